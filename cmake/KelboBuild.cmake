@@ -1,0 +1,75 @@
+# Build flags and the helpers every layer uses to declare itself and its tests.
+
+if(NOT CMAKE_BUILD_TYPE)
+  if(KELBO_SANITIZE)
+    set(CMAKE_BUILD_TYPE Debug CACHE STRING "" FORCE)
+  else()
+    set(CMAKE_BUILD_TYPE Release CACHE STRING "" FORCE)
+  endif()
+endif()
+
+set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG")
+set(CMAKE_C_FLAGS_RELEASE "-O2 -DNDEBUG")
+add_compile_options(-Wall -Wextra)
+
+if(KELBO_SANITIZE)
+  set(KELBO_SAN_FLAGS -O1 -g -fno-omit-frame-pointer
+      -fsanitize=address,undefined -fno-sanitize-recover=all)
+  add_compile_options(${KELBO_SAN_FLAGS})
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Environment of every test: stop at the first sanitizer report, and keep the
+# tests away from the user's own configuration folder.
+set(KELBO_TEST_ENV
+    "ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0"
+    "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1")
+
+if(KELBO_TESTS)
+  enable_testing()
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+endif()
+
+# kelbo_layer(name [DEPS lib ...] [RECURSE])
+# A layer is one static library made of the .cpp files of its folder (and of
+# its subfolders with RECURSE), tests excluded. A layer without sources yet is
+# an interface library so that others can already name it.
+function(kelbo_layer name)
+  cmake_parse_arguments(L "RECURSE" "" "DEPS" ${ARGN})
+  if(L_RECURSE)
+    file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  else()
+    file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  endif()
+  list(FILTER srcs EXCLUDE REGEX "/tests/")
+  if(srcs)
+    add_library(${name} STATIC ${srcs})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${L_DEPS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${L_DEPS})
+  endif()
+endfunction()
+
+# kelbo_layer_tests(name [DEPS lib ...])
+# One test program per layer from tests/*_test.cpp, each test known to CTest.
+function(kelbo_layer_tests name)
+  if(NOT KELBO_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(T "" "" "DEPS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp)
+  if(NOT srcs)
+    return()
+  endif()
+  add_executable(${name}_tests ${srcs})
+  target_link_libraries(${name}_tests PRIVATE ${name} ${T_DEPS} GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name}_tests PRIVATE
+      KELBO_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(${name}_tests
+      DISCOVERY_TIMEOUT 60
+      PROPERTIES ENVIRONMENT "${KELBO_TEST_ENV}" TIMEOUT 300)
+endfunction()
