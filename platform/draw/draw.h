@@ -11,3 +11,4 @@
 #include "platform/draw/palette.h"
 #include "platform/draw/rgnobject.h"
 #include "platform/draw/surface.h"
+#include "platform/draw/text.h"

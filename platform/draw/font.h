@@ -124,6 +124,10 @@ FontInstance* FontInstanceOf(HFONT font);
 // when none was found.
 std::string MatchFontFile(const std::string& faceName, int weight, bool italic);
 
+// Text bytes as the characters the DC's font draws: the current code page's,
+// or the byte values themselves for a symbol font.
+std::u32string DecodeForFont(HDC hdc, const char* text, int count);
+
 // Used by the stock object table.
 GdiObject* MakeStockFont(int which);
 
