@@ -228,32 +228,44 @@ std::optional<DriveInfo> driveForNetwork(std::string_view server, std::string_vi
 
 }  // namespace
 
-std::string HostNameFromAnsi(std::string_view ansi)
+namespace {
+bool isAscii(std::string_view s)
 {
-    bool ascii = true;
-    for (char c : ansi)
-        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii)
-        return std::string(ansi);
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+}  // namespace
+
+std::string CodePageToUtf8(std::string_view bytes, int codePage)
+{
+    if (isAscii(bytes))
+        return std::string(bytes);
     std::string out;
-    for (char32_t c : DecodeText(ansi, GetACP()))
+    for (char32_t c : DecodeText(bytes, codePage))
         appendUtf8(out, c);
     return out;
 }
 
-std::string AnsiFromHostName(std::string_view utf8)
+std::string Utf8ToCodePage(std::string_view utf8, int codePage)
 {
+    if (isAscii(utf8))
+        return std::string(utf8);
     std::string out;
     for (char32_t c : decodeUtf8(utf8)) {
         if (c < 0x80) {
             out += static_cast<char>(c);
             continue;
         }
-        std::string bytes = EncodeChar(c, GetACP());
+        std::string bytes = EncodeChar(c, codePage);
         out += bytes.empty() ? std::string("?") : bytes;
     }
     return out;
 }
+
+std::string HostNameFromAnsi(std::string_view ansi) { return CodePageToUtf8(ansi, GetACP()); }
+std::string AnsiFromHostName(std::string_view utf8) { return Utf8ToCodePage(utf8, GetACP()); }
 
 bool HostNamesMatch(std::string_view a, std::string_view b)
 {

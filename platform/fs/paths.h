@@ -34,6 +34,10 @@ HostPath ResolveHostPath(std::string_view windowsPath);
 // The Windows path of a host path on one of the drives, or empty.
 std::string HostToWindowsPath(const std::string& hostPath);
 
+// Text between UTF-8 and a code page; characters the page lacks become '?'.
+std::string Utf8ToCodePage(std::string_view utf8, int codePage);
+std::string CodePageToUtf8(std::string_view bytes, int codePage);
+
 // Names between the two encodings.
 std::string HostNameFromAnsi(std::string_view ansi);
 std::string AnsiFromHostName(std::string_view utf8);
