@@ -38,8 +38,13 @@ void BM_DecodeRle8Page(benchmark::State& state)
 {
     const std::vector<std::uint8_t> code = testkit::EncodeRle8(PagePicture(), kWidth);
     std::vector<std::uint8_t> bits(std::size_t(kWidth) * kHeight);
+    plat::BITMAPINFOHEADER header;
+    header.biWidth = kWidth;
+    header.biHeight = kHeight;
+    header.biBitCount = 8;
+    header.biCompression = plat::BI_RLE8;
     for (auto _ : state) {
-        const bool ok = DecodeRle8(kWidth, bits, code, true);
+        const bool ok = DecodeRle8(header, bits, code, true);
         benchmark::DoNotOptimize(ok);
         benchmark::DoNotOptimize(bits.data());
     }

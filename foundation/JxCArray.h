@@ -134,6 +134,14 @@ public:
         size_ -= count;
     }
 
+    // The binary form: a 16-bit big-endian count, then the elements
+    // (ReadArray in foundation/JxArrayStreamForms.h, which callers include).
+    template <class Stream>
+    bool Read(Stream& in)
+    {
+        return ReadArray(in, *this);
+    }
+
     // Same size and equal elements, compared from the last to the first.
     bool operator==(const JxCArray& other) const
     {

@@ -2,15 +2,11 @@
 
 #include <algorithm>
 
+#include "foundation/JxCTableString.h"
+
 namespace {
 
-char FoldAsciiCase(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
-
-bool SameName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAsciiCase(x) == FoldAsciiCase(y); });
-}
+bool SameName(std::string_view a, std::string_view b) { return JxCTableString::CompareNoCase(a, b) == 0; }
 
 }  // namespace
 

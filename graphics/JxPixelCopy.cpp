@@ -22,17 +22,20 @@ void CopyKeyedRow(std::uint8_t* dst, const std::uint8_t* src, std::int32_t width
             dst[x] = src[x];
 }
 
-std::int64_t RowStride(const JxDibGeometry& g) { return ((std::int64_t(g.width) * g.bitsPerPixel + 31) / 32) * 4; }
+std::int64_t RowStride(const plat::BITMAPINFOHEADER& h)
+{
+    return ((std::int64_t(h.biWidth) * h.biBitCount + 31) / 32) * 4;
+}
 
 // The address of pixel (x, y) in top-down coordinates, for a block of rows
 // starting there.
 template <class Byte>
-Byte* PixelAt(Byte* bits, const JxDibGeometry& g, std::int32_t x, std::int32_t y,
+Byte* PixelAt(Byte* bits, const plat::BITMAPINFOHEADER& g, std::int32_t x, std::int32_t y,
                             std::int32_t rows)
 {
     const std::int64_t stride = RowStride(g);
-    const bool topDown = g.height < 0;
-    const std::int64_t absHeight = std::llabs(g.height);
+    const bool topDown = g.biHeight < 0;
+    const std::int64_t absHeight = std::llabs(g.biHeight);
     // A bottom-up bitmap's block starts at its lowest row in memory: the
     // last of the rows copied.
     const std::int64_t row = topDown ? y : absHeight - y - rows;
@@ -62,13 +65,13 @@ void CopyPixelRowsKeyed(std::uint8_t* dst, std::ptrdiff_t dstStep, const std::ui
         CopyKeyedRow(dst, src, width, key);
 }
 
-int CopyDibRect(std::uint8_t* dstBits, const JxDibGeometry& dstDib, const plat::RECT& dstRect,
-                const std::uint8_t* srcBits, const JxDibGeometry& srcDib, const plat::RECT& srcRect, int mode,
+int CopyDibRect(std::uint8_t* dstBits, const plat::BITMAPINFOHEADER& dstDib, const plat::RECT& dstRect,
+                const std::uint8_t* srcBits, const plat::BITMAPINFOHEADER& srcDib, const plat::RECT& srcRect, int mode,
                 std::uint8_t key)
 {
     if (!dstBits || !srcBits)
         return 0;
-    if (dstDib.bitsPerPixel != 8 || srcDib.bitsPerPixel != 8)
+    if (dstDib.biBitCount != 8 || srcDib.biBitCount != 8)
         return 0;
     if (dstRect.right <= dstRect.left || dstRect.bottom <= dstRect.top || srcRect.right <= srcRect.left ||
         srcRect.bottom <= srcRect.top)
@@ -91,15 +94,15 @@ int CopyDibRect(std::uint8_t* dstBits, const JxDibGeometry& dstDib, const plat::
     };
     clipLow(sx, dx, w);
     clipLow(sy, dy, h);
-    w = std::min({w, std::int64_t(srcDib.width) - sx, std::int64_t(dstDib.width) - dx});
-    h = std::min({h, std::int64_t(std::llabs(srcDib.height)) - sy, std::int64_t(std::llabs(dstDib.height)) - dy});
+    w = std::min({w, std::int64_t(srcDib.biWidth) - sx, std::int64_t(dstDib.biWidth) - dx});
+    h = std::min({h, std::int64_t(std::llabs(srcDib.biHeight)) - sy, std::int64_t(std::llabs(dstDib.biHeight)) - dy});
     if (w <= 0 || h <= 0)
         return 1;
 
     const auto rows = std::int32_t(h);
     const std::uint8_t* src = PixelAt(srcBits, srcDib, std::int32_t(sx), std::int32_t(sy), rows);
     std::uint8_t* dst = PixelAt(dstBits, dstDib, std::int32_t(dx), std::int32_t(dy), rows);
-    const bool flip = (srcDib.height < 0) != (dstDib.height < 0);
+    const bool flip = (srcDib.biHeight < 0) != (dstDib.biHeight < 0);
     const auto srcStep = std::ptrdiff_t(RowStride(srcDib));
     const auto dstStep = std::ptrdiff_t(RowStride(dstDib));
     if (mode == kCopyOpaque)

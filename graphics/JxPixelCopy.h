@@ -5,21 +5,7 @@
 #include <cstdint>
 
 #include "platform/core/types.h"
-
-// What the copiers need of a DIB header: its width, its height (negative for
-// a top-down bitmap) and its depth.
-struct JxDibGeometry {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    std::uint16_t bitsPerPixel = 8;
-};
-
-// Any header with the DIB header's field names.
-template <class Header>
-JxDibGeometry DibGeometryOf(const Header& h)
-{
-    return JxDibGeometry{std::int32_t(h.biWidth), std::int32_t(h.biHeight), std::uint16_t(h.biBitCount)};
-}
+#include "platform/draw/surface.h"
 
 enum JxCopyMode : int { kCopyOpaque = 0, kCopyTransparent = 1 };
 
@@ -32,13 +18,13 @@ void CopyPixelRowsKeyed(std::uint8_t* dst, std::ptrdiff_t dstStep, const std::ui
                         std::ptrdiff_t srcStep, std::int32_t width, std::int32_t height, bool flip,
                         std::uint8_t key);
 
-// Copies the source rectangle to the destination rectangle (their smaller
+// Copies the source rectangle to the destination rectangle of two DIBs (their smaller
 // width and height, from their top-left corners), clipped to both bitmaps
 // so that nothing outside either is touched; each bitmap's rows are
 // addressed in its own orientation, so the picture stays upright. Mode 0 is
 // opaque, 1 leaves the destination where the source is key; other modes
 // copy nothing. Returns 0 for a null pointer or a bitmap that is not 8-bit,
 // else 1 (also when nothing is left to copy).
-int CopyDibRect(std::uint8_t* dstBits, const JxDibGeometry& dstDib, const plat::RECT& dstRect,
-                const std::uint8_t* srcBits, const JxDibGeometry& srcDib, const plat::RECT& srcRect, int mode,
+int CopyDibRect(std::uint8_t* dstBits, const plat::BITMAPINFOHEADER& dstDib, const plat::RECT& dstRect,
+                const std::uint8_t* srcBits, const plat::BITMAPINFOHEADER& srcDib, const plat::RECT& srcRect, int mode,
                 std::uint8_t key);

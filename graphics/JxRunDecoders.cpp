@@ -200,9 +200,10 @@ private:
 
 }  // namespace
 
-bool DecodeRle8(std::int32_t width, std::span<std::uint8_t> output, std::span<const std::uint8_t> code,
-                bool upward)
+bool DecodeRle8(const plat::BITMAPINFOHEADER& header, std::span<std::uint8_t> output,
+                std::span<const std::uint8_t> code, bool upward)
 {
+    const std::int32_t width = header.biWidth;
     if (width <= 0)
         return false;
     Rle8Canvas canvas(width, output, upward);

@@ -17,6 +17,8 @@
 #include <cstdint>
 #include <span>
 
+#include "platform/draw/surface.h"
+
 bool DecodeRunsToBuffer(std::span<std::uint8_t> output, std::span<const std::uint8_t> code);
 
 // output holds rows of rowWidth bytes, each followed by 2 padding bytes.
@@ -29,10 +31,11 @@ bool DecodeRunsTransparent(std::span<std::uint8_t> output, std::span<const std::
 bool DecodeRunsTransparentStride(std::span<std::uint8_t> output, std::span<const std::uint8_t> code,
                                  std::uint32_t rowWidth, std::uint8_t key);
 
-// Expands BI_RLE8 code into rows of (width + 3) & ~3 bytes. With upward set
+// Expands BI_RLE8 code into rows of (width + 3) & ~3 bytes, the width taken
+// from the DIB's header. With upward set
 // the first decoded row is the last of the buffer (a bottom-up DIB).
 // Pixels beyond the width or outside the buffer's rows are dropped; code
 // that points outside the picture, or a record cut short, gives false. Code
 // that simply ends between records is taken as the end of the picture.
-bool DecodeRle8(std::int32_t width, std::span<std::uint8_t> output, std::span<const std::uint8_t> code,
+bool DecodeRle8(const plat::BITMAPINFOHEADER& header, std::span<std::uint8_t> output, std::span<const std::uint8_t> code,
                 bool upward);

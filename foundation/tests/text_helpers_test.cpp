@@ -83,3 +83,51 @@ TEST(RandomInRange, StaysInsideTheRange)
         ASSERT_LE(r, n);
     }
 }
+
+TEST(TrimText, BothEndsAndTheExtraCharacters)
+{
+    JxCString s(" \t a b \r\n");
+    TrimText(s);
+    EXPECT_STREQ(s.GetText(), "a b");
+    JxCString c(",, x ,");
+    TrimText(c, ",");
+    EXPECT_STREQ(c.GetText(), "x");
+    JxCString only(" ,\t,");
+    TrimText(only, ",");
+    EXPECT_TRUE(only.IsEmpty());
+    JxCString keep("a,");
+    TrimText(keep);
+    EXPECT_STREQ(keep.GetText(), "a,");
+}
+
+TEST(SplitToken, TakesOneTokenAndKeepsTheDelimiter)
+{
+    JxCString text(",10, 20");
+    JxCString token;
+    ASSERT_TRUE(SplitToken(token, text));
+    EXPECT_STREQ(token.GetText(), "10");
+    EXPECT_STREQ(text.GetText(), ", 20");
+    ASSERT_TRUE(SplitToken(token, text));
+    EXPECT_STREQ(token.GetText(), "20");  // no delimiter: the whole rest
+    EXPECT_TRUE(text.IsEmpty());
+    EXPECT_FALSE(SplitToken(token, text));
+    EXPECT_TRUE(token.IsEmpty());
+}
+
+TEST(TextForms, PointsRectanglesAndRealsRoundTrip)
+{
+    const JxCRect r = TextToRect(JxCString("1, -2,3 ,40"));
+    EXPECT_TRUE(r == JxCRect(1, -2, 3, 40));
+    EXPECT_STREQ(RectToText(r).GetText(), "1, -2, 3, 40");
+    EXPECT_TRUE(TextToRect(RectToText(r)) == r);
+    EXPECT_TRUE(TextToRect(JxCString("7, 8")) == JxCRect(7, 8, 0, 0));
+    const JxCPoint p = TextToPoint(JxCString(" 5,\t-6 "));
+    EXPECT_TRUE(p == JxCPoint(5, -6));
+    EXPECT_STREQ(PointToText(p).GetText(), "5, -6");
+    JxCPointList list;
+    list.Add(new JxCPoint(1, 2));
+    list.Add(new JxCPoint(3, 4));
+    EXPECT_STREQ(PointListToText(list).GetText(), "1, 2; 3, 4; ");
+    EXPECT_DOUBLE_EQ(TextToReal(RealToText(0.1).GetText()), 0.1);
+    EXPECT_STREQ(RealToText(-2.5).GetText(), "-2.5");
+}

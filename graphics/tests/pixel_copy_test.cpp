@@ -11,14 +11,14 @@ using Bytes = std::vector<std::uint8_t>;
 // An 8-bit DIB in memory with canary rows around its bits.
 struct Dib {
     Dib(std::int32_t w, std::int32_t h, std::uint8_t fill)
-        : geometry{w, h, 8}, stride((w + 3) & ~3), rows(h < 0 ? -h : h),
+        : geometry(Header(w, h)), stride((w + 3) & ~3), rows(h < 0 ? -h : h),
           store(std::size_t(stride * (rows + 2)), kCanary)
     {
         std::fill(bits(), bits() + stride * rows, fill);
     }
     std::uint8_t* bits() { return store.data() + stride; }
     // Pixel (x, y) with y counted from the top of the picture.
-    std::uint8_t& at(int x, int y) { return bits()[(geometry.height < 0 ? y : rows - 1 - y) * stride + x]; }
+    std::uint8_t& at(int x, int y) { return bits()[(geometry.biHeight < 0 ? y : rows - 1 - y) * stride + x]; }
     bool CanariesIntact() const
     {
         for (int i = 0; i < stride; ++i)
@@ -28,7 +28,16 @@ struct Dib {
     }
 
     static constexpr std::uint8_t kCanary = 0xA5;
-    JxDibGeometry geometry;
+    static plat::BITMAPINFOHEADER Header(std::int32_t w, std::int32_t h)
+    {
+        plat::BITMAPINFOHEADER hd;
+        hd.biWidth = w;
+        hd.biHeight = h;
+        hd.biBitCount = 8;
+        return hd;
+    }
+
+    plat::BITMAPINFOHEADER geometry;
     int stride;
     int rows;
     Bytes store;
@@ -38,7 +47,7 @@ struct Dib {
 void Paint(Dib& d)
 {
     for (int y = 0; y < d.rows; ++y)
-        for (int x = 0; x < d.geometry.width; ++x)
+        for (int x = 0; x < d.geometry.biWidth; ++x)
             d.at(x, y) = std::uint8_t(y * 16 + x);
 }
 
@@ -111,8 +120,8 @@ TEST(CopyDibRect, TransparentModeAndRefusals)
     EXPECT_EQ(CopyDibRect(dst.bits(), dst.geometry, plat::RECT{0, 0, 0, 1}, src.bits(), src.geometry,
                           plat::RECT{0, 0, 4, 1}, 0, 0),
               1);
-    JxDibGeometry deep = dst.geometry;
-    deep.bitsPerPixel = 32;
+    plat::BITMAPINFOHEADER deep = dst.geometry;
+    deep.biBitCount = 32;
     EXPECT_EQ(CopyDibRect(dst.bits(), deep, plat::RECT{0, 0, 1, 1}, src.bits(), src.geometry,
                           plat::RECT{0, 0, 1, 1}, 0, 0),
               0);

@@ -50,6 +50,16 @@ Bytes Picture(std::size_t n, unsigned seed)
     return p;
 }
 
+plat::BITMAPINFOHEADER Header(std::int32_t width)
+{
+    plat::BITMAPINFOHEADER h;
+    h.biWidth = width;
+    h.biHeight = 1;
+    h.biBitCount = 8;
+    h.biCompression = plat::BI_RLE8;
+    return h;
+}
+
 std::size_t EvenWidth(std::size_t width) { return (width + 1) & ~std::size_t(1); }
 
 }  // namespace
@@ -158,7 +168,7 @@ TEST(Rle8Decoder, ExactPixelsForWidthsSixSevenAndTenBothWays)
             const Bytes pixels = Picture(width * rows, unsigned(width + 100));
             const std::size_t stride = (width + 3) & ~std::size_t(3);
             Guarded out(stride * rows);
-            ASSERT_TRUE(DecodeRle8(std::int32_t(width), out.span(), testkit::EncodeRle8(pixels, width), upward));
+            ASSERT_TRUE(DecodeRle8(Header(std::int32_t(width)), out.span(), testkit::EncodeRle8(pixels, width), upward));
             const Bytes got = out.bytes();
             const auto at = RowOffsets(rows, stride, upward);
             for (std::size_t y = 0; y < rows; ++y)
@@ -180,7 +190,7 @@ TEST(Rle8Decoder, EscapesDeltaAndAbsoluteMode)
         0, 1,              // end of bitmap
         5, 5,              // never read
     };
-    EXPECT_TRUE(DecodeRle8(3, out.span(), code, false));
+    EXPECT_TRUE(DecodeRle8(Header(3), out.span(), code, false));
     EXPECT_EQ(out.bytes(), (Bytes{1, 2, 3, 0, 0, 0, 0, 0, 0, 9, 9, 0}));
 }
 
@@ -189,13 +199,13 @@ TEST(Rle8Decoder, PixelsPastTheWidthOrTheRowsAreDropped)
     Guarded out(4 * 2, 0);
     // A run longer than the row writes only the row's pixels; a run two rows
     // down is outside the picture.
-    EXPECT_FALSE(DecodeRle8(3, out.span(), Bytes{200, 7, 0, 2, 0, 2, 1, 1}, false));
+    EXPECT_FALSE(DecodeRle8(Header(3), out.span(), Bytes{200, 7, 0, 2, 0, 2, 1, 1}, false));
     EXPECT_EQ(out.bytes(), (Bytes{7, 7, 7, 0, 0, 0, 0, 0}));
     EXPECT_TRUE(out.CanariesIntact());
-    EXPECT_FALSE(DecodeRle8(0, out.span(), Bytes{0, 1}, false));
-    EXPECT_FALSE(DecodeRle8(3, out.span(), Bytes{0, 5, 1, 2}, false));  // absolute cut short
-    EXPECT_FALSE(DecodeRle8(3, out.span(), Bytes{0, 2, 1}, false));     // delta cut short
-    EXPECT_TRUE(DecodeRle8(3, out.span(), Bytes{2, 1}, true));          // ends between records
+    EXPECT_FALSE(DecodeRle8(Header(0), out.span(), Bytes{0, 1}, false));
+    EXPECT_FALSE(DecodeRle8(Header(3), out.span(), Bytes{0, 5, 1, 2}, false));  // absolute cut short
+    EXPECT_FALSE(DecodeRle8(Header(3), out.span(), Bytes{0, 2, 1}, false));     // delta cut short
+    EXPECT_TRUE(DecodeRle8(Header(3), out.span(), Bytes{2, 1}, true));          // ends between records
 }
 
 TEST(Decoders, RandomAndTruncatedInputStayInBounds)
@@ -225,7 +235,7 @@ TEST(Decoders, RandomAndTruncatedInputStayInBounds)
         DecodeRunsWithStride(b.span(), in, even);
         DecodeRunsTransparent(c.span(), in, key);
         DecodeRunsTransparentStride(d.span(), in, even, key);
-        DecodeRle8(std::int32_t(1 + rng() % 12), e.span(), in, rng() % 2 == 0);
+        DecodeRle8(Header(std::int32_t(1 + rng() % 12)), e.span(), in, rng() % 2 == 0);
         ASSERT_TRUE(a.CanariesIntact() && b.CanariesIntact() && c.CanariesIntact() && d.CanariesIntact() &&
                     e.CanariesIntact())
             << "round " << round;
