@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include <cerrno>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -165,6 +166,12 @@ BOOL WritePrivateProfileStringA(const char* section, const char* key, const char
     }
     std::string before;
     bool existed = ReadWholeFile(host, before, kMaxProfileBytes);
+    if (!existed && errno != ENOENT) {
+        // A file that is there but cannot be read is not replaced by one
+        // that would hold only this change.
+        SetLastError(ErrorFromErrno(errno));
+        return 0;
+    }
     IniDocument ini = existed ? IniDocument::Parse(before) : IniDocument{};
     if (!key)
         ini.DeleteSection(section);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -81,12 +82,32 @@ void insertSorted(std::vector<DriveInfo>& drives, DriveInfo d)
     drives.insert(it, std::move(d));
 }
 
+// Written when the configuration folder has no drive table yet, so that
+// the user finds how to give the title its disc.
+const char kTemplate[] =
+    "; Drives of the emulated Windows, one section per drive letter:\n"
+    ";\n"
+    "; [Drive D]\n"
+    "; Path=/media/cdrom       host folder (absolute, ~/..., or relative to this folder)\n"
+    "; Type=cdrom              fixed, cdrom, remote or removable\n"
+    "; Label=KELBO             volume label\n"
+    "; Network=\\\\server\\share    connection name of a remote drive\n"
+    ";\n"
+    "; Without a [Drive C] section C: is this folder, so C:\\WINDOWS is its\n"
+    "; \"windows\" folder. When no drive holds the program's folder, that folder\n"
+    "; is drive P: (or the next free letter). A cdrom drive whose folder is\n"
+    "; missing or empty holds no disc.\n";
+
 std::vector<DriveInfo> readTable()
 {
     std::string config = ConfigFolder();
     std::vector<DriveInfo> drives;
     std::string text;
-    if (ReadWholeFile(config + "/platform.ini", text)) {
+    std::string file = config + "/platform.ini";
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0 && errno == ENOENT)
+        WriteFileAtomically(file, kTemplate);  // a failure only means no template
+    if (ReadWholeFile(file, text)) {
         IniDocument ini = IniDocument::Parse(text);
         for (const std::string& section : ini.Sections()) {
             // "Drive D" (or "Drive D:").

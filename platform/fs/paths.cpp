@@ -351,7 +351,9 @@ HostPath ResolveHostPath(std::string_view windowsPath)
     result.driveType = drive->type;
     std::string host = drive->hostFolder;
     if (!isFolder(host)) {
-        result.error = ERROR_PATH_NOT_FOUND;
+        // An unreachable share is a missing device; a fixed drive without
+        // its folder simply has no such path.
+        result.error = drive->type == DRIVE_REMOTE ? ERROR_BAD_UNIT : ERROR_PATH_NOT_FOUND;
         return result;
     }
     bool exists = true;

@@ -20,7 +20,7 @@ namespace plat {
 std::string GetFullWindowsPath(std::string_view path, DWORD* error = nullptr);
 
 struct HostPath {
-    DWORD error = 0;         // 0, ERROR_PATH_NOT_FOUND or ERROR_NO_DISC
+    DWORD error = 0;         // 0, ERROR_PATH_NOT_FOUND, ERROR_NO_DISC or ERROR_BAD_UNIT
     std::string host;        // the host path (when error is 0)
     bool exists = false;     // the whole path names an existing entry
     bool isFolder = false;   // ... and that entry is a folder
