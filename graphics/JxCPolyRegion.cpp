@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <new>
 
+#include "foundation/JxCInStrStream.h"
+
 namespace {
 
 std::uint32_t RunFirst(std::uint32_t e) { return e >> 22; }
@@ -90,4 +92,49 @@ JxCPoint JxCPolyRegion::FindEdge(const JxCPoint& start, const JxCPoint& end) con
             return at;
     }
     return JxCPoint(std::int16_t(x), std::int16_t(y));
+}
+
+namespace {
+
+std::uint32_t LittleEndian32(const std::uint8_t* b)
+{
+    return std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24;
+}
+
+}  // namespace
+
+JxCInStrStream& ReadPolyRegion(JxCInStrStream& stream, JxCPolyRegion& region)
+{
+    JxCPoint origin;
+    JxCSize size;
+    std::int16_t rowCount = 0, cellSize = 0, orientation = 0;
+    std::uint16_t entries = 0;
+    stream.ReadBigEndianPoint(origin).ReadBigEndian16Pair(size);
+    stream.ReadBigEndian16(rowCount).ReadBigEndian16(cellSize);
+    stream.ReadBigEndian16(entries).ReadBigEndian16(orientation);
+    region.SetEntryCount(0);
+    region.AllocEdgeTable();
+    if (!stream)
+        return stream;
+    region.SetGeometry(origin, size, rowCount, cellSize, orientation);
+
+    const std::uint32_t bytes = std::uint32_t(entries) * 4;
+    region.SetEntryCount(entries);
+    if (!region.AllocEdgeTable()) {
+        // No room for the table: skip it, so that the stream stays in step
+        // with the record, and leave the region empty.
+        region.SetEntryCount(0);
+        return stream.Seek(stream.Tell() + bytes);
+    }
+    std::uint32_t* table = region.GetTable();
+    if (!stream.ReadBlock(table, bytes)) {
+        region.SetEntryCount(0);
+        region.AllocEdgeTable();
+        return stream;
+    }
+    // The entries are stored little-endian whatever the host's order.
+    auto* raw = reinterpret_cast<const std::uint8_t*>(table);
+    for (std::uint32_t i = 0; i < entries; ++i)
+        table[i] = LittleEndian32(raw + 4 * i);
+    return stream;
 }

@@ -14,6 +14,8 @@
 #include "foundation/JxCPointList.h"
 #include "foundation/JxCSize.h"
 
+class JxCInStrStream;
+
 class JxCPolyRegion : public JxCObject {
 public:
     // The fields of one run entry.
@@ -63,3 +65,10 @@ private:
     std::int16_t word_ = 1;
     JxCPointList points_;  // owns its points
 };
+
+// Reads a region record: origin x and y, width, height, row count, cell
+// size, entry count and orientation (16-bit big-endian each), then the run
+// table as stored (32-bit little-endian entries). A table that cannot be
+// held is skipped and the region left empty; a record cut short fails the
+// stream and leaves the region empty.
+JxCInStrStream& ReadPolyRegion(JxCInStrStream& stream, JxCPolyRegion& region);

@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "foundation/JxCInStrStream.h"
 #include "graphics/JxCPolyRegion.h"
+#include "testkit/poly_region.h"
 
 namespace {
 
@@ -90,4 +96,86 @@ TEST(JxCPolyRegion, FindEdgeWalksTheLineToTheFirstPointInside)
     EXPECT_TRUE(r.FindEdge(JxCPoint(18, 1), JxCPoint(5, 1)) == JxCPoint(9, 1));
     // A diagonal from below the rows into row 1 (cells 0-1, x 0 to 3).
     EXPECT_TRUE(r.FindEdge(JxCPoint(3, 9), JxCPoint(0, 2)) == JxCPoint(0, 3));
+}
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+testkit::PolyRegionRecord TwoRowRecord()
+{
+    testkit::PolyRegionRecord rec;
+    rec.x = 100;
+    rec.y = -20;
+    rec.width = 40;
+    rec.height = 4;
+    rec.rowCount = 2;
+    rec.cellSize = 2;
+    rec.entries = {rec.Run(2, 3, 2), rec.Run(0, 2, 0), rec.Run(10, 2, 0)};
+    return rec;
+}
+
+}  // namespace
+
+TEST(ReadPolyRegion, BigEndianHeaderAndLittleEndianRuns)
+{
+    Bytes data = TwoRowRecord().Bytes();
+    data.push_back(0x77);  // the next field of the object's record
+    JxCInStrStream in(JxMemoryBlock{data.data(), std::uint32_t(data.size())});
+    JxCPolyRegion r;
+    ASSERT_TRUE(ReadPolyRegion(in, r));
+    EXPECT_TRUE(r.GetOrigin() == JxCPoint(100, -20));
+    EXPECT_EQ(r.GetSize().cx, 40);
+    EXPECT_EQ(r.GetEntryCount(), 3);
+    EXPECT_EQ(r.HitTest(JxCPoint(104, -20)), 1);
+    EXPECT_EQ(r.HitTest(JxCPoint(112, -20)), 0);
+    EXPECT_EQ(r.HitTest(JxCPoint(120, -19)), 1);
+    EXPECT_EQ(r.HitTest(JxCPoint(101, -18)), 1);
+    std::uint8_t next = 0;
+    EXPECT_TRUE(in.ReadByte(next));
+    EXPECT_EQ(next, 0x77);  // the stream kept in step
+}
+
+TEST(ReadPolyRegion, ARecordCutShortLeavesAnEmptyRegion)
+{
+    auto rec = TwoRowRecord();
+    rec.claimedCount = 900;  // more entries than the record holds
+    const Bytes data = rec.Bytes();
+    JxCInStrStream in(JxMemoryBlock{data.data(), std::uint32_t(data.size())});
+    JxCPolyRegion r;
+    EXPECT_FALSE(ReadPolyRegion(in, r));
+    EXPECT_EQ(r.GetEntryCount(), 0);
+    EXPECT_EQ(r.HitTest(JxCPoint(104, -20)), 0);
+}
+
+TEST(ReadPolyRegion, RandomAndTruncatedRecordsNeverReadOutside)
+{
+    std::mt19937 rng(11);
+    for (int round = 0; round < 2000; ++round) {
+        Bytes data;
+        if (round % 2 == 0) {
+            auto rec = TwoRowRecord();
+            rec.rowCount = std::int16_t(rng() % 8 - 2);
+            rec.cellSize = std::int16_t(rng() % 4 - 1);
+            rec.orientation = std::int16_t(rng() % 2);
+            for (auto& e : rec.entries)
+                e = std::uint32_t(rng());
+            data = rec.Bytes();
+            data.resize(rng() % (data.size() + 1));
+        } else {
+            data.resize(rng() % 40);
+            for (auto& b : data)
+                b = std::uint8_t(rng());
+        }
+        // Exactly the record's bytes, so that reading past them is caught.
+        const std::unique_ptr<std::uint8_t[]> tight(new std::uint8_t[data.size()]);
+        std::copy(data.begin(), data.end(), tight.get());
+        JxCInStrStream in(JxMemoryBlock{tight.get(), std::uint32_t(data.size())});
+        JxCPolyRegion r;
+        ReadPolyRegion(in, r);
+        for (int y = -130; y < 130; y += 7)
+            for (int x = -130; x < 130; x += 5)
+                r.HitTest(JxCPoint(std::int16_t(x), std::int16_t(y)));
+        r.FindEdge(JxCPoint(-50, -50), JxCPoint(120, 60));
+    }
 }
