@@ -90,9 +90,7 @@ public:
 private:
     NearestTable& nearestTable()
     {
-        if (!to_.surface->nearest)
-            NearestSurfaceIndex(*to_.surface, 0);  // makes the cache
-        return to_.surface->nearest->table;
+        return SurfaceNearestTable(*to_.surface);
     }
     std::uint32_t nearestIndex(std::uint32_t rgb) { return NearestSurfaceIndex(*to_.surface, rgb); }
 

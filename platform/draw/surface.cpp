@@ -252,7 +252,7 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT startScan, UINT scanLines, void* bit
         }
         h.biClrUsed = 256;
     }
-    NearestTable nearest(table.data(), 256);
+    std::shared_ptr<NearestTable> nearest = bpp == 8 && b->bitsPerPixel == 32 ? NearestTableFor(table.data(), 256) : nullptr;
     for (UINT i = 0; i < lines; ++i) {
         // Scan line numbers count from the bottom of a bottom-up DIB.
         long long scan = startScan + i;
@@ -274,7 +274,7 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT startScan, UINT scanLines, void* bit
         } else {
             const auto* s = reinterpret_cast<const std::uint32_t*>(in);
             for (int x = 0; x < w; ++x)
-                out[x] = nearest.lookup(s[x] & 0xFFFFFF);
+                out[x] = nearest->lookup(s[x]);
         }
     }
     return int(lines);

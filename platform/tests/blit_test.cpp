@@ -4,6 +4,7 @@
 
 #include "platform/screen/screen.h"
 #include "platform/tests/draw_fixture.h"
+#include "platform/tests/golden.h"
 
 namespace plat {
 namespace {
@@ -160,6 +161,63 @@ TEST(BlitTest, ScrollOnTheScreenUncoversWhatCameFromHiddenParts)
     EXPECT_TRUE(RegionOf(rgn)->sameArea(want));
     DeleteObject(rgn);
     DeleteDC(dc);
+}
+
+}  // namespace
+}  // namespace plat
+
+namespace plat {
+namespace {
+
+// A 6 by 6 by 6 colour cube in entries 0 to 215, greys after it.
+void setCubeTable(HDC dc)
+{
+    RGBQUAD table[256];
+    for (int i = 0; i < 216; ++i)
+        table[i] = {BYTE((i % 6) * 51), BYTE((i / 6 % 6) * 51), BYTE((i / 36) * 51), 0};
+    for (int i = 216; i < 256; ++i)
+        table[i] = {BYTE((i - 216) * 6), BYTE((i - 216) * 6), BYTE((i - 216) * 6), 0};
+    SetDIBColorTable(dc, 0, 256, table);
+}
+
+TEST(BlitPictureTest, EightToThirtyTwoAndBack)
+{
+    SurfaceDC eight(64, 48, 8);
+    setCubeTable(eight.dc());
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x)
+            eight.bitmap()->row(y)[x] = BYTE((x / 4) + (y / 4) * 16);
+    SurfaceDC deep(64, 48, 32);
+    deep.fill(RGB(255, 255, 255));
+    // Partly off the destination: the right and bottom are cut.
+    BitBlt(deep.dc(), 4, 4, 64, 48, eight.dc(), 0, 0, SRCCOPY);
+    EXPECT_EQ(testing::CompareWithGolden(deep.bitmap(), "blit_8_to_32"), "");
+
+    // A smooth 32-bit picture to the cube: every pixel gets its nearest entry.
+    SurfaceDC smooth(64, 48, 32);
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x)
+            reinterpret_cast<std::uint32_t*>(smooth.bitmap()->row(y))[x] =
+                (std::uint32_t(x * 4) << 16) | (std::uint32_t(y * 5) << 8) | std::uint32_t(255 - x * 2);
+    SurfaceDC back(64, 48, 8);
+    setCubeTable(back.dc());
+    BitBlt(back.dc(), 0, 0, 64, 48, smooth.dc(), 0, 0, SRCCOPY);
+    EXPECT_EQ(testing::CompareWithGolden(back.bitmap(), "blit_32_to_8"), "");
+    // Spot check against the rule itself.
+    std::uint32_t c = reinterpret_cast<std::uint32_t*>(smooth.bitmap()->row(30))[40];
+    BYTE r = BYTE(c >> 16), g = BYTE(c >> 8), b = BYTE(c);
+    int best = 0;
+    long bestD = -1;
+    for (int i = 0; i < 256; ++i) {
+        const RGBQUAD& q = back.bitmap()->colours[i];
+        long d = long(q.rgbRed - r) * (q.rgbRed - r) + long(q.rgbGreen - g) * (q.rgbGreen - g) +
+                 long(q.rgbBlue - b) * (q.rgbBlue - b);
+        if (bestD < 0 || d < bestD) {
+            bestD = d;
+            best = i;
+        }
+    }
+    EXPECT_EQ(back.at8(40, 30), best);
 }
 
 }  // namespace
