@@ -50,10 +50,12 @@ UINT typeFromName(const std::string& name)
 std::string hostFolderFrom(const std::string& value, const std::string& config)
 {
     std::string path = value;
+    if (path.empty())
+        return {};  // a drive without a folder: nothing on it can be reached
     if (path.rfind("~/", 0) == 0) {
         const char* home = std::getenv("HOME");
         path = std::string(home ? home : "") + path.substr(1);
-    } else if (path.empty() || path.front() != '/') {
+    } else if (path.front() != '/') {
         path = config + "/" + path;
     }
     while (path.size() > 1 && path.back() == '/')
@@ -63,6 +65,8 @@ std::string hostFolderFrom(const std::string& value, const std::string& config)
 
 bool contains(const std::string& folder, const std::string& path)
 {
+    if (folder.empty())
+        return false;
     if (folder == "/")
         return !path.empty() && path.front() == '/';
     return path == folder || (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&

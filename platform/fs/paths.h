@@ -56,6 +56,9 @@ BOOL SetCurrentDirectoryA(const char* path);
 // copied, or the size needed (with its terminator) when it does not fit.
 UINT GetWindowsDirectoryA(char* buffer, UINT size);
 UINT GetSystemDirectoryA(char* buffer, UINT size);
+// The folder for temporary files (the Windows folder's TEMP), ending in a
+// backslash; the same length rules as GetCurrentDirectoryA.
+DWORD GetTempPathA(DWORD size, char* buffer);
 
 // The program's file as a Windows path ("P:\KELBO32").
 std::string ProgramFileWindowsPath();
