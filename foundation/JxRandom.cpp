@@ -4,15 +4,20 @@ namespace {
 
 constexpr std::uint32_t kMultiplier = 16807;
 
+// Zero is the one seed the multiplication never leaves: every draw would be
+// 1. A seed that would be zero (a clock that starts at 0) takes the value of
+// tick 1 instead.
+std::uint32_t NonZero(std::uint32_t seed) { return seed != 0 ? seed : kMultiplier; }
+
 std::uint32_t& Seed()
 {
-    static std::uint32_t seed = 0;
+    static std::uint32_t seed = kMultiplier;
     return seed;
 }
 
 }  // namespace
 
-void SeedRandom(std::uint32_t tickCount) { Seed() = tickCount * kMultiplier; }
+void SeedRandom(std::uint32_t tickCount) { Seed() = NonZero(tickCount * kMultiplier); }
 
 std::int32_t RandomInRange(std::int32_t n)
 {
@@ -28,4 +33,4 @@ std::int32_t RandomInRange(std::int32_t n)
 
 std::uint32_t GetRandomSeed() { return Seed(); }
 
-void SetRandomSeed(std::uint32_t seed) { Seed() = seed; }
+void SetRandomSeed(std::uint32_t seed) { Seed() = NonZero(seed); }

@@ -125,3 +125,40 @@ TEST(ArrayTemplateStream, StoredCountBeyondTheStream)
 }
 
 }  // namespace
+
+#include "foundation/JxCStringPtrArray.h"
+
+namespace {
+
+TEST(StringPtrArrayStream, RoundTripAndTruncation)
+{
+    TempDrive drive;
+    JxCStringPtrArray names;
+    names.SetOwnsElements();
+    names.Add(new JxCString("Home"));
+    names.Add(new JxCString());
+    names.Add(new JxCString("Quiz page"));
+    {
+        JxCOutStream out("E:\\NAMES.STR");
+        EXPECT_TRUE(names.Write(out));
+    }
+    const std::string bytes = drive.read("NAMES.STR");
+    EXPECT_EQ(bytes, std::string("\0\0\0\3\0\4Home\0\0\0\x09Quiz page", 4 + 6 + 2 + 11));
+    {
+        JxCInStrStream in("E:\\NAMES.STR");
+        JxCStringPtrArray back;
+        ASSERT_TRUE(back.Read(in));
+        ASSERT_EQ(back.GetCount(), 3u);
+        EXPECT_EQ(back.Find("quiz PAGE"), 2);
+        EXPECT_TRUE(back.GetAt(1)->IsEmpty());
+    }
+    // Every cut of the file reads cleanly: whole strings kept, then failure.
+    for (std::size_t n = 0; n < bytes.size(); ++n) {
+        Mem cut(bytes.substr(0, n));
+        JxCStringPtrArray part;
+        EXPECT_FALSE(part.Read(cut.in)) << n;
+        EXPECT_LE(part.GetCount(), 2u);
+    }
+}
+
+}  // namespace

@@ -131,3 +131,13 @@ TEST(TextForms, PointsRectanglesAndRealsRoundTrip)
     EXPECT_DOUBLE_EQ(TextToReal(RealToText(0.1).GetText()), 0.1);
     EXPECT_STREQ(RealToText(-2.5).GetText(), "-2.5");
 }
+
+TEST(RandomInRange, AZeroSeedWouldStickSoItIsNeverUsed)
+{
+    SeedRandom(0);  // a clock that starts at 0
+    EXPECT_NE(GetRandomSeed(), 0u);
+    bool sawOtherThanOne = false;
+    for (int i = 0; i < 20; ++i)
+        sawOtherThanOne |= RandomInRange(10) != 1;
+    EXPECT_TRUE(sawOtherThanOne);
+}

@@ -243,3 +243,51 @@ TEST(TextStream, ReadLineLoopsReachTheEnd)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TextStream, TruncatedInputsEndCleanly)
+{
+    TempDrive drive;
+    ReportLog log;
+    drive.write("cut1.def", "{\r\n  name \"unterminated");
+    JxCInStream a("cut1.def");
+    JxCString s;
+    EXPECT_EQ(a.ReadOpenBrace(true), 1);
+    a.ReadWord(s);
+    EXPECT_EQ(str(s), "name");
+    a.ReadQuotedString(s);
+    EXPECT_EQ(str(s), "unterminated");
+    EXPECT_TRUE(a.AtEndOrError());
+    EXPECT_EQ(a.ReadCloseBrace(), 0);
+
+    drive.write("cut2.def", "rect 1,2");
+    JxCInStream b("cut2.def");
+    JxCRect r(9, 9, 9, 9);
+    b.ReadWord(s).ReadRect(r);
+    EXPECT_EQ(r.left, 1);
+    EXPECT_EQ(r.top, 2);
+    EXPECT_EQ(r.right, 9);
+    EXPECT_EQ(r.bottom, 9);
+    EXPECT_TRUE(b.AtEndOrError());
+
+    // Every reader at the very end of the input returns without hanging.
+    drive.write("empty.def", "");
+    JxCInStream c("empty.def");
+    std::int16_t v = 3;
+    double d = 1;
+    JxCPoint p(1, 1);
+    JxCRGB colour(1, 2, 3);
+    c.ReadWord(s);
+    EXPECT_TRUE(s.IsEmpty());
+    c.ReadWordOnLine(s).ReadString(s).ReadLine(s).ReadShort(v).ReadDouble(d).ReadPoint(p).ReadRGB(colour);
+    c.SkipRestOfLine();
+    EXPECT_EQ(c.SkipLineEnd(), 0);
+    EXPECT_EQ(c.ReadOpenBrace(false), 0);
+    EXPECT_EQ(v, 3);
+    EXPECT_TRUE(p == JxCPoint(1, 1));
+    EXPECT_TRUE(colour == JxCRGB(1, 2, 3));
+    EXPECT_TRUE(c.AtEndOrError());
+}
+
+}  // namespace

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include <cerrno>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "platform/config/ini_document.h"
 #include "platform/fs/atomic_file.h"
+#include "platform/fs/drives.h"
 #include "platform/fs/errors.h"
 #include "platform/fs/folders.h"
 #include "platform/fs/paths.h"
@@ -29,8 +31,9 @@ std::mutex& profileMutex()
 
 constexpr std::size_t kMaxProfileBytes = 16u << 20;
 
-// The host file of a profile name, or empty when its folder does not exist.
-std::string profileHostPath(const char* fileName)
+// The host file of a profile name, or empty when its folder does not exist
+// (or, for a change, when it lies on a disc).
+std::string profileHostPath(const char* fileName, bool forWriting = false)
 {
     std::string name = fileName ? fileName : "";
     if (name.empty())
@@ -52,6 +55,10 @@ std::string profileHostPath(const char* fileName)
         return folder + "/" + hostName;
     }
     HostPath where = ResolveHostPath(name);
+    if (forWriting && !where.error && where.driveType == DRIVE_CDROM)
+        where.error = ERROR_WRITE_PROTECTED;
+    if (forWriting)
+        SetLastError(where.error ? where.error : where.isFolder ? ERROR_ACCESS_DENIED : ERROR_SUCCESS);
     return where.error || where.isFolder ? std::string() : where.host;
 }
 
@@ -150,13 +157,21 @@ BOOL WritePrivateProfileStringA(const char* section, const char* key, const char
     if (!section)
         return 1;  // nothing is cached, so a flush has nothing to do
     std::lock_guard lock(profileMutex());
-    std::string host = profileHostPath(fileName);
+    SetLastError(ERROR_SUCCESS);
+    std::string host = profileHostPath(fileName, true);
     if (host.empty()) {
-        SetLastError(ERROR_PATH_NOT_FOUND);
+        if (GetLastError() == ERROR_SUCCESS)
+            SetLastError(ERROR_PATH_NOT_FOUND);
         return 0;
     }
     std::string before;
     bool existed = ReadWholeFile(host, before, kMaxProfileBytes);
+    if (!existed && errno != ENOENT) {
+        // A file that is there but cannot be read is not replaced by one
+        // that would hold only this change.
+        SetLastError(ErrorFromErrno(errno));
+        return 0;
+    }
     IniDocument ini = existed ? IniDocument::Parse(before) : IniDocument{};
     if (!key)
         ini.DeleteSection(section);

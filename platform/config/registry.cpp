@@ -1,6 +1,7 @@
 #include "platform/config/registry.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -45,6 +46,8 @@ constexpr std::size_t kMaxHiveBytes = 64u << 20;
 struct Registry {
     std::mutex mutex;
     bool loaded[kHiveCount] = {};
+    // A hive file that exists but cannot be read is never overwritten.
+    bool unreadable[kHiveCount] = {};
     Hive hives[kHiveCount];
     std::set<RegistryKey*> open;
     bool listening = false;
@@ -318,7 +321,9 @@ Hive& hiveLocked(int index)
     }
     if (!r.loaded[index]) {
         std::string text;
-        r.hives[index] = ReadWholeFile(hivePath(index), text, kMaxHiveBytes) ? parseHive(text) : Hive{};
+        bool read = ReadWholeFile(hivePath(index), text, kMaxHiveBytes);
+        r.unreadable[index] = !read && errno != ENOENT;
+        r.hives[index] = read ? parseHive(text) : Hive{};
         r.hives[index].try_emplace("", KeyData{});
         r.loaded[index] = true;
     }
@@ -327,6 +332,8 @@ Hive& hiveLocked(int index)
 
 LONG saveLocked(int index)
 {
+    if (registry().unreadable[index])
+        return ERROR_WRITE_FAULT;
     int err = WriteFileAtomically(hivePath(index), serialize(index, registry().hives[index]));
     return err ? static_cast<LONG>(ERROR_WRITE_FAULT) : 0;
 }

@@ -113,6 +113,7 @@ bool ReadWholeFile(const std::string& hostPath, std::string& out, std::size_t ma
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
         static_cast<std::uint64_t>(st.st_size) > maxBytes) {
         ::close(fd);
+        errno = EFBIG;
         return false;
     }
     out.assign(static_cast<std::size_t>(st.st_size), '\0');
@@ -121,7 +122,13 @@ bool ReadWholeFile(const std::string& hostPath, std::string& out, std::size_t ma
         ssize_t n = ::read(fd, out.data() + done, out.size() - done);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        if (n < 0) {
+            int err = errno;
+            ::close(fd);
+            errno = err == ENOENT ? EIO : err;
+            return false;
+        }
+        if (n == 0)
             break;
         done += static_cast<std::size_t>(n);
     }

@@ -23,7 +23,7 @@ std::string TemporaryPathFor(const std::string& hostPath);
 int CommitTemporaryFile(int fd, const std::string& tempPath, const std::string& hostPath);
 
 // Reads a whole host file, bounded by maxBytes; false when it cannot be
-// read or is larger.
+// read or is larger (errno is then ENOENT when the file does not exist).
 bool ReadWholeFile(const std::string& hostPath, std::string& out,
                    std::size_t maxBytes = 64u << 20);
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -50,10 +51,12 @@ UINT typeFromName(const std::string& name)
 std::string hostFolderFrom(const std::string& value, const std::string& config)
 {
     std::string path = value;
+    if (path.empty())
+        return {};  // a drive without a folder: nothing on it can be reached
     if (path.rfind("~/", 0) == 0) {
         const char* home = std::getenv("HOME");
         path = std::string(home ? home : "") + path.substr(1);
-    } else if (path.empty() || path.front() != '/') {
+    } else if (path.front() != '/') {
         path = config + "/" + path;
     }
     while (path.size() > 1 && path.back() == '/')
@@ -63,6 +66,8 @@ std::string hostFolderFrom(const std::string& value, const std::string& config)
 
 bool contains(const std::string& folder, const std::string& path)
 {
+    if (folder.empty())
+        return false;
     if (folder == "/")
         return !path.empty() && path.front() == '/';
     return path == folder || (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
@@ -77,12 +82,32 @@ void insertSorted(std::vector<DriveInfo>& drives, DriveInfo d)
     drives.insert(it, std::move(d));
 }
 
+// Written when the configuration folder has no drive table yet, so that
+// the user finds how to give the title its disc.
+const char kTemplate[] =
+    "; Drives of the emulated Windows, one section per drive letter:\n"
+    ";\n"
+    "; [Drive D]\n"
+    "; Path=/media/cdrom       host folder (absolute, ~/..., or relative to this folder)\n"
+    "; Type=cdrom              fixed, cdrom, remote or removable\n"
+    "; Label=KELBO             volume label\n"
+    "; Network=\\\\server\\share    connection name of a remote drive\n"
+    ";\n"
+    "; Without a [Drive C] section C: is this folder, so C:\\WINDOWS is its\n"
+    "; \"windows\" folder. When no drive holds the program's folder, that folder\n"
+    "; is drive P: (or the next free letter). A cdrom drive whose folder is\n"
+    "; missing or empty holds no disc.\n";
+
 std::vector<DriveInfo> readTable()
 {
     std::string config = ConfigFolder();
     std::vector<DriveInfo> drives;
     std::string text;
-    if (ReadWholeFile(config + "/platform.ini", text)) {
+    std::string file = config + "/platform.ini";
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0 && errno == ENOENT)
+        WriteFileAtomically(file, kTemplate);  // a failure only means no template
+    if (ReadWholeFile(file, text)) {
         IniDocument ini = IniDocument::Parse(text);
         for (const std::string& section : ini.Sections()) {
             // "Drive D" (or "Drive D:").

@@ -6,7 +6,7 @@
 //   [Drive D]
 //   Path=/media/cdrom        host folder (absolute, "~/..." or relative to
 //                            the configuration folder)
-//   Type=cdrom               fixed, cdrom or remote
+//   Type=cdrom               fixed, cdrom, remote or removable
 //   Label=KELBO              volume label
 //   Network=\\server\share   name of the connection (remote drives)
 //
@@ -14,7 +14,8 @@
 // C:\WINDOWS is the emulated Windows folder. When no drive holds the
 // program's folder, it becomes a fixed drive of its own (P:, or the next
 // free letter). A cdrom drive whose folder is missing or empty holds no
-// disc: it keeps its type, but nothing on it can be read.
+// disc: it keeps its type, but nothing on it can be read. When the folder
+// has no platform.ini, one holding only these explanations is written.
 
 #include <optional>
 #include <string>

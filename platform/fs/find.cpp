@@ -25,31 +25,32 @@ namespace {
 
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 
+// Whether pattern p matches name n, by dynamic programming over the two
+// positions so that patterns with many stars stay cheap.
 bool matchFrom(std::string_view p, std::string_view n)
 {
-    while (!p.empty()) {
-        char c = p.front();
-        if (c == '*') {
-            p.remove_prefix(1);
-            for (std::size_t skip = 0; skip <= n.size(); ++skip)
-                if (matchFrom(p, n.substr(skip)))
-                    return true;
-            return false;
+    const std::size_t cols = n.size() + 1;
+    // can[i * cols + j]: p from i matches n from j.
+    std::vector<char> can((p.size() + 1) * cols, 0);
+    can[p.size() * cols + n.size()] = 1;
+    for (std::size_t i = p.size(); i-- > 0;) {
+        for (std::size_t j = n.size() + 1; j-- > 0;) {
+            bool atEnd = j == n.size();
+            char c = p[i];
+            bool ok;
+            if (c == '*') {
+                ok = can[(i + 1) * cols + j] || (!atEnd && can[i * cols + j + 1]);
+            } else if (c == '?') {
+                // One character, or none where the name has a dot or ends.
+                ok = (!atEnd && can[(i + 1) * cols + j + 1]) ||
+                     ((atEnd || n[j] == '.') && can[(i + 1) * cols + j]);
+            } else {
+                ok = !atEnd && lower(c) == lower(n[j]) && can[(i + 1) * cols + j + 1];
+            }
+            can[i * cols + j] = ok;
         }
-        if (c == '?') {
-            // One character, or none where the name has a dot or ends.
-            if (!n.empty() && matchFrom(p.substr(1), n.substr(1)))
-                return true;
-            if (n.empty() || n.front() == '.')
-                return matchFrom(p.substr(1), n);
-            return false;
-        }
-        if (n.empty() || lower(c) != lower(n.front()))
-            return false;
-        p.remove_prefix(1);
-        n.remove_prefix(1);
     }
-    return n.empty();
+    return can[0];
 }
 
 FILETIME fileTimeFrom(const timespec& t)

@@ -351,12 +351,18 @@ HostPath ResolveHostPath(std::string_view windowsPath)
     result.driveType = drive->type;
     std::string host = drive->hostFolder;
     if (!isFolder(host)) {
-        result.error = ERROR_PATH_NOT_FOUND;
+        // An unreachable share is a missing device; a fixed drive without
+        // its folder simply has no such path.
+        result.error = drive->type == DRIVE_REMOTE ? ERROR_BAD_UNIT : ERROR_PATH_NOT_FOUND;
         return result;
     }
     bool exists = true;
     for (std::size_t i = 0; i < parts.size(); ++i) {
-        std::string name = HostNameFromAnsi(parts[i]);
+        // Windows drops trailing dots and blanks of a name: "README." is README.
+        std::string part = parts[i];
+        while (part.size() > 1 && (part.back() == '.' || part.back() == ' '))
+            part.pop_back();
+        std::string name = HostNameFromAnsi(part);
         std::string found;
         bool last = i + 1 == parts.size();
         if (matchEntry(host, name, found)) {
@@ -385,6 +391,8 @@ std::string HostToWindowsPath(const std::string& hostPath)
     std::vector<DriveInfo> drives = Drives();
     for (const DriveInfo& d : drives) {
         const std::string& f = d.hostFolder;
+        if (f.empty())
+            continue;
         bool inside = f == "/" ? (!hostPath.empty() && hostPath[0] == '/')
                                : (hostPath == f || (hostPath.size() > f.size() &&
                                                     hostPath.compare(0, f.size(), f) == 0 &&
@@ -477,6 +485,18 @@ UINT GetWindowsDirectoryA(char* buffer, UINT size) { return copyFolderPath(Windo
 UINT GetSystemDirectoryA(char* buffer, UINT size)
 {
     return copyFolderPath(WindowsFolderHost() + "/system", buffer, size);
+}
+
+DWORD GetTempPathA(DWORD size, char* buffer)
+{
+    std::string host = WindowsFolderHost() + "/temp";
+    std::error_code ec;
+    std::filesystem::create_directories(host, ec);
+    std::string path = HostToWindowsPath(host) + "\\";
+    if (!buffer || size < path.size() + 1)
+        return static_cast<DWORD>(path.size() + 1);
+    std::memcpy(buffer, path.c_str(), path.size() + 1);
+    return static_cast<DWORD>(path.size());
 }
 
 }  // namespace plat

@@ -20,7 +20,7 @@ namespace plat {
 std::string GetFullWindowsPath(std::string_view path, DWORD* error = nullptr);
 
 struct HostPath {
-    DWORD error = 0;         // 0, ERROR_PATH_NOT_FOUND or ERROR_NO_DISC
+    DWORD error = 0;         // 0, ERROR_PATH_NOT_FOUND, ERROR_NO_DISC or ERROR_BAD_UNIT
     std::string host;        // the host path (when error is 0)
     bool exists = false;     // the whole path names an existing entry
     bool isFolder = false;   // ... and that entry is a folder
@@ -56,6 +56,9 @@ BOOL SetCurrentDirectoryA(const char* path);
 // copied, or the size needed (with its terminator) when it does not fit.
 UINT GetWindowsDirectoryA(char* buffer, UINT size);
 UINT GetSystemDirectoryA(char* buffer, UINT size);
+// The folder for temporary files (the Windows folder's TEMP), ending in a
+// backslash; the same length rules as GetCurrentDirectoryA.
+DWORD GetTempPathA(DWORD size, char* buffer);
 
 // The program's file as a Windows path ("P:\KELBO32").
 std::string ProgramFileWindowsPath();

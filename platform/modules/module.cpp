@@ -11,6 +11,7 @@
 
 #include "platform/config/ini_document.h"
 #include "platform/fs/errors.h"
+#include "platform/fs/find.h"
 #include "platform/fs/folders.h"
 #include "platform/fs/paths.h"
 #include "platform/modules/module_table.h"
@@ -79,7 +80,7 @@ Module* builtinLocked(const std::string& base)
         if (m->kind == Module::Kind::Builtin && EqualsNoCase(m->baseName, base))
             return m.get();
     auto m = Module::Open(Module::Kind::Builtin, "VERSION", "");
-    char system[MAX_PATH_LENGTH];
+    char system[MAX_PATH];
     GetSystemDirectoryA(system, sizeof system);
     m->windowsFile = std::string(system) + "\\VERSION.DLL";
     m->exports["GetFileVersionInfoSizeA"] = reinterpret_cast<FARPROC>(&GetFileVersionInfoSizeA);

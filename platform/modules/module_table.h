@@ -11,8 +11,6 @@
 
 namespace plat {
 
-constexpr std::size_t MAX_PATH_LENGTH = 260;
-
 struct ModuleTable {
     std::mutex mutex;
     std::vector<std::unique_ptr<Module>> all;  // every live module

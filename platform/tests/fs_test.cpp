@@ -112,6 +112,17 @@ TEST_F(FsTest, PathsResolveWithoutRegardToCase)
     EXPECT_EQ(ResolveHostPath("D:\\NOFOLDER\\X.BMP").error, ERROR_PATH_NOT_FOUND);
     EXPECT_EQ(ResolveHostPath("D:\\DATA\\NEW.BMP").host, t.root() + "/disc/Data/NEW.BMP");
     EXPECT_EQ(HostToWindowsPath(t.root() + "/disc/Data"), "D:\\Data");
+    // Trailing dots and blanks of a name do not count, as on Windows.
+    EXPECT_EQ(ResolveHostPath("D:\\data.\\page1.bmp. ").host, expected);
+}
+
+TEST_F(FsTest, ADriveWithoutAFolderReachesNothing)
+{
+    t.writeDriveTable("[Drive F]\nType=fixed\n[Drive G]\nType=cdrom\n[drive f]\nPath=/\n");
+    EXPECT_EQ(GetDriveTypeA("F:\\"), DRIVE_FIXED);  // the first section of a letter counts
+    EXPECT_EQ(ResolveHostPath("F:\\x").error, ERROR_PATH_NOT_FOUND);
+    EXPECT_EQ(ResolveHostPath("G:\\x").error, ERROR_NO_DISC);
+    EXPECT_EQ(HostToWindowsPath("/"), "");  // no drive holds the host's root
 }
 
 TEST_F(FsTest, CurrentDriveAndFolderServeRelativePaths)
@@ -246,6 +257,8 @@ TEST(WildcardTest, WindowsRules)
     };
     for (const Case& c : cases)
         EXPECT_EQ(MatchesWildcard(c.pattern, c.name), c.match) << c.pattern << " / " << c.name;
+    // Many stars against a long name that almost matches stay quick.
+    EXPECT_FALSE(MatchesWildcard("*a*a*a*a*a*a*a*a*a*a*b", std::string(250, 'a')));
 }
 
 TEST_F(FsTest, FindListsMatchesWithSizeAndAttributes)
@@ -323,6 +336,8 @@ TEST_F(FsTest, WholeFileOperations)
     EXPECT_EQ(n, 10u);
     EXPECT_STREQ(windows, "C:\\windows");
     EXPECT_EQ(GetWindowsDirectoryA(windows, 4), 11u);  // too small: the size needed
+    EXPECT_EQ(GetTempPathA(sizeof windows, windows), 16u);
+    EXPECT_STREQ(windows, "C:\\windows\\temp\\");
 }
 
 TEST_F(FsTest, SizesAreCappedForThirtyTwoBitCallers)

@@ -135,6 +135,10 @@ TEST_F(ProfileTest, BareNamesMeanTheWindowsFolderAndWinIniIsFoundWithoutCase)
     EXPECT_EQ(TempConfig::readFile(t.root() + "/e/Title/KELBO32.INI"), "[Directory]\r\nData=D:\\\r\n");
     EXPECT_FALSE(WritePrivateProfileStringA("Directory", "Data", "x", "E:\\nofolder\\x.ini"));
     EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+    t.writeDriveTable("[Drive E]\nPath=" + t.root() + "/e\n[Drive D]\nPath=" + t.root() + "/e\nType=cdrom\n");
+    EXPECT_FALSE(WritePrivateProfileStringA("Directory", "Data", "x", "D:\\title\\kelbo32.ini"));
+    EXPECT_EQ(GetLastError(), ERROR_WRITE_PROTECTED);
+    EXPECT_EQ(GetPrivateProfileIntA("Directory", "Data", 7, "D:\\title\\kelbo32.ini"), 0u);  // "D:\\" has no digits
     // Deleting from a missing file creates nothing.
     ASSERT_TRUE(WritePrivateProfileStringA("Directory", "Data", nullptr, "E:\\none.ini"));
     EXPECT_FALSE(std::filesystem::exists(t.root() + "/e/none.ini"));

@@ -159,6 +159,24 @@ TEST_F(RegistryTest, AFailedHiveWriteChangesNothing)
     RegCloseKey(key);
 }
 
+TEST_F(RegistryTest, AHiveThatCannotBeReadIsNeverOverwritten)
+{
+    // Something that is not a readable file stands where the hive should be.
+    std::string hive = t.config() + "/registry/HKEY_LOCAL_MACHINE.reg";
+    std::filesystem::create_directories(hive);
+    TempConfig::writeFile(hive + "/keep", "x");
+    ReloadRegistry();
+    HKEY key = nullptr;
+    EXPECT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\X", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr), LONG(ERROR_WRITE_FAULT));
+    EXPECT_EQ(key, nullptr);
+    EXPECT_EQ(TempConfig::readFile(hive + "/keep"), "x");
+    // The other hive is not affected.
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\X", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr), 0);
+    RegCloseKey(key);
+}
+
 TEST_F(RegistryTest, DamagedHiveLinesAreSkipped)
 {
     TempConfig::writeFile(t.config() + "/registry/HKEY_CURRENT_USER.reg",
