@@ -285,6 +285,61 @@ BOOL fail(DWORD code)
     return 0;
 }
 
+// Copies through a temporary file beside the target, renamed over it at
+// the end, in pieces so that large files need little memory.
+DWORD copyAtomically(const std::string& from, const std::string& to)
+{
+    int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return ErrorFromErrno(errno);
+    std::string temp = TemporaryPathFor(to);
+    int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (out < 0) {
+        DWORD err = ErrorFromErrno(errno);
+        ::close(in);
+        return err;
+    }
+    std::vector<char> buffer(1 << 16);
+    std::size_t written = 0;
+    int failure = 0;
+    for (;;) {
+        ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            failure = errno;
+            break;
+        }
+        if (n == 0)
+            break;
+        for (ssize_t done = 0; done < n && !failure;) {
+            if ((failure = CheckWriteFault(to, written)))
+                break;
+            std::size_t piece = std::min<std::size_t>(4096, static_cast<std::size_t>(n - done));
+            ssize_t w = ::write(out, buffer.data() + done, piece);
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w < 0)
+                failure = errno;
+            else {
+                done += w;
+                written += static_cast<std::size_t>(w);
+            }
+        }
+        if (failure)
+            break;
+    }
+    ::close(in);
+    if (failure) {
+        ::close(out);
+        ::unlink(temp.c_str());
+        return ErrorFromErrno(failure);
+    }
+    if (int err = CommitTemporaryFile(out, temp, to))
+        return ErrorFromErrno(err);
+    return 0;
+}
+
 }  // namespace
 
 HFILE OpenFile(const char* fileName, OFSTRUCT* info, UINT style)
@@ -493,11 +548,8 @@ BOOL CopyFileA(const char* existing, const char* target, BOOL failIfExists)
         return fail(ERROR_ACCESS_DENIED);
     if (to.exists && ::access(to.host.c_str(), W_OK) != 0)
         return fail(ERROR_ACCESS_DENIED);
-    std::string data;
-    if (!ReadWholeFile(from.host, data, std::size_t(1) << 31))
-        return fail(ERROR_READ_FAULT);
-    if (int err = WriteFileAtomically(to.host, data))
-        return fail(ErrorFromErrno(err));
+    if (DWORD err = copyAtomically(from.host, to.host))
+        return fail(err);
     struct stat st {};
     if (::stat(from.host.c_str(), &st) == 0)
         ::chmod(to.host.c_str(), st.st_mode & 07777);

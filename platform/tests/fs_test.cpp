@@ -236,6 +236,13 @@ TEST_F(FsTest, AWriteKilledHalfWayLeavesTheOldFileIntact)
         left.push_back(e.path().filename().string());
     EXPECT_EQ(left, std::vector<std::string>{"user.dat"});  // no temporary file left behind
 
+    // ... and through a copy.
+    TempConfig::writeFile(t.root() + "/hd/big.dat", big);
+    EXPECT_FALSE(CopyFileA("E:\\big.dat", "E:\\user.dat", 0));
+    EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
+    EXPECT_EQ(TempConfig::readFile(target), "old contents");
+    fs::remove(t.root() + "/hd/big.dat");
+
     SetWriteFaultHook({});
     EXPECT_EQ(WriteFileAtomically(target, big), 0);
     EXPECT_EQ(TempConfig::readFile(target), big);
@@ -349,6 +356,11 @@ TEST_F(FsTest, SizesAreCappedForThirtyTwoBitCallers)
     EXPECT_LE(bytes, kMaxReportedBytes);
     EXPECT_GT(bytes, 0u);
     EXPECT_FALSE(GetDiskFreeSpaceA("Q:\\", &spc, &bps, &freeClusters, &total));
+
+    OSVERSIONINFOA version;
+    ASSERT_TRUE(GetVersionExA(&version));
+    EXPECT_EQ(version.dwPlatformId, VER_PLATFORM_WIN32_WINDOWS);
+    EXPECT_TRUE(GetVersion() & 0x80000000u);
 
     MEMORYSTATUS status;
     GlobalMemoryStatus(&status);
