@@ -176,15 +176,16 @@ HFILE openResolved(const HostPath& where, OFSTRUCT* info, UINT style)
     return addLocked(std::move(entry));
 }
 
-// Runs fn on the open entry, with the table locked.
-template <typename Fn>
-auto withEntry(HFILE file, Fn fn) -> decltype(fn(std::declval<OpenEntry&>()))
+// Runs fn on the open entry, with the table locked; an unknown handle
+// gives failure.
+template <typename Result, typename Fn>
+Result withEntry(HFILE file, Result failure, Fn fn)
 {
     std::lock_guard lock(handles().mutex);
     OpenEntry* e = entryLocked(file);
     if (!e) {
         SetLastError(ERROR_INVALID_HANDLE);
-        return static_cast<decltype(fn(std::declval<OpenEntry&>()))>(HFILE_ERROR);
+        return failure;
     }
     return fn(*e);
 }
@@ -195,7 +196,7 @@ LONG readBytes(HFILE file, void* buffer, LONG count)
         SetLastError(ERROR_INVALID_PARAMETER);
         return HFILE_ERROR;
     }
-    return withEntry(file, [&](OpenEntry& e) -> LONG {
+    return withEntry(file, LONG(HFILE_ERROR), [&](OpenEntry& e) -> LONG {
         if (!reads(e.access)) {
             SetLastError(ERROR_ACCESS_DENIED);
             return HFILE_ERROR;
@@ -226,7 +227,7 @@ LONG writeBytes(HFILE file, const char* buffer, LONG count)
         SetLastError(ERROR_INVALID_PARAMETER);
         return HFILE_ERROR;
     }
-    return withEntry(file, [&](OpenEntry& e) -> LONG {
+    return withEntry(file, LONG(HFILE_ERROR), [&](OpenEntry& e) -> LONG {
         if (!writes(e.access)) {
             SetLastError(ERROR_ACCESS_DENIED);
             return HFILE_ERROR;
@@ -428,7 +429,7 @@ HFILE _lclose(HFILE file)
 
 LONG _llseek(HFILE file, LONG offset, int origin)
 {
-    return withEntry(file, [&](OpenEntry& e) -> LONG {
+    return withEntry(file, LONG(HFILE_ERROR), [&](OpenEntry& e) -> LONG {
         int whence = origin == FILE_BEGIN ? SEEK_SET : origin == FILE_CURRENT ? SEEK_CUR
                    : origin == FILE_END   ? SEEK_END : -1;
         if (whence < 0) {
@@ -461,7 +462,7 @@ LONG _hwrite(HFILE file, const char* buffer, LONG count) { return writeBytes(fil
 
 DWORD GetFileSize(HFILE file, DWORD* sizeHigh)
 {
-    return withEntry(file, [&](OpenEntry& e) -> DWORD {
+    return withEntry(file, INVALID_FILE_SIZE, [&](OpenEntry& e) -> DWORD {
         struct stat st {};
         if (::fstat(e.fd, &st) != 0) {
             SetLastError(ErrorFromErrno(errno));
@@ -477,7 +478,7 @@ DWORD GetFileSize(HFILE file, DWORD* sizeHigh)
 
 BOOL SetEndOfFile(HFILE file)
 {
-    return withEntry(file, [&](OpenEntry& e) -> BOOL {
+    return withEntry(file, BOOL(0), [&](OpenEntry& e) -> BOOL {
         off_t pos = ::lseek(e.fd, 0, SEEK_CUR);
         if (!writes(e.access) || pos < 0 || ::ftruncate(e.fd, pos) != 0)
             return fail(writes(e.access) ? ErrorFromErrno(errno) : ERROR_ACCESS_DENIED);

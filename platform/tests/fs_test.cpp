@@ -114,6 +114,8 @@ TEST_F(FsTest, PathsResolveWithoutRegardToCase)
     EXPECT_EQ(HostToWindowsPath(t.root() + "/disc/Data"), "D:\\Data");
     // Trailing dots and blanks of a name do not count, as on Windows.
     EXPECT_EQ(ResolveHostPath("D:\\data.\\page1.bmp. ").host, expected);
+    // ... and a name that becomes ".." that way never leaves the drive.
+    EXPECT_EQ(ResolveHostPath("D:\\.. \\... \\README").host, t.root() + "/disc/README");
 }
 
 TEST_F(FsTest, ADriveWithoutAFolderReachesNothing)
@@ -200,6 +202,9 @@ TEST_F(FsTest, ReadWriteSeekSizeAndTruncate)
     _lclose(h);
     EXPECT_EQ(_lread(h, buffer, 1), UINT(HFILE_ERROR));
     EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+    EXPECT_FALSE(SetEndOfFile(h));
+    EXPECT_EQ(GetFileSize(h, nullptr), INVALID_FILE_SIZE);
+    EXPECT_EQ(_llseek(h, 0, FILE_BEGIN), HFILE_ERROR);
 }
 
 TEST_F(FsTest, CreatedFileReplacesTheOldOneOnlyWhenClosed)
