@@ -176,15 +176,16 @@ HFILE openResolved(const HostPath& where, OFSTRUCT* info, UINT style)
     return addLocked(std::move(entry));
 }
 
-// Runs fn on the open entry, with the table locked.
-template <typename Fn>
-auto withEntry(HFILE file, Fn fn) -> decltype(fn(std::declval<OpenEntry&>()))
+// Runs fn on the open entry, with the table locked; an unknown handle
+// gives failure.
+template <typename Result, typename Fn>
+Result withEntry(HFILE file, Result failure, Fn fn)
 {
     std::lock_guard lock(handles().mutex);
     OpenEntry* e = entryLocked(file);
     if (!e) {
         SetLastError(ERROR_INVALID_HANDLE);
-        return static_cast<decltype(fn(std::declval<OpenEntry&>()))>(HFILE_ERROR);
+        return failure;
     }
     return fn(*e);
 }
@@ -195,7 +196,7 @@ LONG readBytes(HFILE file, void* buffer, LONG count)
         SetLastError(ERROR_INVALID_PARAMETER);
         return HFILE_ERROR;
     }
-    return withEntry(file, [&](OpenEntry& e) -> LONG {
+    return withEntry(file, LONG(HFILE_ERROR), [&](OpenEntry& e) -> LONG {
         if (!reads(e.access)) {
             SetLastError(ERROR_ACCESS_DENIED);
             return HFILE_ERROR;
@@ -226,7 +227,7 @@ LONG writeBytes(HFILE file, const char* buffer, LONG count)
         SetLastError(ERROR_INVALID_PARAMETER);
         return HFILE_ERROR;
     }
-    return withEntry(file, [&](OpenEntry& e) -> LONG {
+    return withEntry(file, LONG(HFILE_ERROR), [&](OpenEntry& e) -> LONG {
         if (!writes(e.access)) {
             SetLastError(ERROR_ACCESS_DENIED);
             return HFILE_ERROR;
@@ -282,6 +283,61 @@ HostPath resolveForChange(const char* path)
 BOOL fail(DWORD code)
 {
     SetLastError(code);
+    return 0;
+}
+
+// Copies through a temporary file beside the target, renamed over it at
+// the end, in pieces so that large files need little memory.
+DWORD copyAtomically(const std::string& from, const std::string& to)
+{
+    int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return ErrorFromErrno(errno);
+    std::string temp = TemporaryPathFor(to);
+    int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (out < 0) {
+        DWORD err = ErrorFromErrno(errno);
+        ::close(in);
+        return err;
+    }
+    std::vector<char> buffer(1 << 16);
+    std::size_t written = 0;
+    int failure = 0;
+    for (;;) {
+        ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            failure = errno;
+            break;
+        }
+        if (n == 0)
+            break;
+        for (ssize_t done = 0; done < n && !failure;) {
+            if ((failure = CheckWriteFault(to, written)))
+                break;
+            std::size_t piece = std::min<std::size_t>(4096, static_cast<std::size_t>(n - done));
+            ssize_t w = ::write(out, buffer.data() + done, piece);
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w < 0)
+                failure = errno;
+            else {
+                done += w;
+                written += static_cast<std::size_t>(w);
+            }
+        }
+        if (failure)
+            break;
+    }
+    ::close(in);
+    if (failure) {
+        ::close(out);
+        ::unlink(temp.c_str());
+        return ErrorFromErrno(failure);
+    }
+    if (int err = CommitTemporaryFile(out, temp, to))
+        return ErrorFromErrno(err);
     return 0;
 }
 
@@ -373,7 +429,7 @@ HFILE _lclose(HFILE file)
 
 LONG _llseek(HFILE file, LONG offset, int origin)
 {
-    return withEntry(file, [&](OpenEntry& e) -> LONG {
+    return withEntry(file, LONG(HFILE_ERROR), [&](OpenEntry& e) -> LONG {
         int whence = origin == FILE_BEGIN ? SEEK_SET : origin == FILE_CURRENT ? SEEK_CUR
                    : origin == FILE_END   ? SEEK_END : -1;
         if (whence < 0) {
@@ -406,7 +462,7 @@ LONG _hwrite(HFILE file, const char* buffer, LONG count) { return writeBytes(fil
 
 DWORD GetFileSize(HFILE file, DWORD* sizeHigh)
 {
-    return withEntry(file, [&](OpenEntry& e) -> DWORD {
+    return withEntry(file, INVALID_FILE_SIZE, [&](OpenEntry& e) -> DWORD {
         struct stat st {};
         if (::fstat(e.fd, &st) != 0) {
             SetLastError(ErrorFromErrno(errno));
@@ -422,7 +478,7 @@ DWORD GetFileSize(HFILE file, DWORD* sizeHigh)
 
 BOOL SetEndOfFile(HFILE file)
 {
-    return withEntry(file, [&](OpenEntry& e) -> BOOL {
+    return withEntry(file, BOOL(0), [&](OpenEntry& e) -> BOOL {
         off_t pos = ::lseek(e.fd, 0, SEEK_CUR);
         if (!writes(e.access) || pos < 0 || ::ftruncate(e.fd, pos) != 0)
             return fail(writes(e.access) ? ErrorFromErrno(errno) : ERROR_ACCESS_DENIED);
@@ -493,11 +549,8 @@ BOOL CopyFileA(const char* existing, const char* target, BOOL failIfExists)
         return fail(ERROR_ACCESS_DENIED);
     if (to.exists && ::access(to.host.c_str(), W_OK) != 0)
         return fail(ERROR_ACCESS_DENIED);
-    std::string data;
-    if (!ReadWholeFile(from.host, data, std::size_t(1) << 31))
-        return fail(ERROR_READ_FAULT);
-    if (int err = WriteFileAtomically(to.host, data))
-        return fail(ErrorFromErrno(err));
+    if (DWORD err = copyAtomically(from.host, to.host))
+        return fail(err);
     struct stat st {};
     if (::stat(from.host.c_str(), &st) == 0)
         ::chmod(to.host.c_str(), st.st_mode & 07777);

@@ -331,15 +331,22 @@ HostPath ResolveHostPath(std::string_view windowsPath)
         return result;
     }
     std::optional<DriveInfo> drive;
-    std::vector<std::string> parts;
+    std::vector<std::string> given;
     if (full[0] == '\\') {
         std::vector<std::string> all = splitComponents(full);
         drive = driveForNetwork(all[0], all[1]);
-        parts.assign(all.begin() + 2, all.end());
+        given.assign(all.begin() + 2, all.end());
     } else {
         drive = FindDrive(full[0]);
-        parts = splitComponents(std::string_view(full).substr(3));
+        given = splitComponents(std::string_view(full).substr(3));
     }
+    // Windows drops trailing dots and blanks of a name ("README." is README,
+    // ".. " is ".."), so the folding of "." and ".." comes after that.
+    for (std::string& part : given)
+        while (part.size() > 1 && (part.back() == '.' || part.back() == ' ') && part != "..")
+            part.pop_back();
+    std::vector<std::string> parts;
+    appendComponents(parts, given);
     if (!drive) {
         result.error = ERROR_PATH_NOT_FOUND;
         return result;
@@ -358,11 +365,7 @@ HostPath ResolveHostPath(std::string_view windowsPath)
     }
     bool exists = true;
     for (std::size_t i = 0; i < parts.size(); ++i) {
-        // Windows drops trailing dots and blanks of a name: "README." is README.
-        std::string part = parts[i];
-        while (part.size() > 1 && (part.back() == '.' || part.back() == ' '))
-            part.pop_back();
-        std::string name = HostNameFromAnsi(part);
+        std::string name = HostNameFromAnsi(parts[i]);
         std::string found;
         bool last = i + 1 == parts.size();
         if (matchEntry(host, name, found)) {

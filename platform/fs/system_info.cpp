@@ -69,4 +69,20 @@ void GlobalMemoryStatus(MEMORYSTATUS* status)
     status->dwAvailVirtual = kMaxReportedBytes;
 }
 
+BOOL GetVersionExA(OSVERSIONINFOA* info)
+{
+    if (!info || info->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA)) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return 0;
+    }
+    *info = OSVERSIONINFOA{};
+    info->dwMajorVersion = 4;
+    info->dwMinorVersion = 0;
+    info->dwBuildNumber = 950;
+    info->dwPlatformId = VER_PLATFORM_WIN32_WINDOWS;
+    return 1;
+}
+
+DWORD GetVersion() { return 0x80000000u | (950u << 16) | 0x0004u; }
+
 }  // namespace plat

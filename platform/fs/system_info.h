@@ -24,6 +24,26 @@ struct MEMORYSTATUS {
 };
 void GlobalMemoryStatus(MEMORYSTATUS* status);
 
+// The Windows the engine runs on: version 4.0 of the consumer line
+// (platform id 1), which has a registry but none of the server line's
+// security descriptors or administrator rights.
+constexpr DWORD VER_PLATFORM_WIN32s = 0;
+constexpr DWORD VER_PLATFORM_WIN32_WINDOWS = 1;
+constexpr DWORD VER_PLATFORM_WIN32_NT = 2;
+struct OSVERSIONINFOA {
+    DWORD dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+    DWORD dwMajorVersion = 0;
+    DWORD dwMinorVersion = 0;
+    DWORD dwBuildNumber = 0;
+    DWORD dwPlatformId = 0;
+    char szCSDVersion[128] = {};
+};
+// False when dwOSVersionInfoSize is not the structure's size.
+BOOL GetVersionExA(OSVERSIONINFOA* info);
+// Major version in the low byte, minor in the next; the top bit set for
+// the consumer line.
+DWORD GetVersion();
+
 // The caps, for callers and tests.
 constexpr DWORD kMaxReportedBytes = 0x7FFFFFFF;
 

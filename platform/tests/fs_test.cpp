@@ -114,6 +114,8 @@ TEST_F(FsTest, PathsResolveWithoutRegardToCase)
     EXPECT_EQ(HostToWindowsPath(t.root() + "/disc/Data"), "D:\\Data");
     // Trailing dots and blanks of a name do not count, as on Windows.
     EXPECT_EQ(ResolveHostPath("D:\\data.\\page1.bmp. ").host, expected);
+    // ... and a name that becomes ".." that way never leaves the drive.
+    EXPECT_EQ(ResolveHostPath("D:\\.. \\... \\README").host, t.root() + "/disc/README");
 }
 
 TEST_F(FsTest, ADriveWithoutAFolderReachesNothing)
@@ -200,6 +202,9 @@ TEST_F(FsTest, ReadWriteSeekSizeAndTruncate)
     _lclose(h);
     EXPECT_EQ(_lread(h, buffer, 1), UINT(HFILE_ERROR));
     EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+    EXPECT_FALSE(SetEndOfFile(h));
+    EXPECT_EQ(GetFileSize(h, nullptr), INVALID_FILE_SIZE);
+    EXPECT_EQ(_llseek(h, 0, FILE_BEGIN), HFILE_ERROR);
 }
 
 TEST_F(FsTest, CreatedFileReplacesTheOldOneOnlyWhenClosed)
@@ -235,6 +240,13 @@ TEST_F(FsTest, AWriteKilledHalfWayLeavesTheOldFileIntact)
     for (const auto& e : fs::directory_iterator(t.root() + "/hd"))
         left.push_back(e.path().filename().string());
     EXPECT_EQ(left, std::vector<std::string>{"user.dat"});  // no temporary file left behind
+
+    // ... and through a copy.
+    TempConfig::writeFile(t.root() + "/hd/big.dat", big);
+    EXPECT_FALSE(CopyFileA("E:\\big.dat", "E:\\user.dat", 0));
+    EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
+    EXPECT_EQ(TempConfig::readFile(target), "old contents");
+    fs::remove(t.root() + "/hd/big.dat");
 
     SetWriteFaultHook({});
     EXPECT_EQ(WriteFileAtomically(target, big), 0);
@@ -349,6 +361,11 @@ TEST_F(FsTest, SizesAreCappedForThirtyTwoBitCallers)
     EXPECT_LE(bytes, kMaxReportedBytes);
     EXPECT_GT(bytes, 0u);
     EXPECT_FALSE(GetDiskFreeSpaceA("Q:\\", &spc, &bps, &freeClusters, &total));
+
+    OSVERSIONINFOA version;
+    ASSERT_TRUE(GetVersionExA(&version));
+    EXPECT_EQ(version.dwPlatformId, VER_PLATFORM_WIN32_WINDOWS);
+    EXPECT_TRUE(GetVersion() & 0x80000000u);
 
     MEMORYSTATUS status;
     GlobalMemoryStatus(&status);
