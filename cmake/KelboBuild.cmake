@@ -23,7 +23,8 @@ endif()
 # tests away from the user's own configuration folder.
 set(KELBO_TEST_ENV
     "ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0"
-    "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1")
+    "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1"
+    "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config")
 
 if(KELBO_TESTS)
   enable_testing()

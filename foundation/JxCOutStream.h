@@ -1,0 +1,70 @@
+#pragma once
+// The output stream: writes the big-endian encoding that JxCInStrStream
+// reads, and lines of text. The file is created or replaced as a whole: the
+// bytes go to a temporary file that takes the name only when the stream is
+// closed, so a failed or interrupted write never leaves half a file behind.
+// A file that cannot be created is reported (message 1136, "Unable to open
+// file %s.") and the stream then writes nothing. Close() answers whether
+// every byte reached the file.
+
+#include <cstdint>
+#include <memory>
+
+#include "foundation/JxCObject.h"
+#include "foundation/JxCPoint.h"
+#include "foundation/JxCRGB.h"
+#include "foundation/JxCRect.h"
+#include "foundation/JxCSize.h"
+#include "foundation/JxCString.h"
+#include "foundation/JxCTypeIds.h"
+#include "platform/core/types.h"
+
+class JxCOutStream : public JxCObject {
+public:
+    static constexpr std::int32_t kUnableToOpenFileId = 1136;
+    static constexpr std::size_t kBufferSize = 32768;
+
+    explicit JxCOutStream(const char* fileName);
+    JxCOutStream(const JxCOutStream&) = delete;
+    JxCOutStream& operator=(const JxCOutStream&) = delete;
+    ~JxCOutStream() override;
+
+    bool IsOpen() const { return file_ != plat::HFILE_ERROR; }
+    bool Fail() const { return failed_; }
+    const JxCString& GetFileName() const { return fileName_; }
+    // Writes what is buffered and puts the file in place; false when any
+    // write failed or the stream never opened.
+    bool Close();
+
+    JxCOutStream& WriteByte(std::uint8_t value);
+    JxCOutStream& WriteBigEndian16(std::int16_t value);
+    JxCOutStream& WriteBigEndian16(std::uint16_t value);
+    JxCOutStream& WriteBigEndian32(std::int32_t value);
+    JxCOutStream& WriteBigEndian32(std::uint32_t value);
+    JxCOutStream& WriteBigEndian64(std::uint32_t low, std::uint32_t high);
+    JxCOutStream& WriteBigEndian64(double value);
+    // The length as 16 bits, then the bytes. A text longer than 32,767
+    // bytes cannot be read back and fails the stream instead.
+    JxCOutStream& WriteCountedString(const JxCTableString& text);
+    JxCOutStream& WriteRect(const JxCRect& rect);
+    JxCOutStream& WritePoint(const JxCPoint& point);
+    JxCOutStream& WriteSize(const JxCSize& size);
+    JxCOutStream& WriteRGB(const JxCRGB& colour);
+    template <class Family>
+    JxCOutStream& WriteTypedId(const JxCTypedId16<Family>& id)
+    {
+        return WriteBigEndian16(static_cast<std::int16_t>(static_cast<short>(id)));
+    }
+    JxCOutStream& WriteBlock(const void* data, std::uint32_t n);
+    // The text and "\n".
+    JxCOutStream& WriteLine(const JxCTableString& text);
+
+private:
+    bool flush();
+
+    JxCString fileName_;
+    plat::HFILE file_ = plat::HFILE_ERROR;
+    std::unique_ptr<std::uint8_t[]> buffer_;
+    std::size_t used_ = 0;
+    bool failed_ = false;
+};

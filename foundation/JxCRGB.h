@@ -1,0 +1,34 @@
+#pragma once
+// A colour of three 8-bit components.
+
+#include <cstdint>
+
+#include "foundation/JxCObject.h"
+#include "platform/core/types.h"
+
+class JxCRGB : public JxCObject {
+public:
+    JxCRGB() = default;
+    JxCRGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) : red(r), green(g), blue(b) {}
+    // From a packed colour in the platform's COLORREF order (0x00bbggrr).
+    explicit JxCRGB(plat::COLORREF packed);
+    // From one of the eight colours of the definition language, 0 to 7. Any
+    // other index gives black.
+    static JxCRGB FromIndex(int index);
+    JxCRGB(const JxCRGB& other) : JxCObject(other), red(other.red), green(other.green), blue(other.blue) {}
+    JxCRGB& operator=(const JxCRGB& other)
+    {
+        JxCObject::operator=(other);
+        red = other.red;
+        green = other.green;
+        blue = other.blue;
+        return *this;
+    }
+
+    int operator==(const JxCRGB& o) const { return red == o.red && green == o.green && blue == o.blue; }
+    int operator!=(const JxCRGB& o) const { return !(*this == o); }
+
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+};

@@ -1,0 +1,318 @@
+#include "foundation/JxCString.h"
+
+#include <cstring>
+
+#include "foundation/JxMessageText.h"
+
+namespace {
+
+// The bytes of one character at b (1 or 2).
+std::uint32_t charSize(const unsigned char* t, std::uint32_t b, std::uint32_t length)
+{
+    return (IsLeadByte(t[b]) && b + 1 < length) ? 2 : 1;
+}
+
+unsigned char foldForSearch(unsigned char c)
+{
+    return TextCharToLower(c);
+}
+
+// Whether the character of size n at a equals the character at b, where b has
+// at least n bytes left.
+bool sameChar(const unsigned char* a, const unsigned char* b, std::uint32_t n, bool caseSensitive)
+{
+    if (n == 2)
+        return a[0] == b[0] && a[1] == b[1];
+    return caseSensitive ? a[0] == b[0] : foldForSearch(a[0]) == foldForSearch(b[0]);
+}
+
+}  // namespace
+
+JxCString JxCString::fromBytes(const char* text, std::uint32_t length)
+{
+    JxCString s;
+    if (text && length)
+        s.AssignBytes(text, length);
+    return s;
+}
+
+JxCString& JxCString::Format(const char* text, const JxMessageArg& a1)
+{
+    return *this = FormatMessageArgs(text, a1).ToString();
+}
+
+JxCString& JxCString::Format(const char* text, const JxMessageArg& a1, const JxMessageArg& a2)
+{
+    return *this = FormatMessageArgs(text, a1, a2).ToString();
+}
+
+JxCString& JxCString::Format(const char* text, const JxMessageArg& a1, const JxMessageArg& a2,
+                             const JxMessageArg& a3)
+{
+    return *this = FormatMessageArgs(text, a1, a2, a3).ToString();
+}
+
+JxCString& JxCString::Format(const char* text, const JxMessageArg& a1, const JxMessageArg& a2,
+                             const JxMessageArg& a3, const JxMessageArg& a4)
+{
+    return *this = FormatMessageArgs(text, a1, a2, a3, a4).ToString();
+}
+
+JxCString& JxCString::Format(const char* text, const JxMessageArg& a1, const JxMessageArg& a2,
+                             const JxMessageArg& a3, const JxMessageArg& a4, const JxMessageArg& a5)
+{
+    return *this = FormatMessageArgs(text, a1, a2, a3, a4, a5).ToString();
+}
+
+JxCString JxCString::operator+(const JxCTableString& text) const
+{
+    JxCString result(*this);
+    result.Append(text);
+    return result;
+}
+
+bool JxCString::charRange(std::int32_t from, std::int32_t to, std::uint32_t& begin,
+                          std::uint32_t& end) const
+{
+    if (!IsValidIndex(from) || !IsValidEnd(to))
+        return false;
+    const std::int32_t count = GetCharCount();
+    if (to == -1)
+        to = count;
+    if (to < from)
+        return false;
+    begin = ByteOffsetOf(from);
+    end = (to >= count - 1) ? GetLength() : ByteOffsetOf(to + 1);
+    return true;
+}
+
+JxCString JxCString::Mid(std::int32_t from, std::int32_t to) const
+{
+    std::uint32_t begin = 0, end = 0;
+    if (!charRange(from, to, begin, end))
+        return JxCString();
+    return fromBytes(GetText() + begin, end - begin);
+}
+
+JxCString JxCString::Left(std::int32_t n) const
+{
+    return Mid(0, n);
+}
+
+JxCString JxCString::LeftOf(std::int32_t n) const
+{
+    if (n == -1)
+        return *this;
+    if (n <= 0)
+        return JxCString();  // nothing stands before the first character
+    return Mid(0, n - 1);
+}
+
+JxCString JxCString::From(std::int32_t n) const
+{
+    return Mid(n, -1);
+}
+
+JxCString JxCString::LeftInclusive(const char* at) const
+{
+    if (!GetText() || at < GetText() || at >= GetText() + GetLength())
+        return JxCString();
+    return Mid(0, CharIndexOf(static_cast<std::uint32_t>(at - GetText())));
+}
+
+JxCString JxCString::LeftExclusive(const char* at) const
+{
+    if (!GetText() || at < GetText() || at > GetText() + GetLength())
+        return JxCString();
+    const std::int32_t i = CharIndexOf(static_cast<std::uint32_t>(at - GetText()));
+    return i == 0 ? JxCString() : Mid(0, i - 1);
+}
+
+JxCString JxCString::FromPointer(const char* at) const
+{
+    if (!GetText() || at < GetText() || at > GetText() + GetLength())
+        return JxCString();
+    return fromBytes(at, static_cast<std::uint32_t>(GetText() + GetLength() - at));
+}
+
+JxCString JxCString::First(std::int32_t n) const
+{
+    if (n < 1)
+        return JxCString();
+    if (static_cast<std::uint32_t>(n) >= GetLength())
+        return *this;
+    // The last whole character that ends within n bytes.
+    const unsigned char* t = GetUnsignedText();
+    std::uint32_t end = 0;
+    while (end < static_cast<std::uint32_t>(n)) {
+        std::uint32_t step = charSize(t, end, GetLength());
+        if (end + step > static_cast<std::uint32_t>(n))
+            break;
+        end += step;
+    }
+    return fromBytes(GetText(), end);
+}
+
+JxCString JxCString::Last(std::int32_t n) const
+{
+    if (n <= 0)
+        return JxCString();
+    if (static_cast<std::uint32_t>(n) >= GetLength())
+        return *this;
+    // The first character that starts at or after length - n.
+    const std::uint32_t want = GetLength() - static_cast<std::uint32_t>(n);
+    const unsigned char* t = GetUnsignedText();
+    std::uint32_t begin = 0;
+    while (begin < want)
+        begin += charSize(t, begin, GetLength());
+    return fromBytes(GetText() + begin, GetLength() - begin);
+}
+
+std::int32_t JxCString::Find(char c, bool caseSensitive, std::int32_t from, std::int32_t to) const
+{
+    std::uint32_t b = 0, end = 0;
+    if (!charRange(from, to, b, end))
+        return -1;
+    const auto target = static_cast<unsigned char>(c);
+    unsigned char other = target;
+    if (!caseSensitive && !IsLeadByte(target)) {
+        other = TextCharToLower(target);
+        if (other == target)
+            other = TextCharToUpper(target);
+    }
+    const unsigned char* t = GetUnsignedText();
+    for (std::int32_t i = from; b < end; ++i) {
+        const std::uint32_t n = charSize(t, b, GetLength());
+        if (t[b] == target || (n == 1 && t[b] == other))
+            return i;
+        b += n;
+    }
+    return -1;
+}
+
+const char* JxCString::FindOneOf(const char* set, bool caseSensitive, std::int32_t from,
+                                 std::int32_t to) const
+{
+    std::uint32_t b = 0, end = 0;
+    if (!set || !*set || !charRange(from, to, b, end))
+        return nullptr;
+    const unsigned char* t = GetUnsignedText();
+    const auto* s = reinterpret_cast<const unsigned char*>(set);
+    const auto setLength = static_cast<std::uint32_t>(std::strlen(set));
+    while (b < end) {
+        const std::uint32_t n = charSize(t, b, GetLength());
+        for (std::uint32_t k = 0; k < setLength;) {
+            const std::uint32_t m = charSize(s, k, setLength);
+            if (m == n && sameChar(t + b, s + k, n, caseSensitive))
+                return GetText() + b;
+            k += m;
+        }
+        b += n;
+    }
+    return nullptr;
+}
+
+const char* JxCString::FindString(const char* text, bool caseSensitive, std::int32_t from,
+                                  std::int32_t to) const
+{
+    std::uint32_t b = 0, end = 0;
+    if (!text || !*text || !charRange(from, to, b, end))
+        return nullptr;
+    const unsigned char* t = GetUnsignedText();
+    const auto* needle = reinterpret_cast<const unsigned char*>(text);
+    const auto needleLength = static_cast<std::uint32_t>(std::strlen(text));
+    while (b < end) {
+        if (GetLength() - b >= needleLength) {
+            std::uint32_t k = 0;
+            while (k < needleLength) {
+                const std::uint32_t m = charSize(needle, k, needleLength);
+                if (charSize(t, b + k, GetLength()) != m || !sameChar(needle + k, t + b + k, m, caseSensitive))
+                    break;
+                k += m;
+            }
+            if (k == needleLength)
+                return GetText() + b;
+        }
+        b += charSize(t, b, GetLength());
+    }
+    return nullptr;
+}
+
+void JxCString::splice(std::uint32_t begin, std::uint32_t end, const char* insert,
+                       std::uint32_t insertLength, std::int32_t fromChar)
+{
+    const std::uint32_t newLength = GetLength() - (end - begin) + insertLength;
+    if (newLength == 0) {
+        ReplaceBuffer(nullptr, 0, fromChar, 0);
+        return;
+    }
+    char* buffer = AllocateBuffer(newLength);
+    if (!buffer)
+        return;  // out of memory: the string stays as it was
+    if (begin)
+        std::memcpy(buffer, GetText(), begin);
+    if (insertLength)
+        std::memcpy(buffer + begin, insert, insertLength);
+    if (GetLength() > end)
+        std::memcpy(buffer + begin + insertLength, GetText() + end, GetLength() - end);
+    buffer[newLength] = '\0';
+    ReplaceBuffer(buffer, newLength, fromChar, 0);
+}
+
+void JxCString::Insert(const char* text, std::int32_t position)
+{
+    if (!text || !*text || !IsValidEnd(position))
+        return;
+    const std::uint32_t at = ByteOffsetOf(position);
+    splice(at, at, text, static_cast<std::uint32_t>(std::strlen(text)),
+           position < 0 ? GetCharCount() : position);
+}
+
+namespace {
+
+// The bytes of one character; 0 for a value that is no whole character (zero,
+// or a lead byte without its trail byte).
+std::uint32_t charBytes(JxChar c, char out[2])
+{
+    if (c > 0xFF) {
+        out[0] = static_cast<char>(c >> 8);
+        out[1] = static_cast<char>(c & 0xFF);
+        return (out[1] != 0 && IsLeadByte(static_cast<unsigned char>(out[0]))) ? 2 : 0;
+    }
+    out[0] = static_cast<char>(c);
+    return (c == 0 || IsLeadByte(static_cast<unsigned char>(c))) ? 0 : 1;
+}
+
+}  // namespace
+
+void JxCString::InsertChar(JxChar c, std::int32_t position)
+{
+    char bytes[2];
+    const std::uint32_t n = charBytes(c, bytes);
+    if (n == 0 || !IsValidEnd(position))
+        return;
+    const std::uint32_t at = ByteOffsetOf(position);
+    splice(at, at, bytes, n, position < 0 ? GetCharCount() : position);
+}
+
+void JxCString::SetCharAt(JxChar c, std::int32_t position)
+{
+    char bytes[2];
+    const std::uint32_t n = charBytes(c, bytes);
+    std::uint32_t begin = 0, end = 0;
+    if (n == 0 || !charRange(position, position, begin, end))
+        return;
+    splice(begin, end, bytes, n, position);
+}
+
+void JxCString::Delete(std::int32_t from, std::int32_t to)
+{
+    std::uint32_t begin = 0, end = 0;
+    if (!charRange(from, to, begin, end))
+        return;
+    splice(begin, end, nullptr, 0, from);
+}
+
+JxCKeyword::JxCKeyword(const char* text) : JxCString(text) {}
+
+JxCKeyword::~JxCKeyword() = default;

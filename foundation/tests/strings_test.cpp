@@ -1,0 +1,355 @@
+#include "foundation/JxCString.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "foundation/JxStringLoader.h"
+#include "platform/core/codepage.h"
+
+namespace {
+
+std::string str(const JxCTableString& s)
+{
+    return std::string(s.View());
+}
+
+// Runs a test in a double-byte code page and puts the previous one back.
+class DoubleByteText : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        saved_ = plat::GetACP();
+        plat::SetACP(932);
+    }
+    void TearDown() override { plat::SetACP(saved_); }
+
+    // 'a', HIRAGANA A (82 A0), 'b', KATAKANA A (83 41: its trail byte is 'A'), 'c'
+    static constexpr const char* kText = "a\x82\xA0" "b\x83\x41" "c";
+
+private:
+    int saved_ = 1252;
+};
+
+TEST(TableString, ComparisonsIgnoreCaseOfAsciiLettersOnly)
+{
+    EXPECT_TRUE(JxCTableString("") == JxCTableString(nullptr));
+    EXPECT_FALSE(JxCTableString("") == JxCTableString("a"));
+    EXPECT_FALSE(JxCTableString("a") == JxCTableString(""));
+    EXPECT_TRUE(JxCTableString("ABC") == JxCTableString("abc"));
+    EXPECT_TRUE(JxCTableString("ABC") != JxCTableString("abd"));
+    // Accented letters are compared by value.
+    EXPECT_FALSE(JxCTableString("\xC9") == JxCTableString("\xE9"));
+    EXPECT_TRUE(JxCTableString("abc") < JxCTableString("ABD"));
+    EXPECT_TRUE(JxCTableString("ab") < JxCTableString("abc"));
+    const char* same = "xyz";
+    EXPECT_FALSE(JxCTableString(same) < JxCTableString(same));
+}
+
+TEST_F(DoubleByteText, ComparisonNeverFoldsATrailByte)
+{
+    // KATAKANA A (83 41) and SMALL KATAKANA YA (83 61) differ only by the case
+    // of their trail byte read as ASCII.
+    EXPECT_FALSE(JxCTableString("\x83\x41") == JxCTableString("\x83\x61"));
+    EXPECT_TRUE(JxCTableString("X\x83\x41") == JxCTableString("x\x83\x41"));
+}
+
+TEST(String, ExtractorsOnSingleByteText)
+{
+    const JxCString s("abcdef");
+    EXPECT_EQ(str(s.Mid(2, 2)), "c");
+    EXPECT_EQ(str(s.Mid(2, -1)), "cdef");
+    EXPECT_EQ(str(s.Mid(2, 6)), "cdef");
+    EXPECT_TRUE(s.Mid(6, -1).IsEmpty());
+    EXPECT_TRUE(s.Mid(-1, 2).IsEmpty());
+    EXPECT_TRUE(s.Mid(3, 2).IsEmpty());
+    EXPECT_TRUE(s.Mid(0, 7).IsEmpty());
+    EXPECT_EQ(str(s.Left(2)), "abc");
+    EXPECT_EQ(str(s.LeftOf(2)), "ab");
+    EXPECT_EQ(str(s.LeftOf(-1)), "abcdef");
+    EXPECT_TRUE(s.LeftOf(0).IsEmpty());
+    EXPECT_EQ(str(s.From(4)), "ef");
+    EXPECT_EQ(str(s.First(2)), "ab");
+    EXPECT_EQ(str(s.First(99)), "abcdef");
+    EXPECT_TRUE(s.First(0).IsEmpty());
+    EXPECT_EQ(str(s.Last(2)), "ef");
+    EXPECT_TRUE(s.Last(0).IsEmpty());
+    EXPECT_EQ(str(s.Last(6)), "abcdef");
+    const char* d = s.GetText() + 3;
+    EXPECT_EQ(str(s.LeftInclusive(d)), "abcd");
+    EXPECT_EQ(str(s.LeftExclusive(d)), "abc");
+    EXPECT_EQ(str(s.FromPointer(d)), "def");
+    EXPECT_TRUE(s.LeftInclusive(s.GetText() + 6).IsEmpty());
+    EXPECT_TRUE(s.LeftExclusive(s.GetText()).IsEmpty());
+    EXPECT_TRUE(s.FromPointer("elsewhere").IsEmpty());
+}
+
+TEST(String, EditsAndTheirRanges)
+{
+    JxCString s("abcdef");
+    s.Delete(1, 2);
+    EXPECT_EQ(str(s), "adef");
+    s.Delete(2, -1);
+    EXPECT_EQ(str(s), "ad");
+    s.Insert("XY", 1);
+    EXPECT_EQ(str(s), "aXYd");
+    s.Insert("!", 4);  // at the count: appended
+    EXPECT_EQ(str(s), "aXYd!");
+    s.Insert("?", 6);  // past the end: nothing
+    s.Insert("", 0);
+    s.Insert(nullptr, 0);
+    EXPECT_EQ(str(s), "aXYd!");
+    s.InsertChar('_', 0);
+    s.SetCharAt('z', 1);
+    EXPECT_EQ(str(s), "_zXYd!");
+    s.SetCharAt('q', 6);  // not a character of the text
+    EXPECT_EQ(str(s), "_zXYd!");
+    s.SetAt(2, 'x');
+    EXPECT_EQ(str(s), "_zxYd!");
+    s.SetAt(3, '\0');
+    EXPECT_EQ(s.GetLength(), 3u);
+    EXPECT_EQ(s.GetCharCount(), 3);
+    s.Delete(0, -1);
+    EXPECT_EQ(s.GetText(), nullptr);
+    EXPECT_EQ(s.GetLength(), 0u);
+    s.Delete(0, -1);  // on an empty string: nothing
+    EXPECT_EQ(s.GetText(), nullptr);
+}
+
+TEST(String, FindsWithAndWithoutCase)
+{
+    const JxCString s("abcAbc");
+    EXPECT_EQ(s.Find('B', false), 1);
+    EXPECT_EQ(s.Find('B', true), -1);
+    EXPECT_EQ(s.Find('A', true, 1), 3);
+    EXPECT_EQ(s.Find('c', true, 3, 4), -1);
+    EXPECT_EQ(s.Find('c', true, 3, 5), 5);
+    EXPECT_EQ(s.Find('a', true, 6), -1);
+    const JxCString accented("caf\xE9");
+    EXPECT_EQ(accented.Find('\xC9', false), 3);  // through the case tables
+
+    // Results of the case-blind searches point into the original text.
+    const JxCString t("xxHello");
+    const char* hit = t.FindString("hELLO", false);
+    ASSERT_NE(hit, nullptr);
+    EXPECT_EQ(hit, t.GetText() + 2);
+    EXPECT_EQ(t.FindString("hELLO", true), nullptr);
+    EXPECT_EQ(t.FindString("Hello", true, 3), nullptr);
+    EXPECT_EQ(t.FindString("lo", true, 0, 5), t.GetText() + 5);  // starts within, ends beyond
+    EXPECT_EQ(t.FindString("lo", true, 0, 4), nullptr);
+    EXPECT_EQ(t.FindOneOf("LE", false), t.GetText() + 3);
+    EXPECT_EQ(t.FindOneOf("LE", true), nullptr);
+    EXPECT_EQ(t.FindOneOf("", false), nullptr);
+}
+
+TEST(String, CaseConversionThroughTheDefaultTables)
+{
+    JxCString s("Caf\xE9 \x9A\x9E\xFF\xDF");
+    s.MakeUpper();
+    EXPECT_EQ(str(s), "CAF\xC9 \x8A\x9E\x9F\xDF");  // Z with caron and sharp s stay
+    s.MakeLower();
+    EXPECT_EQ(str(s), "caf\xE9 \x9A\x9E\xFF\xDF");
+}
+
+TEST(String, SelfAndInnerAssignmentAreSafe)
+{
+    JxCString s("hello world");
+    const char* before = s.GetText();
+    s = s;
+    EXPECT_EQ(s.GetText(), before);
+    s = s.GetText();
+    EXPECT_EQ(s.GetText(), before);
+    s = s.GetText() + 6;  // from inside the buffer it frees
+    EXPECT_EQ(str(s), "world");
+    s += s;
+    EXPECT_EQ(str(s), "worldworld");
+    s.Insert(s.GetText() + 5, 5);
+    EXPECT_EQ(str(s), "worldworldworld");
+    s = JxCTableString(s.GetText() + 10);
+    EXPECT_EQ(str(s), "world");
+
+    // Assigning through a view keeps the string's ownership of its copy.
+    JxCTableString& view = s;
+    char local[] = "temp";
+    view = JxCTableString(local);
+    local[0] = 'X';
+    EXPECT_EQ(str(s), "temp");
+    view.SetText("other");
+    EXPECT_EQ(str(s), "other");
+}
+
+TEST(String, ConstructionCopyAndNumbers)
+{
+    JxCString null(nullptr);
+    EXPECT_EQ(null.GetText(), nullptr);
+    JxCString reserved(std::uint32_t{16});
+    ASSERT_NE(reserved.GetText(), nullptr);
+    EXPECT_EQ(reserved.GetLength(), 0u);
+    JxCString c;
+    c = 'x';
+    EXPECT_EQ(str(c), "x");
+    c.AssignInt(-305);
+    EXPECT_EQ(str(c), "-305");
+    EXPECT_EQ(c.ToInt(), -305);
+    EXPECT_EQ(JxCString("  +17 apples").ToInt(), 17);
+    EXPECT_EQ(JxCString("99999999999").ToInt(), 2147483647);
+    EXPECT_EQ(null.ToInt(), 0);
+    const JxCString a("ab");
+    const JxCString b = a + "cd";
+    EXPECT_EQ(str(a), "ab");
+    EXPECT_EQ(str(b), "abcd");
+    JxCString moved(std::move(JxCString("gone")));
+    EXPECT_EQ(str(moved), "gone");
+    JxCKeyword kw("on_click");
+    EXPECT_TRUE(kw == JxCTableString("ON_CLICK"));
+}
+
+TEST(String, LoadStringThroughTheLoaderHook)
+{
+    JxCString s("unchanged");
+    EXPECT_EQ(s.LoadString(5), 0);  // no loader: no text
+    EXPECT_EQ(str(s), "unchanged");
+    JxStringLoader previous = SetStringLoader([](unsigned id, std::string& text) {
+        if (id == 5)
+            text = "Five";
+        else if (id == 6)
+            text = std::string(600, 'x');
+        else if (id == 7)
+            text = "";
+        else
+            return false;
+        return true;
+    });
+    EXPECT_EQ(s.LoadString(5), 1);
+    EXPECT_EQ(str(s), "Five");
+    EXPECT_EQ(s.LoadString(6), 1);
+    EXPECT_EQ(s.GetLength(), 511u);  // what the 512-byte buffer holds
+    s = "kept";
+    EXPECT_EQ(s.LoadString(7), 0);
+    EXPECT_EQ(s.LoadString(8), 0);
+    EXPECT_EQ(str(s), "kept");
+    SetStringLoader(previous);
+}
+
+TEST_F(DoubleByteText, PositionsCountCharactersAndLengthsCountBytes)
+{
+    const JxCString s(kText);
+    EXPECT_EQ(s.GetLength(), 7u);
+    EXPECT_EQ(s.GetCharCount(), 5);
+    EXPECT_EQ(s.GetCharPtr(2), s.GetText() + 3);
+    EXPECT_EQ(s.GetCharPtr(4), s.GetText() + 6);
+    EXPECT_EQ(s.GetCharPtr(5), s.GetText() + 7);
+    EXPECT_EQ(s.GetCharPtr(6), nullptr);
+    EXPECT_EQ(str(s.Mid(1, 1)), "\x82\xA0");
+    EXPECT_EQ(str(s.Mid(1, 3)), "\x82\xA0" "b\x83\x41");
+    EXPECT_EQ(str(s.From(3)), "\x83\x41" "c");
+    EXPECT_TRUE(s.Mid(5, -1).IsEmpty());
+    EXPECT_EQ(s.Find('b'), 2);
+    EXPECT_EQ(s.Find('A', true), -1);  // the trail byte 41 is not an 'A'
+    EXPECT_EQ(s.Find('A', false, 1), -1);
+    EXPECT_EQ(s.FindString("a", false, 1), nullptr);
+    EXPECT_EQ(s.FindOneOf("\x83\x41"), s.GetText() + 4);
+    EXPECT_EQ(s.FindOneOf("A"), nullptr);
+    EXPECT_EQ(str(s.LeftInclusive(s.GetText() + 2)), "a\x82\xA0");  // a pointer to a trail byte
+    // Bytes counted at the front and the back never split a character.
+    EXPECT_EQ(str(s.First(2)), "a");
+    EXPECT_EQ(str(s.Last(3)), "\x83\x41" "c");
+    EXPECT_EQ(str(s.Last(2)), "c");
+    EXPECT_EQ(JxCBaseString::CharCountToByteCount(s.GetText(), 3), 4u);
+    EXPECT_EQ(JxCBaseString::CharCountToByteCount(s.GetText(), 50), 7u);
+}
+
+TEST_F(DoubleByteText, EditsWorkOnWholeCharacters)
+{
+    JxCString s(kText);
+    s.Delete(1, 1);
+    EXPECT_EQ(str(s), "ab\x83\x41" "c");
+    s.InsertChar(0x82A0, 2);
+    EXPECT_EQ(str(s), "ab\x82\xA0\x83\x41" "c");
+    EXPECT_EQ(s.GetCharCount(), 5);
+    s.InsertChar(0x82, 0);  // a lead byte alone is no character
+    EXPECT_EQ(s.GetCharCount(), 5);
+    s.SetCharAt('Z', 3);  // a double-byte character replaced by one byte
+    EXPECT_EQ(str(s), "ab\x82\xA0Zc");
+    s.SetCharAt(0x8341, 0);
+    EXPECT_EQ(str(s), "\x83\x41" "b\x82\xA0Zc");
+    s.MakeLower();  // leaves the trail byte 41 alone
+    EXPECT_EQ(str(s), "\x83\x41" "b\x82\xA0zc");
+    s.Insert("\x82\xA2", 4);
+    EXPECT_EQ(str(s), "\x83\x41" "b\x82\xA0z\x82\xA2" "c");
+    EXPECT_EQ(s.GetCharCount(), 6);
+}
+
+TEST_F(DoubleByteText, WalksStayCorrectAcrossEdits)
+{
+    // Walk by character index, edit in the middle, walk again: every answer
+    // must match a fresh scan, whatever the cache remembered.
+    JxCString s;
+    for (int i = 0; i < 20; ++i)
+        s += (i % 3 == 0) ? "\x82\xA0" : "x";
+    auto scan = [](const JxCString& t, int index) {
+        const unsigned char* p = t.GetUnsignedText();
+        std::uint32_t b = 0;
+        for (int c = 0; c < index; ++c)
+            b += IsLeadByte(p[b]) ? 2 : 1;
+        return t.GetText() + b;
+    };
+    for (int round = 0; round < 4; ++round) {
+        for (int i = 0; i <= s.GetCharCount(); ++i)
+            ASSERT_EQ(s.GetCharPtr(i), scan(s, i)) << "round " << round << " index " << i;
+        for (int i = s.GetCharCount(); i >= 0; --i)
+            ASSERT_EQ(s.GetCharPtr(i), scan(s, i)) << "round " << round << " index " << i;
+        s.Insert("\x83\x41", 7 + round);
+        s.Delete(2, 2);
+    }
+}
+
+TEST_F(DoubleByteText, CacheEntriesAreNeverSharedByAReusedAddress)
+{
+    JxCharPositionCache& cache = JxCharPositionCache::Instance();
+    char buffer[] = "\x82\xA0\x82\xA0\x82\xA0xx";
+    const JxTextKey first{buffer, 1001};
+    EXPECT_EQ(cache.CharToByte(first, buffer, 8, 3), 6u);
+    cache.Remember(first);
+    // Another text now lives at the same address.
+    std::memcpy(buffer, "xxxxxxxx", 8);
+    const JxTextKey second{buffer, 1002};
+    EXPECT_EQ(cache.CharToByte(second, buffer, 8, 3), 3u);
+    EXPECT_EQ(cache.ByteToChar(second, buffer, 8, 6), 6);
+    cache.Forget(first);
+    cache.Forget(second);
+    EXPECT_FALSE(cache.Holds(first));
+
+    // A freed string leaves no entry behind.
+    JxTextKey key;
+    {
+        JxCString s(kText);
+        s.GetCharPtr(3);
+        key = JxTextKey{s.GetText(), 0};
+    }
+    for (int i = 0; i < 5; ++i) {
+        JxCString other(kText);
+        EXPECT_EQ(other.GetCharPtr(3), other.GetText() + 4);
+    }
+    (void)key;
+}
+
+TEST_F(DoubleByteText, CacheKeepsFiveTextsMostRecentFirst)
+{
+    JxCharPositionCache& cache = JxCharPositionCache::Instance();
+    cache.Clear();
+    const char* text = kText;
+    for (std::uint64_t k = 1; k <= 6; ++k)
+        cache.CharToByte({text, k}, text, 7, 2);
+    EXPECT_FALSE(cache.Holds({text, 1}));  // the oldest was taken over
+    for (std::uint64_t k = 2; k <= 6; ++k)
+        EXPECT_TRUE(cache.Holds({text, k}));
+    cache.CharToByte({text, 2}, text, 7, 1);  // 2 used again: 3 is now oldest
+    cache.CharToByte({text, 7}, text, 7, 1);
+    EXPECT_TRUE(cache.Holds({text, 2}));
+    EXPECT_FALSE(cache.Holds({text, 3}));
+    cache.Clear();
+}
+
+}  // namespace

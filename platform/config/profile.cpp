@@ -1,0 +1,216 @@
+#include "platform/config/profile.h"
+
+#include <dirent.h>
+
+#include <filesystem>
+
+#include <cerrno>
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/config/ini_document.h"
+#include "platform/fs/atomic_file.h"
+#include "platform/fs/drives.h"
+#include "platform/fs/errors.h"
+#include "platform/fs/folders.h"
+#include "platform/fs/paths.h"
+
+namespace plat {
+
+namespace {
+
+// One profile change at a time, so that two writers in the process never
+// lose each other's keys.
+std::mutex& profileMutex()
+{
+    static std::mutex m;
+    return m;
+}
+
+constexpr std::size_t kMaxProfileBytes = 16u << 20;
+
+// The host file of a profile name, or empty when its folder does not exist
+// (or, for a change, when it lies on a disc).
+std::string profileHostPath(const char* fileName, bool forWriting = false)
+{
+    std::string name = fileName ? fileName : "";
+    if (name.empty())
+        return {};
+    if (name.find_first_of("\\/:") == std::string::npos) {
+        std::string folder = WindowsFolderHost();
+        std::error_code ec;
+        std::filesystem::create_directories(folder, ec);
+        std::string hostName = HostNameFromAnsi(name);
+        if (DIR* dir = ::opendir(folder.c_str())) {
+            std::string found;
+            while (dirent* e = ::readdir(dir))
+                if (HostNamesMatch(e->d_name, hostName) && (found.empty() || found > e->d_name))
+                    found = e->d_name;
+            ::closedir(dir);
+            if (!found.empty())
+                hostName = found;
+        }
+        return folder + "/" + hostName;
+    }
+    HostPath where = ResolveHostPath(name);
+    if (forWriting && !where.error && where.driveType == DRIVE_CDROM)
+        where.error = ERROR_WRITE_PROTECTED;
+    if (forWriting)
+        SetLastError(where.error ? where.error : where.isFolder ? ERROR_ACCESS_DENIED : ERROR_SUCCESS);
+    return where.error || where.isFolder ? std::string() : where.host;
+}
+
+IniDocument readProfile(const std::string& host)
+{
+    std::string text;
+    if (host.empty() || !ReadWholeFile(host, text, kMaxProfileBytes))
+        return IniDocument{};
+    return IniDocument::Parse(text);
+}
+
+DWORD copyValue(const std::string& value, char* buffer, DWORD size)
+{
+    if (!buffer || size == 0)
+        return 0;
+    std::size_t n = std::min<std::size_t>(value.size(), size - 1);
+    std::memcpy(buffer, value.data(), n);
+    buffer[n] = '\0';
+    return static_cast<DWORD>(n);
+}
+
+DWORD copyList(const std::vector<std::string>& names, char* buffer, DWORD size)
+{
+    if (!buffer || size == 0)
+        return 0;
+    if (size == 1) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    std::string list;
+    for (const std::string& n : names) {
+        list += n;
+        list += '\0';
+    }
+    if (list.size() + 1 <= size) {
+        std::memcpy(buffer, list.data(), list.size());
+        buffer[list.size()] = '\0';
+        return static_cast<DWORD>(list.size());
+    }
+    // Cut: the list ends with two NULs inside the buffer.
+    std::memcpy(buffer, list.data(), size - 2);
+    buffer[size - 2] = '\0';
+    buffer[size - 1] = '\0';
+    return size - 2;
+}
+
+std::string trimmedDefault(const char* value)
+{
+    std::string d = value ? value : "";
+    while (!d.empty() && (d.back() == ' ' || d.back() == '\t'))
+        d.pop_back();
+    return d;
+}
+
+}  // namespace
+
+DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
+                               char* buffer, DWORD size, const char* fileName)
+{
+    std::lock_guard lock(profileMutex());
+    IniDocument ini = readProfile(profileHostPath(fileName));
+    if (!section)
+        return copyList(ini.Sections(), buffer, size);
+    if (!key)
+        return copyList(ini.Keys(section), buffer, size);
+    std::optional<std::string> value = ini.Find(section, key);
+    return copyValue(value ? *value : trimmedDefault(defaultValue), buffer, size);
+}
+
+UINT GetPrivateProfileIntA(const char* section, const char* key, int defaultValue, const char* fileName)
+{
+    if (!section || !key)
+        return static_cast<UINT>(defaultValue);
+    std::optional<std::string> value;
+    {
+        std::lock_guard lock(profileMutex());
+        value = readProfile(profileHostPath(fileName)).Find(section, key);
+    }
+    if (!value || value->empty())
+        return static_cast<UINT>(defaultValue);
+    const char* p = value->c_str();
+    while (*p == ' ' || *p == '\t')
+        ++p;
+    bool negative = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    std::uint32_t n = 0;
+    while (*p >= '0' && *p <= '9')
+        n = n * 10u + static_cast<std::uint32_t>(*p++ - '0');  // wraps as 32-bit arithmetic does
+    return negative ? 0u - n : n;
+}
+
+BOOL WritePrivateProfileStringA(const char* section, const char* key, const char* value,
+                                const char* fileName)
+{
+    if (!section)
+        return 1;  // nothing is cached, so a flush has nothing to do
+    std::lock_guard lock(profileMutex());
+    SetLastError(ERROR_SUCCESS);
+    std::string host = profileHostPath(fileName, true);
+    if (host.empty()) {
+        if (GetLastError() == ERROR_SUCCESS)
+            SetLastError(ERROR_PATH_NOT_FOUND);
+        return 0;
+    }
+    std::string before;
+    bool existed = ReadWholeFile(host, before, kMaxProfileBytes);
+    if (!existed && errno != ENOENT) {
+        // A file that is there but cannot be read is not replaced by one
+        // that would hold only this change.
+        SetLastError(ErrorFromErrno(errno));
+        return 0;
+    }
+    IniDocument ini = existed ? IniDocument::Parse(before) : IniDocument{};
+    if (!key)
+        ini.DeleteSection(section);
+    else if (!value)
+        ini.DeleteKey(section, key);
+    else {
+        // A line break would end the value and start lines of its own.
+        std::string oneLine = value;
+        for (char& c : oneLine)
+            if (c == '\r' || c == '\n')
+                c = ' ';
+        ini.Set(section, key, oneLine);
+    }
+    std::string after = ini.Serialize();
+    if (existed && after == before)
+        return 1;
+    if (!existed && after.empty())
+        return 1;  // deleting from a missing file creates nothing
+    if (int err = WriteFileAtomically(host, after)) {
+        SetLastError(ErrorFromErrno(err));
+        return 0;
+    }
+    return 1;
+}
+
+DWORD GetProfileStringA(const char* section, const char* key, const char* defaultValue, char* buffer,
+                        DWORD size)
+{
+    return GetPrivateProfileStringA(section, key, defaultValue, buffer, size, "WIN.INI");
+}
+
+UINT GetProfileIntA(const char* section, const char* key, int defaultValue)
+{
+    return GetPrivateProfileIntA(section, key, defaultValue, "WIN.INI");
+}
+
+BOOL WriteProfileStringA(const char* section, const char* key, const char* value)
+{
+    return WritePrivateProfileStringA(section, key, value, "WIN.INI");
+}
+
+}  // namespace plat

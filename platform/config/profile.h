@@ -1,0 +1,34 @@
+#pragma once
+// The INI profile calls with Windows rules (see IniDocument for the rules of
+// the file itself). A file name without a folder means the emulated Windows
+// folder; other names are Windows paths. The WIN.INI forms use "WIN.INI"
+// there. Every change rewrites the whole file atomically; a change that
+// cannot be written returns false and leaves the file as it was.
+
+#include "platform/core/types.h"
+
+namespace plat {
+
+// Copies the value (or the default, trailing blanks removed) into buffer
+// and returns its length. A value that does not fit is cut to size - 1
+// characters. A null section lists the section names, a null key the keys
+// of the section, each followed by a NUL and the list by one more; a list
+// that does not fit returns size - 2.
+DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
+                               char* buffer, DWORD size, const char* fileName);
+// The value as a decimal number: leading blanks, an optional sign, digits;
+// trailing text is ignored, a value without digits gives 0, a missing or
+// empty value gives the default. Negative numbers come back as their
+// 32-bit pattern.
+UINT GetPrivateProfileIntA(const char* section, const char* key, int defaultValue,
+                           const char* fileName);
+// Sets the value; a null value deletes the key, a null key the section.
+BOOL WritePrivateProfileStringA(const char* section, const char* key, const char* value,
+                                const char* fileName);
+
+DWORD GetProfileStringA(const char* section, const char* key, const char* defaultValue,
+                        char* buffer, DWORD size);
+UINT GetProfileIntA(const char* section, const char* key, int defaultValue);
+BOOL WriteProfileStringA(const char* section, const char* key, const char* value);
+
+}  // namespace plat

@@ -1,0 +1,266 @@
+#include "platform/draw/paint.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/draw/brushpaint.h"
+#include "platform/draw/dc.h"
+#include "platform/draw/palette.h"
+
+namespace plat {
+
+namespace {
+
+RECT normalised(int left, int top, int right, int bottom)
+{
+    return {std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
+}
+
+// Plots single pixels of a pen under the ROP2, clipped to the area.
+class PixelPlotter {
+public:
+    PixelPlotter(HDC hdc, const Raster& raster, int rop2)
+        : hdc_(hdc), raster_(raster), area_(DrawableArea(hdc)), rop2_(rop2)
+    {
+        box_ = area_.box();
+    }
+    ~PixelPlotter() { MarkChanged(hdc_, changed_); }
+
+    void plot(int x, int y, std::uint32_t value)
+    {
+        if (!PtInRect(box_, {x, y}) || !area_.contains({x, y}))
+            return;
+        if (raster_.bitsPerPixel == 8) {
+            BYTE* p = raster_.row(y) + x;
+            *p = BYTE(ApplyRop2(rop2_, value, *p));
+        } else {
+            std::uint32_t* p = raster_.row32(y) + x;
+            *p = ApplyRop2(rop2_, value, *p) & 0xFFFFFF;
+        }
+        changed_ = UnionRects(changed_, RECT{x, y, x + 1, y + 1});
+    }
+
+private:
+    HDC hdc_;
+    const Raster& raster_;
+    Region area_;
+    RECT box_;
+    int rop2_;
+    RECT changed_{};
+};
+
+// On and off lengths of the cosmetic pen styles, in pixels.
+const std::vector<int>& dashPattern(int style)
+{
+    static const std::vector<int> none;
+    static const std::vector<int> dash{18, 6}, dot{3, 3}, dashDot{9, 6, 3, 6}, dashDotDot{9, 3, 3, 3, 3, 3};
+    switch (style) {
+    case PS_DASH: return dash;
+    case PS_DOT: return dot;
+    case PS_DASHDOT: return dashDot;
+    case PS_DASHDOTDOT: return dashDotDot;
+    default: return none;
+    }
+}
+
+// Draws the pen from a to b in target coordinates, b left out.
+void drawLine(HDC hdc, const Raster& raster, POINT a, POINT b)
+{
+    auto* pen = AsGdi<PenObject>(hdc->pen, GdiKind::Pen);
+    if (!pen || pen->style == PS_NULL || !raster.valid())
+        return;
+    const std::uint32_t ink = ColourToPixel(hdc, raster, pen->colour);
+    const std::uint32_t gap = ColourToPixel(hdc, raster, hdc->bkColour);
+    const auto& dashes = pen->width > 1 ? dashPattern(PS_SOLID) : dashPattern(pen->style);
+    const int w = pen->width > 1 ? pen->width : 1;
+    PixelPlotter plotter(hdc, raster, hdc->rop2);
+
+    int dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);
+    int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
+    int err = dx + dy;
+    int x = a.x, y = a.y;
+    std::size_t dashIndex = 0;
+    int dashLeft = dashes.empty() ? 0 : dashes[0];
+    while (x != b.x || y != b.y) {
+        bool on = dashes.empty() || dashIndex % 2 == 0;
+        if (on || hdc->bkMode == OPAQUE) {
+            std::uint32_t v = on ? ink : gap;
+            for (int oy = 0; oy < w; ++oy)
+                for (int ox = 0; ox < w; ++ox)
+                    plotter.plot(x - w / 2 + ox, y - w / 2 + oy, v);
+        }
+        if (!dashes.empty() && --dashLeft == 0) {
+            dashIndex = (dashIndex + 1) % dashes.size();
+            dashLeft = dashes[dashIndex];
+        }
+        int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
+POINT toTarget(HDC hdc, POINT logical)
+{
+    POINT d = hdc->toDevice(logical);
+    POINT off = TargetOffset(hdc);
+    return {d.x + off.x, d.y + off.y};
+}
+
+}  // namespace
+
+int FillRect(HDC hdc, const RECT* rect, HBRUSH brush)
+{
+    if (!IsLiveDC(hdc) || !rect || !IsLiveGdiObject(brush, GdiKind::Brush))
+        return 0;
+    Raster raster = RasterOf(hdc);
+    if (!raster.valid())
+        return 1;
+    RECT t = LogicalToTarget(hdc, normalised(rect->left, rect->top, rect->right, rect->bottom));
+    PaintRect(hdc, raster, DrawableArea(hdc), t, MakeBrushPaint(hdc, raster, brush), PaintOp::rop2(R2_COPYPEN));
+    return 1;
+}
+
+int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush)
+{
+    if (!IsLiveDC(hdc) || !rect || !IsLiveGdiObject(brush, GdiKind::Brush))
+        return 0;
+    const RECT& r = *rect;
+    if (IsRectEmpty(r))
+        return 1;
+    RECT bars[4] = {{r.left, r.top, r.right, r.top + 1},
+                    {r.left, r.bottom - 1, r.right, r.bottom},
+                    {r.left, r.top + 1, r.left + 1, r.bottom - 1},
+                    {r.right - 1, r.top + 1, r.right, r.bottom - 1}};
+    for (const RECT& bar : bars)
+        FillRect(hdc, &bar, brush);
+    return 1;
+}
+
+BOOL InvertRect(HDC hdc, const RECT* rect)
+{
+    if (!IsLiveDC(hdc) || !rect)
+        return 0;
+    return PatBlt(hdc, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, DSTINVERT);
+}
+
+BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom)
+{
+    if (!IsLiveDC(hdc))
+        return 0;
+    Raster raster = RasterOf(hdc);
+    if (!raster.valid())
+        return 1;
+    RECT r = normalised(left, top, right, bottom);
+    auto* pen = AsGdi<PenObject>(hdc->pen, GdiKind::Pen);
+    bool nullPen = !pen || pen->style == PS_NULL;
+    // The pen draws the border of [left, right) by [top, bottom) and the
+    // brush the inside; without a pen the brush stops one short at the right
+    // and the bottom, as the pen's share there is not given to it.
+    int inset = nullPen ? 0 : std::max(1, pen->width);
+    RECT inside = nullPen ? RECT{r.left, r.top, r.right - 1, r.bottom - 1}
+                          : RECT{r.left + inset, r.top + inset, r.right - inset, r.bottom - inset};
+    PaintRect(hdc, raster, DrawableArea(hdc), LogicalToTarget(hdc, inside),
+              MakeBrushPaint(hdc, raster, hdc->brush), PaintOp::rop2(hdc->rop2));
+    if (nullPen || IsRectEmpty(r))
+        return 1;
+    if (pen->width <= 1) {
+        POINT corners[5] = {{r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1},
+                            {r.left, r.bottom - 1}, {r.left, r.top}};
+        if (r.right - r.left == 1 || r.bottom - r.top == 1) {
+            // A one pixel wide or high rectangle is all border.
+            PaintRect(hdc, raster, DrawableArea(hdc), LogicalToTarget(hdc, r),
+                      SolidPaint(ColourToPixel(hdc, raster, pen->colour)), PaintOp::rop2(hdc->rop2));
+            return 1;
+        }
+        for (int i = 0; i < 4; ++i)
+            drawLine(hdc, raster, toTarget(hdc, corners[i]), toTarget(hdc, corners[i + 1]));
+        return 1;
+    }
+    // A wide pen is drawn inside the rectangle, as bars of its width.
+    int w = pen->width;
+    BrushPaint ink = SolidPaint(ColourToPixel(hdc, raster, pen->colour));
+    RECT bars[4] = {{r.left, r.top, r.right, std::min(r.bottom, r.top + w)},
+                    {r.left, std::max(r.top + w, r.bottom - w), r.right, r.bottom},
+                    {r.left, r.top + w, std::min(r.right, r.left + w), r.bottom - w},
+                    {std::max(r.left + w, r.right - w), r.top + w, r.right, r.bottom - w}};
+    for (const RECT& bar : bars)
+        PaintRect(hdc, raster, DrawableArea(hdc), LogicalToTarget(hdc, bar), ink, PaintOp::rop2(hdc->rop2));
+    return 1;
+}
+
+BOOL LineTo(HDC hdc, int x, int y)
+{
+    if (!IsLiveDC(hdc))
+        return 0;
+    Raster raster = RasterOf(hdc);
+    POINT from = hdc->currentPosition;
+    drawLine(hdc, raster, toTarget(hdc, from), toTarget(hdc, {x, y}));
+    hdc->currentPosition = {x, y};
+    return 1;
+}
+
+BOOL Polyline(HDC hdc, const POINT* points, int count)
+{
+    if (!IsLiveDC(hdc) || !points || count < 2)
+        return 0;
+    Raster raster = RasterOf(hdc);
+    for (int i = 0; i + 1 < count; ++i)
+        drawLine(hdc, raster, toTarget(hdc, points[i]), toTarget(hdc, points[i + 1]));
+    return 1;
+}
+
+COLORREF SetPixel(HDC hdc, int x, int y, COLORREF colour)
+{
+    if (!IsLiveDC(hdc))
+        return CLR_INVALID;
+    Raster raster = RasterOf(hdc);
+    POINT t = toTarget(hdc, {x, y});
+    if (!raster.valid() || !DrawableArea(hdc).contains(t))
+        return CLR_INVALID;
+    std::uint32_t v = ColourToPixel(hdc, raster, colour);
+    if (raster.bitsPerPixel == 8)
+        raster.row(t.y)[t.x] = BYTE(v);
+    else
+        raster.row32(t.y)[t.x] = v;
+    MarkChanged(hdc, {t.x, t.y, t.x + 1, t.y + 1});
+    return PixelToColour(raster, v);
+}
+
+COLORREF GetPixel(HDC hdc, int x, int y)
+{
+    if (!IsLiveDC(hdc))
+        return CLR_INVALID;
+    Raster raster = RasterOf(hdc);
+    POINT t = toTarget(hdc, {x, y});
+    if (!raster.valid() || !DrawableArea(hdc).contains(t))
+        return CLR_INVALID;
+    std::uint32_t v = raster.bitsPerPixel == 8 ? raster.row(t.y)[t.x] : raster.row32(t.y)[t.x];
+    return PixelToColour(raster, v);
+}
+
+BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop)
+{
+    if (!IsLiveDC(hdc))
+        return 0;
+    unsigned code = (rop >> 16) & 0xFF;
+    // Only operations of the brush and the destination.
+    if (((code >> 2) & 0x33) != (code & 0x33))
+        return 0;
+    Raster raster = RasterOf(hdc);
+    if (!raster.valid())
+        return 1;
+    RECT t = LogicalToTarget(hdc, normalised(x, y, x + width, y + height));
+    BrushPaint paint = MakeBrushPaint(hdc, raster, hdc->brush);
+    if (paint.null)
+        paint = SolidPaint(0);  // a ROP that uses the brush reads it as black
+    PaintRect(hdc, raster, DrawableArea(hdc), t, paint, PaintOp::rop3(rop));
+    return 1;
+}
+
+}  // namespace plat

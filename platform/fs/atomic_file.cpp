@@ -1,0 +1,165 @@
+#include "platform/fs/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <cerrno>
+#include <filesystem>
+#include <mutex>
+
+namespace plat {
+
+namespace {
+
+std::mutex& hookMutex()
+{
+    static std::mutex m;
+    return m;
+}
+
+WriteFaultHook& hookSlot()
+{
+    static WriteFaultHook hook;
+    return hook;
+}
+
+// Pieces small enough that a fault hook can stop a write in its middle.
+constexpr std::size_t kPiece = 4096;
+
+int writeAll(int fd, const std::string& hostPath, std::string_view data)
+{
+    std::size_t done = 0;
+    do {
+        if (int fault = CheckWriteFault(hostPath, done))
+            return fault;
+        std::size_t n = std::min(kPiece, data.size() - done);
+        if (n == 0)
+            break;
+        ssize_t w = ::write(fd, data.data() + done, n);
+        if (w < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        done += static_cast<std::size_t>(w);
+    } while (done < data.size());
+    return 0;
+}
+
+void syncFolderOf(const std::string& hostPath)
+{
+    std::string folder = std::filesystem::path(hostPath).parent_path().string();
+    int dfd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+}
+
+}  // namespace
+
+void SetWriteFaultHook(WriteFaultHook hook)
+{
+    std::lock_guard lock(hookMutex());
+    hookSlot() = std::move(hook);
+}
+
+int CheckWriteFault(const std::string& hostPath, std::size_t written)
+{
+    WriteFaultHook hook;
+    {
+        std::lock_guard lock(hookMutex());
+        hook = hookSlot();
+    }
+    return hook ? hook(hostPath, written) : 0;
+}
+
+std::string TemporaryPathFor(const std::string& hostPath)
+{
+    static std::atomic<unsigned> counter{0};
+    std::filesystem::path p(hostPath);
+    std::string name = "." + p.filename().string() + ".tmp" + std::to_string(::getpid()) + "-" +
+                       std::to_string(counter.fetch_add(1));
+    return (p.parent_path() / name).string();
+}
+
+int CommitTemporaryFile(int fd, const std::string& tempPath, const std::string& hostPath)
+{
+    int err = 0;
+    if (::fsync(fd) != 0 && errno != EINVAL)
+        err = errno;
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
+    if (err == 0 && ::rename(tempPath.c_str(), hostPath.c_str()) != 0)
+        err = errno;
+    if (err != 0) {
+        ::unlink(tempPath.c_str());
+        return err;
+    }
+    syncFolderOf(hostPath);
+    return 0;
+}
+
+bool ReadWholeFile(const std::string& hostPath, std::string& out, std::size_t maxBytes)
+{
+    int fd = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        static_cast<std::uint64_t>(st.st_size) > maxBytes) {
+        ::close(fd);
+        errno = EFBIG;
+        return false;
+    }
+    out.assign(static_cast<std::size_t>(st.st_size), '\0');
+    std::size_t done = 0;
+    while (done < out.size()) {
+        ssize_t n = ::read(fd, out.data() + done, out.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            int err = errno;
+            ::close(fd);
+            errno = err == ENOENT ? EIO : err;
+            return false;
+        }
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    out.resize(done);
+    ::close(fd);
+    return true;
+}
+
+int WriteFileAtomically(const std::string& hostPath, std::string_view data)
+{
+    std::error_code ec;
+    std::filesystem::path parent = std::filesystem::path(hostPath).parent_path();
+    if (!parent.empty())
+        std::filesystem::create_directories(parent, ec);
+
+    // Keep the permissions of the file being replaced.
+    mode_t mode = 0644;
+    struct stat st {};
+    if (::stat(hostPath.c_str(), &st) == 0)
+        mode = st.st_mode & 07777;
+
+    std::string temp = TemporaryPathFor(hostPath);
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0)
+        return errno;
+    if (int err = writeAll(fd, hostPath, data)) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return err;
+    }
+    return CommitTemporaryFile(fd, temp, hostPath);
+}
+
+}  // namespace plat

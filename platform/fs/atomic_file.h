@@ -1,0 +1,39 @@
+#pragma once
+// Writing a host file so that readers see either the old contents or the
+// new, never a half-written file: the bytes go to a temporary file beside
+// the target, which is flushed and then renamed over it.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace plat {
+
+// Writes data to hostPath atomically, creating missing parent folders.
+// Returns 0 on success, else an errno value; on failure the target is
+// untouched and the temporary file is gone.
+int WriteFileAtomically(const std::string& hostPath, std::string_view data);
+
+// The temporary file that WriteFileAtomically and the files opened with
+// OF_CREATE write into, named after the target in the same folder.
+std::string TemporaryPathFor(const std::string& hostPath);
+// Renames a finished temporary file over its target (after flushing it).
+// Returns 0 or an errno value; the temporary file is removed on failure.
+int CommitTemporaryFile(int fd, const std::string& tempPath, const std::string& hostPath);
+
+// Reads a whole host file, bounded by maxBytes; false when it cannot be
+// read or is larger (errno is then ENOENT when the file does not exist).
+bool ReadWholeFile(const std::string& hostPath, std::string& out,
+                   std::size_t maxBytes = 64u << 20);
+
+// Test hook: called before each piece of an atomic write reaches its
+// temporary file, with the target path and the bytes written so far. When
+// it returns a non-zero errno value the write fails there, as a full disk
+// or a crash half-way would. An empty function removes the hook.
+using WriteFaultHook = std::function<int(const std::string& hostPath, std::size_t written)>;
+void SetWriteFaultHook(WriteFaultHook hook);
+// Asks the hook about the next piece; 0 when there is no hook.
+int CheckWriteFault(const std::string& hostPath, std::size_t written);
+
+}  // namespace plat

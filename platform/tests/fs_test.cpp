@@ -1,0 +1,377 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/fs/atomic_file.h"
+#include "platform/fs/drives.h"
+#include "platform/fs/errors.h"
+#include "platform/fs/files.h"
+#include "platform/fs/find.h"
+#include "platform/fs/paths.h"
+#include "platform/fs/system_info.h"
+#include "platform/tests/temp_config.h"
+
+namespace plat {
+namespace {
+
+using testing::TempConfig;
+namespace fs = std::filesystem;
+
+class FsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TempConfig::writeFile(t.root() + "/disc/Data/Page1.BMP", "bitmap");
+        TempConfig::writeFile(t.root() + "/disc/README", "readme");
+        fs::create_directories(t.root() + "/hd");
+        t.writeDriveTable("[Drive D]\nPath=" + t.root() + "/disc\nType=cdrom\nLabel=KELBO\n\n"
+                          "[Drive E]\nPath=" + t.root() + "/hd\nType=fixed\nLabel=WORK\n\n"
+                          "[Drive N]\nPath=" + t.root() + "/net\nType=remote\nNetwork=\\\\server\\share\n");
+        fs::create_directories(t.root() + "/net/pub");
+    }
+    void TearDown() override { SetWriteFaultHook({}); }
+
+    static std::string label(const char* root)
+    {
+        char buffer[64] = "unchanged";
+        if (!GetVolumeInformationA(root, buffer, sizeof buffer, nullptr, nullptr, nullptr, nullptr, 0))
+            return "<" + std::to_string(GetLastError()) + ">";
+        return buffer;
+    }
+
+    TempConfig t;
+};
+
+TEST_F(FsTest, DriveTableGivesTypesLabelsAndNetworkNames)
+{
+    EXPECT_EQ(GetDriveTypeA("C:\\"), DRIVE_FIXED);  // the configuration folder by default
+    EXPECT_EQ(GetDriveTypeA("d:\\"), DRIVE_CDROM);
+    EXPECT_EQ(GetDriveTypeA("E:"), DRIVE_FIXED);
+    EXPECT_EQ(GetDriveTypeA("N:\\"), DRIVE_REMOTE);
+    EXPECT_EQ(GetDriveTypeA("Q:\\"), DRIVE_NO_ROOT_DIR);
+    EXPECT_EQ(label("D:\\"), "KELBO");
+    EXPECT_EQ(label("e:\\"), "WORK");
+    EXPECT_EQ(label("Q:\\"), "<3>");
+
+    char remote[64];
+    DWORD size = sizeof remote;
+    EXPECT_EQ(WNetGetConnectionA("N:", remote, &size), ERROR_SUCCESS);
+    EXPECT_STREQ(remote, "\\\\server\\share");
+    size = 4;
+    EXPECT_EQ(WNetGetConnectionA("N:", remote, &size), ERROR_MORE_DATA);
+    EXPECT_EQ(size, 15u);
+    EXPECT_EQ(WNetGetConnectionA("E:", remote, &size), ERROR_NOT_CONNECTED);
+
+    DWORD mask = GetLogicalDrives();
+    EXPECT_TRUE(mask & (1u << ('D' - 'A')));
+    EXPECT_FALSE(mask & (1u << ('Q' - 'A')));
+}
+
+TEST_F(FsTest, CdromIsEjectedAndInsertedByItsFolder)
+{
+    fs::rename(t.root() + "/disc", t.root() + "/away");
+    EXPECT_EQ(GetDriveTypeA("D:\\"), DRIVE_CDROM);  // the drive stays
+    EXPECT_EQ(label("D:\\"), "<101>");
+    OFSTRUCT info;
+    EXPECT_EQ(OpenFile("D:\\DATA\\PAGE1.BMP", &info, OF_READ), HFILE_ERROR);
+    EXPECT_EQ(info.nErrCode, ERROR_NO_DISC);
+    EXPECT_EQ(_chdrive(4), -1);
+
+    fs::create_directories(t.root() + "/disc");  // an empty tray holds no disc either
+    EXPECT_EQ(label("D:\\"), "<101>");
+
+    fs::remove(t.root() + "/disc");
+    fs::rename(t.root() + "/away", t.root() + "/disc");
+    EXPECT_EQ(label("D:\\"), "KELBO");
+    HFILE h = OpenFile("D:\\DATA\\PAGE1.BMP", &info, OF_READ);
+    ASSERT_NE(h, HFILE_ERROR);
+    _lclose(h);
+}
+
+TEST_F(FsTest, PathsResolveWithoutRegardToCase)
+{
+    std::string expected = t.root() + "/disc/Data/Page1.BMP";
+    for (const char* path : {"D:\\DATA\\PAGE1.BMP", "d:/data/page1.bmp", "D:\\Data\\.\\..\\DATA\\\\Page1.bmp",
+                             "\\\\SERVER\\share\\..\\..\\nope"}) {
+        HostPath h = ResolveHostPath(path);
+        if (std::string(path).rfind("\\\\", 0) == 0) {
+            // The share resolves to its drive; the name just does not exist.
+            EXPECT_EQ(h.error, 0u) << path;
+            EXPECT_FALSE(h.exists);
+            continue;
+        }
+        EXPECT_EQ(h.error, 0u) << path;
+        EXPECT_TRUE(h.exists) << path;
+        EXPECT_EQ(h.host, expected) << path;
+    }
+    EXPECT_EQ(ResolveHostPath("\\\\server\\SHARE\\PUB").host, t.root() + "/net/pub");
+    EXPECT_EQ(ResolveHostPath("D:\\NOFOLDER\\X.BMP").error, ERROR_PATH_NOT_FOUND);
+    EXPECT_EQ(ResolveHostPath("D:\\DATA\\NEW.BMP").host, t.root() + "/disc/Data/NEW.BMP");
+    EXPECT_EQ(HostToWindowsPath(t.root() + "/disc/Data"), "D:\\Data");
+    // Trailing dots and blanks of a name do not count, as on Windows.
+    EXPECT_EQ(ResolveHostPath("D:\\data.\\page1.bmp. ").host, expected);
+    // ... and a name that becomes ".." that way never leaves the drive.
+    EXPECT_EQ(ResolveHostPath("D:\\.. \\... \\README").host, t.root() + "/disc/README");
+}
+
+TEST_F(FsTest, ADriveWithoutAFolderReachesNothing)
+{
+    t.writeDriveTable("[Drive F]\nType=fixed\n[Drive G]\nType=cdrom\n[drive f]\nPath=/\n");
+    EXPECT_EQ(GetDriveTypeA("F:\\"), DRIVE_FIXED);  // the first section of a letter counts
+    EXPECT_EQ(ResolveHostPath("F:\\x").error, ERROR_PATH_NOT_FOUND);
+    EXPECT_EQ(ResolveHostPath("G:\\x").error, ERROR_NO_DISC);
+    EXPECT_EQ(HostToWindowsPath("/"), "");  // no drive holds the host's root
+}
+
+TEST_F(FsTest, CurrentDriveAndFolderServeRelativePaths)
+{
+    // The program starts in its own folder, a drive of its own here.
+    std::string program = ProgramFileWindowsPath();
+    ASSERT_EQ(program.substr(0, 3), "P:\\");
+    char cwd[MAX_PATH];
+    GetCurrentDirectoryA(sizeof cwd, cwd);
+    EXPECT_STREQ(cwd, "P:\\");
+
+    ASSERT_TRUE(SetCurrentDirectoryA("d:\\data"));
+    EXPECT_EQ(GetFullWindowsPath("page1.bmp"), "D:\\data\\page1.bmp");
+    EXPECT_EQ(GetFullWindowsPath("\\README"), "D:\\README");
+    ASSERT_EQ(_chdrive(5), 0);
+    EXPECT_EQ(GetFullWindowsPath("x.txt"), "E:\\x.txt");
+    // "D:" forms keep drive D's own current folder.
+    EXPECT_EQ(GetFullWindowsPath("D:page1.bmp"), "D:\\data\\page1.bmp");
+    EXPECT_EQ(GetFullWindowsPath("D:..\\..\\README"), "D:\\README");
+    EXPECT_FALSE(SetCurrentDirectoryA("D:\\nothere"));
+    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+}
+
+TEST_F(FsTest, OpenFileReportsTheEngineErrorCodes)
+{
+    OFSTRUCT info;
+    EXPECT_EQ(OpenFile("E:\\missing.txt", &info, OF_EXIST), HFILE_ERROR);
+    EXPECT_EQ(info.nErrCode, ERROR_FILE_NOT_FOUND);
+    EXPECT_STREQ(info.szPathName, "E:\\missing.txt");
+    EXPECT_EQ(OpenFile("E:\\no\\missing.txt", &info, OF_READ), HFILE_ERROR);
+    EXPECT_EQ(info.nErrCode, ERROR_PATH_NOT_FOUND);
+    EXPECT_EQ(OpenFile("D:\\README", &info, OF_READWRITE), HFILE_ERROR);
+    EXPECT_EQ(info.nErrCode, ERROR_WRITE_PROTECTED);
+    EXPECT_EQ(OpenFile("D:\\DATA", &info, OF_READ), HFILE_ERROR);
+    EXPECT_EQ(info.nErrCode, ERROR_ACCESS_DENIED);
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    EXPECT_NE(OpenFile("d:\\readme", &info, OF_EXIST), HFILE_ERROR);
+    EXPECT_STREQ(info.szPathName, "D:\\readme");
+
+    HFILE first = OpenFile("D:\\README", &info, OF_READ | OF_SHARE_EXCLUSIVE);
+    ASSERT_NE(first, HFILE_ERROR);
+    EXPECT_EQ(OpenFile("D:\\README", &info, OF_READ | OF_SHARE_DENY_NONE), HFILE_ERROR);
+    EXPECT_EQ(info.nErrCode, ERROR_SHARING);
+    _lclose(first);
+    HFILE second = OpenFile("D:\\README", &info, OF_READ | OF_SHARE_DENY_NONE);
+    EXPECT_NE(second, HFILE_ERROR);
+    _lclose(second);
+    EXPECT_EQ(_lclose(second), HFILE_ERROR);
+}
+
+TEST_F(FsTest, ReadWriteSeekSizeAndTruncate)
+{
+    OFSTRUCT info;
+    HFILE h = OpenFile("E:\\file.bin", &info, OF_CREATE | OF_READWRITE);
+    ASSERT_NE(h, HFILE_ERROR);
+    EXPECT_EQ(_lwrite(h, "0123456789", 10), 10u);
+    EXPECT_EQ(GetFileSize(h, nullptr), 10u);
+    EXPECT_EQ(_llseek(h, 4, FILE_BEGIN), 4);
+    char buffer[16] = {};
+    EXPECT_EQ(_lread(h, buffer, 100), 6u);  // only what is there
+    EXPECT_STREQ(buffer, "456789");
+    EXPECT_EQ(_llseek(h, -3, FILE_END), 7);
+    EXPECT_EQ(_hwrite(h, "", 0), 0);  // a zero-length write truncates
+    EXPECT_EQ(GetFileSize(h, nullptr), 7u);
+    EXPECT_EQ(_llseek(h, 0, 7), HFILE_ERROR);
+    EXPECT_EQ(_lclose(h), 0);
+    EXPECT_EQ(TempConfig::readFile(t.root() + "/hd/file.bin"), "0123456");
+
+    h = _lopen("E:\\FILE.BIN", OF_READ);
+    ASSERT_NE(h, HFILE_ERROR);
+    EXPECT_EQ(_lwrite(h, "x", 1), UINT(HFILE_ERROR));
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(_hread(h, buffer, 3), 3);
+    EXPECT_EQ(GetLastError(), ERROR_SUCCESS);
+    _lclose(h);
+    EXPECT_EQ(_lread(h, buffer, 1), UINT(HFILE_ERROR));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+    EXPECT_FALSE(SetEndOfFile(h));
+    EXPECT_EQ(GetFileSize(h, nullptr), INVALID_FILE_SIZE);
+    EXPECT_EQ(_llseek(h, 0, FILE_BEGIN), HFILE_ERROR);
+}
+
+TEST_F(FsTest, CreatedFileReplacesTheOldOneOnlyWhenClosed)
+{
+    TempConfig::writeFile(t.root() + "/hd/user.dat", "old contents");
+    HFILE h = _lcreat("E:\\user.dat", 0);
+    ASSERT_NE(h, HFILE_ERROR);
+    _lwrite(h, "new", 3);
+    EXPECT_EQ(TempConfig::readFile(t.root() + "/hd/user.dat"), "old contents");
+    EXPECT_EQ(_lclose(h), 0);
+    EXPECT_EQ(TempConfig::readFile(t.root() + "/hd/user.dat"), "new");
+}
+
+TEST_F(FsTest, AWriteKilledHalfWayLeavesTheOldFileIntact)
+{
+    std::string target = t.root() + "/hd/user.dat";
+    TempConfig::writeFile(target, "old contents");
+    std::string big(20000, 'n');
+    SetWriteFaultHook([](const std::string&, std::size_t written) { return written >= 8192 ? ENOSPC : 0; });
+
+    // Through the engine's own file calls...
+    HFILE h = _lcreat("E:\\USER.DAT", 0);
+    ASSERT_NE(h, HFILE_ERROR);
+    EXPECT_EQ(_hwrite(h, big.data(), LONG(big.size())), HFILE_ERROR);
+    EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
+    EXPECT_EQ(_lclose(h), HFILE_ERROR);  // reported, not called success
+    EXPECT_EQ(TempConfig::readFile(target), "old contents");
+
+    // ... and through the platform's own writer of settings.
+    EXPECT_EQ(WriteFileAtomically(target, big), ENOSPC);
+    EXPECT_EQ(TempConfig::readFile(target), "old contents");
+    std::vector<std::string> left;
+    for (const auto& e : fs::directory_iterator(t.root() + "/hd"))
+        left.push_back(e.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"user.dat"});  // no temporary file left behind
+
+    // ... and through a copy.
+    TempConfig::writeFile(t.root() + "/hd/big.dat", big);
+    EXPECT_FALSE(CopyFileA("E:\\big.dat", "E:\\user.dat", 0));
+    EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
+    EXPECT_EQ(TempConfig::readFile(target), "old contents");
+    fs::remove(t.root() + "/hd/big.dat");
+
+    SetWriteFaultHook({});
+    EXPECT_EQ(WriteFileAtomically(target, big), 0);
+    EXPECT_EQ(TempConfig::readFile(target), big);
+}
+
+TEST(WildcardTest, WindowsRules)
+{
+    struct Case {
+        const char* pattern;
+        const char* name;
+        bool match;
+    } cases[] = {
+        {"*.*", "README", true},   {"*.*", "a.txt", true},    {"*", "a.b.c", true},
+        {"*.txt", "A.TXT", true},  {"*.txt", "a.txt.bak", false}, {"*.", "README", true},
+        {"*.", "a.txt", false},    {"page?.bmp", "PAGE1.BMP", true}, {"page?.bmp", "page.bmp", true},
+        {"page?.bmp", "page12.bmp", false}, {"??", "a", true}, {"a*b", "aXXb", true},
+        {"a*b", "aXXc", false},    {"data.*", "DATA", true},  {"*.mng", "DATA.MNG", true},
+        {"", "", true},            {"x", "", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MatchesWildcard(c.pattern, c.name), c.match) << c.pattern << " / " << c.name;
+    // Many stars against a long name that almost matches stay quick.
+    EXPECT_FALSE(MatchesWildcard("*a*a*a*a*a*a*a*a*a*a*b", std::string(250, 'a')));
+}
+
+TEST_F(FsTest, FindListsMatchesWithSizeAndAttributes)
+{
+    TempConfig::writeFile(t.root() + "/disc/Data/page2.bmp", "12345");
+    TempConfig::writeFile(t.root() + "/disc/Data/notes.txt", "");
+    fs::create_directories(t.root() + "/disc/Data/Sub");
+
+    auto list = [](const char* spec) {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA data;
+        HANDLE_FIND f = FindFirstFileA(spec, &data);
+        if (f == INVALID_FIND_HANDLE)
+            return names;
+        do
+            names.push_back(data.cFileName);
+        while (FindNextFileA(f, &data));
+        EXPECT_EQ(GetLastError(), ERROR_NO_MORE_FILES);
+        FindClose(f);
+        return names;
+    };
+    EXPECT_EQ(list("D:\\data\\*.*"),
+              (std::vector<std::string>{".", "..", "Page1.BMP", "Sub", "notes.txt", "page2.bmp"}));
+    EXPECT_EQ(list("D:\\data\\*.BMP"), (std::vector<std::string>{"Page1.BMP", "page2.bmp"}));
+    EXPECT_EQ(list("D:\\*"), (std::vector<std::string>{"Data", "README"}));  // a root has no "." entries
+    EXPECT_EQ(list("D:\\DATA\\PAGE2.BMP"), (std::vector<std::string>{"page2.bmp"}));
+    EXPECT_TRUE(list("D:\\DATA\\*.wav").empty());
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    EXPECT_TRUE(list("D:\\DATA\\").empty());  // a trailing backslash names no entry
+    EXPECT_TRUE(list("D:\\NONE\\*.*").empty());
+    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+
+    WIN32_FIND_DATAA data;
+    HANDLE_FIND f = FindFirstFileA("d:\\data\\page2.bmp", &data);
+    ASSERT_NE(f, INVALID_FIND_HANDLE);
+    EXPECT_EQ(data.nFileSizeLow, 5u);
+    EXPECT_EQ(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    EXPECT_TRUE(data.dwFileAttributes & FILE_ATTRIBUTE_READONLY);  // on a disc
+    EXPECT_GT(data.ftLastWriteTime.dwHighDateTime, 0u);
+    FindClose(f);
+    f = FindFirstFileA("D:\\data\\sub", &data);
+    ASSERT_NE(f, INVALID_FIND_HANDLE);
+    EXPECT_TRUE(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    FindClose(f);
+}
+
+TEST_F(FsTest, WholeFileOperations)
+{
+    ASSERT_TRUE(CreateDirectoryA("E:\\Target", nullptr));
+    EXPECT_FALSE(CreateDirectoryA("e:\\target", nullptr));
+    EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+    ASSERT_TRUE(CopyFileA("D:\\README", "E:\\TARGET\\readme.txt", 0));
+    EXPECT_EQ(TempConfig::readFile(t.root() + "/hd/Target/readme.txt"), "readme");
+    EXPECT_FALSE(CopyFileA("D:\\README", "E:\\target\\README.TXT", 1));
+    EXPECT_EQ(GetLastError(), ERROR_FILE_EXISTS);
+    EXPECT_FALSE(CopyFileA("D:\\README", "D:\\copy", 0));
+    EXPECT_EQ(GetLastError(), ERROR_WRITE_PROTECTED);
+
+    ASSERT_TRUE(SetFileAttributesA("E:\\target\\readme.txt", FILE_ATTRIBUTE_READONLY));
+    EXPECT_TRUE(GetFileAttributesA("E:\\target\\readme.txt") & FILE_ATTRIBUTE_READONLY);
+    ASSERT_TRUE(SetFileAttributesA("E:\\target\\readme.txt", FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(GetFileAttributesA("E:\\target\\readme.txt"), FILE_ATTRIBUTE_ARCHIVE);
+    EXPECT_EQ(GetFileAttributesA("E:\\target"), FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(GetFileAttributesA("E:\\none"), INVALID_FILE_ATTRIBUTES);
+
+    EXPECT_FALSE(RemoveDirectoryA("E:\\target"));  // not empty
+    ASSERT_TRUE(MoveFileA("E:\\target\\readme.txt", "E:\\moved.txt"));
+    ASSERT_TRUE(DeleteFileA("E:\\MOVED.TXT"));
+    EXPECT_FALSE(DeleteFileA("E:\\MOVED.TXT"));
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    EXPECT_TRUE(RemoveDirectoryA("E:\\target"));
+
+    char windows[MAX_PATH];
+    UINT n = GetWindowsDirectoryA(windows, sizeof windows);
+    EXPECT_EQ(n, 10u);
+    EXPECT_STREQ(windows, "C:\\windows");
+    EXPECT_EQ(GetWindowsDirectoryA(windows, 4), 11u);  // too small: the size needed
+    EXPECT_EQ(GetTempPathA(sizeof windows, windows), 16u);
+    EXPECT_STREQ(windows, "C:\\windows\\temp\\");
+}
+
+TEST_F(FsTest, SizesAreCappedForThirtyTwoBitCallers)
+{
+    DWORD spc = 0, bps = 0, freeClusters = 0, total = 0;
+    ASSERT_TRUE(GetDiskFreeSpaceA("E:\\", &spc, &bps, &freeClusters, &total));
+    // The installer multiplies the three in 32 bits and subtracts: never wraps.
+    std::uint64_t bytes = std::uint64_t(spc) * bps * freeClusters;
+    EXPECT_LE(bytes, kMaxReportedBytes);
+    EXPECT_GT(bytes, 0u);
+    EXPECT_FALSE(GetDiskFreeSpaceA("Q:\\", &spc, &bps, &freeClusters, &total));
+
+    OSVERSIONINFOA version;
+    ASSERT_TRUE(GetVersionExA(&version));
+    EXPECT_EQ(version.dwPlatformId, VER_PLATFORM_WIN32_WINDOWS);
+    EXPECT_TRUE(GetVersion() & 0x80000000u);
+
+    MEMORYSTATUS status;
+    GlobalMemoryStatus(&status);
+    EXPECT_LE(status.dwTotalPhys, kMaxReportedBytes);
+    EXPECT_GT(static_cast<std::int32_t>(status.dwTotalPhys >> 10), 2500);
+}
+
+}  // namespace
+}  // namespace plat

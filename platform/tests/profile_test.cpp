@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <string>
+
+#include "platform/config/ini_document.h"
+#include "platform/config/profile.h"
+#include "platform/fs/atomic_file.h"
+#include "platform/fs/errors.h"
+#include "platform/tests/temp_config.h"
+
+namespace plat {
+namespace {
+
+using testing::TempConfig;
+
+class ProfileTest : public ::testing::Test {
+protected:
+    void TearDown() override { SetWriteFaultHook({}); }
+
+    std::string ini() const { return t.config() + "/windows/test.ini"; }
+    void writeIni(const std::string& text) const { TempConfig::writeFile(ini(), text); }
+    static std::string get(const char* section, const char* key, const char* def = "<default>",
+                           DWORD size = 256)
+    {
+        char buffer[256];
+        DWORD n = GetPrivateProfileStringA(section, key, def, buffer, size, "test.ini");
+        return std::string(buffer, n);
+    }
+
+    TempConfig t;
+};
+
+TEST_F(ProfileTest, ReadRulesAgainstATableOfCases)
+{
+    writeIni("; leading comment\r\n"
+             "[Directory]\r\n"
+             "Data = D:\\TITLE  \r\n"
+             "data=second\r\n"
+             "Blank=\r\n"
+             "Quoted=\"  spaced  \"\r\n"
+             "Single='x'\r\n"
+             "Half=\"open\r\n"
+             "Semi=a;b\r\n"
+             "Trailing=12abc\r\n"
+             "Negative=-5\r\n"
+             "Plus= +7\r\n"
+             "Word=abc\r\n"
+             "[directory]\r\n"
+             "OnlyInSecond=1\r\n"
+             "[Other]\r\n"
+             "Data=other\r\n");
+    struct Case {
+        const char* section;
+        const char* key;
+        std::string expected;
+    } cases[] = {
+        {"Directory", "Data", "D:\\TITLE"},        // trimmed
+        {"DIRECTORY", "DATA", "D:\\TITLE"},        // without case, first key wins
+        {"Directory", "Blank", ""},                // present and empty: not the default
+        {"Directory", "Quoted", "  spaced  "},     // a pair of quotes goes
+        {"Directory", "Single", "x"},
+        {"Directory", "Half", "\"open"},           // an unmatched quote stays
+        {"Directory", "Semi", "a;b"},              // ';' starts a comment only at the line start
+        {"Directory", "OnlyInSecond", "<default>"},// the first matching section wins
+        {"Other", "Data", "other"},
+        {"Missing", "Data", "<default>"},
+        {"Directory", "Missing", "<default>"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(get(c.section, c.key), c.expected) << c.section << "/" << c.key;
+
+    struct IntCase {
+        const char* key;
+        int def;
+        UINT expected;
+    } ints[] = {
+        {"Trailing", 9, 12u}, {"Negative", 9, UINT(-5)}, {"Plus", 9, 7u},   {"Word", 9, 0u},
+        {"Blank", 9, 9u},     {"Missing", -1, UINT(-1)}, {"Data", 9, 0u},
+    };
+    for (const IntCase& c : ints)
+        EXPECT_EQ(GetPrivateProfileIntA("Directory", c.key, c.def, "test.ini"), c.expected) << c.key;
+
+    EXPECT_EQ(get("Directory", "Data", "", 5), "D:\\T");  // cut to size - 1
+    EXPECT_EQ(get("Directory", "Missing", "dflt   "), "dflt");
+    EXPECT_EQ(get("Directory", "Missing", nullptr), "");
+    EXPECT_EQ(GetPrivateProfileIntA("Directory", "Data", 4, "nofile.ini"), 4u);
+    EXPECT_EQ(get("Directory", "Data", "<none>", 256).size(), 8u);
+}
+
+TEST_F(ProfileTest, EnumeratesSectionsAndKeysAsNulSeparatedLists)
+{
+    writeIni("[One]\na=1\nB=2\nA=3\n[Two]\n[one]\nc=4\n");
+    EXPECT_EQ(get(nullptr, nullptr), std::string("One\0Two\0", 8));
+    EXPECT_EQ(get("ONE", nullptr), std::string("a\0B\0", 4));
+    char buffer[6];
+    DWORD n = GetPrivateProfileStringA(nullptr, nullptr, "", buffer, sizeof buffer, "test.ini");
+    EXPECT_EQ(n, 4u);  // a list that does not fit: size - 2, ending in two NULs
+    EXPECT_EQ(std::string(buffer, 6), std::string("One\0\0\0", 6));
+}
+
+TEST_F(ProfileTest, WritesKeepCommentsAndChangeOnlyWhatChanged)
+{
+    writeIni("; keep me\n[Directory]\nData=old ; value\n\n; between\n[Other]\nx=1\n");
+    ASSERT_TRUE(WritePrivateProfileStringA("directory", "DATA", "D:", "test.ini"));
+    ASSERT_TRUE(WritePrivateProfileStringA("Directory", "User", "C:\\USERS\\", "test.ini"));
+    ASSERT_TRUE(WritePrivateProfileStringA("New", "k", "v", "test.ini"));
+    EXPECT_EQ(TempConfig::readFile(ini()),
+              "; keep me\n[Directory]\nData=D:\nUser=C:\\USERS\\\n\n; between\n[Other]\nx=1\n\n[New]\nk=v\n");
+
+    ASSERT_TRUE(WritePrivateProfileStringA("Directory", "Data", nullptr, "test.ini"));
+    ASSERT_TRUE(WritePrivateProfileStringA("other", nullptr, nullptr, "test.ini"));
+    EXPECT_EQ(TempConfig::readFile(ini()), "; keep me\n[Directory]\nUser=C:\\USERS\\\n\n; between\n[New]\nk=v\n");
+    EXPECT_EQ(get("Directory", "Data"), "<default>");
+
+    // A value cannot smuggle in lines of its own.
+    ASSERT_TRUE(WritePrivateProfileStringA("New", "k", "a\r\n[Evil]\r\nx=1", "test.ini"));
+    EXPECT_EQ(get(nullptr, nullptr), std::string("Directory\0New\0", 14));
+}
+
+TEST_F(ProfileTest, BareNamesMeanTheWindowsFolderAndWinIniIsFoundWithoutCase)
+{
+    TempConfig::writeFile(t.config() + "/windows/win.ini", "[mmapp]\nPath=C:\\MMAPP.INI\n");
+    char buffer[64];
+    GetProfileStringA("MMAPP", "path", "", buffer, sizeof buffer);
+    EXPECT_STREQ(buffer, "C:\\MMAPP.INI");
+    ASSERT_TRUE(WriteProfileStringA("mmapp", "ShortPath", "C:\\"));
+    EXPECT_EQ(TempConfig::readFile(t.config() + "/windows/win.ini"),
+              "[mmapp]\nPath=C:\\MMAPP.INI\nShortPath=C:\\\n");
+
+    // A Windows path reaches the drive table; E: is the folder mapped below.
+    t.writeDriveTable("[Drive E]\nPath=" + t.root() + "/e\n");
+    std::filesystem::create_directories(t.root() + "/e/Title");
+    ASSERT_TRUE(WritePrivateProfileStringA("Directory", "Data", "D:\\", "e:\\title\\KELBO32.INI"));
+    EXPECT_EQ(TempConfig::readFile(t.root() + "/e/Title/KELBO32.INI"), "[Directory]\r\nData=D:\\\r\n");
+    EXPECT_FALSE(WritePrivateProfileStringA("Directory", "Data", "x", "E:\\nofolder\\x.ini"));
+    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+    t.writeDriveTable("[Drive E]\nPath=" + t.root() + "/e\n[Drive D]\nPath=" + t.root() + "/e\nType=cdrom\n");
+    EXPECT_FALSE(WritePrivateProfileStringA("Directory", "Data", "x", "D:\\title\\kelbo32.ini"));
+    EXPECT_EQ(GetLastError(), ERROR_WRITE_PROTECTED);
+    EXPECT_EQ(GetPrivateProfileIntA("Directory", "Data", 7, "D:\\title\\kelbo32.ini"), 0u);  // "D:\\" has no digits
+    // Deleting from a missing file creates nothing.
+    ASSERT_TRUE(WritePrivateProfileStringA("Directory", "Data", nullptr, "E:\\none.ini"));
+    EXPECT_FALSE(std::filesystem::exists(t.root() + "/e/none.ini"));
+}
+
+TEST_F(ProfileTest, AFailedRewriteLeavesTheOldFileAndReportsIt)
+{
+    std::string text = "[Directory]\nData=D:\\\n" + std::string(9000, ';') + "\n";
+    writeIni(text);
+    SetWriteFaultHook([](const std::string&, std::size_t written) { return written > 0 ? EIO : 0; });
+    EXPECT_FALSE(WritePrivateProfileStringA("Directory", "Data", "E:\\", "test.ini"));
+    SetWriteFaultHook({});
+    EXPECT_EQ(TempConfig::readFile(ini()), text);
+    EXPECT_EQ(get("Directory", "Data"), "D:\\");
+}
+
+TEST(IniDocumentTest, UntouchedTextComesBackByteForByte)
+{
+    std::string text = "junk before\r\n[A]\r\n  key = v  \r\nno equals sign\r\n[broken\r\n";
+    EXPECT_EQ(IniDocument::Parse(text).Serialize(), text);
+    std::string noFinalBreak = "[A]\nk=v";
+    EXPECT_EQ(IniDocument::Parse(noFinalBreak).Serialize(), noFinalBreak);
+    IniDocument doc = IniDocument::Parse(noFinalBreak);
+    doc.Set("a", "j", "w");
+    EXPECT_EQ(doc.Serialize(), "[A]\nk=v\nj=w\n");
+}
+
+}  // namespace
+}  // namespace plat
