@@ -6,6 +6,7 @@
 
 #include "platform/backend/headless.h"
 #include "platform/backend/sdl.h"
+#include "platform/window/cursor.h"
 
 namespace plat {
 
@@ -14,6 +15,16 @@ std::unique_ptr<Backend>& slot()
 {
     static std::unique_ptr<Backend> b;
     return b;
+}
+
+// The cursor module shows its cursor through whichever backend is in place.
+void connect(Backend* b)
+{
+    InstallClock(b ? b->sharedClock() : nullptr);
+    if (b)
+        SetCursorPresenter([](HCURSOR cursor) { TheBackend().showCursor(cursor); });
+    else
+        SetCursorPresenter(nullptr);
 }
 }  // namespace
 
@@ -40,7 +51,7 @@ Backend& TheBackend()
     auto& b = slot();
     if (!b) {
         b = CreateDefaultBackend();
-        InstallClock(b->sharedClock());
+        connect(b.get());
     }
     return *b;
 }
@@ -50,7 +61,7 @@ std::unique_ptr<Backend> InstallBackend(std::unique_ptr<Backend> backend)
     auto& b = slot();
     auto previous = std::move(b);
     b = std::move(backend);
-    InstallClock(b ? b->sharedClock() : nullptr);
+    connect(b.get());
     return previous;
 }
 

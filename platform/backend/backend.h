@@ -15,16 +15,6 @@
 
 namespace plat {
 
-// A cursor as the host shows it: 32-bit ARGB pixels, rows top-down.
-struct CursorImage {
-    int width = 0;
-    int height = 0;
-    POINT hotspot;
-    std::vector<std::uint32_t> argb;
-    // The system cursor id it came from (32512 arrow ...), 0 for a loaded one.
-    int systemId = 0;
-};
-
 class Backend {
 public:
     explicit Backend(std::shared_ptr<Clock> clock) : clock_(std::move(clock)) {}
@@ -45,8 +35,8 @@ public:
     virtual void poll() {}
     // Shows what changed on the screen.
     virtual void present() {}
-    // The current cursor; null hides it.
-    virtual void showCursor(const CursorImage* image) { (void)image; }
+    // The current cursor (see window/cursor.h); null hides it.
+    virtual void showCursor(HCURSOR cursor) { (void)cursor; }
     // All host mouse input goes to us while the platform holds a capture.
     virtual void setHostCapture(bool on) { (void)on; }
     // The host window's title, where there is one.

@@ -60,12 +60,4 @@ void HeadlessBackend::wake()
     cv_.notify_all();
 }
 
-void HeadlessBackend::showCursor(const CursorImage* image)
-{
-    if (image)
-        cursor_ = *image;
-    else
-        cursor_.reset();
-}
-
 }  // namespace plat

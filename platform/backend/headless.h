@@ -21,7 +21,7 @@ public:
     // real clock sleeps until the deadline or a wake).
     void wait(std::optional<std::uint64_t> deadline) override;
     void wake() override;
-    void showCursor(const CursorImage* image) override;
+    void showCursor(HCURSOR cursor) override { cursor_ = cursor; }
     void setHostCapture(bool on) override { hostCapture_ = on; }
     void setTitle(const std::string& title) override { title_ = title; }
 
@@ -33,8 +33,8 @@ public:
     VirtualClock* virtualClock();
     bool hostCapture() const { return hostCapture_; }
     const std::string& title() const { return title_; }
-    // The cursor last shown; nullopt while none was shown or it is hidden.
-    const std::optional<CursorImage>& shownCursor() const { return cursor_; }
+    // The cursor shown now; null while hidden or none was set.
+    HCURSOR shownCursor() const { return cursor_; }
     int waits() const { return waits_; }
 
 private:
@@ -44,7 +44,7 @@ private:
     IdleHook idleHook_;
     bool hostCapture_ = false;
     std::string title_;
-    std::optional<CursorImage> cursor_;
+    HCURSOR cursor_ = nullptr;
     int waits_ = 0;
 };
 

@@ -2,7 +2,9 @@
 
 #include <strings.h>
 
+#include "platform/clock/clock.h"
 #include "platform/screen/screen.h"
+#include "platform/window/caret.h"
 
 namespace plat {
 
@@ -22,6 +24,12 @@ Desktop::Desktop() : desktop_(std::make_unique<Window>())
     desktop_->rect = TheScreen().bounds();
     desktop_->text = "Desktop";
     queue.addWindow(H(desktop_.get()));
+    CaretHost host;
+    host.getDC = [](HWND hwnd) { return GetDC(hwnd); };
+    host.releaseDC = [](HWND hwnd, HDC hdc) { ReleaseDC(hwnd, hdc); };
+    host.isWindow = [](HWND hwnd) { return IsWindow(hwnd) != 0; };
+    host.now = [] { return GetTickCount(); };
+    SetCaretHost(std::move(host));
 }
 
 Desktop::~Desktop() = default;
@@ -80,6 +88,8 @@ Desktop& TheDesktop()
 
 void ResetDesktop()
 {
+    DestroyCaret();
+    desktopSlot().reset();
     desktopSlot() = std::make_unique<Desktop>();
 }
 

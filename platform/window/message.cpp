@@ -2,6 +2,7 @@
 
 #include "platform/backend/backend.h"
 #include "platform/clock/clock.h"
+#include "platform/window/caret.h"
 #include "platform/window/desktop.h"
 
 namespace plat {
@@ -47,10 +48,28 @@ void noteTaken(const MSG& m)
     d.messagePos = m.pt;
 }
 
+// When the loop must look again though nothing is posted: the next timer
+// (when timers may be taken) or the caret's next blink.
+std::optional<std::uint64_t> nextDeadline(bool timers, HWND filter)
+{
+    std::optional<std::uint64_t> due;
+    if (timers)
+        due = NextTimerDue(filter);
+    if (auto blink = NextCaretBlink()) {
+        std::uint64_t now = TheClock().now();
+        std::int32_t ahead = std::int32_t(*blink - DWORD(now));
+        std::uint64_t at = ahead > 0 ? now + std::uint64_t(ahead) : now;
+        if (!due || at < *due)
+            due = at;
+    }
+    return due;
+}
+
 bool peek(MSG* out, const Filter& f, bool remove)
 {
     Desktop& d = TheDesktop();
     TheBackend().poll();
+    BlinkCaretIfDue(GetTickCount());
     if (f.hwnd && f.hwnd != reinterpret_cast<HWND>(-1) && !d.fromHandle(f.hwnd))
         return false;
     auto matches = [&f](const MSG& m) { return f.admits(m.message) && f.admitsWindow(m.hwnd); };
@@ -161,9 +180,7 @@ BOOL GetMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax)
     for (;;) {
         if (peek(msg, f, true))
             return msg->message == WM_QUIT ? 0 : 1;
-        std::optional<std::uint64_t> due;
-        if (f.admits(WM_TIMER))
-            due = NextTimerDue(hwnd);
+        auto due = nextDeadline(f.admits(WM_TIMER), hwnd);
         TheBackend().present();
         TheBackend().wait(due);
     }
@@ -175,7 +192,7 @@ BOOL WaitMessage()
     if (peek(&m, {nullptr, 0, 0}, false))
         return 1;
     TheBackend().present();
-    TheBackend().wait(NextTimerDue(nullptr));
+    TheBackend().wait(nextDeadline(true, nullptr));
     return 1;
 }
 

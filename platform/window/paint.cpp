@@ -3,6 +3,7 @@
 
 #include "platform/clock/clock.h"
 #include "platform/screen/screen.h"
+#include "platform/window/caret.h"
 #include "platform/window/desktop.h"
 
 namespace plat {
@@ -359,6 +360,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps)
     w->erase = false;
     w->internalPaint = false;
     w->inPaint = true;
+    HideCaretForPaint(hwnd);
     if (erase && ps->hdc)
         erase = Send(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(ps->hdc), 0) == 0;
     ps->fErase = erase ? 1 : 0;
@@ -367,8 +369,10 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps)
 
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps)
 {
-    if (Window* w = TheDesktop().fromHandle(hwnd))
+    if (Window* w = TheDesktop().fromHandle(hwnd); w && w->inPaint) {
         w->inPaint = false;
+        ShowCaretAfterPaint(hwnd);
+    }
     if (ps && ps->hdc)
         FreeScreenDC(ps->hdc);
     return 1;

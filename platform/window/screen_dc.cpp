@@ -1,29 +1,38 @@
-// The seam between window painting and the drawing module: device contexts
-// that draw into the screen framebuffer.
+// What window painting takes from the drawing module: device contexts over
+// the screen framebuffer, the class brush, the class cursor.
 
+#include "platform/draw/dc.h"
+#include "platform/draw/paint.h"
+#include "platform/window/cursor.h"
 #include "platform/window/desktop.h"
 
 namespace plat {
 
-HDC MakeScreenDC(POINT, const Region&)
+HDC MakeScreenDC(POINT origin, const Region& visible)
 {
-    // Window device contexts come from the drawing module; until it is
-    // linked in, painting runs without one (BeginPaint hands out no DC and
-    // leaves erasing to the window).
-    return nullptr;
+    return CreateScreenSurfaceDC(origin, visible);
 }
 
-void FreeScreenDC(HDC) {}
-
-}  // namespace plat
-
-namespace plat {
-
-bool FillWithClassBrush(HDC hdc, const RECT&, HBRUSH brush)
+void FreeScreenDC(HDC hdc)
 {
-    return hdc && brush && false;
+    if (hdc)
+        DeleteDC(hdc);
 }
 
-void ShowCursorFor(HCURSOR, LRESULT) {}
+bool FillWithClassBrush(HDC hdc, const RECT& clientRect, HBRUSH brush)
+{
+    return hdc && brush && FillRect(hdc, &clientRect, brush) != 0;
+}
+
+void ShowCursorFor(HCURSOR classCursor, LRESULT hit)
+{
+    if (hit == HTCLIENT) {
+        if (classCursor)
+            SetCursor(classCursor);
+        return;
+    }
+    // Over frames, captions and buttons the arrow shows.
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+}
 
 }  // namespace plat

@@ -6,6 +6,7 @@
 #include <strings.h>
 
 #include "platform/backend/backend.h"
+#include "platform/window/caret.h"
 #include "platform/window/desktop.h"
 
 namespace plat {
@@ -140,6 +141,7 @@ void finalDestroy(Window* w)
         if (c->alive)
             finalDestroy(c);
     KillWindowTimers(H(w));
+    CaretWindowDestroyed(H(w));
     Send(w, WM_NCDESTROY, 0, 0);
     Desktop& d = TheDesktop();
     if (d.capture == H(w))

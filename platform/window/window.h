@@ -9,6 +9,7 @@
 
 #include "platform/core/region.h"
 #include "platform/core/types.h"
+#include "platform/fs/errors.h"
 #include "platform/window/messages.h"
 
 namespace plat {
@@ -88,17 +89,13 @@ constexpr UINT RDW_ERASENOW = 0x0200;
 constexpr UINT RDW_FRAME = 0x0400;
 constexpr UINT RDW_NOFRAME = 0x0800;
 
-// Last-error codes of the window services.
-constexpr DWORD ERROR_SUCCESS = 0;
+// Last-error codes of the window services (GetLastError: fs/errors.h).
 constexpr DWORD ERROR_INVALID_WINDOW_HANDLE = 1400;
 constexpr DWORD ERROR_INVALID_INDEX = 1413;
 constexpr DWORD ERROR_CLASS_ALREADY_EXISTS = 1410;
 constexpr DWORD ERROR_CLASS_DOES_NOT_EXIST = 1411;
 constexpr DWORD ERROR_CLASS_HAS_WINDOWS = 1412;
-constexpr DWORD ERROR_INVALID_PARAMETER = 87;
 constexpr DWORD ERROR_NOT_ENOUGH_QUOTA = 1816;
-DWORD GetLastError();
-void SetLastError(DWORD code);
 
 // --- Classes --------------------------------------------------------------
 ATOM RegisterClassA(const WNDCLASSA& wc);

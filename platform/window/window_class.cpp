@@ -6,13 +6,6 @@
 
 namespace plat {
 
-namespace {
-thread_local DWORD lastError = ERROR_SUCCESS;
-}
-
-DWORD GetLastError() { return lastError; }
-void SetLastError(DWORD code) { lastError = code; }
-
 ATOM RegisterClassA(const WNDCLASSA& wc)
 {
     Desktop& d = TheDesktop();
