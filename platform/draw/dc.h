@@ -167,5 +167,7 @@ BOOL LPtoDP(HDC hdc, POINT* points, int count);
 BOOL DPtoLP(HDC hdc, POINT* points, int count);
 
 int GetDeviceCaps(HDC hdc, int index);
+// Drawing is never batched here; nothing waits to be flushed.
+inline BOOL GdiFlush() { return 1; }
 
 }  // namespace plat

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/draw/blit.h"
 #include "platform/draw/dc.h"
+#include "platform/draw/font.h"
 #include "platform/draw/nearest.h"
 #include "platform/draw/palette.h"
 
@@ -147,8 +149,28 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height)
     return b;
 }
 
+namespace {
+
+int copyOut(const void* what, int bytes, int size, void* out)
+{
+    if (!out)
+        return bytes;
+    if (size < bytes)
+        return 0;
+    std::memcpy(out, what, std::size_t(bytes));
+    return bytes;
+}
+
+}  // namespace
+
 int GetObject(HGDIOBJ object, int size, void* out)
 {
+    if (auto* f = AsGdi<FontObject>(object, GdiKind::Font))
+        return copyOut(&f->logFont, int(sizeof(LOGFONT)), size, out);
+    if (auto* p = AsGdi<PaletteObject>(object, GdiKind::Palette)) {
+        WORD n = WORD(p->entries.size());
+        return copyOut(&n, int(sizeof n), size, out);
+    }
     auto* b = AsGdi<BitmapObject>(object, GdiKind::Bitmap);
     if (!b)
         return 0;
@@ -278,6 +300,27 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT startScan, UINT scanLines, void* bit
         }
     }
     return int(lines);
+}
+
+int SetDIBits(HDC hdc, HBITMAP bitmap, UINT startScan, UINT scanLines, const void* bits,
+              const BITMAPINFO* info, UINT usage)
+{
+    auto* b = AsGdi<BitmapObject>(bitmap, GdiKind::Bitmap);
+    if (!b || !info || !bits || b->bitsPerPixel == 1)
+        return 0;
+    // Drawn through a memory DC of its own, with the palette of hdc; a
+    // bitmap selected into a DC cannot be written this way.
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (IsLiveDC(hdc) && hdc->palette)
+        SelectPalette(dc, hdc->palette, 1);
+    bool selected = SelectObject(dc, b) != nullptr;
+    int lines = 0;
+    LONG height = info->bmiHeader.biHeight < 0 ? -info->bmiHeader.biHeight : info->bmiHeader.biHeight;
+    if (selected)
+        lines = SetDIBitsToDevice(dc, 0, 0, DWORD(std::max<LONG>(info->bmiHeader.biWidth, 0)), DWORD(height), 0, 0,
+                                  startScan, scanLines, bits, info, usage);
+    DeleteDC(dc);
+    return lines;
 }
 
 BOOL RecommendDIBFormat(BITMAPINFO* info)

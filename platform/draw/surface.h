@@ -114,6 +114,9 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
 // A bitmap of the depth of what the DC draws into (the screen: 32 bits; a
 // memory DC: its surface's depth and colour table).
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
+// What an object is: a BITMAP for bitmaps, a LOGFONT for fonts, a WORD
+// entry count for palettes. Returns the bytes written (or needed, with out
+// null); 0 for a stale handle or a buffer too small.
 int GetObject(HGDIOBJ object, int size, void* out);
 
 // The surface's colour table (8-bit surfaces only), as selected in hdc.
@@ -125,6 +128,11 @@ UINT SetDIBColorTable(HDC hdc, UINT first, UINT count, const RGBQUAD* entries);
 // bitmaps). Returns the number of rows copied.
 int GetDIBits(HDC hdc, HBITMAP bitmap, UINT startScan, UINT scanLines, void* bits,
               BITMAPINFO* info, UINT usage);
+
+// Writes scan lines of a DIB (8 or 32 bits) into a bitmap; scan lines count
+// from the bottom of a bottom-up DIB. Returns the number of lines written.
+int SetDIBits(HDC hdc, HBITMAP bitmap, UINT startScan, UINT scanLines, const void* bits,
+              const BITMAPINFO* info, UINT usage);
 
 // The surface format that blits fastest to the screen: 8 bits, top-down.
 BOOL RecommendDIBFormat(BITMAPINFO* info);

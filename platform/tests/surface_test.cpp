@@ -134,3 +134,53 @@ TEST(SurfaceTest, AnObjectDeletedWhileSelectedGoesWhenDeselected)
 
 }  // namespace
 }  // namespace plat
+
+namespace plat {
+namespace {
+
+TEST(SurfaceTest, SetDIBitsWritesScanLinesFromTheBottom)
+{
+    BITMAPINFO info = testing::Header(2, 2, 8);
+    HBITMAP b = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, nullptr);
+    BYTE oneLine[4] = {7, 8, 0, 0};
+    // Scan line 1 of a bottom-up DIB is its top row.
+    EXPECT_EQ(SetDIBits(nullptr, b, 1, 1, oneLine, &info, DIB_RGB_COLORS), 1);
+    EXPECT_EQ(b->row(0)[0], 7);
+    EXPECT_EQ(b->row(0)[1], 8);
+    EXPECT_EQ(b->row(1)[0], 0);
+    // A selected bitmap cannot be written behind its DC's back.
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, b);
+    EXPECT_EQ(SetDIBits(nullptr, b, 0, 2, oneLine, &info, DIB_RGB_COLORS), 0);
+    DeleteDC(dc);
+    DeleteObject(b);
+}
+
+TEST(SurfaceTest, GetObjectDescribesBitmapsFontsAndPalettes)
+{
+    BITMAPINFO info = testing::Header(5, -3, 8);
+    HBITMAP b = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, nullptr);
+    BITMAP bm;
+    ASSERT_EQ(GetObject(b, sizeof bm, &bm), int(sizeof bm));
+    EXPECT_EQ(bm.bmWidth, 5);
+    EXPECT_EQ(bm.bmHeight, 3);
+    EXPECT_EQ(bm.bmWidthBytes, 8);
+    EXPECT_EQ(bm.bmBitsPixel, 8);
+    EXPECT_EQ(GetObject(b, 4, &bm), 0);  // too small
+    DeleteObject(b);
+    LOGFONT lf;
+    lf.lfHeight = -13;
+    std::strcpy(lf.lfFaceName, "Arial");
+    HFONT f = CreateFontIndirect(&lf);
+    LOGFONT back;
+    ASSERT_EQ(GetObject(f, sizeof back, &back), int(sizeof back));
+    EXPECT_EQ(back.lfHeight, -13);
+    EXPECT_STREQ(back.lfFaceName, "Arial");
+    DeleteObject(f);
+    WORD n = 0;
+    EXPECT_EQ(GetObject(GetStockObject(DEFAULT_PALETTE), sizeof n, &n), 2);
+    EXPECT_EQ(n, 20);
+}
+
+}  // namespace
+}  // namespace plat
