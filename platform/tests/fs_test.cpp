@@ -235,6 +235,22 @@ TEST_F(FsTest, NamesFollowTheCurrentCodePage)
     SetACP(before);
 }
 
+TEST_F(FsTest, ADoubleByteTrailByteIsNotASeparator)
+{
+    int before = GetACP();
+    SetACP(932);
+    // "\x95\x5c" is one character whose second byte is a backslash.
+    TempConfig::writeFile(t.root() + "/hd/\xe8\xa1\xa8/x.txt", "table");
+    EXPECT_EQ(ResolveHostPath("E:\\\x95\x5c\\x.txt").host, t.root() + "/hd/\xe8\xa1\xa8/x.txt");
+    WIN32_FIND_DATAA data;
+    HANDLE_FIND f = FindFirstFileA("E:\\\x95\x5c", &data);
+    ASSERT_NE(f, INVALID_FIND_HANDLE);
+    EXPECT_STREQ(data.cFileName, "\x95\x5c");
+    FindClose(f);
+    EXPECT_EQ(FindLastSeparator("E:\\\x95\x5c"), 2u);
+    SetACP(before);
+}
+
 TEST_F(FsTest, ReadWriteSeekSizeAndTruncate)
 {
     OFSTRUCT info;
