@@ -38,7 +38,7 @@ std::string profileHostPath(const char* fileName, bool forWriting = false)
     std::string name = fileName ? fileName : "";
     if (name.empty())
         return {};
-    if (name.find_first_of("\\/:") == std::string::npos) {
+    if (FindLastSeparator(name) == std::string::npos && name.find(':') == std::string::npos) {
         std::string folder = WindowsFolderHost();
         std::error_code ec;
         std::filesystem::create_directories(folder, ec);

@@ -110,13 +110,13 @@ HANDLE_FIND FindFirstFileA(const char* fileSpec, WIN32_FIND_DATAA* data)
     if (!fileSpec || !*fileSpec || !data)
         return failFind(ERROR_INVALID_PARAMETER);
     std::string_view spec(fileSpec);
-    if (spec.back() == '\\' || spec.back() == '/')
+    if (FindLastSeparator(spec) == spec.size() - 1)
         return failFind(ERROR_FILE_NOT_FOUND);
     DWORD err = 0;
     std::string full = GetFullWindowsPath(spec, &err);
     if (full.empty())
         return failFind(err ? err : ERROR_PATH_NOT_FOUND);
-    std::size_t cut = full.rfind('\\');
+    std::size_t cut = FindLastSeparator(full);
     std::string folder = full.substr(0, cut);
     std::string pattern = full.substr(cut + 1);
     bool root = folder.size() == 2 && folder[1] == ':';

@@ -41,6 +41,19 @@ void resetCurrent()
 }
 
 bool isSep(char c) { return c == '\\' || c == '/'; }
+
+// Lead bytes of the double-byte code pages: the byte after one belongs to
+// the same character, even when it is 0x5C.
+bool isLeadByte(char c)
+{
+    int cp = GetACP();
+    if (!IsDoubleByteCodePage(cp))
+        return false;
+    auto b = static_cast<unsigned char>(c);
+    if (cp == 932)
+        return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    return b >= 0x81 && b <= 0xFE;
+}
 char upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
 bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
@@ -73,7 +86,7 @@ std::vector<std::string> splitComponents(std::string_view rest)
             ++i;
         std::size_t start = i;
         while (i < rest.size() && !isSep(rest[i]))
-            ++i;
+            i += isLeadByte(rest[i]) && i + 1 < rest.size() ? 2 : 1;
         if (i > start)
             parts.emplace_back(rest.substr(start, i - start));
     }
@@ -278,6 +291,18 @@ bool HostNamesMatch(std::string_view a, std::string_view b)
         if (fold(x[i]) != fold(y[i]))
             return false;
     return true;
+}
+
+std::size_t FindLastSeparator(std::string_view path)
+{
+    std::size_t last = std::string_view::npos;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (isSep(path[i]))
+            last = i;
+        else if (isLeadByte(path[i]))
+            ++i;
+    }
+    return last;
 }
 
 std::string GetFullWindowsPath(std::string_view path, DWORD* error)

@@ -34,6 +34,11 @@ HostPath ResolveHostPath(std::string_view windowsPath);
 // The Windows path of a host path on one of the drives, or empty.
 std::string HostToWindowsPath(const std::string& hostPath);
 
+// Position of the last path separator of a Windows path, or npos. In a
+// double-byte code page a trail byte that looks like a backslash is part
+// of its character, not a separator.
+std::size_t FindLastSeparator(std::string_view windowsPath);
+
 // Text between UTF-8 and a code page; characters the page lacks become '?'.
 std::string Utf8ToCodePage(std::string_view utf8, int codePage);
 std::string CodePageToUtf8(std::string_view bytes, int codePage);

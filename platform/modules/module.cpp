@@ -121,8 +121,7 @@ Module* ProgramModuleLocked()
 std::string FindResourceFolder(const std::string& windowsName, std::string& base)
 {
     std::string name = windowsName;
-    std::replace(name.begin(), name.end(), '/', '\\');
-    std::size_t slash = name.rfind('\\');
+    std::size_t slash = FindLastSeparator(name);
     std::size_t colon = name.rfind(':');
     std::size_t cut = slash == std::string::npos ? colon : (colon == std::string::npos ? slash : std::max(slash, colon));
     base = stemOf(cut == std::string::npos ? name : name.substr(cut + 1));

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/codepage.h"
 #include "platform/fs/atomic_file.h"
 #include "platform/fs/drives.h"
 #include "platform/fs/errors.h"
@@ -53,6 +54,11 @@ TEST_F(FsTest, DriveTableGivesTypesLabelsAndNetworkNames)
     EXPECT_EQ(GetDriveTypeA("E:"), DRIVE_FIXED);
     EXPECT_EQ(GetDriveTypeA("N:\\"), DRIVE_REMOTE);
     EXPECT_EQ(GetDriveTypeA("Q:\\"), DRIVE_NO_ROOT_DIR);
+    EXPECT_EQ(GetDriveTypeA("7:\\"), DRIVE_NO_ROOT_DIR);
+    ASSERT_EQ(_chdrive(4), 0);
+    EXPECT_EQ(GetDriveTypeA(nullptr), DRIVE_CDROM);  // the current drive
+    UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+    EXPECT_EQ(SetErrorMode(oldMode), SEM_FAILCRITICALERRORS);
     EXPECT_EQ(label("D:\\"), "KELBO");
     EXPECT_EQ(label("e:\\"), "WORK");
     EXPECT_EQ(label("Q:\\"), "<3>");
@@ -173,6 +179,76 @@ TEST_F(FsTest, OpenFileReportsTheEngineErrorCodes)
     EXPECT_NE(second, HFILE_ERROR);
     _lclose(second);
     EXPECT_EQ(_lclose(second), HFILE_ERROR);
+}
+
+TEST_F(FsTest, OpenFileStylesThatDoNotOpen)
+{
+    OFSTRUCT info;
+    EXPECT_EQ(OpenFile("e:..\\x\\..\\name.txt", &info, OF_PARSE), 0);
+    EXPECT_STREQ(info.szPathName, "E:\\name.txt");
+    EXPECT_FALSE(std::filesystem::exists(t.root() + "/hd/name.txt"));
+
+    TempConfig::writeFile(t.root() + "/hd/Gone.txt", "x");
+    EXPECT_EQ(OpenFile("E:\\GONE.TXT", &info, OF_DELETE), 1);
+    EXPECT_FALSE(fs::exists(t.root() + "/hd/Gone.txt"));
+    EXPECT_EQ(OpenFile("E:\\GONE.TXT", &info, OF_DELETE), HFILE_ERROR);
+    EXPECT_EQ(info.nErrCode, ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(OpenFile("D:\\README", &info, OF_DELETE), HFILE_ERROR);
+    EXPECT_EQ(info.nErrCode, ERROR_WRITE_PROTECTED);
+
+    // OF_REOPEN takes the name the structure holds.
+    ASSERT_NE(OpenFile("d:\\readme", &info, OF_EXIST), HFILE_ERROR);
+    HFILE h = OpenFile(nullptr, &info, OF_REOPEN | OF_READ);
+    ASSERT_NE(h, HFILE_ERROR);
+    char c = 0;
+    EXPECT_EQ(_lread(h, &c, 1), 1u);
+    EXPECT_EQ(c, 'r');
+    _lclose(h);
+
+    h = _lopen("E:\\w.txt", OF_WRITE);
+    EXPECT_EQ(h, HFILE_ERROR);  // _lopen does not create
+    h = _lcreat("E:\\w.txt", 0);
+    _lclose(h);
+    h = _lopen("E:\\w.txt", OF_WRITE | OF_SHARE_DENY_WRITE);
+    ASSERT_NE(h, HFILE_ERROR);
+    EXPECT_EQ(_lread(h, &c, 1), UINT(HFILE_ERROR));  // opened for writing only
+    EXPECT_EQ(_lopen("E:\\w.txt", OF_READWRITE), HFILE_ERROR);
+    EXPECT_NE(h = _lopen("E:\\w.txt", OF_READ), HFILE_ERROR);  // reading is not denied
+    _lclose(h);
+}
+
+TEST_F(FsTest, NamesFollowTheCurrentCodePage)
+{
+    int before = GetACP();
+    SetACP(1253);
+    // On the host the name is UTF-8; the engine sees and gives code page bytes.
+    TempConfig::writeFile(t.root() + "/hd/\xce\x91\xcf\x81\xcf\x87\xce\xb5\xce\xaf\xce\xbf.txt", "greek");
+    WIN32_FIND_DATAA data;
+    HANDLE_FIND f = FindFirstFileA("E:\\*.txt", &data);
+    ASSERT_NE(f, INVALID_FIND_HANDLE);
+    EXPECT_STREQ(data.cFileName, "\xc1\xf1\xf7\xe5\xdf\xef.txt");
+    FindClose(f);
+    // Upper case with the accent still finds it.
+    HFILE h = _lopen("E:\\\xc1\xd1\xd7\xc5\xba\xcf.TXT", OF_READ);
+    EXPECT_NE(h, HFILE_ERROR);
+    _lclose(h);
+    SetACP(before);
+}
+
+TEST_F(FsTest, ADoubleByteTrailByteIsNotASeparator)
+{
+    int before = GetACP();
+    SetACP(932);
+    // "\x95\x5c" is one character whose second byte is a backslash.
+    TempConfig::writeFile(t.root() + "/hd/\xe8\xa1\xa8/x.txt", "table");
+    EXPECT_EQ(ResolveHostPath("E:\\\x95\x5c\\x.txt").host, t.root() + "/hd/\xe8\xa1\xa8/x.txt");
+    WIN32_FIND_DATAA data;
+    HANDLE_FIND f = FindFirstFileA("E:\\\x95\x5c", &data);
+    ASSERT_NE(f, INVALID_FIND_HANDLE);
+    EXPECT_STREQ(data.cFileName, "\x95\x5c");
+    FindClose(f);
+    EXPECT_EQ(FindLastSeparator("E:\\\x95\x5c"), 2u);
+    SetACP(before);
 }
 
 TEST_F(FsTest, ReadWriteSeekSizeAndTruncate)

@@ -116,6 +116,26 @@ TEST_F(ModulesTest, ResourcesByIdNameAndType)
     FreeLibrary(main);
 }
 
+TEST_F(ModulesTest, SparseAndDamagedFoldersStillLoad)
+{
+    // No module.ini, a bitmap too short for a file header, odd names.
+    TempConfig::writeFile(t.program() + "/bare.resources/bitmap/7.bmp", "BMshort");
+    TempConfig::writeFile(t.program() + "/bare.resources/strings.txt", "x\tno id\n\t\n3\n4\ttext\r\n");
+    HMODULE bare = LoadLibraryA("bare");
+    ASSERT_NE(bare, nullptr);
+    EXPECT_EQ(data(bare, MAKEINTRESOURCEA(7), RT_BITMAP), "BMshort");
+    EXPECT_EQ(data(bare, "#x7", RT_BITMAP), "<none>");
+    EXPECT_EQ(text(bare, 3), "");
+    EXPECT_EQ(text(bare, 4), "text");
+    char file[64];
+    GetModuleFileNameA(bare, file, sizeof file);
+    EXPECT_EQ(GetFileVersionInfoSizeA(file, nullptr), 0u);  // no version block
+    EXPECT_EQ(FindResourceA(bare, MAKEINTRESOURCEA(1), RT_VERSION), nullptr);
+    FreeLibrary(bare);
+    EXPECT_EQ(FindResourceA(bare, MAKEINTRESOURCEA(7), RT_BITMAP), nullptr);  // a freed handle
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+}
+
 TEST_F(ModulesTest, HandlesNamesAndAbsentLibraries)
 {
     HMODULE a = LoadLibraryA("KELBORES.DLL");

@@ -155,6 +155,19 @@ TEST_F(ProfileTest, AFailedRewriteLeavesTheOldFileAndReportsIt)
     EXPECT_EQ(get("Directory", "Data"), "D:\\");
 }
 
+TEST(IniDocumentTest, ChangesReachTheFirstSectionAndEveryDuplicateKey)
+{
+    IniDocument doc = IniDocument::Parse("[A]\nk=1\nK=2\n[a]\nk=3\n");
+    doc.Set("A", "k", "x");
+    EXPECT_EQ(doc.Serialize(), "[A]\nk=x\nK=2\n[a]\nk=3\n");
+    EXPECT_TRUE(doc.DeleteKey("a", "K"));
+    EXPECT_EQ(doc.Serialize(), "[A]\n[a]\nk=3\n");  // both lines of the first section
+    EXPECT_FALSE(doc.Find("A", "k"));                  // the second section is not consulted
+    EXPECT_TRUE(doc.DeleteSection("A"));
+    EXPECT_EQ(doc.Serialize(), "");                     // every section of the name
+    EXPECT_FALSE(doc.DeleteSection("A"));
+}
+
 TEST(IniDocumentTest, UntouchedTextComesBackByteForByte)
 {
     std::string text = "junk before\r\n[A]\r\n  key = v  \r\nno equals sign\r\n[broken\r\n";

@@ -80,6 +80,36 @@ TEST_F(RegistryTest, ValuesPersistAcrossAReload)
                 std::string::npos);
 }
 
+TEST_F(RegistryTest, UnusualValuesKeepTheirExactBytes)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Odd", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr), 0);
+    // A text without its terminator, an empty text, a number of the wrong size.
+    ASSERT_EQ(RegSetValueExA(key, "NoEnd", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 3), 0);
+    ASSERT_EQ(RegSetValueExA(key, "Empty", 0, REG_SZ, nullptr, 0), 0);
+    ASSERT_EQ(RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>("dflt"), 5), 0);
+    EXPECT_EQ(RegSetValueExA(key, "Short", 0, REG_DWORD, reinterpret_cast<const BYTE*>("ab"), 2),
+              LONG(ERROR_INVALID_PARAMETER));
+    RegCloseKey(key);
+    ReloadRegistry();
+
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\ODD", 0, KEY_READ, &key), 0);
+    char buffer[8] = {};
+    DWORD size = sizeof buffer, type = 0;
+    EXPECT_EQ(RegQueryValueExA(key, "noend", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size), 0);
+    EXPECT_EQ(type, REG_SZ);
+    EXPECT_EQ(std::string(buffer, size), "abc");
+    size = sizeof buffer;
+    EXPECT_EQ(RegQueryValueExA(key, "Empty", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size), 0);
+    EXPECT_EQ(size, 0u);
+    size = sizeof buffer;
+    EXPECT_EQ(RegQueryValueExA(key, "", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size), 0);
+    EXPECT_STREQ(buffer, "dflt");
+    EXPECT_EQ(RegQueryValueExA(key, "Short", nullptr, &type, nullptr, &size), ERROR_FILE_NOT_FOUND);
+    RegCloseKey(key);
+}
+
 TEST_F(RegistryTest, QueriesReportTheSizeTheyNeed)
 {
     HKEY key = nullptr;
