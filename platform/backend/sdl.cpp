@@ -1,12 +1,450 @@
 #include "platform/backend/sdl.h"
 
+#include <SDL.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "platform/screen/screen.h"
+#include "platform/window/cursor.h"
+#include "platform/window/input.h"
+#include "platform/window/messages.h"
+#include "platform/window/window.h"
+
 namespace plat {
+
+namespace {
+
+// Virtual-key code and keyboard scan code (set 1, with the extended flag)
+// of an SDL key.
+struct KeyCodes {
+    int vk = 0;
+    int scan = 0;
+    bool extended = false;
+};
+
+KeyCodes keyCodes(const SDL_Keysym& k)
+{
+    static const char letterScan[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17,
+                                        0x24, 0x25, 0x26, 0x32, 0x31, 0x18, 0x19, 0x10, 0x13,
+                                        0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
+    SDL_Scancode s = k.scancode;
+    if (s >= SDL_SCANCODE_A && s <= SDL_SCANCODE_Z)
+        return {'A' + (s - SDL_SCANCODE_A), letterScan[s - SDL_SCANCODE_A], false};
+    if (s >= SDL_SCANCODE_1 && s <= SDL_SCANCODE_9)
+        return {'1' + (s - SDL_SCANCODE_1), 0x02 + (s - SDL_SCANCODE_1), false};
+    if (s >= SDL_SCANCODE_F1 && s <= SDL_SCANCODE_F10)
+        return {VK_F1 + (s - SDL_SCANCODE_F1), 0x3B + (s - SDL_SCANCODE_F1), false};
+    if (s >= SDL_SCANCODE_F13 && s <= SDL_SCANCODE_F24)
+        return {VK_F1 + 12 + (s - SDL_SCANCODE_F13), 0, false};
+    if (s >= SDL_SCANCODE_KP_1 && s <= SDL_SCANCODE_KP_9) {
+        static const int kp[9] = {0x4F, 0x50, 0x51, 0x4B, 0x4C, 0x4D, 0x47, 0x48, 0x49};
+        return {VK_NUMPAD0 + 1 + (s - SDL_SCANCODE_KP_1), kp[s - SDL_SCANCODE_KP_1], false};
+    }
+    switch (s) {
+    case SDL_SCANCODE_0: return {'0', 0x0B};
+    case SDL_SCANCODE_F11: return {VK_F1 + 10, 0x57};
+    case SDL_SCANCODE_F12: return {VK_F12, 0x58};
+    case SDL_SCANCODE_RETURN: return {VK_RETURN, 0x1C};
+    case SDL_SCANCODE_KP_ENTER: return {VK_RETURN, 0x1C, true};
+    case SDL_SCANCODE_ESCAPE: return {VK_ESCAPE, 0x01};
+    case SDL_SCANCODE_BACKSPACE: return {VK_BACK, 0x0E};
+    case SDL_SCANCODE_TAB: return {VK_TAB, 0x0F};
+    case SDL_SCANCODE_SPACE: return {VK_SPACE, 0x39};
+    case SDL_SCANCODE_MINUS: return {VK_OEM_MINUS, 0x0C};
+    case SDL_SCANCODE_EQUALS: return {VK_OEM_PLUS, 0x0D};
+    case SDL_SCANCODE_LEFTBRACKET: return {VK_OEM_4, 0x1A};
+    case SDL_SCANCODE_RIGHTBRACKET: return {VK_OEM_6, 0x1B};
+    case SDL_SCANCODE_BACKSLASH: return {VK_OEM_5, 0x2B};
+    case SDL_SCANCODE_SEMICOLON: return {VK_OEM_1, 0x27};
+    case SDL_SCANCODE_APOSTROPHE: return {VK_OEM_7, 0x28};
+    case SDL_SCANCODE_GRAVE: return {VK_OEM_3, 0x29};
+    case SDL_SCANCODE_COMMA: return {VK_OEM_COMMA, 0x33};
+    case SDL_SCANCODE_PERIOD: return {VK_OEM_PERIOD, 0x34};
+    case SDL_SCANCODE_SLASH: return {VK_OEM_2, 0x35};
+    case SDL_SCANCODE_CAPSLOCK: return {VK_CAPITAL, 0x3A};
+    case SDL_SCANCODE_LSHIFT: return {VK_SHIFT, 0x2A};
+    case SDL_SCANCODE_RSHIFT: return {VK_SHIFT, 0x36};
+    case SDL_SCANCODE_LCTRL: return {VK_CONTROL, 0x1D};
+    case SDL_SCANCODE_RCTRL: return {VK_CONTROL, 0x1D, true};
+    case SDL_SCANCODE_LALT: return {VK_MENU, 0x38};
+    case SDL_SCANCODE_RALT: return {VK_MENU, 0x38, true};
+    case SDL_SCANCODE_UP: return {VK_UP, 0x48, true};
+    case SDL_SCANCODE_DOWN: return {VK_DOWN, 0x50, true};
+    case SDL_SCANCODE_LEFT: return {VK_LEFT, 0x4B, true};
+    case SDL_SCANCODE_RIGHT: return {VK_RIGHT, 0x4D, true};
+    case SDL_SCANCODE_HOME: return {VK_HOME, 0x47, true};
+    case SDL_SCANCODE_END: return {VK_END, 0x4F, true};
+    case SDL_SCANCODE_PAGEUP: return {VK_PRIOR, 0x49, true};
+    case SDL_SCANCODE_PAGEDOWN: return {VK_NEXT, 0x51, true};
+    case SDL_SCANCODE_INSERT: return {VK_INSERT, 0x52, true};
+    case SDL_SCANCODE_DELETE: return {VK_DELETE, 0x53, true};
+    case SDL_SCANCODE_KP_0: return {VK_NUMPAD0, 0x52};
+    case SDL_SCANCODE_KP_PERIOD: return {VK_DECIMAL, 0x53};
+    case SDL_SCANCODE_KP_MULTIPLY: return {VK_MULTIPLY, 0x37};
+    case SDL_SCANCODE_KP_PLUS: return {VK_ADD, 0x4E};
+    case SDL_SCANCODE_KP_MINUS: return {VK_SUBTRACT, 0x4A};
+    case SDL_SCANCODE_KP_DIVIDE: return {VK_DIVIDE, 0x35, true};
+    case SDL_SCANCODE_NUMLOCKCLEAR: return {VK_NUMLOCK, 0x45};
+    case SDL_SCANCODE_SCROLLLOCK: return {VK_SCROLL, 0x46};
+    case SDL_SCANCODE_PAUSE: return {VK_PAUSE, 0x45, true};
+    case SDL_SCANCODE_PRINTSCREEN: return {VK_SNAPSHOT, 0x37, true};
+    default: return {};
+    }
+}
+
+// UTF-8 to code points; malformed bytes are skipped.
+std::u32string utf8(const char* s)
+{
+    std::u32string out;
+    const auto* p = reinterpret_cast<const unsigned char*>(s);
+    while (*p) {
+        int len = *p < 0x80 ? 1 : (*p >> 5) == 6 ? 2 : (*p >> 4) == 14 ? 3 : (*p >> 3) == 30 ? 4 : 0;
+        if (!len) {
+            ++p;
+            continue;
+        }
+        char32_t cp = len == 1 ? *p : *p & (0x7F >> len);
+        int k = 1;
+        for (; k < len && (p[k] >> 6) == 2; ++k)
+            cp = (cp << 6) | (p[k] & 0x3F);
+        if (k == len)
+            out.push_back(cp);
+        p += k;
+    }
+    return out;
+}
+
+class SdlBackend final : public Backend {
+public:
+    SdlBackend() : Backend(std::make_shared<RealClock>()) {}
+    ~SdlBackend() override;
+
+    bool open(std::string* error);
+    const char* name() const override { return "sdl"; }
+    void wait(std::optional<std::uint64_t> deadline) override;
+    void wake() override;
+    void poll() override;
+    void present() override;
+    void showCursor(HCURSOR cursor) override;
+    void setHostCapture(bool on) override { SDL_CaptureMouse(on ? SDL_TRUE : SDL_FALSE); }
+    void setTitle(const std::string& title) override
+    {
+        if (window_)
+            SDL_SetWindowTitle(window_, title.c_str());
+    }
+
+    bool hostToDesktop(POINT host, POINT* desktop);
+    bool desktopToHost(POINT desktop, POINT* host);
+
+private:
+    void handle(const SDL_Event& e);
+    void layout();
+    void drainEvents();
+
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    int textureW_ = 0;
+    int textureH_ = 0;
+    Uint32 wakeEvent_ = 0;
+    SDL_Rect dest_{0, 0, 0, 0};
+    int scale_ = 1;
+    bool fullRedraw_ = true;
+    std::uint64_t lastPoll_ = 0;
+    std::uint64_t lastPresent_ = 0;
+    SDL_Cursor* cursor_ = nullptr;
+    HCURSOR cursorSource_ = nullptr;
+};
+
+SdlBackend::~SdlBackend()
+{
+    if (cursor_)
+        SDL_FreeCursor(cursor_);
+    if (texture_)
+        SDL_DestroyTexture(texture_);
+    if (renderer_)
+        SDL_DestroyRenderer(renderer_);
+    if (window_)
+        SDL_DestroyWindow(window_);
+    // All of SDL: its D-Bus connection and video drivers go with it.
+    SDL_Quit();
+}
+
+bool SdlBackend::open(std::string* error)
+{
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        *error = SDL_GetError();
+        return false;
+    }
+    // The largest whole factor that fits the host's display.
+    const Screen& s = TheScreen();
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0)
+        scale_ = std::max(1, std::min(usable.w / s.width(), (usable.h - 40) / s.height()));
+    window_ = SDL_CreateWindow("kelbo32", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               s.width() * scale_, s.height() * scale_, SDL_WINDOW_RESIZABLE);
+    if (!window_) {
+        *error = SDL_GetError();
+        return false;
+    }
+    renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    if (!renderer_)
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) {
+        *error = SDL_GetError();
+        return false;
+    }
+    wakeEvent_ = SDL_RegisterEvents(1);
+    SDL_StartTextInput();
+    layout();
+    return true;
+}
+
+void SdlBackend::layout()
+{
+    const Screen& s = TheScreen();
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(renderer_, &w, &h);
+    scale_ = std::max(1, std::min(w / s.width(), h / s.height()));
+    dest_ = {(w - s.width() * scale_) / 2, (h - s.height() * scale_) / 2, s.width() * scale_,
+             s.height() * scale_};
+    if (textureW_ != s.width() || textureH_ != s.height()) {
+        if (texture_)
+            SDL_DestroyTexture(texture_);
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                     SDL_TEXTUREACCESS_STREAMING, s.width(), s.height());
+        textureW_ = s.width();
+        textureH_ = s.height();
+    }
+    fullRedraw_ = true;
+}
+
+bool SdlBackend::hostToDesktop(POINT host, POINT* desktop)
+{
+    int ww = 0, wh = 0, ow = 0, oh = 0;
+    SDL_GetWindowSize(window_, &ww, &wh);
+    SDL_GetRendererOutputSize(renderer_, &ow, &oh);
+    if (ww <= 0 || wh <= 0)
+        return false;
+    LONG px = LONG(std::int64_t(host.x) * ow / ww);
+    LONG py = LONG(std::int64_t(host.y) * oh / wh);
+    POINT d{(px - dest_.x) / scale_, (py - dest_.y) / scale_};
+    bool inside = px >= dest_.x && py >= dest_.y && d.x < TheScreen().width() &&
+                  d.y < TheScreen().height();
+    d.x = std::clamp<LONG>(d.x, 0, TheScreen().width() - 1);
+    d.y = std::clamp<LONG>(d.y, 0, TheScreen().height() - 1);
+    *desktop = d;
+    return inside;
+}
+
+bool SdlBackend::desktopToHost(POINT desktop, POINT* host)
+{
+    int ww = 0, wh = 0, ow = 0, oh = 0;
+    SDL_GetWindowSize(window_, &ww, &wh);
+    SDL_GetRendererOutputSize(renderer_, &ow, &oh);
+    if (ow <= 0 || oh <= 0)
+        return false;
+    // The middle of the host pixels that show the desktop pixel.
+    std::int64_t px = dest_.x + desktop.x * scale_ + scale_ / 2;
+    std::int64_t py = dest_.y + desktop.y * scale_ + scale_ / 2;
+    *host = {LONG(px * ww / ow), LONG(py * wh / oh)};
+    return true;
+}
+
+void SdlBackend::handle(const SDL_Event& e)
+{
+    switch (e.type) {
+    case SDL_MOUSEMOTION: {
+        POINT d;
+        hostToDesktop({e.motion.x, e.motion.y}, &d);
+        InjectMouseMove(d);
+        break;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        MouseButton b = e.button.button == SDL_BUTTON_LEFT    ? MouseButton::Left
+                        : e.button.button == SDL_BUTTON_RIGHT ? MouseButton::Right
+                        : e.button.button == SDL_BUTTON_MIDDLE ? MouseButton::Middle
+                                                               : MouseButton(-1);
+        if (int(b) < 0)
+            break;
+        POINT d;
+        hostToDesktop({e.button.x, e.button.y}, &d);
+        InjectMouseButton(b, e.type == SDL_MOUSEBUTTONDOWN, d);
+        break;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+        KeyCodes k = keyCodes(e.key.keysym);
+        if (k.vk)
+            InjectKey(k.vk, e.type == SDL_KEYDOWN, k.scan, k.extended);
+        break;
+    }
+    case SDL_TEXTINPUT:
+        for (char32_t c : utf8(e.text.text))
+            InjectChar(c);
+        break;
+    case SDL_WINDOWEVENT:
+        switch (e.window.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED: {
+            // A click that brought us to the front activates the window
+            // under it, as a click on an inactive program does.
+            SDL_Event pending;
+            bool byClick = SDL_PeepEvents(&pending, 1, SDL_PEEKEVENT, SDL_MOUSEBUTTONDOWN,
+                                          SDL_MOUSEBUTTONDOWN) > 0 ||
+                           (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK);
+            HostActivated(byClick);
+            break;
+        }
+        case SDL_WINDOWEVENT_FOCUS_LOST: HostDeactivated(); break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_RESIZED: layout(); break;
+        case SDL_WINDOWEVENT_EXPOSED: fullRedraw_ = true; break;
+        default: break;
+        }
+        break;
+    case SDL_QUIT: {
+        // Closing the host window closes the program's own main window:
+        // the top-level window that owns the rest.
+        HWND w = GetActiveWindow() ? GetActiveWindow() : GetTopWindow(nullptr);
+        while (w && GetWindow(w, GW_OWNER))
+            w = GetWindow(w, GW_OWNER);
+        if (w)
+            PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    }
+    default: break;
+    }
+}
+
+void SdlBackend::drainEvents()
+{
+    SDL_Event e;
+    while (SDL_PollEvent(&e))
+        handle(e);
+    lastPoll_ = clock().now();
+}
+
+void SdlBackend::poll()
+{
+    std::uint64_t now = clock().now();
+    if (now - lastPoll_ >= 2)
+        drainEvents();
+    // A loop that never waits still shows what it draws.
+    if (now - lastPresent_ >= 16)
+        present();
+}
+
+void SdlBackend::wait(std::optional<std::uint64_t> deadline)
+{
+    present();
+    int timeout = -1;
+    if (deadline) {
+        std::uint64_t now = clock().now();
+        timeout = *deadline > now ? int(std::min<std::uint64_t>(*deadline - now, 1u << 30)) : 0;
+    }
+    SDL_Event e;
+    if (SDL_WaitEventTimeout(&e, timeout))
+        handle(e);
+    drainEvents();
+}
+
+void SdlBackend::wake()
+{
+    SDL_Event e{};
+    e.type = wakeEvent_;
+    SDL_PushEvent(&e);
+}
+
+void SdlBackend::present()
+{
+    lastPresent_ = clock().now();
+    Screen& s = TheScreen();
+    if (s.width() != textureW_ || s.height() != textureH_)
+        layout();
+    Region dirty = s.takeDirty();
+    if (dirty.empty() && !fullRedraw_)
+        return;
+    RECT box = fullRedraw_ ? s.bounds() : dirty.box();
+    SDL_Rect r{box.left, box.top, box.right - box.left, box.bottom - box.top};
+    const std::uint32_t* src = s.pixels() + size_t(box.top) * size_t(s.stride()) + size_t(box.left);
+    SDL_UpdateTexture(texture_, &r, src, s.stride() * 4);
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, &dest_);
+    SDL_RenderPresent(renderer_);
+    fullRedraw_ = false;
+}
+
+void SdlBackend::showCursor(HCURSOR cursor)
+{
+    if (!cursor) {
+        SDL_ShowCursor(SDL_DISABLE);
+        return;
+    }
+    SDL_ShowCursor(SDL_ENABLE);
+    if (cursor == cursorSource_ && cursor_ && cursor->shared) {
+        SDL_SetCursor(cursor_);
+        return;
+    }
+    const CursorObject& c = *cursor;
+    if (c.width <= 0 || c.height <= 0 || c.pixels.size() < size_t(c.width) * size_t(c.height))
+        return;
+    // Pixels that invert the screen show as black: SDL cursors cannot invert.
+    std::vector<std::uint32_t> argb(c.pixels);
+    for (size_t i = 0; i < argb.size() && i < c.invert.size(); ++i)
+        if (c.invert[i])
+            argb[i] = 0xFF000000u;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        argb.data(), c.width, c.height, 32, c.width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!surface)
+        return;
+    SDL_Surface* shown = surface;
+    if (scale_ > 1) {
+        shown = SDL_CreateRGBSurfaceWithFormat(0, c.width * scale_, c.height * scale_, 32,
+                                               SDL_PIXELFORMAT_ARGB8888);
+        if (shown)
+            SDL_BlitScaled(surface, nullptr, shown, nullptr);
+        else
+            shown = surface;
+    }
+    SDL_Cursor* made = SDL_CreateColorCursor(shown, c.hotspot.x * scale_, c.hotspot.y * scale_);
+    if (shown != surface)
+        SDL_FreeSurface(shown);
+    SDL_FreeSurface(surface);
+    if (!made)
+        return;
+    SDL_SetCursor(made);
+    if (cursor_)
+        SDL_FreeCursor(cursor_);
+    cursor_ = made;
+    cursorSource_ = cursor;
+}
+
+}  // namespace
 
 std::unique_ptr<Backend> CreateSdlBackend(std::string* error)
 {
-    if (error)
-        *error = "not built yet";
-    return nullptr;
+    std::string local;
+    if (!error)
+        error = &local;
+    auto b = std::make_unique<SdlBackend>();
+    if (!b->open(error))
+        return nullptr;
+    return b;
+}
+
+bool SdlDesktopToHost(Backend& backend, POINT desktop, POINT* host)
+{
+    auto* sdl = dynamic_cast<SdlBackend*>(&backend);
+    return sdl && host && sdl->desktopToHost(desktop, host);
+}
+
+bool SdlHostToDesktop(Backend& backend, POINT host, POINT* desktop)
+{
+    auto* sdl = dynamic_cast<SdlBackend*>(&backend);
+    return sdl && desktop && sdl->hostToDesktop(host, desktop);
 }
 
 }  // namespace plat

@@ -1,6 +1,7 @@
 #pragma once
 // The SDL backend: one resizable host window showing the virtual desktop
-// scaled by a whole factor; SDL events become input for the window services.
+// scaled by a whole factor; SDL events become input for the window services,
+// the host's focus becomes activation, and the cursor is an SDL cursor.
 
 #include <memory>
 #include <string>
@@ -11,5 +12,11 @@ namespace plat {
 
 // Null, with the reason in `error`, when SDL cannot open a window.
 std::unique_ptr<Backend> CreateSdlBackend(std::string* error);
+
+// For tests: the desktop point that a host window point shows, under the
+// backend's current scale (false when `backend` is not the sdl one or the
+// point lies outside the desktop picture).
+bool SdlHostToDesktop(Backend& backend, POINT host, POINT* desktop);
+bool SdlDesktopToHost(Backend& backend, POINT desktop, POINT* host);
 
 }  // namespace plat
