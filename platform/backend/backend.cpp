@@ -1,0 +1,68 @@
+#include "platform/backend/backend.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/backend/headless.h"
+#include "platform/backend/sdl.h"
+#include "platform/window/cursor.h"
+
+namespace plat {
+
+namespace {
+std::unique_ptr<Backend>& slot()
+{
+    static std::unique_ptr<Backend> b;
+    return b;
+}
+
+// The cursor module shows its cursor through whichever backend is in place.
+void connect(Backend* b)
+{
+    InstallClock(b ? b->sharedClock() : nullptr);
+    if (b)
+        SetCursorPresenter([](HCURSOR cursor) { TheBackend().showCursor(cursor); });
+    else
+        SetCursorPresenter(nullptr);
+}
+}  // namespace
+
+std::unique_ptr<Backend> CreateDefaultBackend()
+{
+    const char* choice = std::getenv("KELBO_BACKEND");
+    bool display = (std::getenv("DISPLAY") && *std::getenv("DISPLAY")) ||
+                   (std::getenv("WAYLAND_DISPLAY") && *std::getenv("WAYLAND_DISPLAY"));
+    bool wantSdl = choice ? std::strcmp(choice, "sdl") == 0 : display;
+    if (choice && std::strcmp(choice, "sdl") != 0 && std::strcmp(choice, "headless") != 0)
+        std::fprintf(stderr, "KELBO_BACKEND=%s is not a backend (headless, sdl); using headless\n",
+                     choice);
+    if (wantSdl) {
+        std::string error;
+        if (auto sdl = CreateSdlBackend(&error))
+            return sdl;
+        std::fprintf(stderr, "The sdl backend cannot start (%s); using headless\n", error.c_str());
+    }
+    return std::make_unique<HeadlessBackend>();
+}
+
+Backend& TheBackend()
+{
+    auto& b = slot();
+    if (!b) {
+        b = CreateDefaultBackend();
+        connect(b.get());
+    }
+    return *b;
+}
+
+std::unique_ptr<Backend> InstallBackend(std::unique_ptr<Backend> backend)
+{
+    auto& b = slot();
+    auto previous = std::move(b);
+    b = std::move(backend);
+    connect(b.get());
+    return previous;
+}
+
+}  // namespace plat

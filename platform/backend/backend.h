@@ -1,0 +1,57 @@
+#pragma once
+// A backend connects the platform to the host: it owns the clock, blocks the
+// UI thread while nothing is to be done, turns host events into input for the
+// window services, and presents the screen. Two exist: `headless` (virtual
+// clock, test harness, no display) and `sdl` (one host window).
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/clock/clock.h"
+#include "platform/core/types.h"
+
+namespace plat {
+
+class Backend {
+public:
+    explicit Backend(std::shared_ptr<Clock> clock) : clock_(std::move(clock)) {}
+    virtual ~Backend() = default;
+    Backend(const Backend&) = delete;
+    Backend& operator=(const Backend&) = delete;
+
+    virtual const char* name() const = 0;
+    Clock& clock() { return *clock_; }
+    const std::shared_ptr<Clock>& sharedClock() const { return clock_; }
+
+    // Blocks the UI thread until wake() is called, host input arrives, or
+    // the clock reaches `deadline` (none: no deadline). May return early.
+    virtual void wait(std::optional<std::uint64_t> deadline) = 0;
+    // Ends a wait in progress, or the next one. Any thread.
+    virtual void wake() = 0;
+    // Takes host events that are already waiting, without blocking.
+    virtual void poll() {}
+    // Shows what changed on the screen.
+    virtual void present() {}
+    // The current cursor (see window/cursor.h); null hides it.
+    virtual void showCursor(HCURSOR cursor) { (void)cursor; }
+    // All host mouse input goes to us while the platform holds a capture.
+    virtual void setHostCapture(bool on) { (void)on; }
+    // The host window's title, where there is one.
+    virtual void setTitle(const std::string& title) { (void)title; }
+
+private:
+    std::shared_ptr<Clock> clock_;
+};
+
+// The process's backend, chosen on first use: KELBO_BACKEND=headless|sdl;
+// without it, sdl when a display is available, else headless.
+Backend& TheBackend();
+// Installs a backend (and its clock); the previous one is returned.
+std::unique_ptr<Backend> InstallBackend(std::unique_ptr<Backend> backend);
+// The backend named by KELBO_BACKEND and the host's display.
+std::unique_ptr<Backend> CreateDefaultBackend();
+
+}  // namespace plat

@@ -1,0 +1,51 @@
+#pragma once
+// The headless backend: no display, the virtual clock (or the real one, for
+// measuring), and hooks for the test harness and script runner.
+
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <optional>
+
+#include "platform/backend/backend.h"
+
+namespace plat {
+
+class HeadlessBackend final : public Backend {
+public:
+    explicit HeadlessBackend(bool virtualClock = true);
+
+    const char* name() const override { return "headless"; }
+    // With nothing to do: the idle hook gets its say first; then the virtual
+    // clock jumps to the deadline, or the thread sleeps until woken (the
+    // real clock sleeps until the deadline or a wake).
+    void wait(std::optional<std::uint64_t> deadline) override;
+    void wake() override;
+    void showCursor(HCURSOR cursor) override { cursor_ = cursor; }
+    void setHostCapture(bool on) override { hostCapture_ = on; }
+    void setTitle(const std::string& title) override { title_ = title; }
+
+    // Called when the UI thread is about to wait; true when it made work
+    // (injected input, posted messages), so that the waiter looks again.
+    using IdleHook = std::function<bool(std::optional<std::uint64_t> deadline)>;
+    void setIdleHook(IdleHook hook) { idleHook_ = std::move(hook); }
+
+    VirtualClock* virtualClock();
+    bool hostCapture() const { return hostCapture_; }
+    const std::string& title() const { return title_; }
+    // The cursor shown now; null while hidden or none was set.
+    HCURSOR shownCursor() const { return cursor_; }
+    int waits() const { return waits_; }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    bool woken_ = false;
+    IdleHook idleHook_;
+    bool hostCapture_ = false;
+    std::string title_;
+    HCURSOR cursor_ = nullptr;
+    int waits_ = 0;
+};
+
+}  // namespace plat

@@ -1,0 +1,30 @@
+#pragma once
+// What the backends feed into the window services: host input, activation of
+// the application and display changes. UI thread only. A time of 0 stamps
+// the event with the current tick count.
+
+#include "platform/core/types.h"
+
+namespace plat {
+
+enum class MouseButton { Left = 0, Right = 1, Middle = 2 };
+
+void InjectMouseMove(POINT screen, DWORD time = 0);
+void InjectMouseButton(MouseButton button, bool down, POINT screen, DWORD time = 0);
+// `vk` is a virtual-key code; `scan` the keyboard's scan code for lParam.
+void InjectKey(int vk, bool down, int scan = 0, bool extended = false, DWORD time = 0);
+// One typed character, delivered as WM_CHAR with its bytes in the current
+// code page (two messages for a double-byte character); characters the code
+// page cannot hold are dropped.
+void InjectChar(char32_t ch, DWORD time = 0);
+// The host gave our application the front; `byClick` when a mouse click did
+// it, so that the click activates the window under it.
+void HostActivated(bool byClick);
+void HostDeactivated();
+// The display's size or depth changed: the screen is reset, every top-level
+// window hears WM_DISPLAYCHANGE, and everything is repainted.
+void DisplayChanged(int width, int height, int bitsPerPixel);
+// Whether input is waiting that the queue has not reached yet.
+bool HasPendingInput();
+
+}  // namespace plat
