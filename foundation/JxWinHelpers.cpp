@@ -139,10 +139,13 @@ JxCRGB GetNearestPaletteRGB(plat::HDC dc, const JxCRGB& colour)
     plat::HPALETTE palette = ProductPalette();
     if (!dc || !ProductExists() || !palette)
         return colour;
-    plat::HPALETTE old = plat::SelectPalette(dc, palette, 0);
-    plat::COLORREF nearest = plat::ResolveColour(dc, GetPaletteColorRef(colour));
-    plat::SelectPalette(dc, old, 0);
-    return nearest == plat::CLR_INVALID ? colour : JxCRGB(nearest & 0x00FFFFFFu);
+    // The palette's own entry, as a palette device gives it: pages are drawn
+    // in the one product palette whatever the depth of the screen.
+    plat::UINT index = plat::GetNearestPaletteIndex(palette, GetPaletteColorRef(colour) & 0x00FFFFFFu);
+    plat::PALETTEENTRY entry{};
+    if (index == plat::CLR_INVALID || plat::GetPaletteEntries(palette, index, 1, &entry) != 1)
+        return colour;
+    return JxCRGB(entry.peRed, entry.peGreen, entry.peBlue);
 }
 
 void FillRectangle(plat::HDC dc, const plat::RECT& rect, const JxCRGB& colour)
