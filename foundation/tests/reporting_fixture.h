@@ -28,6 +28,8 @@ class ReportingTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // The program's file itself, as it stands in its folder.
+        plat::testing::TempConfig::writeFile(config.program() + "/kelbo32", "");
         ResetResourceLibraries();
         ResetStartupSettings();
         ResetErrorReporting();
