@@ -148,12 +148,19 @@ int LoadStringFromLibraries(unsigned id, char* buffer, int size)
 
 std::optional<std::string> LoadStringFromLibraries(unsigned id)
 {
-    std::string buffer(kLongestString, '\0');
-    int n = LoadStringFromLibraries(id, buffer.data(), kLongestString);
-    if (n <= 0)
-        return std::nullopt;
-    buffer.resize(static_cast<std::size_t>(n));
-    return buffer;
+    // Most texts fit the usual buffer; a text that fills it is loaded again
+    // whole.
+    for (int size : {512, kLongestString}) {
+        std::string buffer(static_cast<std::size_t>(size), '\0');
+        int n = LoadStringFromLibraries(id, buffer.data(), size);
+        if (n <= 0)
+            return std::nullopt;
+        if (n < size - 1 || size == kLongestString) {
+            buffer.resize(static_cast<std::size_t>(n));
+            return buffer;
+        }
+    }
+    return std::nullopt;
 }
 
 plat::HICON LoadIconFromLibraries(int fromLibraries, const char* id)

@@ -141,3 +141,15 @@ TEST_F(ResourceLibrariesTest, CursorsAndIconsComeFromTheLibrariesOrTheSystem)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ResourceLibrariesTest, LongTextsAreLoadedWhole)
+{
+    std::string longText(3000, 'x');
+    programStrings("40\t" + longText + "\n41\t" + std::string(511, 'y') + "\n");
+    EXPECT_EQ(LoadStringFromLibraries(40).value_or(""), longText);
+    EXPECT_EQ(LoadStringFromLibraries(41).value_or("").size(), 511u);
+}
+
+}  // namespace
