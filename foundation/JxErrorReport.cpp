@@ -1,6 +1,5 @@
 #include "foundation/JxErrorReport.h"
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -12,7 +11,7 @@
 #include "foundation/JxStartupSettings.h"
 #include "foundation/JxStringLoader.h"
 #include "foundation/JxWinHelpers.h"
-#include "platform/backend/harness.h"
+#include "platform/ui/message_box.h"
 
 namespace {
 
@@ -32,18 +31,11 @@ JxCString& quitText()
     return text;
 }
 
-// The message box. Until the platform's boxes are in, a box is put to the
-// headless responder; one that nobody answers is a fault of the caller.
+// The boxes have no owner window: task-modal, they leave the program's
+// windows painting and running their timers.
 std::int32_t messageBox(const std::string& text, const std::string& caption, unsigned style)
 {
-    plat::UiRequest request;
-    request.kind = "MessageBox";
-    request.caption = caption;
-    request.text = text;
-    request.style = style;
-    if (auto answer = plat::AskResponder(request))
-        return *answer;
-    throw std::runtime_error("a message box nobody answered: " + caption + ": " + text);
+    return plat::MessageBoxA(nullptr, text.c_str(), caption.c_str(), style);
 }
 
 std::string textOf(const JxCString& s)

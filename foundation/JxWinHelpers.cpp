@@ -128,27 +128,24 @@ int TwipsToPixels(int twips, plat::HDC dc)
     return static_cast<int>((product + half) / 1440);
 }
 
-plat::COLORREF GetPaletteColorRef(const JxCRGB& colour)
-{
-    return static_cast<plat::COLORREF>(colour.red) | (static_cast<plat::COLORREF>(colour.green) << 8) |
-           (static_cast<plat::COLORREF>(colour.blue) << 16) | 0x02000000u;
-}
-
 JxCRGB GetNearestPaletteRGB(plat::HDC dc, const JxCRGB& colour)
 {
     plat::HPALETTE palette = ProductPalette();
     if (!dc || !ProductExists() || !palette)
         return colour;
-    plat::HPALETTE old = plat::SelectPalette(dc, palette, 0);
-    plat::COLORREF nearest = plat::ResolveColour(dc, GetPaletteColorRef(colour));
-    plat::SelectPalette(dc, old, 0);
-    return nearest == plat::CLR_INVALID ? colour : JxCRGB(nearest & 0x00FFFFFFu);
+    // The palette's own entry, as a palette device gives it: pages are drawn
+    // in the one product palette whatever the depth of the screen.
+    plat::UINT index = plat::GetNearestPaletteIndex(palette, colour.GetPaletteColorRef() & 0x00FFFFFFu);
+    plat::PALETTEENTRY entry{};
+    if (index == plat::CLR_INVALID || plat::GetPaletteEntries(palette, index, 1, &entry) != 1)
+        return colour;
+    return JxCRGB(entry.peRed, entry.peGreen, entry.peBlue);
 }
 
 void FillRectangle(plat::HDC dc, const plat::RECT& rect, const JxCRGB& colour)
 {
     JxCRGB nearest = GetNearestPaletteRGB(dc, colour);
-    plat::COLORREF c = GetPaletteColorRef(nearest);
+    plat::COLORREF c = nearest.GetPaletteColorRef();
     plat::HBRUSH brush = plat::CreateSolidBrush(c);
     plat::HPEN pen = plat::CreatePen(plat::PS_SOLID, 1, c);
     plat::HGDIOBJ oldBrush = plat::SelectObject(dc, brush);

@@ -38,14 +38,12 @@ std::uint32_t GetTickTime();
 // screen resolutions 96 and 120 count as 72.
 int TwipsToPixels(int twips, plat::HDC dc);
 
-// The product palette's nearest colour to colour, as a palette-relative
-// value, when a device context is given and the product exists; otherwise
-// the colour itself.
+// The entry of the product palette nearest to colour, when a device context
+// is given and the product exists (the one palette every page is drawn in,
+// whatever the depth of the screen); otherwise the colour itself.
 JxCRGB GetNearestPaletteRGB(plat::HDC dc, const JxCRGB& colour);
 // Fills and frames the rectangle in the nearest palette colour.
 void FillRectangle(plat::HDC dc, const plat::RECT& rect, const JxCRGB& colour);
-// red | green << 8 | blue << 16 | 0x02000000.
-plat::COLORREF GetPaletteColorRef(const JxCRGB& colour);
 
 // True when text starts with the lead byte of a double-byte character.
 bool IsDoubleByteChar(const char* text);

@@ -125,8 +125,8 @@ TEST_F(ErrorReportTest, AbortThenNoShowsTheBoxAgainAndAbortThenYesEndsTheProcess
 TEST_F(ErrorReportTest, TheLibrarysQuitQuestionStaysOnceLoaded)
 {
     programStrings("2002\tNothing to say.\n1064\tQuit now?\n");
-    answers = {3, 7, 1};
-    EXPECT_EQ(ReportErrorOk(2002), 1);
+    answers = {3, 7, 4};
+    EXPECT_EQ(ReportErrorAbortRetryIgnore(2002), 4);
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(boxes[1].text, "[1064]: Quit now?");
     EXPECT_EQ(std::string(QuitQuestionText().View()), "Quit now?");

@@ -79,6 +79,7 @@ protected:
     std::string programFolder() const { return std::string(GetProgramFolderString().View()); }
 
     plat::testing::TempConfig config;
+    plat::Harness harness;
     std::vector<plat::UiRequest> boxes;
     std::deque<int> answers;
 
