@@ -4,12 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/backend/harness.h"
+#include "platform/draw/draw.h"
+#include "platform/modules/module.h"
+#include "platform/modules/resources.h"
 #include "platform/tests/golden.h"
+#include "platform/tests/temp_config.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/responder.h"
 
@@ -351,6 +356,247 @@ TEST_F(DialogTest, AModelessDialogTakesItsKeysThroughIsDialogMessage)
         }
     EXPECT_EQ(GetDlgCtrlID(GetFocus()), 101);
     DestroyWindow(d);
+}
+
+}  // namespace
+}  // namespace plat
+
+namespace plat {
+namespace {
+
+// A dialog of a resource library, as the engine's colour warning shows it.
+const char* const kWarning = "caption \"Kelbo\"\n"
+                             "rect 0 0 200 70\n"
+                             "control Static 5557 \"\" 7 7 150 30\n"
+                             "control Button 5556 \"\" 7 40 150 10 BS_CHECKBOX | WS_TABSTOP\n"
+                             "control Button 1 \"OK\" 143 50 50 14 BS_DEFPUSHBUTTON | WS_TABSTOP\n";
+
+HBRUSH red = nullptr;
+LRESULT CALLBACK_WarningProc(HWND d, UINT msg, WPARAM w, LPARAM l)
+{
+    switch (msg) {
+    case WM_INITDIALOG:
+        SetDlgItemTextA(d, 5557, reinterpret_cast<const char*>(l));
+        SetDlgItemTextA(d, 5556, "Don't tell me this again.");
+        SetWindowLongA(GetDlgItem(d, 5556), GWL_STYLE, LONG(WS_VISIBLE | WS_CHILD | WS_TABSTOP | BS_AUTOCHECKBOX));
+        return 1;
+    case WM_CTLCOLORSTATIC:
+        if (HWND(l) == GetDlgItem(d, 5557)) {
+            SetTextColor(HDC(w), RGB(255, 255, 0));
+            SetBkColor(HDC(w), RGB(255, 0, 0));
+            return LRESULT(red);
+        }
+        return 0;
+    case WM_CLOSE:
+    case WM_COMMAND:
+        if (msg == WM_CLOSE || LOWORD(w) == IDOK)
+            EndDialog(d, IsDlgButtonChecked(d, 5556) ? 1 : 0);
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+int ownerTicks = 0;
+LRESULT CALLBACK_TickProc(HWND h, UINT m, WPARAM w, LPARAM l)
+{
+    if (m == WM_TIMER)
+        ++ownerTicks;
+    return DefWindowProcA(h, m, w, l);
+}
+
+class LibraryDialogTest : public ::testing::Test {
+protected:
+    testing::TempConfig config;
+    Harness harness;
+    HMODULE library = nullptr;
+
+    void SetUp() override
+    {
+        testing::TempConfig::writeFile(config.program() + "/kelbores.resources/dialog/5555.dlg", kWarning);
+        testing::TempConfig::writeFile(config.program() + "/kelbores.resources/dialog/BROKEN.dlg",
+                                       "rect 0 0 10 10\ncontrol Button 1 \"OK\" 0 0\n");
+        library = LoadLibraryA("kelbores.DLL");
+        ASSERT_NE(library, nullptr);
+        red = CreateSolidBrush(RGB(255, 0, 0));
+    }
+    void TearDown() override
+    {
+        DeleteObject(red);
+        FreeLibrary(library);
+    }
+};
+
+TEST_F(LibraryDialogTest, ADialogOfALibraryRunsWithItsProcedureColoursAndOwnerTimer)
+{
+    WNDCLASSA wc;
+    wc.lpfnWndProc = &CALLBACK_TickProc;
+    wc.lpszClassName = "Ticker";
+    ASSERT_NE(RegisterClassA(wc), 0);
+    HWND owner = CreateWindowExA(0, "Ticker", "main", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 0, 0, 640, 480,
+                                 nullptr, nullptr, nullptr, nullptr);
+    SetTimer(owner, 7, 100, nullptr);
+    ownerTicks = 0;
+    int round = 0;
+    SetResponder([&](const UiRequest& r) -> std::optional<int> {
+        EXPECT_EQ(r.kind, "Dialog");
+        EXPECT_EQ(r.templateId, 5555);
+        EXPECT_FALSE(IsWindowEnabled(owner));
+        switch (round++) {
+        case 0: {
+            // The static text is yellow on the red its parent gives it.
+            RECT tr;
+            GetWindowRect(GetDlgItem(r.window, 5557), &tr);
+            HDC screen = GetDC(nullptr);
+            EXPECT_EQ(GetPixel(screen, int(tr.right) - 2, int(tr.bottom) - 2), RGB(255, 0, 0));
+            ReleaseDC(nullptr, screen);
+            EXPECT_EQ(GetDlgCtrlID(GetFocus()), 5556) << "the first tab stop has the focus";
+            harness.tap(VK_SPACE);
+            return kAnswerByInput;
+        }
+        case 1:
+        case 2:
+        case 3:
+            harness.advance(100);
+            return kAnswerByInput;
+        default:
+            PostMessageA(r.window, WM_CLOSE, 0, 0);
+            return kAnswerByInput;
+        }
+    });
+    const char* text = "Your computer is currently set to display 256 colors.";
+    EXPECT_EQ(DialogBoxParamA(library, MAKEINTRESOURCEA(5555), owner, &CALLBACK_WarningProc, LPARAM(text)), 1)
+        << "Space on the check box ticked it, the close box kept it";
+    EXPECT_EQ(ownerTicks, 3);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    DestroyWindow(owner);
+}
+
+TEST_F(LibraryDialogTest, AMissingOrDamagedTemplateAnswersMinusOneAndShowsNothing)
+{
+    SetResponder([](const UiRequest& r) -> std::optional<int> {
+        ADD_FAILURE() << "nothing should be shown: " << r.caption;
+        return IDCANCEL;
+    });
+    EXPECT_EQ(DialogBoxParamA(library, "BROKEN", nullptr, &CALLBACK_WarningProc, 0), -1);
+    EXPECT_EQ(DialogBoxParamA(library, MAKEINTRESOURCEA(4321), nullptr, &CALLBACK_WarningProc, 0), -1);
+    std::string why;
+    DialogTemplate t;
+    EXPECT_FALSE(LoadDialogTemplate(library, "BROKEN", &t, &why));
+    EXPECT_NE(why.find("line 2"), std::string::npos) << why;
+}
+
+LRESULT CALLBACK_EndAtOnce(HWND d, UINT msg, WPARAM, LPARAM)
+{
+    if (msg == WM_INITDIALOG)
+        EndDialog(d, 42);
+    return 0;
+}
+
+TEST_F(LibraryDialogTest, ADialogEndedWhileItStartsIsNeverShown)
+{
+    SetResponder([](const UiRequest&) -> std::optional<int> {
+        ADD_FAILURE() << "the dialog was offered";
+        return IDCANCEL;
+    });
+    EXPECT_EQ(DialogBoxParamA(library, MAKEINTRESOURCEA(5555), nullptr, &CALLBACK_EndAtOnce, 0), 42);
+    EXPECT_EQ(FindWindowA(kDialogClassName, nullptr), nullptr);
+}
+
+}  // namespace
+}  // namespace plat
+
+namespace plat {
+namespace {
+
+const char* const kDrivePicker = "caption \"Locate the data disc\"\n"
+                                 "rect 0 0 160 90\n"
+                                 "control ComboBox 1102 \"\" 7 7 100 70 CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_TABSTOP\n"
+                                 "control Button 1 \"OK\" 113 7 40 14 BS_DEFPUSHBUTTON | WS_TABSTOP\n"
+                                 "control Button 2 \"Cancel\" 113 24 40 14 WS_TABSTOP\n";
+
+struct DrawSeen {
+    int measured = 0;
+    std::vector<std::pair<UINT, UINT>> drawn;  // itemID, state
+};
+DrawSeen* drawSeen = nullptr;
+
+LRESULT CALLBACK_DriveProc(HWND d, UINT msg, WPARAM w, LPARAM l)
+{
+    switch (msg) {
+    case WM_INITDIALOG:
+        for (const char* s : {"c:  system", "d:  kelbo", "n:  \\\\server\\share"}) {
+            LRESULT i = SendDlgItemMessageA(d, 1102, CB_ADDSTRING, 0, LPARAM(s));
+            SendDlgItemMessageA(d, 1102, CB_SETITEMDATA, WPARAM(i), LPARAM(100 + i));
+        }
+        SendDlgItemMessageA(d, 1102, CB_SETCURSEL, 1, 0);
+        return 1;
+    case WM_MEASUREITEM:
+        ++drawSeen->measured;
+        reinterpret_cast<MEASUREITEMSTRUCT*>(l)->itemHeight = 18;
+        SetWindowLongPtrA(d, DWL_MSGRESULT, 1);
+        return 1;
+    case WM_DRAWITEM: {
+        auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(l);
+        drawSeen->drawn.push_back({di->itemID, di->itemState});
+        EXPECT_EQ(di->CtlType, ODT_COMBOBOX);
+        EXPECT_EQ(di->CtlID, 1102u);
+        if (int(di->itemID) >= 0) {
+            EXPECT_EQ(di->itemData, 100u + di->itemID);
+        }
+        bool sel = di->itemState & ODS_SELECTED;
+        HBRUSH b = CreateSolidBrush(sel ? RGB(0, 0, 128) : RGB(255, 255, 255));
+        FillRect(di->hDC, &di->rcItem, b);
+        DeleteObject(b);
+        RECT icon{di->rcItem.left + 2, di->rcItem.top + 3, di->rcItem.left + 14, di->rcItem.bottom - 3};
+        HBRUSH g = CreateSolidBrush(RGB(0, 128, 0));
+        FillRect(di->hDC, &icon, g);
+        DeleteObject(g);
+        if (int(di->itemID) >= 0) {
+            char text[64] = {};
+            SendMessageA(di->hwndItem, CB_GETLBTEXT, di->itemID, LPARAM(text));
+            SetBkMode(di->hDC, TRANSPARENT);
+            SetTextColor(di->hDC, sel ? RGB(255, 255, 255) : RGB(0, 0, 0));
+            TextOut(di->hDC, int(di->rcItem.left) + 18, int(di->rcItem.top) + 2, text, int(std::strlen(text)));
+        }
+        return 1;
+    }
+    case WM_COMMAND:
+        if (LOWORD(w) == IDOK || LOWORD(w) == IDCANCEL)
+            EndDialog(d, LOWORD(w));
+        return 1;
+    default:
+        break;
+    }
+    return 0;
+}
+
+TEST(OwnerDrawnCombo, DrawsItsItemsAndItsFieldThroughTheParent)
+{
+    Harness harness;
+    DrawSeen seenDraws;
+    drawSeen = &seenDraws;
+    DialogTemplate t;
+    std::string why;
+    ASSERT_TRUE(ParseDialogTemplate(kDrivePicker, &t, &why)) << why;
+    int round = 0;
+    SetResponder([&](const UiRequest& r) -> std::optional<int> {
+        HWND combo = GetDlgItem(r.window, 1102);
+        if (round++ == 0) {
+            bool fieldDrawn = false;
+            for (auto [id, state] : seenDraws.drawn)
+                fieldDrawn = fieldDrawn || (id == 1 && (state & ODS_COMBOBOXEDIT));
+            EXPECT_TRUE(fieldDrawn);
+            SendMessageA(combo, CB_SHOWDROPDOWN, 1, 0);
+            return kAnswerByInput;
+        }
+        EXPECT_EQ(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0), 1);
+        EXPECT_EQ(testing::CompareWithGolden(nullptr, "dialog_owner_drawn_combo"), "");
+        return IDCANCEL;
+    });
+    DialogBoxIndirectParamA(nullptr, t, nullptr, &CALLBACK_DriveProc, 0);
+    EXPECT_GE(seenDraws.measured, 1);
+    drawSeen = nullptr;
 }
 
 }  // namespace
