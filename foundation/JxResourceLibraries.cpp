@@ -10,6 +10,7 @@
 #include "foundation/JxStringLoader.h"
 #include "platform/fs/system_info.h"
 #include "platform/modules/module.h"
+#include "platform/ui/icons.h"
 #include "platform/window/cursor.h"
 
 namespace {
@@ -147,29 +148,27 @@ int LoadStringFromLibraries(unsigned id, char* buffer, int size)
 
 std::optional<std::string> LoadStringFromLibraries(unsigned id)
 {
-    std::string buffer(kLongestString, '\0');
-    int n = LoadStringFromLibraries(id, buffer.data(), kLongestString);
-    if (n <= 0)
-        return std::nullopt;
-    buffer.resize(static_cast<std::size_t>(n));
-    return buffer;
+    // Most texts fit the usual buffer; a text that fills it is loaded again
+    // whole.
+    for (int size : {512, kLongestString}) {
+        std::string buffer(static_cast<std::size_t>(size), '\0');
+        int n = LoadStringFromLibraries(id, buffer.data(), size);
+        if (n <= 0)
+            return std::nullopt;
+        if (n < size - 1 || size == kLongestString) {
+            buffer.resize(static_cast<std::size_t>(n));
+            return buffer;
+        }
+    }
+    return std::nullopt;
 }
 
 plat::HICON LoadIconFromLibraries(int fromLibraries, const char* id)
 {
-    // The platform has no system icons; a library's icon is its .ico file,
-    // made into the same picture object a cursor is.
     if (!fromLibraries)
-        return nullptr;
+        return plat::LoadIconA(nullptr, id);
     JxCResourceLocator found = FindResourceInLibraries(id, plat::RT_GROUP_ICON);
-    if (!found.GetResource())
-        return nullptr;
-    plat::HGLOBAL data = plat::LoadResource(found.GetModule(), found.GetResource());
-    const void* bytes = plat::LockResource(data);
-    plat::DWORD size = plat::SizeofResource(found.GetModule(), found.GetResource());
-    if (!bytes || size == 0)
-        return nullptr;
-    return plat::CreateCursorFromFileData(std::string_view(static_cast<const char*>(bytes), size));
+    return found.GetResource() ? plat::LoadIconA(found.GetModule(), id) : nullptr;
 }
 
 plat::HCURSOR LoadCursorFromLibraries(int fromLibraries, const char* id)

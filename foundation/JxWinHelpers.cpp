@@ -128,12 +128,6 @@ int TwipsToPixels(int twips, plat::HDC dc)
     return static_cast<int>((product + half) / 1440);
 }
 
-plat::COLORREF GetPaletteColorRef(const JxCRGB& colour)
-{
-    return static_cast<plat::COLORREF>(colour.red) | (static_cast<plat::COLORREF>(colour.green) << 8) |
-           (static_cast<plat::COLORREF>(colour.blue) << 16) | 0x02000000u;
-}
-
 JxCRGB GetNearestPaletteRGB(plat::HDC dc, const JxCRGB& colour)
 {
     plat::HPALETTE palette = ProductPalette();
@@ -141,7 +135,7 @@ JxCRGB GetNearestPaletteRGB(plat::HDC dc, const JxCRGB& colour)
         return colour;
     // The palette's own entry, as a palette device gives it: pages are drawn
     // in the one product palette whatever the depth of the screen.
-    plat::UINT index = plat::GetNearestPaletteIndex(palette, GetPaletteColorRef(colour) & 0x00FFFFFFu);
+    plat::UINT index = plat::GetNearestPaletteIndex(palette, colour.GetPaletteColorRef() & 0x00FFFFFFu);
     plat::PALETTEENTRY entry{};
     if (index == plat::CLR_INVALID || plat::GetPaletteEntries(palette, index, 1, &entry) != 1)
         return colour;
@@ -151,7 +145,7 @@ JxCRGB GetNearestPaletteRGB(plat::HDC dc, const JxCRGB& colour)
 void FillRectangle(plat::HDC dc, const plat::RECT& rect, const JxCRGB& colour)
 {
     JxCRGB nearest = GetNearestPaletteRGB(dc, colour);
-    plat::COLORREF c = GetPaletteColorRef(nearest);
+    plat::COLORREF c = nearest.GetPaletteColorRef();
     plat::HBRUSH brush = plat::CreateSolidBrush(c);
     plat::HPEN pen = plat::CreatePen(plat::PS_SOLID, 1, c);
     plat::HGDIOBJ oldBrush = plat::SelectObject(dc, brush);

@@ -44,8 +44,6 @@ int TwipsToPixels(int twips, plat::HDC dc);
 JxCRGB GetNearestPaletteRGB(plat::HDC dc, const JxCRGB& colour);
 // Fills and frames the rectangle in the nearest palette colour.
 void FillRectangle(plat::HDC dc, const plat::RECT& rect, const JxCRGB& colour);
-// red | green << 8 | blue << 16 | 0x02000000.
-plat::COLORREF GetPaletteColorRef(const JxCRGB& colour);
 
 // True when text starts with the lead byte of a double-byte character.
 bool IsDoubleByteChar(const char* text);

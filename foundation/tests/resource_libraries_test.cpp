@@ -5,6 +5,7 @@
 
 #include "foundation/tests/reporting_fixture.h"
 #include "platform/config/registry.h"
+#include "platform/ui/icons.h"
 #include "platform/window/cursor.h"
 
 namespace {
@@ -131,10 +132,24 @@ TEST_F(ResourceLibrariesTest, TheProgramFolderEndsInABackslashAndMustExist)
     EXPECT_TRUE(boxes.empty());  // reported quietly
 }
 
-TEST_F(ResourceLibrariesTest, CursorsComeFromTheLibrariesOrTheSystem)
+TEST_F(ResourceLibrariesTest, CursorsAndIconsComeFromTheLibrariesOrTheSystem)
 {
+    EXPECT_NE(LoadIconFromLibraries(0, plat::IDI_APPLICATION), nullptr);
+    EXPECT_EQ(LoadIconFromLibraries(1, plat::MAKEINTRESOURCEA(1900)), nullptr);
     EXPECT_NE(LoadCursorFromLibraries(0, plat::IDC_WAIT), nullptr);
     EXPECT_EQ(LoadCursorFromLibraries(1, plat::MAKEINTRESOURCEA(110)), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ResourceLibrariesTest, LongTextsAreLoadedWhole)
+{
+    std::string longText(3000, 'x');
+    programStrings("40\t" + longText + "\n41\t" + std::string(511, 'y') + "\n");
+    EXPECT_EQ(LoadStringFromLibraries(40).value_or(""), longText);
+    EXPECT_EQ(LoadStringFromLibraries(41).value_or("").size(), 511u);
 }
 
 }  // namespace

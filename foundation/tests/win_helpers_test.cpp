@@ -163,7 +163,7 @@ TEST_F(WinHelpersTest, ColoursAreMatchedToTheProductPalette)
     FillRectangle(dc, {0, 0, 10, 10}, JxCRGB(12, 18, 33));
     EXPECT_EQ(plat::GetPixel(dc, 5, 5) & 0xFFFFFF, plat::RGB(10, 20, 30));
     plat::ReleaseDC(window, dc);
-    EXPECT_EQ(GetPaletteColorRef(JxCRGB(1, 2, 3)), 0x02030201u);
+    EXPECT_EQ(JxCRGB(1, 2, 3).GetPaletteColorRef(), 0x02030201u);
 }
 
 TEST(DoubleByteChars, LeadBytesOfTheCurrentCodePage)

@@ -170,7 +170,7 @@ void paint(HWND h, HDC dc, ButtonState& s)
 
     HBRUSH back = ControlColours(h, dc, WM_CTLCOLORSTATIC);
     if (kind == BS_GROUPBOX) {
-        FillRect(dc, &r, back);
+        // Only the frame and the label: the controls inside the group stay.
         TEXTMETRIC tm{};
         GetTextMetrics(dc, &tm);
         LONG mid = r.top + tm.tmHeight / 2;

@@ -79,6 +79,11 @@ LRESULT ListBoxProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT ComboBoxProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT ScrollBarProc(HWND, UINT, WPARAM, LPARAM);
 
+// Private messages between a combo box and its list: the list learns its
+// combo box, and tells it that the user picked an item.
+constexpr UINT kLbSetComboOwner = 0x01B0;
+constexpr WORD kComboListChosen = 0x7F01;
+
 // The process's text clipboard as the edit controls use it.
 void SetClipboardText(const std::string& text);
 std::string ClipboardText();

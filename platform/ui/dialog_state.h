@@ -23,4 +23,7 @@ HFONT DialogFont(HWND dialog);
 HWND CreateFromTemplate(HINSTANCE instance, const DialogTemplate& tmpl, HWND owner, DLGPROC proc,
                         LPARAM param, bool modal);
 
+// The error CommDlgExtendedError tells.
+DWORD& LastCommonDialogError();
+
 }  // namespace plat::ui
