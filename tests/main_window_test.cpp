@@ -26,6 +26,9 @@
 #include "platform/backend/harness.h"
 #include "platform/screen/screen.h"
 #include "platform/tests/temp_config.h"
+#include "platform/backend/sdl.h"
+#include "platform/window/desktop.h"
+#include "platform/window/input.h"
 #include "platform/window/window.h"
 #include "runtime/JxCBaseApp.h"
 #include "runtime/JxCProduct.h"
@@ -34,6 +37,20 @@
 #include "title/JxTitleStartup.h"
 
 namespace {
+
+plat::POINT closeBox(plat::HWND main)
+{
+    plat::RECT r;
+    plat::GetWindowRect(main, &r);
+    for (int y = r.top; y < r.top + 40; ++y)
+        for (int x = r.right - 1; x > r.right - 80; --x) {
+            plat::LPARAM at = plat::LPARAM((x & 0xFFFF) | (y << 16));
+            if (plat::SendMessageA(main, plat::WM_NCHITTEST, 0, at) == plat::HTCLOSE)
+                return {x, y};
+        }
+    ADD_FAILURE() << "the main window has no close box";
+    return {0, 0};
+}
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -79,20 +96,6 @@ protected:
         char line[] = "";
         JxCStartupInfo info{nullptr, nullptr, line};
         return RunApplication(app, info);
-    }
-
-    static plat::POINT closeBox(plat::HWND main)
-    {
-        plat::RECT r;
-        plat::GetWindowRect(main, &r);
-        for (int y = r.top; y < r.top + 40; ++y)
-            for (int x = r.right - 1; x > r.right - 80; --x) {
-                plat::LPARAM at = plat::LPARAM((x & 0xFFFF) | (y << 16));
-                if (plat::SendMessageA(main, plat::WM_NCHITTEST, 0, at) == plat::HTCLOSE)
-                    return {x, y};
-            }
-        ADD_FAILURE() << "the main window has no close box";
-        return {0, 0};
     }
 
     plat::testing::TempConfig config;
@@ -225,6 +228,74 @@ TEST(Program, TheStartedProgramWaitsWithoutUsingTheProcessor)
     ASSERT_GE(before, 0);
     // Clock ticks are 10 ms: at most one in 1.5 s of waiting.
     EXPECT_LE(after - before, 1);
+}
+
+// The program under the SDL backend, in a real host window. The user's
+// input is given from a timer of the program's own loop, so the test needs
+// no tool that drives the host's display.
+enum class Closing { CloseBox, AltF4 };
+
+Closing& closingWay()
+{
+    static Closing way = Closing::CloseBox;
+    return way;
+}
+
+void CALLBACK_userInput(plat::HWND main, plat::UINT, std::uintptr_t id, plat::DWORD)
+{
+    plat::KillTimer(main, id);
+    if (closingWay() == Closing::CloseBox) {
+        plat::POINT at = closeBox(main);
+        plat::InjectMouseButton(plat::MouseButton::Left, true, at);
+        plat::InjectMouseButton(plat::MouseButton::Left, false, at);
+    } else {
+        plat::InjectKey(plat::VK_MENU, true);
+        plat::InjectKey(plat::VK_F4, true);
+        plat::InjectKey(plat::VK_F4, false);
+        plat::InjectKey(plat::VK_MENU, false);
+    }
+}
+
+// The stand-in start, then the user acts once the window has been shown.
+class UserProduct : public JxCProduct {
+public:
+    std::int16_t Start() override
+    {
+        if (!JxCProduct::Start())
+            return 0;
+        plat::SetTimer(GetProductWindow(), 77, 300, CALLBACK_userInput);
+        return 1;
+    }
+};
+
+TEST_F(MainWindowTest, UnderTheSdlBackendTheWindowClosesFromItsCloseBoxAndFromAltF4)
+{
+    for (Closing way : {Closing::CloseBox, Closing::AltF4}) {
+        SCOPED_TRACE(way == Closing::CloseBox ? "close box" : "Alt+F4");
+        std::string error;
+        std::unique_ptr<plat::Backend> sdl = plat::CreateSdlBackend(&error);
+        if (!sdl)
+            GTEST_SKIP() << "the SDL backend cannot start: " << error;
+        harness.reset();
+        std::unique_ptr<plat::Backend> previous = plat::InstallBackend(std::move(sdl));
+        plat::ResetDesktop();
+        ResetAppLoop();
+        ResetMainWindowState();
+        closingWay() = way;
+        JxCTovelApp program(0);
+        ConnectTitleServices(program);
+        program.Services().makeProduct = [] { return std::make_unique<UserProduct>(); };
+        SetProgramStarted();
+        ConnectErrorReporting();
+        char line[] = "";
+        JxCStartupInfo info{nullptr, nullptr, line};
+        EXPECT_EQ(RunApplication(program, info), 0);
+        EXPECT_EQ(GetProduct(), nullptr);
+        EXPECT_EQ(plat::FindWindowA("JxTovel", nullptr), nullptr);
+        plat::ResetDesktop();
+        plat::InstallBackend(std::move(previous));
+        harness = std::make_unique<plat::Harness>();
+    }
 }
 
 }  // namespace
