@@ -167,3 +167,25 @@ TEST_F(MessageBoxTest, AQuitWhileTheBoxWaitsEndsItAndStaysForTheOuterLoop)
 
 }  // namespace
 }  // namespace plat
+
+namespace plat {
+namespace {
+
+TEST_F(MessageBoxTest, AMnemonicPressesItsButton)
+{
+    SetResponder([&](const UiRequest&) -> std::optional<int> {
+        harness.typeText("n");  // "&No"
+        return kAnswerByInput;
+    });
+    EXPECT_EQ(MessageBoxA(nullptr, "Quit?", "Kelbo", MB_YESNO), IDNO);
+    SetResponder([&](const UiRequest&) -> std::optional<int> {
+        harness.keyDown(VK_MENU);
+        harness.tap('I');  // Alt+I: "&Ignore"
+        harness.keyUp(VK_MENU);
+        return kAnswerByInput;
+    });
+    EXPECT_EQ(MessageBoxA(nullptr, "Disc error.", "Kelbo", MB_ABORTRETRYIGNORE), IDIGNORE);
+}
+
+}  // namespace
+}  // namespace plat
