@@ -580,6 +580,13 @@ BOOL IsDialogMessageA(HWND dialog, MSG* msg)
             break;
         }
     }
+    // Alt with a letter or digit: the host gives no character for it, the
+    // key itself names the mnemonic.
+    if (msg->message == WM_SYSKEYDOWN) {
+        int vk = int(msg->wParam);
+        if (((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) && mnemonic(dialog, char(vk)))
+            return 1;
+    }
     if (msg->message == WM_SYSCHAR || msg->message == WM_CHAR) {
         LRESULT code = SendMessageA(msg->hwnd, WM_GETDLGCODE, msg->wParam, LPARAM(msg));
         bool plainChar = msg->message == WM_CHAR && !(code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS));
