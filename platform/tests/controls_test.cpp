@@ -44,7 +44,11 @@ protected:
         parent = CreateWindowExA(0, "Parent", "p", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr,
                                  nullptr, nullptr);
     }
-    void TearDown() override { told = nullptr; }
+    void TearDown() override
+    {
+        DestroyWindow(parent);  // the controls' own state goes with them
+        told = nullptr;
+    }
 
     HWND child(const char* cls, DWORD style, int x, int y, int w, int h, const char* text = "")
     {
