@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -263,6 +264,32 @@ TEST_F(CommonDialogTest, PrintSetupKeepsTheChoiceAndTheDefaultNeedsAPrinter)
     EXPECT_FALSE(PrintDlgA(&cancelled));
     EXPECT_EQ(CommDlgExtendedError(), 0u);
     EXPECT_FALSE(cancelled.hDevMode);
+}
+
+}  // namespace
+}  // namespace plat
+
+namespace plat {
+namespace {
+
+TEST_F(CommonDialogTest, AListBoxListsDrivesFoldersAndFilesAsTheDataLocationDialogAsks)
+{
+    RegisterControlClasses();
+    HWND list = CreateWindowExA(0, "ListBox", "", WS_POPUP | LBS_SORT, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(list, nullptr);
+    SendMessageA(list, LB_DIR, DDL_DRIVES | DDL_EXCLUSIVE, LPARAM("*"));
+    // C: (the Windows folder) and P: (the program) are always there.
+    EXPECT_EQ(items(list), (std::vector<std::string>{"[-c-]", "[-d-]", "[-e-]", "[-p-]"}));
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    SendMessageA(list, LB_DIR, DDL_DIRECTORY | DDL_EXCLUSIVE, LPARAM("D:\\DATA\\*.*"));
+    std::vector<std::string> folders = items(list);
+    EXPECT_NE(std::find(folders.begin(), folders.end(), "[MOVIES]"), folders.end());
+    for (const std::string& f : folders)
+        EXPECT_EQ(f.front(), '[') << "only folders: " << f;
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    SendMessageA(list, LB_DIR, DDL_READWRITE, LPARAM("D:\\DATA\\*.bmp"));
+    EXPECT_EQ(items(list), (std::vector<std::string>{"PAGE1.BMP", "page2.bmp"}));
+    DestroyWindow(list);
 }
 
 }  // namespace

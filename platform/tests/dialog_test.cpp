@@ -601,3 +601,46 @@ TEST(OwnerDrawnCombo, DrawsItsItemsAndItsFieldThroughTheParent)
 
 }  // namespace
 }  // namespace plat
+
+namespace plat {
+namespace {
+
+TEST(MultiLineEdit, WrapsAtWordsScrollsWithItsBarAndPagesWithTheKeys)
+{
+    Harness harness;
+    RegisterControlClasses();
+    std::string terms;
+    for (int i = 1; i <= 40; ++i)
+        terms += "Clause " + std::to_string(i) + " of the terms of use.\r\n";
+    HWND edit = CreateWindowExA(0, "Edit", terms.c_str(),
+                                WS_POPUP | WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY,
+                                100, 100, 160, 120, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    LRESULT lines = SendMessageA(edit, EM_GETLINECOUNT, 0, 0);
+    EXPECT_GT(lines, 40) << "long clauses wrap onto a second line";
+    harness.runUntilIdle();
+    SetFocus(edit);
+    harness.tap(VK_NEXT);
+    harness.runUntilIdle();
+    DWORD start = 0;
+    SendMessageA(edit, EM_GETSEL, WPARAM(&start), 0);
+    EXPECT_GT(start, 0u) << "Page Down moved the caret";
+    // A click on the bar's lower arrow scrolls without moving the caret.
+    RECT r;
+    GetWindowRect(edit, &r);
+    harness.click({r.right - 8, r.bottom - 8});
+    harness.runUntilIdle();
+    DWORD after = 0;
+    SendMessageA(edit, EM_GETSEL, WPARAM(&after), 0);
+    EXPECT_EQ(after, start);
+    // Typing changes nothing in a read-only edit.
+    harness.typeText("x");
+    harness.runUntilIdle();
+    char buf[32] = {};
+    GetWindowTextA(edit, buf, sizeof buf);
+    EXPECT_EQ(std::string(buf), terms.substr(0, 31));
+    DestroyWindow(edit);
+}
+
+}  // namespace
+}  // namespace plat

@@ -167,3 +167,31 @@ TEST_F(MessageBoxTest, AQuitWhileTheBoxWaitsEndsItAndStaysForTheOuterLoop)
 
 }  // namespace
 }  // namespace plat
+
+namespace plat {
+namespace {
+
+TEST_F(MessageBoxTest, AMnemonicPressesItsButton)
+{
+    int rounds = 0;
+    SetResponder([&](const UiRequest&) -> std::optional<int> {
+        if (rounds++)
+            return std::nullopt;
+        harness.typeText("n");  // "&No"
+        return kAnswerByInput;
+    });
+    EXPECT_EQ(MessageBoxA(nullptr, "Quit?", "Kelbo", MB_YESNO), IDNO);
+    rounds = 0;
+    SetResponder([&](const UiRequest&) -> std::optional<int> {
+        if (rounds++)
+            return std::nullopt;
+        harness.keyDown(VK_MENU);
+        harness.tap('I');  // Alt+I: "&Ignore"
+        harness.keyUp(VK_MENU);
+        return kAnswerByInput;
+    });
+    EXPECT_EQ(MessageBoxA(nullptr, "Disc error.", "Kelbo", MB_ABORTRETRYIGNORE), IDIGNORE);
+}
+
+}  // namespace
+}  // namespace plat

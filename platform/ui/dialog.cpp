@@ -162,6 +162,65 @@ std::vector<HWND> controlsOf(HWND dialog)
     return ChildrenInOrder(dialog);
 }
 
+// The character after the "&" of a control's text, lower-cased; 0 for none.
+char mnemonicOf(HWND control)
+{
+    const std::string t = WindowText(control);
+    for (size_t i = 0; i + 1 < t.size(); ++i) {
+        if (t[i] != '&')
+            continue;
+        if (t[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return char(std::tolower(static_cast<unsigned char>(t[i + 1])));
+    }
+    return 0;
+}
+
+void sendCommand(HWND dialog, int id);
+
+// A typed mnemonic: a button is pressed, a label gives the focus to the
+// control after it, anything else takes the focus. False when no control
+// has that mnemonic.
+bool mnemonic(HWND dialog, char typed)
+{
+    char want = char(std::tolower(static_cast<unsigned char>(typed)));
+    if (!want)
+        return false;
+    std::vector<HWND> all = ChildrenInOrder(dialog);
+    auto at = std::find(all.begin(), all.end(), GetFocus());
+    size_t start = at == all.end() ? all.size() - 1 : size_t(at - all.begin());
+    for (size_t k = 1; k <= all.size(); ++k) {
+        HWND c = all[(start + k) % all.size()];
+        if (!usable(c) || mnemonicOf(c) != want)
+            continue;
+        LRESULT code = SendMessageA(c, WM_GETDLGCODE, 0, 0);
+        DWORD kind = DWORD(GetWindowLongA(c, GWL_STYLE)) & BS_TYPEMASK;
+        if (code & DLGC_STATIC) {
+            // A label (or group box): the next control that takes the focus.
+            for (size_t j = 1; j < all.size(); ++j) {
+                HWND n = all[(start + k + j) % all.size()];
+                if (usable(n) && !(SendMessageA(n, WM_GETDLGCODE, 0, 0) & DLGC_STATIC)) {
+                    focusControl(dialog, n);
+                    break;
+                }
+            }
+        } else if (code & DLGC_BUTTON) {
+            if (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON) {
+                sendCommand(dialog, GetDlgCtrlID(c));
+            } else {
+                focusControl(dialog, c);
+                SendMessageA(c, BM_CLICK, 0, 0);
+            }
+        } else {
+            focusControl(dialog, c);
+        }
+        return true;
+    }
+    return false;
+}
+
 void sendCommand(HWND dialog, int id)
 {
     HWND ctrl = GetDlgItem(dialog, id);
@@ -409,6 +468,18 @@ LRESULT DefDlgProcA(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         sendCommand(dialog, IDCANCEL);
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            // Remember where the focus was, to give it back on return.
+            if (ui::DialogState* s = StateOf(dialog); s && IsChild(dialog, GetFocus()))
+                s->focus = GetFocus();
+            return DefWindowProcA(dialog, msg, wParam, lParam);
+        }
+        if (ui::DialogState* s = StateOf(dialog); s && s->focus && IsWindow(s->focus)) {
+            SetFocus(s->focus);
+            return 0;
+        }
+        return DefWindowProcA(dialog, msg, wParam, lParam);
     case WM_SETFOCUS:
         if (ui::DialogState* s = StateOf(dialog); s && s->focus && IsWindow(s->focus))
             SetFocus(s->focus);
@@ -508,6 +579,20 @@ BOOL IsDialogMessageA(HWND dialog, MSG* msg)
         default:
             break;
         }
+    }
+    // Alt with a letter or digit: the host gives no character for it, the
+    // key itself names the mnemonic.
+    if (msg->message == WM_SYSKEYDOWN) {
+        int vk = int(msg->wParam);
+        if (((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) && mnemonic(dialog, char(vk)))
+            return 1;
+    }
+    if (msg->message == WM_SYSCHAR || msg->message == WM_CHAR) {
+        LRESULT code = SendMessageA(msg->hwnd, WM_GETDLGCODE, msg->wParam, LPARAM(msg));
+        bool plainChar = msg->message == WM_CHAR && !(code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS));
+        if ((msg->message == WM_SYSCHAR || plainChar) && std::uintptr_t(msg->wParam) > 32 &&
+            mnemonic(dialog, char(msg->wParam)))
+            return 1;
     }
     TranslateMessage(msg);
     DispatchMessageA(msg);

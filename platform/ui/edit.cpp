@@ -9,6 +9,7 @@
 
 #include "platform/ui/control_kit.h"
 #include "platform/ui/draw_text.h"
+#include "platform/ui/scroll_paint.h"
 #include "platform/window/caret.h"
 
 namespace plat::ui {
@@ -39,6 +40,17 @@ struct EditState {
 bool multi(HWND h)
 {
     return StyleOf(h) & ES_MULTILINE;
+}
+
+// A several-line edit with WS_VSCROLL shows a scroll bar along its right side.
+bool hasBar(HWND h)
+{
+    return multi(h) && (StyleOf(h) & WS_VSCROLL);
+}
+
+int textRight(HWND h)
+{
+    return int(ClientRectOf(h).right) - (hasBar(h) ? kScrollWidth : 0);
 }
 
 struct Measure {
@@ -76,7 +88,7 @@ std::vector<Line> layout(HWND h, const EditState& s, HDC dc)
         lines.push_back({0, s.text.size()});
         return lines;
     }
-    const int width = int(ClientRectOf(h).right) - 2 * kPad;
+    const int width = textRight(h) - 2 * kPad;
     size_t pos = 0;
     for (;;) {
         size_t nl = s.text.find('\n', pos);
@@ -242,6 +254,8 @@ void copy(HWND h, const EditState& s)
         SetClipboardText(s.text.substr(a, b - a));
 }
 
+void drawBar(HWND h, HDC dc, const EditState& s);
+
 void paint(HWND h, HDC dc, EditState& s)
 {
     RECT c = ClientRectOf(h);
@@ -258,7 +272,7 @@ void paint(HWND h, HDC dc, EditState& s)
     auto lines = layout(h, s, dc);
     auto [a, b] = selection(s);
     const bool showSel = s.focused || (StyleOf(h) & ES_NOHIDESEL);
-    RECT inner{kPad, kPad, c.right - kPad, c.bottom - kPad};
+    RECT inner{kPad, kPad, textRight(h) - kPad, c.bottom - kPad};
     SetBkMode(dc, TRANSPARENT);
     for (size_t i = size_t(std::max(0, s.topLine)); i < lines.size(); ++i) {
         int y = kPad + (int(i) - s.topLine) * lh;
@@ -282,6 +296,48 @@ void paint(HWND h, HDC dc, EditState& s)
             SetTextColor(dc, text);
         }
     }
+    drawBar(h, dc, s);
+}
+
+int visibleRows(HWND h, int lineHeight)
+{
+    return std::max(1, (int(ClientRectOf(h).bottom) - 2 * kPad) / std::max(1, lineHeight));
+}
+
+ScrollGeometry editBar(HWND h, const EditState& s, int lines, int lineHeight)
+{
+    RECT c = ClientRectOf(h);
+    ScrollGeometry g;
+    g.bar = {c.right - kScrollWidth, 0, c.right, c.bottom};
+    g.minPos = 0;
+    g.page = visibleRows(h, lineHeight);
+    g.maxPos = std::max(0, lines - g.page);
+    g.pos = s.topLine;
+    return g;
+}
+
+void drawBar(HWND h, HDC dc, const EditState& s)
+{
+    if (!hasBar(h))
+        return;
+    TEXTMETRIC tm{};
+    GetTextMetrics(dc, &tm);
+    int lines = int(layout(h, s, dc).size());
+    ScrollGeometry g = editBar(h, s, lines, int(tm.tmHeight));
+    DrawScrollBar(dc, g, IsWindowEnabled(h) && g.maxPos > 0);
+}
+
+void scrollLines(HWND h, EditState& s, int to)
+{
+    Measure m(h, s.font);
+    int lines = int(layout(h, s, m.dc).size());
+    s.topLine = std::clamp(to, 0, std::max(0, lines - visibleRows(h, m.lineHeight)));
+    if (s.focused) {
+        auto ls = layout(h, s, m.dc);
+        POINT p = caretPoint(h, s, m.dc, ls, m.lineHeight);
+        SetCaretPos(int(p.x), int(p.y));
+    }
+    InvalidateRect(h, nullptr, 0);
 }
 
 void key(HWND h, EditState& s, int vk)
@@ -317,16 +373,23 @@ void key(HWND h, EditState& s, int vk)
         break;
     }
     case VK_UP:
-    case VK_DOWN: {
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT: {
         if (!multi(h))
             break;
         auto ls = lines();
         size_t li = lineOf(ls, s.caret);
         size_t col = s.caret - ls[li].start;
-        if (vk == VK_UP && li > 0)
-            --li;
-        else if (vk == VK_DOWN && li + 1 < ls.size())
-            ++li;
+        size_t step = 1;
+        if (vk == VK_PRIOR || vk == VK_NEXT) {
+            Measure m(h, s.font);
+            step = size_t(visibleRows(h, m.lineHeight));
+        }
+        if (vk == VK_UP || vk == VK_PRIOR)
+            li = li > step ? li - step : 0;
+        else
+            li = std::min(ls.size() - 1, li + step);
         moveCaret(h, s, std::min(ls[li].start + col, ls[li].end), shift);
         break;
     }
@@ -495,6 +558,20 @@ LRESULT EditProc(HWND h, UINT m, WPARAM w, LPARAM l)
     case WM_LBUTTONDOWN:
         if (GetFocus() != h)
             SetFocus(h);
+        if (hasBar(h) && GET_X_LPARAM(l) >= textRight(h)) {
+            Measure ms(h, s->font);
+            int lines = int(layout(h, *s, ms.dc).size());
+            ScrollGeometry g = editBar(h, *s, lines, ms.lineHeight);
+            int rows = visibleRows(h, ms.lineHeight);
+            switch (ScrollHit(g, {GET_X_LPARAM(l), GET_Y_LPARAM(l)})) {
+            case SB_LINEUP: scrollLines(h, *s, s->topLine - 1); break;
+            case SB_LINEDOWN: scrollLines(h, *s, s->topLine + 1); break;
+            case SB_PAGEUP: scrollLines(h, *s, s->topLine - rows); break;
+            case SB_PAGEDOWN: scrollLines(h, *s, s->topLine + rows); break;
+            default: break;
+            }
+            return 0;
+        }
         moveCaret(h, *s, indexAt(h, *s, {GET_X_LPARAM(l), GET_Y_LPARAM(l)}), GetKeyState(VK_SHIFT) < 0);
         s->tracking = true;
         SetCapture(h);

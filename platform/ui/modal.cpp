@@ -154,6 +154,8 @@ LRESULT RunModal(HWND dialog, HWND owner, const ModalRequest& request)
             }
             // A responder that keeps answering "by input" without giving any
             // would keep the test here for ever.
+            if (round > 100000)
+                throw UnexpectedUi("the responder never answers the dialog \"" + WindowText(dialog) + "\"");
             if (++idleRounds > 1000)
                 throw UnexpectedUi("the responder gives no input to the waiting dialog \"" +
                                    WindowText(dialog) + "\"");
