@@ -25,6 +25,13 @@ public:
         return *this;
     }
 
+    // The colour as a palette-relative value: red | green << 8 | blue << 16
+    // | 0x02000000, matched to the palette of the device it is used on.
+    plat::COLORREF GetPaletteColorRef() const
+    {
+        return plat::COLORREF(red) | (plat::COLORREF(green) << 8) | (plat::COLORREF(blue) << 16) | 0x02000000u;
+    }
+
     int operator==(const JxCRGB& o) const { return red == o.red && green == o.green && blue == o.blue; }
     int operator!=(const JxCRGB& o) const { return !(*this == o); }
 

@@ -1,5 +1,7 @@
 #include "foundation/JxCRect.h"
 
+#include "platform/window/window.h"
+
 namespace {
 
 std::int16_t Wrap16(int v) { return std::int16_t(std::uint16_t(unsigned(v))); }
@@ -67,6 +69,25 @@ void JxCRect::Inflate(int dx, int dy)
 }
 
 JxCSize JxCRect::GetSize() const { return JxCSize(Wrap16(Width()), Wrap16(Height())); }
+
+namespace {
+
+using MapPoint = plat::BOOL (*)(plat::HWND, plat::POINT*);
+
+void MapCorners(JxCRect& r, plat::HWND window, MapPoint map)
+{
+    plat::POINT topLeft{r.left, r.top};
+    plat::POINT bottomRight{r.right, r.bottom};
+    map(window, &topLeft);
+    map(window, &bottomRight);
+    r.Set(Wrap16(topLeft.x), Wrap16(topLeft.y), Wrap16(bottomRight.x), Wrap16(bottomRight.y));
+}
+
+}  // namespace
+
+void JxCRect::ClientToScreen(plat::HWND window) { MapCorners(*this, window, &plat::ClientToScreen); }
+
+void JxCRect::ScreenToClient(plat::HWND window) { MapCorners(*this, window, &plat::ScreenToClient); }
 
 void JxCRect::ToRECT(plat::RECT* out) const
 {

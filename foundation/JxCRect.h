@@ -55,6 +55,10 @@ public:
     JxCPoint TopLeft() const { return JxCPoint(left, top); }
     JxCPoint GetOrigin() const { return TopLeft(); }
 
+    // Map both corners between the window's client area and the screen.
+    void ClientToScreen(plat::HWND window);
+    void ScreenToClient(plat::HWND window);
+
     void ToRECT(plat::RECT* out) const;
 
     std::int16_t left = 0;

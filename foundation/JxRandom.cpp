@@ -1,5 +1,7 @@
 #include "foundation/JxRandom.h"
 
+#include "platform/clock/clock.h"
+
 namespace {
 
 constexpr std::uint32_t kMultiplier = 16807;
@@ -16,6 +18,9 @@ std::uint32_t& Seed()
 }
 
 }  // namespace
+
+// Seeded once from the clock while the program starts.
+[[maybe_unused]] static const bool seededAtStart = (SeedRandom(plat::GetTickCount()), true);
 
 void SeedRandom(std::uint32_t tickCount) { Seed() = NonZero(tickCount * kMultiplier); }
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 // Seeds the generator from a tick count in milliseconds (seed = ticks *
-// 16807). The program does this once at start-up.
+// 16807). This happens once from the clock as the program starts.
 void SeedRandom(std::uint32_t tickCount);
 
 // A number from 1 to n; 1 when n is below 2 (the seed still advances).

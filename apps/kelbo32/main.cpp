@@ -1,7 +1,19 @@
-#include <cstdio>
+#include <string>
 
-int main()
+#include "foundation/JxResourceLibraries.h"
+#include "runtime/JxCBaseApp.h"
+#include "runtime/JxCTovelApp.h"
+#include "title/JxTitleStartup.h"
+
+int main(int argc, char** argv)
 {
-    std::puts("kelbo32: the application shell is not built yet; there is nothing to run.");
-    return 0;
+    // The entry function takes the arguments as one command line.
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            commandLine += ' ';
+        commandLine += argv[i];
+    }
+    ConnectTitleServices(GetTovelApp());
+    return WinMain(GetInstanceHandle(), nullptr, commandLine.data(), 1);
 }

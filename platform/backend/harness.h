@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/backend/headless.h"
 #include "platform/window/input.h"
@@ -23,6 +24,10 @@ struct UiRequest {
     UINT style = 0;
     int templateId = 0;
     std::string templateName;
+    // The box or dialog on the screen (its controls can be filled or
+    // clicked), and the ids of its buttons.
+    HWND window = nullptr;
+    std::vector<int> buttons;
 };
 // The answer (a button id, a dialog result), or nullopt: not answered.
 using Responder = std::function<std::optional<int>(const UiRequest&)>;

@@ -14,6 +14,7 @@
 #include "platform/fs/atomic_file.h"
 #include "platform/fs/drives.h"
 #include "platform/fs/errors.h"
+#include "platform/fs/files.h"
 #include "platform/fs/folders.h"
 #include "platform/fs/paths.h"
 
@@ -162,6 +163,10 @@ BOOL WritePrivateProfileStringA(const char* section, const char* key, const char
     if (host.empty()) {
         if (GetLastError() == ERROR_SUCCESS)
             SetLastError(ERROR_PATH_NOT_FOUND);
+        return 0;
+    }
+    if (IsReadOnlyHostFile(host)) {
+        SetLastError(ERROR_ACCESS_DENIED);
         return 0;
     }
     std::string before;

@@ -108,10 +108,18 @@ struct DeviceContext {
     // region and the surface's edges).
     std::optional<Region> clip;
 
+    // Coordinates are kept within +-2^28 on the way: far beyond any
+    // surface, and never overflowing when origins are added.
+    static LONG clampCoordinate(long long v)
+    {
+        constexpr long long kLimit = 1ll << 28;
+        return LONG(v < -kLimit ? -kLimit : v > kLimit ? kLimit : v);
+    }
     // Logical to device coordinates.
     POINT toDevice(POINT p) const
     {
-        return {p.x - windowOrigin.x + viewportOrigin.x, p.y - windowOrigin.y + viewportOrigin.y};
+        return {clampCoordinate((long long)p.x - windowOrigin.x + viewportOrigin.x),
+                clampCoordinate((long long)p.y - windowOrigin.y + viewportOrigin.y)};
     }
     RECT toDevice(const RECT& r) const
     {
@@ -121,7 +129,8 @@ struct DeviceContext {
     }
     POINT toLogical(POINT p) const
     {
-        return {p.x + windowOrigin.x - viewportOrigin.x, p.y + windowOrigin.y - viewportOrigin.y};
+        return {clampCoordinate((long long)p.x + windowOrigin.x - viewportOrigin.x),
+                clampCoordinate((long long)p.y + windowOrigin.y - viewportOrigin.y)};
     }
 };
 

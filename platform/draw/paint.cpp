@@ -1,6 +1,7 @@
 #include "platform/draw/paint.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/draw/brushpaint.h"
@@ -63,6 +64,43 @@ const std::vector<int>& dashPattern(int style)
     }
 }
 
+// Cuts a very long line down to the part that can reach the box (grown by
+// a margin, so that the cut ends fall outside what is drawn). False when
+// nothing of it can. Lines of ordinary length are walked whole, pixel for
+// pixel as drawn; only these are cut, so that a wild coordinate cannot make
+// a line take millions of steps.
+bool cutToBox(POINT& a, POINT& b, RECT box, int margin)
+{
+    constexpr long long kLong = 1 << 16;
+    if (std::llabs((long long)b.x - a.x) <= kLong && std::llabs((long long)b.y - a.y) <= kLong)
+        return true;
+    double x0 = a.x, y0 = a.y, dx = double(b.x) - a.x, dy = double(b.y) - a.y;
+    double lo = 0, hi = 1;
+    const double left = box.left - margin, right = box.right + margin;
+    const double top = box.top - margin, bottom = box.bottom + margin;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x0 - left, right - x0, y0 - top, bottom - y0};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        double t = q[i] / p[i];
+        if (p[i] < 0)
+            lo = std::max(lo, t);
+        else
+            hi = std::min(hi, t);
+    }
+    if (lo > hi)
+        return false;
+    POINT na{LONG(std::lround(x0 + lo * dx)), LONG(std::lround(y0 + lo * dy))};
+    POINT nb{LONG(std::lround(x0 + hi * dx)), LONG(std::lround(y0 + hi * dy))};
+    a = na;
+    b = nb;
+    return true;
+}
+
 // Draws the pen from a to b in target coordinates, b left out.
 void drawLine(HDC hdc, const Raster& raster, POINT a, POINT b)
 {
@@ -73,6 +111,8 @@ void drawLine(HDC hdc, const Raster& raster, POINT a, POINT b)
     const std::uint32_t gap = ColourToPixel(hdc, raster, hdc->bkColour);
     const auto& dashes = pen->width > 1 ? dashPattern(PS_SOLID) : dashPattern(pen->style);
     const int w = pen->width > 1 ? pen->width : 1;
+    if (!cutToBox(a, b, DrawableArea(hdc).box(), w + 2))
+        return;
     PixelPlotter plotter(hdc, raster, hdc->rop2);
 
     int dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);

@@ -66,7 +66,9 @@ RECT LogicalToTarget(HDC hdc, const RECT& rect)
 {
     RECT d = hdc->toDevice(rect);
     POINT off = TargetOffset(hdc);
-    return {d.left + off.x, d.top + off.y, d.right + off.x, d.bottom + off.y};
+    auto c = DeviceContext::clampCoordinate;
+    return {c((long long)d.left + off.x), c((long long)d.top + off.y), c((long long)d.right + off.x),
+            c((long long)d.bottom + off.y)};
 }
 
 void MarkChanged(HDC hdc, const RECT& targetRect)

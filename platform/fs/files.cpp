@@ -136,7 +136,7 @@ HFILE openResolved(const HostPath& where, OFSTRUCT* info, UINT style)
     entry.access = access;
     entry.share = share;
     if (create) {
-        if (where.exists && ::access(where.host.c_str(), W_OK) != 0)
+        if (where.exists && IsReadOnlyHostFile(where.host))
             return failOpen(info, ERROR_ACCESS_DENIED);
         struct stat st {};
         bool known = ::stat(where.host.c_str(), &st) == 0;
@@ -150,6 +150,8 @@ HFILE openResolved(const HostPath& where, OFSTRUCT* info, UINT style)
         // Created files are readable and writable whatever the style asked.
         entry.access = OF_READWRITE;
     } else {
+        if (writes(access) && IsReadOnlyHostFile(where.host))
+            return failOpen(info, ERROR_ACCESS_DENIED);
         int flags = access == OF_READ ? O_RDONLY : access == OF_WRITE ? O_WRONLY : O_RDWR;
         int fd = ::open(where.host.c_str(), flags | O_CLOEXEC);
         if (fd < 0)
@@ -343,6 +345,14 @@ DWORD copyAtomically(const std::string& from, const std::string& to)
 
 }  // namespace
 
+bool IsReadOnlyHostFile(const std::string& hostPath)
+{
+    // The read-only attribute is the owner's write permission, whoever runs
+    // the program, so a file marked read-only stays so even for root.
+    struct stat st {};
+    return ::stat(hostPath.c_str(), &st) == 0 && !(st.st_mode & S_IWUSR);
+}
+
 HFILE OpenFile(const char* fileName, OFSTRUCT* info, UINT style)
 {
     std::string name = (style & OF_REOPEN) && info ? std::string(info->szPathName)
@@ -365,6 +375,8 @@ HFILE OpenFile(const char* fileName, OFSTRUCT* info, UINT style)
     if (style & OF_DELETE) {
         if (where.driveType == DRIVE_CDROM)
             return failOpen(info, ERROR_WRITE_PROTECTED);
+        if (IsReadOnlyHostFile(where.host))
+            return failOpen(info, ERROR_ACCESS_DENIED);
         if (::unlink(where.host.c_str()) != 0)
             return failOpen(info, openErrno(errno, where));
         if (info)
@@ -526,7 +538,7 @@ BOOL DeleteFileA(const char* path)
         return fail(where.error);
     if (!where.exists)
         return fail(ERROR_FILE_NOT_FOUND);
-    if (where.isFolder)
+    if (where.isFolder || IsReadOnlyHostFile(where.host))
         return fail(ERROR_ACCESS_DENIED);
     if (::unlink(where.host.c_str()) != 0)
         return fail(ErrorFromErrno(errno));
@@ -547,7 +559,7 @@ BOOL CopyFileA(const char* existing, const char* target, BOOL failIfExists)
         return fail(ERROR_FILE_EXISTS);
     if (to.isFolder)
         return fail(ERROR_ACCESS_DENIED);
-    if (to.exists && ::access(to.host.c_str(), W_OK) != 0)
+    if (to.exists && IsReadOnlyHostFile(to.host))
         return fail(ERROR_ACCESS_DENIED);
     if (DWORD err = copyAtomically(from.host, to.host))
         return fail(err);

@@ -6,6 +6,8 @@
 // crash or a failed write never leaves a half-written file in place.
 // Files opened for writing without OF_CREATE are changed in place.
 
+#include <string>
+
 #include "platform/core/types.h"
 
 namespace plat {
@@ -77,6 +79,9 @@ constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
 DWORD GetFileAttributesA(const char* path);
 // Only the read-only attribute has a host meaning (the write permission).
 BOOL SetFileAttributesA(const char* path, DWORD attributes);
+
+// Whether a host file carries the read-only attribute.
+bool IsReadOnlyHostFile(const std::string& hostPath);
 
 BOOL DeleteFileA(const char* path);
 // Copies atomically; with failIfExists an existing target is an error.

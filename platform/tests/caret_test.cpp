@@ -1,90 +1,86 @@
-#include <gtest/gtest.h>
+// The caret in real windows: shown through the window's DC, blinking from
+// the message loop, hidden while its window paints; and the class cursor.
 
 #include "platform/draw/draw.h"
 #include "platform/screen/screen.h"
+#include "platform/tests/window_fixture.h"
 #include "platform/window/caret.h"
+#include "platform/window/cursor.h"
 
-namespace plat {
+namespace plat::testing {
 namespace {
 
-// Two made-up windows on the screen; the caret reaches them through screen
-// DCs at their client origins, and time is what the test says.
-HWND const kWindow = reinterpret_cast<HWND>(std::uintptr_t(0x1000));
-HWND const kOther = reinterpret_cast<HWND>(std::uintptr_t(0x2000));
-
-class CaretTest : public ::testing::Test {
+class CaretTest : public WindowTest {
 protected:
     void SetUp() override
     {
-        TheScreen().reset(800, 600, 32);
-        CaretHost host;
-        host.getDC = [](HWND w) {
-            POINT origin = w == kWindow ? POINT{100, 100} : POINT{400, 100};
-            return CreateScreenSurfaceDC(origin, Region(RECT{origin.x, origin.y, origin.x + 200, origin.y + 100}));
-        };
-        host.releaseDC = [](HWND, HDC dc) { DeleteDC(dc); };
-        host.isWindow = [](HWND w) { return w == kWindow || w == kOther; };
-        host.now = [this] { return clock; };
-        SetCaretHost(std::move(host));
+        WindowTest::SetUp();
+        window = top(100, 100, 200, 100, WS_POPUP);
+        other = top(400, 100, 200, 100, WS_POPUP);
+        harness.runUntilIdle();
+        paintWhite(window);
+        paintWhite(other);
     }
     void TearDown() override
     {
         DestroyCaret();
-        SetCaretHost({});
+        WindowTest::TearDown();
     }
-
+    static void paintWhite(HWND w)
+    {
+        HDC dc = GetDC(w);
+        RECT all{0, 0, 200, 100};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        ReleaseDC(w, dc);
+    }
     static std::uint32_t at(int x, int y) { return TheScreen().pixels()[y * TheScreen().stride() + x]; }
-    // Client pixel of kWindow is inverted from the desktop colour.
-    static bool inverted(int x, int y) { return at(100 + x, 100 + y) == (~0x008080u & 0xFFFFFFu); }
-    static bool clean(int x, int y) { return at(100 + x, 100 + y) == 0x008080u; }
+    // A client pixel of the first window, inverted from white or not.
+    static bool inverted(int x, int y) { return at(100 + x, 100 + y) == 0u; }
+    static bool clean(int x, int y) { return at(100 + x, 100 + y) == 0xFFFFFFu; }
 
-    DWORD clock = 1000;
+    HWND window = nullptr;
+    HWND other = nullptr;
 };
 
-TEST_F(CaretTest, ShowsOnlyWhenEveryHideIsMatchedAndBlinks)
+TEST_F(CaretTest, ShowsOnlyWhenEveryHideIsMatchedAndBlinksFromTheLoop)
 {
-    ASSERT_TRUE(CreateCaret(kWindow, nullptr, 2, 10));
+    ASSERT_TRUE(CreateCaret(window, nullptr, 2, 10));
     SetCaretPos(5, 6);
     EXPECT_TRUE(clean(5, 6));  // a new caret starts hidden
-    EXPECT_FALSE(NextCaretBlink());
-    ASSERT_TRUE(ShowCaret(kWindow));
+    ASSERT_TRUE(ShowCaret(window));
     EXPECT_TRUE(inverted(5, 6));
     EXPECT_TRUE(inverted(6, 15));
     EXPECT_TRUE(clean(7, 6));
     EXPECT_TRUE(clean(5, 16));
-    EXPECT_FALSE(ShowCaret(kWindow));  // shows do not pile up
-    ASSERT_EQ(NextCaretBlink(), 1000u + kDefaultCaretBlinkTime);
-    clock += 100;
-    BlinkCaretIfDue(clock);
+    EXPECT_FALSE(ShowCaret(window));  // shows do not pile up
+    harness.runFor(kDefaultCaretBlinkTime - 10);
     EXPECT_TRUE(inverted(5, 6));  // not due yet
-    clock += kDefaultCaretBlinkTime;
-    BlinkCaretIfDue(clock);
+    harness.runFor(20);
     EXPECT_TRUE(clean(5, 6));
-    clock += kDefaultCaretBlinkTime;
-    BlinkCaretIfDue(clock);
+    harness.runFor(kDefaultCaretBlinkTime);
     EXPECT_TRUE(inverted(5, 6));
 
     HideCaret(nullptr);
-    HideCaret(kWindow);
+    HideCaret(window);
     EXPECT_TRUE(clean(5, 6));
-    ShowCaret(kWindow);
+    EXPECT_FALSE(NextCaretBlink());  // a hidden caret does not wake the loop
+    ShowCaret(window);
     EXPECT_TRUE(clean(5, 6));  // one hide is still unmatched
-    ShowCaret(kWindow);
+    ShowCaret(window);
     EXPECT_TRUE(inverted(5, 6));
 }
 
 TEST_F(CaretTest, MovingShowsAtOnceAndStartsTheBlinkAgain)
 {
-    CreateCaret(kWindow, nullptr, 2, 10);
-    ShowCaret(kWindow);
-    clock += kDefaultCaretBlinkTime;
-    BlinkCaretIfDue(clock);
+    CreateCaret(window, nullptr, 2, 10);
+    ShowCaret(window);
+    harness.runFor(kDefaultCaretBlinkTime + 10);
     EXPECT_TRUE(clean(0, 0));  // blinked off
-    clock += 10;
     SetCaretPos(20, 30);
     EXPECT_TRUE(inverted(20, 30));
     EXPECT_TRUE(clean(0, 0));
-    EXPECT_EQ(NextCaretBlink(), clock + kDefaultCaretBlinkTime);
+    harness.runFor(kDefaultCaretBlinkTime - 10);
+    EXPECT_TRUE(inverted(20, 30));
     POINT p;
     ASSERT_TRUE(GetCaretPos(&p));
     EXPECT_EQ(p, (POINT{20, 30}));
@@ -92,51 +88,101 @@ TEST_F(CaretTest, MovingShowsAtOnceAndStartsTheBlinkAgain)
 
 TEST_F(CaretTest, PaintingHidesTheCaretUntilThePaintEnds)
 {
-    CreateCaret(kWindow, nullptr, 2, 10);
-    ShowCaret(kWindow);
-    HideCaretForPaint(kOther);  // another window's paint leaves it alone
+    CreateCaret(window, nullptr, 2, 10);
+    ShowCaret(window);
+    bool cleanWhilePainting = false;
+    bool showRefused = false;
+    handlers[WM_PAINT] = [&](HWND h, WPARAM, LPARAM) {
+        PAINTSTRUCT ps;
+        BeginPaint(h, &ps);
+        cleanWhilePainting = clean(0, 0);
+        showRefused = !ShowCaret(h);  // cannot undo the paint's hide
+        EndPaint(h, &ps);
+        return LRESULT(0);
+    };
+    InvalidateRect(other, nullptr, 0);
+    UpdateWindow(other);  // another window's paint leaves it alone
     EXPECT_TRUE(inverted(0, 0));
-    HideCaretForPaint(kWindow);
-    EXPECT_TRUE(clean(0, 0));
-    EXPECT_FALSE(NextCaretBlink());
-    EXPECT_FALSE(ShowCaret(kWindow));  // cannot undo the paint's hide
-    ShowCaretAfterPaint(kWindow);
+    InvalidateRect(window, nullptr, 0);
+    UpdateWindow(window);
+    EXPECT_TRUE(cleanWhilePainting);
+    EXPECT_TRUE(showRefused);
     EXPECT_TRUE(inverted(0, 0));
-    ShowCaretAfterPaint(kWindow);  // unmatched: nothing
-    EXPECT_TRUE(inverted(0, 0));
-    EXPECT_FALSE(ShowCaret(kOther));
-    EXPECT_FALSE(HideCaret(kOther));
+    EXPECT_FALSE(ShowCaret(other));
+    EXPECT_FALSE(HideCaret(other));
     EXPECT_TRUE(inverted(0, 0));
 }
 
 TEST_F(CaretTest, DestroyingPutsTheScreenBackAndANewCaretReplacesTheOld)
 {
-    CreateCaret(kWindow, nullptr, 3, 4);
+    CreateCaret(window, nullptr, 3, 4);
     SetCaretPos(10, 10);
-    ShowCaret(kWindow);
+    ShowCaret(window);
     EXPECT_TRUE(inverted(12, 13));
-    ASSERT_TRUE(CreateCaret(kOther, CARET_GRAY_BITMAP, 4, 4));
+    ASSERT_TRUE(CreateCaret(other, CARET_GRAY_BITMAP, 4, 4));
     EXPECT_TRUE(clean(12, 13));  // the old caret was taken away first
-    EXPECT_EQ(GetCaretWindow(), kOther);
-    ShowCaret(kOther);
-    EXPECT_EQ(at(400, 100), 0x008080u);  // grey: every other pixel
-    EXPECT_NE(at(401, 100), 0x008080u);
-    EXPECT_NE(at(400, 101), 0x008080u);
+    EXPECT_EQ(GetCaretWindow(), other);
+    ShowCaret(other);
+    EXPECT_EQ(at(400, 100), 0xFFFFFFu);  // grey: every other pixel
+    EXPECT_EQ(at(401, 100), 0u);
+    EXPECT_EQ(at(400, 101), 0u);
     ASSERT_TRUE(DestroyCaret());
-    EXPECT_EQ(at(401, 100), 0x008080u);
+    EXPECT_EQ(at(401, 100), 0xFFFFFFu);
     EXPECT_FALSE(DestroyCaret());
     EXPECT_FALSE(SetCaretPos(1, 1));
-    EXPECT_FALSE(CreateCaret(reinterpret_cast<HWND>(std::uintptr_t(0x3000)), nullptr, 1, 1));
+}
+
+TEST_F(CaretTest, ABitmapCaretInvertsThroughTheBitmap)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biWidth = 2;
+    info.bmiHeader.biHeight = -2;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP shape = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits);
+    static_cast<std::uint32_t*>(bits)[0] = 0xFFFFFF;  // only the top-left pixel inverts
+    ASSERT_TRUE(CreateCaret(window, shape, 0, 0));
+    ShowCaret(window);
+    EXPECT_TRUE(inverted(0, 0));
+    EXPECT_TRUE(clean(1, 0));
+    EXPECT_TRUE(clean(0, 1));
+    DestroyCaret();
+    DeleteObject(shape);
+    EXPECT_TRUE(clean(0, 0));
 }
 
 TEST_F(CaretTest, ADestroyedWindowTakesItsCaret)
 {
-    CreateCaret(kWindow, nullptr, 2, 2);
-    ShowCaret(kWindow);
-    CaretWindowDestroyed(kWindow);
+    CreateCaret(window, nullptr, 2, 2);
+    ShowCaret(window);
+    DestroyWindow(window);
     EXPECT_EQ(GetCaretWindow(), nullptr);
     EXPECT_FALSE(NextCaretBlink());
+    EXPECT_FALSE(CreateCaret(window, nullptr, 2, 2));  // a dead window gets none
+}
+
+TEST_F(CaretTest, TheClassCursorShowsOverTheClientArea)
+{
+    WNDCLASSA wc;
+    wc.lpfnWndProc = &CALLBACK_Proc;
+    wc.lpszClassName = "WithIBeam";
+    wc.hCursor = LoadCursorA(nullptr, IDC_IBEAM);
+    ASSERT_NE(RegisterClassA(wc), 0);
+    HWND edit = top(300, 300, 100, 50, WS_POPUP, "WithIBeam");
+    harness.runUntilIdle();
+    harness.moveMouse({320, 320});
+    harness.runUntilIdle();
+    EXPECT_EQ(harness.backend().shownCursor(), LoadCursorA(nullptr, IDC_IBEAM));
+    // A window that answers WM_SETCURSOR itself keeps its own choice.
+    handlers[WM_SETCURSOR] = [](HWND, WPARAM, LPARAM) {
+        SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+        return LRESULT(1);
+    };
+    harness.moveMouse({321, 321});
+    harness.runUntilIdle();
+    EXPECT_EQ(harness.backend().shownCursor(), LoadCursorA(nullptr, IDC_WAIT));
+    DestroyWindow(edit);
 }
 
 }  // namespace
-}  // namespace plat
+}  // namespace plat::testing

@@ -407,6 +407,11 @@ TEST_F(FsTest, WholeFileOperations)
 
     ASSERT_TRUE(SetFileAttributesA("E:\\target\\readme.txt", FILE_ATTRIBUTE_READONLY));
     EXPECT_TRUE(GetFileAttributesA("E:\\target\\readme.txt") & FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(CopyFileA("D:\\README", "E:\\target\\readme.txt", 0));  // read-only, whoever runs this
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(_lcreat("E:\\target\\readme.txt", 0), HFILE_ERROR);
+    EXPECT_EQ(_lopen("E:\\target\\readme.txt", OF_READWRITE), HFILE_ERROR);
+    EXPECT_FALSE(DeleteFileA("E:\\target\\readme.txt"));
     ASSERT_TRUE(SetFileAttributesA("E:\\target\\readme.txt", FILE_ATTRIBUTE_NORMAL));
     EXPECT_EQ(GetFileAttributesA("E:\\target\\readme.txt"), FILE_ATTRIBUTE_ARCHIVE);
     EXPECT_EQ(GetFileAttributesA("E:\\target"), FILE_ATTRIBUTE_DIRECTORY);

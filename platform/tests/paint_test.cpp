@@ -196,3 +196,29 @@ TEST(PaintTest, PaletteColoursResolveThroughTheSelectedPalette)
 
 }  // namespace
 }  // namespace plat
+
+namespace plat {
+namespace {
+
+TEST(PaintTest, WildCoordinatesAreClippedNotWalkedOrOverflowed)
+{
+    testing::SurfaceDC s(16, 16, 8);
+    s.fill(RGB(255, 255, 255));
+    // A line from far outside to far outside through the surface: drawn
+    // where it crosses, at once.
+    MoveToEx(s.dc(), -2000000000, 8, nullptr);
+    LineTo(s.dc(), 2000000000, 8);
+    EXPECT_EQ(s.at8(0, 8), testing::kBlack);
+    EXPECT_EQ(s.at8(15, 8), testing::kBlack);
+    EXPECT_EQ(s.at8(8, 7), testing::kWhite);
+    MoveToEx(s.dc(), -2000000000, -2000000000, nullptr);
+    LineTo(s.dc(), -1999999000, 2000000000);  // never near the surface
+    SetWindowOrgEx(s.dc(), 2147483000, 0, nullptr);
+    RECT r{2147483000, 0, 2147483647, 4};
+    FillRect(s.dc(), &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    EXPECT_EQ(s.at8(15, 0), testing::kBlack);
+    EXPECT_EQ(s.at8(15, 4), testing::kWhite);
+}
+
+}  // namespace
+}  // namespace plat

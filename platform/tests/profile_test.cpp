@@ -139,6 +139,12 @@ TEST_F(ProfileTest, BareNamesMeanTheWindowsFolderAndWinIniIsFoundWithoutCase)
     EXPECT_FALSE(WritePrivateProfileStringA("Directory", "Data", "x", "D:\\title\\kelbo32.ini"));
     EXPECT_EQ(GetLastError(), ERROR_WRITE_PROTECTED);
     EXPECT_EQ(GetPrivateProfileIntA("Directory", "Data", 7, "D:\\title\\kelbo32.ini"), 0u);  // "D:\\" has no digits
+    // A read-only file is left alone.
+    TempConfig::writeFile(t.root() + "/e/ro.ini", "[A]\nk=1\n");
+    std::filesystem::permissions(t.root() + "/e/ro.ini", std::filesystem::perms::owner_read);
+    EXPECT_FALSE(WritePrivateProfileStringA("A", "k", "2", "E:\\RO.INI"));
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(TempConfig::readFile(t.root() + "/e/ro.ini"), "[A]\nk=1\n");
     // Deleting from a missing file creates nothing.
     ASSERT_TRUE(WritePrivateProfileStringA("Directory", "Data", nullptr, "E:\\none.ini"));
     EXPECT_FALSE(std::filesystem::exists(t.root() + "/e/none.ini"));

@@ -1,0 +1,38 @@
+#pragma once
+// The roads the file opener takes when a file of the data cannot be found or
+// its disc cannot be read: the locate-missing-file prompt, the data-disc
+// checks and the data-location dialog. They belong to the product's data
+// checks and the file dialogs, which connect them here; until then each
+// answers as if the user found nothing ("no", false, 0).
+
+#include <functional>
+#include <optional>
+
+#include "foundation/JxCString.h"
+
+struct JxDataDiscLink {
+    // Lets the user point at a missing file; true with the path updated.
+    std::function<bool(JxCString& path)> locateMissingFile;
+    // Offers another data path cut from the path of a file that failed.
+    std::function<bool(const JxCString& failedPath)> relocateDataPath;
+    // Whether the data disc is in its drive.
+    std::function<bool()> isDataDiscInDrive;
+    // The start-up data-disc check, run again: the user brings the disc or
+    // chooses the data folder.
+    std::function<bool()> checkDataDiscAgain;
+    // Reads the volume label of a drive, waiting for a disc.
+    std::function<bool(char driveLetter, JxCString& label)> getVolumeLabel;
+    // The data-location dialog in a drive mode; true when the user chose.
+    std::function<bool(int mode)> runLocateDialog;
+};
+
+// Connects the roads (none: disconnects); returns the previous ones.
+std::optional<JxDataDiscLink> SetDataDiscLink(std::optional<JxDataDiscLink> link);
+
+bool LocateMissingFileRoad(JxCString& path);
+bool RelocateDataPathRoad(const JxCString& failedPath);
+// True without a connected check (nothing says the disc is missing).
+bool IsDataDiscInDriveRoad();
+bool CheckDataDiscAgainRoad();
+bool GetVolumeLabelRoad(char driveLetter, JxCString& label);
+bool RunLocateDialogRoad(int mode);

@@ -1,0 +1,17 @@
+#pragma once
+// What the product knows of the title's product data. The title's own
+// class (JxCProductData) lives in the title layer, above the product; the
+// application makes it through the factory the title installs and hands it
+// to the product, which owns it from then on.
+
+#include <cstdint>
+
+#include "foundation/JxCObject.h"
+
+class JxCBaseProductData : public JxCObject {
+public:
+    ~JxCBaseProductData() override = default;
+    // Creates the title's index, visit data, quiz state and user object;
+    // 0 ends the product start.
+    virtual std::int16_t Initialise() = 0;
+};

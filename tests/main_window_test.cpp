@@ -1,0 +1,301 @@
+// The program started whole, with its real start-up services: the empty
+// main window opens, waits without using the processor, and closes from its
+// close box and from Alt+F4 with the program ending cleanly.
+
+#include <gtest/gtest.h>
+
+#include <pthread.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "foundation/JxErrorHook.h"
+#include "foundation/JxErrorReport.h"
+#include "foundation/JxMemoryGuard.h"
+#include "foundation/JxResourceLibraries.h"
+#include "foundation/JxStartupSettings.h"
+#include "foundation/JxStringLoader.h"
+#include "platform/backend/harness.h"
+#include "platform/screen/screen.h"
+#include "platform/tests/temp_config.h"
+#include "platform/backend/sdl.h"
+#include "platform/window/desktop.h"
+#include "platform/window/input.h"
+#include "platform/window/window.h"
+#include "runtime/JxCBaseApp.h"
+#include "runtime/JxCProduct.h"
+#include "runtime/JxCTovelApp.h"
+#include "runtime/JxMainWindowProc.h"
+#include "title/JxTitleStartup.h"
+
+namespace {
+
+plat::POINT closeBox(plat::HWND main)
+{
+    plat::RECT r;
+    plat::GetWindowRect(main, &r);
+    for (int y = r.top; y < r.top + 40; ++y)
+        for (int x = r.right - 1; x > r.right - 80; --x) {
+            plat::LPARAM at = plat::LPARAM((x & 0xFFFF) | (y << 16));
+            if (plat::SendMessageA(main, plat::WM_NCHITTEST, 0, at) == plat::HTCLOSE)
+                return {x, y};
+        }
+    ADD_FAILURE() << "the main window has no close box";
+    return {0, 0};
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        plat::SetProgramFileHost(std::string(KELBO_SOURCE_DIR) + "/resources/kelbo32");
+        ResetResourceLibraries();
+        ResetStartupSettings();
+        ResetErrorReporting();
+        ResetMemoryGuard();
+        ResetAppLoop();
+        ResetMainWindowState();
+        ConnectTitleServices(app);
+        plat::SetResponder([this](const plat::UiRequest& r) -> std::optional<int> {
+            unexpected.push_back(r.text);
+            return kAnswerOk;
+        });
+    }
+    void TearDown() override
+    {
+        plat::SetResponder(nullptr);
+        SetStringLoader({});
+        SetErrorReporter({});
+        ResetErrorReporting();
+        ResetMemoryGuard();
+        ResetStartupSettings();
+        ResetResourceLibraries();
+        plat::SetProgramFileHost("");
+        EXPECT_TRUE(unexpected.empty()) << unexpected.front();
+    }
+
+    // The program's run, with `user` called each time it waits for input.
+    int run(std::function<bool(plat::HWND main)> user)
+    {
+        harness->backend().setIdleHook([this, user](std::optional<std::uint64_t>) {
+            JxCBaseProduct* product = GetProduct();
+            plat::HWND main = product ? product->GetProductWindow() : nullptr;
+            mainSeen = mainSeen ? mainSeen : main;
+            return main ? user(main) : false;
+        });
+        SetProgramStarted();
+        ConnectErrorReporting();
+        char line[] = "";
+        JxCStartupInfo info{nullptr, nullptr, line};
+        return RunApplication(app, info);
+    }
+
+    plat::testing::TempConfig config;
+    std::unique_ptr<plat::Harness> harness = std::make_unique<plat::Harness>();
+    JxCTovelApp app{0};
+    std::vector<std::string> unexpected;
+    plat::HWND mainSeen = nullptr;
+};
+
+TEST_F(MainWindowTest, TheEmptyMainWindowOpensAndClosesFromItsCloseBox)
+{
+    int waits = 0;
+    int code = run([&](plat::HWND main) {
+        if (waits++ > 0)
+            return false;
+        // What the user sees: a captioned window whose 640 by 480 client
+        // area shows the main class's white background.
+        EXPECT_EQ(plat::WindowText(main), "Kelbo");
+        EXPECT_TRUE(plat::IsWindowVisible(main));
+        plat::RECT client;
+        plat::GetClientRect(main, &client);
+        EXPECT_EQ(client.right, 640);
+        EXPECT_EQ(client.bottom, 480);
+        plat::POINT corners[] = {{0, 0}, {639, 0}, {0, 479}, {639, 479}, {320, 240}};
+        for (plat::POINT p : corners) {
+            plat::ClientToScreen(main, &p);
+            EXPECT_EQ(plat::TheScreen().pixels()[p.y * plat::TheScreen().stride() + p.x], 0xFFFFFFu) << p.x << "," << p.y;
+        }
+        if (const char* shot = std::getenv("KELBO_SCREENSHOT"))
+            harness->writeScreenPng(shot);
+        harness->click(closeBox(main));
+        return true;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(plat::IsWindow(mainSeen));
+    EXPECT_EQ(GetProduct(), nullptr);
+    EXPECT_FALSE(HoldsEmergencyMemory());
+}
+
+TEST_F(MainWindowTest, AltF4ClosesTheMainWindowAndEndsTheProgram)
+{
+    bool pressed = false;
+    int code = run([&](plat::HWND) {
+        if (pressed)
+            return false;
+        pressed = true;
+        harness->keyDown(plat::VK_MENU);
+        harness->tap(plat::VK_F4);
+        harness->keyUp(plat::VK_MENU);
+        return true;
+    });
+    EXPECT_TRUE(pressed);
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(plat::IsWindow(mainSeen));
+}
+
+double threadCpuMs(pthread_t thread)
+{
+    clockid_t clock;
+    timespec ts{};
+    if (pthread_getcpuclockid(thread, &clock) != 0 || clock_gettime(clock, &ts) != 0)
+        return -1;
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
+TEST_F(MainWindowTest, TheWaitingProgramUsesNoProcessorTime)
+{
+    // The real clock: the program really sleeps while it waits.
+    harness.reset();
+    harness = std::make_unique<plat::Harness>(false);
+    pthread_t ui = pthread_self();
+    std::atomic<plat::HWND> main{nullptr};
+    double used = -1;
+    std::thread user([&] {
+        while (!main.load())
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        double before = threadCpuMs(ui);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+        used = threadCpuMs(ui) - before;
+        plat::PostMessageA(main.load(), plat::WM_CLOSE, 0, 0);
+    });
+    int code = run([&](plat::HWND window) {
+        main = window;
+        return false;
+    });
+    user.join();
+    EXPECT_EQ(code, 0);
+    EXPECT_GE(used, 0.0);
+    EXPECT_LT(used, 20.0) << "ms of processor time in one second of waiting";
+}
+
+long processTicks(pid_t pid)
+{
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    std::string all((std::istreambuf_iterator<char>(in)), {});
+    auto close = all.rfind(')');
+    if (close == std::string::npos)
+        return -1;
+    std::istringstream rest(all.substr(close + 2));
+    std::string field;
+    long utime = 0, stime = 0;
+    for (int i = 3; i <= 15 && rest >> field; ++i) {
+        if (i == 14)
+            utime = std::stol(field);
+        if (i == 15)
+            stime = std::stol(field);
+    }
+    return utime + stime;
+}
+
+TEST(Program, TheStartedProgramWaitsWithoutUsingTheProcessor)
+{
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        setenv("KELBO_BACKEND", "headless", 1);
+        execl(KELBO_PROGRAM, KELBO_PROGRAM, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    long before = processTicks(pid);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    long after = processTicks(pid);
+    int status = 0;
+    bool stillRunning = waitpid(pid, &status, WNOHANG) == 0;
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(stillRunning) << "the program ended by itself";
+    ASSERT_GE(before, 0);
+    // Clock ticks are 10 ms: at most one in 1.5 s of waiting.
+    EXPECT_LE(after - before, 1);
+}
+
+// The program under the SDL backend, in a real host window. The user's
+// input is given from a timer of the program's own loop, so the test needs
+// no tool that drives the host's display.
+enum class Closing { CloseBox, AltF4 };
+
+Closing& closingWay()
+{
+    static Closing way = Closing::CloseBox;
+    return way;
+}
+
+void CALLBACK_userInput(plat::HWND main, plat::UINT, std::uintptr_t id, plat::DWORD)
+{
+    plat::KillTimer(main, id);
+    if (closingWay() == Closing::CloseBox) {
+        plat::POINT at = closeBox(main);
+        plat::InjectMouseButton(plat::MouseButton::Left, true, at);
+        plat::InjectMouseButton(plat::MouseButton::Left, false, at);
+    } else {
+        plat::InjectKey(plat::VK_MENU, true);
+        plat::InjectKey(plat::VK_F4, true);
+        plat::InjectKey(plat::VK_F4, false);
+        plat::InjectKey(plat::VK_MENU, false);
+    }
+}
+
+// The stand-in start, then the user acts once the window has been shown.
+class UserProduct : public JxCProduct {
+public:
+    std::int16_t Start() override
+    {
+        if (!JxCProduct::Start())
+            return 0;
+        plat::SetTimer(GetProductWindow(), 77, 300, CALLBACK_userInput);
+        return 1;
+    }
+};
+
+TEST_F(MainWindowTest, UnderTheSdlBackendTheWindowClosesFromItsCloseBoxAndFromAltF4)
+{
+    for (Closing way : {Closing::CloseBox, Closing::AltF4}) {
+        SCOPED_TRACE(way == Closing::CloseBox ? "close box" : "Alt+F4");
+        std::string error;
+        std::unique_ptr<plat::Backend> sdl = plat::CreateSdlBackend(&error);
+        if (!sdl)
+            GTEST_SKIP() << "the SDL backend cannot start: " << error;
+        harness.reset();
+        std::unique_ptr<plat::Backend> previous = plat::InstallBackend(std::move(sdl));
+        plat::ResetDesktop();
+        ResetAppLoop();
+        ResetMainWindowState();
+        closingWay() = way;
+        JxCTovelApp program(0);
+        ConnectTitleServices(program);
+        program.Services().makeProduct = [] { return std::make_unique<UserProduct>(); };
+        SetProgramStarted();
+        ConnectErrorReporting();
+        char line[] = "";
+        JxCStartupInfo info{nullptr, nullptr, line};
+        EXPECT_EQ(RunApplication(program, info), 0);
+        EXPECT_EQ(GetProduct(), nullptr);
+        EXPECT_EQ(plat::FindWindowA("JxTovel", nullptr), nullptr);
+        plat::ResetDesktop();
+        plat::InstallBackend(std::move(previous));
+        harness = std::make_unique<plat::Harness>();
+    }
+}
+
+}  // namespace

@@ -1,0 +1,16 @@
+#include "title/JxTitleStartup.h"
+
+#include <memory>
+
+#include "media/JxWaveDevice.h"
+#include "runtime/JxCTovelApp.h"
+#include "title/JxCProductData.h"
+
+void ConnectTitleServices(JxCTovelApp& app)
+{
+    JxStartupServices& services = app.Services();
+    services.checkWaveDevice = [] { return CheckWaveDevice(); };
+    services.makeProductData = []() -> std::unique_ptr<JxCBaseProductData> {
+        return std::make_unique<JxCProductData>();
+    };
+}
