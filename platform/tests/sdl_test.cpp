@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 #include <SDL.h>
-#include <sanitizer/lsan_interface.h>
 
 #include <cstdlib>
 #include <vector>
@@ -46,9 +45,6 @@ TEST(SdlBackend, AHostClickArrivesAsButtonMessagesAtClientCoordinates)
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display)
         GTEST_SKIP() << "no X display (the test suite runs under Xvfb)";
-    // The host's display libraries keep (and on unloading, lose) a few
-    // allocations of their own; they are not ours to report.
-    __lsan::ScopedDisabler hostLibraries;
     std::string error;
     auto sdl = CreateSdlBackend(&error);
     ASSERT_TRUE(sdl) << error;
