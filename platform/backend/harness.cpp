@@ -129,10 +129,15 @@ void Harness::tap(int vk)
     keyUp(vk);
 }
 
-void Harness::typeText(const std::string& utf8)
+void TypeText(const std::string& utf8)
 {
     for (char32_t c : decodeUtf8(utf8))
         InjectChar(c);
+}
+
+void Harness::typeText(const std::string& utf8)
+{
+    TypeText(utf8);
 }
 
 void Harness::activateApp(bool byClick)

@@ -16,6 +16,9 @@
 
 namespace plat {
 
+// Each character (UTF-8 in) becomes WM_CHAR input in the current code page.
+void TypeText(const std::string& utf8);
+
 // A question the program asks the user: a message box or a dialog.
 struct UiRequest {
     std::string kind;  // "MessageBox", "Dialog", ...

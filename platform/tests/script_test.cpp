@@ -1,0 +1,72 @@
+// The script format of headless runs.
+
+#include <cstdio>
+
+#include "platform/backend/script.h"
+#include "platform/tests/window_fixture.h"
+
+namespace plat::testing {
+namespace {
+
+using ScriptRun = WindowTest;
+
+TEST_F(ScriptRun, ABadLineIsReportedWithItsNumberBeforeAnythingRuns)
+{
+    std::string error;
+    EXPECT_FALSE(Script::parse("# start\nclick 10 10\nclick 10\n", "s.txt", &error));
+    EXPECT_EQ(error, "s.txt:3: 'click' needs X and Y");
+    EXPECT_FALSE(Script::parse("key NOSUCHKEY\n", "s.txt", &error));
+    EXPECT_EQ(error, "s.txt:1: unknown key 'NOSUCHKEY'");
+    EXPECT_FALSE(Script::parse("jump\n", "s.txt", &error));
+    EXPECT_EQ(error, "s.txt:1: unknown command 'jump'");
+}
+
+TEST_F(ScriptRun, StepsDriveInputTimeAndTheScreen)
+{
+    HWND w = top(100, 100, 300, 200, WS_POPUP);
+    SetTimer(w, 1, 100, nullptr);
+    harness.runUntilIdle();
+    seen.clear();
+    std::string png = ::testing::TempDir() + "script_screen.png";
+    std::string error;
+    auto s = Script::parse("click 150 150\nkey F4\ntext ok\nrun 250\npng " + png + "\nquit 2\n",
+                           "s.txt", &error);
+    ASSERT_TRUE(s) << error;
+    ASSERT_TRUE(s->run(harness, &error)) << error;
+    EXPECT_EQ(of(WM_LBUTTONDOWN).size(), 1u);
+    EXPECT_EQ(of(WM_KEYDOWN).at(0).wParam, WPARAM(VK_F4));
+    EXPECT_EQ(of(WM_CHAR).size(), 2u);
+    EXPECT_EQ(of(WM_TIMER).size(), 2u);
+    EXPECT_TRUE(harness.quitSeen());
+    EXPECT_EQ(harness.exitCode(), 2);
+    FILE* f = std::fopen(png.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    unsigned char sig[8] = {};
+    EXPECT_EQ(std::fread(sig, 1, 8, f), 8u);
+    std::fclose(f);
+    EXPECT_EQ(sig[1], 'P');
+    std::remove(png.c_str());
+}
+
+TEST_F(ScriptRun, AttachedToTheProgramsOwnLoopItEndsTheRun)
+{
+    HWND w = top(100, 100, 300, 200, WS_POPUP);
+    harness.runUntilIdle();
+    seen.clear();
+    std::string error;
+    auto s = Script::parse("click 150 150\nrun 1000\nkey A\n", "s.txt", &error);
+    ASSERT_TRUE(s) << error;
+    s->attach(harness.backend());
+    std::uint64_t start = harness.now();
+    MSG m;
+    while (GetMessageA(&m, nullptr, 0, 0) > 0)
+        DispatchMessageA(&m);
+    EXPECT_EQ(of(WM_LBUTTONDOWN).size(), 1u);
+    EXPECT_EQ(of(WM_KEYDOWN).size(), 1u);
+    EXPECT_GE(harness.now() - start, 1000u);
+    harness.backend().setIdleHook(nullptr);
+    (void)w;
+}
+
+}  // namespace
+}  // namespace plat::testing
