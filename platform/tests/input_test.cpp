@@ -262,6 +262,13 @@ TEST_F(Input, ActivationTellsClickFromKeyboardAndTheApplicationHearsOfIt)
     EXPECT_EQ(of(WM_ACTIVATEAPP).size(), 2u);
 }
 
+TEST_F(Input, TheHostWindowIsNamedAfterTheActiveWindow)
+{
+    HWND w = top(0, 0, 200, 200);
+    SetWindowTextA(w, "Title");
+    EXPECT_EQ(harness.backend().title(), "Title");
+}
+
 TEST_F(Input, DestroyingTheActiveWindowActivatesItsOwner)
 {
     HWND owner = top(0, 0, 300, 300, WS_POPUP);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/backend/backend.h"
 #include "platform/screen/screen.h"
 #include "platform/window/desktop.h"
 
@@ -383,6 +384,8 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_SETTEXT:
         w->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
+        if (d.active == hwnd)
+            TheBackend().setTitle(w->text);
         if (hasCaption(w))
             DrawFrame(w);
         return 1;

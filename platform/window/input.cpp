@@ -397,6 +397,7 @@ void Activate(Window* w, WORD state)
         return;
     }
     d.lastActive = H(w);
+    TheBackend().setTitle(w->text);  // the host window is named after the active one
     SetWindowPos(H(w), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Send(w, WM_NCACTIVATE, 1, 0);
     if (w->alive)
