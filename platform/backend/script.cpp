@@ -180,13 +180,13 @@ bool Script::execute(const Step& st, bool act, Harness* harness, std::string* er
         return true;
     }
     if (c == "display") {
-        auto w = a.size() > 0 ? number(a[0]) : std::nullopt;
-        auto h = a.size() > 1 ? number(a[1]) : std::nullopt;
-        auto bpp = a.size() > 2 ? number(a[2]) : std::nullopt;
-        if (!w || !h || !bpp || *w <= 0 || *h <= 0 || *w > 8192 || *h > 8192)
+        // A missing or unreadable field reads as -1 and is refused below.
+        auto field = [&a](size_t i) { return i < a.size() ? number(a[i]).value_or(-1) : -1; };
+        const auto w = field(0), h = field(1), bpp = field(2);
+        if (w <= 0 || h <= 0 || bpp <= 0 || w > 8192 || h > 8192)
             return fail("'display' needs a width, a height and bits per pixel");
         if (act)
-            DisplayChanged(int(*w), int(*h), int(*bpp));
+            DisplayChanged(int(w), int(h), int(bpp));
         return true;
     }
     if (c == "run") {

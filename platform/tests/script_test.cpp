@@ -19,6 +19,11 @@ TEST_F(ScriptRun, ABadLineIsReportedWithItsNumberBeforeAnythingRuns)
     EXPECT_EQ(error, "s.txt:1: unknown key 'NOSUCHKEY'");
     EXPECT_FALSE(Script::parse("jump\n", "s.txt", &error));
     EXPECT_EQ(error, "s.txt:1: unknown command 'jump'");
+    for (const char* bad : {"display 640 480\n", "display 640 x 8\n", "display 0 480 8\n", "display 640 480 0\n"}) {
+        EXPECT_FALSE(Script::parse(bad, "s.txt", &error)) << bad;
+        EXPECT_EQ(error, "s.txt:1: 'display' needs a width, a height and bits per pixel");
+    }
+    EXPECT_TRUE(Script::parse("display 640 480 8\n", "s.txt", &error)) << error;
 }
 
 TEST_F(ScriptRun, StepsDriveInputTimeAndTheScreen)
