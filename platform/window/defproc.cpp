@@ -253,6 +253,31 @@ bool trackCaptionButton(Window* w, LRESULT hit)
     return inside && IsWindow(hwnd);
 }
 
+POINT systemMenuAnchor(const Window* w)
+{
+    RECT cap = captionRect(w);
+    if (IsRectEmpty(cap)) {
+        RECT r = ClientScreenRectOf(w);
+        return {r.left, r.top};
+    }
+    return {cap.left, cap.bottom + 1};
+}
+
+// A right click: on the caption of a window with a system menu it opens
+// that menu at the click; a child passes the question to its parent.
+LRESULT contextMenu(Window* w, LPARAM lParam)
+{
+    if ((w->style & WS_CHILD) && w->parent) {
+        Send(w->parent, WM_CONTEXTMENU, WPARAM(H(w)), lParam);
+        return 0;
+    }
+    POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    LRESULT hit = HitTestFrame(w, pt);
+    if ((w->style & WS_SYSMENU) && (hit == HTCAPTION || hit == HTSYSMENU))
+        TrackSystemMenu(w, pt, false);
+    return 0;
+}
+
 LRESULT sysCommand(Window* w, WPARAM wParam, LPARAM lParam)
 {
     HWND hwnd = H(w);
@@ -269,6 +294,13 @@ LRESULT sysCommand(Window* w, WPARAM wParam, LPARAM lParam)
         dragMove(w, start);
         return 0;
     }
+    case SC_MOUSEMENU:
+    case SC_KEYMENU:
+        // The mouse on the system-menu box, or Alt+Space: the system menu
+        // drops from the left of the caption.
+        if ((w->style & WS_SYSMENU) && (cmd == SC_MOUSEMENU || lParam == ' '))
+            TrackSystemMenu(w, systemMenuAnchor(w), cmd == SC_KEYMENU);
+        return 0;
     case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
     case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return 0;
     case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;
@@ -487,6 +519,11 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             Send(w, WM_SYSCOMMAND, (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, lParam);
         return 0;
     case WM_SYSCOMMAND: return sysCommand(w, wParam, lParam);
+    case WM_NCRBUTTONUP:
+        if (LRESULT(wParam) == HTCAPTION || LRESULT(wParam) == HTSYSMENU)
+            Send(w, WM_CONTEXTMENU, WPARAM(hwnd), lParam);
+        return 0;
+    case WM_CONTEXTMENU: return contextMenu(w, lParam);
     case WM_SYSKEYDOWN:
         if (wParam == WPARAM(VK_F4) && (lParam & KF_ALTDOWN_BIT)) {
             Window* top = TopLevelOf(w);

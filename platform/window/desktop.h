@@ -187,6 +187,13 @@ bool FillWithClassBrush(HDC hdc, const RECT& clientRect, HBRUSH brush);
 // elsewhere (null class cursor: leave the cursor as it is).
 void ShowCursorFor(HCURSOR classCursor, LRESULT hit);
 bool SystemCommandEnabled(HWND hwnd, std::uintptr_t id);
+// Greys and enables the standard system menu items as the window's state
+// allows (restore only when minimised or maximised, and so on).
+void RefreshSystemMenu(Window* w);
+// Opens the window's system menu as a popup at `at` (screen) and tracks it
+// until an item is chosen or the menu is dismissed; a chosen item is posted
+// to the window as WM_SYSCOMMAND. `byKeyboard` highlights the first item.
+void TrackSystemMenu(Window* w, POINT at, bool byKeyboard);
 LRESULT HitTestFrame(Window* w, POINT screen);
 
 }  // namespace plat

@@ -91,6 +91,23 @@ int GetMenuStringA(HMENU menu, UINT item, char* buffer, int size, UINT flags)
     return n;
 }
 
+void RefreshSystemMenu(Window* w)
+{
+    HMENU menu = GetSystemMenu(H(w), 0);
+    if (!menu)
+        return;
+    bool minimised = IsIconic(H(w)), maximised = IsZoomed(H(w));
+    auto set = [&](std::uintptr_t id, bool enabled) {
+        if (MenuItem* i = itemOf(menu, UINT(id), MF_BYCOMMAND))
+            i->flags = enabled ? (i->flags & ~UINT(MF_GRAYED | MF_DISABLED)) : (i->flags | MF_GRAYED);
+    };
+    set(SC_RESTORE, minimised || maximised);
+    set(SC_MOVE, !maximised);
+    set(SC_SIZE, (w->style & WS_THICKFRAME) && !minimised && !maximised);
+    set(SC_MINIMIZE, (w->style & WS_MINIMIZEBOX) && !minimised);
+    set(SC_MAXIMIZE, (w->style & WS_MAXIMIZEBOX) && !maximised);
+}
+
 // Whether a command of the system menu may be chosen now.
 bool SystemCommandEnabled(HWND hwnd, std::uintptr_t id)
 {
