@@ -5,7 +5,9 @@
 #include <cstring>
 
 #include "platform/backend/backend.h"
+#include "platform/draw/draw.h"
 #include "platform/screen/screen.h"
+#include "platform/window/cursor.h"
 #include "platform/window/desktop.h"
 
 namespace plat {
@@ -18,6 +20,8 @@ constexpr std::uint32_t kShadow = 0x808080;
 constexpr std::uint32_t kDarkShadow = 0x000000;
 constexpr std::uint32_t kActiveCaption = 0x000080;
 constexpr std::uint32_t kInactiveCaption = 0x808080;
+constexpr COLORREF kActiveCaptionText = RGB(0xFF, 0xFF, 0xFF);
+constexpr COLORREF kInactiveCaptionText = RGB(0xC0, 0xC0, 0xC0);
 constexpr int kButtonWidth = 16;
 constexpr int kButtonHeight = 14;
 
@@ -113,6 +117,48 @@ void drawCloseGlyph(FramePainter& p, const RECT& b, std::uint32_t colour)
         p.fill({x0 + i, y0 + i, x0 + i + 2, y0 + i + 1}, colour);
         p.fill({x0 + 6 - i, y0 + i, x0 + 8 - i, y0 + i + 1}, colour);
     }
+}
+
+// The class icon shrunk (or grown) to the small icon size, nearest pixel,
+// in the system-menu box; pixels of low alpha leave the caption showing.
+void drawSmallIcon(FramePainter& p, HICON icon, const RECT& box)
+{
+    int size = GetSystemMetrics(SM_CXSMICON);
+    if (!icon || icon->width <= 0 || icon->height <= 0 ||
+        icon->pixels.size() < size_t(icon->width) * size_t(icon->height))
+        return;
+    LONG x0 = box.left + (box.right - box.left - size) / 2;
+    LONG y0 = box.top + (box.bottom - box.top - size) / 2;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            size_t sx = size_t(x * icon->width / size), sy = size_t(y * icon->height / size);
+            std::uint32_t px = icon->pixels[sy * size_t(icon->width) + sx];
+            if ((px >> 24) >= 128)
+                p.pixel(x0 + x, y0 + y, px & 0xFFFFFF);
+        }
+}
+
+// The window text in the caption, in the bold system font, clipped to
+// `textRect` (screen coordinates) within what the frame may paint.
+void drawCaptionText(const Window* w, const Region& frameClip, const RECT& textRect)
+{
+    if (w->text.empty() || IsRectEmpty(textRect))
+        return;
+    Region clip = frameClip;
+    clip.intersect(Region(textRect));
+    if (clip.empty())
+        return;
+    HDC dc = MakeScreenDC({0, 0}, clip);
+    if (!dc)
+        return;
+    SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, w->captionActive ? kActiveCaptionText : kInactiveCaptionText);
+    TEXTMETRIC tm;
+    GetTextMetrics(dc, &tm);
+    int y = textRect.top + (textRect.bottom - textRect.top - int(tm.tmHeight)) / 2;
+    TextOut(dc, textRect.left, y, w->text.data(), int(w->text.size()));
+    FreeScreenDC(dc);
 }
 
 void moveBy(HWND hwnd, const RECT& orig, POINT start, POINT now)
@@ -316,7 +362,7 @@ void DrawFrame(Window* w)
     clip.subtract(ClientScreenRectOf(w));
     if (clip.empty())
         return;
-    FramePainter p(std::move(clip));
+    FramePainter p(clip);
     RECT r = ScreenRectOf(w);
     RECT in = FrameInsets(w->style, w->exStyle);
     int frame = int(in.left);
@@ -334,6 +380,20 @@ void DrawFrame(Window* w)
     bool active = w->captionActive;
     p.fill(cap, active ? kActiveCaption : kInactiveCaption);
     p.fill({cap.left, cap.bottom, cap.right, cap.bottom + 1}, kFace);
+    LONG textLeft = cap.left + 2;
+    LONG textRight = cap.right - 2;
+    HICON icon = w->cls ? w->cls->info.hIcon : nullptr;
+    if ((w->style & WS_SYSMENU) && icon) {
+        RECT box = sysMenuRect(cap);
+        drawSmallIcon(p, icon, box);
+        textLeft = box.right + 1;
+    }
+    if (w->style & WS_SYSMENU) {
+        textRight = closeButtonRect(cap).left - 2;
+        if (w->style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))
+            textRight = minButtonRect(cap).left - 2;
+    }
+    drawCaptionText(w, clip, {textLeft, cap.top, textRight, cap.bottom});
     if (w->style & WS_SYSMENU) {
         RECT close = closeButtonRect(cap);
         p.button(close);
