@@ -1,5 +1,5 @@
 #pragma once
-// The files that match a file specification (a path whose last component
+// The files that match a file pattern (a path whose last component
 // may hold wildcards), walked one entry at a time.
 
 #include <cstdint>

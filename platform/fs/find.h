@@ -35,7 +35,7 @@ using HANDLE_FIND = FindSearch*;
 // The failed search, as the engine tests it.
 inline HANDLE_FIND const INVALID_FIND_HANDLE = nullptr;
 
-// The first entry matching the specification (a path whose last component
+// The first entry matching the pattern (a path whose last component
 // may hold wildcards); INVALID_FIND_HANDLE with GetLastError (2 nothing
 // matches, 3 the folder is missing, 101 no disc) when there is none.
 HANDLE_FIND FindFirstFileA(const char* fileSpec, WIN32_FIND_DATAA* data);

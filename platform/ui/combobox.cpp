@@ -219,21 +219,13 @@ LRESULT ComboBoxProc(HWND h, UINT m, WPARAM w, LPARAM l)
         return DLGC_WANTARROWS | DLGC_WANTCHARS | (s->dropped ? DLGC_WANTALLKEYS : 0);
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(h, &ps);
-        if (dc)
-            paint(h, dc, *s);
-        EndPaint(h, &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintControl(h, [&](HDC dc) { paint(h, dc, *s); });
     case WM_SETFONT:
-        s->font = HFONT(w);
         toList(*s, WM_SETFONT, w, 0);
         if (s->edit)
             SendMessageA(s->edit, WM_SETFONT, w, 0);
-        if (l)
-            InvalidateRect(h, nullptr, 1);
+        SetControlFont(h, s->font, w, l);
         return 0;
     case WM_GETFONT:
         return LRESULT(s->font);

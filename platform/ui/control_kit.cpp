@@ -106,6 +106,13 @@ RECT ClientRectOf(HWND hwnd)
     return r;
 }
 
+void SetControlFont(HWND hwnd, HFONT& font, WPARAM wParam, LPARAM lParam)
+{
+    font = HFONT(wParam);
+    if (lParam)
+        InvalidateRect(hwnd, nullptr, 1);
+}
+
 namespace {
 
 std::string& clipboard()

@@ -70,6 +70,21 @@ void SunkenEdge(HDC dc, const RECT& r);
 RECT Inset(const RECT& r, int by);
 RECT ClientRectOf(HWND hwnd);
 
+// WM_PAINT of a control: it draws all of itself (so it never erases its
+// background) between BeginPaint and EndPaint; paint gets the DC.
+template <class Paint>
+LRESULT PaintControl(HWND hwnd, Paint paint)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    if (dc)
+        paint(dc);
+    EndPaint(hwnd, &ps);
+    return 0;
+}
+
+// WM_SETFONT of a control: keeps the font and repaints when asked to.
+void SetControlFont(HWND hwnd, HFONT& font, WPARAM wParam, LPARAM lParam);
 
 // Control classes, each registered by RegisterControlClasses.
 LRESULT ButtonProc(HWND, UINT, WPARAM, LPARAM);

@@ -58,16 +58,11 @@ LRESULT ScrollBarProc(HWND h, UINT m, WPARAM w, LPARAM l)
         return DefWindowProcA(h, m, w, l);
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(h, &ps);
-        if (dc) {
+    case WM_PAINT:
+        return PaintControl(h, [&](HDC dc) {
             ControlColours(h, dc, WM_CTLCOLORSCROLLBAR);
             DrawScrollBar(dc, geometry(h, *s), IsWindowEnabled(h));
-        }
-        EndPaint(h, &ps);
-        return 0;
-    }
+        });
     case WM_LBUTTONDOWN: {
         POINT p{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
         ScrollGeometry g = geometry(h, *s);

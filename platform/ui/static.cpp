@@ -117,18 +117,10 @@ LRESULT StaticProc(HWND h, UINT m, WPARAM w, LPARAM l)
         return DLGC_STATIC;
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(h, &ps);
-        if (dc)
-            paint(h, dc, *s);
-        EndPaint(h, &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintControl(h, [&](HDC dc) { paint(h, dc, *s); });
     case WM_SETFONT:
-        s->font = HFONT(w);
-        if (l)
-            InvalidateRect(h, nullptr, 1);
+        SetControlFont(h, s->font, w, l);
         return 0;
     case WM_GETFONT:
         return LRESULT(s->font);
