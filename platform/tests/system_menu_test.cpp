@@ -212,7 +212,37 @@ TEST_F(SystemMenu, LosingTheCaptureOrAQuitEndsTheLoop)
     expectClosed();
     EXPECT_TRUE(harness.quitSeen());
     EXPECT_EQ(harness.exitCode(), 3);
+
+    seenPopup = nullptr;
+    harness.advance(1000);
+    whileOpen = [&](HWND) { harness.deactivateApp(); };  // the program leaves the front
+    harness.click({108, 110});
+    harness.runUntilIdle();
+    expectClosed();
     EXPECT_TRUE(commands().empty());
+}
+
+TEST_F(SystemMenu, TheOwnerDestroyedWhileItIsOpenEndsIt)
+{
+    whileOpen = [&](HWND) { DestroyWindow(w); };
+    harness.click({108, 110});
+    harness.runUntilIdle();
+    expectClosed();
+    EXPECT_FALSE(IsWindow(w));
+}
+
+TEST_F(SystemMenu, AltSpaceInAChildOpensTheTopLevelWindowsMenu)
+{
+    HWND c = child(w, 10, 10, 50, 50);
+    SetFocus(c);
+    whileOpen = [&](HWND popup) {
+        EXPECT_EQ(GetWindow(popup, GW_OWNER), w);
+        harness.tap(VK_ESCAPE);
+    };
+    altSpace();
+    harness.runUntilIdle();
+    expectClosed();
+    EXPECT_EQ(of(WM_INITMENUPOPUP).at(0).hwnd, w);
 }
 
 TEST_F(SystemMenu, TheOpenMenuLooksRight)
