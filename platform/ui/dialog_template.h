@@ -6,9 +6,11 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/core/types.h"
+#include "platform/window/window.h"
 
 namespace plat {
 
@@ -38,6 +40,19 @@ struct DialogTemplate {
     int pointSize = 8;
     std::string faceName = "MS Sans Serif";
     std::vector<DialogItemTemplate> items;
+
+    // Appends a visible child control, as the built-in dialogs lay theirs out.
+    void addItem(std::string className, int id, std::string text, int x, int y, int cx, int cy,
+                 DWORD style)
+    {
+        DialogItemTemplate i;
+        i.className = std::move(className);
+        i.id = id;
+        i.text = std::move(text);
+        i.x = x, i.y = y, i.cx = cx, i.cy = cy;
+        i.style = WS_CHILD | WS_VISIBLE | style;
+        items.push_back(std::move(i));
+    }
 };
 
 // Reads a template; on failure false and, in error, the line and what is

@@ -38,27 +38,18 @@ DialogTemplate fileTemplate(const Job& job)
     t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
     t.cx = 268;
     t.cy = 134;
-    auto add = [&](const char* cls, int id, const char* text, int x, int y, int cx, int cy, DWORD style) {
-        DialogItemTemplate i;
-        i.className = cls;
-        i.id = id;
-        i.text = text;
-        i.x = x, i.y = y, i.cx = cx, i.cy = cy;
-        i.style = WS_CHILD | WS_VISIBLE | style;
-        t.items.push_back(i);
-    };
-    add("Static", -1, "File &name:", 6, 6, 90, 9, SS_LEFT);
-    add("Edit", kFileNameEdit, "", 6, 16, 90, 12, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL);
-    add("ListBox", kFileList, "", 6, 32, 90, 68, WS_BORDER | WS_VSCROLL | LBS_SORT | LBS_NOTIFY | WS_TABSTOP);
-    add("Static", -1, "&Folders:", 110, 6, 92, 9, SS_LEFT);
-    add("Static", kFolderText, "", 110, 18, 92, 9, SS_LEFT | SS_NOPREFIX);
-    add("ListBox", kFolderList, "", 110, 32, 92, 68, WS_BORDER | WS_VSCROLL | LBS_NOTIFY | WS_TABSTOP);
-    add("Static", -1, job.save ? "Save file as &type:" : "List files of &type:", 6, 104, 90, 9, SS_LEFT);
-    add("ComboBox", kFileTypeCombo, "", 6, 114, 90, 60, CBS_DROPDOWNLIST | WS_TABSTOP);
-    add("Static", -1, "Dri&ves:", 110, 104, 92, 9, SS_LEFT);
-    add("ComboBox", kDriveCombo, "", 110, 114, 92, 68, CBS_DROPDOWNLIST | WS_TABSTOP);
-    add("Button", IDOK, "OK", 208, 6, 56, 14, BS_DEFPUSHBUTTON | WS_TABSTOP);
-    add("Button", IDCANCEL, "Cancel", 208, 24, 56, 14, WS_TABSTOP);
+    t.addItem("Static", -1, "File &name:", 6, 6, 90, 9, SS_LEFT);
+    t.addItem("Edit", kFileNameEdit, "", 6, 16, 90, 12, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL);
+    t.addItem("ListBox", kFileList, "", 6, 32, 90, 68, WS_BORDER | WS_VSCROLL | LBS_SORT | LBS_NOTIFY | WS_TABSTOP);
+    t.addItem("Static", -1, "&Folders:", 110, 6, 92, 9, SS_LEFT);
+    t.addItem("Static", kFolderText, "", 110, 18, 92, 9, SS_LEFT | SS_NOPREFIX);
+    t.addItem("ListBox", kFolderList, "", 110, 32, 92, 68, WS_BORDER | WS_VSCROLL | LBS_NOTIFY | WS_TABSTOP);
+    t.addItem("Static", -1, job.save ? "Save file as &type:" : "List files of &type:", 6, 104, 90, 9, SS_LEFT);
+    t.addItem("ComboBox", kFileTypeCombo, "", 6, 114, 90, 60, CBS_DROPDOWNLIST | WS_TABSTOP);
+    t.addItem("Static", -1, "Dri&ves:", 110, 104, 92, 9, SS_LEFT);
+    t.addItem("ComboBox", kDriveCombo, "", 110, 114, 92, 68, CBS_DROPDOWNLIST | WS_TABSTOP);
+    t.addItem("Button", IDOK, "OK", 208, 6, 56, 14, BS_DEFPUSHBUTTON | WS_TABSTOP);
+    t.addItem("Button", IDCANCEL, "Cancel", 208, 24, 56, 14, WS_TABSTOP);
     return t;
 }
 

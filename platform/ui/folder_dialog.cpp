@@ -103,21 +103,12 @@ bool BrowseForFolder(HWND owner, const char* title, const char* cancelText, cons
     t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
     t.cx = 200;
     t.cy = 150;
-    auto add = [&](const char* cls, int id, const std::string& text, int x, int y, int cx, int cy, DWORD style) {
-        DialogItemTemplate i;
-        i.className = cls;
-        i.id = id;
-        i.text = text;
-        i.x = x, i.y = y, i.cx = cx, i.cy = cy;
-        i.style = WS_CHILD | WS_VISIBLE | style;
-        t.items.push_back(i);
-    };
-    add("Static", -1, job.title, 6, 6, 188, 9, SS_LEFT | SS_NOPREFIX);
-    add("Edit", kFileNameEdit, "", 6, 17, 188, 12, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL);
-    add("ListBox", kFolderList, "", 6, 33, 128, 92, WS_BORDER | WS_VSCROLL | LBS_NOTIFY | WS_TABSTOP);
-    add("ComboBox", kDriveCombo, "", 6, 129, 128, 68, CBS_DROPDOWNLIST | WS_TABSTOP);
-    add("Button", IDOK, "OK", 140, 33, 54, 14, BS_DEFPUSHBUTTON | WS_TABSTOP);
-    add("Button", IDCANCEL, job.cancel, 140, 51, 54, 14, WS_TABSTOP);
+    t.addItem("Static", -1, job.title, 6, 6, 188, 9, SS_LEFT | SS_NOPREFIX);
+    t.addItem("Edit", kFileNameEdit, "", 6, 17, 188, 12, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL);
+    t.addItem("ListBox", kFolderList, "", 6, 33, 128, 92, WS_BORDER | WS_VSCROLL | LBS_NOTIFY | WS_TABSTOP);
+    t.addItem("ComboBox", kDriveCombo, "", 6, 129, 128, 68, CBS_DROPDOWNLIST | WS_TABSTOP);
+    t.addItem("Button", IDOK, "OK", 140, 33, 54, 14, BS_DEFPUSHBUTTON | WS_TABSTOP);
+    t.addItem("Button", IDCANCEL, job.cancel, 140, 51, 54, 14, WS_TABSTOP);
 
     HWND d = ui::CreateFromTemplate(nullptr, t, owner, &CALLBACK_FolderProc, LPARAM(&job), true);
     if (!d)

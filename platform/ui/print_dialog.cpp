@@ -57,22 +57,13 @@ DialogTemplate setupTemplate()
     t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
     t.cx = 220;
     t.cy = 86;
-    auto add = [&](const char* cls, int id, const char* text, int x, int y, int cx, int cy, DWORD style) {
-        DialogItemTemplate i;
-        i.className = cls;
-        i.id = id;
-        i.text = text;
-        i.x = x, i.y = y, i.cx = cx, i.cy = cy;
-        i.style = WS_CHILD | WS_VISIBLE | style;
-        t.items.push_back(i);
-    };
-    add("Button", -1, "Printer", 6, 4, 150, 32, BS_GROUPBOX);
-    add("ComboBox", kPrinterCombo, "", 12, 16, 138, 40, CBS_DROPDOWNLIST | WS_TABSTOP);
-    add("Button", -1, "Orientation", 6, 40, 150, 40, BS_GROUPBOX);
-    add("Button", kPortrait, "Po&rtrait", 12, 52, 80, 10, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP);
-    add("Button", kLandscape, "&Landscape", 12, 65, 80, 10, BS_AUTORADIOBUTTON);
-    add("Button", IDOK, "OK", 162, 6, 52, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP);
-    add("Button", IDCANCEL, "Cancel", 162, 24, 52, 14, WS_TABSTOP);
+    t.addItem("Button", -1, "Printer", 6, 4, 150, 32, BS_GROUPBOX);
+    t.addItem("ComboBox", kPrinterCombo, "", 12, 16, 138, 40, CBS_DROPDOWNLIST | WS_TABSTOP);
+    t.addItem("Button", -1, "Orientation", 6, 40, 150, 40, BS_GROUPBOX);
+    t.addItem("Button", kPortrait, "Po&rtrait", 12, 52, 80, 10, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP);
+    t.addItem("Button", kLandscape, "&Landscape", 12, 65, 80, 10, BS_AUTORADIOBUTTON);
+    t.addItem("Button", IDOK, "OK", 162, 6, 52, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP);
+    t.addItem("Button", IDCANCEL, "Cancel", 162, 24, 52, 14, WS_TABSTOP);
     return t;
 }
 
