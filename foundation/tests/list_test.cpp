@@ -215,6 +215,65 @@ TEST(ListOwnership, ReplaceOfAStrangerChangesNothing)
     EXPECT_EQ(deaths, 1);
 }
 
+// An owning list may hold the same pointer in several nodes: the item is
+// deleted once, when the last node that holds it goes, and no node is left
+// pointing at a deleted item.
+TEST(ListOwnership, AnItemHeldTwiceIsDeletedOnceByRemoveAll)
+{
+    int deaths = 0;
+    auto* a = new Counted(&deaths);
+    auto* b = new Counted(&deaths);
+    JxCList list;
+    list.Add(a);
+    list.Add(b);
+    list.Add(a);
+    list.Add(a);
+    list.RemoveAll();
+    EXPECT_EQ(deaths, 2);
+    EXPECT_TRUE(list.IsEmpty());
+}
+
+TEST(ListOwnership, RemovingOneOfTwoNodesOfAnItemKeepsItAlive)
+{
+    int deaths = 0;
+    auto* a = new Counted(&deaths);
+    auto* b = new Counted(&deaths);
+    {
+        JxCList list;
+        list.Add(a);
+        list.Add(b);
+        list.Add(a);
+        EXPECT_EQ(list.Remove(a), 1);
+        EXPECT_EQ(deaths, 0);
+        EXPECT_EQ(list.GetCount(), 2);
+        EXPECT_EQ(list.GetAt(1), a);
+        EXPECT_EQ(list.Remove(a), 1);  // the last node of a: now it goes
+        EXPECT_EQ(deaths, 1);
+        EXPECT_EQ(list.GetFirst(), b);
+        EXPECT_EQ(list.GetNext(b), nullptr);
+    }
+    EXPECT_EQ(deaths, 2);
+}
+
+TEST(ListOwnership, DisplacingOneOfTwoNodesOfAnItemKeepsItAlive)
+{
+    int deaths = 0;
+    auto* a = new Counted(&deaths);
+    auto* b = new Counted(&deaths);
+    auto* c = new Counted(&deaths);
+    {
+        JxCList list;
+        list.Add(a);
+        list.Add(a);
+        list.Add(a);
+        EXPECT_EQ(list.Replace(a, b), 1);
+        EXPECT_EQ(list.SetAt(c, 1), 1);
+        EXPECT_EQ(deaths, 0);
+        EXPECT_EQ(list.GetAt(2), a);
+    }
+    EXPECT_EQ(deaths, 3);
+}
+
 TEST(JxCPointList, CopiesAssignsAndComparesByValue)
 {
     JxCPointList a;
