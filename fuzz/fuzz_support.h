@@ -1,0 +1,49 @@
+#pragma once
+// What the fuzz targets share: one input split into the several files of a
+// fixture, and a scratch configuration and program folder for each run, so
+// that whatever a reader writes stays inside it.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/tests/temp_config.h"
+
+// The font library keeps a few hundred bytes of its configuration parse
+// unreachable for the life of the process (once, whoever loads it); that is
+// not the engine's leak. Each target is one translation unit, so this is
+// defined once per program.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig.so\n";
+}
+
+namespace fuzz {
+
+// The line that separates the files of one input.
+inline constexpr std::string_view kFileSeparator = "\n%%\n";
+
+// The input cut at each separator into at most `parts` files (the last one
+// takes the rest); files the input does not reach are empty.
+inline std::vector<std::string> SplitInput(const std::uint8_t* data, std::size_t size, std::size_t parts)
+{
+    std::string_view rest(reinterpret_cast<const char*>(data), size);
+    std::vector<std::string> files;
+    while (files.size() + 1 < parts) {
+        const std::size_t cut = rest.find(kFileSeparator);
+        if (cut == std::string_view::npos)
+            break;
+        files.emplace_back(rest.substr(0, cut));
+        rest.remove_prefix(cut + kFileSeparator.size());
+    }
+    files.emplace_back(rest);
+    files.resize(parts);
+    return files;
+}
+
+// A fresh configuration folder (drive C:) and program folder (drive P:).
+using ScratchFolders = plat::testing::TempConfig;
+
+}  // namespace fuzz
