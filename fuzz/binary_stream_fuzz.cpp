@@ -140,7 +140,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Trace fromMemory = readAll(memory, ops, opCount, length);
 
     // The same bytes as a sub-file between other bytes of a file.
-    fuzz::ScratchFolders folders;
+    plat::testing::TempConfig& folders = fuzz::Scratch();
     plat::testing::TempConfig::writeFile(folders.program() + "/store.bin", "HEAD" + bytes + "TAIL");
     plat::OFSTRUCT info;
     const plat::HFILE file = plat::OpenFile("P:\\STORE.BIN", &info, plat::OF_READ);

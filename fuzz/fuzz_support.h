@@ -1,7 +1,7 @@
 #pragma once
 // What the fuzz targets share: one input split into the several files of a
-// fixture, and a scratch configuration and program folder for each run, so
-// that whatever a reader writes stays inside it.
+// fixture, and a scratch configuration and program folder, so that whatever
+// a reader writes stays inside it.
 
 #include <cstddef>
 #include <cstdint>
@@ -43,7 +43,13 @@ inline std::vector<std::string> SplitInput(const std::uint8_t* data, std::size_t
     return files;
 }
 
-// A fresh configuration folder (drive C:) and program folder (drive P:).
-using ScratchFolders = plat::testing::TempConfig;
+// The configuration folder (drive C:) and program folder (drive P:) of the
+// whole run, made on first use and removed at exit. Each run writes the
+// files it reads; one folder for all runs keeps the runs fast.
+inline plat::testing::TempConfig& Scratch()
+{
+    static plat::testing::TempConfig folders;
+    return folders;
+}
 
 }  // namespace fuzz

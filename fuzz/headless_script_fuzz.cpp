@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (!harmless(text))
         return 0;
-    fuzz::ScratchFolders folders;
+    fuzz::Scratch();
     plat::Harness harness;
     if (!script->run(harness, &error))
         std::abort();  // a script that was read runs

@@ -74,7 +74,7 @@ std::string save(const std::string& hive)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    fuzz::ScratchFolders folders;
+    plat::testing::TempConfig& folders = fuzz::Scratch();
     const std::string hive = folders.config() + "/registry/HKEY_LOCAL_MACHINE.reg";
     plat::testing::TempConfig::writeFile(hive, std::string(reinterpret_cast<const char*>(data), size));
     ReloadRegistry();

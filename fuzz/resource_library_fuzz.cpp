@@ -83,7 +83,7 @@ void loadResource(const char* id, const char* type, bool asCursor)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::vector<std::string> files = fuzz::SplitInput(data, size, 5);
-    fuzz::ScratchFolders folders;
+    plat::testing::TempConfig& folders = fuzz::Scratch();
     using plat::testing::TempConfig;
     const std::string library = folders.program() + "/kelbores.resources/";
     TempConfig::writeFile(folders.program() + "/kelbo32", "");

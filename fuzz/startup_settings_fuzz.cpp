@@ -42,7 +42,7 @@ std::optional<int> answer(const plat::UiRequest& request)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::vector<std::string> files = fuzz::SplitInput(data, size, 4);
-    fuzz::ScratchFolders folders;
+    plat::testing::TempConfig& folders = fuzz::Scratch();
     using plat::testing::TempConfig;
     TempConfig::writeFile(folders.program() + "/kelbo32", "");
     TempConfig::writeFile(folders.program() + "/kelbo32.resources/strings.txt",

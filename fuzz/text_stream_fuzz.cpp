@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data + 1 + opCount), size - 1 - opCount);
     const std::int32_t lines = 1 + static_cast<std::int32_t>(std::count(text.begin(), text.end(), '\r'));
 
-    fuzz::ScratchFolders folders;
+    plat::testing::TempConfig& folders = fuzz::Scratch();
     plat::testing::TempConfig::writeFile(folders.program() + "/in.def", text);
     std::int32_t lastLine = 1;
     JxErrorReporter previous = SetErrorReporter([&](std::int32_t, std::span<const JxMessageArg> args) {
