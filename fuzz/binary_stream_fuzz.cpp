@@ -1,8 +1,7 @@
 // The big-endian binary stream and the array forms read through it: any
 // bytes, read by any sequence of readers, stay inside what the stream holds,
 // and a sub-file of an open file reads exactly as the same bytes in memory
-// do. The first byte says how many of the following bytes choose the
-// readers (used in turn); the rest is what the stream holds.
+// do. The readers and the bytes come as a fuzz::ReaderInput.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -19,12 +18,6 @@
 #include "platform/fs/files.h"
 
 namespace {
-
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 // What the readers saw, to compare the two forms of the stream.
 struct Trace {
@@ -115,12 +108,12 @@ void readOne(JxCInStrStream& in, std::uint8_t op, std::uint32_t size, Trace& tra
     trace.value(in.Remaining());
 }
 
-Trace readAll(JxCInStrStream& in, const std::uint8_t* ops, std::size_t opCount, std::uint32_t size)
+Trace readAll(JxCInStrStream& in, std::span<const std::uint8_t> ops, std::uint32_t size)
 {
     Trace trace;
-    for (std::size_t step = 0; step < 4 * opCount; ++step) {
-        readOne(in, ops[step % opCount], size, trace);
-        check(in.Remaining() <= size);
+    for (std::size_t step = 0; step < 4 * ops.size(); ++step) {
+        readOne(in, ops[step % ops.size()], size, trace);
+        fuzz::Check(in.Remaining() <= size);
     }
     return trace;
 }
@@ -129,26 +122,26 @@ Trace readAll(JxCInStrStream& in, const std::uint8_t* ops, std::size_t opCount, 
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 2)
+    const std::optional<fuzz::ReaderInput> input = fuzz::SplitReaderInput(data, size);
+    if (!input)
         return 0;
-    const std::size_t opCount = std::min<std::size_t>(1 + data[0] % 16, size - 1);
-    const std::uint8_t* ops = data + 1;
-    const std::string bytes(reinterpret_cast<const char*>(data + 1 + opCount), size - 1 - opCount);
+    const std::span<const std::uint8_t> ops = input->readers;
+    const std::string& bytes = input->bytes;
     const auto length = static_cast<std::uint32_t>(bytes.size());
 
     JxCInStrStream memory(JxMemoryBlock{bytes.data(), length});
-    const Trace fromMemory = readAll(memory, ops, opCount, length);
+    const Trace fromMemory = readAll(memory, ops, length);
 
     // The same bytes as a sub-file between other bytes of a file.
     plat::testing::TempConfig& folders = fuzz::Scratch();
     plat::testing::TempConfig::writeFile(folders.program() + "/store.bin", "HEAD" + bytes + "TAIL");
     plat::OFSTRUCT info;
     const plat::HFILE file = plat::OpenFile("P:\\STORE.BIN", &info, plat::OF_READ);
-    check(file != plat::HFILE_ERROR);
+    fuzz::Check(file != plat::HFILE_ERROR);
     {
         JxCInStrStream sub(file, 4, 4 + length);
-        const Trace fromFile = readAll(sub, ops, opCount, length);
-        check(fromFile.text == fromMemory.text);
+        const Trace fromFile = readAll(sub, ops, length);
+        fuzz::Check(fromFile.text == fromMemory.text);
     }
     plat::_lclose(file);
     return 0;

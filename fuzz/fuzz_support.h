@@ -3,8 +3,12 @@
 // fixture, and a scratch configuration and program folder, so that whatever
 // a reader writes stays inside it.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +25,29 @@ extern "C" const char* __lsan_default_suppressions()
 }
 
 namespace fuzz {
+
+// Stops the run as a finding when a property does not hold.
+inline void Check(bool holds)
+{
+    if (!holds)
+        std::abort();
+}
+
+// An input for a stream reader: its first byte says how many of the
+// following bytes (1 to 16) choose the readers, which are used in turn, as a
+// record reader would; the rest is what the stream holds.
+struct ReaderInput {
+    std::span<const std::uint8_t> readers;
+    std::string bytes;
+};
+inline std::optional<ReaderInput> SplitReaderInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 2)
+        return std::nullopt;
+    const std::size_t count = std::min<std::size_t>(1 + data[0] % 16, size - 1);
+    return ReaderInput{{data + 1, count},
+                       std::string(reinterpret_cast<const char*>(data + 1 + count), size - 1 - count)};
+}
 
 // The line that separates the files of one input.
 inline constexpr std::string_view kFileSeparator = "\n%%\n";

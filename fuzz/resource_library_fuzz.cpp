@@ -20,12 +20,6 @@
 
 namespace {
 
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
-
 // The ids at the start of the lines of a strings.txt, at most 64 of them.
 std::vector<unsigned> idsOf(const std::string& strings)
 {
@@ -51,7 +45,7 @@ void loadStrings(const std::vector<unsigned>& ids)
         for (int size : {1, 2, 5, 512}) {
             std::vector<char> buffer(static_cast<std::size_t>(size), '\x7f');
             const int n = LoadStringFromLibraries(id, buffer.data(), size);
-            check(n >= 0 && n < size && buffer[static_cast<std::size_t>(n)] == '\0');
+            fuzz::Check(n >= 0 && n < size && buffer[static_cast<std::size_t>(n)] == '\0');
         }
         LoadStringFromLibraries(id);
     }

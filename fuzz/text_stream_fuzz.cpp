@@ -1,7 +1,5 @@
 // The token reader of the definition text: any text, read by any sequence of
-// readers, ends cleanly. The first byte says how many of the following bytes
-// choose the readers (used in turn, as a record reader would); the rest is
-// the file. Tokens stay within their limits, every report names the file
+// readers (fuzz::ReaderInput), ends cleanly. Tokens stay within their limits, every report names the file
 // and a line the reader has reached, and the line counter never runs ahead
 // of the carriage returns in the file.
 #include <algorithm>
@@ -15,12 +13,6 @@
 #include "fuzz_support.h"
 
 namespace {
-
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 void readOne(JxCInStream& in, std::uint8_t op)
 {
@@ -60,38 +52,38 @@ void readOne(JxCInStream& in, std::uint8_t op)
     case 22: in.SkipRestOfLine(); break;
     default: in.AtLineEnd(); in.GetChar(); break;
     }
-    check(text.GetLength() <= (op % 24 == 15 ? JxCInStream::kMaxLine : JxCInStream::kMaxToken));
+    fuzz::Check(text.GetLength() <= (op % 24 == 15 ? JxCInStream::kMaxLine : JxCInStream::kMaxToken));
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 2)
+    const std::optional<fuzz::ReaderInput> input = fuzz::SplitReaderInput(data, size);
+    if (!input)
         return 0;
-    const std::size_t opCount = std::min<std::size_t>(1 + data[0] % 16, size - 1);
-    const std::uint8_t* ops = data + 1;
-    const std::string text(reinterpret_cast<const char*>(data + 1 + opCount), size - 1 - opCount);
+    const std::span<const std::uint8_t> ops = input->readers;
+    const std::string& text = input->bytes;
     const std::int32_t lines = 1 + static_cast<std::int32_t>(std::count(text.begin(), text.end(), '\r'));
 
     plat::testing::TempConfig& folders = fuzz::Scratch();
     plat::testing::TempConfig::writeFile(folders.program() + "/in.def", text);
     std::int32_t lastLine = 1;
     JxErrorReporter previous = SetErrorReporter([&](std::int32_t, std::span<const JxMessageArg> args) {
-        check(args.size() == 2 && args[0].Text().View() == "P:\\IN.DEF");
+        fuzz::Check(args.size() == 2 && args[0].Text().View() == "P:\\IN.DEF");
         lastLine = std::stoi(std::string(args[1].Text().View()));
-        check(lastLine >= 1 && lastLine <= lines);
+        fuzz::Check(lastLine >= 1 && lastLine <= lines);
         return 0;
     });
     {
         JxCInStream in("P:\\IN.DEF");
-        check(in.IsOpen());
+        fuzz::Check(in.IsOpen());
         // Each reader takes at least one character or gives way to the next
         // one; a few rounds per character are plenty.
-        const std::size_t limit = 4 * opCount * (text.size() + 4);
+        const std::size_t limit = 4 * ops.size() * (text.size() + 4);
         for (std::size_t step = 0; step < limit && !in.AtEndOrError(); ++step) {
-            readOne(in, ops[step % opCount]);
-            check(in.GetLineNumber() >= 1 && in.GetLineNumber() <= lines);
+            readOne(in, ops[step % ops.size()]);
+            fuzz::Check(in.GetLineNumber() >= 1 && in.GetLineNumber() <= lines);
         }
     }
     SetErrorReporter(previous);

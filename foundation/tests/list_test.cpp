@@ -218,31 +218,29 @@ TEST(ListOwnership, ReplaceOfAStrangerChangesNothing)
 // An owning list may hold the same pointer in several nodes: the item is
 // deleted once, when the last node that holds it goes, and no node is left
 // pointing at a deleted item.
-TEST(ListOwnership, AnItemHeldTwiceIsDeletedOnceByRemoveAll)
-{
+class ListDuplicates : public ::testing::Test {
+protected:
     int deaths = 0;
-    auto* a = new Counted(&deaths);
-    auto* b = new Counted(&deaths);
+    Counted* a = new Counted(&deaths);
+    Counted* b = new Counted(&deaths);
+};
+
+TEST_F(ListDuplicates, AnItemHeldThriceIsDeletedOnceByRemoveAll)
+{
     JxCList list;
-    list.Add(a);
-    list.Add(b);
-    list.Add(a);
-    list.Add(a);
+    for (JxCObject* item : {a, b, a, a})
+        list.Add(item);
     list.RemoveAll();
     EXPECT_EQ(deaths, 2);
     EXPECT_TRUE(list.IsEmpty());
 }
 
-TEST(ListOwnership, RemovingOneOfTwoNodesOfAnItemKeepsItAlive)
+TEST_F(ListDuplicates, RemovingOneOfTwoNodesOfAnItemKeepsItAlive)
 {
-    int deaths = 0;
-    auto* a = new Counted(&deaths);
-    auto* b = new Counted(&deaths);
     {
         JxCList list;
-        list.Add(a);
-        list.Add(b);
-        list.Add(a);
+        for (JxCObject* item : {a, b, a})
+            list.Add(item);
         EXPECT_EQ(list.Remove(a), 1);
         EXPECT_EQ(deaths, 0);
         EXPECT_EQ(list.GetCount(), 2);
@@ -255,17 +253,13 @@ TEST(ListOwnership, RemovingOneOfTwoNodesOfAnItemKeepsItAlive)
     EXPECT_EQ(deaths, 2);
 }
 
-TEST(ListOwnership, DisplacingOneOfTwoNodesOfAnItemKeepsItAlive)
+TEST_F(ListDuplicates, DisplacingOneOfThreeNodesOfAnItemKeepsItAlive)
 {
-    int deaths = 0;
-    auto* a = new Counted(&deaths);
-    auto* b = new Counted(&deaths);
     auto* c = new Counted(&deaths);
     {
         JxCList list;
-        list.Add(a);
-        list.Add(a);
-        list.Add(a);
+        for (JxCObject* item : {a, a, a})
+            list.Add(item);
         EXPECT_EQ(list.Replace(a, b), 1);
         EXPECT_EQ(list.SetAt(c, 1), 1);
         EXPECT_EQ(deaths, 0);
