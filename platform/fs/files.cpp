@@ -456,12 +456,14 @@ void SetOpenFaultHook(OpenFaultHook hook)
 
 HFILE DiscardFile(HFILE file)
 {
-    withEntry(file, 0, [](OpenEntry& e) {
-        e.failed = true;
-        return 0;
+    const bool known = withEntry(file, false, [](OpenEntry& e) {
+        e.failed = true;  // so that closing puts nothing in place
+        return true;
     });
-    const HFILE closed = _lclose(file);
-    return closed == HFILE_ERROR && GetLastError() == ERROR_INVALID_HANDLE ? HFILE_ERROR : 0;
+    if (!known)
+        return HFILE_ERROR;
+    _lclose(file);
+    return 0;
 }
 
 LONG _llseek(HFILE file, LONG offset, int origin)
