@@ -1,0 +1,14 @@
+#pragma once
+// The run-time page definition: what a page is built from and, once built,
+// owned by.
+//
+// A stand-in so far: the title's page definition can already derive from
+// it. The reading of the page record comes with the definitions.
+
+#include "events/JxCRunTimeObject.h"
+
+class JxCPageDef : public JxCRunTimeObject {
+public:
+    JxCPageDef() = default;
+    ~JxCPageDef() override = default;
+};
