@@ -4,11 +4,11 @@
 #include <string_view>
 #include <utility>
 
-#include "foundation/JxErrorReport.h"
+#include "foundation/JxErrorHook.h"
 
 namespace {
 
-constexpr unsigned kRedefinitionId = 1161;  // "Redefinition of keyword '%s'"
+constexpr std::int32_t kRedefinitionId = 1161;  // "Redefinition of keyword '%s'"
 
 bool nameLess(std::string_view a, std::string_view b)
 {
@@ -175,7 +175,7 @@ void JxCKeyedTable::mergeEqualNames()
         }
         Entry& kept = merged.back();
         if (valuesDiffer(kept.value, entry.value))
-            OhNoItsAnError(kRedefinitionId, kept.name);
+            ReportError(kRedefinitionId, kept.name);
         kept.references += entry.references;
         if (entry.value != kept.value)
             destroyValue(entry.value);

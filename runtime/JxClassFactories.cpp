@@ -2,13 +2,13 @@
 
 #include <vector>
 
-#include "foundation/JxErrorReport.h"
+#include "foundation/JxErrorHook.h"
 
 namespace {
 
-constexpr unsigned kNoPanelNameId = 1047;  // "Panel name %s does not exist"
-constexpr unsigned kNoPanelIdId = 1048;    // "Cannot find panel id %d "
-constexpr unsigned kWeirdPageTypeId = 1014;  // "Weird page type '%d' found!"
+constexpr std::int32_t kNoPanelNameId = 1047;  // "Panel name %s does not exist"
+constexpr std::int32_t kNoPanelIdId = 1048;    // "Cannot find panel id %d "
+constexpr std::int32_t kWeirdPageTypeId = 1014;  // "Weird page type '%d' found!"
 
 template <class Keyword, class Maker>
 struct Row {
@@ -161,7 +161,7 @@ JxCPanelObject* CreatePanelByKeyword(const JxCTableString& keyword)
         }
     }
     if (!panel)
-        OhNoItsAnError(kNoPanelNameId, keyword);
+        ReportError(kNoPanelNameId, keyword);
     return panel;
 }
 
@@ -169,7 +169,7 @@ JxCPanelObject* CreatePanelById(std::int16_t type)
 {
     JxCPanelObject* panel = NewPanelOfType(type);
     if (!panel)
-        OhNoItsAnError(kNoPanelIdId, type);
+        ReportError(kNoPanelIdId, type);
     return panel;
 }
 
@@ -177,6 +177,6 @@ JxCPageObject* CreatePageOfType(std::int16_t type)
 {
     JxCPageObject* page = NewPageOfType(type);
     if (!page)
-        OhNoItsAnError(kWeirdPageTypeId, type);
+        ReportError(kWeirdPageTypeId, type);
     return page;
 }
