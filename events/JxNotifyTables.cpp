@@ -27,12 +27,6 @@ std::unique_ptr<NotifyTables>& tables()
     return t;
 }
 
-template <class T>
-T* at(std::vector<T>& table, std::int16_t id)
-{
-    return id >= 0 && static_cast<std::size_t>(id) < table.size() ? &table[static_cast<std::size_t>(id)] : nullptr;
-}
-
 FamilyTables* actionTables()
 {
     return tables() ? &tables()->actions : nullptr;
@@ -41,6 +35,17 @@ FamilyTables* actionTables()
 FamilyTables* eventTables()
 {
     return tables() ? &tables()->events : nullptr;
+}
+
+// The entry of the id in one table of the family; null without tables or
+// for an id outside the table.
+template <class T>
+T* entry(FamilyTables* family, std::vector<T> FamilyTables::*table, std::int16_t id)
+{
+    if (!family || id < 0)
+        return nullptr;
+    std::vector<T>& t = family->*table;
+    return static_cast<std::size_t>(id) < t.size() ? &t[static_cast<std::size_t>(id)] : nullptr;
 }
 
 }  // namespace
@@ -62,36 +67,30 @@ bool NotifyTablesExist()
 
 JxCNotifyList* BeforeEventNotifyList(std::int16_t eventId)
 {
-    FamilyTables* t = eventTables();
-    return t ? at(t->first, eventId) : nullptr;
+    return entry(eventTables(), &FamilyTables::first, eventId);
 }
 
 JxCNotifyList* AfterEventNotifyList(std::int16_t eventId)
 {
-    FamilyTables* t = eventTables();
-    return t ? at(t->second, eventId) : nullptr;
+    return entry(eventTables(), &FamilyTables::second, eventId);
 }
 
 JxCNotifyList* ActionStartNotifyList(std::int16_t actionTypeId)
 {
-    FamilyTables* t = actionTables();
-    return t ? at(t->first, actionTypeId) : nullptr;
+    return entry(actionTables(), &FamilyTables::first, actionTypeId);
 }
 
 JxCNotifyList* ActionStoppedNotifyList(std::int16_t actionTypeId)
 {
-    FamilyTables* t = actionTables();
-    return t ? at(t->second, actionTypeId) : nullptr;
+    return entry(actionTables(), &FamilyTables::second, actionTypeId);
 }
 
 std::int16_t* EventWord(std::int16_t eventId)
 {
-    FamilyTables* t = eventTables();
-    return t ? at(t->words, eventId) : nullptr;
+    return entry(eventTables(), &FamilyTables::words, eventId);
 }
 
 std::int16_t* ActionWord(std::int16_t actionTypeId)
 {
-    FamilyTables* t = actionTables();
-    return t ? at(t->words, actionTypeId) : nullptr;
+    return entry(actionTables(), &FamilyTables::words, actionTypeId);
 }
