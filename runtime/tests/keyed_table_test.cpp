@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "report_log.h"
 #include "runtime/JxCKeyedTable.h"
 #include "runtime/JxCTypeHandler.h"
+#include "runtime/tests/report_log.h"
 
 namespace {
 

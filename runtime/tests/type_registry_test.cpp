@@ -6,7 +6,6 @@
 
 #include "events/JxCAction.h"
 #include "events/JxNotifyTables.h"
-#include "report_log.h"
 #include "runtime/JxCDisplayObject.h"
 #include "runtime/JxCPageDef.h"
 #include "runtime/JxCPageObject.h"
@@ -15,6 +14,7 @@
 #include "runtime/JxClassFactories.h"
 #include "runtime/JxKeywordTables.h"
 #include "runtime/JxTypeRegistry.h"
+#include "runtime/tests/report_log.h"
 
 namespace {
 

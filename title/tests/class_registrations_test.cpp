@@ -31,10 +31,13 @@
 #include "objects/widgets/JxCSaveAsHotspot.h"
 #include "objects/widgets/JxCScrollBar.h"
 #include "objects/widgets/JxCWordBox.h"
+#include "runtime/JxCPageDef.h"
+#include "runtime/JxCProduct.h"
 #include "runtime/JxCTypeKey.h"
 #include "runtime/JxClassFactories.h"
 #include "runtime/JxKeywordTables.h"
 #include "runtime/JxTypeRegistry.h"
+#include "runtime/tests/report_log.h"
 #include "testkit/type_ids.h"
 #include "title/JxCGavoPageDef.h"
 #include "title/JxClassRegistrations.h"
@@ -170,6 +173,25 @@ TEST_F(ClassRegistrationsTest, AChildPageLeavesTheFocusWithItsBasePage)
     ASSERT_TRUE(child && base);
     EXPECT_EQ(child->CanActivate(), 0);
     EXPECT_EQ(base->CanActivate(), 1);
+}
+
+TEST_F(ClassRegistrationsTest, TheTitleProductBuildsThroughTheFactoriesAndReportsUnknownTypes)
+{
+    ReportLog reports;
+    JxCProduct product;
+    std::unique_ptr<JxCPageDef> def(product.NewPageDef());
+    ASSERT_NE(dynamic_cast<JxCGavoPageDef*>(def.get()), nullptr);
+    def->SetPageType(PageTypeId(JxPageKeyword::QUIZ_PAGE));
+    EXPECT_EQ(made(product.NewPageForDef(*def)), std::type_index(typeid(JxCQuizPage)));
+    EXPECT_EQ(made(product.NewPanelById(PanelTypeId(JxPanelKeyword::SchoolhousePanel))),
+              std::type_index(typeid(JxCSchoolhousePanel)));
+    EXPECT_TRUE(reports.ids.empty());
+
+    def->SetPageType(PageTypeId(JxPageKeyword::LAST_PAGE));
+    EXPECT_EQ(product.NewPageForDef(*def), nullptr);
+    EXPECT_EQ(product.NewPanelById(JxCPanelTypeId(-3)), nullptr);
+    EXPECT_EQ(reports.ids, (std::vector<std::int32_t>{1014, 1048}));
+    EXPECT_EQ(reports.firstArgs, (std::vector<std::string>{"8", "-3"}));
 }
 
 TEST(ClassRegistrationsLifetime, TheExitRemovesEverythingAndAnotherStartRegistersAgain)
