@@ -46,6 +46,7 @@ void JxCSubFile::ForgetStore()
 {
     store_ = nullptr;
     entry_ = nullptr;
+    status_ = 0;
 }
 
 std::uint32_t JxCjxioSubFile::GetSize() const

@@ -169,6 +169,7 @@ TEST_F(DataStoreTest, AStoreThatGoesFirstLeavesItsSubFilesHarmless)
     auto f = std::make_unique<JxCjxioSubFile>(store.get(), "TITLE.DIB");
     store->OpenSubFile("b.dib");  // deleted with the store
     store.reset();
+    EXPECT_EQ(f->IsOpen(), 0);
     char c;
     EXPECT_EQ(f->Read(&c, 1), 0);
     EXPECT_EQ(f->Seek(0, plat::FILE_BEGIN), -1);
@@ -255,6 +256,26 @@ TEST_F(DataStoreTest, EveryCutAndEveryFlippedByteFailsCleanly)
         flipped[i] ^= 0xA5;
         check(flipped, "byte " + std::to_string(i) + " flipped");
     }
+}
+
+TEST_F(DataStoreTest, TheIndexAloneKeepsEveryFieldInFileOrder)
+{
+    testkit::DataStore store;
+    store.item({"B", Bytes{1, 2}, 0xA1A2A3A4u, 7, std::nullopt, std::nullopt}).item("A", "xyz");
+    JxCDataIndexList index;
+    index.ReadIndexFile(write(store.Bytes()).c_str());
+    ASSERT_EQ(index.GetCount(), 2);
+    const JxCDataIndexEntry* a = index.GetAt(0);
+    const JxCDataIndexEntry* b = index.GetAt(1);
+    EXPECT_EQ(std::string(a->GetName().View()), "A");
+    EXPECT_EQ(a->GetOffset(), 2u);
+    EXPECT_EQ(a->GetSize(), 3u);
+    EXPECT_EQ(b->GetA(), 0xA1A2A3A4u);
+    EXPECT_EQ(b->GetB(), 7u);
+    EXPECT_EQ(b->GetOffset(), 0u);
+    EXPECT_EQ(index.Find("b"), b);
+    EXPECT_EQ(index.Find(""), nullptr);
+    EXPECT_EQ(index.GetStatus(), 1);
 }
 
 TEST_F(DataStoreTest, AStoreThatCannotBeOpenedIsReportedOnce)
