@@ -295,6 +295,50 @@ void DeleteProduct()
     productSlot() = nullptr;
 }
 
+plat::HWND GetProductWindow()
+{
+    JxCBaseProduct* product = GetProduct();
+    return product ? product->GetProductWindow() : nullptr;
+}
+
+void StopQueuedActions()
+{
+    if (JxCBaseProduct* product = GetProduct())
+        product->StopQueuedActions();
+}
+
+namespace {
+
+plat::HWND firstPageWindow()
+{
+    JxCBaseProduct* product = GetProduct();
+    JxCPageObject* first = product ? product->GetFirstPage() : nullptr;
+    return first ? first->GetWindow() : nullptr;
+}
+
+}  // namespace
+
+std::int32_t GetPageCaptionHeight()
+{
+    plat::HWND window = firstPageWindow();
+    if (!window)
+        return 0;
+    const auto style = plat::DWORD(plat::GetWindowLongA(window, plat::GWL_STYLE));
+    return (style & plat::WS_CAPTION) == plat::WS_CAPTION ? plat::GetSystemMetrics(plat::SM_CYCAPTION) : 0;
+}
+
+std::int32_t GetPageFrameWidth()
+{
+    plat::HWND window = firstPageWindow();
+    if (!window)
+        return 0;
+    const auto exStyle = plat::DWORD(plat::GetWindowLongA(window, plat::GWL_EXSTYLE));
+    if (exStyle & plat::WS_EX_WINDOWEDGE)
+        return plat::GetSystemMetrics(plat::SM_CXDLGFRAME);
+    const auto style = plat::DWORD(plat::GetWindowLongA(window, plat::GWL_STYLE));
+    return (style & plat::WS_BORDER) ? plat::GetSystemMetrics(plat::SM_CXBORDER) : 0;
+}
+
 std::uint32_t GetProductPlatformId()
 {
     return platformVersion().id;

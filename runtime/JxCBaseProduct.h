@@ -147,7 +147,7 @@ public:
     std::int16_t IsChangingPage() const { return changingPage_; }
     // Sets the page-change flag and shows the wait cursor.
     void BlockInput();
-    void EndPageChange() { changingPage_ = 0; }
+    void ClearInputBlock() { changingPage_ = 0; }
     std::int16_t IsClosingPanels() const { return closingPanels_; }
     void BeginClosingPanels() { closingPanels_ = 1; }
     void EndClosingPanels() { closingPanels_ = 0; }
@@ -275,6 +275,15 @@ void SetProduct(std::unique_ptr<JxCBaseProduct> product);
 // Deletes the product (when there is one), then clears the pointer; while
 // the product is being destroyed GetProduct still finds it.
 void DeleteProduct();
+
+// The main window, none without a product.
+plat::HWND GetProductWindow();
+// The exit's cancelling of the queued actions.
+void StopQueuedActions();
+// The caption height and frame width of the first page's window, from the
+// system metrics; 0 without a first page or without caption or frame.
+std::int32_t GetPageCaptionHeight();
+std::int32_t GetPageFrameWidth();
 
 // The platform identifier recorded by the product's construction (3000
 // until a version query succeeds), and whether off-screen drawing takes the

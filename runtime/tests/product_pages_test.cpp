@@ -335,5 +335,36 @@ TEST_F(ProductPagesTest, TheProductClosesItsPagesFirstAndThenForgetsItself)
     delete new Client;
 }
 
+TEST_F(ProductPagesTest, TheTopPageOwnsTheTopmostChildWindowOfTheFirstPagesWindow)
+{
+    auto* base = static_cast<TestPage*>(open(1));
+    auto* popup = static_cast<TestPage*>(open(2));
+    base->window = window;
+    EXPECT_EQ(product().GetTopPage(), base);
+    auto child = [this] {
+        return plat::CreateWindowA("JxTovel", "child", plat::WS_CHILD | plat::WS_VISIBLE, 0, 0, 10, 10, window,
+                                   nullptr, nullptr, nullptr);
+    };
+    popup->window = child();
+    EXPECT_EQ(product().GetTopPage(), popup);
+    child();  // above it, and no page's window
+    EXPECT_EQ(product().GetTopPage(), nullptr);
+}
+
+TEST_F(ProductPagesTest, CaptionAndFrameOfTheFirstPagesWindow)
+{
+    EXPECT_EQ(GetPageCaptionHeight(), 0);
+    EXPECT_EQ(GetPageFrameWidth(), 0);
+    auto* base = static_cast<TestPage*>(open(1));
+    base->window = window;  // a popup without caption or border
+    EXPECT_EQ(GetPageCaptionHeight(), 0);
+    EXPECT_EQ(GetPageFrameWidth(), 0);
+    plat::SetWindowLongA(window, plat::GWL_STYLE, plat::LONG(plat::WS_POPUP | plat::WS_CAPTION));
+    EXPECT_EQ(GetPageCaptionHeight(), plat::GetSystemMetrics(plat::SM_CYCAPTION));
+    EXPECT_EQ(GetPageFrameWidth(), plat::GetSystemMetrics(plat::SM_CXBORDER));
+    plat::SetWindowLongA(window, plat::GWL_EXSTYLE, plat::LONG(plat::WS_EX_WINDOWEDGE));
+    EXPECT_EQ(GetPageFrameWidth(), plat::GetSystemMetrics(plat::SM_CXDLGFRAME));
+}
+
 }  // namespace
 }  // namespace product_test
