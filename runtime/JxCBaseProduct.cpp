@@ -264,12 +264,12 @@ void JxCBaseProduct::ForgetObject(JxCNotifyRoot* dying)
     }
     if (mediaOwner_ == dying)
         mediaOwner_ = nullptr;
-    idleClients_.Remove(dying);
-
-    // A page deleted while the product still points at it.
-    pages_.JxCList::Remove(dying);
-    secondaryPages_.Remove(dying);
-    topmostPages_.JxCList::Remove(dying);
+    // Lists may hold an object more than once.
+    for (JxCList* list : {&idleClients_, &secondaryPages_, static_cast<JxCList*>(&pages_),
+                          static_cast<JxCList*>(&topmostPages_)})
+        while (list->Remove(dying)) {
+        }
+    // A page that goes while the product still points at it.
     for (JxCPageObject** ref : {&capturePage_, &currentPage_, &savedCurrentPage_, &mousePage_, &focusPage_,
                                 &savedFocusPage_})
         if (sameObject(*ref, dying))
