@@ -23,6 +23,7 @@ std::string titleText()
 std::int16_t JxCProduct::Start()
 {
     using namespace plat;
+    SetActionProcessor(std::make_unique<JxCActionProcessor>());
     // The title's own start comes before the main window.
     if (JxCBaseProductData* data = GetProductData(); data && !data->Initialise())
         return 0;
