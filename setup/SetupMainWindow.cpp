@@ -4,6 +4,7 @@
 
 #include "platform/core/codepage.h"
 #include "platform/draw/draw.h"
+#include "platform/modules/module.h"
 #include "platform/ui/icons.h"
 #include "platform/ui/message_box.h"
 #include "platform/window/cursor.h"
@@ -110,7 +111,7 @@ bool RegisterSetupClasses()
     plat::WNDCLASSA main;
     main.style = plat::CS_HREDRAW | plat::CS_VREDRAW;
     main.lpfnWndProc = &MainWndProc;
-    main.hIcon = plat::LoadIconA(nullptr, "MyIcon");
+    main.hIcon = plat::LoadIconA(plat::GetModuleHandleA(nullptr), "MyIcon");
     main.hCursor = plat::LoadCursorA(nullptr, plat::IDC_ARROW);
     main.hbrBackground = s.background;
     main.lpszClassName = kMainClassName;
@@ -119,7 +120,7 @@ bool RegisterSetupClasses()
     status.style = plat::CS_HREDRAW | plat::CS_VREDRAW;
     status.lpfnWndProc = &StatusWndProc;
     status.cbWndExtra = sizeof(void*);
-    status.hIcon = plat::LoadIconA(nullptr, "AMyIcon");
+    status.hIcon = plat::LoadIconA(plat::GetModuleHandleA(nullptr), "AMyIcon");
     status.hCursor = plat::LoadCursorA(nullptr, plat::IDC_WAIT);
     status.hbrBackground = s.statusBackground;
     status.lpszClassName = kStatusClassName;

@@ -88,6 +88,13 @@ plat::LRESULT PageProc(plat::HWND page, plat::UINT msg, plat::WPARAM wParam, pla
             *d->result = int(plat::LONG_PTR(wParam));
         plat::EndDialog(page, plat::LRESULT(plat::LONG_PTR(wParam)));
         return 1;
+    case plat::WM_SYSCOMMAND:
+        // The system's close (Alt+F4) is the Cancel button: it asks first.
+        if ((wParam & 0xFFF0) == plat::SC_CLOSE) {
+            plat::SendMessageA(page, plat::WM_COMMAND, kCancelButton, 0);
+            return 1;
+        }
+        return 0;
     case plat::WM_COMMAND: {
         plat::WORD id = plat::LOWORD(wParam), code = plat::HIWORD(wParam);
         if (d && d->behaviour->command && d->behaviour->command(page, id, code))

@@ -151,7 +151,6 @@ plat::LRESULT StatusWndProc(plat::HWND window, plat::UINT msg, plat::WPARAM wPar
         pumpOne();
         if (r) {
             r->position = std::labs(long(plat::LONG_PTR(wParam)));
-            plat::InvalidateRect(window, &r->bar, 0);
             plat::InvalidateRect(window, nullptr, 0);
         }
         return 0;
