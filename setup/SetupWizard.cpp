@@ -76,7 +76,9 @@ plat::LRESULT PageProc(plat::HWND page, plat::UINT msg, plat::WPARAM wParam, pla
         CentreOverWindow(page, Setup().mainWindow);
         if (d->behaviour->init)
             d->behaviour->init(page);
-        return 1;
+        // Enter goes on to the next page, whatever control comes first.
+        plat::SetFocus(plat::GetDlgItem(page, kNextButton));
+        return 0;
     }
     case plat::WM_PAINT:
         if (!d)
