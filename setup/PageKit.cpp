@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "platform/draw/draw.h"
@@ -12,43 +13,14 @@
 
 namespace {
 
-// A bitmap resource as the platform keeps it: a packed DIB, checked to
-// hold its header, colour table and pixels before anything reads it.
-struct PackedDib {
-    const plat::BITMAPINFO* info = nullptr;
-    const void* bits = nullptr;
-    int width = 0;
-    int height = 0;
-};
-
 bool findDib(const char* name, PackedDib* out)
 {
     plat::HRSRC res = plat::FindResourceA(nullptr, name, plat::RT_BITMAP);
     plat::HGLOBAL data = res ? plat::LoadResource(nullptr, res) : nullptr;
-    const auto* bytes = static_cast<const unsigned char*>(data ? plat::LockResource(data) : nullptr);
+    const void* bytes = data ? plat::LockResource(data) : nullptr;
     if (!bytes)
         return false;
-    std::size_t size = plat::SizeofResource(nullptr, res);
-    if (size < sizeof(plat::BITMAPINFOHEADER))
-        return false;
-    const auto* info = reinterpret_cast<const plat::BITMAPINFO*>(bytes);
-    const plat::BITMAPINFOHEADER& h = info->bmiHeader;
-    // The platform reads a full table of 256 colours for an 8-bit DIB.
-    std::size_t colours = h.biBitCount == 8 ? 256 : 0;
-    if ((h.biBitCount != 8 && h.biBitCount != 32) || h.biWidth <= 0 || h.biHeight == 0 ||
-        h.biWidth > 4096 || std::abs(h.biHeight) > 4096 || plat::DibColourCount(h) > 256)
-        return false;
-    std::size_t header = h.biSize + colours * sizeof(plat::RGBQUAD);
-    std::size_t pixels = std::size_t(plat::DibStride(h.biWidth, h.biBitCount)) * std::size_t(std::abs(h.biHeight));
-    if (h.biSize < sizeof(plat::BITMAPINFOHEADER) || size < header + pixels)
-        return false;
-    out->info = info;
-    out->bits = bytes + h.biSize + plat::DibColourCount(h) * sizeof(plat::RGBQUAD);
-    if (size < std::size_t(static_cast<const unsigned char*>(out->bits) - bytes) + pixels)
-        return false;
-    out->width = h.biWidth;
-    out->height = std::abs(h.biHeight);
-    return true;
+    return ReadPackedDib(std::string_view(static_cast<const char*>(bytes), plat::SizeofResource(nullptr, res)), out);
 }
 
 void drawDib(plat::HDC hdc, const PackedDib& dib, int x, int y, int width, int height)
@@ -58,6 +30,32 @@ void drawDib(plat::HDC hdc, const PackedDib& dib, int x, int y, int width, int h
 }
 
 }  // namespace
+
+bool ReadPackedDib(std::string_view bytes, PackedDib* out)
+{
+    if (bytes.size() < sizeof(plat::BITMAPINFOHEADER))
+        return false;
+    plat::BITMAPINFOHEADER h;
+    std::memcpy(&h, bytes.data(), sizeof h);
+    if ((h.biBitCount != 8 && h.biBitCount != 32) || h.biCompression != plat::BI_RGB || h.biWidth <= 0 ||
+        h.biHeight == 0 || h.biWidth > 4096 || h.biHeight > 4096 || h.biHeight < -4096 ||
+        h.biSize < sizeof(plat::BITMAPINFOHEADER) || h.biSize > bytes.size())
+        return false;
+    std::size_t tableEntries = h.biBitCount == 8 ? plat::DibColourCount(h) : 0;
+    if (tableEntries > 256)
+        return false;
+    std::size_t height = std::size_t(h.biHeight < 0 ? -h.biHeight : h.biHeight);
+    std::size_t pixels = std::size_t(plat::DibStride(h.biWidth, h.biBitCount)) * height;
+    std::size_t bitsAt = std::size_t(h.biSize) + tableEntries * sizeof(plat::RGBQUAD);
+    std::size_t readByPlatform = std::size_t(h.biSize) + (h.biBitCount == 8 ? 256 * sizeof(plat::RGBQUAD) : 0);
+    if (bitsAt > bytes.size() || pixels > bytes.size() - bitsAt || readByPlatform > bytes.size())
+        return false;
+    out->info = reinterpret_cast<const plat::BITMAPINFO*>(bytes.data());
+    out->bits = bytes.data() + bitsAt;
+    out->width = h.biWidth;
+    out->height = int(height);
+    return true;
+}
 
 void CentreOverWindow(plat::HWND window, plat::HWND over)
 {

@@ -3,7 +3,23 @@
 // control colours, the pictures drawn at placeholder controls, and showing
 // or hiding a control.
 
+#include <string_view>
+
 #include "platform/core/types.h"
+#include "platform/draw/surface.h"
+
+// A bitmap resource as the platform keeps it: a packed DIB (header, colour
+// table, pixels), 8 or 32 bits a pixel, uncompressed.
+struct PackedDib {
+    const plat::BITMAPINFO* info = nullptr;
+    const void* bits = nullptr;
+    int width = 0;
+    int height = 0;
+};
+// Checks that the bytes hold all that drawing the DIB reads (the platform
+// takes a full table of 256 colours for 8 bits) and points into them;
+// false for anything else.
+bool ReadPackedDib(std::string_view bytes, PackedDib* out);
 
 // Centres the window over another; its top is never above the screen.
 void CentreOverWindow(plat::HWND window, plat::HWND over);

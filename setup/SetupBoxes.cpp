@@ -93,7 +93,9 @@ plat::LRESULT ExitInstallProc(plat::HWND box, plat::UINT msg, plat::WPARAM wPara
     case plat::WM_INITDIALOG:
         plat::SetWindowLongPtrA(box, plat::DWL_USER, lParam);
         CentreOverWindow(box, Setup().mainWindow);
-        return 1;
+        // Enter goes on with the installation; leaving takes a deliberate choice.
+        plat::SetFocus(plat::GetDlgItem(box, plat::IDCANCEL));
+        return 0;
     case plat::WM_PAINT: {
         plat::PAINTSTRUCT ps;
         plat::HDC hdc = plat::BeginPaint(box, &ps);

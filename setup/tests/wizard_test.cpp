@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -17,6 +18,7 @@
 #include "platform/ui/responder.h"
 #include "platform/window/window.h"
 #include "setup/OptionsPage.h"
+#include "setup/PageKit.h"
 #include "setup/SetupMainWindow.h"
 #include "setup/SetupState.h"
 #include "setup/SetupWizard.h"
@@ -132,10 +134,11 @@ TEST_F(WizardTest, CancelAsksFirstAndAConfirmedCancelEndsWithTheNotCompletedBox)
     steps = {
         press("DIALOG1", kNextButton),
         press("DIALOG2", kCancelButton),
-        [&](const plat::UiRequest& r) -> std::optional<int> {
+        [&, this](const plat::UiRequest& r) -> std::optional<int> {
             EXPECT_EQ(r.templateName, "ExitInstall");
             exitBoxDrawn = plat::testing::CompareWithGolden(nullptr, "exit_box", kGoldenFolder).empty();
-            return plat::IDCANCEL;  // go on
+            harness.tap(plat::VK_RETURN);  // Enter goes on with the installation
+            return plat::kAnswerByInput;
         },
         press("DIALOG2", kNextButton),
         press("DIALOG3", kCancelButton),
@@ -262,6 +265,41 @@ TEST_F(WizardTest, WithoutTestTheUnbuiltInstallationIsReportedAsAFailure)
     EXPECT_EQ(run(), 0);
     EXPECT_TRUE(allStepsTaken());
     EXPECT_TRUE(::Setup().failed);
+}
+
+TEST(PackedDibs, AreReadOnlyWhenTheyHoldAllThatDrawingReads)
+{
+    std::string dib(40 + 256 * 4 + 4 * 2, '\0');
+    plat::BITMAPINFOHEADER h;
+    h.biWidth = 3;
+    h.biHeight = 2;
+    h.biBitCount = 8;
+    std::memcpy(dib.data(), &h, sizeof h);
+    PackedDib read;
+    ASSERT_TRUE(ReadPackedDib(dib, &read));
+    EXPECT_EQ(read.width, 3);
+    EXPECT_EQ(read.height, 2);
+    EXPECT_EQ(static_cast<const char*>(read.bits) - dib.data(), 40 + 1024);
+    EXPECT_FALSE(ReadPackedDib(std::string_view(dib).substr(0, dib.size() - 1), &read)) << "a pixel short";
+    // A short colour table moves the pixels up, but drawing still reads 256
+    // colours from the header on.
+    h.biClrUsed = 2;
+    std::memcpy(dib.data(), &h, sizeof h);
+    EXPECT_TRUE(ReadPackedDib(dib, &read));
+    EXPECT_EQ(static_cast<const char*>(read.bits) - dib.data(), 40 + 8);
+    EXPECT_FALSE(ReadPackedDib(std::string_view(dib).substr(0, 40 + 1000), &read));
+    for (auto damage : {+[](plat::BITMAPINFOHEADER& b) { b.biBitCount = 4; },
+                        +[](plat::BITMAPINFOHEADER& b) { b.biCompression = plat::BI_RLE8; },
+                        +[](plat::BITMAPINFOHEADER& b) { b.biWidth = 0; },
+                        +[](plat::BITMAPINFOHEADER& b) { b.biHeight = -100000; },
+                        +[](plat::BITMAPINFOHEADER& b) { b.biSize = 0x7FFFFFFF; },
+                        +[](plat::BITMAPINFOHEADER& b) { b.biHeight = 0; }}) {
+        plat::BITMAPINFOHEADER bad = h;
+        damage(bad);
+        std::memcpy(dib.data(), &bad, sizeof bad);
+        EXPECT_FALSE(ReadPackedDib(dib, &read));
+    }
+    EXPECT_FALSE(ReadPackedDib(std::string_view(dib).substr(0, 39), &read));
 }
 
 TEST(TargetPath, LosesItsFinalSeparatorAndAlwaysHasADrive)
