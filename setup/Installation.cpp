@@ -29,6 +29,7 @@ void FinishSetup(plat::HWND owner)
 
 void EndInstallation()
 {
-    if (Setup().test)
-        return;
+    // With "test" set the final steps do nothing. Starting the QuickTime
+    // installer and restarting belong to the installation steps, which this
+    // program does not have yet; a cancelled or failed wizard needs neither.
 }
