@@ -40,6 +40,16 @@ plat::LRESULT greyColours(plat::HWND box, plat::WPARAM wParam, plat::LPARAM lPar
     return plat::LRESULT(CtlColorBrush(reinterpret_cast<plat::HDC>(wParam), control, box, data->grey.get(), kLightGrey));
 }
 
+// OK answers 1, Cancel 0.
+plat::LRESULT endOnOkOrCancel(plat::HWND box, plat::WPARAM wParam)
+{
+    plat::WORD id = plat::LOWORD(wParam);
+    if (id != plat::IDOK && id != plat::IDCANCEL)
+        return 0;
+    plat::EndDialog(box, id == plat::IDOK ? 1 : 0);
+    return 1;
+}
+
 plat::LRESULT YesOrNoProc(plat::HWND box, plat::UINT msg, plat::WPARAM wParam, plat::LPARAM lParam)
 {
     switch (msg) {
@@ -77,11 +87,7 @@ plat::LRESULT ErrorBoxProc(plat::HWND box, plat::UINT msg, plat::WPARAM wParam, 
         plat::SetDlgItemTextA(box, kErrorText, boxData(box)->text.c_str());
         return 1;
     case plat::WM_COMMAND:
-        if (plat::LOWORD(wParam) == plat::IDOK || plat::LOWORD(wParam) == plat::IDCANCEL) {
-            plat::EndDialog(box, plat::LOWORD(wParam) == plat::IDOK ? 1 : 0);
-            return 1;
-        }
-        return 0;
+        return endOnOkOrCancel(box, wParam);
     default:
         return isColourMessage(msg) ? greyColours(box, wParam, lParam) : 0;
     }
@@ -104,11 +110,7 @@ plat::LRESULT ExitInstallProc(plat::HWND box, plat::UINT msg, plat::WPARAM wPara
         return 1;
     }
     case plat::WM_COMMAND:
-        if (plat::LOWORD(wParam) == plat::IDOK || plat::LOWORD(wParam) == plat::IDCANCEL) {
-            plat::EndDialog(box, plat::LOWORD(wParam) == plat::IDOK ? 1 : 0);
-            return 1;
-        }
-        return 0;
+        return endOnOkOrCancel(box, wParam);
     default:
         return isColourMessage(msg) ? greyColours(box, wParam, lParam) : 0;
     }

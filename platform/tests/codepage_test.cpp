@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "platform/tests/greek_codepages.h"
 
 namespace plat {
 namespace {
@@ -54,40 +53,11 @@ TEST(CodePageTest, CurrentCodePageAcceptsOnlyKnownPages)
     SetACP(before);
 }
 
-// One line per byte 0x80-0xFF: the byte, then its character under the
-// published cp737 and cp1253 mappings ("none" where undefined), written by
-// platform/tests/data/make_greek_codepages.py.
-struct GreekByte {
-    int byte;
-    char32_t cp737;  // U+FFFD for "none"
-    char32_t cp1253;
-};
-
-std::vector<GreekByte> readGreekCodePages()
-{
-    std::ifstream in(std::string(KELBO_SOURCE_DIR) + "/platform/tests/data/greek_codepages.tsv");
-    std::vector<GreekByte> rows;
-    std::string line;
-    auto parse = [](const std::string& field) -> char32_t {
-        unsigned v = 0;
-        return std::sscanf(field.c_str(), "U+%x", &v) == 1 ? char32_t(v) : U'\uFFFD';
-    };
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::istringstream fields(line);
-        std::string b, a, w;
-        fields >> b >> a >> w;
-        rows.push_back({int(std::stoul(b, nullptr, 16)), parse(a), parse(w)});
-    }
-    return rows;
-}
-
 TEST(CodePageTest, GreekPagesDecodeEveryByteAsThePublishedMappings)
 {
-    std::vector<GreekByte> rows = readGreekCodePages();
+    std::vector<testing::GreekByte> rows = testing::ReadGreekCodePages();
     ASSERT_EQ(rows.size(), 128u);
-    for (const GreekByte& r : rows) {
+    for (const testing::GreekByte& r : rows) {
         std::string byte(1, char(r.byte));
         EXPECT_EQ(DecodeText(byte, 737), std::u32string(1, r.cp737)) << "737 byte " << r.byte;
         EXPECT_EQ(DecodeText(byte, 1253), std::u32string(1, r.cp1253)) << "1253 byte " << r.byte;

@@ -3,13 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/core/codepage.h"
+#include "platform/tests/greek_codepages.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/responder.h"
@@ -22,32 +20,7 @@ namespace {
 
 using setup_testing::SetupTest;
 
-// The published mappings, one row per byte 0x80-0xFF (U+FFFD: undefined).
-struct Row {
-    int byte;
-    char32_t cp737;
-    char32_t cp1253;
-};
-
-std::vector<Row> publishedRows()
-{
-    std::ifstream in(std::string(KELBO_SOURCE_DIR) + "/platform/tests/data/greek_codepages.tsv");
-    std::vector<Row> rows;
-    std::string line;
-    auto parse = [](const std::string& f) -> char32_t {
-        unsigned v = 0;
-        return std::sscanf(f.c_str(), "U+%x", &v) == 1 ? char32_t(v) : U'\uFFFD';
-    };
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        std::istringstream f(line);
-        std::string b, a, w;
-        f >> b >> a >> w;
-        rows.push_back({int(std::stoul(b, nullptr, 16)), parse(a), parse(w)});
-    }
-    return rows;
-}
+using plat::testing::GreekByte;
 
 // Which letters the tables move: the capitals, small alpha to omega with
 // final sigma, and the small letters with tonos.
@@ -61,29 +34,33 @@ bool isMovedLetter(char32_t c, bool fromOem)
     return capital || small || tonos || (fromOem && iotaDialytika);
 }
 
+// Checks one direction of the tables against the published pages: a letter
+// the tables move lands on the byte of the same character, any other byte
+// stays. The count of moved letters.
+int checkDirection(const std::vector<GreekByte>& rows, bool fromOem)
+{
+    int moved = 0;
+    for (const GreekByte& row : rows) {
+        auto b = static_cast<unsigned char>(row.byte);
+        unsigned char to = fromOem ? GreekOemToAnsiChar(b) : GreekAnsiToOemChar(b);
+        char32_t from = fromOem ? row.cp737 : row.cp1253;
+        if (!isMovedLetter(from, fromOem)) {
+            EXPECT_EQ(to, row.byte) << (fromOem ? "737" : "1253") << " byte " << row.byte << " stays";
+            continue;
+        }
+        ++moved;
+        const GreekByte& target = rows[to - 0x80];
+        EXPECT_EQ(fromOem ? target.cp1253 : target.cp737, from) << (fromOem ? "737" : "1253") << " byte " << row.byte;
+    }
+    return moved;
+}
+
 TEST(GreekTables, MoveExactlyTheGreekLettersAsThePublishedCodePagesDo)
 {
-    std::vector<Row> rows = publishedRows();
+    std::vector<GreekByte> rows = plat::testing::ReadGreekCodePages();
     ASSERT_EQ(rows.size(), 128u);
-    int movedFromOem = 0, movedFromAnsi = 0;
-    for (const Row& oem : rows) {
-        unsigned char to = GreekOemToAnsiChar(static_cast<unsigned char>(oem.byte));
-        if (isMovedLetter(oem.cp737, true)) {
-            ++movedFromOem;
-            EXPECT_EQ(rows[to - 0x80].cp1253, oem.cp737) << "737 byte " << oem.byte;
-        } else {
-            EXPECT_EQ(to, oem.byte) << "737 byte " << oem.byte << " stays";
-        }
-    }
-    for (const Row& ansi : rows) {
-        unsigned char to = GreekAnsiToOemChar(static_cast<unsigned char>(ansi.byte));
-        if (isMovedLetter(ansi.cp1253, false)) {
-            ++movedFromAnsi;
-            EXPECT_EQ(rows[to - 0x80].cp737, ansi.cp1253) << "1253 byte " << ansi.byte;
-        } else {
-            EXPECT_EQ(to, ansi.byte) << "1253 byte " << ansi.byte << " stays";
-        }
-    }
+    int movedFromOem = checkDirection(rows, true);
+    int movedFromAnsi = checkDirection(rows, false);
     EXPECT_EQ(movedFromOem, 24 + 25 + 7 + 1);
     EXPECT_EQ(movedFromAnsi, 24 + 25 + 7);
     for (int c = 0; c < 0x80; ++c) {
