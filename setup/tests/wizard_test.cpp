@@ -215,6 +215,26 @@ TEST_F(WizardTest, TheNameFieldTakesOnlyItsMaskAndLeadsTheTargetFolder)
     EXPECT_TRUE(allStepsTaken());
 }
 
+TEST_F(WizardTest, TooLittleFreeSpaceOnlyWarns)
+{
+    writeScript("[kelbo]\ntest=1\nspaceneed=900000000\n");
+    steps = {
+        press("DIALOG1", kNextButton),
+        press("DIALOG2", kNextButton),
+        [](const plat::UiRequest& r) -> std::optional<int> {
+            char text[64] = {};
+            plat::GetDlgItemTextA(r.window, 151, text, sizeof text);
+            EXPECT_EQ(text[0], '-') << text;
+            return kNextButton;
+        },
+        box("Ο ελεύθερος χώρος του δίσκου δεν φτάνει για την εγκατάσταση. Χρειάζονται 900,000,000 Kbytes"),
+        press("DIALOG4", kNextButton),
+        box("Η εγκατάσταση έγινε κανονικά"),
+    };
+    EXPECT_EQ(run(), 0);
+    EXPECT_TRUE(allStepsTaken());
+}
+
 TEST_F(WizardTest, OnA256ColourDisplayThePagesAreGreyAndTheColourNoticeShows)
 {
     harness.changeDisplay(800, 600, 8);
