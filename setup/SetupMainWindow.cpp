@@ -79,6 +79,10 @@ plat::LRESULT MainWndProc(plat::HWND window, plat::UINT msg, plat::WPARAM wParam
             plat::SendMessageA(window, plat::WM_CLOSE, kCloseCancelled, 0);
         }
         return 0;
+    case plat::WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == plat::SC_CLOSE && CancelWizardOnClose())
+            return 0;
+        break;
     case plat::WM_CLOSE:
         showClosingBox(window, wParam);
         break;

@@ -24,6 +24,12 @@ struct PageData {
     int* result = nullptr;
 };
 
+plat::HWND& currentPage()
+{
+    static plat::HWND page = nullptr;
+    return page;
+}
+
 PageData* pageData(plat::HWND page)
 {
     return reinterpret_cast<PageData*>(plat::GetWindowLongPtrA(page, plat::DWL_USER));
@@ -67,6 +73,7 @@ plat::LRESULT PageProc(plat::HWND page, plat::UINT msg, plat::WPARAM wParam, pla
     switch (msg) {
     case plat::WM_INITDIALOG: {
         plat::SetWindowLongPtrA(page, plat::DWL_USER, lParam);
+        currentPage() = page;
         d = pageData(page);
         const SetupColours& c = Setup().colours;
         d->page = OwnedBrush(c.page);
@@ -123,6 +130,7 @@ int runPage(plat::HWND mainWindow, const char* templateName, const PageBehaviour
     data.behaviour = &behaviour;
     data.result = &result;
     plat::LRESULT r = plat::DialogBoxParamA(nullptr, templateName, mainWindow, &PageProc, plat::LPARAM(&data));
+    currentPage() = nullptr;
     // -1 is both "back" and "no dialog": only the page itself says back.
     if (result == kNoResult)
         return r == kPageNext ? kPageNext : kPageCancel;
@@ -130,6 +138,20 @@ int runPage(plat::HWND mainWindow, const char* templateName, const PageBehaviour
 }
 
 }  // namespace
+
+plat::HWND CurrentWizardPage() { return currentPage(); }
+
+bool CancelWizardOnClose()
+{
+    plat::HWND page = currentPage();
+    if (!page)
+        return false;
+    // A box over the page (the exit question itself) already waits for an
+    // answer; the page's Cancel comes when it is free again.
+    if (plat::IsWindowEnabled(page))
+        plat::PostMessageA(page, plat::WM_COMMAND, kCancelButton, 0);
+    return true;
+}
 
 void ClosePage(plat::HWND page, int result)
 {

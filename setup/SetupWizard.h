@@ -25,6 +25,12 @@ constexpr int kNoticeLabel = 151;
 // not be shown.
 int RunWizard(plat::HWND mainWindow);
 
+// The page on the screen, or null outside the wizard.
+plat::HWND CurrentWizardPage();
+// A request to close the program while the wizard runs (the host window's
+// close box) is the page's Cancel: it asks first. False outside the wizard.
+bool CancelWizardOnClose();
+
 // A page's own part: set-up after the shared one, painting after the frame,
 // and its commands (true when handled). The shared part gives colours,
 // centres the page and asks before Cancel.

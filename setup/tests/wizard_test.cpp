@@ -151,6 +151,28 @@ TEST_F(WizardTest, CancelAsksFirstAndAConfirmedCancelEndsWithTheNotCompletedBox)
     EXPECT_FALSE(::Setup().installQuickTime) << "a cancelled wizard starts no QuickTime installer";
 }
 
+TEST_F(WizardTest, ClosingTheHostWindowDuringTheWizardIsCancelAndAsksFirst)
+{
+    // The host window's close box reaches the program as a close of its
+    // main window, which is disabled under the page.
+    auto closeMain = [this](const plat::UiRequest&) -> std::optional<int> {
+        plat::PostMessageA(plat::FindWindowA(kMainClassName, nullptr), plat::WM_SYSCOMMAND, plat::SC_CLOSE, 0);
+        harness.runUntilIdle();
+        return plat::kAnswerByInput;
+    };
+    steps = {
+        press("DIALOG1", kNextButton),
+        closeMain,
+        press("ExitInstall", plat::IDCANCEL),
+        press("DIALOG2", kNextButton),
+        closeMain,
+        press("ExitInstall", plat::IDOK),
+        box("Η εγκατάσταση δεν ολοκληρώθηκε"),
+    };
+    EXPECT_EQ(run(), 0);
+    EXPECT_TRUE(allStepsTaken());
+}
+
 TEST_F(WizardTest, AnEmptyNameIsRefusedAndThePageStays)
 {
     steps = {
