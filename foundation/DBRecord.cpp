@@ -241,9 +241,10 @@ DBError DBRecord::ClearField(std::uint32_t index)
     case 'L': StoreText(*f, "F"); break;
     case 'M':
     case 'G':
-        // A memo field that names no memo: zeros as digits, or a binary 0
-        // in a 4-byte field.
-        std::memset(at, f->length == 4 ? 0 : '0', f->length);
+        // A memo field that names no memo: blanks, as other dBASE tools
+        // write it (some fail on a field of zeros), or a binary 0 in a
+        // 4-byte field. Fields of zeros are still read as naming none.
+        std::memset(at, f->length == 4 ? 0 : ' ', f->length);
         break;
     default: StoreText(*f, ""); break;
     }

@@ -408,7 +408,11 @@ TEST_F(DBTableTest, MemosAreWrittenAndReadBackWithTheirLengthsBounded)
     EXPECT_EQ(r.GetField("text").GetMemoHandle()->Data(), longText);
     table.GoTo(3);
     table.ReadRecord(r);
-    EXPECT_EQ(fieldText(r, 1), "0000000000");
+    EXPECT_EQ(fieldText(r, 1), "          ");
+    EXPECT_EQ(r.GetMemoHandle(1u, memo), kDbBadArgument);
+    std::memcpy(r.GetBuffer() + table.GetFieldDesc(1)->offset, "0000000000", 10);
+    EXPECT_EQ(r.GetMemoHandle(1u, memo), kDbBadArgument);
+    std::memcpy(r.GetBuffer() + table.GetFieldDesc(1)->offset, "   12x    ", 10);
     EXPECT_EQ(r.GetMemoHandle(1u, memo), kDbBadArgument);
     EXPECT_EQ(r.GetMemoHandle(0u, memo), kDbBadField);
     ASSERT_EQ(table.Close(), kDbOk);
