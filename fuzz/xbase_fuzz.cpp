@@ -64,10 +64,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::string drive = SetUpDrive();
     if (size < 3)
         return 0;
-    std::size_t tableSize = (data[0] | (data[1] << 8)) % (size - 2 + 1);
+    const std::size_t wanted = data[0] | (data[1] << 8);
     const bool exactCase = data[2] & 1;
     data += 3;
     size -= 3;
+    const std::size_t tableSize = wanted % (size + 1);
     WriteFile(drive + "/t.DBF", data, tableSize);
     WriteFile(drive + "/t.FPT", data + tableSize, size - tableSize);
 
