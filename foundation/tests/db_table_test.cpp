@@ -212,6 +212,11 @@ TEST_F(DBTableTest, TextReadsStayInsideTheirBuffers)
     EXPECT_EQ(r.GetField("NOPE").GetError(), kDbBadField);
 
     DBField count = r.GetField("accessed");
+    count.CopyFrom(f);  // raw text, cut or padded to the field
+    EXPECT_EQ(std::string(count.GetTextPointer(), 10), "ABCDEFGH  ");
+    f.CopyFrom(count);
+    EXPECT_EQ(std::string(f.GetTextPointer(), 8), "ABCDEFGH");
+    EXPECT_EQ(f.CopyFrom(bad).GetError(), kDbBadField);
     count = 41;
     ++count;
     EXPECT_EQ(count.GetInt(), 42);
