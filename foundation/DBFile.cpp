@@ -194,21 +194,31 @@ void DBFile::SwitchTo(LastOp op)
     lastOp_ = op;
 }
 
+DBError DBFile::FileResult(bool ok)
+{
+    if (ok)
+        return SetError(kDbOk);
+    plat::SetLastErrorFromErrno();
+    return MappedError();
+}
+
+char* DBFile::BlockAt(std::uint32_t itemSize, std::uint32_t itemCount) const
+{
+    std::uint64_t size = std::uint64_t(itemSize) * itemCount;
+    return buffer_ && position_ + size <= bufferSize_ ? buffer_.get() + position_ : nullptr;
+}
+
 DBError DBFile::Read(void* destination, std::uint32_t itemSize, std::uint32_t itemCount)
 {
     if (stream_) {
         SwitchTo(LastOp::kRead);
         errno = 0;
-        if (std::fread(destination, itemSize, itemCount, stream_) == itemCount)
-            return SetError(kDbOk);
-        plat::SetLastErrorFromErrno();
-        return MappedError();
+        return FileResult(std::fread(destination, itemSize, itemCount, stream_) == itemCount);
     }
-    std::uint64_t size = std::uint64_t(itemSize) * itemCount;
-    if (!buffer_ || position_ + size > bufferSize_)
+    char* at = BlockAt(itemSize, itemCount);
+    if (!at)
         return SetError(kDbSystemError);
-    if (size)
-        std::memcpy(destination, buffer_.get() + position_, size);
+    std::memcpy(destination, at, std::size_t(itemSize) * itemCount);
     return SetError(kDbOk);
 }
 
@@ -217,17 +227,13 @@ DBError DBFile::Write(const void* source, std::uint32_t itemSize, std::uint32_t 
     if (stream_) {
         SwitchTo(LastOp::kWrite);
         errno = 0;
-        if (std::fwrite(source, itemSize, itemCount, stream_) == itemCount)
-            return SetError(kDbOk);
-        plat::SetLastErrorFromErrno();
-        return MappedError();
+        return FileResult(std::fwrite(source, itemSize, itemCount, stream_) == itemCount);
     }
     // A write that does not fit the block is an error, not a silent no-op.
-    std::uint64_t size = std::uint64_t(itemSize) * itemCount;
-    if (!buffer_ || position_ + size > bufferSize_)
+    char* at = BlockAt(itemSize, itemCount);
+    if (!at)
         return SetError(kDbSystemError);
-    if (size)
-        std::memcpy(buffer_.get() + position_, source, size);
+    std::memcpy(at, source, std::size_t(itemSize) * itemCount);
     return SetError(kDbOk);
 }
 
@@ -239,11 +245,7 @@ DBError DBFile::Seek(std::uint32_t offset)
     }
     lastOp_ = LastOp::kNone;
     errno = 0;
-    if (std::fseek(stream_, static_cast<long>(offset), SEEK_SET) != 0) {
-        plat::SetLastErrorFromErrno();
-        return MappedError();
-    }
-    return SetError(kDbOk);
+    return FileResult(std::fseek(stream_, static_cast<long>(offset), SEEK_SET) == 0);
 }
 
 DBError DBFile::Flush()
@@ -251,11 +253,7 @@ DBError DBFile::Flush()
     if (!stream_)
         return SetError(kDbOk);
     errno = 0;
-    if (std::fflush(stream_) != 0) {
-        plat::SetLastErrorFromErrno();
-        return MappedError();
-    }
-    return SetError(kDbOk);
+    return FileResult(std::fflush(stream_) == 0);
 }
 
 DBError DBFile::GetLength(std::uint32_t& length)

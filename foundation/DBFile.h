@@ -97,6 +97,11 @@ private:
     // The C library needs a seek between a read and a write on one stream.
     void SwitchTo(LastOp op);
     DBError MappedError() { return SetError(MapSystemErrorToDbError()); }
+    // 0 after a standard call that succeeded, else the mapped errno.
+    DBError FileResult(bool ok);
+    // The memory stream's block at the position, or null when the items
+    // do not fit.
+    char* BlockAt(std::uint32_t itemSize, std::uint32_t itemCount) const;
 
     std::FILE* stream_ = nullptr;
     std::unique_ptr<char[]> buffer_;

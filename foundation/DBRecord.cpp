@@ -12,13 +12,14 @@
 
 namespace {
 
-// The text of value in a field of width length with decimals, right
-// aligned; empty when it does not fit.
-std::string NumberText(double value, std::uint32_t length, std::uint32_t decimals, bool whole)
+// The text of value in a field of width length, right aligned: with the
+// decimals, or truncated to a whole number when there are none; empty when
+// it does not fit.
+std::string NumberText(double value, std::uint32_t length, std::uint32_t decimals)
 {
     char text[400];
     int n;
-    if (whole || decimals == 0) {
+    if (decimals == 0) {
         double integral = std::trunc(value);
         if (!std::isfinite(integral) || std::fabs(integral) >= 1e18)
             return {};
@@ -213,9 +214,9 @@ DBError DBRecord::StoreText(const DBFieldDesc& field, std::string_view text)
     return SetError(kDbOk);
 }
 
-DBError DBRecord::StoreNumber(std::uint32_t index, const DBFieldDesc& field, double value, bool whole)
+DBError DBRecord::StoreNumber(std::uint32_t index, const DBFieldDesc& field, double value)
 {
-    std::string text = NumberText(value, field.length, field.decimals, whole);
+    std::string text = NumberText(value, field.length, field.decimals);
     if (text.empty())
         return SetError(kDbOutOfRange);
     std::memcpy(buffer_.get() + field.offset, text.data(), field.length);
@@ -231,9 +232,9 @@ DBError DBRecord::ClearField(std::uint32_t index)
     char* at = buffer_.get() + f->offset;
     switch (f->type) {
     case 'N': {
-        std::string zero = NumberText(0.0, f->length, f->decimals, false);
+        std::string zero = NumberText(0.0, f->length, f->decimals);
         if (zero.empty())
-            zero = NumberText(0.0, f->length, 0, true);
+            zero = NumberText(0.0, f->length, 0);
         StoreText(*f, zero);
         break;
     }
@@ -273,22 +274,15 @@ DBError DBRecord::SetText(std::uint32_t index, const char* text)
 
 DBError DBRecord::SetInt(std::uint32_t index, std::int32_t value)
 {
-    if (value == 0)
-        return ClearField(index);
-    const DBFieldDesc* f = Field(index);
-    if (!f)
-        return error_;
-    if (f->type == 'L') {
-        StoreText(*f, "T");
-    } else if (f->type == 'D') {
-        char date[32];
-        int n = std::snprintf(date, sizeof date, "%04d%02d%02d", value >> 16, (value >> 8) & 0xFF, value & 0xFF);
-        if (n != 8 || f->length < 8)
-            return SetError(kDbOutOfRange);
-        StoreText(*f, date);
-    } else {
-        return StoreNumber(index, *f, value, true);
-    }
+    const DBFieldDesc* f = value ? Field(index) : nullptr;
+    if (!f || f->type != 'D')
+        return SetReal(index, value);
+    // A packed date: year << 16 | month << 8 | day.
+    char date[32];
+    int n = std::snprintf(date, sizeof date, "%04d%02d%02d", value >> 16, (value >> 8) & 0xFF, value & 0xFF);
+    if (n != 8 || f->length < 8)
+        return SetError(kDbOutOfRange);
+    StoreText(*f, date);
     MarkSet(index);
     return error_;
 }
@@ -305,7 +299,7 @@ DBError DBRecord::SetReal(std::uint32_t index, double value)
         MarkSet(index);
         return error_;
     }
-    return StoreNumber(index, *f, value, f->decimals == 0);
+    return StoreNumber(index, *f, value);
 }
 
 DBError DBRecord::GetText(std::uint32_t index, char* out, std::size_t size)
@@ -321,42 +315,42 @@ DBError DBRecord::GetText(std::uint32_t index, char* out, std::size_t size)
     return SetError(kDbOk);
 }
 
-DBError DBRecord::GetInt(std::uint32_t index, std::int32_t& value)
+DBError DBRecord::GetNumber(std::uint32_t index, std::int32_t* integer, double* real)
 {
-    value = 0;
     const DBFieldDesc* f = Field(index);
     if (!f)
         return error_;
     std::string text = Trimmed(buffer_.get() + f->offset, f->length);
-    if (f->type == 'L') {
-        value = text == "F" ? 0 : 1;
-        return SetError(kDbOk);
-    }
     errno = 0;
-    long long n = std::strtoll(text.c_str(), nullptr, 10);
-    if (errno == ERANGE || n < INT32_MIN || n > INT32_MAX)
-        return SetError(kDbOutOfRange);
-    value = static_cast<std::int32_t>(n);
+    if (f->type == 'L') {
+        if (integer)
+            *integer = text == "F" ? 0 : 1;
+        if (real)
+            *real = text == "F" ? 0.0 : 1.0;
+    } else if (integer) {
+        long long n = std::strtoll(text.c_str(), nullptr, 10);
+        if (errno == ERANGE || n < INT32_MIN || n > INT32_MAX)
+            return SetError(kDbOutOfRange);
+        *integer = static_cast<std::int32_t>(n);
+    } else {
+        double n = std::strtod(text.c_str(), nullptr);
+        if (errno == ERANGE && std::fabs(n) > 1.0)
+            return SetError(kDbOutOfRange);
+        *real = n;
+    }
     return SetError(kDbOk);
+}
+
+DBError DBRecord::GetInt(std::uint32_t index, std::int32_t& value)
+{
+    value = 0;
+    return GetNumber(index, &value, nullptr);
 }
 
 DBError DBRecord::GetReal(std::uint32_t index, double& value)
 {
     value = 0.0;
-    const DBFieldDesc* f = Field(index);
-    if (!f)
-        return error_;
-    std::string text = Trimmed(buffer_.get() + f->offset, f->length);
-    if (f->type == 'L') {
-        value = text == "F" ? 0.0 : 1.0;
-        return SetError(kDbOk);
-    }
-    errno = 0;
-    double n = std::strtod(text.c_str(), nullptr);
-    if (errno == ERANGE && std::fabs(n) > 1.0)
-        return SetError(kDbOutOfRange);
-    value = n;
-    return SetError(kDbOk);
+    return GetNumber(index, nullptr, &value);
 }
 
 DBError DBRecord::GetMemoHandle(std::uint32_t index, const DBMemo*& memo)
@@ -387,7 +381,7 @@ DBError DBRecord::SetMemo(std::uint32_t index, std::string_view data)
         for (int i = 0; i < 4; ++i)
             at[i] = static_cast<char>(block >> (8 * i));
     } else {
-        std::string text = NumberText(block, f->length, 0, true);
+        std::string text = NumberText(block, f->length, 0);
         if (text.empty())
             return SetError(kDbOutOfRange);
         std::memcpy(at, text.data(), f->length);

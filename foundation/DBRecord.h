@@ -102,10 +102,12 @@ private:
     const DBFieldDesc* Field(std::uint32_t index);
     void MarkSet(std::uint32_t index);
     void SetSetFieldsToFirst(std::uint32_t count);
-    // Writes text, right-aligned numbers and the like into the field; 9531
-    // when it does not fit.
-    DBError StoreNumber(std::uint32_t index, const DBFieldDesc& field, double value, bool whole);
+    // Writes a number in the field's form (with its decimals, or truncated
+    // to a whole number without); 9531 when it does not fit.
+    DBError StoreNumber(std::uint32_t index, const DBFieldDesc& field, double value);
     DBError StoreText(const DBFieldDesc& field, std::string_view text);
+    // The field's text as a whole number or a real (one of the two asked).
+    DBError GetNumber(std::uint32_t index, std::int32_t* integer, double* real);
     template <typename Op>
     DBError ByName(const char* name, Op op);
     DBError Resize(std::uint32_t slots);

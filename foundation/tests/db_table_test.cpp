@@ -165,6 +165,10 @@ TEST_F(DBTableTest, NumbersTooWideForTheirFieldAreRefusedAndTheFieldKept)
     EXPECT_EQ(r.SetInt(0u, -10000), kDbOutOfRange);
     EXPECT_EQ(r.SetInt(0u, 0), kDbOk);
     EXPECT_EQ(fieldText(r, 0), "    0");
+    EXPECT_EQ(r.SetInt(1u, 5), kDbOk);
+    EXPECT_EQ(fieldText(r, 1), "    5.00");
+    EXPECT_EQ(r.SetReal(0u, -7.9), kDbOk);  // truncated where there are no decimals
+    EXPECT_EQ(fieldText(r, 0), "   -7");
     EXPECT_EQ(r.SetReal(1u, 3.14159), kDbOk);
     EXPECT_EQ(fieldText(r, 1), "    3.14");
     EXPECT_EQ(r.SetReal(1u, 1e12), kDbOutOfRange);
