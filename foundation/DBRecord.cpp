@@ -495,7 +495,7 @@ bool FieldMatches(const char* record, const char* pattern, const SearchField& f,
 
 DBError DBRecord::Find(const DBRecord& pattern, std::uint32_t options, std::uint32_t* count)
 {
-    if (!table_ || !buffer_ || !table_->IsOpen())
+    if (!table_ || !table_->IsOpen() || !table_->Holds(*this))
         return SetError(kDbNotBound);
     DBTable& table = *table_;
     if (table.recordCount_ == 0 || table.currentRecord_ == 0)
@@ -513,7 +513,7 @@ DBError DBRecord::Find(const DBRecord& pattern, std::uint32_t options, std::uint
     const char* patternText = pattern.GetBuffer(0);
     const DBTable* patternTable = pattern.table_;
     std::vector<SearchField> used;
-    if (patternText && patternTable && patternTable->IsOpen()) {
+    if (patternText && patternTable && patternTable->IsOpen() && patternTable->Holds(pattern)) {
         for (std::uint32_t i : pattern.setFields_) {
             const DBFieldDesc* pf = patternTable->GetFieldDesc(i);
             if (!pf || pf->IsMemo())

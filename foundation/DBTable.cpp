@@ -458,9 +458,14 @@ DBError DBTable::ReadRecords(void* buffer, std::uint32_t count, std::uint32_t le
     return SetError(tableFile_.ReadAt(static_cast<std::uint32_t>(RecordOffset(currentRecord_)), buffer, length, count));
 }
 
+bool DBTable::Holds(const DBRecord& record) const
+{
+    return record.table_ == this && record.buffer_ && record.recordLength_ == recordLength_;
+}
+
 DBError DBTable::ReadRecord(DBRecord& record)
 {
-    if (record.table_ != this || !record.buffer_)
+    if (!Holds(record))
         return SetError(kDbNotBound);
     if (DBError e = ReadRecords(record.buffer_.get(), record.recordsInUse_, recordLength_))
         return e;
@@ -472,7 +477,7 @@ DBError DBTable::WriteRecord(const DBRecord& record)
 {
     if (recordCount_ == 0 || currentRecord_ == 0 || !IsOpen())
         return SetError(kDbNotOpen);
-    if (record.table_ != this || !record.buffer_)
+    if (!Holds(record))
         return SetError(kDbNotBound);
     // The records written must be records the table already has.
     if (std::uint64_t(currentRecord_) + record.recordsInUse_ - 1 > recordCount_)
@@ -487,7 +492,7 @@ DBError DBTable::Append(const DBRecord& record)
         error_ = kDbOk;
     if (!IsOpen())
         return SetError(kDbNotOpen);
-    if (record.table_ != this || !record.buffer_)
+    if (!Holds(record))
         return SetError(kDbNotBound);
     if (record.error_)
         return SetError(record.error_);

@@ -110,8 +110,9 @@ public:
     DBError GetValueForKey(const char* key, std::int32_t& value);
 
     // Memos. LoadMemo reads the memo that a memo field's text names into
-    // the field's loaded memo; WriteMemo stores data as a new memo of type
-    // and gives its block number.
+    // the field's loaded memo, which stays valid until that field's memo is
+    // loaded again or the table closes; WriteMemo stores data as a new memo
+    // of type and gives its block number.
     DBError LoadMemo(std::uint32_t fieldIndex, const char* fieldText, const DBMemo*& memo);
     DBError WriteMemo(std::string_view data, std::uint32_t type, std::uint32_t& block);
     bool HasMemoFile() const { return memoFile_.IsOpen(); }
@@ -142,6 +143,8 @@ private:
         return headerLength_ + std::uint64_t(n - 1) * recordLength_;
     }
     DBError ChangeValueForKey(const char* key, std::int32_t value, bool add, std::int32_t* read);
+    // True for a record bound to this table as it is now laid out.
+    bool Holds(const DBRecord& record) const;
 
     DBError error_ = kDbNotOpen;
     DBFile tableFile_;

@@ -480,4 +480,22 @@ TEST_F(DBTableTest, RecordsCopyOnlyBetweenTheSameLayout)
     EXPECT_EQ(DBRecord(&closed).GetError(), kDbNotOpen);
 }
 
+TEST_F(DBTableTest, ARecordBoundToAnEarlierLayoutIsRefusedNotOverrun)
+{
+    ASSERT_EQ(table.OpenOrCreate("E:\\small", "A:C3|B:C3", 0, 0), kDbOk);
+    DBRecord stale(&table);
+    ASSERT_EQ(table.OpenOrCreate("E:\\big", "A:C200|B:C200", 0, 0), kDbOk);
+    DBRecord fresh(&table), pattern(&table);
+    fresh.SetText(0u, "x");
+    ASSERT_EQ(table.Append(fresh), kDbOk);
+    pattern.SetText(0u, "x");
+    EXPECT_EQ(table.ReadRecord(stale), kDbNotBound);
+    EXPECT_EQ(table.WriteRecord(stale), kDbNotBound);
+    EXPECT_EQ(table.Append(stale), kDbNotBound);
+    EXPECT_EQ(stale.SetText(1u, "y"), kDbNotOpen);
+    EXPECT_EQ(stale.Find(pattern, DBRecord::kFindFirst, nullptr), kDbNotBound);
+    EXPECT_EQ(fresh.Find(stale, DBRecord::kFindFirst, nullptr), kDbBadArgument);
+    EXPECT_EQ(table.GetRecordCount(), 1u);
+}
+
 }  // namespace
