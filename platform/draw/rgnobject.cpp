@@ -20,7 +20,7 @@ int RegionType(const Region& region)
 {
     if (region.empty())
         return NULLREGION;
-    return region.rects().size() == 1 ? SIMPLEREGION : COMPLEXREGION;
+    return region.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
 const Region* RegionOf(HRGN rgn)
@@ -33,8 +33,7 @@ HRGN CreateRectRgn(int left, int top, int right, int bottom)
 {
     auto* r = new RegionObject;
     // A rectangle given the wrong way round is the same rectangle.
-    r->region = Region(RECT{std::min(left, right), std::min(top, bottom), std::max(left, right),
-                            std::max(top, bottom)});
+    r->region = Region(SortedRect(RECT{left, top, right, bottom}));
     return RegisterGdiObject(r);
 }
 
@@ -48,8 +47,7 @@ BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom)
     RegionObject* r = live(rgn);
     if (!r)
         return 0;
-    r->region = Region(RECT{std::min(left, right), std::min(top, bottom), std::max(left, right),
-                            std::max(top, bottom)});
+    r->region = Region(SortedRect(RECT{left, top, right, bottom}));
     return 1;
 }
 
@@ -100,7 +98,7 @@ BOOL PtInRegion(HRGN rgn, int x, int y)
 BOOL RectInRegion(HRGN rgn, const RECT* rect)
 {
     RegionObject* r = live(rgn);
-    return r && rect && r->region.intersects(*rect);
+    return r && rect && r->region.intersects(SortedRect(*rect));
 }
 
 BOOL EqualRgn(HRGN a, HRGN b)
@@ -115,6 +113,21 @@ namespace {
 int clipType(HDC hdc)
 {
     return RegionType(DrawableArea(hdc));
+}
+
+// The DC's clip region to combine with; a DC without one starts from its
+// whole surface (the bitmap, or the screen for a window DC), in device
+// coordinates.
+Region& currentClip(HDC hdc)
+{
+    if (!hdc->clip) {
+        Raster target = RasterOf(hdc);
+        POINT off = TargetOffset(hdc);
+        Region surface(target.bounds());
+        surface.offset(-off.x, -off.y);
+        hdc->clip = std::move(surface);
+    }
+    return *hdc->clip;
 }
 
 }  // namespace
@@ -137,26 +150,16 @@ int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode)
     RegionObject* r = live(rgn);
     if (!r)
         return ERROR;
-    if (mode == RGN_COPY || !hdc->clip) {
-        // Combining with "no clip region" combines with everything.
-        Region everything(RECT{-0x8000000, -0x8000000, 0x8000000, 0x8000000});
-        Region base = hdc->clip ? *hdc->clip : everything;
-        switch (mode) {
-        case RGN_COPY: base = r->region; break;
-        case RGN_AND: base.intersect(r->region); break;
-        case RGN_OR: base.unite(r->region); break;
-        case RGN_XOR: base.exclusiveOr(r->region); break;
-        case RGN_DIFF: base.subtract(r->region); break;
-        default: return ERROR;
-        }
-        hdc->clip = std::move(base);
+    if (mode == RGN_COPY) {
+        hdc->clip = r->region;
         return clipType(hdc);
     }
+    Region& clip = currentClip(hdc);
     switch (mode) {
-    case RGN_AND: hdc->clip->intersect(r->region); break;
-    case RGN_OR: hdc->clip->unite(r->region); break;
-    case RGN_XOR: hdc->clip->exclusiveOr(r->region); break;
-    case RGN_DIFF: hdc->clip->subtract(r->region); break;
+    case RGN_AND: clip.intersect(r->region); break;
+    case RGN_OR: clip.unite(r->region); break;
+    case RGN_XOR: clip.exclusiveOr(r->region); break;
+    case RGN_DIFF: clip.subtract(r->region); break;
     default: return ERROR;
     }
     return clipType(hdc);
@@ -166,7 +169,7 @@ int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom)
 {
     if (!IsLiveDC(hdc))
         return ERROR;
-    RECT d = hdc->toDevice(RECT{left, top, right, bottom});
+    RECT d = hdc->toDevice(SortedRect(RECT{left, top, right, bottom}));
     if (hdc->clip)
         hdc->clip->intersect(d);
     else
@@ -178,10 +181,7 @@ int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom)
 {
     if (!IsLiveDC(hdc))
         return ERROR;
-    RECT d = hdc->toDevice(RECT{left, top, right, bottom});
-    if (!hdc->clip)
-        hdc->clip = Region(RECT{-0x8000000, -0x8000000, 0x8000000, 0x8000000});
-    hdc->clip->subtract(d);
+    currentClip(hdc).subtract(hdc->toDevice(SortedRect(RECT{left, top, right, bottom})));
     return clipType(hdc);
 }
 
@@ -221,7 +221,7 @@ BOOL RectVisible(HDC hdc, const RECT* rect)
 {
     if (!IsLiveDC(hdc) || !rect)
         return 0;
-    return DrawableArea(hdc).intersects(LogicalToTarget(hdc, *rect));
+    return DrawableArea(hdc).intersects(LogicalToTarget(hdc, SortedRect(*rect)));
 }
 
 }  // namespace plat
