@@ -105,7 +105,7 @@ private:
 struct Mapping {
     RECT dest;  // target coordinates, normalised
     int srcX, srcY;  // source target coordinates of dest's top-left (unscaled)
-    int srcW, srcH, destW, destH;  // scaling; negative sizes mirror
+    long long srcW, srcH, destW, destH;  // scaling; negative sizes mirror
     bool scaled;
     // The source column or row of a destination one.
     int sourceColumn(int x) const
@@ -228,11 +228,20 @@ POINT toTargetPoint(HDC hdc, int x, int y)
     return {d.x + off.x, d.y + off.y};
 }
 
+// The far corner is worked out in 64 bits: a rectangle near the edge of
+// the coordinate range must not wrap round to the other side.
 RECT normalisedTarget(HDC hdc, int x, int y, int w, int h)
 {
-    RECT t = LogicalToTarget(hdc, RECT{x, y, x + w, y + h});
-    return {std::min(t.left, t.right), std::min(t.top, t.bottom), std::max(t.left, t.right),
-            std::max(t.top, t.bottom)};
+    auto c = DeviceContext::clampCoordinate;
+    RECT t = LogicalToTarget(hdc, RECT{c(x), c(y), c((long long)x + w), c((long long)y + h)});
+    return SortedRect(t);
+}
+
+// The source origin of a blit whose size may be negative (counted from the
+// other corner).
+int sourceOrigin(int at, int size)
+{
+    return DeviceContext::clampCoordinate((long long)at + (size < 0 ? size : 0));
 }
 
 }  // namespace
@@ -246,8 +255,8 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, in
     m.dest = normalisedTarget(dest, x, y, width, height);
     POINT s = src && IsLiveDC(src) ? toTargetPoint(src, srcX, srcY) : POINT{srcX, srcY};
     // A negative width or height counts from the other corner.
-    m.srcX = s.x + (width < 0 ? width : 0);
-    m.srcY = s.y + (height < 0 ? height : 0);
+    m.srcX = sourceOrigin(s.x, width);
+    m.srcY = sourceOrigin(s.y, height);
     m.scaled = false;
     return blitRaster(dest, from, m, rop);
 }
@@ -265,8 +274,8 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX
     Mapping m{};
     m.dest = normalisedTarget(dest, x, y, width, height);
     POINT s = src && IsLiveDC(src) ? toTargetPoint(src, srcX, srcY) : POINT{srcX, srcY};
-    m.srcX = s.x + (srcWidth < 0 ? srcWidth : 0);
-    m.srcY = s.y + (srcHeight < 0 ? srcHeight : 0);
+    m.srcX = sourceOrigin(s.x, srcWidth);
+    m.srcY = sourceOrigin(s.y, srcHeight);
     m.srcW = srcWidth;
     m.srcH = srcHeight;
     m.destW = width;
@@ -333,10 +342,11 @@ int StretchDIBits(HDC dest, int x, int y, int width, int height, int srcX, int s
         return 0;
     // Source coordinates of a DIB count from its bottom row when it is
     // stored bottom-up: srcY names the lowest row of the source rectangle.
-    int top = info->bmiHeader.biHeight > 0 ? from.height - (srcY + std::abs(srcHeight)) : srcY;
+    const long long rows = std::abs((long long)srcHeight);
+    int top = info->bmiHeader.biHeight > 0 ? DeviceContext::clampCoordinate(from.height - (srcY + rows)) : srcY;
     Mapping m{};
     m.dest = normalisedTarget(dest, x, y, width, height);
-    m.srcX = srcX + (srcWidth < 0 ? srcWidth : 0);
+    m.srcX = sourceOrigin(srcX, srcWidth);
     m.srcY = top;
     m.srcW = srcWidth;
     m.srcH = srcHeight;
@@ -347,7 +357,7 @@ int StretchDIBits(HDC dest, int x, int y, int width, int height, int srcX, int s
         m.srcX = srcX;
     if (!blitRaster(dest, from, m, rop))
         return 0;
-    return std::abs(srcHeight);
+    return int(std::min<long long>(rows, 0x7FFFFFFF));
 }
 
 int SetDIBitsToDevice(HDC dest, int x, int y, DWORD width, DWORD height, int srcX, int srcY,
@@ -373,9 +383,10 @@ int SetDIBitsToDevice(HDC dest, int x, int y, DWORD width, DWORD height, int src
         return 0;
     // Rows of the whole DIB, counted from the top, that these lines hold.
     int firstRow = topDown ? int(startScan) : fullHeight - int(startScan) - int(scanLines);
-    int srcTop = topDown ? srcY : fullHeight - (srcY + int(height));
+    const int w = int(std::min<DWORD>(width, 0x7FFFFFFF)), h = int(std::min<DWORD>(height, 0x7FFFFFFF));
+    int srcTop = topDown ? srcY : DeviceContext::clampCoordinate(fullHeight - ((long long)srcY + h));
     Mapping m{};
-    m.dest = normalisedTarget(dest, x, y, int(width), int(height));
+    m.dest = normalisedTarget(dest, x, y, w, h);
     m.srcX = srcX;
     m.srcY = srcTop - firstRow;
     m.scaled = false;
@@ -412,8 +423,8 @@ BOOL ScrollDC(HDC hdc, int dx, int dy, const RECT* scroll, const RECT* clip, HRG
         RECT box = landed.box();
         Mapping m{};
         m.dest = box;
-        m.srcX = box.left - dx;
-        m.srcY = box.top - dy;
+        m.srcX = DeviceContext::clampCoordinate((long long)box.left - dx);
+        m.srcY = DeviceContext::clampCoordinate((long long)box.top - dy);
         m.scaled = false;
         blitRaster(hdc, raster, m, SRCCOPY);
         hdc->clip = std::move(oldClip);

@@ -128,6 +128,42 @@ TEST(BlitTest, DibsDrawTheSameWhicheverWayTheyAreStored)
     EXPECT_EQ(b.at8(0, 0), 3);
 }
 
+TEST(BlitTest, RectanglesAtTheEdgeOfTheCoordinateRangeNeverWrapRound)
+{
+    SurfaceDC dst(4, 4, 32);
+    const auto untouched = [&dst] {
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x)
+                if (dst.at32(x, y) != 0xFFFFFFu)
+                    return false;
+        return true;
+    };
+    dst.fill(RGB(255, 255, 255));
+    // Each of these lies wholly past +-2^31: nothing to draw.
+    BitBlt(dst.dc(), 0x7FFFFFF0, 0, 0x20, 4, nullptr, 0, 0, BLACKNESS);
+    BitBlt(dst.dc(), -0x7FFFFFF0, 0, -0x20, 4, nullptr, 0, 0, BLACKNESS);
+    BitBlt(dst.dc(), 0, 0x7FFFFFF0, 4, 0x20, nullptr, 0, 0, BLACKNESS);
+    StretchBlt(dst.dc(), 0x7FFFFFF0, 0x7FFFFFF0, 0x20, 0x20, nullptr, 0, 0, 1, 1, BLACKNESS);
+    EXPECT_TRUE(untouched());
+
+    // Sources just as far away give nothing either.
+    SurfaceDC src(4, 4, 32);
+    src.fill(RGB(0, 0, 0));
+    BitBlt(dst.dc(), 0, 0, -4, 4, src.dc(), -0x7FFFFFFF, 0, SRCCOPY);
+    StretchBlt(dst.dc(), 0, 0, 4, 4, src.dc(), -0x7FFFFFF0, 0, -0x20, 4, SRCCOPY);
+    BITMAPINFO up = Header(1, 3, 8);
+    BYTE bits[12] = {};
+    StretchDIBits(dst.dc(), 0, 0, 4, 4, 0, 0x7FFFFFF0, 1, 0x20, bits, &up, DIB_RGB_COLORS, SRCCOPY);
+    SetDIBitsToDevice(dst.dc(), 0, 0, 0xFFFFFFFF, 4, 0, 0x7FFFFFF0, 0, 3, bits, &up, DIB_RGB_COLORS);
+    EXPECT_TRUE(untouched());
+
+    // From far right back to column 2: the right half.
+    BitBlt(dst.dc(), 0x7FFFFFF0, 0, -0x7FFFFFEE, 4, nullptr, 0, 0, BLACKNESS);
+    EXPECT_EQ(dst.at32(1, 1), 0xFFFFFFu);
+    EXPECT_EQ(dst.at32(2, 1), 0u);
+    EXPECT_EQ(dst.at32(3, 3), 0u);
+}
+
 TEST(BlitTest, ScrollReportsTheUncoveredArea)
 {
     SurfaceDC s(10, 10, 8);
