@@ -19,6 +19,14 @@ if(KELBO_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The fuzz configuration instruments every layer for coverage and checks it
+# with the same sanitizers; only the fuzz targets link libFuzzer's main.
+if(KELBO_FUZZ)
+  add_compile_options(-O1 -g -fno-omit-frame-pointer
+      -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 # Environment of every test: stop at the first sanitizer report, and keep the
 # tests away from the user's own configuration folder.
 set(KELBO_TEST_ENV
