@@ -76,6 +76,18 @@ TEST_F(ScreenDCTest, MovingTheDCKeepsItsOwnClip)
     DeleteDC(dc);
 }
 
+TEST_F(ScreenDCTest, PixelByPixelDrawingLeavesOneChangedRectangle)
+{
+    HDC dc = CreateScreenSurfaceDC({100, 50}, Region(RECT{100, 50, 500, 300}));
+    for (int y = 0; y < 250; ++y)
+        for (int x = 0; x < 400; ++x)
+            SetPixel(dc, x, y, RGB(BYTE(x), BYTE(y), 0));
+    Region dirty = TheScreen().takeDirty();
+    EXPECT_EQ(dirty.rectCount(), 1u);
+    EXPECT_EQ(dirty.box(), (RECT{100, 50, 500, 300}));
+    DeleteDC(dc);
+}
+
 TEST(DCTest, SelectorsReturnWhatTheyReplaced)
 {
     HDC dc = CreateCompatibleDC(nullptr);
