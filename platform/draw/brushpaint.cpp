@@ -12,10 +12,9 @@ BrushPaint SolidPaint(std::uint32_t pixel)
     return p;
 }
 
-BrushPaint MakeBrushPaint(HDC hdc, const Raster& raster, HBRUSH brush)
+BrushPaint MakeBrushPaint(HDC hdc, const Raster& raster, const BrushObject* b)
 {
     BrushPaint p;
-    auto* b = AsGdi<BrushObject>(brush, GdiKind::Brush);
     if (!b || b->style == BS_NULL || !raster.valid())
         return p;
     p.null = false;

@@ -30,7 +30,7 @@ struct BrushPaint {
     }
 };
 
-BrushPaint MakeBrushPaint(HDC hdc, const Raster& raster, HBRUSH brush);
+BrushPaint MakeBrushPaint(HDC hdc, const Raster& raster, const BrushObject* brush);
 BrushPaint SolidPaint(std::uint32_t pixel);
 
 // How the paint meets the destination.

@@ -27,14 +27,20 @@ DcTable& dcs()
 }
 
 // The 1 by 1 monochrome bitmap a new memory DC holds.
-HBITMAP defaultBitmap()
+BitmapObject* defaultBitmap()
 {
-    static HBITMAP b = [] {
+    static BitmapObject* b = [] {
         HBITMAP bm = CreateBitmap(1, 1, 1, 1, nullptr);
-        bm->stock = true;
-        return bm;
+        MakeStockObject(bm);
+        return AsGdi<BitmapObject>(bm, GdiKind::Bitmap);
     }();
     return b;
+}
+
+template <class T>
+T* stockObject(int which, GdiKind kind)
+{
+    return AsGdi<T>(GetStockObject(which), kind);
 }
 
 template <class T>
@@ -50,10 +56,10 @@ HDC newDC(DeviceContext::Target target)
 {
     auto* dc = new DeviceContext;
     dc->target = target;
-    selectInto(dc->brush, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    selectInto(dc->pen, static_cast<HPEN>(GetStockObject(BLACK_PEN)));
-    selectInto(dc->font, static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
-    selectInto(dc->palette, static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)));
+    selectInto(dc->brush, stockObject<BrushObject>(WHITE_BRUSH, GdiKind::Brush));
+    selectInto(dc->pen, stockObject<PenObject>(BLACK_PEN, GdiKind::Pen));
+    selectInto(dc->font, stockObject<FontObject>(SYSTEM_FONT, GdiKind::Font));
+    selectInto(dc->palette, stockObject<PaletteObject>(DEFAULT_PALETTE, GdiKind::Palette));
     if (target == DeviceContext::Target::Memory)
         selectInto(dc->bitmap, defaultBitmap());
     auto& t = dcs();
@@ -111,17 +117,19 @@ BOOL DeleteDC(HDC hdc)
     return 1;
 }
 
-HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object)
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ handle)
 {
-    if (!IsLiveDC(hdc) || !IsLiveGdiObject(object))
+    GdiObject* object = LiveGdiObject(handle);
+    if (!IsLiveDC(hdc) || !object)
         return nullptr;
     switch (object->kind) {
     case GdiKind::Bitmap: {
-        auto* b = static_cast<HBITMAP>(object);
+        auto* b = static_cast<BitmapObject*>(object);
         // Only memory DCs hold bitmaps, and a bitmap is in one DC at a time.
         if (hdc->target != DeviceContext::Target::Memory || (b->selections > 0 && b != hdc->bitmap && !b->stock))
             return nullptr;
-        HBITMAP old = hdc->bitmap;
+        BitmapObject* old = hdc->bitmap;
+        HGDIOBJ oldHandle = HandleOf(old);
         NoteSelected(b);
         hdc->bitmap = b;
         if (old && old->selections == 1 && old->deletePending) {
@@ -129,25 +137,25 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object)
             return nullptr;  // it is gone now; nothing valid to hand back
         }
         NoteDeselected(old);
-        return old;
+        return oldHandle;
     }
     case GdiKind::Brush: {
-        HBRUSH old = hdc->brush;
-        selectInto(hdc->brush, static_cast<HBRUSH>(object));
+        HGDIOBJ old = HandleOf(hdc->brush);
+        selectInto(hdc->brush, static_cast<BrushObject*>(object));
         return old;
     }
     case GdiKind::Pen: {
-        HPEN old = hdc->pen;
-        selectInto(hdc->pen, static_cast<HPEN>(object));
+        HGDIOBJ old = HandleOf(hdc->pen);
+        selectInto(hdc->pen, static_cast<PenObject*>(object));
         return old;
     }
     case GdiKind::Font: {
-        HFONT old = hdc->font;
-        selectInto(hdc->font, static_cast<HFONT>(object));
+        HGDIOBJ old = HandleOf(hdc->font);
+        selectInto(hdc->font, static_cast<FontObject*>(object));
         return old;
     }
     case GdiKind::Region:
-        return reinterpret_cast<HGDIOBJ>(std::intptr_t(SelectClipRgn(hdc, static_cast<HRGN>(object))));
+        return reinterpret_cast<HGDIOBJ>(std::intptr_t(SelectClipRgn(hdc, static_cast<HRGN>(handle))));
     case GdiKind::Palette:
         return nullptr;  // palettes go through SelectPalette
     }
@@ -159,11 +167,11 @@ HGDIOBJ GetCurrentObject(HDC hdc, UINT objectType)
     if (!IsLiveDC(hdc))
         return nullptr;
     switch (objectType) {
-    case OBJ_BITMAP: return hdc->bitmap;
-    case OBJ_BRUSH: return hdc->brush;
-    case OBJ_PEN: return hdc->pen;
-    case OBJ_FONT: return hdc->font;
-    case OBJ_PAL: return hdc->palette;
+    case OBJ_BITMAP: return HandleOf(hdc->bitmap);
+    case OBJ_BRUSH: return HandleOf(hdc->brush);
+    case OBJ_PEN: return HandleOf(hdc->pen);
+    case OBJ_FONT: return HandleOf(hdc->font);
+    case OBJ_PAL: return HandleOf(hdc->palette);
     default: return nullptr;
     }
 }

@@ -10,6 +10,12 @@
 
 namespace plat {
 
+struct BitmapObject;
+struct PaletteObject;
+struct BrushObject;
+struct PenObject;
+struct FontObject;
+
 // Background modes.
 constexpr int TRANSPARENT = 1;
 constexpr int OPAQUE = 2;
@@ -88,12 +94,14 @@ struct DeviceContext {
     POINT deviceOrigin;
     Region visible;
 
-    HBITMAP bitmap = nullptr;
-    HPALETTE palette = nullptr;
+    // What is selected: held, not owned (an object deleted while selected
+    // stays until it is deselected).
+    BitmapObject* bitmap = nullptr;
+    PaletteObject* palette = nullptr;
     bool paletteBackground = false;
-    HBRUSH brush = nullptr;
-    HPEN pen = nullptr;
-    HFONT font = nullptr;
+    BrushObject* brush = nullptr;
+    PenObject* pen = nullptr;
+    FontObject* font = nullptr;
 
     COLORREF textColour = 0x000000;
     COLORREF bkColour = 0xFFFFFF;

@@ -318,7 +318,11 @@ HFONT CreateFont(int height, int width, int escapement, int orientation, int wei
 
 FontInstance* FontInstanceOf(HFONT font)
 {
-    FontObject* f = AsGdi<FontObject>(font, GdiKind::Font);
+    return FontInstanceOf(AsGdi<FontObject>(font, GdiKind::Font));
+}
+
+FontInstance* FontInstanceOf(FontObject* f)
+{
     if (!f)
         return nullptr;
     if (!f->instance)
@@ -351,7 +355,7 @@ int GetTextFace(HDC hdc, int size, char* out)
 {
     if (!IsLiveDC(hdc))
         return 0;
-    FontObject* f = AsGdi<FontObject>(hdc->font, GdiKind::Font);
+    const FontObject* f = hdc->font;
     if (!f)
         return 0;
     const char* face = f->logFont.lfFaceName;
@@ -369,7 +373,7 @@ int GetTextFace(HDC hdc, int size, char* out)
 std::u32string DecodeForFont(HDC hdc, const char* text, int count)
 {
     std::string_view bytes(text, std::size_t(count));
-    FontObject* f = AsGdi<FontObject>(hdc->font, GdiKind::Font);
+    const FontObject* f = hdc->font;
     if (f && isSymbolFace(f->logFont)) {
         // A symbol font takes the bytes as its own character codes.
         std::u32string out;

@@ -98,6 +98,7 @@ public:
 };
 
 struct FontObject : GdiObject {
+    using Handle = HFONT;
     FontObject() : GdiObject(GdiKind::Font) {}
     LOGFONT logFont;
     // Made when the font is first used.
@@ -120,6 +121,7 @@ BOOL GetTextExtentPoint(HDC hdc, const char* text, int count, SIZE* size);
 // The face instance a font stands for (made on first use); null for a
 // stale handle.
 FontInstance* FontInstanceOf(HFONT font);
+FontInstance* FontInstanceOf(FontObject* font);
 // The file fontconfig chose for a face name, after the substitutions; empty
 // when none was found.
 std::string MatchFontFile(const std::string& faceName, int weight, bool italic);

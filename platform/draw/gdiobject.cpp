@@ -1,7 +1,8 @@
 #include "platform/draw/gdiobject.h"
 
+#include <cstdint>
 #include <mutex>
-#include <unordered_set>
+#include <vector>
 
 #include "platform/draw/brush.h"
 #include "platform/draw/font.h"
@@ -11,15 +12,42 @@ namespace plat {
 
 namespace {
 
-struct HandleTable {
-    std::mutex mutex;
-    std::unordered_set<const GdiObject*> live;
+// A handle is a slot of the table and the slot's generation at the time the
+// object was entered: (generation << kIndexBits) | (slot + 1). Deleting an
+// object moves its slot to the next generation, so an old handle to the slot
+// never names the object that reuses it. Generations start at 1, so no
+// handle is a small number.
+constexpr unsigned kIndexBits = 24;
+constexpr std::uintptr_t kIndexMask = (std::uintptr_t(1) << kIndexBits) - 1;
+constexpr std::uintptr_t kLastGeneration = ~std::uintptr_t(0) >> kIndexBits;
+
+struct Slot {
+    GdiObject* object = nullptr;
+    std::uintptr_t generation = 1;
 };
 
+struct HandleTable {
+    std::mutex mutex;
+    std::vector<Slot> slots;
+    std::vector<std::size_t> free;  // slots to reuse, the latest freed last
+
+    GdiObject* find(HGDIOBJ handle) const
+    {
+        const auto value = reinterpret_cast<std::uintptr_t>(handle);
+        const std::uintptr_t index = value & kIndexMask;
+        if (index == 0 || index > slots.size())
+            return nullptr;
+        const Slot& slot = slots[index - 1];
+        return slot.generation == value >> kIndexBits ? slot.object : nullptr;
+    }
+};
+
+// Never destroyed: objects may be deleted by other static objects' ends,
+// and the process-long ones (stock objects, system brushes) stay in it.
 HandleTable& handles()
 {
-    static HandleTable table;
-    return table;
+    static HandleTable* table = new HandleTable;
+    return *table;
 }
 
 BrushObject* makeStockBrush(UINT style, COLORREF colour)
@@ -72,25 +100,54 @@ GdiObject* makeStock(int which)
 
 }  // namespace
 
-void RegisterGdiObjectBase(GdiObject* object)
-{
-    auto& t = handles();
-    std::lock_guard lock(t.mutex);
-    t.live.insert(object);
-}
-
-bool IsLiveGdiObject(const GdiObject* object)
+HGDIOBJ RegisterGdiObjectBase(GdiObject* object)
 {
     if (!object)
-        return false;
+        return nullptr;
     auto& t = handles();
-    std::lock_guard lock(t.mutex);
-    return t.live.count(object) != 0;
+    std::unique_lock lock(t.mutex);
+    std::size_t index;
+    if (!t.free.empty()) {
+        index = t.free.back();
+        t.free.pop_back();
+    } else if (t.slots.size() < kIndexMask) {
+        index = t.slots.size();
+        t.slots.emplace_back();
+    } else {
+        lock.unlock();
+        delete object;
+        return nullptr;
+    }
+    Slot& slot = t.slots[index];
+    slot.object = object;
+    object->handle = reinterpret_cast<HGDIOBJ>(slot.generation << kIndexBits | (index + 1));
+    return object->handle;
 }
 
-bool IsLiveGdiObject(const GdiObject* object, GdiKind kind)
+GdiObject* LiveGdiObject(HGDIOBJ handle)
 {
-    return IsLiveGdiObject(object) && object->kind == kind;
+    if (!handle)
+        return nullptr;
+    auto& t = handles();
+    std::lock_guard lock(t.mutex);
+    return t.find(handle);
+}
+
+bool IsLiveGdiObject(HGDIOBJ handle)
+{
+    return LiveGdiObject(handle) != nullptr;
+}
+
+bool IsLiveGdiObject(HGDIOBJ handle, GdiKind kind)
+{
+    GdiObject* o = LiveGdiObject(handle);
+    return o && o->kind == kind;
+}
+
+void MakeStockObject(HGDIOBJ handle)
+{
+    if (GdiObject* o = LiveGdiObject(handle))
+        o->stock = true;
 }
 
 namespace {
@@ -100,7 +157,14 @@ void destroy(GdiObject* object)
     {
         auto& t = handles();
         std::lock_guard lock(t.mutex);
-        t.live.erase(object);
+        const std::size_t index = (reinterpret_cast<std::uintptr_t>(object->handle) & kIndexMask) - 1;
+        Slot& slot = t.slots[index];
+        slot.object = nullptr;
+        // A slot whose generations are used up is never handed out again.
+        if (slot.generation < kLastGeneration) {
+            ++slot.generation;
+            t.free.push_back(index);
+        }
     }
     delete object;
 }
@@ -126,23 +190,24 @@ void NoteDeselected(GdiObject* object)
 HGDIOBJ GetStockObject(int which)
 {
     constexpr int kStockCount = 18;
-    static GdiObject* stock[kStockCount] = {};
+    static HGDIOBJ stock[kStockCount] = {};
     static std::once_flag once;
     std::call_once(once, [] {
         for (int i = 0; i < kStockCount; ++i) {
-            stock[i] = makeStock(i);
-            if (stock[i]) {
-                stock[i]->stock = true;
-                RegisterGdiObjectBase(stock[i]);
+            GdiObject* o = makeStock(i);
+            if (o && RegisterGdiObjectBase(o)) {
+                o->stock = true;
+                stock[i] = o->handle;
             }
         }
     });
     return which >= 0 && which < kStockCount ? stock[which] : nullptr;
 }
 
-BOOL DeleteObject(HGDIOBJ object)
+BOOL DeleteObject(HGDIOBJ handle)
 {
-    if (!IsLiveGdiObject(object))
+    GdiObject* object = LiveGdiObject(handle);
+    if (!object)
         return 0;
     if (object->stock)
         return 1;  // deleting a stock object is harmless and does nothing
@@ -154,9 +219,10 @@ BOOL DeleteObject(HGDIOBJ object)
     return 1;
 }
 
-DWORD GetObjectType(HGDIOBJ object)
+DWORD GetObjectType(HGDIOBJ handle)
 {
-    if (!IsLiveGdiObject(object))
+    const GdiObject* object = LiveGdiObject(handle);
+    if (!object)
         return 0;
     switch (object->kind) {
     case GdiKind::Bitmap: return OBJ_BITMAP;

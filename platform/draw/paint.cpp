@@ -14,7 +14,7 @@ namespace {
 
 RECT normalised(int left, int top, int right, int bottom)
 {
-    return {std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
+    return SortedRect(RECT{left, top, right, bottom});
 }
 
 // Plots single pixels of a pen under the ROP2, clipped to the area.
@@ -104,7 +104,7 @@ bool cutToBox(POINT& a, POINT& b, RECT box, int margin)
 // Draws the pen from a to b in target coordinates, b left out.
 void drawLine(HDC hdc, const Raster& raster, POINT a, POINT b)
 {
-    auto* pen = AsGdi<PenObject>(hdc->pen, GdiKind::Pen);
+    const PenObject* pen = hdc->pen;
     if (!pen || pen->style == PS_NULL || !raster.valid())
         return;
     const std::uint32_t ink = ColourToPixel(hdc, raster, pen->colour);
@@ -162,7 +162,8 @@ int FillRect(HDC hdc, const RECT* rect, HBRUSH brush)
     if (!raster.valid())
         return 1;
     RECT t = LogicalToTarget(hdc, normalised(rect->left, rect->top, rect->right, rect->bottom));
-    PaintRect(hdc, raster, DrawableArea(hdc), t, MakeBrushPaint(hdc, raster, brush), PaintOp::rop2(R2_COPYPEN));
+    PaintRect(hdc, raster, DrawableArea(hdc), t, MakeBrushPaint(hdc, raster, AsGdi<BrushObject>(brush, GdiKind::Brush)),
+              PaintOp::rop2(R2_COPYPEN));
     return 1;
 }
 
@@ -186,7 +187,9 @@ BOOL InvertRect(HDC hdc, const RECT* rect)
 {
     if (!IsLiveDC(hdc) || !rect)
         return 0;
-    return PatBlt(hdc, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, DSTINVERT);
+    auto c = DeviceContext::clampCoordinate;
+    return PatBlt(hdc, rect->left, rect->top, c((long long)rect->right - rect->left),
+                  c((long long)rect->bottom - rect->top), DSTINVERT);
 }
 
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom)
@@ -197,7 +200,7 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom)
     if (!raster.valid())
         return 1;
     RECT r = normalised(left, top, right, bottom);
-    auto* pen = AsGdi<PenObject>(hdc->pen, GdiKind::Pen);
+    const PenObject* pen = hdc->pen;
     bool nullPen = !pen || pen->style == PS_NULL;
     // The pen draws the border of [left, right) by [top, bottom) and the
     // brush the inside; without a pen the brush stops one short at the right
@@ -295,7 +298,8 @@ BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop)
     Raster raster = RasterOf(hdc);
     if (!raster.valid())
         return 1;
-    RECT t = LogicalToTarget(hdc, normalised(x, y, x + width, y + height));
+    RECT t = LogicalToTarget(hdc, normalised(x, y, DeviceContext::clampCoordinate((long long)x + width),
+                                              DeviceContext::clampCoordinate((long long)y + height)));
     BrushPaint paint = MakeBrushPaint(hdc, raster, hdc->brush);
     if (paint.null)
         paint = SolidPaint(0);  // a ROP that uses the brush reads it as black

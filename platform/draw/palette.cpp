@@ -22,7 +22,7 @@ const std::array<PALETTEENTRY, 20>& StaticSystemColours()
 
 namespace {
 
-HPALETTE livePalette(HPALETTE p)
+PaletteObject* livePalette(HPALETTE p)
 {
     return AsGdi<PaletteObject>(p, GdiKind::Palette);
 }
@@ -116,14 +116,16 @@ UINT GetNearestPaletteIndex(HPALETTE palette, COLORREF colour)
 
 HPALETTE SelectPalette(HDC hdc, HPALETTE palette, BOOL forceBackground)
 {
-    if (!IsLiveDC(hdc) || !livePalette(palette))
+    PaletteObject* p = livePalette(palette);
+    if (!IsLiveDC(hdc) || !p)
         return nullptr;
-    HPALETTE old = hdc->palette;
-    NoteSelected(palette);
-    hdc->palette = palette;
+    PaletteObject* old = hdc->palette;
+    HPALETTE oldHandle = HandleOf(old);
+    NoteSelected(p);
+    hdc->palette = p;
     hdc->paletteBackground = forceBackground != 0;
     NoteDeselected(old);
-    return old;
+    return oldHandle;
 }
 
 UINT RealizePalette(HDC hdc)
@@ -165,7 +167,7 @@ COLORREF ResolveColour(HDC hdc, COLORREF colour)
     DWORD kind = colour >> 24;
     if (kind == 0x01) {
         // An index into the DC's palette.
-        HPALETTE pal = IsLiveDC(hdc) && hdc->palette ? hdc->palette
+        HPALETTE pal = IsLiveDC(hdc) && hdc->palette ? HandleOf(hdc->palette)
                                                     : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
         PALETTEENTRY e{};
         if (GetPaletteEntries(pal, colour & 0xFFFF, 1, &e) != 1)

@@ -32,6 +32,7 @@ struct LOGPALETTE {
 };
 
 struct PaletteObject : GdiObject {
+    using Handle = HPALETTE;
     PaletteObject() : GdiObject(GdiKind::Palette) {}
     std::vector<PALETTEENTRY> entries;
 };

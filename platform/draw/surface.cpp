@@ -27,7 +27,7 @@ bool sizeAcceptable(long long width, long long height, int bpp)
 BitmapObject* newSurface(int width, int height, int bpp, bool topDown, LONG stride)
 {
     auto* b = new BitmapObject(width, height, bpp, topDown, stride);
-    return RegisterGdiObject(b);
+    return RegisterGdiObject(b) ? b : nullptr;
 }
 
 }  // namespace
@@ -70,7 +70,7 @@ void loadColourTable(HDC hdc, const BITMAPINFO* info, UINT usage, BitmapObject& 
     std::array<RGBQUAD, 256> table{};
     if (usage == DIB_PAL_COLORS) {
         const auto* indices = reinterpret_cast<const WORD*>(info->bmiColors);
-        HPALETTE pal = IsLiveDC(hdc) && hdc->palette ? hdc->palette
+        HPALETTE pal = IsLiveDC(hdc) && hdc->palette ? HandleOf(hdc->palette)
                                                     : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
         for (UINT i = 0; i < n; ++i) {
             PALETTEENTRY e{};
@@ -99,11 +99,13 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bit
     if (!sizeAcceptable(h.biWidth, height, bpp))
         return nullptr;
     BitmapObject* b = newSurface(h.biWidth, int(height), bpp, h.biHeight < 0, DibStride(h.biWidth, bpp));
+    if (!b)
+        return nullptr;
     if (bpp == 8)
         loadColourTable(hdc, info, usage, *b);
     if (bits)
         *bits = b->bits.get();
-    return b;
+    return HandleOf(b);
 }
 
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits)
@@ -117,6 +119,8 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
     // in the DIB layout so that every blit sees one kind of surface.
     LONG stride = bpp == 1 ? ((width + 15) / 16) * 2 : DibStride(width, bpp);
     BitmapObject* b = newSurface(width, height, bpp, true, stride);
+    if (!b)
+        return nullptr;
     if (bpp == 8) {
         // The default palette's colours, as a new 8-bit device bitmap shows.
         std::array<RGBQUAD, 256> table{};
@@ -129,7 +133,7 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
     }
     if (bits)
         std::memcpy(b->bits.get(), bits, b->sizeBytes());
-    return b;
+    return HandleOf(b);
 }
 
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height)
@@ -144,9 +148,11 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height)
     if (!sizeAcceptable(width, height, bpp))
         return nullptr;
     BitmapObject* b = newSurface(width, height, bpp, true, DibStride(width, bpp));
+    if (!b)
+        return nullptr;
     if (bpp == 8)
         b->setColours(0, 256, src->colours.data());
-    return b;
+    return HandleOf(b);
 }
 
 namespace {
@@ -258,7 +264,7 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT startScan, UINT scanLines, void* bit
         if (b->bitsPerPixel == 8) {
             table = b->colours;
         } else {
-            HPALETTE pal = IsLiveDC(hdc) && hdc->palette ? hdc->palette
+            HPALETTE pal = IsLiveDC(hdc) && hdc->palette ? HandleOf(hdc->palette)
                                                         : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
             std::array<PALETTEENTRY, 256> e{};
             UINT n = GetPaletteEntries(pal, 0, 256, e.data());
@@ -312,8 +318,8 @@ int SetDIBits(HDC hdc, HBITMAP bitmap, UINT startScan, UINT scanLines, const voi
     // bitmap selected into a DC cannot be written this way.
     HDC dc = CreateCompatibleDC(nullptr);
     if (IsLiveDC(hdc) && hdc->palette)
-        SelectPalette(dc, hdc->palette, 1);
-    bool selected = SelectObject(dc, b) != nullptr;
+        SelectPalette(dc, HandleOf(hdc->palette), 1);
+    bool selected = SelectObject(dc, bitmap) != nullptr;
     int lines = 0;
     LONG height = info->bmiHeader.biHeight < 0 ? -info->bmiHeader.biHeight : info->bmiHeader.biHeight;
     if (selected)

@@ -114,7 +114,7 @@ BOOL ExtTextOut(HDC hdc, int x, int y, UINT options, const RECT* rect, const cha
                   PaintOp::rop2(R2_COPYPEN));
     };
     int thickness = std::max<LONG>(1, (tm.tmHeight - tm.tmInternalLeading) / 14);
-    FontObject* fo = AsGdi<FontObject>(hdc->font, GdiKind::Font);
+    const FontObject* fo = hdc->font;
     if (fo && fo->logFont.lfUnderline)
         line(cell.top + tm.tmAscent + std::max<LONG>(1, tm.tmDescent / 2), thickness);
     if (fo && fo->logFont.lfStrikeOut)

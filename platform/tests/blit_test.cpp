@@ -69,7 +69,7 @@ TEST(BlitTest, OverlappingCopyWithinOneSurfaceMovesThePictureWhole)
 {
     SurfaceDC s(8, 1, 8);
     for (int x = 0; x < 8; ++x)
-        s.bitmap()->row(0)[x] = BYTE(10 + x);
+        s.surface()->row(0)[x] = BYTE(10 + x);
     BitBlt(s.dc(), 2, 0, 6, 1, s.dc(), 0, 0, SRCCOPY);
     std::vector<int> got;
     for (int x = 0; x < 8; ++x)
@@ -169,7 +169,7 @@ TEST(BlitTest, ScrollReportsTheUncoveredArea)
     SurfaceDC s(10, 10, 8);
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 10; ++x)
-            s.bitmap()->row(y)[x] = BYTE(y * 10 + x);
+            s.surface()->row(y)[x] = BYTE(y * 10 + x);
     RECT area{0, 0, 10, 10}, update;
     HRGN rgn = CreateRectRgn(0, 0, 0, 0);
     ASSERT_TRUE(ScrollDC(s.dc(), 0, -3, &area, &area, rgn, &update));
@@ -222,7 +222,7 @@ TEST(BlitPictureTest, EightToThirtyTwoAndBack)
     setCubeTable(eight.dc());
     for (int y = 0; y < 48; ++y)
         for (int x = 0; x < 64; ++x)
-            eight.bitmap()->row(y)[x] = BYTE((x / 4) + (y / 4) * 16);
+            eight.surface()->row(y)[x] = BYTE((x / 4) + (y / 4) * 16);
     SurfaceDC deep(64, 48, 32);
     deep.fill(RGB(255, 255, 255));
     // Partly off the destination: the right and bottom are cut.
@@ -233,19 +233,19 @@ TEST(BlitPictureTest, EightToThirtyTwoAndBack)
     SurfaceDC smooth(64, 48, 32);
     for (int y = 0; y < 48; ++y)
         for (int x = 0; x < 64; ++x)
-            reinterpret_cast<std::uint32_t*>(smooth.bitmap()->row(y))[x] =
+            reinterpret_cast<std::uint32_t*>(smooth.surface()->row(y))[x] =
                 (std::uint32_t(x * 4) << 16) | (std::uint32_t(y * 5) << 8) | std::uint32_t(255 - x * 2);
     SurfaceDC back(64, 48, 8);
     setCubeTable(back.dc());
     BitBlt(back.dc(), 0, 0, 64, 48, smooth.dc(), 0, 0, SRCCOPY);
     EXPECT_EQ(testing::CompareWithGolden(back.bitmap(), "blit_32_to_8"), "");
     // Spot check against the rule itself.
-    std::uint32_t c = reinterpret_cast<std::uint32_t*>(smooth.bitmap()->row(30))[40];
+    std::uint32_t c = reinterpret_cast<std::uint32_t*>(smooth.surface()->row(30))[40];
     BYTE r = BYTE(c >> 16), g = BYTE(c >> 8), b = BYTE(c);
     int best = 0;
     long bestD = -1;
     for (int i = 0; i < 256; ++i) {
-        const RGBQUAD& q = back.bitmap()->colours[i];
+        const RGBQUAD& q = back.surface()->colours[i];
         long d = long(q.rgbRed - r) * (q.rgbRed - r) + long(q.rgbGreen - g) * (q.rgbGreen - g) +
                  long(q.rgbBlue - b) * (q.rgbBlue - b);
         if (bestD < 0 || d < bestD) {

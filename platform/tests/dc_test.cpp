@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "platform/screen/screen.h"
 #include "platform/tests/draw_fixture.h"
 
@@ -114,6 +116,57 @@ TEST(DCTest, SelectorsReturnWhatTheyReplaced)
     DeleteObject(brush);
     EXPECT_FALSE(DeleteDC(dc));
     EXPECT_EQ(SelectObject(dc, brush), nullptr);
+}
+
+TEST(DCTest, AHandleOutlivingItsObjectIsRefusedWhateverTookItsPlace)
+{
+    SurfaceDC s(4, 4, 32);
+    HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    std::set<HGDIOBJ> seen;
+    for (int round = 0; round < 200; ++round) {
+        HBRUSH old = CreateSolidBrush(RGB(255, 0, 0));
+        ASSERT_TRUE(DeleteObject(old));
+        // New objects of the same and of other kinds, likely in the old
+        // one's memory.
+        HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
+        HRGN rgn = CreateRectRgn(0, 0, 2, 2);
+        EXPECT_TRUE(seen.insert(old).second) << "round " << round;
+        EXPECT_NE(old, HGDIOBJ(brush));
+        EXPECT_NE(HGDIOBJ(old), HGDIOBJ(rgn));
+        EXPECT_EQ(GetObjectType(old), 0u);
+        EXPECT_FALSE(DeleteObject(old));
+        EXPECT_EQ(SelectObject(s.dc(), old), nullptr);
+        RECT all{0, 0, 4, 4};
+        EXPECT_FALSE(FillRect(s.dc(), &all, old));
+        EXPECT_FALSE(PtInRegion(reinterpret_cast<HRGN>(old), 1, 1));
+        // The new ones work.
+        EXPECT_EQ(GetObjectType(brush), OBJ_BRUSH);
+        EXPECT_TRUE(FillRect(s.dc(), &all, brush));
+        EXPECT_TRUE(PtInRegion(rgn, 1, 1));
+        DeleteObject(brush);
+        DeleteObject(rgn);
+    }
+    EXPECT_EQ(s.at32(0, 0), 0x0000FFu);
+    const RECT corner{0, 0, 1, 1};
+    EXPECT_TRUE(FillRect(s.dc(), &corner, black));
+    EXPECT_EQ(s.at32(0, 0), 0u);
+
+    // A bitmap deleted while selected goes when it is deselected; its
+    // handle is dead from then on, though another DC may get a new bitmap
+    // where it was.
+    HDC dc = CreateCompatibleDC(nullptr);
+    BITMAPINFO info = testing::Header(2, 2, 8);
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, nullptr);
+    HGDIOBJ first = SelectObject(dc, bitmap);
+    EXPECT_TRUE(DeleteObject(bitmap));
+    EXPECT_EQ(GetObjectType(bitmap), OBJ_BITMAP);  // still selected
+    EXPECT_EQ(SelectObject(dc, first), nullptr);  // gone now: nothing to hand back
+    EXPECT_EQ(GetObjectType(bitmap), 0u);
+    HBITMAP again = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, nullptr);
+    EXPECT_EQ(SelectObject(dc, bitmap), nullptr);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), first);
+    DeleteObject(again);
+    DeleteDC(dc);
 }
 
 TEST(DCTest, ABitmapIsSelectedIntoOneDCAtATime)
