@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_window.h"
 #include "platform/backend/harness.h"
 #include "platform/draw/draw.h"
 #include "platform/screen/screen.h"
@@ -17,20 +18,10 @@ using namespace plat;
 constexpr LONG kWidth = 400;
 constexpr LONG kHeight = 250;  // 100,000 pixels
 
-HWND makeWindow()
-{
-    WNDCLASSA wc;
-    wc.lpfnWndProc = &DefWindowProcA;
-    wc.lpszClassName = "RegionBench";
-    RegisterClassA(wc);
-    return CreateWindowExA(0, "RegionBench", "bench", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr,
-                           nullptr, nullptr, nullptr);
-}
-
 void InvalidatePixelByPixel(benchmark::State& state)
 {
     Harness harness;
-    HWND w = makeWindow();
+    HWND w = bench::MakeBenchWindow(640, 480);
     harness.runUntilIdle();
     for (auto _ : state) {
         for (LONG y = 0; y < kHeight; ++y)
