@@ -65,20 +65,19 @@ constexpr int GET_Y_LPARAM(LPARAM lp) { return std::int16_t(HIWORD(std::uintptr_
 // handle is "none", as the engine expects.
 struct Window;
 struct Module;
-struct DeviceContext;
 struct CursorObject;
 struct MenuObject;
 using HWND = Window*;
 using HINSTANCE = Module*;
 using HMODULE = Module*;
-using HDC = DeviceContext*;
 using HCURSOR = CursorObject*;
 using HICON = CursorObject*;
 using HMENU = MenuObject*;
 
-// GDI objects (bitmaps, palettes, brushes, pens, fonts, regions) are named
-// by handles from the GDI handle table, never by their addresses: a handle
-// that outlived its object is refused even when a new object took its place.
+// Device contexts and GDI objects (bitmaps, palettes, brushes, pens, fonts,
+// regions) are named by handles from the GDI handle tables, never by their
+// addresses: a handle that outlived its object is refused even when a new
+// object took its place.
 // The handle types point to nothing; they share a base so that the calls
 // that take any object (SelectObject, DeleteObject) take them all, and can
 // be cast to one another as the engine's code always did.
@@ -91,6 +90,10 @@ struct BrushHandle : GdiHandle {};
 struct PenHandle : GdiHandle {};
 struct FontHandle : GdiHandle {};
 struct RegionHandle : GdiHandle {};
+struct DcHandle {
+    DcHandle() = delete;
+};
+using HDC = DcHandle*;
 using HGDIOBJ = GdiHandle*;
 using HBITMAP = BitmapHandle*;
 using HPALETTE = PaletteHandle*;

@@ -18,7 +18,7 @@ namespace {
 // Turns rows of source pixels into pixel values of the destination.
 class SourceConverter {
 public:
-    SourceConverter(HDC dest, const Raster& to, const Raster& from) : to_(to), from_(from)
+    SourceConverter(const DeviceContext* dest, const Raster& to, const Raster& from) : to_(to), from_(from)
     {
         if (from.bitsPerPixel == 1) {
             // A monochrome source: 0 bits in the text colour, 1 bits in the
@@ -129,7 +129,7 @@ struct Mapping {
 // Copies under a raster operation from a source raster into the
 // destination DC, clipped to the destination's drawable area and to the
 // source's bounds.
-BOOL blitRaster(HDC dest, const Raster& from, const Mapping& m, DWORD rop)
+BOOL blitRaster(DeviceContext* dest, const Raster& from, const Mapping& m, DWORD rop)
 {
     Raster to = RasterOf(dest);
     if (!to.valid())
@@ -214,14 +214,14 @@ BOOL blitRaster(HDC dest, const Raster& from, const Mapping& m, DWORD rop)
     return 1;
 }
 
-Raster sourceRaster(HDC src)
+Raster sourceRaster(const DeviceContext* src)
 {
-    if (!IsLiveDC(src))
+    if (!src)
         return {};
     return RasterOf(src);
 }
 
-POINT toTargetPoint(HDC hdc, int x, int y)
+POINT toTargetPoint(const DeviceContext* hdc, int x, int y)
 {
     POINT d = hdc->toDevice(POINT{x, y});
     POINT off = TargetOffset(hdc);
@@ -230,7 +230,7 @@ POINT toTargetPoint(HDC hdc, int x, int y)
 
 // The far corner is worked out in 64 bits: a rectangle near the edge of
 // the coordinate range must not wrap round to the other side.
-RECT normalisedTarget(HDC hdc, int x, int y, int w, int h)
+RECT normalisedTarget(const DeviceContext* hdc, int x, int y, int w, int h)
 {
     auto c = DeviceContext::clampCoordinate;
     RECT t = LogicalToTarget(hdc, RECT{c(x), c(y), c((long long)x + w), c((long long)y + h)});
@@ -246,14 +246,16 @@ int sourceOrigin(int at, int size)
 
 }  // namespace
 
-BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop)
+BOOL BitBlt(HDC destHandle, int x, int y, int width, int height, HDC srcHandle, int srcX, int srcY, DWORD rop)
 {
-    if (!IsLiveDC(dest))
+    DeviceContext* dest = LiveDC(destHandle);
+    const DeviceContext* src = LiveDC(srcHandle);
+    if (!dest)
         return 0;
     Raster from = sourceRaster(src);
     Mapping m{};
     m.dest = normalisedTarget(dest, x, y, width, height);
-    POINT s = src && IsLiveDC(src) ? toTargetPoint(src, srcX, srcY) : POINT{srcX, srcY};
+    POINT s = src ? toTargetPoint(src, srcX, srcY) : POINT{srcX, srcY};
     // A negative width or height counts from the other corner.
     m.srcX = sourceOrigin(s.x, width);
     m.srcY = sourceOrigin(s.y, height);
@@ -261,19 +263,21 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, in
     return blitRaster(dest, from, m, rop);
 }
 
-BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY,
+BOOL StretchBlt(HDC destHandle, int x, int y, int width, int height, HDC srcHandle, int srcX, int srcY,
                 int srcWidth, int srcHeight, DWORD rop)
 {
-    if (!IsLiveDC(dest))
+    DeviceContext* dest = LiveDC(destHandle);
+    const DeviceContext* src = LiveDC(srcHandle);
+    if (!dest)
         return 0;
     if (width == srcWidth && height == srcHeight && width > 0 && height > 0)
-        return BitBlt(dest, x, y, width, height, src, srcX, srcY, rop);
+        return BitBlt(destHandle, x, y, width, height, srcHandle, srcX, srcY, rop);
     if (width == 0 || height == 0 || srcWidth == 0 || srcHeight == 0)
         return 1;
     Raster from = sourceRaster(src);
     Mapping m{};
     m.dest = normalisedTarget(dest, x, y, width, height);
-    POINT s = src && IsLiveDC(src) ? toTargetPoint(src, srcX, srcY) : POINT{srcX, srcY};
+    POINT s = src ? toTargetPoint(src, srcX, srcY) : POINT{srcX, srcY};
     m.srcX = sourceOrigin(s.x, srcWidth);
     m.srcY = sourceOrigin(s.y, srcHeight);
     m.srcW = srcWidth;
@@ -287,7 +291,7 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX
 namespace {
 
 // A packed DIB seen as a raster; false when it cannot be drawn from.
-bool dibRaster(HDC dest, const void* bits, const BITMAPINFO* info, UINT usage, Raster& out,
+bool dibRaster(const DeviceContext* dest, const void* bits, const BITMAPINFO* info, UINT usage, Raster& out,
                std::array<RGBQUAD, 256>& colours)
 {
     if (!bits || !info)
@@ -328,11 +332,12 @@ bool dibRaster(HDC dest, const void* bits, const BITMAPINFO* info, UINT usage, R
 
 }  // namespace
 
-int StretchDIBits(HDC dest, int x, int y, int width, int height, int srcX, int srcY,
+int StretchDIBits(HDC destHandle, int x, int y, int width, int height, int srcX, int srcY,
                   int srcWidth, int srcHeight, const void* bits, const BITMAPINFO* info,
                   UINT usage, DWORD rop)
 {
-    if (!IsLiveDC(dest))
+    DeviceContext* dest = LiveDC(destHandle);
+    if (!dest)
         return 0;
     Raster from;
     std::array<RGBQUAD, 256> colours;
@@ -360,11 +365,12 @@ int StretchDIBits(HDC dest, int x, int y, int width, int height, int srcX, int s
     return int(std::min<long long>(rows, 0x7FFFFFFF));
 }
 
-int SetDIBitsToDevice(HDC dest, int x, int y, DWORD width, DWORD height, int srcX, int srcY,
+int SetDIBitsToDevice(HDC destHandle, int x, int y, DWORD width, DWORD height, int srcX, int srcY,
                       UINT startScan, UINT scanLines, const void* bits, const BITMAPINFO* info,
                       UINT usage)
 {
-    if (!IsLiveDC(dest) || !info)
+    DeviceContext* dest = LiveDC(destHandle);
+    if (!dest || !info)
         return 0;
     Raster from;
     std::array<RGBQUAD, 256> colours;
@@ -395,10 +401,11 @@ int SetDIBitsToDevice(HDC dest, int x, int y, DWORD width, DWORD height, int src
     return int(scanLines);
 }
 
-BOOL ScrollDC(HDC hdc, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN updateRgn,
+BOOL ScrollDC(HDC handle, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN updateRgn,
               RECT* updateRect)
 {
-    if (!IsLiveDC(hdc))
+    DeviceContext* hdc = LiveDC(handle);
+    if (!hdc)
         return 0;
     Raster raster = RasterOf(hdc);
     POINT off = TargetOffset(hdc);

@@ -88,6 +88,8 @@ constexpr int kLogPixelsPerInch = 96;
 struct DeviceContext {
     enum class Target { Memory, Screen };
 
+    // Its name in the handle table.
+    HDC handle = nullptr;
     Target target = Target::Memory;
     // Screen DCs: the screen pixel of device (0, 0), and where on the screen
     // the DC may draw at all (the window's visible region).
@@ -156,6 +158,8 @@ void SetScreenSurfaceArea(HDC hdc, POINT deviceOrigin, const Region& visibleScre
 // Deselects what it holds (objects deleted meanwhile go now) and frees it.
 BOOL DeleteDC(HDC hdc);
 bool IsLiveDC(HDC hdc);
+// The live device context a handle names; null for a stale or null handle.
+DeviceContext* LiveDC(HDC hdc);
 
 // Selects a bitmap, brush, pen or font and returns the one it replaced
 // (null on failure). A region becomes the clip region (a copy); the result

@@ -14,6 +14,8 @@
 
 namespace plat {
 
+struct DeviceContext;
+
 constexpr int LF_FACESIZE = 32;
 
 constexpr LONG FW_DONTCARE = 0;
@@ -128,7 +130,7 @@ std::string MatchFontFile(const std::string& faceName, int weight, bool italic);
 
 // Text bytes as the characters the DC's font draws: the current code page's,
 // or the byte values themselves for a symbol font.
-std::u32string DecodeForFont(HDC hdc, const char* text, int count);
+std::u32string DecodeForFont(const DeviceContext* dc, const char* text, int count);
 
 // Used by the stock object table.
 GdiObject* MakeStockFont(int which);

@@ -2,51 +2,21 @@
 
 #include <cstdint>
 #include <mutex>
-#include <vector>
 
 #include "platform/draw/brush.h"
 #include "platform/draw/font.h"
+#include "platform/draw/handle_table.h"
 #include "platform/draw/palette.h"
 
 namespace plat {
 
 namespace {
 
-// A handle is a slot of the table and the slot's generation at the time the
-// object was entered: (generation << kIndexBits) | (slot + 1). Deleting an
-// object moves its slot to the next generation, so an old handle to the slot
-// never names the object that reuses it. Generations start at 1, so no
-// handle is a small number.
-constexpr unsigned kIndexBits = 24;
-constexpr std::uintptr_t kIndexMask = (std::uintptr_t(1) << kIndexBits) - 1;
-constexpr std::uintptr_t kLastGeneration = ~std::uintptr_t(0) >> kIndexBits;
-
-struct Slot {
-    GdiObject* object = nullptr;
-    std::uintptr_t generation = 1;
-};
-
-struct HandleTable {
-    std::mutex mutex;
-    std::vector<Slot> slots;
-    std::vector<std::size_t> free;  // slots to reuse, the latest freed last
-
-    GdiObject* find(HGDIOBJ handle) const
-    {
-        const auto value = reinterpret_cast<std::uintptr_t>(handle);
-        const std::uintptr_t index = value & kIndexMask;
-        if (index == 0 || index > slots.size())
-            return nullptr;
-        const Slot& slot = slots[index - 1];
-        return slot.generation == value >> kIndexBits ? slot.object : nullptr;
-    }
-};
-
 // Never destroyed: objects may be deleted by other static objects' ends,
 // and the process-long ones (stock objects, system brushes) stay in it.
-HandleTable& handles()
+HandleTable<GdiObject>& handles()
 {
-    static HandleTable* table = new HandleTable;
+    static auto* table = new HandleTable<GdiObject>;
     return *table;
 }
 
@@ -104,33 +74,18 @@ HGDIOBJ RegisterGdiObjectBase(GdiObject* object)
 {
     if (!object)
         return nullptr;
-    auto& t = handles();
-    std::unique_lock lock(t.mutex);
-    std::size_t index;
-    if (!t.free.empty()) {
-        index = t.free.back();
-        t.free.pop_back();
-    } else if (t.slots.size() < kIndexMask) {
-        index = t.slots.size();
-        t.slots.emplace_back();
-    } else {
-        lock.unlock();
+    const std::uintptr_t handle = handles().add(object);
+    if (!handle) {
         delete object;
         return nullptr;
     }
-    Slot& slot = t.slots[index];
-    slot.object = object;
-    object->handle = reinterpret_cast<HGDIOBJ>(slot.generation << kIndexBits | (index + 1));
+    object->handle = reinterpret_cast<HGDIOBJ>(handle);
     return object->handle;
 }
 
 GdiObject* LiveGdiObject(HGDIOBJ handle)
 {
-    if (!handle)
-        return nullptr;
-    auto& t = handles();
-    std::lock_guard lock(t.mutex);
-    return t.find(handle);
+    return handle ? handles().find(reinterpret_cast<std::uintptr_t>(handle)) : nullptr;
 }
 
 bool IsLiveGdiObject(HGDIOBJ handle)
@@ -154,18 +109,7 @@ namespace {
 
 void destroy(GdiObject* object)
 {
-    {
-        auto& t = handles();
-        std::lock_guard lock(t.mutex);
-        const std::size_t index = (reinterpret_cast<std::uintptr_t>(object->handle) & kIndexMask) - 1;
-        Slot& slot = t.slots[index];
-        slot.object = nullptr;
-        // A slot whose generations are used up is never handed out again.
-        if (slot.generation < kLastGeneration) {
-            ++slot.generation;
-            t.free.push_back(index);
-        }
-    }
+    handles().remove(reinterpret_cast<std::uintptr_t>(object->handle));
     delete object;
 }
 

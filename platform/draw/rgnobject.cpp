@@ -110,24 +110,24 @@ BOOL EqualRgn(HRGN a, HRGN b)
 
 namespace {
 
-int clipType(HDC hdc)
+int clipType(DeviceContext* dc)
 {
-    return RegionType(DrawableArea(hdc));
+    return RegionType(DrawableArea(dc));
 }
 
 // The DC's clip region to combine with; a DC without one starts from its
 // whole surface (the bitmap, or the screen for a window DC), in device
 // coordinates.
-Region& currentClip(HDC hdc)
+Region& currentClip(DeviceContext* dc)
 {
-    if (!hdc->clip) {
-        Raster target = RasterOf(hdc);
-        POINT off = TargetOffset(hdc);
+    if (!dc->clip) {
+        Raster target = RasterOf(dc);
+        POINT off = TargetOffset(dc);
         Region surface(target.bounds());
         surface.offset(-off.x, -off.y);
-        hdc->clip = std::move(surface);
+        dc->clip = std::move(surface);
     }
-    return *hdc->clip;
+    return *dc->clip;
 }
 
 }  // namespace
@@ -139,22 +139,23 @@ int SelectClipRgn(HDC hdc, HRGN rgn)
 
 int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode)
 {
-    if (!IsLiveDC(hdc))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc)
         return ERROR;
     if (!rgn) {
         if (mode != RGN_COPY)
             return ERROR;
-        hdc->clip.reset();
-        return clipType(hdc);
+        dc->clip.reset();
+        return clipType(dc);
     }
     RegionObject* r = live(rgn);
     if (!r)
         return ERROR;
     if (mode == RGN_COPY) {
-        hdc->clip = r->region;
-        return clipType(hdc);
+        dc->clip = r->region;
+        return clipType(dc);
     }
-    Region& clip = currentClip(hdc);
+    Region& clip = currentClip(dc);
     switch (mode) {
     case RGN_AND: clip.intersect(r->region); break;
     case RGN_OR: clip.unite(r->region); break;
@@ -162,66 +163,72 @@ int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode)
     case RGN_DIFF: clip.subtract(r->region); break;
     default: return ERROR;
     }
-    return clipType(hdc);
+    return clipType(dc);
 }
 
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom)
 {
-    if (!IsLiveDC(hdc))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc)
         return ERROR;
-    RECT d = hdc->toDevice(SortedRect(RECT{left, top, right, bottom}));
-    if (hdc->clip)
-        hdc->clip->intersect(d);
+    RECT d = dc->toDevice(SortedRect(RECT{left, top, right, bottom}));
+    if (dc->clip)
+        dc->clip->intersect(d);
     else
-        hdc->clip = Region(d);
-    return clipType(hdc);
+        dc->clip = Region(d);
+    return clipType(dc);
 }
 
 int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom)
 {
-    if (!IsLiveDC(hdc))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc)
         return ERROR;
-    currentClip(hdc).subtract(hdc->toDevice(SortedRect(RECT{left, top, right, bottom})));
-    return clipType(hdc);
+    currentClip(dc).subtract(dc->toDevice(SortedRect(RECT{left, top, right, bottom})));
+    return clipType(dc);
 }
 
 int GetClipRgn(HDC hdc, HRGN rgn)
 {
+    DeviceContext* dc = LiveDC(hdc);
     RegionObject* r = live(rgn);
-    if (!IsLiveDC(hdc) || !r)
+    if (!dc || !r)
         return -1;
-    if (!hdc->clip)
+    if (!dc->clip)
         return 0;
-    r->region = *hdc->clip;
+    r->region = *dc->clip;
     return 1;
 }
 
 int GetClipBox(HDC hdc, RECT* box)
 {
-    if (!IsLiveDC(hdc) || !box)
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc || !box)
         return ERROR;
-    Region area = DrawableArea(hdc);
+    Region area = DrawableArea(dc);
     RECT b = area.box();
-    POINT off = TargetOffset(hdc);
-    POINT a = hdc->toLogical({b.left - off.x, b.top - off.y});
-    POINT c = hdc->toLogical({b.right - off.x, b.bottom - off.y});
+    POINT off = TargetOffset(dc);
+    POINT a = dc->toLogical({b.left - off.x, b.top - off.y});
+    POINT c = dc->toLogical({b.right - off.x, b.bottom - off.y});
     *box = IsRectEmpty(b) ? RECT{} : RECT{a.x, a.y, c.x, c.y};
     return RegionType(area);
 }
 
 BOOL PtVisible(HDC hdc, int x, int y)
 {
-    if (!IsLiveDC(hdc))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc)
         return 0;
-    RECT t = LogicalToTarget(hdc, RECT{x, y, x + 1, y + 1});
-    return DrawableArea(hdc).contains({t.left, t.top});
+    RECT t = LogicalToTarget(dc, RECT{x, y, x + 1, y + 1});
+    return DrawableArea(dc).contains({t.left, t.top});
 }
 
 BOOL RectVisible(HDC hdc, const RECT* rect)
 {
-    if (!IsLiveDC(hdc) || !rect)
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc || !rect)
         return 0;
-    return DrawableArea(hdc).intersects(LogicalToTarget(hdc, SortedRect(*rect)));
+    return DrawableArea(dc).intersects(LogicalToTarget(dc, SortedRect(*rect)));
 }
 
 }  // namespace plat

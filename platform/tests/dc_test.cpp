@@ -167,6 +167,20 @@ TEST(DCTest, AHandleOutlivingItsObjectIsRefusedWhateverTookItsPlace)
     EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), first);
     DeleteObject(again);
     DeleteDC(dc);
+
+    // Device contexts likewise.
+    for (int round = 0; round < 50; ++round) {
+        HDC old = CreateCompatibleDC(nullptr);
+        ASSERT_TRUE(DeleteDC(old));
+        HDC fresh = CreateCompatibleDC(nullptr);
+        EXPECT_NE(old, fresh);
+        EXPECT_FALSE(DeleteDC(old));
+        EXPECT_EQ(SetTextColor(old, RGB(1, 2, 3)), CLR_INVALID);
+        EXPECT_EQ(SelectObject(old, black), nullptr);
+        EXPECT_FALSE(BitBlt(old, 0, 0, 1, 1, nullptr, 0, 0, BLACKNESS));
+        EXPECT_EQ(GetTextColor(fresh), RGB(0, 0, 0));
+        EXPECT_TRUE(DeleteDC(fresh));
+    }
 }
 
 TEST(DCTest, ABitmapIsSelectedIntoOneDCAtATime)
