@@ -78,7 +78,19 @@ function(kelbo_layer_tests name)
   target_link_libraries(${name}_tests PRIVATE ${name} ${T_DEPS} GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name}_tests PRIVATE
       KELBO_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-  gtest_discover_tests(${name}_tests
+  kelbo_discover_tests(${name}_tests 300)
+endfunction()
+
+# Tests that open a real host window (their names hold "Sdl") share the one
+# X display of the test run: two at once take the focus from each other, and
+# an inactive window never sees the keys or clicks a test gives it. They hold
+# a lock so that CTest runs them one at a time; every other test runs freely.
+function(kelbo_discover_tests target timeout)
+  gtest_discover_tests(${target} TEST_FILTER "-*Sdl*"
       DISCOVERY_TIMEOUT 60
-      PROPERTIES ENVIRONMENT "${KELBO_TEST_ENV}" TIMEOUT 300)
+      PROPERTIES ENVIRONMENT "${KELBO_TEST_ENV}" TIMEOUT ${timeout})
+  gtest_discover_tests(${target} TEST_FILTER "*Sdl*"
+      DISCOVERY_TIMEOUT 60
+      PROPERTIES ENVIRONMENT "${KELBO_TEST_ENV}" TIMEOUT ${timeout}
+                 RESOURCE_LOCK host_display)
 endfunction()

@@ -2,6 +2,7 @@
 
 #include "platform/window/window.h"
 #include "runtime/JxCBaseProduct.h"
+#include "runtime/JxMainWindowProc.h"
 
 JxCMainTovelWindowObject::~JxCMainTovelWindowObject()
 {
@@ -16,4 +17,11 @@ JxCMainTovelWindowObject::~JxCMainTovelWindowObject()
     }
     // A page window's tear-down (its parent's page made current, "on_close"
     // raised on the product) comes with the pages.
+}
+
+std::int16_t JxCMainTovelWindowObject::HandleEvent(std::int16_t code, std::int16_t value, std::int32_t value32)
+{
+    if (code == kAppActivation)
+        SetAppActive(value);
+    return JxCBaseWindowObject::HandleEvent(code, value, value32);
 }

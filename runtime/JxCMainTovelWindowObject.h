@@ -9,7 +9,9 @@ class JxCMainTovelWindowObject : public JxCBaseWindowObject {
 public:
     JxCMainTovelWindowObject() = default;
     ~JxCMainTovelWindowObject() override;
-    // Activation and focus take the base's default processing until the
+    // Application activation keeps the application-active word; otherwise
+    // activation and focus take the base's default processing until the
     // page routing of the main window is built (focus page, caret, the
     // swallowed reactivating click).
+    std::int16_t HandleEvent(std::int16_t code, std::int16_t value, std::int32_t value32) override;
 };

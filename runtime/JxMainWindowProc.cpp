@@ -19,6 +19,12 @@ std::int16_t& closeKeyFlag()
     return flag;
 }
 
+std::int16_t& appActiveWord()
+{
+    static std::int16_t active = 0;
+    return active;
+}
+
 bool isMainWindow(HWND window)
 {
     JxCBaseProduct* product = GetProduct();
@@ -70,6 +76,32 @@ LRESULT onSysKeyDown(HWND window, WPARAM wParam, LPARAM lParam)
     // For the main window the default processing turns Alt+F4 into its own
     // close command.
     return DefWindowProcA(window, WM_SYSKEYDOWN, wParam, lParam);
+}
+
+// Timers, sound completions and the program's own two messages go to the
+// product. The action processor stepped is always the product's own, never
+// one named by the message.
+LRESULT toProduct(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    JxCBaseProduct* product = GetProduct();
+    if (!product)
+        return 1;
+    JxCTimerParams params{std::int16_t(wParam & 0xFFFF), std::intptr_t(lParam)};
+    switch (message) {
+    case WM_TIMER:
+        product->DispatchTimer(params);
+        break;
+    case MM_WOM_DONE:
+        product->DispatchWaveDone(params);
+        break;
+    case WM_USER:
+        product->StepActionProcessor();
+        break;
+    default:
+        product->OnFirstPaint(reinterpret_cast<JxCPageObject*>(lParam));
+        break;
+    }
+    return 1;
 }
 
 std::int16_t windowEvent(HWND window, std::int16_t code, std::int16_t value, std::int32_t value32, LRESULT* fallback,
@@ -133,12 +165,28 @@ LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_SYSKEYDOWN:
         return onSysKeyDown(window, wParam, lParam);
+    case WM_TIMER:
+    case MM_WOM_DONE:
+    case WM_USER:
+    case JxCBaseProduct::kFirstPaintMessage:
+        return toProduct(message, wParam, lParam);
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
+std::int16_t GetAppActive()
+{
+    return appActiveWord();
+}
+
+void SetAppActive(std::int16_t active)
+{
+    appActiveWord() = active;
+}
+
 void ResetMainWindowState()
 {
     closeKeyFlag() = 0;
+    appActiveWord() = 0;
 }

@@ -256,6 +256,15 @@ void CALLBACK_userInput(plat::HWND main, plat::UINT, std::uintptr_t id, plat::DW
     }
 }
 
+// Should the input never close the window, the test fails and the window
+// goes, instead of the test waiting until CTest kills it.
+void CALLBACK_giveUp(plat::HWND main, plat::UINT, std::uintptr_t id, plat::DWORD)
+{
+    plat::KillTimer(main, id);
+    ADD_FAILURE() << "the window did not close from the user's input";
+    plat::DestroyWindow(main);
+}
+
 // The stand-in start, then the user acts once the window has been shown.
 class UserProduct : public JxCProduct {
 public:
@@ -264,6 +273,7 @@ public:
         if (!JxCProduct::Start())
             return 0;
         plat::SetTimer(GetProductWindow(), 77, 300, CALLBACK_userInput);
+        plat::SetTimer(GetProductWindow(), 78, 20000, CALLBACK_giveUp);
         return 1;
     }
 };

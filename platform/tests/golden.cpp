@@ -12,10 +12,11 @@
 
 namespace plat::testing {
 
-std::string SurfaceRgb(HBITMAP bitmap, int* width, int* height)
+std::string SurfaceRgb(HBITMAP handle, int* width, int* height)
 {
     std::string rgb;
-    if (!bitmap) {
+    const BitmapObject* bitmap = AsGdi<BitmapObject>(handle, GdiKind::Bitmap);
+    if (!handle) {
         Screen& s = TheScreen();
         *width = s.width();
         *height = s.height();
@@ -26,6 +27,10 @@ std::string SurfaceRgb(HBITMAP bitmap, int* width, int* height)
                 rgb += char(p >> 8);
                 rgb += char(p);
             }
+        return rgb;
+    }
+    if (!bitmap) {
+        *width = *height = 0;
         return rgb;
     }
     *width = bitmap->width;

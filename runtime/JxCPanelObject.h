@@ -1,0 +1,48 @@
+#pragma once
+// A panel as the product builds it from a panel definition, and the owning
+// list of a page definition's panels.
+//
+// A stand-in with the operations the product uses; the panels themselves
+// (drawing, display objects, transitions, input) come with the objects
+// layer, which grows these classes.
+
+#include <cstdint>
+
+#include "events/JxCRunTimeObject.h"
+#include "foundation/JxCList.h"
+
+class JxCDisplayObject;
+class JxCInStrStream;
+class JxCPageDef;
+class JxCPanelDef;
+
+class JxCPanelObject : public JxCRunTimeObject {
+public:
+    JxCPanelObject() = default;
+    ~JxCPanelObject() override = default;
+
+    // Builds the panel from a definition without a stored record: its id,
+    // colour, position and size. Non-zero on success.
+    virtual std::int16_t Init(const JxCPanelDef& def, JxCPageDef* pageDef);
+    // Reads the panel's stored record. Non-zero on success.
+    virtual std::int16_t Read(JxCInStrStream& in, JxCPageDef* pageDef);
+    // Takes the panel's active state from its page.
+    virtual void UpdateActive() {}
+    // The display object holding the mouse capture in the panel, or null.
+    virtual JxCDisplayObject* GetCaptureObject() const { return nullptr; }
+
+    std::int16_t GetId() const { return id_; }
+
+protected:
+    void SetId(std::int16_t id) { id_ = id; }
+
+private:
+    std::int16_t id_ = 0;
+};
+
+// A page definition's panels; the list owns them.
+class JxCPanelObjectList : public JxCTypedList<JxCPanelObject> {
+public:
+    JxCPanelObjectList() { SetOwnsItems(1); }
+    JxCPanelObject* FindById(std::int16_t id);
+};
