@@ -56,9 +56,9 @@ std::string SurfaceRgb(HBITMAP handle, int* width, int* height)
 
 namespace {
 
-std::string goldenPath(const std::string& name)
+std::string goldenPath(const std::string& folder, const std::string& name)
 {
-    return std::string(KELBO_SOURCE_DIR) + "/platform/tests/golden/" + name + ".png";
+    return std::string(KELBO_SOURCE_DIR) + "/" + folder + "/" + name + ".png";
 }
 
 struct FileCloser {
@@ -104,11 +104,11 @@ bool readPng(const std::string& path, std::string& rgb, int& w, int& h)
 
 }  // namespace
 
-std::string CompareWithGolden(HBITMAP bitmap, const std::string& name)
+std::string CompareWithGolden(HBITMAP bitmap, const std::string& name, const std::string& folder)
 {
     int w = 0, h = 0;
     std::string rgb = SurfaceRgb(bitmap, &w, &h);
-    std::string path = goldenPath(name);
+    std::string path = goldenPath(folder, name);
     const char* update = std::getenv("KELBO_UPDATE_GOLDEN");
     if (update && *update && *update != '0')
         return writePng(path, rgb, w, h) ? "" : "cannot write " + path;

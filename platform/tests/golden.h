@@ -13,7 +13,8 @@ namespace plat::testing {
 // triples, rows top-down.
 std::string SurfaceRgb(HBITMAP bitmap, int* width, int* height);
 // Empty when the surface matches its golden picture (or it was written);
-// else what differs.
-std::string CompareWithGolden(HBITMAP bitmap, const std::string& name);
+// else what differs. The folder is relative to the source tree.
+std::string CompareWithGolden(HBITMAP bitmap, const std::string& name,
+                              const std::string& folder = "platform/tests/golden");
 
 }  // namespace plat::testing
