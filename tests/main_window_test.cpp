@@ -249,6 +249,10 @@ void CALLBACK_userInput(plat::HWND main, plat::UINT, std::uintptr_t id, plat::DW
         plat::InjectMouseButton(plat::MouseButton::Left, true, at);
         plat::InjectMouseButton(plat::MouseButton::Left, false, at);
     } else {
+        // Keys go to the active window. Under a display without a window
+        // manager the host may not have given ours the focus yet, so the
+        // user brings it to the front first, as anyone would.
+        plat::SetForegroundWindow(main);
         plat::InjectKey(plat::VK_MENU, true);
         plat::InjectKey(plat::VK_F4, true);
         plat::InjectKey(plat::VK_F4, false);
