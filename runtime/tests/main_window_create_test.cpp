@@ -173,6 +173,31 @@ TEST_F(MainWindowCreateTest, TheProductPaletteIsPreparedForTheWindow)
     }
 }
 
+TEST_F(MainWindowCreateTest, TheSystemMenusAboutItemOpensTheAboutBox)
+{
+    answer = [](const UiRequest& r) { return r.templateId == int(kAboutDialogId) ? std::optional<int>(IDOK) : std::nullopt; };
+    HWND window = CreateMainWindow("Kelbo", 400, 300);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(SendMessageA(window, WM_SYSCOMMAND, 1904, 0), 1);
+    ASSERT_EQ(dialogs().size(), 1u);
+    EXPECT_EQ(dialogs()[0].templateId, int(kAboutDialogId));
+    DestroyWindow(window);
+}
+
+TEST_F(MainWindowCreateTest, LowMemoryIsReportedAtMostOnceIn30Seconds)
+{
+    HWND window = CreateMainWindow("Kelbo", 400, 300);
+    ASSERT_NE(window, nullptr);
+    SendMessageA(window, WM_COMPACTING, 0, 0);
+    harness.advance(30000);
+    SendMessageA(window, WM_COMPACTING, 0, 0);
+    EXPECT_EQ(requests.size(), 1u);
+    harness.advance(1);
+    SendMessageA(window, WM_COMPACTING, 0, 0);
+    EXPECT_EQ(requests.size(), 2u);
+    DestroyWindow(window);
+}
+
 TEST(KeyParams, KeyPressesAreToldFromCharacters)
 {
     EXPECT_EQ(JxCKeyParams(WM_CHAR, 'a', 1).IsKeyDown(), 0);

@@ -562,6 +562,27 @@ TEST_F(MainWindowProcTest, WindowsAreCentredOverTheFirstPageAndPagesFoundAndClos
     EXPECT_EQ(FindPageByWindow(main), base);
 }
 
+TEST_F(MainWindowProcTest, PageWindowsAreEnabledWithTheMainWindow)
+{
+    RoutePage* popup = addPopup("popup", 300, 300);
+    product().SetFocusPage(popup);
+    EnableWindow(main, 0);
+    EXPECT_FALSE(IsWindowEnabled(popup->GetWindow()));
+    EnableWindow(main, 1);
+    EXPECT_TRUE(IsWindowEnabled(popup->GetWindow()));
+    EXPECT_EQ(log, (Log{"popup frame", "popup frame"}));
+}
+
+TEST_F(MainWindowProcTest, APaletteChangeOfItsOwnOrOfAnOwnedWindowIsNotAnsweredWithARealisation)
+{
+    RoutePage* popup = addPopup("popup", 300, 300);
+    EXPECT_EQ(SendMessageA(main, WM_PALETTECHANGED, reinterpret_cast<WPARAM>(main), 0), 0);
+    EXPECT_EQ(SendMessageA(main, WM_PALETTECHANGED, reinterpret_cast<WPARAM>(popup->GetWindow()), 0), 0);
+    HWND other = makeWindow("other", WS_POPUP, 0, 0, 10, 10, nullptr);
+    EXPECT_EQ(SendMessageA(main, WM_PALETTECHANGED, reinterpret_cast<WPARAM>(other), 0), 1);
+    DestroyWindow(other);
+}
+
 TEST_F(MainWindowProcTest, TheMainWindowCannotGrowBeyondThePageSize)
 {
     MINMAXINFO mmi{};
