@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <new>
 #include <string>
 #include <utility>
 
@@ -42,10 +43,35 @@ bool ReadExactly(plat::HFILE file, void* buffer, std::uint32_t count)
     return plat::_lread(file, buffer, count) == count;
 }
 
+// A block for a DIB of the size; empty (reported) when there is no memory.
+JxDibBlock AllocateDib(std::size_t size)
+{
+    try {
+        return JxDibBlock(size);
+    } catch (const std::bad_alloc&) {
+        OhNoItsAnError(kDibNoMemoryId);
+        return {};
+    }
+}
+
 std::optional<JxTextStamper>& stamper()
 {
     static std::optional<JxTextStamper> installed;
     return installed;
+}
+
+// Runs use on the bytes of a found resource; false when it cannot be read.
+template <class Use>
+bool UseResourceBytes(const JxCResourceLocator& found, Use use)
+{
+    if (!found.GetResource())
+        return false;
+    plat::HGLOBAL data = plat::LoadResource(found.GetModule(), found.GetResource());
+    const auto* bytes = static_cast<const std::uint8_t*>(plat::LockResource(data));
+    if (bytes)
+        use(std::span<const std::uint8_t>(bytes, plat::SizeofResource(found.GetModule(), found.GetResource())));
+    plat::FreeResource(data);
+    return bytes != nullptr;
 }
 
 JxObjectRef FromResource(const JxCResourceLocator& found, const char* what, std::int16_t quiet)
@@ -55,13 +81,9 @@ JxObjectRef FromResource(const JxCResourceLocator& found, const char* what, std:
             OhNoItsAnError(kBitmapResourceMissingId, what);
         return {};
     }
-    plat::HGLOBAL data = plat::LoadResource(found.GetModule(), found.GetResource());
-    const auto* bytes = static_cast<const std::uint8_t*>(plat::LockResource(data));
-    const plat::DWORD size = plat::SizeofResource(found.GetModule(), found.GetResource());
     JxObjectRef record;
-    if (bytes)
-        record = CreateBitmapFromDib({bytes, size}, ProductPalette());
-    plat::FreeResource(data);
+    UseResourceBytes(found,
+                     [&](std::span<const std::uint8_t> dib) { record = CreateBitmapFromDib(dib, ProductPalette()); });
     if (!record.handle && !quiet)
         OhNoItsAnError(kDibBadFileId, what);
     return record;
@@ -69,15 +91,11 @@ JxObjectRef FromResource(const JxCResourceLocator& found, const char* what, std:
 
 plat::HPALETTE PaletteOfResource(const JxCResourceLocator& found)
 {
-    if (!found.GetResource())
-        return nullptr;
-    plat::HGLOBAL data = plat::LoadResource(found.GetModule(), found.GetResource());
-    const auto* bytes = static_cast<const std::uint8_t*>(plat::LockResource(data));
-    const plat::DWORD size = plat::SizeofResource(found.GetModule(), found.GetResource());
     plat::HPALETTE palette = nullptr;
-    if (bytes && CheckPackedDib({bytes, size}))
-        palette = CreateDibPalette(bytes);
-    plat::FreeResource(data);
+    UseResourceBytes(found, [&](std::span<const std::uint8_t> dib) {
+        if (CheckPackedDib(dib))
+            palette = CreateDibPalette(dib.data());
+    });
     return palette;
 }
 
@@ -136,8 +154,8 @@ JxDibBlock ReadDibFromFile(plat::HFILE file)
     const plat::DWORD length = plat::GetFileSize(file, nullptr);
     if (length == 0xFFFFFFFFu || length < kBmpFileHeaderSize || length - kBmpFileHeaderSize > kMaxDibBlock)
         return {};
-    JxDibBlock dib(length - kBmpFileHeaderSize);
-    if (!ReadExactly(file, dib.data(), plat::UINT(dib.size())) || !CheckPackedDib(dib))
+    JxDibBlock dib = AllocateDib(length - kBmpFileHeaderSize);
+    if (dib.empty() || !ReadExactly(file, dib.data(), plat::UINT(dib.size())) || !CheckPackedDib(dib))
         return {};
     return dib;
 }
@@ -150,8 +168,8 @@ JxDibBlock ReadDibFromStream(JxCBaseFile& stream, std::uint32_t size)
     if (stream.Read(header.data(), std::int32_t(header.size())) != std::int32_t(header.size()) ||
         !StartsWith(header, kBmpSignature))
         return {};
-    JxDibBlock dib(size - kBmpFileHeaderSize);
-    if (stream.Read(dib.data(), std::int32_t(dib.size())) != std::int32_t(dib.size()) || !CheckPackedDib(dib))
+    JxDibBlock dib = AllocateDib(size - kBmpFileHeaderSize);
+    if (dib.empty() || stream.Read(dib.data(), std::int32_t(dib.size())) != std::int32_t(dib.size()) || !CheckPackedDib(dib))
         return {};
     return dib;
 }
@@ -227,6 +245,14 @@ plat::HPALETTE LoadPaletteFromBitmapResource(unsigned id)
 plat::HPALETTE LoadPaletteFromNamedBitmap(const char* name)
 {
     return name ? PaletteOfResource(FindResourceInLibraries(name, plat::RT_BITMAP)) : nullptr;
+}
+
+plat::HPALETTE LoadPaletteResource(unsigned id)
+{
+    plat::HPALETTE palette = nullptr;
+    UseResourceBytes(FindResourceInLibraries(plat::MAKEINTRESOURCEA(plat::WORD(id)), "PALETTE"),
+                     [&](std::span<const std::uint8_t> data) { palette = CreatePaletteFromResourceData(data); });
+    return palette;
 }
 
 plat::HPALETTE LoadDibFile(const char* name)

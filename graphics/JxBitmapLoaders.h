@@ -55,6 +55,9 @@ JxObjectRef ReadDibFromStore(const char* name);
 JxObjectRef LoadBitmapResourceById(unsigned id, std::int16_t quiet);
 JxObjectRef LoadBitmapResourceByName(const char* name, std::int16_t quiet);
 plat::HPALETTE LoadPaletteFromBitmapResource(unsigned id);
+// The palette of the "PALETTE" resource of that id; null when there is
+// none or it is damaged.
+plat::HPALETTE LoadPaletteResource(unsigned id);
 plat::HPALETTE LoadPaletteFromNamedBitmap(const char* name);
 // The identity palette of a BMP file's colour table (only its headers and
 // table are read); 1003 with the name when there is none.

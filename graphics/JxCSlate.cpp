@@ -75,25 +75,28 @@ JxCSlate::~JxCSlate()
     savers_ = nullptr;
 }
 
+namespace {
+
+// The transform that maps the area from onto the area to.
+void MapArea(JxCTransform& t, const JxCRect& to, const JxCRect& from)
+{
+    const auto scale = [](std::int32_t a, std::int32_t b) { return b ? float(a) / float(b) : 1.0f; };
+    t.a = scale(to.Width(), from.Width());
+    t.d = scale(to.Height(), from.Height());
+    t.b = t.c = 0;
+    t.tx = float(to.left) - float(from.left) * t.a;
+    t.ty = float(to.top) - float(from.top) * t.d;
+    t.Update();
+}
+
+}  // namespace
+
 void JxCSlate::SetMapping(const JxCRect& deviceArea, const JxCRect& logicalArea)
 {
     state_.deviceArea = deviceArea;
     state_.logicalArea = logicalArea;
-    const auto scale = [](std::int32_t to, std::int32_t from) { return from ? float(to) / float(from) : 1.0f; };
-    JxCTransform& f = state_.forward;
-    f.a = scale(deviceArea.Width(), logicalArea.Width());
-    f.d = scale(deviceArea.Height(), logicalArea.Height());
-    f.b = f.c = 0;
-    f.tx = float(deviceArea.left) - float(logicalArea.left) * f.a;
-    f.ty = float(deviceArea.top) - float(logicalArea.top) * f.d;
-    f.Update();
-    JxCTransform& i = state_.inverse;
-    i.a = scale(logicalArea.Width(), deviceArea.Width());
-    i.d = scale(logicalArea.Height(), deviceArea.Height());
-    i.b = i.c = 0;
-    i.tx = float(logicalArea.left) - float(deviceArea.left) * i.a;
-    i.ty = float(logicalArea.top) - float(deviceArea.top) * i.d;
-    i.Update();
+    MapArea(state_.forward, deviceArea, logicalArea);
+    MapArea(state_.inverse, logicalArea, deviceArea);
     offsetX_ = offsetY_ = 0;
 }
 

@@ -5,13 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "foundation/JxErrorReport.h"
-#include "foundation/JxResourceLibraries.h"
 #include "graphics/JxGraphicsLink.h"
 #include "graphics/JxPixelCopy.h"
 #include "graphics/JxRunDecoders.h"
 #include "platform/draw/draw.h"
-#include "platform/modules/resources.h"
 #include "platform/window/window.h"
 
 namespace {
@@ -187,19 +184,6 @@ plat::HPALETTE CreatePaletteFromResourceData(std::span<const std::uint8_t> data)
         log.palPalEntry[i] = {e[0], e[1], e[2], e[3]};
     }
     return plat::CreatePalette(&log);
-}
-
-plat::HPALETTE LoadPaletteResource(unsigned id)
-{
-    const JxCResourceLocator found = FindResourceInLibraries(plat::MAKEINTRESOURCEA(plat::WORD(id)), "PALETTE");
-    if (!found.GetResource())
-        return nullptr;
-    plat::HGLOBAL data = plat::LoadResource(found.GetModule(), found.GetResource());
-    const auto* bytes = static_cast<const std::uint8_t*>(plat::LockResource(data));
-    const plat::DWORD size = plat::SizeofResource(found.GetModule(), found.GetResource());
-    plat::HPALETTE palette = bytes ? CreatePaletteFromResourceData({bytes, size}) : nullptr;
-    plat::FreeResource(data);
-    return palette;
 }
 
 // --- Sections and bitmap records ---------------------------------------------

@@ -52,7 +52,6 @@ plat::HPALETTE CreateIdentityPalette(const std::uint8_t* dib);
 // entries; null when the block is too short for its count or the count is
 // beyond 256.
 plat::HPALETTE CreatePaletteFromResourceData(std::span<const std::uint8_t> data);
-plat::HPALETTE LoadPaletteResource(unsigned id);
 
 // An 8-bit section of the size for the palette (its colour table taken
 // from the palette); on the pooled road always top-down. Empty on failure.
