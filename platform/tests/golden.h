@@ -1,8 +1,9 @@
 #pragma once
 // Golden pictures for the drawing tests: a surface is compared with
 // platform/tests/golden/NAME.png (another layer's tests that compile this
-// file name their own folder with KELBO_GOLDEN_DIR). Run the tests with KELBO_UPDATE_GOLDEN=1 to
-// write the pictures anew (then look at them before committing).
+// file name their own folder with KELBO_GOLDEN_DIR). Run the tests with
+// KELBO_UPDATE_GOLDEN=1 to write the pictures anew (then look at them
+// before committing).
 
 #include <string>
 
