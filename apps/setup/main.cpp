@@ -1,7 +1,15 @@
-#include <cstdio>
+#include <string>
 
-int main()
+#include "setup/SetupMainWindow.h"
+
+int main(int argc, char** argv)
 {
-    std::puts("setup: the installer is not built yet; there is nothing to run.");
-    return 0;
+    // The entry function takes the arguments as one command line.
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            commandLine += ' ';
+        commandLine += argv[i];
+    }
+    return RunSetup(commandLine);
 }

@@ -45,6 +45,10 @@ const void* LockResource(HGLOBAL data);
 DWORD SizeofResource(HMODULE module, HRSRC resource);
 BOOL FreeResource(HGLOBAL data);
 
+// The code page of the module's texts (its module.ini); the current ANSI
+// page for a handle that is no live module.
+int GetModuleCodePage(HMODULE module);
+
 // Copies string id of the module, cut to size - 1 bytes, and returns the
 // bytes copied; 0 when the module has no such string.
 int LoadStringA(HMODULE module, UINT id, char* buffer, int size);
