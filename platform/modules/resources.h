@@ -5,6 +5,7 @@
 // engine passes them; a name "#123" means id 123.
 
 #include <cstdint>
+#include <string>
 
 #include "platform/core/types.h"
 
@@ -44,6 +45,10 @@ HGLOBAL LoadResource(HMODULE module, HRSRC resource);
 const void* LockResource(HGLOBAL data);
 DWORD SizeofResource(HMODULE module, HRSRC resource);
 BOOL FreeResource(HGLOBAL data);
+
+// The host file a resource is read from, for messages about its contents;
+// empty for a string block, the version block or an unknown resource.
+std::string ResourceHostFile(HMODULE module, HRSRC resource);
 
 // Copies string id of the module, cut to size - 1 bytes, and returns the
 // bytes copied; 0 when the module has no such string.

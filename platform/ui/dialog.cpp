@@ -347,7 +347,11 @@ bool LoadDialogTemplate(HINSTANCE instance, const char* templateName, DialogTemp
         return false;
     }
     std::string_view text(static_cast<const char*>(bytes), SizeofResource(instance, res));
-    return ParseDialogTemplate(text, out, error);
+    if (ParseDialogTemplate(text, out, error))
+        return true;
+    if (error)
+        *error = ResourceHostFile(instance, res) + ": " + *error;
+    return false;
 }
 
 namespace {
