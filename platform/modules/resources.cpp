@@ -79,6 +79,13 @@ std::string ResourceHostFile(HMODULE module, HRSRC resource)
     return {};
 }
 
+std::string ResourceOwnerKey(HMODULE module)
+{
+    std::lock_guard lock(Modules().mutex);
+    Module* m = moduleLocked(module);
+    return m ? m->hostFolder + '|' + m->baseName : std::string();
+}
+
 int LoadStringA(HMODULE module, UINT id, char* buffer, int size)
 {
     std::lock_guard lock(Modules().mutex);

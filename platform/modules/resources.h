@@ -50,6 +50,11 @@ BOOL FreeResource(HGLOBAL data);
 // empty for a string block, the version block or an unknown resource.
 std::string ResourceHostFile(HMODULE module, HRSRC resource);
 
+// What identifies a module's resources across loads (its folder and name),
+// for caches of objects made from them: a freed handle may come back for
+// another library, this key does not. Empty when the module is not loaded.
+std::string ResourceOwnerKey(HMODULE module);
+
 // Copies string id of the module, cut to size - 1 bytes, and returns the
 // bytes copied; 0 when the module has no such string.
 int LoadStringA(HMODULE module, UINT id, char* buffer, int size);
