@@ -398,6 +398,11 @@ TEST_F(FsTest, WholeFileOperations)
     ASSERT_TRUE(CreateDirectoryA("E:\\Target", nullptr));
     EXPECT_FALSE(CreateDirectoryA("e:\\target", nullptr));
     EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+    for (const char* bad : {"E:\\Tar?et", "E:\\*", "E:\\a<b", "E:\\a>b", "E:\\a|b", "E:\\\"q\"", "E:\\tab\there"}) {
+        EXPECT_FALSE(CreateDirectoryA(bad, nullptr)) << bad;
+        EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME) << bad;
+    }
+    EXPECT_FALSE(fs::exists(t.root() + "/hd/Tar?et"));
     ASSERT_TRUE(CopyFileA("D:\\README", "E:\\TARGET\\readme.txt", 0));
     EXPECT_EQ(TempConfig::readFile(t.root() + "/hd/Target/readme.txt"), "readme");
     EXPECT_FALSE(CopyFileA("D:\\README", "E:\\target\\README.TXT", 1));
