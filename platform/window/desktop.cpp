@@ -28,7 +28,7 @@ Desktop::Desktop() : desktop_(std::make_unique<Window>())
     host.getDC = [](HWND hwnd) { return GetDC(hwnd); };
     host.releaseDC = [](HWND hwnd, HDC hdc) { ReleaseDC(hwnd, hdc); };
     host.isWindow = [](HWND hwnd) { return IsWindow(hwnd) != 0; };
-    host.now = [] { return GetTickCount(); };
+    host.now = [] { return TheClock().now(); };
     SetCaretHost(std::move(host));
 }
 
