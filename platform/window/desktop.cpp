@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include "platform/backend/backend.h"
 #include "platform/clock/clock.h"
 #include "platform/screen/screen.h"
 #include "platform/window/caret.h"
@@ -81,8 +82,10 @@ std::shared_ptr<WindowClass> Desktop::findClass(const char* name) const
 Desktop& TheDesktop()
 {
     auto& d = desktopSlot();
-    if (!d)
+    if (!d) {
+        RequireMainThreadToCreate("desktop");
         d = std::make_unique<Desktop>();
+    }
     return *d;
 }
 
