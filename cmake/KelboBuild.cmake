@@ -19,6 +19,16 @@ if(KELBO_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The thread configuration: ThreadSanitizer over the code that threads
+# share (the queue, the clock, timers, backends, the caret).
+if(KELBO_TSAN)
+  if(KELBO_SANITIZE OR KELBO_FUZZ)
+    message(FATAL_ERROR "KELBO_TSAN goes in a build of its own (scripts/dev tsan)")
+  endif()
+  add_compile_options(-O1 -g -fno-omit-frame-pointer -fsanitize=thread)
+  add_link_options(-fsanitize=thread)
+endif()
+
 # The fuzz configuration instruments every layer for coverage and checks it
 # with the same sanitizers; only the fuzz targets link libFuzzer's main.
 if(KELBO_FUZZ)
@@ -32,6 +42,7 @@ endif()
 set(KELBO_TEST_ENV
     "ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0"
     "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1"
+    "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1"
     "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config")
 
 if(KELBO_TESTS)
