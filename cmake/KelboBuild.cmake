@@ -51,6 +51,8 @@ if(KELBO_TESTS)
   include(GoogleTest)
 endif()
 
+include(${CMAKE_CURRENT_LIST_DIR}/KelboLayers.cmake)
+
 # kelbo_layer(name [DEPS lib ...] [RECURSE])
 # A layer is one static library made of the .cpp files of its folder (and of
 # its subfolders with RECURSE), tests excluded. A layer without sources yet is
@@ -63,14 +65,17 @@ function(kelbo_layer name)
     file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   endif()
   list(FILTER srcs EXCLUDE REGEX "/tests/")
+  kelbo_check_layer_links(${name} ${L_DEPS})
   if(srcs)
     add_library(${name} STATIC ${srcs})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${L_DEPS})
+    kelbo_check_layer_includes(${name} ${name} PART library)
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} INTERFACE ${L_DEPS})
+    kelbo_check_layer_includes(${name}_headers ${name} PART library)
   endif()
 endfunction()
 
@@ -86,7 +91,8 @@ function(kelbo_layer_tests name)
     return()
   endif()
   add_executable(${name}_tests ${srcs})
-  target_link_libraries(${name}_tests PRIVATE ${name} ${T_DEPS} GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name}_tests PRIVATE ${name} ${T_DEPS} GTest::gtest_main)
+  kelbo_check_layer_includes(${name}_tests ${name} PART tests USES ${T_DEPS})
   target_compile_definitions(${name}_tests PRIVATE
       KELBO_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(${name}_tests

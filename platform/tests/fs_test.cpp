@@ -329,6 +329,16 @@ TEST_F(FsTest, AWriteKilledHalfWayLeavesTheOldFileIntact)
     EXPECT_EQ(TempConfig::readFile(target), big);
 }
 
+TEST(Utf8Test, MalformedAndCutOffSequencesBecomeOneReplacementPerByte)
+{
+    EXPECT_EQ(DecodeUtf8("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"), U"a\u00E9\u20AC\U0001F600");
+    EXPECT_EQ(DecodeUtf8("\x80x"), U"\uFFFDx");            // a stray continuation byte
+    EXPECT_EQ(DecodeUtf8("\xC3x"), U"\uFFFDx");            // a lead byte without its continuation
+    EXPECT_EQ(DecodeUtf8("\xE2\x82"), U"\uFFFD\uFFFD");    // cut off at the end
+    EXPECT_EQ(DecodeUtf8("\xFF"), U"\uFFFD");
+    EXPECT_EQ(DecodeUtf8(std::string_view("\0", 1)), std::u32string(1, U'\0'));
+}
+
 TEST(WildcardTest, WindowsRules)
 {
     struct Case {
