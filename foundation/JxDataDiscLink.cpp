@@ -17,11 +17,6 @@ std::optional<JxDataDiscLink> SetDataDiscLink(std::optional<JxDataDiscLink> l)
     return std::exchange(link(), std::move(l));
 }
 
-bool LocateMissingFileRoad(JxCString& path)
-{
-    return link() && link()->locateMissingFile && link()->locateMissingFile(path);
-}
-
 bool RelocateDataPathRoad(const JxCString& failedPath)
 {
     return link() && link()->relocateDataPath && link()->relocateDataPath(failedPath);

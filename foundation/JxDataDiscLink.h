@@ -1,9 +1,10 @@
 #pragma once
 // The roads the file opener takes when a file of the data cannot be found or
-// its disc cannot be read: the locate-missing-file prompt, the data-disc
-// checks and the data-location dialog. They belong to the product's data
-// checks and the file dialogs, which connect them here; until then each
-// answers as if the user found nothing ("no", false, 0).
+// its disc cannot be read: the data-disc checks and the data-location
+// dialog. They belong to the product's data checks, which connect them
+// here; until then each answers as if the user found nothing ("no", false,
+// 0). (The locate-missing-file prompt lives beside the opener and is called
+// directly.)
 
 #include <functional>
 #include <optional>
@@ -11,8 +12,6 @@
 #include "foundation/JxCString.h"
 
 struct JxDataDiscLink {
-    // Lets the user point at a missing file; true with the path updated.
-    std::function<bool(JxCString& path)> locateMissingFile;
     // Offers another data path cut from the path of a file that failed.
     std::function<bool(const JxCString& failedPath)> relocateDataPath;
     // Whether the data disc is in its drive.
@@ -29,7 +28,6 @@ struct JxDataDiscLink {
 // Connects the roads (none: disconnects); returns the previous ones.
 std::optional<JxDataDiscLink> SetDataDiscLink(std::optional<JxDataDiscLink> link);
 
-bool LocateMissingFileRoad(JxCString& path);
 bool RelocateDataPathRoad(const JxCString& failedPath);
 // True without a connected check (nothing says the disc is missing).
 bool IsDataDiscInDriveRoad();

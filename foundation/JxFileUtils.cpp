@@ -6,6 +6,7 @@
 #include "foundation/JxDataDiscLink.h"
 #include "foundation/JxErrorMode.h"
 #include "foundation/JxErrorReport.h"
+#include "foundation/JxFileDialogs.h"
 #include "foundation/JxStartupSettings.h"
 #include "platform/fs/errors.h"
 #include "platform/fs/files.h"
@@ -28,12 +29,12 @@ std::int32_t reactToDeviceError(std::uint32_t code, const JxCString& name)
     return answer;
 }
 
-std::int32_t reactToOpenError(std::uint32_t code, plat::UINT style, JxCString& name)
+std::int32_t reactToOpenError(std::uint32_t code, plat::UINT style, JxCString& name, bool& discCheckedAgain)
 {
     switch (code) {
     case plat::ERROR_FILE_NOT_FOUND:
     case plat::ERROR_PATH_NOT_FOUND:
-        return (style & plat::OF_EXIST) ? 0 : HandleFileNotFound(name);
+        return (style & plat::OF_EXIST) ? 0 : HandleFileNotFound(name, &discCheckedAgain);
     case plat::ERROR_TOO_MANY_OPEN_FILES:
         return ReportErrorAbortRetryIgnore(kTooManyFilesId, name);
     case plat::ERROR_BAD_UNIT:
@@ -68,13 +69,14 @@ plat::HFILE OpenFileWithRetry(JxCString& name, plat::UINT style, std::uint32_t* 
     JxQuietErrorMode quiet;
     plat::HFILE file = plat::HFILE_ERROR;
     std::int32_t answer = 0;
+    bool discCheckedAgain = false;
     do {
         plat::OFSTRUCT info;
         file = plat::OpenFile(name.GetText() ? name.GetText() : "", &info, style);
         setError(error, info.nErrCode);
         answer = 0;
         if (file == plat::HFILE_ERROR && info.nErrCode != 0)
-            answer = reactToOpenError(info.nErrCode, style, name);
+            answer = reactToOpenError(info.nErrCode, style, name, discCheckedAgain);
     } while (answer == kAnswerRetry);
     return file;
 }
@@ -85,7 +87,7 @@ plat::HFILE OpenFileWithRetry(const char* name, plat::UINT style, std::uint32_t*
     return OpenFileWithRetry(copy, style, error);
 }
 
-std::int32_t HandleFileNotFound(JxCString& name)
+std::int32_t HandleFileNotFound(JxCString& name, bool* discCheckedAgain)
 {
     if (IsTestingEnabled()) {
         bool located = false;
@@ -93,7 +95,7 @@ std::int32_t HandleFileNotFound(JxCString& name)
         do {
             answer = ReportErrorAbortRetryIgnore(kFileNotFoundDeveloperId, name);
             if (answer == kAnswerRetry) {
-                located = LocateMissingFileRoad(name);
+                located = LocateMissingFile(name);
                 RelocateDataPathRoad(JxCString(name));
             }
         } while (answer == kAnswerRetry && !located);
@@ -101,7 +103,13 @@ std::int32_t HandleFileNotFound(JxCString& name)
     }
     if (IsDataDiscInDriveRoad())
         return ReportErrorAbortRetryIgnore(kFileNotOnDiscId, name);
-    if (CheckDataDiscAgainRoad())
+    // A check that succeeds while the file stays missing (a network
+    // install whose data path lists) must not send the open round again
+    // and again without a word: after one check the user is asked.
+    const bool mayCheck = !discCheckedAgain || !*discCheckedAgain;
+    if (discCheckedAgain)
+        *discCheckedAgain = true;
+    if (mayCheck && CheckDataDiscAgainRoad())
         return kAnswerRetry;
     return ReportErrorAbortRetryIgnore(kFileNotOnDiscId, name);
 }

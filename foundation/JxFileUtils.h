@@ -19,8 +19,10 @@ plat::HFILE OpenFileWithRetry(JxCString& name, plat::UINT style, std::uint32_t* 
 plat::HFILE OpenFileWithRetry(const char* name, plat::UINT style, std::uint32_t* error);
 
 // The answer of the missing-file report for name (Retry when the file may
-// now be opened, else 0); the name may be updated.
-std::int32_t HandleFileNotFound(JxCString& name);
+// now be opened, else 0); the name may be updated. The start-up data check
+// runs again at most once per open: discCheckedAgain (when given) tells
+// whether this open has already run it, and is set when it does.
+std::int32_t HandleFileNotFound(JxCString& name, bool* discCheckedAgain = nullptr);
 
 void CloseFile(plat::HFILE file);
 std::uint32_t GetOpenFileSize(plat::HFILE file);

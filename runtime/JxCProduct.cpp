@@ -5,6 +5,8 @@
 #include "foundation/JxResourceLibraries.h"
 #include "foundation/JxStartupSettings.h"
 #include "platform/window/window.h"
+#include "runtime/JxCPageDef.h"
+#include "runtime/JxClassFactories.h"
 #include "runtime/JxMainWindow.h"
 
 namespace {
@@ -38,4 +40,19 @@ std::int16_t JxCProduct::Start()
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     SetWindowPos(window, HWND_TOP, left < 0 ? 0 : left, top < 0 ? 0 : top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     return 1;
+}
+
+JxCPageDef* JxCProduct::NewPageDef()
+{
+    return CreateGavoPageDef();
+}
+
+JxCPageObject* JxCProduct::NewPageForDef(const JxCPageDef& def)
+{
+    return CreatePageOfType(def.GetPageType());
+}
+
+JxCPanelObject* JxCProduct::NewPanelById(JxCPanelTypeId type)
+{
+    return CreatePanelById(type);
 }

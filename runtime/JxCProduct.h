@@ -1,7 +1,12 @@
 #pragma once
 // The title's product class.
 
+#include "foundation/JxCTypeIds.h"
 #include "runtime/JxCBaseProduct.h"
+
+class JxCPageDef;
+class JxCPageObject;
+class JxCPanelObject;
 
 class JxCProduct : public JxCBaseProduct {
 public:
@@ -13,6 +18,14 @@ public:
     // page), the start opens the empty main window: a client area of 640 by
     // 480 pixels centred on the screen, the title text as its caption.
     std::int16_t Start() override;
+
+    // The title's factories, in place of the product's own: the title's
+    // page definition (null when memory is short), the page of a
+    // definition's page type (message 1014 when there is none) and the
+    // panel of a panel type (message 1048 when there is none).
+    JxCPageDef* NewPageDef();
+    JxCPageObject* NewPageForDef(const JxCPageDef& def);
+    JxCPanelObject* NewPanelById(JxCPanelTypeId type);
 };
 
 // The size the title's pages are laid out for.

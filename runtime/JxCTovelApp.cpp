@@ -106,6 +106,8 @@ std::int16_t JxCTovelApp::StartupCreateProduct(JxCStartupInfo& info)
     services_.readSettings();
     services_.resetVersionInfo();
     services_.selectLanguage();
+    if (services_.registerClasses)
+        services_.registerClasses();
     // Without the type ids no definition can be read: start-up stops here.
     if (!services_.registerTypeIds())
         return 0;
@@ -177,6 +179,8 @@ void JxCTovelApp::ExitInstance()
     services_.clearDeferredErrors();
     services_.releaseEmergencyMemory();
     services_.releaseTypeRegistries();
+    if (services_.unregisterClasses)
+        services_.unregisterClasses();
 }
 
 std::int16_t JxCTovelApp::OnIdle(std::int32_t count)

@@ -10,9 +10,9 @@
 // runs in every case.
 //
 // Every operation the steps call goes through the application's services,
-// so that tests can replace any of them. The title layer installs the two
-// that live above this layer (the title's product data and the wave-device
-// probe) before the entry function runs.
+// so that tests can replace any of them. The title layer installs those
+// that live above this layer (the class registrations, the title's product
+// data and the wave-device probe) before the entry function runs.
 
 #include <cstdint>
 #include <functional>
@@ -30,6 +30,10 @@ struct JxStartupServices {
     std::function<void()> readSettings;
     std::function<void()> resetVersionInfo;
     std::function<void()> selectLanguage;
+    // Installs the classes that the definitions name (display-object types,
+    // factory rows); the title layer provides it. Without it nothing can be
+    // built by type.
+    std::function<void()> registerClasses;
     std::function<std::int16_t()> registerTypeIds;
     std::function<void()> checkPhysicalMemory;
     std::function<void()> reserveEmergencyMemory;
@@ -50,8 +54,9 @@ struct JxStartupServices {
     std::function<void()> clearDeferredErrors;
     std::function<void()> releaseEmergencyMemory;
     std::function<void()> releaseTypeRegistries;
+    std::function<void()> unregisterClasses;
 
-    // The program's own operations; the two of the layers above are empty.
+    // The program's own operations; those of the layers above are empty.
     static JxStartupServices Defaults();
 };
 

@@ -1,10 +1,22 @@
 #include "runtime/JxTypeRegistry.h"
 
-// Stand-in until the keyword tables and type ids are built: there is no
-// table to number and nothing to free.
+#include "events/JxNotifyTables.h"
+#include "runtime/JxCTypeKey.h"
+#include "runtime/JxKeywordTables.h"
+
 std::int16_t RegisterTypeIds()
 {
+    NumberActionAndEventIds();
+    DisplayObjectTypeTable().Freeze();
+    NumberPanelPageAndResourceIds();
+    // One table entry per id below the LAST_ id.
+    AllocateNotifyTables(static_cast<std::size_t>(ActionTypeId(JxActionKeyword::LAST_ACT)),
+                         static_cast<std::size_t>(EventId(JxEventKeyword::LAST_EVT)));
     return 1;
 }
 
-void ReleaseTypeRegistries() {}
+void ReleaseTypeRegistries()
+{
+    DisplayObjectTypeTable().Thaw();
+    FreeNotifyTables();
+}

@@ -1,10 +1,14 @@
 #pragma once
-// The numbering of the keyword tables and the per-type registries.
+// The numbering of the keyword tables at start-up and the per-type tables
+// that go with it.
 
 #include <cstdint>
 
-// Numbers the keyword tables and builds the per-type tables; 0 when they
-// could not be built (start-up then stops).
+// Numbers the action and event ids, freezes the display-object type
+// registry, numbers the panel, page and resource type ids (each family from
+// 0 in keyword-table order) and makes the notification tables. Returns 1.
+// Called once per run, after the types are registered and before anything
+// reads a definition.
 std::int16_t RegisterTypeIds();
-// Frees what RegisterTypeIds built.
+// Thaws the type registry and frees the notification tables.
 void ReleaseTypeRegistries();

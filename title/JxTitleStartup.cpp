@@ -4,11 +4,14 @@
 
 #include "media/JxWaveDevice.h"
 #include "runtime/JxCTovelApp.h"
+#include "title/JxClassRegistrations.h"
 #include "title/JxCProductData.h"
 
 void ConnectTitleServices(JxCTovelApp& app)
 {
     JxStartupServices& services = app.Services();
+    services.registerClasses = [] { RegisterClasses(); };
+    services.unregisterClasses = [] { UnregisterClasses(); };
     services.checkWaveDevice = [] { return CheckWaveDevice(); };
     services.makeProductData = []() -> std::unique_ptr<JxCBaseProductData> {
         return std::make_unique<JxCProductData>();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "foundation/JxCDirectoryList.h"
 #include "foundation/JxDataDiscLink.h"
@@ -8,6 +9,8 @@
 #include "foundation/tests/reporting_fixture.h"
 #include "platform/fs/errors.h"
 #include "platform/fs/files.h"
+#include "platform/ui/common_dialogs.h"
+#include "platform/ui/dialog.h"
 
 namespace {
 
@@ -92,28 +95,57 @@ TEST_F(FileUtilsTest, DevelopersPointAtAMissingFile)
 {
     iniFile("[Directory]\nDeveloper=1\n");
     ReadSettings();
-    hostWrite("found.dat", "x");
+    hostWrite("moved/LOST.DAT", "x");
     std::string relocated;
     JxDataDiscLink link;
-    link.locateMissingFile = [&](JxCString& p) {
-        p = path("found.dat").c_str();
-        return true;
-    };
     link.relocateDataPath = [&](const JxCString& p) {
         relocated = std::string(p.View());
         return false;
     };
     SetDataDiscLink(link);
-    answers = {4};
+    std::vector<std::string> kinds;
+    plat::SetResponder([&](const plat::UiRequest& r) -> std::optional<int> {
+        kinds.push_back(r.kind);
+        boxes.push_back(r);
+        if (r.kind == "MessageBox")
+            return plat::IDRETRY;
+        EXPECT_EQ(r.caption, "Could not find file " + path("lost.dat"));
+        // First another name, which does not count; then the file itself.
+        const std::string pick = kinds.size() == 2 ? path("moved\\other.dat") : path("MOVED\\lost.DAT");
+        plat::SetDlgItemTextA(r.window, plat::kFileNameEdit, pick.c_str());
+        return plat::IDOK;
+    });
     JxCString name(path("lost.dat").c_str());
     std::uint32_t error = 0;
     plat::HFILE f = OpenFileWithRetry(name, plat::OF_READ, &error);
     ASSERT_NE(f, plat::HFILE_ERROR);
     CloseFile(f);
-    EXPECT_EQ(std::string(name.View()), path("found.dat"));
-    EXPECT_EQ(relocated, path("found.dat"));
-    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(std::string(name.View()), path("MOVED\\lost.dat"));
+    EXPECT_EQ(relocated, path("MOVED\\lost.dat"));
+    EXPECT_EQ(kinds, (std::vector<std::string>{"MessageBox", "GetOpenFileName", "MessageBox", "GetOpenFileName"}));
     EXPECT_EQ(boxes[0].text, "[1066]: Missing: " + path("lost.dat"));
+}
+
+TEST_F(FileUtilsTest, ADataCheckThatFindsNothingNewRunsOncePerOpen)
+{
+    int checks = 0;
+    JxDataDiscLink link;
+    link.isDataDiscInDrive = [] { return false; };
+    link.checkDataDiscAgain = [&] {
+        ++checks;
+        return true;  // a network install: the data path lists, the file stays missing
+    };
+    SetDataDiscLink(link);
+    answers = {plat::IDRETRY, plat::IDIGNORE};
+    std::uint32_t error = 0;
+    EXPECT_EQ(OpenFileWithRetry(path("gone.dat").c_str(), plat::OF_READ, &error), plat::HFILE_ERROR);
+    EXPECT_EQ(checks, 1);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "[1001]: Not on the disc: " + path("gone.dat"));
+    // A new open may check again.
+    answers = {plat::IDIGNORE};
+    OpenFileWithRetry(path("gone.dat").c_str(), plat::OF_READ, &error);
+    EXPECT_EQ(checks, 2);
 }
 
 TEST_F(FileUtilsTest, ASharingViolationAsksAndRetryOpensOnceTheFileIsFree)

@@ -1,0 +1,13 @@
+#pragma once
+// The media resource of a PICS animation (resource kind 2).
+//
+// A stand-in so far: the resource factory builds it by its name; loading
+// and playing come with the media.
+
+#include "media/JxCResourceObject.h"
+
+class JxCPicsResource : public JxCResourceObject {
+public:
+    JxCPicsResource() = default;
+    ~JxCPicsResource() override = default;
+};

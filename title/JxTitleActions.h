@@ -1,0 +1,108 @@
+#pragma once
+// The title's actions: web links and the online-service set-up, the
+// general-purpose navigation action, PICS animations, printing, options,
+// the quiz, appending a page, the first log-in, the certificate and the
+// question pages.
+//
+// Stand-ins so far: the factories build them by their names; their records
+// and runs come with the title's features.
+
+#include "events/JxCAction.h"
+#include "media/JxPicsActions.h"
+#include "objects/actions/JxCOpenPageAction.h"
+
+// Action "GO_URL".
+class JxCGoUrlAction : public JxCAction {
+public:
+    JxCGoUrlAction() = default;
+    JxCGoUrlAction(const JxCGoUrlAction&) = default;
+    ~JxCGoUrlAction() override = default;
+};
+
+// Action "onlineSetup".
+class JxCOnlineSetupAction : public JxCAction {
+public:
+    JxCOnlineSetupAction() = default;
+    JxCOnlineSetupAction(const JxCOnlineSetupAction&) = default;
+    ~JxCOnlineSetupAction() override = default;
+};
+
+// Action "NavAct".
+class JxCGv2GeneralPurposeAction : public JxCAction {
+public:
+    JxCGv2GeneralPurposeAction() = default;
+    JxCGv2GeneralPurposeAction(const JxCGv2GeneralPurposeAction&) = default;
+    ~JxCGv2GeneralPurposeAction() override = default;
+};
+
+// Action "PLAYINTROPICS".
+class JxCGvIntroPicsAction : public JxCPlayQueuePicsAction {
+public:
+    JxCGvIntroPicsAction() = default;
+    JxCGvIntroPicsAction(const JxCGvIntroPicsAction&) = default;
+    ~JxCGvIntroPicsAction() override = default;
+};
+
+// Action "PLAYPICSNOLOAD".
+class JxCGavoPlayPicsAction : public JxCPlayQueuePicsAction {
+public:
+    JxCGavoPlayPicsAction() = default;
+    JxCGavoPlayPicsAction(const JxCGavoPlayPicsAction&) = default;
+    ~JxCGavoPlayPicsAction() override = default;
+};
+
+// Action "PRINTFILE".
+class JxCGv2PrintFileAction : public JxCAction {
+public:
+    JxCGv2PrintFileAction() = default;
+    JxCGv2PrintFileAction(const JxCGv2PrintFileAction&) = default;
+    ~JxCGv2PrintFileAction() override = default;
+};
+
+// Action "GAVOOPTION".
+class JxCGavoOptionsAction : public JxCAction {
+public:
+    JxCGavoOptionsAction() = default;
+    JxCGavoOptionsAction(const JxCGavoOptionsAction&) = default;
+    ~JxCGavoOptionsAction() override = default;
+};
+
+// Action "QuizPageAction".
+class JxCQuizPageAction : public JxCAction {
+public:
+    JxCQuizPageAction() = default;
+    JxCQuizPageAction(const JxCQuizPageAction&) = default;
+    ~JxCQuizPageAction() override = default;
+};
+
+// Action "AppendPageAction".
+class JxCAppendPageAction : public JxCAction {
+public:
+    JxCAppendPageAction() = default;
+    JxCAppendPageAction(const JxCAppendPageAction&) = default;
+    ~JxCAppendPageAction() override = default;
+};
+
+// Action "Firstlog".
+class JxCFirstLogAction : public JxCAction {
+public:
+    JxCFirstLogAction() = default;
+    JxCFirstLogAction(const JxCFirstLogAction&) = default;
+    ~JxCFirstLogAction() override = default;
+};
+
+// Action "opencertificate".
+class JxCOpenCertificateAction : public JxCOpenPageAction {
+public:
+    JxCOpenCertificateAction() = default;
+    JxCOpenCertificateAction(const JxCOpenCertificateAction&) = default;
+    ~JxCOpenCertificateAction() override = default;
+};
+
+// Action "OpenQuestion".
+class JxCOpenQuestionAction : public JxCOpenPageAction {
+public:
+    JxCOpenQuestionAction() = default;
+    JxCOpenQuestionAction(const JxCOpenQuestionAction&) = default;
+    ~JxCOpenQuestionAction() override = default;
+};

@@ -1,0 +1,71 @@
+#pragma once
+// The title's panels, made by panel type.
+//
+// Stand-ins so far: the factories build them by their names; their records
+// and drawing come with the title's features.
+
+#include "objects/panels/JxCViewingPanel.h"
+#include "runtime/JxCPanelObject.h"
+
+// Panel type "Display".
+class JxCGavoPanel : public JxCViewingPanel {
+public:
+    JxCGavoPanel() = default;
+    ~JxCGavoPanel() override = default;
+};
+
+// Panel type "NavPanel".
+class JxCNavPanel : public JxCPanelObject {
+public:
+    JxCNavPanel() = default;
+    ~JxCNavPanel() override = default;
+};
+
+// Panel type "QuizPanel".
+class JxCQuizPanel : public JxCTransparentPanel {
+public:
+    JxCQuizPanel() = default;
+    ~JxCQuizPanel() override = default;
+};
+
+// Panel type "DialogPanel".
+class JxCDialogPanel : public JxCPanelObject {
+public:
+    JxCDialogPanel() = default;
+    ~JxCDialogPanel() override = default;
+};
+
+// Panel type "QTopicsPanel".
+class JxCQTopicsPanel : public JxCViewingPanel {
+public:
+    JxCQTopicsPanel() = default;
+    ~JxCQTopicsPanel() override = default;
+};
+
+// Panel type "LoginPanel".
+class JxCLoginPanel : public JxCPanelObject {
+public:
+    JxCLoginPanel() = default;
+    ~JxCLoginPanel() override = default;
+};
+
+// Panel type "LogbookbasePanel".
+class JxCLogBookBasePanel : public JxCTransparentPanel {
+public:
+    JxCLogBookBasePanel() = default;
+    ~JxCLogBookBasePanel() override = default;
+};
+
+// Panel type "SchoolhousePanel".
+class JxCSchoolhousePanel : public JxCGavoPanel {
+public:
+    JxCSchoolhousePanel() = default;
+    ~JxCSchoolhousePanel() override = default;
+};
+
+// Panel type "QuestionPanel".
+class JxCQuestionPanel : public JxCTransparentPanel {
+public:
+    JxCQuestionPanel() = default;
+    ~JxCQuestionPanel() override = default;
+};

@@ -1,0 +1,62 @@
+#pragma once
+// The title's display objects among the engine's registered types: the
+// animated hotspot, the cancel and toggle buttons, the scroll bitmap, the
+// group collages and the video hotspot.
+//
+// Stand-ins so far: the factories build them by their names; their
+// behaviour comes with the title's widgets.
+
+#include "objects/widgets/JxCAnimHotspot.h"
+#include "objects/widgets/JxCButton.h"
+#include "objects/widgets/JxCCollage.h"
+#include "objects/widgets/JxCScrollBitmap.h"
+#include "runtime/JxCDisplayObject.h"
+
+// Object type "AnimHotspot".
+class JxCGavoAnimHotspot : public JxCAnimHotspot {
+public:
+    JxCGavoAnimHotspot() = default;
+    ~JxCGavoAnimHotspot() override = default;
+};
+
+// Object type "CancelButton".
+class JxCCancelButton : public JxCButton {
+public:
+    JxCCancelButton() = default;
+    ~JxCCancelButton() override = default;
+};
+
+// Object type "ToggleButton".
+class JxCToggleButton : public JxCButton {
+public:
+    JxCToggleButton() = default;
+    ~JxCToggleButton() override = default;
+};
+
+// Object type "ScrollBitmap".
+class JxCGavoScrollBitmap : public JxCScrollBitmap {
+public:
+    JxCGavoScrollBitmap() = default;
+    ~JxCGavoScrollBitmap() override = default;
+};
+
+// Object type "GroupColl".
+class JxCGavoGroupCollage : public JxCGroupCollage {
+public:
+    JxCGavoGroupCollage() = default;
+    ~JxCGavoGroupCollage() override = default;
+};
+
+// Object type "loginGroupCollage".
+class JxCLoginGroupCollage : public JxCGroupCollage {
+public:
+    JxCLoginGroupCollage() = default;
+    ~JxCLoginGroupCollage() override = default;
+};
+
+// Object type "VideoHotspot".
+class JxCGvVideoHotspot : public JxCDisplayObject {
+public:
+    JxCGvVideoHotspot() = default;
+    ~JxCGvVideoHotspot() override = default;
+};
