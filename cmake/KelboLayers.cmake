@@ -14,7 +14,7 @@ set(KELBO_BELOW_objects runtime)
 set(KELBO_BELOW_media objects)
 set(KELBO_BELOW_title media)
 set(KELBO_BELOW_setup platform)
-set(KELBO_BELOW_testkit foundation)
+set(KELBO_BELOW_testkit runtime)  # type ids come from the live registry
 set(KELBO_LAYER_NAMES platform foundation events graphics runtime objects media title setup testkit tools apps)
 
 # kelbo_layers_below(out layer ...): every layer below the given ones.
