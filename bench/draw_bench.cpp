@@ -66,14 +66,15 @@ void ThirtyTwoBitToEightBitNearest(benchmark::State& state)
             p[y * kWidth + x] = (std::uint32_t(x * 255 / kWidth) << 16) | (std::uint32_t(y * 255 / kHeight) << 8) |
                                 std::uint32_t((x + y) & 0xC0);
     BITMAPINFO eight = header(8);
-    HBITMAP target = CreateDIBSection(nullptr, &eight, DIB_RGB_COLORS, nullptr);
+    void* targetBits = nullptr;
+    HBITMAP target = CreateDIBSection(nullptr, &eight, DIB_RGB_COLORS, &targetBits);
     HDC source = CreateCompatibleDC(nullptr);
     HDC dest = CreateCompatibleDC(nullptr);
     SelectObject(source, picture);
     SelectObject(dest, target);
     for (auto _ : state) {
         BitBlt(dest, 0, 0, kWidth, kHeight, source, 0, 0, SRCCOPY);
-        benchmark::DoNotOptimize(target->bits[1000]);
+        benchmark::DoNotOptimize(static_cast<BYTE*>(targetBits)[1000]);
     }
     state.SetItemsProcessed(state.iterations() * kWidth * kHeight);
     DeleteDC(source);

@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_window.h"
 #include "platform/backend/harness.h"
 #include "platform/window/window.h"
 
@@ -12,12 +13,7 @@ using namespace plat;
 
 HWND makeWindow()
 {
-    WNDCLASSA wc;
-    wc.lpfnWndProc = &DefWindowProcA;
-    wc.lpszClassName = "Bench";
-    RegisterClassA(wc);
-    return CreateWindowExA(0, "Bench", "bench", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr,
-                           nullptr, nullptr, nullptr);
+    return bench::MakeBenchWindow(100, 100);
 }
 
 void PostAndGetAMillion(benchmark::State& state)

@@ -1,5 +1,6 @@
 #include "graphics/JxCPolyRegion.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 
@@ -21,15 +22,71 @@ void JxCPolyRegion::SetGeometry(const JxCPoint& origin, const JxCSize& size, std
     rowCount_ = rowCount;
     cellSize_ = cellSize;
     orientation_ = orientation;
+    indexed_ = false;
 }
 
 std::int16_t JxCPolyRegion::AllocEdgeTable()
 {
     table_.reset();
+    indexed_ = false;
     if (entryCount_ <= 0)
         return 1;
     table_.reset(new (std::nothrow) std::uint32_t[std::size_t(entryCount_)]());
     return table_ ? 1 : 0;
+}
+
+void JxCPolyRegion::BuildIndex() const
+{
+    spans_.clear();
+    rowSpans_.clear();
+    indexed_ = true;
+    if (!table_ || entryCount_ <= 0 || rowCount_ <= 0)
+        return;
+    const auto entries = std::uint32_t(entryCount_);
+    const auto rows = std::min(std::uint32_t(rowCount_), entries);
+    // The first entries are the rows' own; a chain that runs into one of
+    // them, or into an entry an earlier row reached, has left its row.
+    std::vector<bool> claimed(entries, false);
+    std::fill_n(claimed.begin(), rows, true);
+    rowSpans_.reserve(rows + 1);
+    for (std::uint32_t row = 0; row < rows; ++row) {
+        rowSpans_.push_back(std::uint32_t(spans_.size()));
+        const std::size_t rowBegin = spans_.size();
+        // A cell past a run's start is in the run only if it is past every
+        // earlier run's start too: the walk stops at the first run that
+        // starts beyond it.
+        std::uint32_t reached = 0;
+        for (std::uint32_t e = row;;) {
+            const std::uint32_t run = table_[e];
+            reached = std::max(reached, RunFirst(run));
+            const std::uint32_t end = RunFirst(run) + RunLength(run);
+            if (reached < end) {
+                if (spans_.size() > rowBegin && reached <= spans_.back().end)
+                    spans_.back().end = std::max(spans_.back().end, end);
+                else
+                    spans_.push_back({reached, end});
+            }
+            const std::uint32_t distance = RunDistance(run);
+            if (distance == 0 || distance >= entries - e || claimed[e + distance])
+                break;
+            e += distance;
+            claimed[e] = true;
+        }
+    }
+    rowSpans_.push_back(std::uint32_t(spans_.size()));
+}
+
+bool JxCPolyRegion::RowHolds(int row, std::uint32_t column) const
+{
+    if (!indexed_)
+        BuildIndex();
+    if (std::size_t(row) + 1 >= rowSpans_.size())
+        return false;
+    const Span* begin = spans_.data() + rowSpans_[std::size_t(row)];
+    const Span* end = spans_.data() + rowSpans_[std::size_t(row) + 1];
+    // The last span starting at or before the column.
+    const Span* after = std::upper_bound(begin, end, column, [](std::uint32_t c, const Span& s) { return c < s.first; });
+    return after != begin && column < (after - 1)->end;
 }
 
 std::int16_t JxCPolyRegion::HitTest(const JxCPoint& p) const
@@ -44,18 +101,7 @@ std::int16_t JxCPolyRegion::HitTest(const JxCPoint& p) const
     const auto column = std::uint32_t((orientation_ ? dx : dy) / cellSize_);
     if (row >= rowCount_ || row >= entryCount_)
         return 0;
-    // Distances are positive, so the chain moves forward and ends.
-    for (std::int32_t e = row; e < entryCount_;) {
-        const std::uint32_t run = table_[std::size_t(e)];
-        if (column < RunFirst(run))
-            return 0;
-        if (column < RunFirst(run) + RunLength(run))
-            return 1;
-        if (RunDistance(run) == 0)
-            return 0;
-        e += std::int32_t(RunDistance(run));
-    }
-    return 0;
+    return RowHolds(row, column) ? 1 : 0;
 }
 
 JxCPoint JxCPolyRegion::FindEdge(const JxCPoint& start, const JxCPoint& end) const

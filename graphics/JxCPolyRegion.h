@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "foundation/JxCObject.h"
 #include "foundation/JxCPoint.h"
@@ -30,7 +31,11 @@ public:
 
     // 1 when p (in the object's coordinates) lies in a cell of the region.
     // Damaged tables, a zero cell size and points left of or above the
-    // origin answer 0.
+    // origin answer 0. A row's runs are followed from its first entry until
+    // a run starts past the cell, a distance is zero, or the chain leaves the
+    // table or reaches an entry another row has already claimed: every entry
+    // belongs to one row at most, so the work is bounded by the table's size
+    // however the distances are damaged.
     virtual std::int16_t HitTest(const JxCPoint& p) const;
     // The first point of the region on the line from start to end; start
     // itself when start is inside, when end is not, or when they coincide.
@@ -42,10 +47,19 @@ public:
 
     void SetGeometry(const JxCPoint& origin, const JxCSize& size, std::int16_t rowCount, std::int16_t cellSize,
                      std::int16_t orientation);
-    void SetEntryCount(std::int32_t count) { entryCount_ = count; }
+    void SetEntryCount(std::int32_t count)
+    {
+        entryCount_ = count;
+        indexed_ = false;
+    }
     std::int32_t GetEntryCount() const { return entryCount_; }
-    // The table after AllocEdgeTable: GetEntryCount() entries.
-    std::uint32_t* GetTable() { return table_.get(); }
+    // The table after AllocEdgeTable: GetEntryCount() entries. Changes made
+    // through it count from the next hit test on.
+    std::uint32_t* GetTable()
+    {
+        indexed_ = false;
+        return table_.get();
+    }
 
     const JxCPoint& GetOrigin() const { return origin_; }
     const JxCSize& GetSize() const { return size_; }
@@ -55,6 +69,15 @@ public:
     JxCPointList& GetPoints() { return points_; }
 
 private:
+    // The cells of one row as sorted, disjoint column ranges.
+    struct Span {
+        std::uint32_t first;
+        std::uint32_t end;
+    };
+    // Follows every row's chain once and keeps the columns each row holds.
+    void BuildIndex() const;
+    bool RowHolds(int row, std::uint32_t column) const;
+
     JxCPoint origin_;
     JxCSize size_;
     std::int16_t rowCount_ = 0;
@@ -64,6 +87,11 @@ private:
     std::int16_t orientation_ = 1;
     std::int16_t word_ = 1;
     JxCPointList points_;  // owns its points
+
+    // Built from the table on the first hit test after it changed.
+    mutable bool indexed_ = false;
+    mutable std::vector<Span> spans_;
+    mutable std::vector<std::uint32_t> rowSpans_;  // row r: spans_[rowSpans_[r]] up to rowSpans_[r + 1]
 };
 
 // Reads a region record: origin x and y, width, height, row count, cell

@@ -1,67 +1,428 @@
 #include "runtime/JxCBaseProduct.h"
 
+#include <utility>
+
 #include "foundation/JxProductLink.h"
 #include "foundation/JxResourceLibraries.h"
 #include "foundation/JxStartupSettings.h"
+#include "platform/draw/gdiobject.h"
+#include "platform/draw/palette.h"
+#include "platform/fs/system_info.h"
 #include "platform/window/window.h"
 
 namespace {
 
-std::unique_ptr<JxCBaseProduct>& productSlot()
+constexpr std::uint32_t kUnknownPlatformId = 3000;
+
+JxCBaseProduct*& productSlot()
 {
-    static std::unique_ptr<JxCBaseProduct> product;
+    static JxCBaseProduct* product = nullptr;
     return product;
+}
+
+// The product that listens for dying objects: the last one constructed.
+JxCBaseProduct*& listeningProduct()
+{
+    static JxCBaseProduct* product = nullptr;
+    return product;
+}
+
+struct Palettes {
+    plat::HPALETTE current = nullptr;
+    plat::HPALETTE base = nullptr;
+    // The palette the call before replaced, kept until the next call.
+    plat::HPALETTE replaced = nullptr;
+};
+
+Palettes& palettes()
+{
+    static Palettes p;
+    return p;
+}
+
+JxPlayingObjectsStopper& playingObjectsStopper()
+{
+    static JxPlayingObjectsStopper stopper = nullptr;
+    return stopper;
+}
+
+struct PlatformVersion {
+    std::uint32_t id = kUnknownPlatformId;
+    bool queried = false;
+};
+
+PlatformVersion& platformVersion()
+{
+    static PlatformVersion version;
+    return version;
+}
+
+void forgetDyingObject(JxCNotifyRoot* dying)
+{
+    JxCBaseProduct* product = listeningProduct();
+    if (product && static_cast<JxCNotifyRoot*>(product) != dying)
+        product->ForgetObject(dying);
+}
+
+bool sameObject(const JxCPageObject* page, const JxCNotifyRoot* object)
+{
+    return page && static_cast<const JxCNotifyRoot*>(page) == object;
 }
 
 }  // namespace
 
 JxCBaseProduct::JxCBaseProduct()
 {
+    secondaryPages_.SetOwnsItems(0);
+    idleClients_.SetOwnsItems(0);
+
+    plat::OSVERSIONINFOA info;
+    if (plat::GetVersionExA(&info)) {
+        platformVersion().id = info.dwPlatformId;
+        platformVersion().queried = true;
+    }
+
+    listeningProduct() = this;
+    SetNotifyRootDeathHook(forgetDyingObject);
+
     // The foundation's reporters ask the product for its windows and title.
     JxProductLink link;
-    link.markIdle = [] {};
+    link.markIdle = [this] { MarkIdle(); };
     link.title = []() -> std::optional<JxCString> {
         if (auto text = LoadStringFromLibraries(kTitleTextId))
             return JxCString(text->c_str());
         return std::nullopt;
     };
     link.mainWindow = [this] { return window_; };
-    link.firstPageWindow = []() -> plat::HWND { return nullptr; };  // no pages yet
-    link.palette = []() -> plat::HPALETTE { return nullptr; };
+    link.firstPageWindow = [this]() -> plat::HWND {
+        JxCPageObject* first = GetFirstPage();
+        return first ? first->GetWindow() : nullptr;
+    };
+    link.palette = []() -> plat::HPALETTE { return GetProductPalette(); };
     link.setDataPath = [](const JxCString&) {};
     SetProductLink(std::move(link));
 }
 
 JxCBaseProduct::~JxCBaseProduct()
 {
-    SetProductLink(std::nullopt);
-    // Until pages exist the product's main window is its own to close.
+    // The pages go first, while everything they may still reach as they
+    // close (the processor, the product data, the definitions) is there.
+    closeAllPages();
+    DeleteProductPalettes();
+    caret_.reset();
+    processor_.reset();
+    productData_.reset();
+    dataStream_.reset();
+    recordTable_.clear();
+    productDef_.reset();
+    // Until the base page exists to close it, the main window is the
+    // product's own to destroy; its timers die with it.
     if (window_ && plat::IsWindow(window_)) {
         plat::HWND window = window_;
         window_ = nullptr;
         plat::DestroyWindow(window);
     }
+    for (JxCTimerInfo& timer : timers_)
+        timer = JxCTimerInfo();
+    mediaOwner_ = nullptr;
+    if (listeningProduct() == this) {
+        listeningProduct() = nullptr;
+        SetNotifyRootDeathHook(nullptr);
+    }
+    SetProductLink(std::nullopt);
 }
 
-std::int16_t JxCBaseProduct::OnIdle(std::int32_t)
+void JxCBaseProduct::closeAllPages()
 {
-    // No idle client exists yet.
-    return 0;
+    while (JxCPageObject* page = pages_.GetFirst())
+        pages_.ClosePage(page);
+}
+
+void JxCBaseProduct::StopQueuedActions()
+{
+    PurgeQueuedActions(0);
+}
+
+void JxCBaseProduct::SetProductData(std::unique_ptr<JxCBaseProductData> data)
+{
+    productData_ = std::move(data);
+}
+
+void JxCBaseProduct::SetActionProcessor(std::unique_ptr<JxCActionProcessor> processor)
+{
+    processor_ = std::move(processor);
+}
+
+std::uint32_t JxCBaseProduct::GetRecordOffset(std::int32_t index) const
+{
+    if (index < 0 || std::size_t(index) >= recordTable_.size())
+        return kNoRecord;
+    return recordTable_[std::size_t(index)];
+}
+
+JxCPageObject* JxCBaseProduct::GetFirstPage()
+{
+    return pages_.GetFirst();
+}
+
+JxCPageObject* JxCBaseProduct::FindPageById(std::int32_t id)
+{
+    for (JxCPageObject* page = pages_.GetFirst(); page; page = pages_.GetNext(page))
+        if (page->GetPageDef() && page->GetPageDef()->GetPageId() == id)
+            return page;
+    return nullptr;
+}
+
+std::int16_t JxCBaseProduct::IsPageOpen(const JxCPageObject* page) const
+{
+    return page && pages_.FindNode(page) ? 1 : 0;
+}
+
+std::int16_t JxCBaseProduct::HasPage(const JxCPageObject* page) const
+{
+    return IsPageOpen(page);
+}
+
+JxCPageObject* JxCBaseProduct::GetTopPage()
+{
+    JxCPageObject* first = GetFirstPage();
+    if (!first)
+        return nullptr;
+    plat::HWND top = first->GetWindow() ? plat::GetTopWindow(first->GetWindow()) : nullptr;
+    if (!top)
+        return first;
+    for (JxCPageObject* page = pages_.GetFirst(); page; page = pages_.GetNext(page))
+        if (page->GetWindow() == top)
+            return page;
+    return nullptr;
+}
+
+JxCPageObject* JxCBaseProduct::SetCurrentPage(JxCPageObject* page)
+{
+    return std::exchange(currentPage_, page);
+}
+
+JxCPageObject* JxCBaseProduct::SetSavedCurrentPage(JxCPageObject* page)
+{
+    return std::exchange(savedCurrentPage_, page);
+}
+
+void JxCBaseProduct::RestoreCurrentPage()
+{
+    if (IsPageOpen(savedCurrentPage_))
+        SetCurrentPage(savedCurrentPage_);
+    else
+        savedCurrentPage_ = nullptr;
+}
+
+JxCPageObject* JxCBaseProduct::SetFocusPage(JxCPageObject* page)
+{
+    return std::exchange(focusPage_, page);
+}
+
+JxCPageObject* JxCBaseProduct::SetSavedFocusPage(JxCPageObject* page)
+{
+    return std::exchange(savedFocusPage_, page);
+}
+
+void JxCBaseProduct::RestoreFocusPage()
+{
+    if (IsPageOpen(savedFocusPage_))
+        SetFocusPage(savedFocusPage_);
+    else
+        savedFocusPage_ = nullptr;
+}
+
+void JxCBaseProduct::ReleaseMouseCapture()
+{
+    plat::ReleaseCapture();
+    if (JxCPageObject* page = std::exchange(capturePage_, nullptr))
+        page->EndCapture();
+}
+
+void JxCBaseProduct::RemovePage(JxCPageObject* page)
+{
+    pages_.ClosePage(page);
+}
+
+void JxCBaseProduct::RefreshPanelStates()
+{
+    for (JxCPageObject* page = pages_.GetFirst(); page; page = pages_.GetNext(page)) {
+        JxCPageDef* def = page->GetPageDef();
+        if (!def)
+            continue;
+        JxCPanelObjectList& panels = def->GetPanelList();
+        for (JxCPanelObject* panel = panels.GetFirst(); panel; panel = panels.GetNext(panel))
+            panel->UpdateActive();
+    }
+}
+
+void JxCBaseProduct::BlockInput()
+{
+    changingPage_ = 1;
+    ShowWaitCursor();
+}
+
+JxCPoint JxCBaseProduct::GetMousePoint() const
+{
+    plat::POINT point{};
+    plat::GetCursorPos(&point);
+    if (plat::HWND window = plat::WindowFromPoint(point))
+        plat::ScreenToClient(window, &point);
+    return JxCPoint(std::int16_t(point.x), std::int16_t(point.y));
+}
+
+void JxCBaseProduct::ForgetObject(JxCNotifyRoot* dying)
+{
+    for (std::int16_t slot = 0; slot < kTimerCount; ++slot) {
+        JxCTimerInfo& timer = timers_[std::size_t(slot)];
+        if (timer.owner != dying)
+            continue;
+        // Even when the window timer cannot be killed, its ticks must not
+        // reach the dead owner: the entry loses its owner either way.
+        if (!KillTimerSlot(slot)) {
+            timer.owner = nullptr;
+            timer.active = 0;
+        }
+    }
+    if (mediaOwner_ == dying)
+        mediaOwner_ = nullptr;
+    if (caret_ && caret_->GetOwner() == dying)
+        caret_->Detach(caret_->GetWindow());
+    // Lists may hold an object more than once.
+    for (JxCList* list : {&idleClients_, &secondaryPages_, static_cast<JxCList*>(&pages_),
+                          static_cast<JxCList*>(&topmostPages_)})
+        while (list->Remove(dying)) {
+        }
+    // A page that goes while the product still points at it.
+    for (JxCPageObject** ref : {&capturePage_, &currentPage_, &savedCurrentPage_, &mousePage_, &focusPage_,
+                                &savedFocusPage_})
+        if (sameObject(*ref, dying))
+            *ref = nullptr;
+    for (JxCPageObject* page = pages_.GetFirst(); page; page = pages_.GetNext(page))
+        page->ForgetPage(dying);
 }
 
 JxCBaseProduct* GetProduct()
 {
-    return productSlot().get();
+    return productSlot();
 }
 
 void SetProduct(std::unique_ptr<JxCBaseProduct> product)
 {
     DeleteProduct();
-    productSlot() = std::move(product);
+    productSlot() = product.release();
 }
 
 void DeleteProduct()
 {
-    std::unique_ptr<JxCBaseProduct> gone = std::move(productSlot());
-    gone.reset();
+    delete productSlot();
+    productSlot() = nullptr;
+}
+
+plat::HWND GetProductWindow()
+{
+    JxCBaseProduct* product = GetProduct();
+    return product ? product->GetProductWindow() : nullptr;
+}
+
+plat::HPALETTE GetProductPalette()
+{
+    return palettes().current;
+}
+
+plat::HPALETTE GetBasePalette()
+{
+    return palettes().base;
+}
+
+plat::HPALETTE SetProductPalette(plat::HPALETTE palette, std::int16_t makeBase)
+{
+    Palettes& p = palettes();
+    const plat::HPALETTE previous = p.current;
+    p.current = palette;
+    if (makeBase)
+        p.base = palette;
+    if (p.replaced && p.replaced != p.current && p.replaced != p.base && p.replaced != previous)
+        plat::DeleteObject(p.replaced);
+    p.replaced = previous;
+    return previous;
+}
+
+void DeleteProductPalettes()
+{
+    Palettes& p = palettes();
+    if (p.current)
+        plat::DeleteObject(p.current);
+    if (p.base && p.base != p.current)
+        plat::DeleteObject(p.base);
+    if (p.replaced && p.replaced != p.current && p.replaced != p.base)
+        plat::DeleteObject(p.replaced);
+    p = Palettes{};
+}
+
+JxPlayingObjectsStopper SetPlayingObjectsStopper(JxPlayingObjectsStopper stopper)
+{
+    return std::exchange(playingObjectsStopper(), stopper);
+}
+
+std::int16_t StopActiveObjects(std::int16_t flag)
+{
+    JxCBaseProduct* product = GetProduct();
+    if (!product)
+        return 0;
+    product->PurgeQueuedActions(0);
+    product->ReleaseMediaOwner(nullptr);
+    if (JxPlayingObjectsStopper stop = playingObjectsStopper())
+        stop(flag);
+    product->MarkIdle();
+    return 1;
+}
+
+void StopQueuedActions()
+{
+    if (JxCBaseProduct* product = GetProduct())
+        product->StopQueuedActions();
+}
+
+namespace {
+
+plat::HWND firstPageWindow()
+{
+    JxCBaseProduct* product = GetProduct();
+    JxCPageObject* first = product ? product->GetFirstPage() : nullptr;
+    return first ? first->GetWindow() : nullptr;
+}
+
+}  // namespace
+
+std::int32_t GetPageCaptionHeight()
+{
+    plat::HWND window = firstPageWindow();
+    if (!window)
+        return 0;
+    const auto style = plat::DWORD(plat::GetWindowLongA(window, plat::GWL_STYLE));
+    return (style & plat::WS_CAPTION) == plat::WS_CAPTION ? plat::GetSystemMetrics(plat::SM_CYCAPTION) : 0;
+}
+
+std::int32_t GetPageFrameWidth()
+{
+    plat::HWND window = firstPageWindow();
+    if (!window)
+        return 0;
+    const auto exStyle = plat::DWORD(plat::GetWindowLongA(window, plat::GWL_EXSTYLE));
+    if (exStyle & plat::WS_EX_WINDOWEDGE)
+        return plat::GetSystemMetrics(plat::SM_CXDLGFRAME);
+    const auto style = plat::DWORD(plat::GetWindowLongA(window, plat::GWL_STYLE));
+    return (style & plat::WS_BORDER) ? plat::GetSystemMetrics(plat::SM_CXBORDER) : 0;
+}
+
+std::uint32_t GetProductPlatformId()
+{
+    return platformVersion().id;
+}
+
+bool UseWinG()
+{
+    return platformVersion().queried && !IsTestSwitchOn();
 }

@@ -1,23 +1,53 @@
 #pragma once
-// The product object: the one object that holds a running title (its
-// pages, timers, action queue, string table and the title's product data).
+// The product object: the one object that stands for the running title. It
+// owns the open pages and the lists that order them, the action processor,
+// the product definition and the title's product data, and keeps the state
+// that the main window procedure, the pages and the actions consult: the
+// current, focus and capture pages, the busy state and the page-change
+// flag. Through it every periodic and deferred piece of work reaches its
+// object: window timers through its table of 15 timers, idle time through
+// its idle clients, the wave-output completion through the one media owner,
+// actions through the processor's queue and message 1024, and a page's
+// first paint through message 1025.
 //
-// Built so far is what the application's start-up and exit need of it: the
-// start page number, the compiled-data flag, the product data, the main
-// window, the splash, the start (virtual: the title's product class gives
-// it), the idle pass and the exit's stop of the queued actions. The rest of
-// the product (pages, timers, busy state, the action processor, the caret,
-// the palette) comes with the product start and the display objects.
+// Not built yet, and so not here: the colour table, the data store, the string table, the print set-up record, the
+// cursor list and the Coverage and Offsets tables (each comes with the
+// part of the program that makes it).
 
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
-#include "foundation/JxCObject.h"
+#include "events/JxCActionProcessor.h"
+#include "events/JxCRunTimeObject.h"
+#include "foundation/JxCInStrStream.h"
+#include "foundation/JxCList.h"
+#include "foundation/JxCPoint.h"
+#include "foundation/JxCTableString.h"
+#include "graphics/JxCCursorState.h"
 #include "platform/core/types.h"
 #include "runtime/JxCBaseProductData.h"
+#include "runtime/JxCCaret.h"
+#include "runtime/JxCPageObject.h"
+#include "runtime/JxCProductDef.h"
+#include "runtime/JxCTimerInfo.h"
 
-class JxCBaseProduct : public JxCObject {
+class JxCBaseProduct : public JxCRunTimeObject {
 public:
+    static constexpr int kTimerCount = 15;
+    static constexpr plat::UINT kDefaultTimerInterval = 100;
+    static constexpr plat::DWORD kIdleBudgetMs = 500;
+    // The message that starts a page once its first paint was seen.
+    static constexpr plat::UINT kFirstPaintMessage = 0x0401;  // WM_USER + 1
+    // Messages the product reports.
+    static constexpr unsigned kTimerRefusedId = 1019;
+    static constexpr unsigned kTimerNotKilledId = 1025;
+    static constexpr unsigned kWeirdPageTypeId = 1014;
+    static constexpr unsigned kNoPanelTypeId = 1048;
+    // The record-table value of an index without a record.
+    static constexpr std::uint32_t kNoRecord = 0xFFFFFFFF;
+
     JxCBaseProduct();
     ~JxCBaseProduct() override;
     JxCBaseProduct(const JxCBaseProduct&) = delete;
@@ -26,37 +56,269 @@ public:
     // Opens the main window and the first page; 0 when the title cannot
     // start (the start reports why).
     virtual std::int16_t Start() = 0;
-    // Offers idle time to the idle clients; non-zero: more is wanted.
-    virtual std::int16_t OnIdle(std::int32_t count);
-    // Cancels the queued action lists (at exit).
-    virtual void StopQueuedActions() {}
     virtual void DestroySplash() {}
+    // The exit's cancelling of the queued actions: PurgeQueuedActions (0).
+    virtual void StopQueuedActions();
 
+    // --- Start-up state ---------------------------------------------------
     std::int32_t GetStartPage() const { return startPage_; }
     void SetStartPage(std::int32_t page) { startPage_ = page; }
     std::int16_t IsCompiledData() const { return compiledData_; }
     void SetCompiledData(std::int16_t flag) { compiledData_ = flag; }
 
-    // The product owns its product data.
-    void SetProductData(std::unique_ptr<JxCBaseProductData> data) { productData_ = std::move(data); }
+    // The product owns its product data, definition, data stream and
+    // action processor; each setter deletes what it replaces.
+    void SetProductData(std::unique_ptr<JxCBaseProductData> data);
     JxCBaseProductData* GetProductData() const { return productData_.get(); }
+    void SetProductDef(std::unique_ptr<JxCProductDef> def) { productDef_ = std::move(def); }
+    JxCProductDef* GetProductDef() const { return productDef_.get(); }
+    void SetDataStream(std::unique_ptr<JxCInStrStream> stream) { dataStream_ = std::move(stream); }
+    JxCInStrStream* GetDataStream() const { return dataStream_.get(); }
+    void SetActionProcessor(std::unique_ptr<JxCActionProcessor> processor);
+    JxCActionProcessor* GetActionProcessor() const { return processor_.get(); }
+    void SetCaret(std::unique_ptr<JxCCaret> caret) { caret_ = std::move(caret); }
+    JxCCaret* GetCaret() const { return caret_.get(); }
+    // Offsets of the stored page and panel records in the page data.
+    void SetRecordTable(std::vector<std::uint32_t> table) { recordTable_ = std::move(table); }
+    // The offset of a record, or kNoRecord for an index outside the table.
+    std::uint32_t GetRecordOffset(std::int32_t index) const;
 
     plat::HWND GetProductWindow() const { return window_; }
     void SetProductWindow(plat::HWND window) { window_ = window; }
     // Told by the main window's object while the window goes.
     void ForgetProductWindow() { window_ = nullptr; }
+    // The splash window shown while the title starts; none outside the
+    // start. Its window object has no page to tear down.
+    plat::HWND GetSplashWindow() const { return splash_; }
+    void SetSplashWindow(plat::HWND window) { splash_ = window; }
+
+    // --- Pages --------------------------------------------------------------
+    JxCPageObjectList& GetPageList() { return pages_; }
+    JxCList& GetSecondaryPageList() { return secondaryPages_; }
+    JxCTopmostPageList& GetTopmostPageList() { return topmostPages_; }
+    JxCPageObject* GetFirstPage();
+    std::int32_t GetPageCount() const { return pages_.GetCount(); }
+    JxCPageObject* FindPageById(std::int32_t id);
+    std::int16_t IsPageOpen(const JxCPageObject* page) const;
+    std::int16_t HasPage(const JxCPageObject* page) const;
+    // The page whose window is the topmost child of the first page's window;
+    // the first page when there is no child window; null when that window
+    // belongs to no open page.
+    JxCPageObject* GetTopPage();
+
+    // Setters return the page they replace.
+    JxCPageObject* GetCurrentPage() const { return currentPage_; }
+    JxCPageObject* SetCurrentPage(JxCPageObject* page);
+    JxCPageObject* GetSavedCurrentPage() const { return savedCurrentPage_; }
+    JxCPageObject* SetSavedCurrentPage(JxCPageObject* page);
+    // Makes the saved page current again while it is open; else forgets it.
+    void RestoreCurrentPage();
+    JxCPageObject* GetFocusPage() const { return focusPage_; }
+    JxCPageObject* SetFocusPage(JxCPageObject* page);
+    JxCPageObject* GetSavedFocusPage() const { return savedFocusPage_; }
+    JxCPageObject* SetSavedFocusPage(JxCPageObject* page);
+    void RestoreFocusPage();
+    // The current page as it was at the last mouse button message.
+    JxCPageObject* GetMousePage() const { return mousePage_; }
+    void SetMousePage(JxCPageObject* page) { mousePage_ = page; }
+
+    JxCPageObject* GetCapturePage() const { return capturePage_; }
+    void SetCapturePage(JxCPageObject* page) { capturePage_ = page; }
+    // Releases the platform's capture, then ends the capture of the page
+    // that held it and forgets that page.
+    void ReleaseMouseCapture();
+
+    // Opens page id (below); OpenPageDefault is OpenPage with p2 = 0.
+    std::int16_t OpenPage(std::int32_t id, std::int32_t p1, std::int32_t p2, std::int16_t existing);
+    std::int16_t OpenPageDefault(std::int32_t id, std::int32_t p1, std::int16_t existing);
+    // Builds, registers and starts a page from its definition, which it
+    // takes over (deleted on failure).
+    std::int16_t ChangePage(JxCPageDef* pageDef);
+    // Builds one panel of a page definition and appends it to the list.
+    std::int16_t ReadPagePanels(JxCPanelDef& panelDef, JxCPanelObjectList& panels, JxCPageDef* pageDef);
+    // Closes the page through the page list.
+    void RemovePage(JxCPageObject* page);
+    void RefreshPanelStates();
+
+    // Building by type (the factories): a new, empty title page definition;
+    // the page for a definition's page type (message 1014 when there is
+    // none); the panel of a panel type (message 1048 when there is none).
+    // And the title's look-up of its open quiz page (null when none is).
+    virtual JxCPageDef* NewPageDef();
+    virtual JxCPageObject* NewPageForDef(const JxCPageDef& def);
+    virtual JxCPanelObject* NewPanelById(JxCPanelTypeId type);
+    virtual JxCPageObject* FindQuizPage();
+
+    // --- Flags and points -------------------------------------------------
+    std::int16_t IsChangingPage() const { return changingPage_; }
+    // Sets the page-change flag and shows the wait cursor.
+    void BlockInput();
+    void ClearInputBlock() { changingPage_ = 0; }
+    std::int16_t IsClosingPanels() const { return closingPanels_; }
+    void BeginClosingPanels() { closingPanels_ = 1; }
+    void EndClosingPanels() { closingPanels_ = 0; }
+    std::int16_t IsClosingPopup() const { return closingPopup_; }
+    void SetClosingPopup() { closingPopup_ = 1; }
+    void ClearClosingPopup() { closingPopup_ = 0; }
+    std::int16_t IsSoundSuppressed() const { return soundSuppressed_; }
+    void ClearVideoFlag() { videoFlag_ = 0; }
+    JxCPoint GetLastMousePoint() const { return lastMousePoint_; }
+    void SetLastMousePoint(const JxCPoint& point) { lastMousePoint_ = point; }
+    JxCPoint GetPopupOrigin() const { return popupOrigin_; }
+    // The mouse position in the client co-ordinates of the window under it.
+    JxCPoint GetMousePoint() const;
+
+    // --- Timers -------------------------------------------------------------
+    // Takes the lowest free entry and starts its window timer (interval 0:
+    // 100 ms); 0 when the table is full (quietly) or the platform refuses
+    // (message 1019). The slot goes to slotOut when given.
+    std::int16_t SetTimer(JxCNotifyRoot* client, std::int16_t* slotOut, plat::UINT intervalMs);
+    // Stops the client's timer in the slot, or with slot -1 the first slot
+    // it holds; 0 when the client holds no such timer.
+    std::int16_t KillTimer(const JxCNotifyRoot* client, std::int16_t slot);
+    // Stops one entry's window timer and frees it; 0 (message 1025, entry
+    // kept) when the platform cannot kill it.
+    std::int16_t KillTimerSlot(std::int16_t slot);
+    // KillTimerSlot on every slot in order while each succeeds.
+    std::int16_t StopAllTimers();
+    // Hands a WM_TIMER to the owner of the entry it names.
+    void DispatchTimer(JxCTimerParams& params);
+    const JxCTimerInfo& GetTimerInfo(std::int16_t slot) const { return timers_.at(std::size_t(slot)); }
+
+    // --- Idle time and media ---------------------------------------------
+    // Offers idle time to the idle clients, at most about 500 ms a call;
+    // 0 at once while the application is inactive.
+    std::int16_t OnIdle(std::int32_t count) override;
+    // The clients offered idle time; not owned.
+    JxCList& GetIdleClients() { return idleClients_; }
+    std::int16_t SetMediaOwner(JxCNotifyRoot* owner);
+    // With null or the owner: no owner any more, 1; another object: 0.
+    std::int16_t ReleaseMediaOwner(const JxCNotifyRoot* owner);
+    JxCNotifyRoot* GetMediaOwner() const { return mediaOwner_; }
+    void DispatchWaveDone(JxCTimerParams& params);
+
+    // --- The action queue -------------------------------------------------
+    // Without a processor the queue calls do nothing (an action handed over
+    // is deleted) and the count is -1.
+    void QueueAction(JxCAction* action);
+    void QueueActionFirst(JxCAction* action);
+    void ProcessActions();
+    std::int16_t StepActionProcessor();
+    std::int32_t CountPendingActions() const;
+    void PurgeQueuedActions(std::int16_t mode);
+    // Serves at most one waiting first-paint message, then posts one for
+    // the page to the main window.
+    void PostFirstPaint(JxCPageObject* page);
+    // The arrival of that message: the page starts when it is still open.
+    void OnFirstPaint(JxCPageObject* page);
+
+    // --- Busy state ---------------------------------------------------------
+    void ShowWaitCursor();
+    void MarkBusy();
+    void MarkIdle();
+    // While the cursor state counts a wait.
+    std::int16_t IsBusy() const { return cursorState_.IsBusy(); }
+    std::int32_t GetBusyBits() const { return busyBits_; }
+    plat::DWORD GetBusyStamp() const { return busyStamp_; }
+    plat::DWORD GetIdleStamp() const { return idleStamp_; }
+    // The main window's filter of clicks made while the title was busy
+    // moves the stamps on.
+    void SetBusyStamp(plat::DWORD tick) { busyStamp_ = tick; }
+    void SetIdleStamp(plat::DWORD tick) { idleStamp_ = tick; }
+    std::int32_t BeginWait();
+    std::int32_t EndWait();
+    std::int32_t SetWaitState(std::int32_t value);
+    void CancelWait() { SetWaitState(0); }
+    // Sends the page under the mouse a mouse move, unless busy.
+    void RefreshMouseOver();
+    std::int16_t SetCursor(const JxCTableString& name);
+    JxCCursorState& GetCursorState() { return cursorState_; }
+
+    // Every holder of a pointer to an object that is being destroyed lets
+    // go of it: timers are killed, the media role and page links cleared.
+    void ForgetObject(JxCNotifyRoot* dying);
 
 private:
-    std::int32_t startPage_ = 1;
+    JxCPageObject* previousPageFor(JxCPageObject* page);
+    void undoChangePage(JxCPageObject* page, JxCPageObject* previous);
+    bool templateInUse(std::int16_t templateId);
+    void closeAllPages();
+
+    JxCCursorState cursorState_;
+    std::vector<std::uint32_t> recordTable_;
     std::int16_t compiledData_ = 0;
+    std::int32_t startPage_ = 1;
+    JxCPageObjectList pages_;
+    JxCList secondaryPages_;
+    JxCTopmostPageList topmostPages_;
+    JxCPageObject* capturePage_ = nullptr;
+    JxCPageObject* currentPage_ = nullptr;
+    JxCPageObject* savedCurrentPage_ = nullptr;
+    JxCPageObject* mousePage_ = nullptr;
+    JxCPoint popupOrigin_;
+    std::unique_ptr<JxCProductDef> productDef_;
     std::unique_ptr<JxCBaseProductData> productData_;
+    JxCPageObject* focusPage_ = nullptr;
+    JxCPageObject* savedFocusPage_ = nullptr;
+    std::array<JxCTimerInfo, kTimerCount> timers_;
+    JxCList idleClients_;
+    JxCNotifyRoot* mediaOwner_ = nullptr;
+    JxCPoint lastMousePoint_;
+    std::int16_t soundSuppressed_ = 0;
+    std::int16_t closingPanels_ = 0;
+    std::int16_t closingPopup_ = 0;
+    std::int16_t changingPage_ = 0;
+    std::unique_ptr<JxCInStrStream> dataStream_;
+    plat::DWORD idleStamp_ = 0;
+    plat::DWORD busyStamp_ = 0;
+    std::int32_t busyBits_ = 0;
+    std::int16_t videoFlag_ = 0;
+    std::unique_ptr<JxCCaret> caret_;
+    std::unique_ptr<JxCActionProcessor> processor_;
     plat::HWND window_ = nullptr;
+    plat::HWND splash_ = nullptr;
 };
 
-// The one product. theProduct owns it and theBaseProduct saw it as its
-// base; here they are one pointer, null whenever no product exists, so
-// nothing can keep reaching a deleted product.
+// The one product, from start-up step 2 until the exit deletes it. The
+// owning and the second pointer of the original are one here: null
+// whenever no product exists, so nothing can keep reaching a deleted one.
 JxCBaseProduct* GetProduct();
 void SetProduct(std::unique_ptr<JxCBaseProduct> product);
-// Deletes the product (when there is one) and clears the pointer first.
+// Deletes the product (when there is one), then clears the pointer; while
+// the product is being destroyed GetProduct still finds it.
 void DeleteProduct();
+
+// The main window, none without a product.
+plat::HWND GetProductWindow();
+
+// The product palette and the base palette (the one the start made the
+// base; the main window realises it when the palette is asked for).
+// SetProductPalette makes the palette current, and with makeBase non-zero
+// the base palette too, and returns the palette it replaced; the palette
+// replaced by the call before is deleted unless it is still in use.
+plat::HPALETTE GetProductPalette();
+plat::HPALETTE GetBasePalette();
+plat::HPALETTE SetProductPalette(plat::HPALETTE palette, std::int16_t makeBase);
+// Deletes the palettes (at the product's end).
+void DeleteProductPalettes();
+
+// Stops everything that plays: purges the queued actions, releases the
+// media owner, stops every playing object (the flag is passed to each stop)
+// and marks the product idle. 0 with nothing to stop.
+std::int16_t StopActiveObjects(std::int16_t flag);
+// The stopping of the playing objects, installed by the layer that keeps
+// the list of them; null uninstalls. The previous one is returned.
+using JxPlayingObjectsStopper = void (*)(std::int16_t flag);
+JxPlayingObjectsStopper SetPlayingObjectsStopper(JxPlayingObjectsStopper stopper);
+// The exit's cancelling of the queued actions.
+void StopQueuedActions();
+// The caption height and frame width of the first page's window, from the
+// system metrics; 0 without a first page or without caption or frame.
+std::int32_t GetPageCaptionHeight();
+std::int32_t GetPageFrameWidth();
+
+// The platform identifier recorded by the product's construction (3000
+// until a version query succeeds), and whether off-screen drawing takes the
+// fast path: the query succeeded and "TestSwitch" is off.
+std::uint32_t GetProductPlatformId();
+bool UseWinG();

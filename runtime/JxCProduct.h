@@ -13,7 +13,7 @@ public:
     JxCProduct() = default;
     ~JxCProduct() override = default;
 
-    // Until the product start is built (action processor, caret, palette,
+    // Until the product start is built (palette,
     // the title's own start, splash, data store, product data file, first
     // page), the start opens the empty main window: a client area of 640 by
     // 480 pixels centred on the screen, the title text as its caption.
@@ -23,9 +23,9 @@ public:
     // page definition (null when memory is short), the page of a
     // definition's page type (message 1014 when there is none) and the
     // panel of a panel type (message 1048 when there is none).
-    JxCPageDef* NewPageDef();
-    JxCPageObject* NewPageForDef(const JxCPageDef& def);
-    JxCPanelObject* NewPanelById(JxCPanelTypeId type);
+    JxCPageDef* NewPageDef() override;
+    JxCPageObject* NewPageForDef(const JxCPageDef& def) override;
+    JxCPanelObject* NewPanelById(JxCPanelTypeId type) override;
 };
 
 // The size the title's pages are laid out for.

@@ -152,6 +152,27 @@ TEST_F(MainWindowTest, AltF4ClosesTheMainWindowAndEndsTheProgram)
     EXPECT_FALSE(plat::IsWindow(mainSeen));
 }
 
+TEST_F(MainWindowTest, AChangeOfTheDisplayDepthEndsTheProgramWithItsMessage)
+{
+    std::vector<std::string> boxes;
+    plat::SetResponder([&](const plat::UiRequest& r) -> std::optional<int> {
+        boxes.push_back(r.text);
+        return kAnswerOk;
+    });
+    bool changed = false;
+    int code = run([&](plat::HWND) {
+        if (changed)
+            return false;
+        changed = true;
+        harness->changeDisplay(plat::TheScreen().width(), plat::TheScreen().height(), 16);
+        return true;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(plat::IsWindow(mainSeen));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("[1172]: You have changed your display settings."), std::string::npos) << boxes[0];
+}
+
 double threadCpuMs(pthread_t thread)
 {
     clockid_t clock;
@@ -249,11 +270,24 @@ void CALLBACK_userInput(plat::HWND main, plat::UINT, std::uintptr_t id, plat::DW
         plat::InjectMouseButton(plat::MouseButton::Left, true, at);
         plat::InjectMouseButton(plat::MouseButton::Left, false, at);
     } else {
+        // Keys go to the active window. Under a display without a window
+        // manager the host may not have given ours the focus yet, so the
+        // user brings it to the front first, as anyone would.
+        plat::SetForegroundWindow(main);
         plat::InjectKey(plat::VK_MENU, true);
         plat::InjectKey(plat::VK_F4, true);
         plat::InjectKey(plat::VK_F4, false);
         plat::InjectKey(plat::VK_MENU, false);
     }
+}
+
+// Should the input never close the window, the test fails and the window
+// goes, instead of the test waiting until CTest kills it.
+void CALLBACK_giveUp(plat::HWND main, plat::UINT, std::uintptr_t id, plat::DWORD)
+{
+    plat::KillTimer(main, id);
+    ADD_FAILURE() << "the window did not close from the user's input";
+    plat::DestroyWindow(main);
 }
 
 // The stand-in start, then the user acts once the window has been shown.
@@ -264,6 +298,7 @@ public:
         if (!JxCProduct::Start())
             return 0;
         plat::SetTimer(GetProductWindow(), 77, 300, CALLBACK_userInput);
+        plat::SetTimer(GetProductWindow(), 78, 20000, CALLBACK_giveUp);
         return 1;
     }
 };

@@ -1,7 +1,17 @@
-#include <cstdio>
+#include <string>
 
-int main()
+#include "platform/backend/backend.h"
+#include "setup/SetupMainWindow.h"
+
+int main(int argc, char** argv)
 {
-    std::puts("setup: the installer is not built yet; there is nothing to run.");
-    return 0;
+    plat::StartPlatform();
+    // The entry function takes the arguments as one command line.
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            commandLine += ' ';
+        commandLine += argv[i];
+    }
+    return RunSetup(commandLine);
 }

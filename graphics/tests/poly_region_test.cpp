@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <random>
 #include <vector>
@@ -96,6 +97,106 @@ TEST(JxCPolyRegion, FindEdgeWalksTheLineToTheFirstPointInside)
     EXPECT_TRUE(r.FindEdge(JxCPoint(18, 1), JxCPoint(5, 1)) == JxCPoint(9, 1));
     // A diagonal from below the rows into row 1 (cells 0-1, x 0 to 3).
     EXPECT_TRUE(r.FindEdge(JxCPoint(3, 9), JxCPoint(0, 2)) == JxCPoint(0, 3));
+}
+
+TEST(JxCPolyRegion, AChainThatRunsIntoAnotherRowEndsThere)
+{
+    // Row 0's run chains into entry 1, which is row 1's own first run.
+    JxCPolyRegion r;
+    r.SetGeometry(JxCPoint(0, 0), JxCSize(20, 2), 2, 1, 1);
+    r.SetEntryCount(2);
+    ASSERT_EQ(r.AllocEdgeTable(), 1);
+    r.GetTable()[0] = JxCPolyRegion::MakeRun(0, 2, 1);
+    r.GetTable()[1] = JxCPolyRegion::MakeRun(5, 2, 0);
+    EXPECT_EQ(r.HitTest(JxCPoint(1, 0)), 1);
+    EXPECT_EQ(r.HitTest(JxCPoint(5, 0)), 0);
+    EXPECT_EQ(r.HitTest(JxCPoint(5, 1)), 1);
+    // A change through the table counts from the next hit test.
+    r.GetTable()[0] = JxCPolyRegion::MakeRun(4, 1, 0);
+    EXPECT_EQ(r.HitTest(JxCPoint(1, 0)), 0);
+    EXPECT_EQ(r.HitTest(JxCPoint(4, 0)), 1);
+}
+
+TEST(JxCPolyRegion, ChainsThroughEveryEntryStayQuick)
+{
+    // A damaged table of the largest size: every row's chain steps one entry
+    // at a time through all the rest. Only row 0 has a cell; walking up to it
+    // from the bottom row tests every row on the way.
+    constexpr std::int32_t kEntries = 65535;
+    constexpr std::int16_t kRows = 32767;
+    JxCPolyRegion r;
+    r.SetGeometry(JxCPoint(0, 0), JxCSize(1, kRows), kRows, 1, 1);
+    r.SetEntryCount(kEntries);
+    ASSERT_EQ(r.AllocEdgeTable(), 1);
+    std::uint32_t* table = r.GetTable();
+    for (std::int32_t i = 0; i < kEntries; ++i)
+        table[i] = JxCPolyRegion::MakeRun(0, 0, 1);
+    table[0] = JxCPolyRegion::MakeRun(0, 1, 0);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(r.FindEdge(JxCPoint(0, kRows - 1), JxCPoint(0, 0)) == JxCPoint(0, 0));
+    for (int y = 1; y < kRows; y += 97)
+        EXPECT_EQ(r.HitTest(JxCPoint(0, std::int16_t(y))), 0);
+    const auto spent = std::chrono::steady_clock::now() - start;
+    // Seconds when each step re-walks the chain; a few milliseconds here,
+    // with room for the sanitizers.
+    EXPECT_LT(spent, std::chrono::milliseconds(500));
+}
+
+namespace {
+
+// The runs of a row followed one by one, as the table describes them.
+std::int16_t WalkRow(const std::vector<std::uint32_t>& table, int row, std::uint32_t column)
+{
+    for (std::size_t e = std::size_t(row); e < table.size();) {
+        const std::uint32_t run = table[e];
+        const std::uint32_t first = run >> 22, length = (run >> 12) & 0x3FF, distance = run & 0xFFF;
+        if (column < first)
+            return 0;
+        if (column < first + length)
+            return 1;
+        if (distance == 0)
+            return 0;
+        e += distance;
+    }
+    return 0;
+}
+
+}  // namespace
+
+TEST(JxCPolyRegion, AnswersAsTheRunsOfEachRowSayWhateverTheirOrder)
+{
+    std::mt19937 rng(5);
+    for (int round = 0; round < 300; ++round) {
+        // Rows with chains of their own, runs in any order and overlapping.
+        const int rows = 1 + int(rng() % 6);
+        std::vector<std::vector<std::uint32_t>> runs(static_cast<std::size_t>(rows));
+        for (auto& row : runs) {
+            row.resize(1 + rng() % 5);
+            for (auto& run : row)
+                run = JxCPolyRegion::MakeRun(rng() % 24, rng() % 6, 0);
+        }
+        std::vector<std::uint32_t> table(static_cast<std::size_t>(rows));
+        for (int row = 0; row < rows; ++row) {
+            std::size_t at = std::size_t(row);
+            table[at] = runs[std::size_t(row)][0];
+            for (std::size_t k = 1; k < runs[std::size_t(row)].size(); ++k) {
+                const std::size_t next = table.size() + rng() % 3;
+                table.resize(next + 1, JxCPolyRegion::MakeRun(30, 1, 0));  // gaps: no row's runs
+                table[next] = runs[std::size_t(row)][k];
+                table[at] |= std::uint32_t(next - at);
+                at = next;
+            }
+        }
+        JxCPolyRegion r;
+        r.SetGeometry(JxCPoint(0, 0), JxCSize(40, std::int16_t(rows)), std::int16_t(rows), 1, 1);
+        r.SetEntryCount(std::int32_t(table.size()));
+        ASSERT_EQ(r.AllocEdgeTable(), 1);
+        std::copy(table.begin(), table.end(), r.GetTable());
+        for (int row = 0; row < rows; ++row)
+            for (std::uint32_t column = 0; column < 40; ++column)
+                ASSERT_EQ(r.HitTest(JxCPoint(std::int16_t(column), std::int16_t(row))), WalkRow(table, row, column))
+                    << "round " << round << " row " << row << " column " << column;
+    }
 }
 
 namespace {

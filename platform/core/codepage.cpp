@@ -18,6 +18,7 @@ std::atomic<int> g_codePage{1252};
 const char16_t* singleByteTable(int codePage)
 {
     switch (codePage) {
+    case 737: return detail::kCodePage737;
     case 874: return detail::kCodePage874;
     case 1250: return detail::kCodePage1250;
     case 1251: return detail::kCodePage1251;
@@ -149,6 +150,8 @@ std::string EncodeChar(char32_t ch, int codePage)
 {
     if (ch < 128)
         return std::string(1, static_cast<char>(ch));
+    if (ch == U'\uFFFD')
+        return {};  // stands for bytes a page leaves undefined; none encodes it
     if (const char* name = iconvName(codePage))
         return encodeDoubleByte(ch, name);
     const char16_t* table = singleByteTable(codePage);
@@ -158,6 +161,50 @@ std::string EncodeChar(char32_t ch, int codePage)
         if (table[i] == ch)
             return std::string(1, static_cast<char>(128 + i));
     return {};
+}
+
+int GetOEMCP()
+{
+    return GetACP() == 1253 ? 737 : 437;
+}
+
+namespace {
+
+// Each byte through Unicode from one single-byte page to the other; a
+// character the target lacks becomes '?'. Without a table for either page
+// the bytes stay as they are.
+void convertBytes(const char* src, char* dst, int from, int to)
+{
+    const bool known = singleByteTable(from) && singleByteTable(to);
+    for (;; ++src, ++dst) {
+        auto b = static_cast<unsigned char>(*src);
+        char out = static_cast<char>(b);
+        if (b >= 128 && known) {
+            std::string bytes = EncodeChar(singleByteTable(from)[b - 128], to);
+            out = bytes.size() == 1 ? bytes[0] : '?';
+        }
+        *dst = out;
+        if (b == 0)
+            return;
+    }
+}
+
+}  // namespace
+
+BOOL OemToCharA(const char* src, char* dst)
+{
+    if (!src || !dst)
+        return 0;
+    convertBytes(src, dst, GetOEMCP(), GetACP());
+    return 1;
+}
+
+BOOL CharToOemA(const char* src, char* dst)
+{
+    if (!src || !dst)
+        return 0;
+    convertBytes(src, dst, GetACP(), GetOEMCP());
+    return 1;
 }
 
 }  // namespace plat

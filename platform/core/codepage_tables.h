@@ -11,6 +11,7 @@ extern const char16_t kCodePage1255[128];
 extern const char16_t kCodePage1256[128];
 extern const char16_t kCodePage1257[128];
 extern const char16_t kCodePage1258[128];
+extern const char16_t kCodePage737[128];
 extern const char16_t kCodePage874[128];
 
 }  // namespace plat::detail

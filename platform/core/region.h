@@ -1,7 +1,13 @@
 #pragma once
-// A region as a set of disjoint rectangles: the shape behind update regions,
-// visible regions of windows and the clip regions of device contexts.
+// A region: the shape behind update regions, visible regions of windows and
+// the clip regions of device contexts. It is kept banded and coalesced (rows
+// of equal height that cannot merge with their neighbours, each row a sorted
+// run of disjoint rectangles), so a pile of small additions costs no more
+// than the shape it makes.
 
+#include <pixman.h>
+
+#include <cstddef>
 #include <vector>
 
 #include "platform/core/types.h"
@@ -14,22 +20,31 @@ RECT IntersectRects(const RECT& a, const RECT& b);
 // The smallest rectangle holding both; an empty one counts for nothing.
 RECT UnionRects(const RECT& a, const RECT& b);
 bool PtInRect(const RECT& r, POINT p);
+// The same rectangle with left <= right and top <= bottom.
+RECT SortedRect(const RECT& r);
 
 class Region {
 public:
-    Region() = default;
+    Region();
     explicit Region(const RECT& r);
+    Region(const Region& other);
+    Region(Region&& other) noexcept;
+    Region& operator=(const Region& other);
+    Region& operator=(Region&& other) noexcept;
+    ~Region();
 
-    bool empty() const { return rects_.empty(); }
-    // The rectangles, disjoint, in no promised order.
-    const std::vector<RECT>& rects() const { return rects_; }
+    bool empty() const;
+    // The rectangles, disjoint, top to bottom and left to right within a
+    // band.
+    std::vector<RECT> rects() const;
+    std::size_t rectCount() const;
     RECT box() const;
     bool contains(POINT p) const;
     bool intersects(const RECT& r) const;
-    // Same set of pixels, however the rectangles are cut.
+    // Same set of pixels.
     bool sameArea(const Region& other) const;
 
-    void clear() { rects_.clear(); }
+    void clear();
     void unite(const RECT& r);
     void unite(const Region& other);
     void intersect(const RECT& r);
@@ -40,7 +55,7 @@ public:
     void offset(LONG dx, LONG dy);
 
 private:
-    std::vector<RECT> rects_;
+    pixman_region32_t region_;
 };
 
 }  // namespace plat

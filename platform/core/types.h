@@ -65,33 +65,42 @@ constexpr int GET_Y_LPARAM(LPARAM lp) { return std::int16_t(HIWORD(std::uintptr_
 // handle is "none", as the engine expects.
 struct Window;
 struct Module;
-struct GdiObject;
-struct DeviceContext;
 struct CursorObject;
 struct MenuObject;
 using HWND = Window*;
 using HINSTANCE = Module*;
 using HMODULE = Module*;
-using HGDIOBJ = GdiObject*;
-using HDC = DeviceContext*;
 using HCURSOR = CursorObject*;
 using HICON = CursorObject*;
 using HMENU = MenuObject*;
 
-// The GDI objects share one base so that SelectObject and DeleteObject take
-// any of them.
-struct BitmapObject;
-struct PaletteObject;
-struct BrushObject;
-struct PenObject;
-struct FontObject;
-struct RegionObject;
-using HBITMAP = BitmapObject*;
-using HPALETTE = PaletteObject*;
-using HBRUSH = BrushObject*;
-using HPEN = PenObject*;
-using HFONT = FontObject*;
-using HRGN = RegionObject*;
+// Device contexts and GDI objects (bitmaps, palettes, brushes, pens, fonts,
+// regions) are named by handles from the GDI handle tables, never by their
+// addresses: a handle that outlived its object is refused even when a new
+// object took its place.
+// The handle types point to nothing; they share a base so that the calls
+// that take any object (SelectObject, DeleteObject) take them all, and can
+// be cast to one another as the engine's code always did.
+struct GdiHandle {
+    GdiHandle() = delete;
+};
+struct BitmapHandle : GdiHandle {};
+struct PaletteHandle : GdiHandle {};
+struct BrushHandle : GdiHandle {};
+struct PenHandle : GdiHandle {};
+struct FontHandle : GdiHandle {};
+struct RegionHandle : GdiHandle {};
+struct DcHandle {
+    DcHandle() = delete;
+};
+using HDC = DcHandle*;
+using HGDIOBJ = GdiHandle*;
+using HBITMAP = BitmapHandle*;
+using HPALETTE = PaletteHandle*;
+using HBRUSH = BrushHandle*;
+using HPEN = PenHandle*;
+using HFONT = FontHandle*;
+using HRGN = RegionHandle*;
 
 // A file handle as the engine's file calls give it; HFILE_ERROR when none.
 using HFILE = int;

@@ -18,7 +18,7 @@ namespace {
 // Turns rows of source pixels into pixel values of the destination.
 class SourceConverter {
 public:
-    SourceConverter(HDC dest, const Raster& to, const Raster& from) : to_(to), from_(from)
+    SourceConverter(const DeviceContext* dest, const Raster& to, const Raster& from) : to_(to), from_(from)
     {
         if (from.bitsPerPixel == 1) {
             // A monochrome source: 0 bits in the text colour, 1 bits in the
@@ -105,7 +105,7 @@ private:
 struct Mapping {
     RECT dest;  // target coordinates, normalised
     int srcX, srcY;  // source target coordinates of dest's top-left (unscaled)
-    int srcW, srcH, destW, destH;  // scaling; negative sizes mirror
+    long long srcW, srcH, destW, destH;  // scaling; negative sizes mirror
     bool scaled;
     // The source column or row of a destination one.
     int sourceColumn(int x) const
@@ -129,7 +129,7 @@ struct Mapping {
 // Copies under a raster operation from a source raster into the
 // destination DC, clipped to the destination's drawable area and to the
 // source's bounds.
-BOOL blitRaster(HDC dest, const Raster& from, const Mapping& m, DWORD rop)
+BOOL blitRaster(DeviceContext* dest, const Raster& from, const Mapping& m, DWORD rop)
 {
     Raster to = RasterOf(dest);
     if (!to.valid())
@@ -214,59 +214,72 @@ BOOL blitRaster(HDC dest, const Raster& from, const Mapping& m, DWORD rop)
     return 1;
 }
 
-Raster sourceRaster(HDC src)
+Raster sourceRaster(const DeviceContext* src)
 {
-    if (!IsLiveDC(src))
+    if (!src)
         return {};
     return RasterOf(src);
 }
 
-POINT toTargetPoint(HDC hdc, int x, int y)
+POINT toTargetPoint(const DeviceContext* hdc, int x, int y)
 {
     POINT d = hdc->toDevice(POINT{x, y});
     POINT off = TargetOffset(hdc);
     return {d.x + off.x, d.y + off.y};
 }
 
-RECT normalisedTarget(HDC hdc, int x, int y, int w, int h)
+// The far corner is worked out in 64 bits: a rectangle near the edge of
+// the coordinate range must not wrap round to the other side.
+RECT normalisedTarget(const DeviceContext* hdc, int x, int y, int w, int h)
 {
-    RECT t = LogicalToTarget(hdc, RECT{x, y, x + w, y + h});
-    return {std::min(t.left, t.right), std::min(t.top, t.bottom), std::max(t.left, t.right),
-            std::max(t.top, t.bottom)};
+    auto c = DeviceContext::clampCoordinate;
+    RECT t = LogicalToTarget(hdc, RECT{c(x), c(y), c((long long)x + w), c((long long)y + h)});
+    return SortedRect(t);
+}
+
+// The source origin of a blit whose size may be negative (counted from the
+// other corner).
+int sourceOrigin(int at, int size)
+{
+    return DeviceContext::clampCoordinate((long long)at + (size < 0 ? size : 0));
 }
 
 }  // namespace
 
-BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop)
+BOOL BitBlt(HDC destHandle, int x, int y, int width, int height, HDC srcHandle, int srcX, int srcY, DWORD rop)
 {
-    if (!IsLiveDC(dest))
+    DeviceContext* dest = LiveDC(destHandle);
+    const DeviceContext* src = LiveDC(srcHandle);
+    if (!dest)
         return 0;
     Raster from = sourceRaster(src);
     Mapping m{};
     m.dest = normalisedTarget(dest, x, y, width, height);
-    POINT s = src && IsLiveDC(src) ? toTargetPoint(src, srcX, srcY) : POINT{srcX, srcY};
+    POINT s = src ? toTargetPoint(src, srcX, srcY) : POINT{srcX, srcY};
     // A negative width or height counts from the other corner.
-    m.srcX = s.x + (width < 0 ? width : 0);
-    m.srcY = s.y + (height < 0 ? height : 0);
+    m.srcX = sourceOrigin(s.x, width);
+    m.srcY = sourceOrigin(s.y, height);
     m.scaled = false;
     return blitRaster(dest, from, m, rop);
 }
 
-BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY,
+BOOL StretchBlt(HDC destHandle, int x, int y, int width, int height, HDC srcHandle, int srcX, int srcY,
                 int srcWidth, int srcHeight, DWORD rop)
 {
-    if (!IsLiveDC(dest))
+    DeviceContext* dest = LiveDC(destHandle);
+    const DeviceContext* src = LiveDC(srcHandle);
+    if (!dest)
         return 0;
     if (width == srcWidth && height == srcHeight && width > 0 && height > 0)
-        return BitBlt(dest, x, y, width, height, src, srcX, srcY, rop);
+        return BitBlt(destHandle, x, y, width, height, srcHandle, srcX, srcY, rop);
     if (width == 0 || height == 0 || srcWidth == 0 || srcHeight == 0)
         return 1;
     Raster from = sourceRaster(src);
     Mapping m{};
     m.dest = normalisedTarget(dest, x, y, width, height);
-    POINT s = src && IsLiveDC(src) ? toTargetPoint(src, srcX, srcY) : POINT{srcX, srcY};
-    m.srcX = s.x + (srcWidth < 0 ? srcWidth : 0);
-    m.srcY = s.y + (srcHeight < 0 ? srcHeight : 0);
+    POINT s = src ? toTargetPoint(src, srcX, srcY) : POINT{srcX, srcY};
+    m.srcX = sourceOrigin(s.x, srcWidth);
+    m.srcY = sourceOrigin(s.y, srcHeight);
     m.srcW = srcWidth;
     m.srcH = srcHeight;
     m.destW = width;
@@ -278,7 +291,7 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX
 namespace {
 
 // A packed DIB seen as a raster; false when it cannot be drawn from.
-bool dibRaster(HDC dest, const void* bits, const BITMAPINFO* info, UINT usage, Raster& out,
+bool dibRaster(const DeviceContext* dest, const void* bits, const BITMAPINFO* info, UINT usage, Raster& out,
                std::array<RGBQUAD, 256>& colours)
 {
     if (!bits || !info)
@@ -319,11 +332,12 @@ bool dibRaster(HDC dest, const void* bits, const BITMAPINFO* info, UINT usage, R
 
 }  // namespace
 
-int StretchDIBits(HDC dest, int x, int y, int width, int height, int srcX, int srcY,
+int StretchDIBits(HDC destHandle, int x, int y, int width, int height, int srcX, int srcY,
                   int srcWidth, int srcHeight, const void* bits, const BITMAPINFO* info,
                   UINT usage, DWORD rop)
 {
-    if (!IsLiveDC(dest))
+    DeviceContext* dest = LiveDC(destHandle);
+    if (!dest)
         return 0;
     Raster from;
     std::array<RGBQUAD, 256> colours;
@@ -333,10 +347,11 @@ int StretchDIBits(HDC dest, int x, int y, int width, int height, int srcX, int s
         return 0;
     // Source coordinates of a DIB count from its bottom row when it is
     // stored bottom-up: srcY names the lowest row of the source rectangle.
-    int top = info->bmiHeader.biHeight > 0 ? from.height - (srcY + std::abs(srcHeight)) : srcY;
+    const long long rows = std::abs((long long)srcHeight);
+    int top = info->bmiHeader.biHeight > 0 ? DeviceContext::clampCoordinate(from.height - (srcY + rows)) : srcY;
     Mapping m{};
     m.dest = normalisedTarget(dest, x, y, width, height);
-    m.srcX = srcX + (srcWidth < 0 ? srcWidth : 0);
+    m.srcX = sourceOrigin(srcX, srcWidth);
     m.srcY = top;
     m.srcW = srcWidth;
     m.srcH = srcHeight;
@@ -347,14 +362,15 @@ int StretchDIBits(HDC dest, int x, int y, int width, int height, int srcX, int s
         m.srcX = srcX;
     if (!blitRaster(dest, from, m, rop))
         return 0;
-    return std::abs(srcHeight);
+    return int(std::min<long long>(rows, 0x7FFFFFFF));
 }
 
-int SetDIBitsToDevice(HDC dest, int x, int y, DWORD width, DWORD height, int srcX, int srcY,
+int SetDIBitsToDevice(HDC destHandle, int x, int y, DWORD width, DWORD height, int srcX, int srcY,
                       UINT startScan, UINT scanLines, const void* bits, const BITMAPINFO* info,
                       UINT usage)
 {
-    if (!IsLiveDC(dest) || !info)
+    DeviceContext* dest = LiveDC(destHandle);
+    if (!dest || !info)
         return 0;
     Raster from;
     std::array<RGBQUAD, 256> colours;
@@ -373,9 +389,10 @@ int SetDIBitsToDevice(HDC dest, int x, int y, DWORD width, DWORD height, int src
         return 0;
     // Rows of the whole DIB, counted from the top, that these lines hold.
     int firstRow = topDown ? int(startScan) : fullHeight - int(startScan) - int(scanLines);
-    int srcTop = topDown ? srcY : fullHeight - (srcY + int(height));
+    const int w = int(std::min<DWORD>(width, 0x7FFFFFFF)), h = int(std::min<DWORD>(height, 0x7FFFFFFF));
+    int srcTop = topDown ? srcY : DeviceContext::clampCoordinate(fullHeight - ((long long)srcY + h));
     Mapping m{};
-    m.dest = normalisedTarget(dest, x, y, int(width), int(height));
+    m.dest = normalisedTarget(dest, x, y, w, h);
     m.srcX = srcX;
     m.srcY = srcTop - firstRow;
     m.scaled = false;
@@ -384,10 +401,11 @@ int SetDIBitsToDevice(HDC dest, int x, int y, DWORD width, DWORD height, int src
     return int(scanLines);
 }
 
-BOOL ScrollDC(HDC hdc, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN updateRgn,
+BOOL ScrollDC(HDC handle, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN updateRgn,
               RECT* updateRect)
 {
-    if (!IsLiveDC(hdc))
+    DeviceContext* hdc = LiveDC(handle);
+    if (!hdc)
         return 0;
     Raster raster = RasterOf(hdc);
     POINT off = TargetOffset(hdc);
@@ -412,8 +430,8 @@ BOOL ScrollDC(HDC hdc, int dx, int dy, const RECT* scroll, const RECT* clip, HRG
         RECT box = landed.box();
         Mapping m{};
         m.dest = box;
-        m.srcX = box.left - dx;
-        m.srcY = box.top - dy;
+        m.srcX = DeviceContext::clampCoordinate((long long)box.left - dx);
+        m.srcY = DeviceContext::clampCoordinate((long long)box.top - dy);
         m.scaled = false;
         blitRaster(hdc, raster, m, SRCCOPY);
         hdc->clip = std::move(oldClip);

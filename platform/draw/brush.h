@@ -29,6 +29,7 @@ struct LOGBRUSH {
 };
 
 struct BrushObject : GdiObject {
+    using Handle = HBRUSH;
     BrushObject() : GdiObject(GdiKind::Brush) {}
     UINT style = BS_SOLID;
     COLORREF colour = 0;
@@ -37,6 +38,7 @@ struct BrushObject : GdiObject {
 };
 
 struct PenObject : GdiObject {
+    using Handle = HPEN;
     PenObject() : GdiObject(GdiKind::Pen) {}
     int style = PS_SOLID;
     int width = 1;

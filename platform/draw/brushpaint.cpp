@@ -12,22 +12,21 @@ BrushPaint SolidPaint(std::uint32_t pixel)
     return p;
 }
 
-BrushPaint MakeBrushPaint(HDC hdc, const Raster& raster, HBRUSH brush)
+BrushPaint MakeBrushPaint(const DeviceContext* dc, const Raster& raster, const BrushObject* b)
 {
     BrushPaint p;
-    auto* b = AsGdi<BrushObject>(brush, GdiKind::Brush);
     if (!b || b->style == BS_NULL || !raster.valid())
         return p;
     p.null = false;
     if (b->style == BS_PATTERN) {
         p.pattern = true;
         p.rows = b->pattern;
-        p.zero = ColourToPixel(hdc, raster, hdc->textColour);
-        p.one = ColourToPixel(hdc, raster, hdc->bkColour);
-        POINT off = TargetOffset(hdc);
-        p.phase = {off.x + hdc->brushOrigin.x, off.y + hdc->brushOrigin.y};
+        p.zero = ColourToPixel(dc, raster, dc->textColour);
+        p.one = ColourToPixel(dc, raster, dc->bkColour);
+        POINT off = TargetOffset(dc);
+        p.phase = {off.x + dc->brushOrigin.x, off.y + dc->brushOrigin.y};
     } else {
-        p.solid = ColourToPixel(hdc, raster, b->colour);
+        p.solid = ColourToPixel(dc, raster, b->colour);
     }
     return p;
 }
@@ -51,7 +50,7 @@ void paintRows(const Raster& raster, const RECT& r, const BrushPaint& paint, Pai
 
 }  // namespace
 
-void PaintRect(HDC hdc, const Raster& raster, const Region& area, const RECT& target,
+void PaintRect(const DeviceContext* dc, const Raster& raster, const Region& area, const RECT& target,
                const BrushPaint& paint, PaintOp op)
 {
     if (paint.null || !raster.valid() || IsRectEmpty(target))
@@ -67,7 +66,7 @@ void PaintRect(HDC hdc, const Raster& raster, const Region& area, const RECT& ta
             paintRows<std::uint32_t>(raster, r, paint, op);
         changed = UnionRects(changed, r);
     }
-    MarkChanged(hdc, changed);
+    MarkChanged(dc, changed);
 }
 
 }  // namespace plat

@@ -30,7 +30,7 @@ struct BrushPaint {
     }
 };
 
-BrushPaint MakeBrushPaint(HDC hdc, const Raster& raster, HBRUSH brush);
+BrushPaint MakeBrushPaint(const DeviceContext* dc, const Raster& raster, const BrushObject* brush);
 BrushPaint SolidPaint(std::uint32_t pixel);
 
 // How the paint meets the destination.
@@ -48,7 +48,7 @@ struct PaintOp {
 };
 
 // Paints the target rectangle, clipped to area; marks what changed.
-void PaintRect(HDC hdc, const Raster& raster, const Region& area, const RECT& target,
+void PaintRect(const DeviceContext* dc, const Raster& raster, const Region& area, const RECT& target,
                const BrushPaint& paint, PaintOp op);
 
 }  // namespace plat

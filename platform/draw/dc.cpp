@@ -1,10 +1,10 @@
 #include "platform/draw/dc.h"
 
-#include <mutex>
-#include <unordered_set>
+#include <cstdint>
 
 #include "platform/draw/brush.h"
 #include "platform/draw/font.h"
+#include "platform/draw/handle_table.h"
 #include "platform/draw/palette.h"
 #include "platform/draw/raster.h"
 #include "platform/draw/rgnobject.h"
@@ -15,26 +15,28 @@ namespace plat {
 
 namespace {
 
-struct DcTable {
-    std::mutex mutex;
-    std::unordered_set<const DeviceContext*> live;
-};
-
-DcTable& dcs()
+// Never destroyed, like the table of GDI objects.
+HandleTable<DeviceContext>& dcs()
 {
-    static DcTable t;
-    return t;
+    static auto* table = new HandleTable<DeviceContext>;
+    return *table;
 }
 
 // The 1 by 1 monochrome bitmap a new memory DC holds.
-HBITMAP defaultBitmap()
+BitmapObject* defaultBitmap()
 {
-    static HBITMAP b = [] {
+    static BitmapObject* b = [] {
         HBITMAP bm = CreateBitmap(1, 1, 1, 1, nullptr);
-        bm->stock = true;
-        return bm;
+        MakeStockObject(bm);
+        return AsGdi<BitmapObject>(bm, GdiKind::Bitmap);
     }();
     return b;
+}
+
+template <class T>
+T* stockObject(int which, GdiKind kind)
+{
+    return AsGdi<T>(GetStockObject(which), kind);
 }
 
 template <class T>
@@ -46,31 +48,45 @@ void selectInto(T*& slot, T* object)
     NoteDeselected(old);
 }
 
+void releaseSelections(DeviceContext* dc)
+{
+    NoteDeselected(dc->bitmap);
+    NoteDeselected(dc->brush);
+    NoteDeselected(dc->pen);
+    NoteDeselected(dc->font);
+    NoteDeselected(dc->palette);
+}
+
 HDC newDC(DeviceContext::Target target)
 {
     auto* dc = new DeviceContext;
     dc->target = target;
-    selectInto(dc->brush, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    selectInto(dc->pen, static_cast<HPEN>(GetStockObject(BLACK_PEN)));
-    selectInto(dc->font, static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
-    selectInto(dc->palette, static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)));
+    selectInto(dc->brush, stockObject<BrushObject>(WHITE_BRUSH, GdiKind::Brush));
+    selectInto(dc->pen, stockObject<PenObject>(BLACK_PEN, GdiKind::Pen));
+    selectInto(dc->font, stockObject<FontObject>(SYSTEM_FONT, GdiKind::Font));
+    selectInto(dc->palette, stockObject<PaletteObject>(DEFAULT_PALETTE, GdiKind::Palette));
     if (target == DeviceContext::Target::Memory)
         selectInto(dc->bitmap, defaultBitmap());
-    auto& t = dcs();
-    std::lock_guard lock(t.mutex);
-    t.live.insert(dc);
-    return dc;
+    const std::uintptr_t handle = dcs().add(dc);
+    if (!handle) {
+        releaseSelections(dc);
+        delete dc;
+        return nullptr;
+    }
+    dc->handle = reinterpret_cast<HDC>(handle);
+    return dc->handle;
 }
 
 }  // namespace
 
+DeviceContext* LiveDC(HDC hdc)
+{
+    return hdc ? dcs().find(reinterpret_cast<std::uintptr_t>(hdc)) : nullptr;
+}
+
 bool IsLiveDC(HDC hdc)
 {
-    if (!hdc)
-        return false;
-    auto& t = dcs();
-    std::lock_guard lock(t.mutex);
-    return t.live.count(hdc) != 0;
+    return LiveDC(hdc) != nullptr;
 }
 
 HDC CreateCompatibleDC(HDC)
@@ -87,67 +103,64 @@ HDC CreateScreenSurfaceDC(POINT deviceOrigin, const Region& visibleScreenRegion)
 
 void SetScreenSurfaceArea(HDC hdc, POINT deviceOrigin, const Region& visibleScreenRegion)
 {
-    if (!IsLiveDC(hdc) || hdc->target != DeviceContext::Target::Screen)
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc || dc->target != DeviceContext::Target::Screen)
         return;
-    hdc->deviceOrigin = deviceOrigin;
-    hdc->visible = visibleScreenRegion;
+    dc->deviceOrigin = deviceOrigin;
+    dc->visible = visibleScreenRegion;
 }
 
 BOOL DeleteDC(HDC hdc)
 {
-    if (!IsLiveDC(hdc))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc)
         return 0;
-    {
-        auto& t = dcs();
-        std::lock_guard lock(t.mutex);
-        t.live.erase(hdc);
-    }
-    NoteDeselected(hdc->bitmap);
-    NoteDeselected(hdc->brush);
-    NoteDeselected(hdc->pen);
-    NoteDeselected(hdc->font);
-    NoteDeselected(hdc->palette);
-    delete hdc;
+    dcs().remove(reinterpret_cast<std::uintptr_t>(hdc));
+    releaseSelections(dc);
+    delete dc;
     return 1;
 }
 
-HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object)
+HGDIOBJ SelectObject(HDC hdc, HGDIOBJ handle)
 {
-    if (!IsLiveDC(hdc) || !IsLiveGdiObject(object))
+    DeviceContext* dc = LiveDC(hdc);
+    GdiObject* object = LiveGdiObject(handle);
+    if (!dc || !object)
         return nullptr;
     switch (object->kind) {
     case GdiKind::Bitmap: {
-        auto* b = static_cast<HBITMAP>(object);
+        auto* b = static_cast<BitmapObject*>(object);
         // Only memory DCs hold bitmaps, and a bitmap is in one DC at a time.
-        if (hdc->target != DeviceContext::Target::Memory || (b->selections > 0 && b != hdc->bitmap && !b->stock))
+        if (dc->target != DeviceContext::Target::Memory || (b->selections > 0 && b != dc->bitmap && !b->stock))
             return nullptr;
-        HBITMAP old = hdc->bitmap;
+        BitmapObject* old = dc->bitmap;
+        HGDIOBJ oldHandle = HandleOf(old);
         NoteSelected(b);
-        hdc->bitmap = b;
+        dc->bitmap = b;
         if (old && old->selections == 1 && old->deletePending) {
             NoteDeselected(old);
             return nullptr;  // it is gone now; nothing valid to hand back
         }
         NoteDeselected(old);
-        return old;
+        return oldHandle;
     }
     case GdiKind::Brush: {
-        HBRUSH old = hdc->brush;
-        selectInto(hdc->brush, static_cast<HBRUSH>(object));
+        HGDIOBJ old = HandleOf(dc->brush);
+        selectInto(dc->brush, static_cast<BrushObject*>(object));
         return old;
     }
     case GdiKind::Pen: {
-        HPEN old = hdc->pen;
-        selectInto(hdc->pen, static_cast<HPEN>(object));
+        HGDIOBJ old = HandleOf(dc->pen);
+        selectInto(dc->pen, static_cast<PenObject*>(object));
         return old;
     }
     case GdiKind::Font: {
-        HFONT old = hdc->font;
-        selectInto(hdc->font, static_cast<HFONT>(object));
+        HGDIOBJ old = HandleOf(dc->font);
+        selectInto(dc->font, static_cast<FontObject*>(object));
         return old;
     }
     case GdiKind::Region:
-        return reinterpret_cast<HGDIOBJ>(std::intptr_t(SelectClipRgn(hdc, static_cast<HRGN>(object))));
+        return reinterpret_cast<HGDIOBJ>(std::intptr_t(SelectClipRgn(hdc, static_cast<HRGN>(handle))));
     case GdiKind::Palette:
         return nullptr;  // palettes go through SelectPalette
     }
@@ -156,14 +169,15 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object)
 
 HGDIOBJ GetCurrentObject(HDC hdc, UINT objectType)
 {
-    if (!IsLiveDC(hdc))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc)
         return nullptr;
     switch (objectType) {
-    case OBJ_BITMAP: return hdc->bitmap;
-    case OBJ_BRUSH: return hdc->brush;
-    case OBJ_PEN: return hdc->pen;
-    case OBJ_FONT: return hdc->font;
-    case OBJ_PAL: return hdc->palette;
+    case OBJ_BITMAP: return HandleOf(dc->bitmap);
+    case OBJ_BRUSH: return HandleOf(dc->brush);
+    case OBJ_PEN: return HandleOf(dc->pen);
+    case OBJ_FONT: return HandleOf(dc->font);
+    case OBJ_PAL: return HandleOf(dc->palette);
     default: return nullptr;
     }
 }
@@ -171,111 +185,114 @@ HGDIOBJ GetCurrentObject(HDC hdc, UINT objectType)
 namespace {
 
 template <class T>
-T exchange(HDC hdc, T DeviceContext::*field, T value, T failure)
+T exchange(DeviceContext* dc, T DeviceContext::*field, T value, T failure)
 {
-    if (!IsLiveDC(hdc))
+    if (!dc)
         return failure;
-    T old = hdc->*field;
-    hdc->*field = value;
+    T old = dc->*field;
+    dc->*field = value;
     return old;
 }
 
 template <class T>
-T read(HDC hdc, T DeviceContext::*field, T failure)
+T read(DeviceContext* dc, T DeviceContext::*field, T failure)
 {
-    return IsLiveDC(hdc) ? hdc->*field : failure;
+    return dc ? dc->*field : failure;
 }
 
-BOOL exchangePoint(HDC hdc, POINT DeviceContext::*field, int x, int y, POINT* previous)
+BOOL exchangePoint(DeviceContext* dc, POINT DeviceContext::*field, int x, int y, POINT* previous)
 {
-    if (!IsLiveDC(hdc))
+    if (!dc)
         return 0;
     if (previous)
-        *previous = hdc->*field;
-    hdc->*field = POINT{x, y};
+        *previous = dc->*field;
+    dc->*field = POINT{x, y};
     return 1;
 }
 
-BOOL readPoint(HDC hdc, POINT DeviceContext::*field, POINT* out)
+BOOL readPoint(DeviceContext* dc, POINT DeviceContext::*field, POINT* out)
 {
-    if (!IsLiveDC(hdc) || !out)
+    if (!dc || !out)
         return 0;
-    *out = hdc->*field;
+    *out = dc->*field;
     return 1;
 }
 
 }  // namespace
 
-COLORREF SetTextColor(HDC hdc, COLORREF c) { return exchange(hdc, &DeviceContext::textColour, c, CLR_INVALID); }
-COLORREF GetTextColor(HDC hdc) { return read(hdc, &DeviceContext::textColour, CLR_INVALID); }
-COLORREF SetBkColor(HDC hdc, COLORREF c) { return exchange(hdc, &DeviceContext::bkColour, c, CLR_INVALID); }
-COLORREF GetBkColor(HDC hdc) { return read(hdc, &DeviceContext::bkColour, CLR_INVALID); }
+COLORREF SetTextColor(HDC hdc, COLORREF c) { return exchange(LiveDC(hdc), &DeviceContext::textColour, c, CLR_INVALID); }
+COLORREF GetTextColor(HDC hdc) { return read(LiveDC(hdc), &DeviceContext::textColour, CLR_INVALID); }
+COLORREF SetBkColor(HDC hdc, COLORREF c) { return exchange(LiveDC(hdc), &DeviceContext::bkColour, c, CLR_INVALID); }
+COLORREF GetBkColor(HDC hdc) { return read(LiveDC(hdc), &DeviceContext::bkColour, CLR_INVALID); }
 
 int SetBkMode(HDC hdc, int mode)
 {
     if (mode != TRANSPARENT && mode != OPAQUE)
         return 0;
-    return exchange(hdc, &DeviceContext::bkMode, mode, 0);
+    return exchange(LiveDC(hdc), &DeviceContext::bkMode, mode, 0);
 }
-int GetBkMode(HDC hdc) { return read(hdc, &DeviceContext::bkMode, 0); }
-UINT SetTextAlign(HDC hdc, UINT align) { return exchange(hdc, &DeviceContext::textAlign, align, GDI_ERROR); }
-UINT GetTextAlign(HDC hdc) { return read(hdc, &DeviceContext::textAlign, GDI_ERROR); }
+int GetBkMode(HDC hdc) { return read(LiveDC(hdc), &DeviceContext::bkMode, 0); }
+UINT SetTextAlign(HDC hdc, UINT align) { return exchange(LiveDC(hdc), &DeviceContext::textAlign, align, GDI_ERROR); }
+UINT GetTextAlign(HDC hdc) { return read(LiveDC(hdc), &DeviceContext::textAlign, GDI_ERROR); }
 
 int SetROP2(HDC hdc, int rop2)
 {
     if (rop2 < R2_BLACK || rop2 > R2_WHITE)
         return 0;
-    return exchange(hdc, &DeviceContext::rop2, rop2, 0);
+    return exchange(LiveDC(hdc), &DeviceContext::rop2, rop2, 0);
 }
-int GetROP2(HDC hdc) { return read(hdc, &DeviceContext::rop2, 0); }
+int GetROP2(HDC hdc) { return read(LiveDC(hdc), &DeviceContext::rop2, 0); }
 
 BOOL MoveToEx(HDC hdc, int x, int y, POINT* previous)
 {
-    return exchangePoint(hdc, &DeviceContext::currentPosition, x, y, previous);
+    return exchangePoint(LiveDC(hdc), &DeviceContext::currentPosition, x, y, previous);
 }
-BOOL GetCurrentPositionEx(HDC hdc, POINT* out) { return readPoint(hdc, &DeviceContext::currentPosition, out); }
+BOOL GetCurrentPositionEx(HDC hdc, POINT* out) { return readPoint(LiveDC(hdc), &DeviceContext::currentPosition, out); }
 BOOL SetWindowOrgEx(HDC hdc, int x, int y, POINT* previous)
 {
-    return exchangePoint(hdc, &DeviceContext::windowOrigin, x, y, previous);
+    return exchangePoint(LiveDC(hdc), &DeviceContext::windowOrigin, x, y, previous);
 }
-BOOL GetWindowOrgEx(HDC hdc, POINT* out) { return readPoint(hdc, &DeviceContext::windowOrigin, out); }
+BOOL GetWindowOrgEx(HDC hdc, POINT* out) { return readPoint(LiveDC(hdc), &DeviceContext::windowOrigin, out); }
 BOOL SetViewportOrgEx(HDC hdc, int x, int y, POINT* previous)
 {
-    return exchangePoint(hdc, &DeviceContext::viewportOrigin, x, y, previous);
+    return exchangePoint(LiveDC(hdc), &DeviceContext::viewportOrigin, x, y, previous);
 }
-BOOL GetViewportOrgEx(HDC hdc, POINT* out) { return readPoint(hdc, &DeviceContext::viewportOrigin, out); }
+BOOL GetViewportOrgEx(HDC hdc, POINT* out) { return readPoint(LiveDC(hdc), &DeviceContext::viewportOrigin, out); }
 BOOL SetBrushOrgEx(HDC hdc, int x, int y, POINT* previous)
 {
-    return exchangePoint(hdc, &DeviceContext::brushOrigin, x, y, previous);
+    return exchangePoint(LiveDC(hdc), &DeviceContext::brushOrigin, x, y, previous);
 }
 
 BOOL LPtoDP(HDC hdc, POINT* points, int count)
 {
-    if (!IsLiveDC(hdc) || (!points && count > 0))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc || (!points && count > 0))
         return 0;
     for (int i = 0; i < count; ++i)
-        points[i] = hdc->toDevice(points[i]);
+        points[i] = dc->toDevice(points[i]);
     return 1;
 }
 
 BOOL DPtoLP(HDC hdc, POINT* points, int count)
 {
-    if (!IsLiveDC(hdc) || (!points && count > 0))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc || (!points && count > 0))
         return 0;
     for (int i = 0; i < count; ++i)
-        points[i] = hdc->toLogical(points[i]);
+        points[i] = dc->toLogical(points[i]);
     return 1;
 }
 
 int GetDeviceCaps(HDC hdc, int index)
 {
-    if (!IsLiveDC(hdc))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc)
         return 0;
     const Screen& screen = TheScreen();
     int bpp = screen.bitsPerPixel();
-    if (hdc->target == DeviceContext::Target::Memory && hdc->bitmap && !hdc->bitmap->stock)
-        bpp = hdc->bitmap->bitsPerPixel;
-    else if (hdc->target == DeviceContext::Target::Memory)
+    if (dc->target == DeviceContext::Target::Memory && dc->bitmap && !dc->bitmap->stock)
+        bpp = dc->bitmap->bitsPerPixel;
+    else if (dc->target == DeviceContext::Target::Memory)
         bpp = 1;
     bool palette = bpp <= 8;
     switch (index) {

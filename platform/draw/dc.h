@@ -10,6 +10,12 @@
 
 namespace plat {
 
+struct BitmapObject;
+struct PaletteObject;
+struct BrushObject;
+struct PenObject;
+struct FontObject;
+
 // Background modes.
 constexpr int TRANSPARENT = 1;
 constexpr int OPAQUE = 2;
@@ -82,18 +88,22 @@ constexpr int kLogPixelsPerInch = 96;
 struct DeviceContext {
     enum class Target { Memory, Screen };
 
+    // Its name in the handle table.
+    HDC handle = nullptr;
     Target target = Target::Memory;
     // Screen DCs: the screen pixel of device (0, 0), and where on the screen
     // the DC may draw at all (the window's visible region).
     POINT deviceOrigin;
     Region visible;
 
-    HBITMAP bitmap = nullptr;
-    HPALETTE palette = nullptr;
+    // What is selected: held, not owned (an object deleted while selected
+    // stays until it is deselected).
+    BitmapObject* bitmap = nullptr;
+    PaletteObject* palette = nullptr;
     bool paletteBackground = false;
-    HBRUSH brush = nullptr;
-    HPEN pen = nullptr;
-    HFONT font = nullptr;
+    BrushObject* brush = nullptr;
+    PenObject* pen = nullptr;
+    FontObject* font = nullptr;
 
     COLORREF textColour = 0x000000;
     COLORREF bkColour = 0xFFFFFF;
@@ -148,6 +158,8 @@ void SetScreenSurfaceArea(HDC hdc, POINT deviceOrigin, const Region& visibleScre
 // Deselects what it holds (objects deleted meanwhile go now) and frees it.
 BOOL DeleteDC(HDC hdc);
 bool IsLiveDC(HDC hdc);
+// The live device context a handle names; null for a stale or null handle.
+DeviceContext* LiveDC(HDC hdc);
 
 // Selects a bitmap, brush, pen or font and returns the one it replaced
 // (null on failure). A region becomes the clip region (a copy); the result

@@ -318,7 +318,11 @@ HFONT CreateFont(int height, int width, int escapement, int orientation, int wei
 
 FontInstance* FontInstanceOf(HFONT font)
 {
-    FontObject* f = AsGdi<FontObject>(font, GdiKind::Font);
+    return FontInstanceOf(AsGdi<FontObject>(font, GdiKind::Font));
+}
+
+FontInstance* FontInstanceOf(FontObject* f)
+{
     if (!f)
         return nullptr;
     if (!f->instance)
@@ -338,9 +342,10 @@ GdiObject* MakeStockFont(int which)
 
 BOOL GetTextMetrics(HDC hdc, TEXTMETRIC* out)
 {
-    if (!IsLiveDC(hdc) || !out)
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc || !out)
         return 0;
-    FontInstance* f = FontInstanceOf(hdc->font);
+    FontInstance* f = FontInstanceOf(dc->font);
     if (!f)
         return 0;
     *out = f->metrics();
@@ -349,9 +354,10 @@ BOOL GetTextMetrics(HDC hdc, TEXTMETRIC* out)
 
 int GetTextFace(HDC hdc, int size, char* out)
 {
-    if (!IsLiveDC(hdc))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc)
         return 0;
-    FontObject* f = AsGdi<FontObject>(hdc->font, GdiKind::Font);
+    const FontObject* f = dc->font;
     if (!f)
         return 0;
     const char* face = f->logFont.lfFaceName;
@@ -366,10 +372,10 @@ int GetTextFace(HDC hdc, int size, char* out)
     return copied;
 }
 
-std::u32string DecodeForFont(HDC hdc, const char* text, int count)
+std::u32string DecodeForFont(const DeviceContext* dc, const char* text, int count)
 {
     std::string_view bytes(text, std::size_t(count));
-    FontObject* f = AsGdi<FontObject>(hdc->font, GdiKind::Font);
+    const FontObject* f = dc->font;
     if (f && isSymbolFace(f->logFont)) {
         // A symbol font takes the bytes as its own character codes.
         std::u32string out;
@@ -382,13 +388,14 @@ std::u32string DecodeForFont(HDC hdc, const char* text, int count)
 
 BOOL GetTextExtentPoint32(HDC hdc, const char* text, int count, SIZE* size)
 {
-    if (!IsLiveDC(hdc) || !size || count < 0 || (!text && count > 0))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc || !size || count < 0 || (!text && count > 0))
         return 0;
-    FontInstance* f = FontInstanceOf(hdc->font);
+    FontInstance* f = FontInstanceOf(dc->font);
     if (!f)
         return 0;
     LONG width = 0;
-    for (char32_t ch : DecodeForFont(hdc, text, count))
+    for (char32_t ch : DecodeForFont(dc, text, count))
         width += f->glyph(ch).advance;
     size->cx = width;
     size->cy = f->metrics().tmHeight;

@@ -14,6 +14,8 @@
 
 namespace plat {
 
+struct DeviceContext;
+
 constexpr int LF_FACESIZE = 32;
 
 constexpr LONG FW_DONTCARE = 0;
@@ -98,6 +100,7 @@ public:
 };
 
 struct FontObject : GdiObject {
+    using Handle = HFONT;
     FontObject() : GdiObject(GdiKind::Font) {}
     LOGFONT logFont;
     // Made when the font is first used.
@@ -120,13 +123,14 @@ BOOL GetTextExtentPoint(HDC hdc, const char* text, int count, SIZE* size);
 // The face instance a font stands for (made on first use); null for a
 // stale handle.
 FontInstance* FontInstanceOf(HFONT font);
+FontInstance* FontInstanceOf(FontObject* font);
 // The file fontconfig chose for a face name, after the substitutions; empty
 // when none was found.
 std::string MatchFontFile(const std::string& faceName, int weight, bool italic);
 
 // Text bytes as the characters the DC's font draws: the current code page's,
 // or the byte values themselves for a symbol font.
-std::u32string DecodeForFont(HDC hdc, const char* text, int count);
+std::u32string DecodeForFont(const DeviceContext* dc, const char* text, int count);
 
 // Used by the stock object table.
 GdiObject* MakeStockFont(int which);

@@ -1,25 +1,23 @@
 #include "platform/draw/gdiobject.h"
 
+#include <cstdint>
 #include <mutex>
-#include <unordered_set>
 
 #include "platform/draw/brush.h"
 #include "platform/draw/font.h"
+#include "platform/draw/handle_table.h"
 #include "platform/draw/palette.h"
 
 namespace plat {
 
 namespace {
 
-struct HandleTable {
-    std::mutex mutex;
-    std::unordered_set<const GdiObject*> live;
-};
-
-HandleTable& handles()
+// Never destroyed: objects may be deleted by other static objects' ends,
+// and the process-long ones (stock objects, system brushes) stay in it.
+HandleTable<GdiObject>& handles()
 {
-    static HandleTable table;
-    return table;
+    static auto* table = new HandleTable<GdiObject>;
+    return *table;
 }
 
 BrushObject* makeStockBrush(UINT style, COLORREF colour)
@@ -72,36 +70,46 @@ GdiObject* makeStock(int which)
 
 }  // namespace
 
-void RegisterGdiObjectBase(GdiObject* object)
-{
-    auto& t = handles();
-    std::lock_guard lock(t.mutex);
-    t.live.insert(object);
-}
-
-bool IsLiveGdiObject(const GdiObject* object)
+HGDIOBJ RegisterGdiObjectBase(GdiObject* object)
 {
     if (!object)
-        return false;
-    auto& t = handles();
-    std::lock_guard lock(t.mutex);
-    return t.live.count(object) != 0;
+        return nullptr;
+    const std::uintptr_t handle = handles().add(object);
+    if (!handle) {
+        delete object;
+        return nullptr;
+    }
+    object->handle = reinterpret_cast<HGDIOBJ>(handle);
+    return object->handle;
 }
 
-bool IsLiveGdiObject(const GdiObject* object, GdiKind kind)
+GdiObject* LiveGdiObject(HGDIOBJ handle)
 {
-    return IsLiveGdiObject(object) && object->kind == kind;
+    return handle ? handles().find(reinterpret_cast<std::uintptr_t>(handle)) : nullptr;
+}
+
+bool IsLiveGdiObject(HGDIOBJ handle)
+{
+    return LiveGdiObject(handle) != nullptr;
+}
+
+bool IsLiveGdiObject(HGDIOBJ handle, GdiKind kind)
+{
+    GdiObject* o = LiveGdiObject(handle);
+    return o && o->kind == kind;
+}
+
+void MakeStockObject(HGDIOBJ handle)
+{
+    if (GdiObject* o = LiveGdiObject(handle))
+        o->stock = true;
 }
 
 namespace {
 
 void destroy(GdiObject* object)
 {
-    {
-        auto& t = handles();
-        std::lock_guard lock(t.mutex);
-        t.live.erase(object);
-    }
+    handles().remove(reinterpret_cast<std::uintptr_t>(object->handle));
     delete object;
 }
 
@@ -126,23 +134,24 @@ void NoteDeselected(GdiObject* object)
 HGDIOBJ GetStockObject(int which)
 {
     constexpr int kStockCount = 18;
-    static GdiObject* stock[kStockCount] = {};
+    static HGDIOBJ stock[kStockCount] = {};
     static std::once_flag once;
     std::call_once(once, [] {
         for (int i = 0; i < kStockCount; ++i) {
-            stock[i] = makeStock(i);
-            if (stock[i]) {
-                stock[i]->stock = true;
-                RegisterGdiObjectBase(stock[i]);
+            GdiObject* o = makeStock(i);
+            if (o && RegisterGdiObjectBase(o)) {
+                o->stock = true;
+                stock[i] = o->handle;
             }
         }
     });
     return which >= 0 && which < kStockCount ? stock[which] : nullptr;
 }
 
-BOOL DeleteObject(HGDIOBJ object)
+BOOL DeleteObject(HGDIOBJ handle)
 {
-    if (!IsLiveGdiObject(object))
+    GdiObject* object = LiveGdiObject(handle);
+    if (!object)
         return 0;
     if (object->stock)
         return 1;  // deleting a stock object is harmless and does nothing
@@ -154,9 +163,10 @@ BOOL DeleteObject(HGDIOBJ object)
     return 1;
 }
 
-DWORD GetObjectType(HGDIOBJ object)
+DWORD GetObjectType(HGDIOBJ handle)
 {
-    if (!IsLiveGdiObject(object))
+    const GdiObject* object = LiveGdiObject(handle);
+    if (!object)
         return 0;
     switch (object->kind) {
     case GdiKind::Bitmap: return OBJ_BITMAP;

@@ -48,6 +48,8 @@ struct GdiObject {
     GdiObject& operator=(const GdiObject&) = delete;
 
     const GdiKind kind;
+    // Its name in the handle table (null until registered).
+    HGDIOBJ handle = nullptr;
     bool stock = false;
     // How many device contexts have it selected; an object deleted while
     // selected goes when the last of them lets it go.
@@ -55,13 +57,30 @@ struct GdiObject {
     bool deletePending = false;
 };
 
-// Registers a new object in the handle table and returns it.
+// Enters a new object in the handle table, which owns it from then on, and
+// returns its handle; null (and the object deleted) when the table is full.
+// T names its handle type as T::Handle.
+HGDIOBJ RegisterGdiObjectBase(GdiObject* object);
 template <class T>
-T* RegisterGdiObject(T* object);
-void RegisterGdiObjectBase(GdiObject* object);
-// True for a live object of that kind (any kind when kind is null).
-bool IsLiveGdiObject(const GdiObject* object);
-bool IsLiveGdiObject(const GdiObject* object, GdiKind kind);
+typename T::Handle RegisterGdiObject(T* object)
+{
+    return static_cast<typename T::Handle>(RegisterGdiObjectBase(object));
+}
+// The live object a handle names, null for a stale, foreign or null handle.
+GdiObject* LiveGdiObject(HGDIOBJ handle);
+bool IsLiveGdiObject(HGDIOBJ handle);
+bool IsLiveGdiObject(HGDIOBJ handle, GdiKind kind);
+// The object's handle, typed as its kind's.
+template <class T>
+typename T::Handle HandleOf(const T* object)
+{
+    return object ? static_cast<typename T::Handle>(object->handle) : nullptr;
+}
+
+// Objects the platform keeps for the life of the process (system colour
+// brushes, the dialogs' fonts): DeleteObject leaves them alone, as it does
+// the stock objects.
+void MakeStockObject(HGDIOBJ handle);
 
 // Selection bookkeeping for the device contexts.
 void NoteSelected(GdiObject* object);
@@ -73,19 +92,13 @@ HGDIOBJ GetStockObject(int which);
 BOOL DeleteObject(HGDIOBJ object);
 DWORD GetObjectType(HGDIOBJ object);
 
-template <class T>
-T* RegisterGdiObject(T* object)
-{
-    RegisterGdiObjectBase(object);
-    return object;
-}
-
 // Typed views of a handle: null when the handle is not a live object of that
 // kind.
 template <class T>
 T* AsGdi(HGDIOBJ h, GdiKind kind)
 {
-    return IsLiveGdiObject(h, kind) ? static_cast<T*>(h) : nullptr;
+    GdiObject* o = LiveGdiObject(h);
+    return o && o->kind == kind ? static_cast<T*>(o) : nullptr;
 }
 
 }  // namespace plat

@@ -14,18 +14,18 @@ namespace {
 
 RECT normalised(int left, int top, int right, int bottom)
 {
-    return {std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
+    return SortedRect(RECT{left, top, right, bottom});
 }
 
 // Plots single pixels of a pen under the ROP2, clipped to the area.
 class PixelPlotter {
 public:
-    PixelPlotter(HDC hdc, const Raster& raster, int rop2)
-        : hdc_(hdc), raster_(raster), area_(DrawableArea(hdc)), rop2_(rop2)
+    PixelPlotter(DeviceContext* dc, const Raster& raster, int rop2)
+        : dc_(dc), raster_(raster), area_(DrawableArea(dc)), rop2_(rop2)
     {
         box_ = area_.box();
     }
-    ~PixelPlotter() { MarkChanged(hdc_, changed_); }
+    ~PixelPlotter() { MarkChanged(dc_, changed_); }
 
     void plot(int x, int y, std::uint32_t value)
     {
@@ -42,7 +42,7 @@ public:
     }
 
 private:
-    HDC hdc_;
+    DeviceContext* dc_;
     const Raster& raster_;
     Region area_;
     RECT box_;
@@ -102,18 +102,18 @@ bool cutToBox(POINT& a, POINT& b, RECT box, int margin)
 }
 
 // Draws the pen from a to b in target coordinates, b left out.
-void drawLine(HDC hdc, const Raster& raster, POINT a, POINT b)
+void drawLine(DeviceContext* dc, const Raster& raster, POINT a, POINT b)
 {
-    auto* pen = AsGdi<PenObject>(hdc->pen, GdiKind::Pen);
+    const PenObject* pen = dc->pen;
     if (!pen || pen->style == PS_NULL || !raster.valid())
         return;
-    const std::uint32_t ink = ColourToPixel(hdc, raster, pen->colour);
-    const std::uint32_t gap = ColourToPixel(hdc, raster, hdc->bkColour);
+    const std::uint32_t ink = ColourToPixel(dc, raster, pen->colour);
+    const std::uint32_t gap = ColourToPixel(dc, raster, dc->bkColour);
     const auto& dashes = pen->width > 1 ? dashPattern(PS_SOLID) : dashPattern(pen->style);
     const int w = pen->width > 1 ? pen->width : 1;
-    if (!cutToBox(a, b, DrawableArea(hdc).box(), w + 2))
+    if (!cutToBox(a, b, DrawableArea(dc).box(), w + 2))
         return;
-    PixelPlotter plotter(hdc, raster, hdc->rop2);
+    PixelPlotter plotter(dc, raster, dc->rop2);
 
     int dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);
     int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
@@ -123,7 +123,7 @@ void drawLine(HDC hdc, const Raster& raster, POINT a, POINT b)
     int dashLeft = dashes.empty() ? 0 : dashes[0];
     while (x != b.x || y != b.y) {
         bool on = dashes.empty() || dashIndex % 2 == 0;
-        if (on || hdc->bkMode == OPAQUE) {
+        if (on || dc->bkMode == OPAQUE) {
             std::uint32_t v = on ? ink : gap;
             for (int oy = 0; oy < w; ++oy)
                 for (int ox = 0; ox < w; ++ox)
@@ -145,10 +145,10 @@ void drawLine(HDC hdc, const Raster& raster, POINT a, POINT b)
     }
 }
 
-POINT toTarget(HDC hdc, POINT logical)
+POINT toTarget(DeviceContext* dc, POINT logical)
 {
-    POINT d = hdc->toDevice(logical);
-    POINT off = TargetOffset(hdc);
+    POINT d = dc->toDevice(logical);
+    POINT off = TargetOffset(dc);
     return {d.x + off.x, d.y + off.y};
 }
 
@@ -156,19 +156,22 @@ POINT toTarget(HDC hdc, POINT logical)
 
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brush)
 {
-    if (!IsLiveDC(hdc) || !rect || !IsLiveGdiObject(brush, GdiKind::Brush))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc || !rect || !IsLiveGdiObject(brush, GdiKind::Brush))
         return 0;
-    Raster raster = RasterOf(hdc);
+    Raster raster = RasterOf(dc);
     if (!raster.valid())
         return 1;
-    RECT t = LogicalToTarget(hdc, normalised(rect->left, rect->top, rect->right, rect->bottom));
-    PaintRect(hdc, raster, DrawableArea(hdc), t, MakeBrushPaint(hdc, raster, brush), PaintOp::rop2(R2_COPYPEN));
+    RECT t = LogicalToTarget(dc, normalised(rect->left, rect->top, rect->right, rect->bottom));
+    PaintRect(dc, raster, DrawableArea(dc), t, MakeBrushPaint(dc, raster, AsGdi<BrushObject>(brush, GdiKind::Brush)),
+              PaintOp::rop2(R2_COPYPEN));
     return 1;
 }
 
 int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush)
 {
-    if (!IsLiveDC(hdc) || !rect || !IsLiveGdiObject(brush, GdiKind::Brush))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc || !rect || !IsLiveGdiObject(brush, GdiKind::Brush))
         return 0;
     const RECT& r = *rect;
     if (IsRectEmpty(r))
@@ -184,20 +187,24 @@ int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush)
 
 BOOL InvertRect(HDC hdc, const RECT* rect)
 {
-    if (!IsLiveDC(hdc) || !rect)
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc || !rect)
         return 0;
-    return PatBlt(hdc, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, DSTINVERT);
+    auto c = DeviceContext::clampCoordinate;
+    return PatBlt(hdc, rect->left, rect->top, c((long long)rect->right - rect->left),
+                  c((long long)rect->bottom - rect->top), DSTINVERT);
 }
 
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom)
 {
-    if (!IsLiveDC(hdc))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc)
         return 0;
-    Raster raster = RasterOf(hdc);
+    Raster raster = RasterOf(dc);
     if (!raster.valid())
         return 1;
     RECT r = normalised(left, top, right, bottom);
-    auto* pen = AsGdi<PenObject>(hdc->pen, GdiKind::Pen);
+    const PenObject* pen = dc->pen;
     bool nullPen = !pen || pen->style == PS_NULL;
     // The pen draws the border of [left, right) by [top, bottom) and the
     // brush the inside; without a pen the brush stops one short at the right
@@ -205,8 +212,8 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom)
     int inset = nullPen ? 0 : std::max(1, pen->width);
     RECT inside = nullPen ? RECT{r.left, r.top, r.right - 1, r.bottom - 1}
                           : RECT{r.left + inset, r.top + inset, r.right - inset, r.bottom - inset};
-    PaintRect(hdc, raster, DrawableArea(hdc), LogicalToTarget(hdc, inside),
-              MakeBrushPaint(hdc, raster, hdc->brush), PaintOp::rop2(hdc->rop2));
+    PaintRect(dc, raster, DrawableArea(dc), LogicalToTarget(dc, inside),
+              MakeBrushPaint(dc, raster, dc->brush), PaintOp::rop2(dc->rop2));
     if (nullPen || IsRectEmpty(r))
         return 1;
     if (pen->width <= 1) {
@@ -214,71 +221,75 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom)
                             {r.left, r.bottom - 1}, {r.left, r.top}};
         if (r.right - r.left == 1 || r.bottom - r.top == 1) {
             // A one pixel wide or high rectangle is all border.
-            PaintRect(hdc, raster, DrawableArea(hdc), LogicalToTarget(hdc, r),
-                      SolidPaint(ColourToPixel(hdc, raster, pen->colour)), PaintOp::rop2(hdc->rop2));
+            PaintRect(dc, raster, DrawableArea(dc), LogicalToTarget(dc, r),
+                      SolidPaint(ColourToPixel(dc, raster, pen->colour)), PaintOp::rop2(dc->rop2));
             return 1;
         }
         for (int i = 0; i < 4; ++i)
-            drawLine(hdc, raster, toTarget(hdc, corners[i]), toTarget(hdc, corners[i + 1]));
+            drawLine(dc, raster, toTarget(dc, corners[i]), toTarget(dc, corners[i + 1]));
         return 1;
     }
     // A wide pen is drawn inside the rectangle, as bars of its width.
     int w = pen->width;
-    BrushPaint ink = SolidPaint(ColourToPixel(hdc, raster, pen->colour));
+    BrushPaint ink = SolidPaint(ColourToPixel(dc, raster, pen->colour));
     RECT bars[4] = {{r.left, r.top, r.right, std::min(r.bottom, r.top + w)},
                     {r.left, std::max(r.top + w, r.bottom - w), r.right, r.bottom},
                     {r.left, r.top + w, std::min(r.right, r.left + w), r.bottom - w},
                     {std::max(r.left + w, r.right - w), r.top + w, r.right, r.bottom - w}};
     for (const RECT& bar : bars)
-        PaintRect(hdc, raster, DrawableArea(hdc), LogicalToTarget(hdc, bar), ink, PaintOp::rop2(hdc->rop2));
+        PaintRect(dc, raster, DrawableArea(dc), LogicalToTarget(dc, bar), ink, PaintOp::rop2(dc->rop2));
     return 1;
 }
 
 BOOL LineTo(HDC hdc, int x, int y)
 {
-    if (!IsLiveDC(hdc))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc)
         return 0;
-    Raster raster = RasterOf(hdc);
-    POINT from = hdc->currentPosition;
-    drawLine(hdc, raster, toTarget(hdc, from), toTarget(hdc, {x, y}));
-    hdc->currentPosition = {x, y};
+    Raster raster = RasterOf(dc);
+    POINT from = dc->currentPosition;
+    drawLine(dc, raster, toTarget(dc, from), toTarget(dc, {x, y}));
+    dc->currentPosition = {x, y};
     return 1;
 }
 
 BOOL Polyline(HDC hdc, const POINT* points, int count)
 {
-    if (!IsLiveDC(hdc) || !points || count < 2)
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc || !points || count < 2)
         return 0;
-    Raster raster = RasterOf(hdc);
+    Raster raster = RasterOf(dc);
     for (int i = 0; i + 1 < count; ++i)
-        drawLine(hdc, raster, toTarget(hdc, points[i]), toTarget(hdc, points[i + 1]));
+        drawLine(dc, raster, toTarget(dc, points[i]), toTarget(dc, points[i + 1]));
     return 1;
 }
 
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF colour)
 {
-    if (!IsLiveDC(hdc))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc)
         return CLR_INVALID;
-    Raster raster = RasterOf(hdc);
-    POINT t = toTarget(hdc, {x, y});
-    if (!raster.valid() || !DrawableArea(hdc).contains(t))
+    Raster raster = RasterOf(dc);
+    POINT t = toTarget(dc, {x, y});
+    if (!raster.valid() || !DrawableArea(dc).contains(t))
         return CLR_INVALID;
-    std::uint32_t v = ColourToPixel(hdc, raster, colour);
+    std::uint32_t v = ColourToPixel(dc, raster, colour);
     if (raster.bitsPerPixel == 8)
         raster.row(t.y)[t.x] = BYTE(v);
     else
         raster.row32(t.y)[t.x] = v;
-    MarkChanged(hdc, {t.x, t.y, t.x + 1, t.y + 1});
+    MarkChanged(dc, {t.x, t.y, t.x + 1, t.y + 1});
     return PixelToColour(raster, v);
 }
 
 COLORREF GetPixel(HDC hdc, int x, int y)
 {
-    if (!IsLiveDC(hdc))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc)
         return CLR_INVALID;
-    Raster raster = RasterOf(hdc);
-    POINT t = toTarget(hdc, {x, y});
-    if (!raster.valid() || !DrawableArea(hdc).contains(t))
+    Raster raster = RasterOf(dc);
+    POINT t = toTarget(dc, {x, y});
+    if (!raster.valid() || !DrawableArea(dc).contains(t))
         return CLR_INVALID;
     std::uint32_t v = raster.bitsPerPixel == 8 ? raster.row(t.y)[t.x] : raster.row32(t.y)[t.x];
     return PixelToColour(raster, v);
@@ -286,20 +297,22 @@ COLORREF GetPixel(HDC hdc, int x, int y)
 
 BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop)
 {
-    if (!IsLiveDC(hdc))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc)
         return 0;
     unsigned code = (rop >> 16) & 0xFF;
     // Only operations of the brush and the destination.
     if (((code >> 2) & 0x33) != (code & 0x33))
         return 0;
-    Raster raster = RasterOf(hdc);
+    Raster raster = RasterOf(dc);
     if (!raster.valid())
         return 1;
-    RECT t = LogicalToTarget(hdc, normalised(x, y, x + width, y + height));
-    BrushPaint paint = MakeBrushPaint(hdc, raster, hdc->brush);
+    RECT t = LogicalToTarget(dc, normalised(x, y, DeviceContext::clampCoordinate((long long)x + width),
+                                              DeviceContext::clampCoordinate((long long)y + height)));
+    BrushPaint paint = MakeBrushPaint(dc, raster, dc->brush);
     if (paint.null)
         paint = SolidPaint(0);  // a ROP that uses the brush reads it as black
-    PaintRect(hdc, raster, DrawableArea(hdc), t, paint, PaintOp::rop3(rop));
+    PaintRect(dc, raster, DrawableArea(dc), t, paint, PaintOp::rop3(rop));
     return 1;
 }
 

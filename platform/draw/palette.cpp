@@ -22,7 +22,7 @@ const std::array<PALETTEENTRY, 20>& StaticSystemColours()
 
 namespace {
 
-HPALETTE livePalette(HPALETTE p)
+PaletteObject* livePalette(HPALETTE p)
 {
     return AsGdi<PaletteObject>(p, GdiKind::Palette);
 }
@@ -116,24 +116,28 @@ UINT GetNearestPaletteIndex(HPALETTE palette, COLORREF colour)
 
 HPALETTE SelectPalette(HDC hdc, HPALETTE palette, BOOL forceBackground)
 {
-    if (!IsLiveDC(hdc) || !livePalette(palette))
+    DeviceContext* dc = LiveDC(hdc);
+    PaletteObject* p = livePalette(palette);
+    if (!dc || !p)
         return nullptr;
-    HPALETTE old = hdc->palette;
-    NoteSelected(palette);
-    hdc->palette = palette;
-    hdc->paletteBackground = forceBackground != 0;
+    PaletteObject* old = dc->palette;
+    HPALETTE oldHandle = HandleOf(old);
+    NoteSelected(p);
+    dc->palette = p;
+    dc->paletteBackground = forceBackground != 0;
     NoteDeselected(old);
-    return old;
+    return oldHandle;
 }
 
 UINT RealizePalette(HDC hdc)
 {
-    if (!IsLiveDC(hdc))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc)
         return GDI_ERROR;
-    PaletteObject* p = hdc->palette;
+    PaletteObject* p = dc->palette;
     if (!p)
         return 0;
-    if (!hdc->paletteBackground && !p->stock) {
+    if (!dc->paletteBackground && !p->stock) {
         auto& sys = systemPalette();
         std::lock_guard lock(sys.mutex);
         // The entries between the static colours follow the palette, index
@@ -160,19 +164,19 @@ UINT GetSystemPaletteEntries(HDC, UINT first, UINT count, PALETTEENTRY* out)
     return n;
 }
 
-COLORREF ResolveColour(HDC hdc, COLORREF colour)
+COLORREF ResolveColour(const DeviceContext* dc, COLORREF colour)
 {
     DWORD kind = colour >> 24;
     if (kind == 0x01) {
         // An index into the DC's palette.
-        HPALETTE pal = IsLiveDC(hdc) && hdc->palette ? hdc->palette
-                                                    : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
+        HPALETTE pal = dc && dc->palette ? HandleOf(dc->palette)
+                                         : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
         PALETTEENTRY e{};
         if (GetPaletteEntries(pal, colour & 0xFFFF, 1, &e) != 1)
             GetPaletteEntries(pal, 0, 1, &e);
         if (e.peFlags & PC_EXPLICIT) {
             PALETTEENTRY s{};
-            GetSystemPaletteEntries(hdc, WORD(e.peRed | (e.peGreen << 8)) & 0xFF, 1, &s);
+            GetSystemPaletteEntries(dc ? dc->handle : nullptr, WORD(e.peRed | (e.peGreen << 8)) & 0xFF, 1, &s);
             e = s;
         }
         return RGB(e.peRed, e.peGreen, e.peBlue);

@@ -12,6 +12,8 @@
 
 namespace plat {
 
+struct DeviceContext;
+
 constexpr BYTE PC_RESERVED = 0x01;
 constexpr BYTE PC_EXPLICIT = 0x02;
 constexpr BYTE PC_NOCOLLAPSE = 0x04;
@@ -32,6 +34,7 @@ struct LOGPALETTE {
 };
 
 struct PaletteObject : GdiObject {
+    using Handle = HPALETTE;
     PaletteObject() : GdiObject(GdiKind::Palette) {}
     std::vector<PALETTEENTRY> entries;
 };
@@ -62,7 +65,7 @@ UINT GetSystemPaletteEntries(HDC hdc, UINT first, UINT count, PALETTEENTRY* out)
 
 // The colour a COLORREF means in a DC: RGB values as they are, palette
 // indices and palette-relative colours through the selected palette.
-COLORREF ResolveColour(HDC hdc, COLORREF colour);
+COLORREF ResolveColour(const DeviceContext* dc, COLORREF colour);
 
 // Nearest entry of a colour table of n entries, least squared distance,
 // lowest index on ties.

@@ -25,12 +25,12 @@ Raster RasterOf(BitmapObject* b)
     return r;
 }
 
-Raster RasterOf(HDC hdc)
+Raster RasterOf(const DeviceContext* dc)
 {
-    if (!IsLiveDC(hdc))
+    if (!dc)
         return {};
-    if (hdc->target == DeviceContext::Target::Memory)
-        return RasterOf(hdc->bitmap);
+    if (dc->target == DeviceContext::Target::Memory)
+        return RasterOf(dc->bitmap);
     Screen& s = TheScreen();
     Raster r;
     r.top = reinterpret_cast<BYTE*>(s.pixels());
@@ -41,51 +41,51 @@ Raster RasterOf(HDC hdc)
     return r;
 }
 
-POINT TargetOffset(HDC hdc)
+POINT TargetOffset(const DeviceContext* dc)
 {
-    return hdc->target == DeviceContext::Target::Screen ? hdc->deviceOrigin : POINT{};
+    return dc->target == DeviceContext::Target::Screen ? dc->deviceOrigin : POINT{};
 }
 
-Region DrawableArea(HDC hdc)
+Region DrawableArea(const DeviceContext* dc)
 {
-    Raster r = RasterOf(hdc);
+    Raster r = RasterOf(dc);
     if (!r.valid())
         return {};
-    POINT off = TargetOffset(hdc);
-    Region area = hdc->target == DeviceContext::Target::Screen ? hdc->visible : Region(r.bounds());
+    POINT off = TargetOffset(dc);
+    Region area = dc->target == DeviceContext::Target::Screen ? dc->visible : Region(r.bounds());
     area.intersect(r.bounds());
-    if (hdc->clip) {
-        Region clip = *hdc->clip;
+    if (dc->clip) {
+        Region clip = *dc->clip;
         clip.offset(off.x, off.y);
         area.intersect(clip);
     }
     return area;
 }
 
-RECT LogicalToTarget(HDC hdc, const RECT& rect)
+RECT LogicalToTarget(const DeviceContext* dc, const RECT& rect)
 {
-    RECT d = hdc->toDevice(rect);
-    POINT off = TargetOffset(hdc);
+    RECT d = dc->toDevice(rect);
+    POINT off = TargetOffset(dc);
     auto c = DeviceContext::clampCoordinate;
     return {c((long long)d.left + off.x), c((long long)d.top + off.y), c((long long)d.right + off.x),
             c((long long)d.bottom + off.y)};
 }
 
-void MarkChanged(HDC hdc, const RECT& targetRect)
+void MarkChanged(const DeviceContext* dc, const RECT& targetRect)
 {
-    if (hdc->target == DeviceContext::Target::Screen && !IsRectEmpty(targetRect))
+    if (dc->target == DeviceContext::Target::Screen && !IsRectEmpty(targetRect))
         TheScreen().markDirty(targetRect);
 }
 
-std::uint32_t ColourToRgb32(HDC hdc, COLORREF colour)
+std::uint32_t ColourToRgb32(const DeviceContext* dc, COLORREF colour)
 {
-    COLORREF c = ResolveColour(hdc, colour);
+    COLORREF c = ResolveColour(dc, colour);
     return (std::uint32_t(GetRValue(c)) << 16) | (std::uint32_t(GetGValue(c)) << 8) | GetBValue(c);
 }
 
-std::uint32_t ColourToPixel(HDC hdc, const Raster& raster, COLORREF colour)
+std::uint32_t ColourToPixel(const DeviceContext* dc, const Raster& raster, COLORREF colour)
 {
-    std::uint32_t rgb = ColourToRgb32(hdc, colour);
+    std::uint32_t rgb = ColourToRgb32(dc, colour);
     if (raster.bitsPerPixel == 8 && raster.surface)
         return NearestSurfaceIndex(*raster.surface, rgb);
     return rgb;

@@ -29,21 +29,21 @@ struct Raster {
 
 Raster RasterOf(BitmapObject* surface);
 // The DC's target; invalid for a memory DC without an 8 or 32-bit surface.
-Raster RasterOf(HDC hdc);
+Raster RasterOf(const DeviceContext* dc);
 // Device to target coordinates (the screen position of a window DC).
-POINT TargetOffset(HDC hdc);
+POINT TargetOffset(const DeviceContext* dc);
 // Where the DC may draw, in target coordinates.
-Region DrawableArea(HDC hdc);
+Region DrawableArea(const DeviceContext* dc);
 // The DC's logical rectangle in target coordinates.
-RECT LogicalToTarget(HDC hdc, const RECT& r);
+RECT LogicalToTarget(const DeviceContext* dc, const RECT& r);
 // Records a change of the target (screen DCs mark the screen dirty).
-void MarkChanged(HDC hdc, const RECT& targetRect);
+void MarkChanged(const DeviceContext* dc, const RECT& targetRect);
 
 // 0x00RRGGBB of a colour as the DC means it.
-std::uint32_t ColourToRgb32(HDC hdc, COLORREF colour);
+std::uint32_t ColourToRgb32(const DeviceContext* dc, COLORREF colour);
 // The pixel value a colour has in the DC's target: a colour-table index for
 // 8-bit targets, 0x00RRGGBB for 32-bit ones.
-std::uint32_t ColourToPixel(HDC hdc, const Raster& raster, COLORREF colour);
+std::uint32_t ColourToPixel(const DeviceContext* dc, const Raster& raster, COLORREF colour);
 // The colour of a pixel value of the target as a COLORREF.
 COLORREF PixelToColour(const Raster& raster, std::uint32_t pixel);
 

@@ -20,7 +20,7 @@ int RegionType(const Region& region)
 {
     if (region.empty())
         return NULLREGION;
-    return region.rects().size() == 1 ? SIMPLEREGION : COMPLEXREGION;
+    return region.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
 const Region* RegionOf(HRGN rgn)
@@ -33,8 +33,7 @@ HRGN CreateRectRgn(int left, int top, int right, int bottom)
 {
     auto* r = new RegionObject;
     // A rectangle given the wrong way round is the same rectangle.
-    r->region = Region(RECT{std::min(left, right), std::min(top, bottom), std::max(left, right),
-                            std::max(top, bottom)});
+    r->region = Region(SortedRect(RECT{left, top, right, bottom}));
     return RegisterGdiObject(r);
 }
 
@@ -48,8 +47,7 @@ BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom)
     RegionObject* r = live(rgn);
     if (!r)
         return 0;
-    r->region = Region(RECT{std::min(left, right), std::min(top, bottom), std::max(left, right),
-                            std::max(top, bottom)});
+    r->region = Region(SortedRect(RECT{left, top, right, bottom}));
     return 1;
 }
 
@@ -100,7 +98,7 @@ BOOL PtInRegion(HRGN rgn, int x, int y)
 BOOL RectInRegion(HRGN rgn, const RECT* rect)
 {
     RegionObject* r = live(rgn);
-    return r && rect && r->region.intersects(*rect);
+    return r && rect && r->region.intersects(SortedRect(*rect));
 }
 
 BOOL EqualRgn(HRGN a, HRGN b)
@@ -112,9 +110,24 @@ BOOL EqualRgn(HRGN a, HRGN b)
 
 namespace {
 
-int clipType(HDC hdc)
+int clipType(DeviceContext* dc)
 {
-    return RegionType(DrawableArea(hdc));
+    return RegionType(DrawableArea(dc));
+}
+
+// The DC's clip region to combine with; a DC without one starts from its
+// whole surface (the bitmap, or the screen for a window DC), in device
+// coordinates.
+Region& currentClip(DeviceContext* dc)
+{
+    if (!dc->clip) {
+        Raster target = RasterOf(dc);
+        POINT off = TargetOffset(dc);
+        Region surface(target.bounds());
+        surface.offset(-off.x, -off.y);
+        dc->clip = std::move(surface);
+    }
+    return *dc->clip;
 }
 
 }  // namespace
@@ -126,102 +139,96 @@ int SelectClipRgn(HDC hdc, HRGN rgn)
 
 int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode)
 {
-    if (!IsLiveDC(hdc))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc)
         return ERROR;
     if (!rgn) {
         if (mode != RGN_COPY)
             return ERROR;
-        hdc->clip.reset();
-        return clipType(hdc);
+        dc->clip.reset();
+        return clipType(dc);
     }
     RegionObject* r = live(rgn);
     if (!r)
         return ERROR;
-    if (mode == RGN_COPY || !hdc->clip) {
-        // Combining with "no clip region" combines with everything.
-        Region everything(RECT{-0x8000000, -0x8000000, 0x8000000, 0x8000000});
-        Region base = hdc->clip ? *hdc->clip : everything;
-        switch (mode) {
-        case RGN_COPY: base = r->region; break;
-        case RGN_AND: base.intersect(r->region); break;
-        case RGN_OR: base.unite(r->region); break;
-        case RGN_XOR: base.exclusiveOr(r->region); break;
-        case RGN_DIFF: base.subtract(r->region); break;
-        default: return ERROR;
-        }
-        hdc->clip = std::move(base);
-        return clipType(hdc);
+    if (mode == RGN_COPY) {
+        dc->clip = r->region;
+        return clipType(dc);
     }
+    Region& clip = currentClip(dc);
     switch (mode) {
-    case RGN_AND: hdc->clip->intersect(r->region); break;
-    case RGN_OR: hdc->clip->unite(r->region); break;
-    case RGN_XOR: hdc->clip->exclusiveOr(r->region); break;
-    case RGN_DIFF: hdc->clip->subtract(r->region); break;
+    case RGN_AND: clip.intersect(r->region); break;
+    case RGN_OR: clip.unite(r->region); break;
+    case RGN_XOR: clip.exclusiveOr(r->region); break;
+    case RGN_DIFF: clip.subtract(r->region); break;
     default: return ERROR;
     }
-    return clipType(hdc);
+    return clipType(dc);
 }
 
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom)
 {
-    if (!IsLiveDC(hdc))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc)
         return ERROR;
-    RECT d = hdc->toDevice(RECT{left, top, right, bottom});
-    if (hdc->clip)
-        hdc->clip->intersect(d);
+    RECT d = dc->toDevice(SortedRect(RECT{left, top, right, bottom}));
+    if (dc->clip)
+        dc->clip->intersect(d);
     else
-        hdc->clip = Region(d);
-    return clipType(hdc);
+        dc->clip = Region(d);
+    return clipType(dc);
 }
 
 int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom)
 {
-    if (!IsLiveDC(hdc))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc)
         return ERROR;
-    RECT d = hdc->toDevice(RECT{left, top, right, bottom});
-    if (!hdc->clip)
-        hdc->clip = Region(RECT{-0x8000000, -0x8000000, 0x8000000, 0x8000000});
-    hdc->clip->subtract(d);
-    return clipType(hdc);
+    currentClip(dc).subtract(dc->toDevice(SortedRect(RECT{left, top, right, bottom})));
+    return clipType(dc);
 }
 
 int GetClipRgn(HDC hdc, HRGN rgn)
 {
+    DeviceContext* dc = LiveDC(hdc);
     RegionObject* r = live(rgn);
-    if (!IsLiveDC(hdc) || !r)
+    if (!dc || !r)
         return -1;
-    if (!hdc->clip)
+    if (!dc->clip)
         return 0;
-    r->region = *hdc->clip;
+    r->region = *dc->clip;
     return 1;
 }
 
 int GetClipBox(HDC hdc, RECT* box)
 {
-    if (!IsLiveDC(hdc) || !box)
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc || !box)
         return ERROR;
-    Region area = DrawableArea(hdc);
+    Region area = DrawableArea(dc);
     RECT b = area.box();
-    POINT off = TargetOffset(hdc);
-    POINT a = hdc->toLogical({b.left - off.x, b.top - off.y});
-    POINT c = hdc->toLogical({b.right - off.x, b.bottom - off.y});
+    POINT off = TargetOffset(dc);
+    POINT a = dc->toLogical({b.left - off.x, b.top - off.y});
+    POINT c = dc->toLogical({b.right - off.x, b.bottom - off.y});
     *box = IsRectEmpty(b) ? RECT{} : RECT{a.x, a.y, c.x, c.y};
     return RegionType(area);
 }
 
 BOOL PtVisible(HDC hdc, int x, int y)
 {
-    if (!IsLiveDC(hdc))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc)
         return 0;
-    RECT t = LogicalToTarget(hdc, RECT{x, y, x + 1, y + 1});
-    return DrawableArea(hdc).contains({t.left, t.top});
+    RECT t = LogicalToTarget(dc, RECT{x, y, x + 1, y + 1});
+    return DrawableArea(dc).contains({t.left, t.top});
 }
 
 BOOL RectVisible(HDC hdc, const RECT* rect)
 {
-    if (!IsLiveDC(hdc) || !rect)
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc || !rect)
         return 0;
-    return DrawableArea(hdc).intersects(LogicalToTarget(hdc, *rect));
+    return DrawableArea(dc).intersects(LogicalToTarget(dc, SortedRect(*rect)));
 }
 
 }  // namespace plat

@@ -15,6 +15,7 @@ constexpr int RGN_DIFF = 4;
 constexpr int RGN_COPY = 5;
 
 struct RegionObject : GdiObject {
+    using Handle = HRGN;
     RegionObject() : GdiObject(GdiKind::Region) {}
     Region region;
 };

@@ -27,7 +27,7 @@ bool sizeAcceptable(long long width, long long height, int bpp)
 BitmapObject* newSurface(int width, int height, int bpp, bool topDown, LONG stride)
 {
     auto* b = new BitmapObject(width, height, bpp, topDown, stride);
-    return RegisterGdiObject(b);
+    return RegisterGdiObject(b) ? b : nullptr;
 }
 
 }  // namespace
@@ -64,14 +64,14 @@ namespace {
 
 // The colour table a DIB header announces, its entries read as RGB colours
 // or as indices into the DC's palette.
-void loadColourTable(HDC hdc, const BITMAPINFO* info, UINT usage, BitmapObject& surface)
+void loadColourTable(DeviceContext* dc, const BITMAPINFO* info, UINT usage, BitmapObject& surface)
 {
     UINT n = DibColourCount(info->bmiHeader);
     std::array<RGBQUAD, 256> table{};
     if (usage == DIB_PAL_COLORS) {
         const auto* indices = reinterpret_cast<const WORD*>(info->bmiColors);
-        HPALETTE pal = IsLiveDC(hdc) && hdc->palette ? hdc->palette
-                                                    : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
+        HPALETTE pal = dc && dc->palette ? HandleOf(dc->palette)
+                                         : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
         for (UINT i = 0; i < n; ++i) {
             PALETTEENTRY e{};
             GetPaletteEntries(pal, indices[i], 1, &e);
@@ -99,11 +99,13 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bit
     if (!sizeAcceptable(h.biWidth, height, bpp))
         return nullptr;
     BitmapObject* b = newSurface(h.biWidth, int(height), bpp, h.biHeight < 0, DibStride(h.biWidth, bpp));
+    if (!b)
+        return nullptr;
     if (bpp == 8)
-        loadColourTable(hdc, info, usage, *b);
+        loadColourTable(LiveDC(hdc), info, usage, *b);
     if (bits)
         *bits = b->bits.get();
-    return b;
+    return HandleOf(b);
 }
 
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits)
@@ -117,6 +119,8 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
     // in the DIB layout so that every blit sees one kind of surface.
     LONG stride = bpp == 1 ? ((width + 15) / 16) * 2 : DibStride(width, bpp);
     BitmapObject* b = newSurface(width, height, bpp, true, stride);
+    if (!b)
+        return nullptr;
     if (bpp == 8) {
         // The default palette's colours, as a new 8-bit device bitmap shows.
         std::array<RGBQUAD, 256> table{};
@@ -129,14 +133,15 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
     }
     if (bits)
         std::memcpy(b->bits.get(), bits, b->sizeBytes());
-    return b;
+    return HandleOf(b);
 }
 
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height)
 {
-    if (!IsLiveDC(hdc))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc)
         return nullptr;
-    BitmapObject* src = hdc->target == DeviceContext::Target::Memory ? hdc->bitmap : nullptr;
+    BitmapObject* src = dc->target == DeviceContext::Target::Memory ? dc->bitmap : nullptr;
     int bpp = src ? src->bitsPerPixel : 32;
     if (bpp == 1) {
         return CreateBitmap(width, height, 1, 1, nullptr);
@@ -144,9 +149,11 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height)
     if (!sizeAcceptable(width, height, bpp))
         return nullptr;
     BitmapObject* b = newSurface(width, height, bpp, true, DibStride(width, bpp));
+    if (!b)
+        return nullptr;
     if (bpp == 8)
         b->setColours(0, 256, src->colours.data());
-    return b;
+    return HandleOf(b);
 }
 
 namespace {
@@ -190,18 +197,18 @@ int GetObject(HGDIOBJ object, int size, void* out)
 
 namespace {
 
-BitmapObject* selectedSurface(HDC hdc)
+BitmapObject* selectedSurface(DeviceContext* dc)
 {
-    if (!IsLiveDC(hdc) || hdc->target != DeviceContext::Target::Memory)
+    if (!dc || dc->target != DeviceContext::Target::Memory)
         return nullptr;
-    return hdc->bitmap;
+    return dc->bitmap;
 }
 
 }  // namespace
 
 UINT GetDIBColorTable(HDC hdc, UINT first, UINT count, RGBQUAD* out)
 {
-    BitmapObject* b = selectedSurface(hdc);
+    BitmapObject* b = selectedSurface(LiveDC(hdc));
     if (!b || b->bitsPerPixel != 8 || first >= 256 || !out)
         return 0;
     UINT n = std::min(count, 256 - first);
@@ -211,7 +218,7 @@ UINT GetDIBColorTable(HDC hdc, UINT first, UINT count, RGBQUAD* out)
 
 UINT SetDIBColorTable(HDC hdc, UINT first, UINT count, const RGBQUAD* entries)
 {
-    BitmapObject* b = selectedSurface(hdc);
+    BitmapObject* b = selectedSurface(LiveDC(hdc));
     if (!b || b->bitsPerPixel != 8 || first >= 256 || !entries)
         return 0;
     UINT n = std::min(count, 256 - first);
@@ -222,6 +229,7 @@ UINT SetDIBColorTable(HDC hdc, UINT first, UINT count, const RGBQUAD* entries)
 int GetDIBits(HDC hdc, HBITMAP bitmap, UINT startScan, UINT scanLines, void* bits,
               BITMAPINFO* info, UINT usage)
 {
+    DeviceContext* dc = LiveDC(hdc);
     auto* b = AsGdi<BitmapObject>(bitmap, GdiKind::Bitmap);
     if (!b || !info || b->bitsPerPixel == 1)
         return 0;
@@ -258,8 +266,8 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT startScan, UINT scanLines, void* bit
         if (b->bitsPerPixel == 8) {
             table = b->colours;
         } else {
-            HPALETTE pal = IsLiveDC(hdc) && hdc->palette ? hdc->palette
-                                                        : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
+            HPALETTE pal = dc && dc->palette ? HandleOf(dc->palette)
+                                             : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
             std::array<PALETTEENTRY, 256> e{};
             UINT n = GetPaletteEntries(pal, 0, 256, e.data());
             for (UINT i = 0; i < n; ++i)
@@ -305,15 +313,16 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT startScan, UINT scanLines, void* bit
 int SetDIBits(HDC hdc, HBITMAP bitmap, UINT startScan, UINT scanLines, const void* bits,
               const BITMAPINFO* info, UINT usage)
 {
+    const DeviceContext* from = LiveDC(hdc);
     auto* b = AsGdi<BitmapObject>(bitmap, GdiKind::Bitmap);
     if (!b || !info || !bits || b->bitsPerPixel == 1)
         return 0;
     // Drawn through a memory DC of its own, with the palette of hdc; a
     // bitmap selected into a DC cannot be written this way.
     HDC dc = CreateCompatibleDC(nullptr);
-    if (IsLiveDC(hdc) && hdc->palette)
-        SelectPalette(dc, hdc->palette, 1);
-    bool selected = SelectObject(dc, b) != nullptr;
+    if (from && from->palette)
+        SelectPalette(dc, HandleOf(from->palette), 1);
+    bool selected = SelectObject(dc, bitmap) != nullptr;
     int lines = 0;
     LONG height = info->bmiHeader.biHeight < 0 ? -info->bmiHeader.biHeight : info->bmiHeader.biHeight;
     if (selected)

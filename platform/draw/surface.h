@@ -75,6 +75,7 @@ constexpr LONG DibStride(LONG width, int bitsPerPixel)
 UINT DibColourCount(const BITMAPINFOHEADER& h);
 
 struct BitmapObject : GdiObject {
+    using Handle = HBITMAP;
     BitmapObject(int width, int height, int bitsPerPixel, bool topDown, LONG strideBytes);
 
     int width;

@@ -41,13 +41,14 @@ void drawGlyph(const Raster& raster, const Region& area, const Glyph& g, int x, 
 BOOL ExtTextOut(HDC hdc, int x, int y, UINT options, const RECT* rect, const char* text, UINT count,
                 const int* dx)
 {
-    if (!IsLiveDC(hdc) || (!text && count > 0))
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc || (!text && count > 0))
         return 0;
-    FontInstance* font = FontInstanceOf(hdc->font);
+    FontInstance* font = FontInstanceOf(dc->font);
     if (!font)
         return 0;
     const TEXTMETRIC& tm = font->metrics();
-    std::u32string chars = DecodeForFont(hdc, text, int(count));
+    std::u32string chars = DecodeForFont(dc, text, int(count));
 
     std::vector<int> advances;
     advances.reserve(chars.size());
@@ -60,10 +61,10 @@ BOOL ExtTextOut(HDC hdc, int x, int y, UINT options, const RECT* rect, const cha
         width += a;
     }
 
-    const bool useCP = (hdc->textAlign & TA_UPDATECP) != 0;
-    POINT ref = useCP ? hdc->currentPosition : POINT{x, y};
-    UINT horizontal = hdc->textAlign & TA_CENTER;
-    UINT vertical = hdc->textAlign & TA_BASELINE;
+    const bool useCP = (dc->textAlign & TA_UPDATECP) != 0;
+    POINT ref = useCP ? dc->currentPosition : POINT{x, y};
+    UINT horizontal = dc->textAlign & TA_CENTER;
+    UINT vertical = dc->textAlign & TA_BASELINE;
     LONG left = ref.x;
     if (horizontal == TA_RIGHT)
         left = LONG(ref.x - width);
@@ -76,30 +77,30 @@ BOOL ExtTextOut(HDC hdc, int x, int y, UINT options, const RECT* rect, const cha
         baseline = ref.y - tm.tmDescent;
     if (useCP) {
         if (horizontal == TA_LEFT)
-            hdc->currentPosition.x = LONG(ref.x + width);
+            dc->currentPosition.x = LONG(ref.x + width);
         else if (horizontal == TA_RIGHT)
-            hdc->currentPosition.x = LONG(ref.x - width);
+            dc->currentPosition.x = LONG(ref.x - width);
     }
 
-    Raster raster = RasterOf(hdc);
+    Raster raster = RasterOf(dc);
     if (!raster.valid())
         return 1;
-    Region area = DrawableArea(hdc);
+    Region area = DrawableArea(dc);
     RECT rectT{};
     if (rect) {
-        rectT = LogicalToTarget(hdc, *rect);
+        rectT = LogicalToTarget(dc, *rect);
         if (options & ETO_OPAQUE)
-            PaintRect(hdc, raster, area, rectT, SolidPaint(ColourToPixel(hdc, raster, hdc->bkColour)),
+            PaintRect(dc, raster, area, rectT, SolidPaint(ColourToPixel(dc, raster, dc->bkColour)),
                       PaintOp::rop2(R2_COPYPEN));
         if (options & ETO_CLIPPED)
             area.intersect(rectT);
     }
-    RECT cell = LogicalToTarget(hdc, RECT{left, baseline - tm.tmAscent, LONG(left + width), baseline + tm.tmDescent});
-    if (hdc->bkMode == OPAQUE)
-        PaintRect(hdc, raster, area, cell, SolidPaint(ColourToPixel(hdc, raster, hdc->bkColour)),
+    RECT cell = LogicalToTarget(dc, RECT{left, baseline - tm.tmAscent, LONG(left + width), baseline + tm.tmDescent});
+    if (dc->bkMode == OPAQUE)
+        PaintRect(dc, raster, area, cell, SolidPaint(ColourToPixel(dc, raster, dc->bkColour)),
                   PaintOp::rop2(R2_COPYPEN));
 
-    const std::uint32_t ink = ColourToPixel(hdc, raster, hdc->textColour);
+    const std::uint32_t ink = ColourToPixel(dc, raster, dc->textColour);
     RECT changed{};
     POINT pen{cell.left, cell.top + tm.tmAscent};
     for (std::size_t i = 0; i < chars.size(); ++i) {
@@ -110,16 +111,16 @@ BOOL ExtTextOut(HDC hdc, int x, int y, UINT options, const RECT* rect, const cha
     }
     // Underline and strike-out run under and through the whole text.
     auto line = [&](int rowY, int thickness) {
-        PaintRect(hdc, raster, area, RECT{cell.left, rowY, cell.right, rowY + thickness}, SolidPaint(ink),
+        PaintRect(dc, raster, area, RECT{cell.left, rowY, cell.right, rowY + thickness}, SolidPaint(ink),
                   PaintOp::rop2(R2_COPYPEN));
     };
     int thickness = std::max<LONG>(1, (tm.tmHeight - tm.tmInternalLeading) / 14);
-    FontObject* fo = AsGdi<FontObject>(hdc->font, GdiKind::Font);
+    const FontObject* fo = dc->font;
     if (fo && fo->logFont.lfUnderline)
         line(cell.top + tm.tmAscent + std::max<LONG>(1, tm.tmDescent / 2), thickness);
     if (fo && fo->logFont.lfStrikeOut)
         line(cell.top + tm.tmAscent - (tm.tmAscent - tm.tmInternalLeading) / 3, thickness);
-    MarkChanged(hdc, changed);
+    MarkChanged(dc, changed);
     return 1;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/core/codepage.h"
 #include "platform/fs/errors.h"
 #include "platform/modules/module_table.h"
 
@@ -17,6 +18,13 @@ Module* moduleLocked(HMODULE module)
 }
 
 }  // namespace
+
+int GetModuleCodePage(HMODULE module)
+{
+    std::lock_guard lock(Modules().mutex);
+    Module* m = moduleLocked(module);
+    return m ? m->codePage : GetACP();
+}
 
 HRSRC FindResourceA(HMODULE module, const char* name, const char* type)
 {

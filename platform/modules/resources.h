@@ -55,6 +55,10 @@ std::string ResourceHostFile(HMODULE module, HRSRC resource);
 // another library, this key does not. Empty when the module is not loaded.
 std::string ResourceOwnerKey(HMODULE module);
 
+// The code page of the module's texts (its module.ini); the current ANSI
+// page for a handle that is no live module.
+int GetModuleCodePage(HMODULE module);
+
 // Copies string id of the module, cut to size - 1 bytes, and returns the
 // bytes copied; 0 when the module has no such string.
 int LoadStringA(HMODULE module, UINT id, char* buffer, int size);

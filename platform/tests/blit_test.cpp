@@ -69,7 +69,7 @@ TEST(BlitTest, OverlappingCopyWithinOneSurfaceMovesThePictureWhole)
 {
     SurfaceDC s(8, 1, 8);
     for (int x = 0; x < 8; ++x)
-        s.bitmap()->row(0)[x] = BYTE(10 + x);
+        s.surface()->row(0)[x] = BYTE(10 + x);
     BitBlt(s.dc(), 2, 0, 6, 1, s.dc(), 0, 0, SRCCOPY);
     std::vector<int> got;
     for (int x = 0; x < 8; ++x)
@@ -128,12 +128,48 @@ TEST(BlitTest, DibsDrawTheSameWhicheverWayTheyAreStored)
     EXPECT_EQ(b.at8(0, 0), 3);
 }
 
+TEST(BlitTest, RectanglesAtTheEdgeOfTheCoordinateRangeNeverWrapRound)
+{
+    SurfaceDC dst(4, 4, 32);
+    const auto untouched = [&dst] {
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x)
+                if (dst.at32(x, y) != 0xFFFFFFu)
+                    return false;
+        return true;
+    };
+    dst.fill(RGB(255, 255, 255));
+    // Each of these lies wholly past +-2^31: nothing to draw.
+    BitBlt(dst.dc(), 0x7FFFFFF0, 0, 0x20, 4, nullptr, 0, 0, BLACKNESS);
+    BitBlt(dst.dc(), -0x7FFFFFF0, 0, -0x20, 4, nullptr, 0, 0, BLACKNESS);
+    BitBlt(dst.dc(), 0, 0x7FFFFFF0, 4, 0x20, nullptr, 0, 0, BLACKNESS);
+    StretchBlt(dst.dc(), 0x7FFFFFF0, 0x7FFFFFF0, 0x20, 0x20, nullptr, 0, 0, 1, 1, BLACKNESS);
+    EXPECT_TRUE(untouched());
+
+    // Sources just as far away give nothing either.
+    SurfaceDC src(4, 4, 32);
+    src.fill(RGB(0, 0, 0));
+    BitBlt(dst.dc(), 0, 0, -4, 4, src.dc(), -0x7FFFFFFF, 0, SRCCOPY);
+    StretchBlt(dst.dc(), 0, 0, 4, 4, src.dc(), -0x7FFFFFF0, 0, -0x20, 4, SRCCOPY);
+    BITMAPINFO up = Header(1, 3, 8);
+    BYTE bits[12] = {};
+    StretchDIBits(dst.dc(), 0, 0, 4, 4, 0, 0x7FFFFFF0, 1, 0x20, bits, &up, DIB_RGB_COLORS, SRCCOPY);
+    SetDIBitsToDevice(dst.dc(), 0, 0, 0xFFFFFFFF, 4, 0, 0x7FFFFFF0, 0, 3, bits, &up, DIB_RGB_COLORS);
+    EXPECT_TRUE(untouched());
+
+    // From far right back to column 2: the right half.
+    BitBlt(dst.dc(), 0x7FFFFFF0, 0, -0x7FFFFFEE, 4, nullptr, 0, 0, BLACKNESS);
+    EXPECT_EQ(dst.at32(1, 1), 0xFFFFFFu);
+    EXPECT_EQ(dst.at32(2, 1), 0u);
+    EXPECT_EQ(dst.at32(3, 3), 0u);
+}
+
 TEST(BlitTest, ScrollReportsTheUncoveredArea)
 {
     SurfaceDC s(10, 10, 8);
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 10; ++x)
-            s.bitmap()->row(y)[x] = BYTE(y * 10 + x);
+            s.surface()->row(y)[x] = BYTE(y * 10 + x);
     RECT area{0, 0, 10, 10}, update;
     HRGN rgn = CreateRectRgn(0, 0, 0, 0);
     ASSERT_TRUE(ScrollDC(s.dc(), 0, -3, &area, &area, rgn, &update));
@@ -186,7 +222,7 @@ TEST(BlitPictureTest, EightToThirtyTwoAndBack)
     setCubeTable(eight.dc());
     for (int y = 0; y < 48; ++y)
         for (int x = 0; x < 64; ++x)
-            eight.bitmap()->row(y)[x] = BYTE((x / 4) + (y / 4) * 16);
+            eight.surface()->row(y)[x] = BYTE((x / 4) + (y / 4) * 16);
     SurfaceDC deep(64, 48, 32);
     deep.fill(RGB(255, 255, 255));
     // Partly off the destination: the right and bottom are cut.
@@ -197,19 +233,19 @@ TEST(BlitPictureTest, EightToThirtyTwoAndBack)
     SurfaceDC smooth(64, 48, 32);
     for (int y = 0; y < 48; ++y)
         for (int x = 0; x < 64; ++x)
-            reinterpret_cast<std::uint32_t*>(smooth.bitmap()->row(y))[x] =
+            reinterpret_cast<std::uint32_t*>(smooth.surface()->row(y))[x] =
                 (std::uint32_t(x * 4) << 16) | (std::uint32_t(y * 5) << 8) | std::uint32_t(255 - x * 2);
     SurfaceDC back(64, 48, 8);
     setCubeTable(back.dc());
     BitBlt(back.dc(), 0, 0, 64, 48, smooth.dc(), 0, 0, SRCCOPY);
     EXPECT_EQ(testing::CompareWithGolden(back.bitmap(), "blit_32_to_8"), "");
     // Spot check against the rule itself.
-    std::uint32_t c = reinterpret_cast<std::uint32_t*>(smooth.bitmap()->row(30))[40];
+    std::uint32_t c = reinterpret_cast<std::uint32_t*>(smooth.surface()->row(30))[40];
     BYTE r = BYTE(c >> 16), g = BYTE(c >> 8), b = BYTE(c);
     int best = 0;
     long bestD = -1;
     for (int i = 0; i < 256; ++i) {
-        const RGBQUAD& q = back.bitmap()->colours[i];
+        const RGBQUAD& q = back.surface()->colours[i];
         long d = long(q.rgbRed - r) * (q.rgbRed - r) + long(q.rgbGreen - g) * (q.rgbGreen - g) +
                  long(q.rgbBlue - b) * (q.rgbBlue - b);
         if (bestD < 0 || d < bestD) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "platform/screen/screen.h"
 #include "platform/tests/draw_fixture.h"
 
@@ -76,6 +78,18 @@ TEST_F(ScreenDCTest, MovingTheDCKeepsItsOwnClip)
     DeleteDC(dc);
 }
 
+TEST_F(ScreenDCTest, PixelByPixelDrawingLeavesOneChangedRectangle)
+{
+    HDC dc = CreateScreenSurfaceDC({100, 50}, Region(RECT{100, 50, 500, 300}));
+    for (int y = 0; y < 250; ++y)
+        for (int x = 0; x < 400; ++x)
+            SetPixel(dc, x, y, RGB(BYTE(x), BYTE(y), 0));
+    Region dirty = TheScreen().takeDirty();
+    EXPECT_EQ(dirty.rectCount(), 1u);
+    EXPECT_EQ(dirty.box(), (RECT{100, 50, 500, 300}));
+    DeleteDC(dc);
+}
+
 TEST(DCTest, SelectorsReturnWhatTheyReplaced)
 {
     HDC dc = CreateCompatibleDC(nullptr);
@@ -102,6 +116,71 @@ TEST(DCTest, SelectorsReturnWhatTheyReplaced)
     DeleteObject(brush);
     EXPECT_FALSE(DeleteDC(dc));
     EXPECT_EQ(SelectObject(dc, brush), nullptr);
+}
+
+TEST(DCTest, AHandleOutlivingItsObjectIsRefusedWhateverTookItsPlace)
+{
+    SurfaceDC s(4, 4, 32);
+    HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    std::set<HGDIOBJ> seen;
+    for (int round = 0; round < 200; ++round) {
+        HBRUSH old = CreateSolidBrush(RGB(255, 0, 0));
+        ASSERT_TRUE(DeleteObject(old));
+        // New objects of the same and of other kinds, likely in the old
+        // one's memory.
+        HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
+        HRGN rgn = CreateRectRgn(0, 0, 2, 2);
+        EXPECT_TRUE(seen.insert(old).second) << "round " << round;
+        EXPECT_NE(old, HGDIOBJ(brush));
+        EXPECT_NE(HGDIOBJ(old), HGDIOBJ(rgn));
+        EXPECT_EQ(GetObjectType(old), 0u);
+        EXPECT_FALSE(DeleteObject(old));
+        EXPECT_EQ(SelectObject(s.dc(), old), nullptr);
+        RECT all{0, 0, 4, 4};
+        EXPECT_FALSE(FillRect(s.dc(), &all, old));
+        EXPECT_FALSE(PtInRegion(reinterpret_cast<HRGN>(old), 1, 1));
+        // The new ones work.
+        EXPECT_EQ(GetObjectType(brush), OBJ_BRUSH);
+        EXPECT_TRUE(FillRect(s.dc(), &all, brush));
+        EXPECT_TRUE(PtInRegion(rgn, 1, 1));
+        DeleteObject(brush);
+        DeleteObject(rgn);
+    }
+    EXPECT_EQ(s.at32(0, 0), 0x0000FFu);
+    const RECT corner{0, 0, 1, 1};
+    EXPECT_TRUE(FillRect(s.dc(), &corner, black));
+    EXPECT_EQ(s.at32(0, 0), 0u);
+
+    // A bitmap deleted while selected goes when it is deselected; its
+    // handle is dead from then on, though another DC may get a new bitmap
+    // where it was.
+    HDC dc = CreateCompatibleDC(nullptr);
+    BITMAPINFO info = testing::Header(2, 2, 8);
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, nullptr);
+    HGDIOBJ first = SelectObject(dc, bitmap);
+    EXPECT_TRUE(DeleteObject(bitmap));
+    EXPECT_EQ(GetObjectType(bitmap), OBJ_BITMAP);  // still selected
+    EXPECT_EQ(SelectObject(dc, first), nullptr);  // gone now: nothing to hand back
+    EXPECT_EQ(GetObjectType(bitmap), 0u);
+    HBITMAP again = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, nullptr);
+    EXPECT_EQ(SelectObject(dc, bitmap), nullptr);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), first);
+    DeleteObject(again);
+    DeleteDC(dc);
+
+    // Device contexts likewise.
+    for (int round = 0; round < 50; ++round) {
+        HDC old = CreateCompatibleDC(nullptr);
+        ASSERT_TRUE(DeleteDC(old));
+        HDC fresh = CreateCompatibleDC(nullptr);
+        EXPECT_NE(old, fresh);
+        EXPECT_FALSE(DeleteDC(old));
+        EXPECT_EQ(SetTextColor(old, RGB(1, 2, 3)), CLR_INVALID);
+        EXPECT_EQ(SelectObject(old, black), nullptr);
+        EXPECT_FALSE(BitBlt(old, 0, 0, 1, 1, nullptr, 0, 0, BLACKNESS));
+        EXPECT_EQ(GetTextColor(fresh), RGB(0, 0, 0));
+        EXPECT_TRUE(DeleteDC(fresh));
+    }
 }
 
 TEST(DCTest, ABitmapIsSelectedIntoOneDCAtATime)

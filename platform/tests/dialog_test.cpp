@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/backend/harness.h"
+#include "platform/core/codepage.h"
 #include "platform/draw/draw.h"
 #include "platform/modules/module.h"
 #include "platform/modules/resources.h"
@@ -512,6 +513,39 @@ TEST_F(LibraryDialogTest, ADialogEndedWhileItStartsIsNeverShown)
     });
     EXPECT_EQ(DialogBoxParamA(library, MAKEINTRESOURCEA(5555), nullptr, &CALLBACK_EndAtOnce, 0), 42);
     EXPECT_EQ(FindWindowA(kDialogClassName, nullptr), nullptr);
+}
+
+LRESULT CALLBACK_EndOnCommand(HWND d, UINT msg, WPARAM w, LPARAM)
+{
+    if (msg == WM_COMMAND)
+        EndDialog(d, LOWORD(w));
+    return msg == WM_INITDIALOG;
+}
+
+TEST_F(LibraryDialogTest, TextsOfALibraryInAnotherCodePageReachTheControlsInTheAnsiPage)
+{
+    // A Greek library keeps its texts in the DOS page 737; the program runs
+    // in the Windows Greek page 1253. Caption "Kelbo", button "alpha omega".
+    testing::TempConfig::writeFile(config.program() + "/greek.resources/module.ini", "[Module]\nCodePage=737\n");
+    testing::TempConfig::writeFile(config.program() + "/greek.resources/dialog/GREEK.dlg",
+                                   "caption \"\xce\x9a\xce\xad\xce\xbb\xce\xbc\xcf\x80\xce\xbf\"\n"
+                                   "rect 0 0 100 40\n"
+                                   "control Button 1 \"\xce\xb1\xcf\x89\" 10 10 50 14 BS_DEFPUSHBUTTON\n");
+    int before = GetACP();
+    SetACP(1253);
+    HMODULE greek = LoadLibraryA("greek");
+    ASSERT_NE(greek, nullptr);
+    SetResponder([](const UiRequest& r) -> std::optional<int> {
+        char text[32] = {};
+        GetWindowTextA(r.window, text, sizeof text);
+        EXPECT_STREQ(text, "\xca\xdd\xeb\xec\xf0\xef");
+        GetDlgItemTextA(r.window, 1, text, sizeof text);
+        EXPECT_STREQ(text, "\xe1\xf9");
+        return IDOK;
+    });
+    EXPECT_EQ(DialogBoxParamA(greek, "GREEK", nullptr, &CALLBACK_EndOnCommand, 0), IDOK);
+    FreeLibrary(greek);
+    SetACP(before);
 }
 
 }  // namespace

@@ -29,6 +29,12 @@ inline BITMAPINFO Header(int width, int height, int bpp)
     return info;
 }
 
+// The surface a bitmap handle names (null for a stale handle).
+inline BitmapObject* SurfaceOf(HBITMAP bitmap)
+{
+    return AsGdi<BitmapObject>(bitmap, GdiKind::Bitmap);
+}
+
 // A memory DC with a new surface selected; both go at the end of scope.
 class SurfaceDC {
 public:
@@ -50,13 +56,14 @@ public:
 
     HDC dc() const { return dc_; }
     HBITMAP bitmap() const { return bitmap_; }
+    BitmapObject* surface() const { return SurfaceOf(bitmap_); }
     BYTE* bits() const { return static_cast<BYTE*>(bits_); }
-    BYTE at8(int x, int y) const { return bitmap_->row(y)[x]; }
-    std::uint32_t at32(int x, int y) const { return reinterpret_cast<const std::uint32_t*>(bitmap_->row(y))[x]; }
+    BYTE at8(int x, int y) const { return surface()->row(y)[x]; }
+    std::uint32_t at32(int x, int y) const { return reinterpret_cast<const std::uint32_t*>(surface()->row(y))[x]; }
     void fill(COLORREF c)
     {
         HBRUSH b = CreateSolidBrush(c);
-        RECT r{0, 0, bitmap_->width, bitmap_->height};
+        RECT r{0, 0, surface()->width, surface()->height};
         FillRect(dc_, &r, b);
         DeleteObject(b);
     }

@@ -12,10 +12,11 @@
 
 namespace plat::testing {
 
-std::string SurfaceRgb(HBITMAP bitmap, int* width, int* height)
+std::string SurfaceRgb(HBITMAP handle, int* width, int* height)
 {
     std::string rgb;
-    if (!bitmap) {
+    const BitmapObject* bitmap = AsGdi<BitmapObject>(handle, GdiKind::Bitmap);
+    if (!handle) {
         Screen& s = TheScreen();
         *width = s.width();
         *height = s.height();
@@ -26,6 +27,10 @@ std::string SurfaceRgb(HBITMAP bitmap, int* width, int* height)
                 rgb += char(p >> 8);
                 rgb += char(p);
             }
+        return rgb;
+    }
+    if (!bitmap) {
+        *width = *height = 0;
         return rgb;
     }
     *width = bitmap->width;
@@ -51,9 +56,9 @@ std::string SurfaceRgb(HBITMAP bitmap, int* width, int* height)
 
 namespace {
 
-std::string goldenPath(const std::string& name)
+std::string goldenPath(const std::string& folder, const std::string& name)
 {
-    return std::string(KELBO_SOURCE_DIR) + "/platform/tests/golden/" + name + ".png";
+    return std::string(KELBO_SOURCE_DIR) + "/" + folder + "/" + name + ".png";
 }
 
 struct FileCloser {
@@ -99,11 +104,11 @@ bool readPng(const std::string& path, std::string& rgb, int& w, int& h)
 
 }  // namespace
 
-std::string CompareWithGolden(HBITMAP bitmap, const std::string& name)
+std::string CompareWithGolden(HBITMAP bitmap, const std::string& name, const std::string& folder)
 {
     int w = 0, h = 0;
     std::string rgb = SurfaceRgb(bitmap, &w, &h);
-    std::string path = goldenPath(name);
+    std::string path = goldenPath(folder, name);
     const char* update = std::getenv("KELBO_UPDATE_GOLDEN");
     if (update && *update && *update != '0')
         return writePng(path, rgb, w, h) ? "" : "cannot write " + path;

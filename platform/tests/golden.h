@@ -1,7 +1,9 @@
 #pragma once
 // Golden pictures for the drawing tests: a surface is compared with
-// platform/tests/golden/NAME.png. Run the tests with KELBO_UPDATE_GOLDEN=1 to
-// write the pictures anew (then look at them before committing).
+// platform/tests/golden/NAME.png (another layer's tests name their own
+// folder). Run the tests with
+// KELBO_UPDATE_GOLDEN=1 to write the pictures anew (then look at them
+// before committing).
 
 #include <string>
 
@@ -13,7 +15,8 @@ namespace plat::testing {
 // triples, rows top-down.
 std::string SurfaceRgb(HBITMAP bitmap, int* width, int* height);
 // Empty when the surface matches its golden picture (or it was written);
-// else what differs.
-std::string CompareWithGolden(HBITMAP bitmap, const std::string& name);
+// else what differs. The folder is relative to the source tree.
+std::string CompareWithGolden(HBITMAP bitmap, const std::string& name,
+                              const std::string& folder = "platform/tests/golden");
 
 }  // namespace plat::testing

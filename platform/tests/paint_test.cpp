@@ -94,14 +94,14 @@ TEST(PaintTest, NotLineDrawnTwiceLeavesThePictureUnchanged)
     // Something to draw over: bands of grey.
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 48; ++x)
-            s.bitmap()->row(y)[x] = before.bitmap()->row(y)[x] = BYTE((x / 6) * 30 + 10);
+            s.surface()->row(y)[x] = before.surface()->row(y)[x] = BYTE((x / 6) * 30 + 10);
     SetROP2(s.dc(), R2_NOT);
     POINT star[] = {{2, 2}, {45, 29}, {45, 2}, {2, 29}, {24, 0}, {24, 31}, {2, 16}};
     Polyline(s.dc(), star, 7);
     EXPECT_EQ(CompareWithGolden(s.bitmap(), "not_line_once"), "");
-    EXPECT_NE(std::memcmp(s.bits(), before.bits(), s.bitmap()->sizeBytes()), 0);
+    EXPECT_NE(std::memcmp(s.bits(), before.bits(), s.surface()->sizeBytes()), 0);
     Polyline(s.dc(), star, 7);
-    EXPECT_EQ(std::memcmp(s.bits(), before.bits(), s.bitmap()->sizeBytes()), 0);
+    EXPECT_EQ(std::memcmp(s.bits(), before.bits(), s.surface()->sizeBytes()), 0);
 }
 
 TEST(PaintTest, FillsStayInsideTheClipRegion)

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "platform/clock/clock.h"
+#include "platform/draw/dc.h"
 #include "platform/tests/window_fixture.h"
 
 namespace plat::testing {
@@ -87,6 +88,40 @@ TEST_F(Queue, UpdateWindowPaintsAtOnceAndOnlyWhenThereIsSomethingToPaint)
     UpdateWindow(w);
     EXPECT_EQ(of(WM_PAINT).size(), 1u);
     EXPECT_FALSE(GetUpdateRect(w, &u, 0));
+    ValidateRect(w, nullptr);
+}
+
+TEST_F(Queue, PixelByPixelInvalidationsKeepTheUpdateRegionSmall)
+{
+    // 100,000 one-pixel invalidations between two updates, row by row and
+    // then column by column: the update region is the block they fill, kept
+    // in a handful of rectangles all the way.
+    HWND w = top(0, 0, 640, 480, WS_POPUP);
+    harness.runUntilIdle();
+    ValidateRect(w, nullptr);
+    std::size_t most = 0;
+    Region update;
+    auto invalidate = [&](LONG x, LONG y, int i) {
+        RECT r{x, y, x + 1, y + 1};
+        InvalidateRect(w, &r, 0);
+        if (i % 997 == 0) {
+            GetUpdateRgn(w, &update, 0);
+            most = std::max(most, update.rectCount());
+        }
+    };
+    int i = 0;
+    for (LONG y = 0; y < 250; ++y)
+        for (LONG x = 0; x < 400; ++x)
+            invalidate(x + 20, y + 30, i++);
+    EXPECT_EQ(GetUpdateRgn(w, &update, 0), SIMPLEREGION);
+    EXPECT_EQ(update.box(), (RECT{20, 30, 420, 280}));
+    ValidateRect(w, nullptr);
+    for (LONG x = 0; x < 400; ++x)
+        for (LONG y = 0; y < 250; ++y)
+            invalidate(x, y, i++);
+    EXPECT_EQ(GetUpdateRgn(w, &update, 0), SIMPLEREGION);
+    EXPECT_EQ(update.box(), (RECT{0, 0, 400, 250}));
+    EXPECT_LE(most, 3u);
     ValidateRect(w, nullptr);
 }
 

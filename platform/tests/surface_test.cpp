@@ -16,7 +16,7 @@ TEST(SurfaceTest, RowsArePaddedAndBottomUpUnlessTheHeightIsNegative)
     void* bits = nullptr;
     HBITMAP b = CreateDIBSection(nullptr, &up, DIB_RGB_COLORS, &bits);
     ASSERT_NE(b, nullptr);
-    EXPECT_EQ(b->stride, 8);
+    EXPECT_EQ(testing::SurfaceOf(b)->stride, 8);
     HDC dc = CreateCompatibleDC(nullptr);
     SelectObject(dc, b);
     SetPixel(dc, 0, 0, RGB(255, 255, 255));  // the top row is the last one stored
@@ -35,7 +35,7 @@ TEST(SurfaceTest, RowsArePaddedAndBottomUpUnlessTheHeightIsNegative)
 
     BITMAPINFO deep = Header(3, 2, 32);
     b = CreateDIBSection(nullptr, &deep, DIB_RGB_COLORS, &bits);
-    EXPECT_EQ(b->stride, 12);
+    EXPECT_EQ(testing::SurfaceOf(b)->stride, 12);
     DeleteObject(b);
 }
 
@@ -83,8 +83,8 @@ TEST(SurfaceTest, PaletteIndexColourTablesTakeTheSelectedPalette)
     idx[2] = 1;
     HBITMAP b = CreateDIBSection(dc, &info, DIB_PAL_COLORS, nullptr);
     ASSERT_NE(b, nullptr);
-    EXPECT_EQ(b->colours[0], (RGBQUAD{90, 80, 70, 0}));
-    EXPECT_EQ(b->colours[2], (RGBQUAD{60, 50, 40, 0}));
+    EXPECT_EQ(testing::SurfaceOf(b)->colours[0], (RGBQUAD{90, 80, 70, 0}));
+    EXPECT_EQ(testing::SurfaceOf(b)->colours[2], (RGBQUAD{60, 50, 40, 0}));
     DeleteObject(b);
     DeleteDC(dc);
     DeleteObject(pal);
@@ -145,9 +145,9 @@ TEST(SurfaceTest, SetDIBitsWritesScanLinesFromTheBottom)
     BYTE oneLine[4] = {7, 8, 0, 0};
     // Scan line 1 of a bottom-up DIB is its top row.
     EXPECT_EQ(SetDIBits(nullptr, b, 1, 1, oneLine, &info, DIB_RGB_COLORS), 1);
-    EXPECT_EQ(b->row(0)[0], 7);
-    EXPECT_EQ(b->row(0)[1], 8);
-    EXPECT_EQ(b->row(1)[0], 0);
+    EXPECT_EQ(testing::SurfaceOf(b)->row(0)[0], 7);
+    EXPECT_EQ(testing::SurfaceOf(b)->row(0)[1], 8);
+    EXPECT_EQ(testing::SurfaceOf(b)->row(1)[0], 0);
     // A selected bitmap cannot be written behind its DC's back.
     HDC dc = CreateCompatibleDC(nullptr);
     SelectObject(dc, b);

@@ -110,13 +110,13 @@ TEST(TextTest, BytesAreDecodedFromTheCurrentCodePage)
     SetACP(1252);
     TextOut(b.dc(), 0, 0, "\xE1", 1);  // a-acute in the Western page
     SetACP(saved);
-    EXPECT_NE(std::memcmp(a.bits(), b.bits(), a.bitmap()->sizeBytes()), 0);
+    EXPECT_NE(std::memcmp(a.bits(), b.bits(), a.surface()->sizeBytes()), 0);
     SurfaceDC c(20, 15, 8);
     SelectObject(c.dc(), font);
     SetACP(1253);
     TextOut(c.dc(), 0, 0, "\xE1", 1);
     SetACP(saved);
-    EXPECT_EQ(std::memcmp(a.bits(), c.bits(), a.bitmap()->sizeBytes()), 0);
+    EXPECT_EQ(std::memcmp(a.bits(), c.bits(), a.surface()->sizeBytes()), 0);
     SelectObject(a.dc(), GetStockObject(SYSTEM_FONT));
     SelectObject(b.dc(), GetStockObject(SYSTEM_FONT));
     SelectObject(c.dc(), GetStockObject(SYSTEM_FONT));

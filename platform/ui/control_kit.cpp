@@ -167,7 +167,7 @@ HFONT DefaultGuiFont()
         lf.lfHeight = -11;  // 8 points at 96 pixels per inch
         std::strcpy(lf.lfFaceName, "Arial");
         HFONT f = CreateFontIndirect(&lf);
-        f->stock = true;
+        MakeStockObject(f);
         return f;
     }();
     return font;

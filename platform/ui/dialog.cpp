@@ -9,7 +9,9 @@
 #include <map>
 #include <strings.h>
 
+#include "platform/core/codepage.h"
 #include "platform/draw/draw.h"
+#include "platform/fs/paths.h"
 #include "platform/modules/resources.h"
 #include "platform/ui/control_kit.h"
 #include "platform/ui/dialog_state.h"
@@ -347,6 +349,15 @@ bool LoadDialogTemplate(HINSTANCE instance, const char* templateName, DialogTemp
         return false;
     }
     std::string_view text(static_cast<const char*>(bytes), SizeofResource(instance, res));
+    // Templates hold Unicode on Windows, so a dialog shows its texts right
+    // whatever code page the library keeps its strings in: they reach the
+    // controls in the program's ANSI page.
+    int codePage = GetModuleCodePage(instance);
+    std::string converted;
+    if (codePage != GetACP()) {
+        converted = Utf8ToCodePage(CodePageToUtf8(text, codePage), GetACP());
+        text = converted;
+    }
     if (ParseDialogTemplate(text, out, error))
         return true;
     if (error)

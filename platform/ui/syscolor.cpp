@@ -57,7 +57,7 @@ HBRUSH GetSysColorBrush(int index)
         std::array<HBRUSH, kColours.size()> b{};
         for (std::size_t i = 0; i < b.size(); ++i) {
             b[i] = CreateSolidBrush(kColours[i]);
-            b[i]->stock = true;
+            MakeStockObject(b[i]);
         }
         return b;
     }();

@@ -14,7 +14,7 @@
 namespace plat {
 
 // A bitmap argument meaning a grey caret instead of a solid one.
-inline BitmapObject* const CARET_GRAY_BITMAP = reinterpret_cast<BitmapObject*>(std::uintptr_t(1));
+inline const HBITMAP CARET_GRAY_BITMAP = reinterpret_cast<HBITMAP>(std::uintptr_t(1));
 
 constexpr UINT kDefaultCaretBlinkTime = 530;
 // A blink time meaning a caret that does not blink.

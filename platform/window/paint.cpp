@@ -286,7 +286,7 @@ int GetUpdateRgn(HWND hwnd, Region* region, BOOL erase)
     // NULLREGION 1, SIMPLEREGION 2, COMPLEXREGION 3.
     if (!any || !w)
         return 1;
-    return w->update.rects().size() == 1 ? 2 : 3;
+    return w->update.rectCount() == 1 ? 2 : 3;
 }
 
 BOOL UpdateWindow(HWND hwnd)
