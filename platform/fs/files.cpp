@@ -613,6 +613,11 @@ BOOL MoveFileA(const char* existing, const char* target)
 
 BOOL CreateDirectoryA(const char* path, const void* /*security*/)
 {
+    // A typed folder name reaches here (the installer's target): the host
+    // would take wildcards and the like, Windows refuses them.
+    for (const char* p = path; p && *p; ++p)
+        if (std::strchr("?*<>|\"", *p) || static_cast<unsigned char>(*p) < 0x20)
+            return fail(ERROR_INVALID_NAME);
     HostPath where = resolveForChange(path);
     if (where.error)
         return fail(where.error);

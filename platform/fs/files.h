@@ -99,6 +99,7 @@ BOOL DeleteFileA(const char* path);
 // Copies atomically; with failIfExists an existing target is an error.
 BOOL CopyFileA(const char* existing, const char* target, BOOL failIfExists);
 BOOL MoveFileA(const char* existing, const char* target);
+// Names with ? * < > | " or a control character fail with ERROR_INVALID_NAME.
 BOOL CreateDirectoryA(const char* path, const void* security);
 BOOL RemoveDirectoryA(const char* path);
 
