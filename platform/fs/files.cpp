@@ -439,6 +439,15 @@ HFILE _lclose(HFILE file)
     return 0;
 }
 
+void DiscardFile(HFILE file)
+{
+    withEntry(file, 0, [](OpenEntry& e) {
+        e.failed = true;
+        return 0;
+    });
+    _lclose(file);
+}
+
 LONG _llseek(HFILE file, LONG offset, int origin)
 {
     return withEntry(file, LONG(HFILE_ERROR), [&](OpenEntry& e) -> LONG {

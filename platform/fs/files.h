@@ -51,6 +51,9 @@ HFILE _lcreat(const char* path, int attribute);
 // Closes; for a created file this is when it replaces the target. HFILE_ERROR
 // when the handle is unknown or the file could not be put in place.
 HFILE _lclose(HFILE file);
+// Closes a handle; a file created with OF_CREATE is not put in place, so
+// its target stays as it was (a copy given up half-way leaves nothing).
+void DiscardFile(HFILE file);
 
 constexpr int FILE_BEGIN = 0;
 constexpr int FILE_CURRENT = 1;
