@@ -4,19 +4,27 @@
 
 #include <gtest/gtest.h>
 
+#include <poll.h>
+#include <signal.h>
+#include <sys/inotify.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
+#include <thread>
 
 #include "install_fixture.h"
 #include "platform/config/profile.h"
+#include "platform/window/window.h"
 #include "setup/Installation.h"
 #include "setup/SetupNames.h"
 #include "setup/SetupRegistry.h"
+#include "setup/StatusWindow.h"
 
 namespace {
 
@@ -117,6 +125,50 @@ TEST_F(InstallationTest, AFakeMediumInstallsByteExactWithItsIniRegistryAndMenuEn
     EXPECT_TRUE(noteMentions("QuickTime installer"));
 }
 
+// The Exec line's own quoting undone: the line is run through the shell,
+// whose double quotes take the same escapes.
+std::string execLine(const std::string& entry)
+{
+    std::string value = desktopValue(entry, "Exec"), line;
+    for (std::size_t i = 0; i < value.size(); ++i)
+        line += value[i] == '\\' && i + 1 < value.size() ? value[++i] : value[i];
+    return line;
+}
+
+TEST_F(InstallationTest, TheMenuEntryStartsTheEngineOnTheInstalledIni)
+{
+    threeProgramFiles();
+    ASSERT_EQ(install(), 0);
+    std::string line = execLine(TempConfig::readFile(menuFolder() + "/kelbo-program.desktop"));
+    ASSERT_FALSE(line.empty());
+
+    // The engine's configuration folder is the test's, under its usual name.
+    fs::create_directories(config.root() + "/xdg");
+    fs::create_directory_symlink(config.config(), config.root() + "/xdg/kelbo");
+    int watch = inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, (target() + "/kelbo32.ini").c_str(), IN_OPEN), 0);
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        setenv("KELBO_BACKEND", "headless", 1);
+        setenv("XDG_CONFIG_HOME", (config.root() + "/xdg").c_str(), 1);
+        if (chdir(target().c_str()) == 0)  // the entry's Path
+            execl("/bin/sh", "sh", "-c", ("exec " + line).c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    pollfd ready{watch, POLLIN, 0};
+    bool opened = poll(&ready, 1, 30000) == 1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    int status = 0;
+    bool running = waitpid(pid, &status, WNOHANG) == 0;
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    close(watch);
+    EXPECT_TRUE(opened) << "the engine read the installed kelbo32.ini (" << line << ")";
+    EXPECT_TRUE(running) << "the engine runs";
+}
+
 TEST_F(InstallationTest, TestModeTouchesNothing)
 {
     disc.set("kelbo", "test", "1");
@@ -214,6 +266,40 @@ TEST_F(InstallationTest, ASharedFileAlreadyThereKeepsItsBytesAndGainsAUse)
     plat::GetPrivateProfileStringA("drivers32", "MSACM.codec", "", driver, sizeof driver, "system.ini");
     EXPECT_STREQ(driver, "CODEC.ACM");
     EXPECT_TRUE(noteMentions("restart"));
+}
+
+std::vector<int>& positionsSeen()
+{
+    static std::vector<int> positions;
+    return positions;
+}
+
+plat::LRESULT recordPositions(plat::HWND window, plat::UINT msg, plat::WPARAM wParam, plat::LPARAM lParam)
+{
+    if (msg == kStatusSetPosition)
+        positionsSeen().push_back(int(wParam));
+    return plat::DefWindowProcA(window, msg, wParam, lParam);
+}
+
+TEST_F(InstallationTest, WithThreeProgramFilesTheProgressGoesTo2Then3Then4)
+{
+    disc.set("EXES", "max", "3").exe("A", "a").exe("B", "b").exe("C", "c");
+    mapDisc();
+    ResetSetup();
+    ::Setup().scriptPath = "E:\\SETUP\\setup.inf";
+    plat::WNDCLASSA recorder;
+    recorder.lpfnWndProc = &recordPositions;
+    recorder.lpszClassName = "PositionRecorder";
+    ASSERT_NE(plat::RegisterClassA(recorder), 0);
+    ::Setup().statusWindow = plat::CreateWindowExA(0, "PositionRecorder", "", 0, 0, 0, 10, 10, nullptr, nullptr,
+                                                   nullptr, nullptr);
+    positionsSeen().clear();
+    ASSERT_TRUE(fs::create_directories(config.config() + "/out"));
+    EXPECT_EQ(CopyListedFiles(nullptr, "EXES", "E:\\SETUP", "C:\\out", 29), 1);
+    EXPECT_EQ(positionsSeen(), (std::vector<int>{2, 3, 4}));
+    EXPECT_EQ(TempConfig::readFile(config.config() + "/out/C"), "c");
+    plat::DestroyWindow(::Setup().statusWindow);
+    plat::UnregisterClassA("PositionRecorder", nullptr);
 }
 
 }  // namespace
