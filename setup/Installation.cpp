@@ -101,6 +101,20 @@ void expandFailed(plat::HWND owner, const std::string& source, int status)
     ShowStatusError(owner, status);
 }
 
+// Names the entry on the progress window; refuses (with the section's
+// status) a name that would leave its folder.
+bool beginEntry(plat::HWND owner, const char* section, const std::string& name, const std::string& source, int status)
+{
+    if (Setup().statusWindow)
+        plat::SendMessageA(Setup().statusWindow, kStatusSetText, 0,
+                           plat::LPARAM((ConvertGreekText(LoadText(132)) + " " + name).c_str()));
+    if (IsPlainFileName(name))
+        return true;
+    LogSetupNote("refused [" + std::string(section) + "] \"" + name + "\": not a name inside its folder");
+    expandFailed(owner, source, status);
+    return false;
+}
+
 // The section's names in order of their numbers, up to the first missing.
 template <typename Fn>
 int forEachListed(const char* section, Fn fn)
@@ -242,20 +256,15 @@ int CopyFolderFiles(const std::string& from, const std::string& to)
 int CopyListedFiles(plat::HWND owner, const char* section, const std::string& from, const std::string& to, int status)
 {
     return forEachListed(section, [&](int n, const std::string& name) {
-        if (Setup().statusWindow)
-            plat::SendMessageA(Setup().statusWindow, kStatusSetText, 0,
-                               plat::LPARAM((ConvertGreekText(LoadText(132)) + " " + name).c_str()));
         std::string source = join(from, name);
-        if (!IsPlainFileName(name)) {
-            LogSetupNote("refused [" + std::string(section) + "] \"" + name + "\": not a name inside its folder");
-            expandFailed(owner, source, status);
+        if (!beginEntry(owner, section, name, source, status))
             return false;
-        }
         std::string stored = name.back() == '$' ? name.substr(0, name.size() - 1) + "EXE" : name;
         if (!DecompressFile(source, join(to, stored))) {
             expandFailed(owner, source, status);
             return false;
         }
+        // The position is the number of the next key.
         if (Setup().statusWindow)
             plat::SendMessageA(Setup().statusWindow, kStatusSetPosition, plat::WPARAM(n + 1), 0);
         return true;
@@ -265,15 +274,9 @@ int CopyListedFiles(plat::HWND owner, const char* section, const std::string& fr
 int CopyListedDlls(plat::HWND owner, const char* section, const std::string& from, const std::string& to, int status)
 {
     return forEachListed(section, [&](int n, const std::string& name) {
-        if (Setup().statusWindow)
-            plat::SendMessageA(Setup().statusWindow, kStatusSetText, 0,
-                               plat::LPARAM((ConvertGreekText(LoadText(132)) + " " + name).c_str()));
         std::string source = join(from, name);
-        if (!IsPlainFileName(name)) {
-            LogSetupNote("refused [" + std::string(section) + "] \"" + name + "\": not a name inside its folder");
-            expandFailed(owner, source, status);
+        if (!beginEntry(owner, section, name, source, status))
             return false;
-        }
         std::string folder = to;
         if (Setup().platform == 1 && ::strcasecmp(name.c_str(), "WING32.DLL") == 0)
             folder = join(Setup().windowsFolder, "SYSTEM32");
@@ -286,6 +289,7 @@ int CopyListedDlls(plat::HWND owner, const char* section, const std::string& fro
             addDriverEntry(name);
         }
         AddSharedDllReference(target, n);
+        // The position is the number of the next key.
         if (Setup().statusWindow)
             plat::SendMessageA(Setup().statusWindow, kStatusSetPosition, plat::WPARAM(n + 1), 0);
         return true;
