@@ -5,6 +5,8 @@
 #include "foundation/JxProductLink.h"
 #include "foundation/JxResourceLibraries.h"
 #include "foundation/JxStartupSettings.h"
+#include "platform/draw/gdiobject.h"
+#include "platform/draw/palette.h"
 #include "platform/fs/system_info.h"
 #include "platform/window/window.h"
 
@@ -23,6 +25,25 @@ JxCBaseProduct*& listeningProduct()
 {
     static JxCBaseProduct* product = nullptr;
     return product;
+}
+
+struct Palettes {
+    plat::HPALETTE current = nullptr;
+    plat::HPALETTE base = nullptr;
+    // The palette the call before replaced, kept until the next call.
+    plat::HPALETTE replaced = nullptr;
+};
+
+Palettes& palettes()
+{
+    static Palettes p;
+    return p;
+}
+
+JxPlayingObjectsStopper& playingObjectsStopper()
+{
+    static JxPlayingObjectsStopper stopper = nullptr;
+    return stopper;
 }
 
 struct PlatformVersion {
@@ -77,7 +98,7 @@ JxCBaseProduct::JxCBaseProduct()
         JxCPageObject* first = GetFirstPage();
         return first ? first->GetWindow() : nullptr;
     };
-    link.palette = []() -> plat::HPALETTE { return nullptr; };  // the palette comes with the start
+    link.palette = []() -> plat::HPALETTE { return GetProductPalette(); };
     link.setDataPath = [](const JxCString&) {};
     SetProductLink(std::move(link));
 }
@@ -87,6 +108,8 @@ JxCBaseProduct::~JxCBaseProduct()
     // The pages go first, while everything they may still reach as they
     // close (the processor, the product data, the definitions) is there.
     closeAllPages();
+    DeleteProductPalettes();
+    caret_.reset();
     processor_.reset();
     productData_.reset();
     dataStream_.reset();
@@ -264,6 +287,8 @@ void JxCBaseProduct::ForgetObject(JxCNotifyRoot* dying)
     }
     if (mediaOwner_ == dying)
         mediaOwner_ = nullptr;
+    if (caret_ && caret_->GetOwner() == dying)
+        caret_->Detach(caret_->GetWindow());
     // Lists may hold an object more than once.
     for (JxCList* list : {&idleClients_, &secondaryPages_, static_cast<JxCList*>(&pages_),
                           static_cast<JxCList*>(&topmostPages_)})
@@ -299,6 +324,59 @@ plat::HWND GetProductWindow()
 {
     JxCBaseProduct* product = GetProduct();
     return product ? product->GetProductWindow() : nullptr;
+}
+
+plat::HPALETTE GetProductPalette()
+{
+    return palettes().current;
+}
+
+plat::HPALETTE GetBasePalette()
+{
+    return palettes().base;
+}
+
+plat::HPALETTE SetProductPalette(plat::HPALETTE palette, std::int16_t makeBase)
+{
+    Palettes& p = palettes();
+    const plat::HPALETTE previous = p.current;
+    p.current = palette;
+    if (makeBase)
+        p.base = palette;
+    if (p.replaced && p.replaced != p.current && p.replaced != p.base && p.replaced != previous)
+        plat::DeleteObject(p.replaced);
+    p.replaced = previous;
+    return previous;
+}
+
+void DeleteProductPalettes()
+{
+    Palettes& p = palettes();
+    if (p.current)
+        plat::DeleteObject(p.current);
+    if (p.base && p.base != p.current)
+        plat::DeleteObject(p.base);
+    if (p.replaced && p.replaced != p.current && p.replaced != p.base)
+        plat::DeleteObject(p.replaced);
+    p = Palettes{};
+}
+
+JxPlayingObjectsStopper SetPlayingObjectsStopper(JxPlayingObjectsStopper stopper)
+{
+    return std::exchange(playingObjectsStopper(), stopper);
+}
+
+std::int16_t StopActiveObjects(std::int16_t flag)
+{
+    JxCBaseProduct* product = GetProduct();
+    if (!product)
+        return 0;
+    product->PurgeQueuedActions(0);
+    product->ReleaseMediaOwner(nullptr);
+    if (JxPlayingObjectsStopper stop = playingObjectsStopper())
+        stop(flag);
+    product->MarkIdle();
+    return 1;
 }
 
 void StopQueuedActions()

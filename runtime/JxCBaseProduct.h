@@ -10,8 +10,7 @@
 // actions through the processor's queue and message 1024, and a page's
 // first paint through message 1025.
 //
-// Not built yet, and so not here: the caret, the palettes and the colour
-// table, the data store, the string table, the print set-up record, the
+// Not built yet, and so not here: the colour table, the data store, the string table, the print set-up record, the
 // cursor list and the Coverage and Offsets tables (each comes with the
 // part of the program that makes it).
 
@@ -29,6 +28,7 @@
 #include "graphics/JxCCursorState.h"
 #include "platform/core/types.h"
 #include "runtime/JxCBaseProductData.h"
+#include "runtime/JxCCaret.h"
 #include "runtime/JxCPageObject.h"
 #include "runtime/JxCProductDef.h"
 #include "runtime/JxCTimerInfo.h"
@@ -76,6 +76,8 @@ public:
     JxCInStrStream* GetDataStream() const { return dataStream_.get(); }
     void SetActionProcessor(std::unique_ptr<JxCActionProcessor> processor);
     JxCActionProcessor* GetActionProcessor() const { return processor_.get(); }
+    void SetCaret(std::unique_ptr<JxCCaret> caret) { caret_ = std::move(caret); }
+    JxCCaret* GetCaret() const { return caret_.get(); }
     // Offsets of the stored page and panel records in the page data.
     void SetRecordTable(std::vector<std::uint32_t> table) { recordTable_ = std::move(table); }
     // The offset of a record, or kNoRecord for an index outside the table.
@@ -85,6 +87,10 @@ public:
     void SetProductWindow(plat::HWND window) { window_ = window; }
     // Told by the main window's object while the window goes.
     void ForgetProductWindow() { window_ = nullptr; }
+    // The splash window shown while the title starts; none outside the
+    // start. Its window object has no page to tear down.
+    plat::HWND GetSplashWindow() const { return splash_; }
+    void SetSplashWindow(plat::HWND window) { splash_ = window; }
 
     // --- Pages --------------------------------------------------------------
     JxCPageObjectList& GetPageList() { return pages_; }
@@ -215,6 +221,10 @@ public:
     std::int32_t GetBusyBits() const { return busyBits_; }
     plat::DWORD GetBusyStamp() const { return busyStamp_; }
     plat::DWORD GetIdleStamp() const { return idleStamp_; }
+    // The main window's filter of clicks made while the title was busy
+    // moves the stamps on.
+    void SetBusyStamp(plat::DWORD tick) { busyStamp_ = tick; }
+    void SetIdleStamp(plat::DWORD tick) { idleStamp_ = tick; }
     std::int32_t BeginWait();
     std::int32_t EndWait();
     std::int32_t SetWaitState(std::int32_t value);
@@ -263,8 +273,10 @@ private:
     plat::DWORD busyStamp_ = 0;
     std::int32_t busyBits_ = 0;
     std::int16_t videoFlag_ = 0;
+    std::unique_ptr<JxCCaret> caret_;
     std::unique_ptr<JxCActionProcessor> processor_;
     plat::HWND window_ = nullptr;
+    plat::HWND splash_ = nullptr;
 };
 
 // The one product, from start-up step 2 until the exit deletes it. The
@@ -278,6 +290,26 @@ void DeleteProduct();
 
 // The main window, none without a product.
 plat::HWND GetProductWindow();
+
+// The product palette and the base palette (the one the start made the
+// base; the main window realises it when the palette is asked for).
+// SetProductPalette makes the palette current, and with makeBase non-zero
+// the base palette too, and returns the palette it replaced; the palette
+// replaced by the call before is deleted unless it is still in use.
+plat::HPALETTE GetProductPalette();
+plat::HPALETTE GetBasePalette();
+plat::HPALETTE SetProductPalette(plat::HPALETTE palette, std::int16_t makeBase);
+// Deletes the palettes (at the product's end).
+void DeleteProductPalettes();
+
+// Stops everything that plays: purges the queued actions, releases the
+// media owner, stops every playing object (the flag is passed to each stop)
+// and marks the product idle. 0 with nothing to stop.
+std::int16_t StopActiveObjects(std::int16_t flag);
+// The stopping of the playing objects, installed by the layer that keeps
+// the list of them; null uninstalls. The previous one is returned.
+using JxPlayingObjectsStopper = void (*)(std::int16_t flag);
+JxPlayingObjectsStopper SetPlayingObjectsStopper(JxPlayingObjectsStopper stopper);
 // The exit's cancelling of the queued actions.
 void StopQueuedActions();
 // The caption height and frame width of the first page's window, from the

@@ -1,7 +1,16 @@
 #include "runtime/JxCBaseWindowObject.h"
 
 #include "platform/window/window.h"
+#include "runtime/JxCBaseProduct.h"
 #include "runtime/JxCWindowClass.h"
+
+namespace {
+
+// Notification codes of a movie.
+constexpr plat::WPARAM kMovieSuccessful = 1;
+constexpr plat::WPARAM kMovieAborted = 4;
+
+}  // namespace
 
 JxCBaseWindowObject::~JxCBaseWindowObject()
 {
@@ -13,7 +22,7 @@ JxCBaseWindowObject::~JxCBaseWindowObject()
     }
 }
 
-std::int16_t JxCBaseWindowObject::HandleEvent(std::int16_t code, std::int16_t value, std::int32_t value32)
+std::int16_t JxCBaseWindowObject::HandleEvent(std::int16_t code, std::int16_t value, std::intptr_t value32)
 {
     using namespace plat;
     switch (code) {
@@ -77,12 +86,17 @@ plat::LRESULT VideoWindowProc(plat::HWND window, plat::UINT message, plat::WPARA
     case WM_ERASEBKGND:
         return 1;
     case WM_LBUTTONUP:
-        // Until the list of playing objects exists (display objects and
-        // media), there is nothing playing to stop.
+        // A click in a movie's window stops what plays.
+        StopActiveObjects(0);
         return 1;
     case MM_MCINOTIFY:
-        // Until movies play: no playing object to stop and no video flag to
-        // clear; every notification is swallowed.
+        // A movie that played to its end or was stopped ends the playing;
+        // every other notification is swallowed.
+        if (wParam == kMovieSuccessful || wParam == kMovieAborted) {
+            StopActiveObjects(1);
+            if (JxCBaseProduct* product = GetProduct())
+                product->ClearVideoFlag();
+        }
         return 1;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

@@ -22,8 +22,9 @@ public:
     JxCBaseWindowObject& operator=(const JxCBaseWindowObject&) = delete;
 
     virtual void OnCreate() {}
-    // The platform's default processing of the event.
-    virtual std::int16_t HandleEvent(std::int16_t code, std::int16_t value, std::int32_t value32);
+    // The platform's default processing of the event. The second value
+    // carries a window for activation and focus, so it is pointer-sized.
+    virtual std::int16_t HandleEvent(std::int16_t code, std::int16_t value, std::intptr_t value32);
 
     plat::HWND GetWindow() const { return window_; }
     bool IsClosing() const { return closing_ != 0; }

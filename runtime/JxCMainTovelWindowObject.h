@@ -1,7 +1,11 @@
 #pragma once
 // The object of every window of the main class: the main window and the
-// page windows. Its tear-down runs when it is deleted: the main window's
-// ends the program's message loop.
+// page windows. It handles their activation and focus: the focus page that
+// follows the active window, the page remembered while the application is
+// in the background, the caret that follows the keyboard focus. Its
+// tear-down runs when it is deleted: the main window's ends the program's
+// message loop, a page window's makes its parent's page current and raises
+// "on_close" on the product.
 
 #include "runtime/JxCBaseWindowObject.h"
 
@@ -9,9 +13,11 @@ class JxCMainTovelWindowObject : public JxCBaseWindowObject {
 public:
     JxCMainTovelWindowObject() = default;
     ~JxCMainTovelWindowObject() override;
-    // Application activation keeps the application-active word; otherwise
-    // activation and focus take the base's default processing until the
-    // page routing of the main window is built (focus page, caret, the
-    // swallowed reactivating click).
-    std::int16_t HandleEvent(std::int16_t code, std::int16_t value, std::int32_t value32) override;
+    std::int16_t HandleEvent(std::int16_t code, std::int16_t value, std::intptr_t value32) override;
+
+private:
+    std::int16_t appActivation(std::int16_t active);
+    std::int16_t captionActivation(std::int16_t active);
+    std::int16_t windowActivation(std::int16_t active, plat::HWND other);
+    std::int16_t focus(std::int16_t gained, plat::HWND other);
 };

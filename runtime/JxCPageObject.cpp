@@ -32,6 +32,11 @@ std::int16_t JxCPageObject::Start()
 
 void JxCPageObject::MouseMove(const JxCPoint&) {}
 
+JxCPanelObjectList* JxCPageObject::GetPanelList() const
+{
+    return def_ ? &def_->GetPanelList() : nullptr;
+}
+
 void JxCPageObject::AddMember(JxCPageObject* page)
 {
     if (page && !HasMember(page))

@@ -2,10 +2,11 @@
 // A page as the product opens, orders and closes it, and the product's
 // lists of pages.
 //
-// A stand-in with the operations the product uses and the links it keeps
-// between pages (definition, opener, members). The pages themselves
-// (windows, panels, drawing, input routing, pop-ups, base and child pages)
-// come with the objects layer, which grows these classes.
+// A stand-in with the operations the product and the main window procedure
+// use and the links it keeps between pages (definition, opener, members).
+// The pages themselves (windows, panels, drawing, the passing of input to
+// panels and display objects, pop-ups, base and child pages) come with the
+// objects layer, which grows these classes.
 
 #include <cstdint>
 #include <memory>
@@ -17,7 +18,9 @@
 #include "platform/core/types.h"
 #include "runtime/JxCPageDef.h"
 
+class JxCKeyParams;
 class JxCPanelObject;
+class JxCPanelObjectList;
 
 class JxCPageObject : public JxCRunTimeObject {
 public:
@@ -34,8 +37,15 @@ public:
 
     // Whether the page may take the keyboard focus.
     virtual std::int16_t CanActivate() const { return 1; }
-    // Set: pages opened from this one take this page's opener as theirs.
-    virtual std::int16_t GetKeepOpen() const { return 0; }
+    // The keep-open word. Set: pages opened from this one take this page's
+    // opener as theirs. Cleared before the page's window is closed.
+    virtual std::int16_t GetKeepOpen() const { return keepOpen_; }
+    void SetKeepOpen(std::int16_t keepOpen) { keepOpen_ = keepOpen; }
+    void ClearKeepOpen() { keepOpen_ = 0; }
+    // Set by the page's "on_close" handling to keep the main window open;
+    // the main window's close reads it and clears it.
+    std::int16_t IsCloseRefused() const { return closeRefused_; }
+    void SetCloseRefused(std::int16_t refused) { closeRefused_ = refused; }
     // Non-zero: the page stays above the others (the topmost list).
     virtual std::int16_t GetOpenMode() const { return 0; }
     // Makes what the page needs to show itself; 0 when memory runs out.
@@ -43,7 +53,42 @@ public:
     virtual plat::HWND GetWindow() const { return nullptr; }
     // Runs when the page's first paint has been seen (message 1025).
     virtual std::int16_t Start();
+
+    // --- What the main window procedure routes to the page ----------------
+    // Paints the page into its window (validating what it paints).
+    virtual void Refresh() {}
+    // The window moved.
+    virtual void MoveResize(plat::HWND window) { (void)window; }
+    // Mouse input in the client coordinates of the page's window; the page
+    // passes it to the panel and display object under the point.
+    virtual void MouseDown(const JxCPoint& point) { (void)point; }
+    virtual void MouseUp(const JxCPoint& point) { (void)point; }
+    virtual void MouseDoubleClick(const JxCPoint& point) { (void)point; }
     virtual void MouseMove(const JxCPoint& point);
+    // The mouse came into or left the page's window.
+    virtual void MouseEnter() {}
+    virtual void MouseLeave() {}
+    // The non-client hit code of a point in screen coordinates: 0 for none
+    // (the base page), 2 for a caption of the page's own, 3 for its close
+    // box.
+    virtual std::int16_t GetWindowRect(const plat::POINT& screen) const
+    {
+        (void)screen;
+        return 0;
+    }
+    // Non-zero when a panel of the page lies under the point.
+    virtual std::int16_t QueryPanelAt(const JxCPoint& point) const
+    {
+        (void)point;
+        return 0;
+    }
+    virtual void HandleKey(JxCKeyParams& key) { (void)key; }
+    // Asked before the page's window is dragged by its caption.
+    virtual std::int16_t CanMove() { return 1; }
+    // Redraws the page's frame after the focus page changed.
+    virtual void DrawFrame() {}
+    // The page's panels (its definition's); null without a definition.
+    JxCPanelObjectList* GetPanelList() const;
     // The panel holding the mouse capture, or null; ending the capture
     // clears it and its object.
     virtual JxCPanelObject* GetCapturePanel() const { return nullptr; }
@@ -65,6 +110,8 @@ private:
     std::unique_ptr<JxCPageDef> def_;
     JxCPageObject* opener_ = nullptr;
     std::vector<JxCPageObject*> members_;
+    std::int16_t keepOpen_ = 0;
+    std::int16_t closeRefused_ = 0;
 };
 
 // The product's open pages in opening order: the first is the base page in

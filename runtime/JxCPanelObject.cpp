@@ -21,3 +21,10 @@ JxCPanelObject* JxCPanelObjectList::FindById(std::int16_t id)
             return panel;
     return nullptr;
 }
+
+void JxCPanelObjectList::CloseAll()
+{
+    // The list owns its panels: removing one deletes it.
+    while (JxCPanelObject* panel = GetFirst())
+        Remove(panel);
+}

@@ -30,6 +30,16 @@ public:
     virtual void UpdateActive() {}
     // The display object holding the mouse capture in the panel, or null.
     virtual JxCDisplayObject* GetCaptureObject() const { return nullptr; }
+    // Runs the owner page's page-list clean-up with the value and sets the
+    // flag to 1 when the product's page count went down; 1. The main window
+    // asks before a close (value 1) and before a caption drag (value 0, a
+    // set flag cancels the drag).
+    virtual std::int16_t TestPageIndex(std::int16_t& flag, std::int16_t value)
+    {
+        (void)flag;
+        (void)value;
+        return 1;
+    }
 
     std::int16_t GetId() const { return id_; }
 
@@ -45,4 +55,6 @@ class JxCPanelObjectList : public JxCTypedList<JxCPanelObject> {
 public:
     JxCPanelObjectList() { SetOwnsItems(1); }
     JxCPanelObject* FindById(std::int16_t id);
+    // Closes the panels one by one, first to last, until none is left.
+    void CloseAll();
 };

@@ -24,6 +24,7 @@ std::int16_t JxCProduct::Start()
 {
     using namespace plat;
     SetActionProcessor(std::make_unique<JxCActionProcessor>());
+    SetCaret(std::make_unique<JxCCaret>());
     // The title's own start comes before the main window.
     if (JxCBaseProductData* data = GetProductData(); data && !data->Initialise())
         return 0;

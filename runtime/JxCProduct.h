@@ -13,7 +13,7 @@ public:
     JxCProduct() = default;
     ~JxCProduct() override = default;
 
-    // Until the product start is built (caret, palette,
+    // Until the product start is built (palette,
     // the title's own start, splash, data store, product data file, first
     // page), the start opens the empty main window: a client area of 640 by
     // 480 pixels centred on the screen, the title text as its caption.

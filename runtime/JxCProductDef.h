@@ -50,6 +50,10 @@ public:
     // Set: a second page of this template opens nothing while one is open.
     std::int16_t GetReuse() const { return reuse_; }
     void SetReuse(std::int16_t reuse) { reuse_ = reuse; }
+    // The width of a page window's frame at its right and bottom edges; 0
+    // leaves the caption drag to the platform.
+    std::int32_t GetFrameInset() const { return frameInset_; }
+    void SetFrameInset(std::int32_t inset) { frameInset_ = inset; }
     // The template's panel definitions; the template owns them.
     JxCTypedList<JxCPanelDef>& GetPanelDefs() { return panels_; }
 
@@ -57,6 +61,7 @@ private:
     std::int16_t templateId_ = 0;
     JxCPageTypeId pageType_;
     std::int16_t reuse_ = 0;
+    std::int32_t frameInset_ = 0;
     JxCTypedList<JxCPanelDef> panels_;
 };
 

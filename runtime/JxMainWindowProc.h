@@ -1,15 +1,14 @@
 #pragma once
-// The window procedure of the main class, which serves the main window and
-// every page window.
-//
-// What is built so far is what starting, running and closing the empty main
-// window need: the window object's life, painting and erasing of a window
-// without page, the 640 by 480 limit, closing (the close box, the system
-// menu, Alt+F4 through the default processing), activation and focus
-// through the window object, and the messages that go to the product:
-// timers, sound completions, the action processor's 1024 and the first
-// paint's 1025. The routing of paint, mouse and keys to pages comes with
-// the pages.
+// The window procedure of the main class, which serves the main window
+// (whose base page lives in it) and every page window. It routes painting
+// and moving to the page of the window; mouse and keys to the page that
+// holds the mouse capture or else to the page of the window, behind filters
+// that keep clicks made while the title was busy, during a page change or
+// to reactivate the application from reaching a page; timers, sound
+// completions and the program's own two messages to the product; and
+// activation and focus to the window's object.
+
+#include <cstdint>
 
 #include "platform/core/types.h"
 
@@ -21,6 +20,14 @@ plat::LRESULT MainWindowProc(plat::HWND window, plat::UINT message, plat::WPARAM
 std::int16_t GetAppActive();
 void SetAppActive(std::int16_t active);
 
-// Test support: the input state back to its start (the close-key flag and
-// the application-active word).
+// Messages and ids of the main window.
+constexpr unsigned kDisplayChangedId = 1172;
+constexpr plat::UINT kPrintCommandId = 1901;
+constexpr plat::UINT kPrinterSetupCommandId = 1902;
+constexpr plat::UINT kCopyCommandId = 1903;
+constexpr unsigned kAboutDialogId = 3011;
+constexpr int kMaxTrackWidth = 640;
+constexpr int kMaxTrackHeight = 480;
+
+// Test support: the input state back to its start.
 void ResetMainWindowState();

@@ -152,6 +152,27 @@ TEST_F(MainWindowTest, AltF4ClosesTheMainWindowAndEndsTheProgram)
     EXPECT_FALSE(plat::IsWindow(mainSeen));
 }
 
+TEST_F(MainWindowTest, AChangeOfTheDisplayDepthEndsTheProgramWithItsMessage)
+{
+    std::vector<std::string> boxes;
+    plat::SetResponder([&](const plat::UiRequest& r) -> std::optional<int> {
+        boxes.push_back(r.text);
+        return kAnswerOk;
+    });
+    bool changed = false;
+    int code = run([&](plat::HWND) {
+        if (changed)
+            return false;
+        changed = true;
+        harness->changeDisplay(plat::TheScreen().width(), plat::TheScreen().height(), 16);
+        return true;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(plat::IsWindow(mainSeen));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("[1172]: You have changed your display settings."), std::string::npos) << boxes[0];
+}
+
 double threadCpuMs(pthread_t thread)
 {
     clockid_t clock;

@@ -118,6 +118,12 @@ DWORD openErrno(int err, const HostPath& where)
     return ErrorFromErrno(err);
 }
 
+OpenFaultHook& openFaultHook()
+{
+    static OpenFaultHook hook;
+    return hook;
+}
+
 HFILE openResolved(const HostPath& where, OFSTRUCT* info, UINT style)
 {
     UINT access = style & 0x3;
@@ -131,6 +137,9 @@ HFILE openResolved(const HostPath& where, OFSTRUCT* info, UINT style)
         return failOpen(info, ERROR_ACCESS_DENIED);
 
     std::lock_guard lock(handles().mutex);
+    if (openFaultHook())
+        if (int fault = openFaultHook()(where.host))
+            return failOpen(info, openErrno(fault, where));
     OpenEntry entry;
     entry.host = where.host;
     entry.access = access;
@@ -439,13 +448,22 @@ HFILE _lclose(HFILE file)
     return 0;
 }
 
-void DiscardFile(HFILE file)
+void SetOpenFaultHook(OpenFaultHook hook)
 {
-    withEntry(file, 0, [](OpenEntry& e) {
-        e.failed = true;
-        return 0;
+    std::lock_guard lock(handles().mutex);
+    openFaultHook() = std::move(hook);
+}
+
+HFILE DiscardFile(HFILE file)
+{
+    const bool known = withEntry(file, false, [](OpenEntry& e) {
+        e.failed = true;  // so that closing puts nothing in place
+        return true;
     });
+    if (!known)
+        return HFILE_ERROR;
     _lclose(file);
+    return 0;
 }
 
 LONG _llseek(HFILE file, LONG offset, int origin)

@@ -329,6 +329,22 @@ TEST_F(FsTest, AWriteKilledHalfWayLeavesTheOldFileIntact)
     EXPECT_EQ(TempConfig::readFile(target), big);
 }
 
+TEST_F(FsTest, ADiscardedFileLeavesTheOldFileIntact)
+{
+    std::string target = t.root() + "/hd/user.dat";
+    TempConfig::writeFile(target, "old contents");
+    HFILE h = _lcreat("E:\\USER.DAT", 0);
+    ASSERT_NE(h, HFILE_ERROR);
+    EXPECT_EQ(_lwrite(h, "new", 3), 3u);
+    EXPECT_EQ(DiscardFile(h), 0);
+    EXPECT_EQ(TempConfig::readFile(target), "old contents");
+    std::vector<std::string> left;
+    for (const auto& e : fs::directory_iterator(t.root() + "/hd"))
+        left.push_back(e.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"user.dat"});
+    EXPECT_EQ(DiscardFile(h), HFILE_ERROR);  // the handle is gone
+}
+
 TEST(WildcardTest, WindowsRules)
 {
     struct Case {

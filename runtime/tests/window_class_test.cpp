@@ -289,4 +289,33 @@ TEST_F(WindowClassTest, TheVideoWindowSwallowsEveryMovieNotification)
     plat::DestroyWindow(w);
 }
 
+std::vector<int>& stopsSeen()
+{
+    static std::vector<int> stops;
+    return stops;
+}
+
+TEST_F(WindowClassTest, AMovieWindowStopsWhatPlaysOnAClickAndAtTheMoviesEnd)
+{
+    ASSERT_TRUE(RegisterWindowClasses(JxCStartupInfo{}));
+    SetProduct(std::make_unique<TestProduct>());
+    JxCNotifyRoot owner;
+    GetProduct()->SetMediaOwner(&owner);
+    stopsSeen().clear();
+    JxPlayingObjectsStopper previous = SetPlayingObjectsStopper([](std::int16_t flag) { stopsSeen().push_back(flag); });
+    plat::HWND video = CreateAppWindow("Video", params());
+    ASSERT_NE(video, nullptr);
+    plat::SendMessageA(video, plat::MM_MCINOTIFY, 2, 0);
+    plat::SendMessageA(video, plat::MM_MCINOTIFY, 8, 0);
+    EXPECT_TRUE(stopsSeen().empty());
+    EXPECT_EQ(GetProduct()->GetMediaOwner(), &owner);
+    plat::SendMessageA(video, plat::MM_MCINOTIFY, 1, 0);
+    plat::SendMessageA(video, plat::MM_MCINOTIFY, 4, 0);
+    plat::SendMessageA(video, plat::WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(stopsSeen(), (std::vector<int>{1, 1, 0}));
+    EXPECT_EQ(GetProduct()->GetMediaOwner(), nullptr);
+    SetPlayingObjectsStopper(previous);
+    plat::DestroyWindow(video);
+}
+
 }  // namespace
