@@ -1,5 +1,8 @@
 #include "setup/Installation.h"
 
+#include <strings.h>
+
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

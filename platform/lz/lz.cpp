@@ -4,12 +4,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdarg>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <mutex>
-#include <new>
 
 namespace plat {
 
