@@ -8,16 +8,6 @@
 
 namespace {
 
-bool IsBlack(const JxCRGB& c)
-{
-    return c.red == 0 && c.green == 0 && c.blue == 0;
-}
-
-bool IsWhite(const JxCRGB& c)
-{
-    return c.red == 255 && c.green == 255 && c.blue == 255;
-}
-
 plat::HBRUSH MakePatternBrush(const std::array<std::uint8_t, 8>& bytes)
 {
     // One-bit bitmaps have 16-bit rows.
@@ -45,9 +35,9 @@ JxCBrushSelector::JxCBrushSelector(plat::HDC hdc, const JxCBrushSpec& brush, con
     plat::HGDIOBJ chosen;
     if (brush.pattern)
         chosen = made_ = MakePatternBrush(brush.bytes);
-    else if (IsBlack(brush.colour))
+    else if (brush.colour.IsBlack())
         chosen = plat::GetStockObject(plat::BLACK_BRUSH);
-    else if (IsWhite(brush.colour))
+    else if (brush.colour.IsWhite())
         chosen = plat::GetStockObject(plat::WHITE_BRUSH);
     else
         chosen = made_ = plat::CreateSolidBrush(brush.colour.GetPaletteColorRef());
