@@ -1,5 +1,6 @@
 // The drawing primitives of a slate.
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -19,15 +20,26 @@ JxCBrushSpec BrushOf(const JxCDrawState& state, const JxCRGB& colour)
     return brush;
 }
 
+// A slate whose logical area is empty has no usable scale: lengths then
+// stay as they are.
+bool Usable(float scale)
+{
+    return std::isfinite(scale) && scale != 0.0f;
+}
+
 std::int32_t Scaled(std::int32_t value, float scale)
 {
-    return std::int32_t(std::floor(double(value) * scale + 0.5));
+    if (!Usable(scale))
+        return value;
+    return std::int32_t(std::clamp(std::floor(double(value) * scale + 0.5), -32768.0, 32767.0));
 }
 
 // A device length back in logical units.
 std::int32_t Unscaled(std::int32_t value, float scale)
 {
-    return scale == 1.0f || scale == 0.0f ? value : std::int32_t(float(value) / scale);
+    if (!Usable(scale) || scale == 1.0f)
+        return value;
+    return std::int32_t(std::clamp(double(value) / scale, -32768.0, 32767.0));
 }
 
 std::int32_t TextLength(const char* text, std::int32_t length)

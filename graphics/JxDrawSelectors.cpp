@@ -70,9 +70,10 @@ const JxCFontRecord* ScaledFont(const JxCFontRecord* font, float scale)
     if (scale == 1.0f)
         return font;
     JxCFontDesc desc = font->desc;
-    // A size that truncates to nothing still draws, at one pixel.
+    // A size that truncates to nothing still draws, at one pixel (as does
+    // the font of a slate without a usable mapping).
     const float scaled = float(desc.GetPointSize()) * scale;
-    desc.SetScaledSize(std::int16_t(std::clamp(scaled, 1.0f, 32767.0f)));
+    desc.SetScaledSize(scaled >= 1.0f ? std::int16_t(std::min(scaled, 32767.0f)) : std::int16_t(1));
     return FindOrAddFont(desc);
 }
 

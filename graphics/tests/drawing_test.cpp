@@ -1,6 +1,7 @@
 // Drawing primitives, the scoped selectors and the font table.
 
 #include <cstring>
+#include <limits>
 
 #include "graphics/JxCFontDesc.h"
 #include "graphics/JxDrawSelectors.h"
@@ -82,6 +83,29 @@ TEST_F(DrawingTest, AScaledFontNeverShrinksToNothing)
     EXPECT_EQ(ScaledFont(base, 2.5f)->desc.GetPointSize(), 30);
     // 12 * 0.05 truncates to 0: the smallest font, not the default size.
     EXPECT_EQ(ScaledFont(base, 0.05f)->desc.GetPointSize(), 1);
+    EXPECT_EQ(ScaledFont(base, -2.0f)->desc.GetPointSize(), 1);
+    EXPECT_EQ(ScaledFont(base, std::numeric_limits<float>::quiet_NaN())->desc.GetPointSize(), 1);
+    EXPECT_EQ(ScaledFont(base, std::numeric_limits<float>::infinity())->desc.GetPointSize(), 32767);
+}
+
+TEST_F(DrawingTest, ASlateDrawnAtTwiceItsSizeScalesPensAndFonts)
+{
+    JxCMemorySlate slate(40, 40);
+    Fill(slate, [](int, int) { return 255; });
+    slate.SetMapping(JxCRect(0, 0, 40, 40), JxCRect(0, 0, 20, 20));
+    {
+        JxCSlateState saver(&slate);
+        saver.SetFont(FindOrAddFont(JxCFontDesc(JxCFontDesc::kSystem, 9, 400, false)));
+        JxCTextSelector selector(&slate, slate.GetHDC(), false);
+        EXPECT_EQ(selector.GetFont()->desc.GetPointSize(), 18);
+    }
+    // A one-unit pen is two pixels wide; the frame ends at the mapped edges.
+    ASSERT_EQ(slate.DrawRectangleEx(JxCRect(2, 2, 10, 10), JxCRGB(0, 0, 0)), 1);
+    EXPECT_EQ(Px(slate, 4, 10), 0);
+    EXPECT_EQ(Px(slate, 5, 10), 0);
+    EXPECT_EQ(Px(slate, 6, 10), 255);
+    EXPECT_EQ(Px(slate, 19, 10), 0);
+    EXPECT_EQ(Px(slate, 20, 10), 255);
 }
 
 TEST_F(DrawingTest, SelectorsPutBackWhatTheyReplaced)
