@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "foundation/JxWinHelpers.h"
 #include "graphics/JxCDevice.h"
 #include "graphics/JxCSlate.h"
 #include "platform/draw/draw.h"
@@ -11,16 +10,16 @@ namespace {
 
 constexpr int kStampPoints = 16;
 
-// The icon-title font (the face the system shows under icons) at 16 points
-// on the device context; made for each stamp and deleted after.
+// The icon-title font at 16 points on the device context, made for each
+// stamp and deleted after. The icon titles are set in the desktop's
+// proportional sans-serif face, which a font without a face name of the
+// swiss family asks for.
 plat::HFONT MakeStampFont(plat::HDC hdc)
 {
     plat::LOGFONT lf;
-    if (auto* system = plat::AsGdi<plat::FontObject>(plat::GetStockObject(plat::DEFAULT_GUI_FONT),
-                                                     plat::GdiKind::Font))
-        lf = system->logFont;
     lf.lfHeight = -(kStampPoints * plat::GetDeviceCaps(hdc, plat::LOGPIXELSY) / 72);
-    lf.lfWidth = 0;
+    lf.lfWeight = plat::FW_NORMAL;
+    lf.lfPitchAndFamily = plat::VARIABLE_PITCH | plat::FF_SWISS;
     return plat::CreateFontIndirect(&lf);
 }
 
