@@ -14,6 +14,7 @@
 #include "foundation/JxResourceLibraries.h"
 #include "graphics/JxCMemorySlate.h"
 #include "graphics/JxGraphicsLink.h"
+#include "graphics/JxTextStamp.h"
 #include "platform/draw/draw.h"
 #include "platform/fs/files.h"
 #include "platform/modules/resources.h"
@@ -56,7 +57,7 @@ JxDibBlock AllocateDib(std::size_t size)
 
 std::optional<JxTextStamper>& stamper()
 {
-    static std::optional<JxTextStamper> installed;
+    static std::optional<JxTextStamper> installed = MakeTextOutStamper();
     return installed;
 }
 

@@ -70,8 +70,8 @@ std::int16_t BlitBitmapToSlate(JxCSlate* slate, const JxObjectRef& bitmap, const
                                plat::HPALETTE palette, std::int16_t transparent, const JxCRect* source = nullptr);
 
 // The text output that stamps a line into a band of a bitmap: its width
-// in pixels, and drawing it. Installed when text output is there; without
-// it the bands stay blank.
+// in pixels, and drawing it. Text output is installed from the start;
+// without a stamper the bands stay blank.
 struct JxTextStamper {
     std::function<std::int32_t(const char* text)> measure;
     std::function<void(JxCSlate& slate, const JxCRect& band, const char* text)> draw;

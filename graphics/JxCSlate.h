@@ -125,6 +125,21 @@ public:
         return ScrollArea(dx, dy, rect, uncovered);
     }
 
+    // Drawing primitives, in logical coordinates under the clip region;
+    // each leaves the device context as it found it.
+    // Fills the rectangle, right and bottom edges included, in the colour
+    // (with the state's brush pattern).
+    std::int16_t DrawRectangle(const JxCRect& rect, const JxCRGB& colour);
+    // Frames the rectangle with bars of the pen's width in the colour.
+    std::int16_t DrawRectangleEx(const JxCRect& rect, const JxCRGB& colour);
+    // Text with its baseline at the point; a negative length means up to
+    // the terminator.
+    std::int16_t DrawText(const JxCPoint& at, const char* text, std::int32_t length);
+    // Text aligned in the rectangle: horizontal 0 left, 1 centre, 2 right;
+    // vertical 0 top, 1 centre, 2 bottom.
+    std::int16_t DrawText(const JxCRect& rect, const char* text, std::int32_t length, std::int16_t horizontal,
+                          std::int16_t vertical);
+
     JxCDrawState& GetState() { return state_; }
     const JxCDrawState& GetState() const { return state_; }
 
@@ -167,6 +182,10 @@ private:
 // The clip every drawing operation runs under: the slate's clip region is
 // selected into its device context, and the DC's own clip box is put back
 // at the end (both under the 640-by-480 rule).
+// The outline of a rectangle in the device context's pen, from and back to
+// its top-left corner.
+void DrawRectOutline(plat::HDC hdc, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
+
 class JxCScopedClip {
 public:
     explicit JxCScopedClip(JxCSlate* slate);

@@ -302,8 +302,10 @@ TEST_F(DibTest, StampingAddsABandForEachText)
     const testkit::BmpPicture picture = testkit::PatternPicture(30, 10);
     JxObjectRef record = CreateBitmapFromDib(testkit::EncodePackedDib(picture), palette);
 
-    // Until text output is there the bands stay blank.
+    // Without a stamper the bands stay blank.
+    const auto installed = SetTextStamper(std::nullopt);
     JxObjectRef stamped = StampTextOnBitmap(record, "first", "second");
+    SetTextStamper(installed);
     EXPECT_EQ(GetBitmapWidth(stamped), 30);
     EXPECT_EQ(GetBitmapHeight(stamped), 10 + 2 * kStampBandHeight + 1);
     {
