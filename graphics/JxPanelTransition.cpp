@@ -197,7 +197,12 @@ std::uint32_t DissolveStep(std::span<const std::uint8_t> source, std::span<std::
     if (mask == 0 || value == 0)
         return value;
     std::uint32_t copied = 0;
+    // A maximal-length register is back at 1 after 2^n - 1 steps; a mask
+    // that is not one must not keep the loop going for ever.
+    std::uint64_t steps = std::uint64_t(1) << BitLength(mask);
     do {
+        if (steps-- == 0)
+            break;
         const bool out = value & 1;
         value >>= 1;
         if (out)

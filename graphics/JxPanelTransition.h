@@ -50,7 +50,8 @@ std::uint32_t GetDissolveTapMask(std::uint32_t width);
 // Advances the register from `value`, copying the byte at each visited
 // offset 1 <= v < limit from source to destination, until `count` bytes
 // were copied or the register is back at 1 (count 0: the whole sequence).
-// Offsets at or past either buffer's end are never touched.
+// Offsets at or past either buffer's end are never touched, and a mask that
+// is not maximal-length ends after 2^bits steps.
 std::uint32_t DissolveStep(std::span<const std::uint8_t> source, std::span<std::uint8_t> destination,
                            std::uint32_t limit, std::uint32_t value, std::uint32_t mask, std::uint32_t count,
                            std::uint16_t rowLength);

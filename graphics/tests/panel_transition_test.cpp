@@ -93,6 +93,10 @@ TEST(DissolveRegister, StepsCopyEveryPixelButTheFirstAndStayInsideBothBuffers)
     std::vector<std::uint8_t> wide(200, 0);
     DissolveStep(shortSource, wide, 200, 1, GetDissolveTapMask(8), 0, 17);
     EXPECT_EQ(std::count(wide.begin(), wide.end(), 7), 49);
+
+    // A register that never comes back to 1 (mask 1 sticks at 0) still ends.
+    EXPECT_NE(DissolveStep(source, target, pixels, 6, 1, 0, 641), 1u);
+    EXPECT_EQ(DissolveStep(source, target, pixels, 0, mask, 0, 641), 0u);
 }
 
 TEST(WipeStep, TheStatisticChoosesThePasses)
