@@ -1,6 +1,7 @@
 // The queue: posted order, synthesised paint and timer messages, filters,
 // quitting, posts from other threads, and the clock behind it.
 
+#include <cstdlib>
 #include <thread>
 
 #include "platform/clock/clock.h"
@@ -299,6 +300,30 @@ TEST_F(Queue, ARunawayProgramIsStoppedNotSpunOnForever)
     EXPECT_THROW(harness.runUntilIdle(1000), std::runtime_error);
 }
 
+TEST(StartUpDeathTest, AnotherThreadNeverMakesTheBackendOrTheDesktop)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // In a fresh process nothing is made yet: a sound thread's completion
+    // posted before start-up must not make the host window on its thread.
+    // The children stay headless: a host window would take the display's
+    // focus from the tests that run beside them.
+    EXPECT_DEATH(
+        {
+            setenv("KELBO_BACKEND", "headless", 1);
+            std::thread([] { PostAppMessage(WM_USER, 0, 0); }).join();
+        },
+        "first needed on a thread other than the main thread");
+    EXPECT_EXIT(
+        {
+            setenv("KELBO_BACKEND", "headless", 1);
+            StartPlatform();
+            std::thread([] { PostAppMessage(WM_USER, 1, 0); }).join();
+            MSG m;
+            std::exit(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE) && m.wParam == 1 ? 7 : 1);
+        },
+        ::testing::ExitedWithCode(7), "");
+}
+
 TEST(Clock, TickCountsWrapAt32BitsWhileDeadlinesDoNot)
 {
     auto vc = std::make_shared<VirtualClock>(0xFFFFFFF0ull);
@@ -310,6 +335,18 @@ TEST(Clock, TickCountsWrapAt32BitsWhileDeadlinesDoNot)
     EXPECT_EQ(vc->now(), 0x100000010ull);
     vc->advanceTo(5);  // never backwards
     EXPECT_EQ(vc->now(), 0x100000010ull);
+    InstallClock(previous);
+}
+
+TEST(Clock, AHeldClockOutlivesItsReplacement)
+{
+    auto first = std::make_shared<VirtualClock>(1234);
+    auto previous = InstallClock(first);
+    Clock& held = TheClock();
+    first.reset();
+    InstallClock(std::make_shared<VirtualClock>(5678));  // the only owner of `first` lets go
+    EXPECT_EQ(held.now(), 1234u);
+    EXPECT_EQ(GetTickCount(), 5678u);
     InstallClock(previous);
 }
 
