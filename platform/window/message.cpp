@@ -192,6 +192,25 @@ BOOL WaitMessage()
     return 1;
 }
 
+BOOL WaitMessageTimeout(UINT filterMin, UINT filterMax, DWORD timeoutMs)
+{
+    const Filter f{nullptr, filterMin, filterMax};
+    const std::uint64_t until = TheClock().now() + timeoutMs;
+    TheBackend().present();
+    for (;;) {
+        MSG m;
+        if (peek(&m, f, false))
+            return 1;
+        if (TheClock().now() >= until)
+            return 0;
+        // Timers of the range end the wait when they fall due first.
+        std::optional<std::uint64_t> due = nextDeadline(f.admits(WM_TIMER), nullptr);
+        if (!due || *due > until)
+            due = until;
+        TheBackend().wait(due);
+    }
+}
+
 BOOL TranslateMessage(const MSG* msg)
 {
     if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN))
