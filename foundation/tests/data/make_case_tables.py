@@ -8,8 +8,9 @@ tab-separated:
 
 lower and upper are the byte of the character's other case in the same page
 ("-" when it has none there, or when the case mapping is not one character);
-base is, for code page 1253 only, the byte of the letter the character
-decomposes to without its accents and made small ("-" otherwise).
+base is, for the Greek letters of code page 1253 only, the byte of the
+letter the character decomposes to without its accents and made small
+("-" otherwise).
 
     python3 make_case_tables.py > case_tables.tsv
 """
@@ -35,7 +36,7 @@ def other(ch, mapped, codec):
 
 
 def base(ch, codec):
-    if not ch.isalpha():
+    if not ch.isalpha() or not "\u0370" <= ch <= "\u03ff":
         return "-"
     stripped = unicodedata.normalize("NFD", ch)[0].lower()
     if stripped == "\u03c2":  # final sigma sorts as sigma
