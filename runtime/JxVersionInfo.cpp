@@ -249,7 +249,8 @@ JxCString MakeAboutText()
     } else {
         text += "\n\n";
     }
-    for (char c : GetCopyright().View()) {
+    const JxCString copyright = GetCopyright();
+    for (char c : copyright.View()) {
         if (c == '&')
             text += '\n';
         text += c;
