@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -90,6 +91,8 @@ TEST_F(DataPathTest, AWrongDiscShowsTheDataDiscDialogWithTheDataDescription)
     plat::SetResponder([&](const plat::UiRequest& r) -> std::optional<int> {
         boxes.push_back(r);
         text = r.text;
+        if (const char* shot = std::getenv("KELBO_SCREENSHOT"))
+            harness.writeScreenPng(shot);
         return kDataDiscQuit;
     });
     EXPECT_EQ(VerifyDataDiscVolume(), 0);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "foundation/JxCInStrStream.h"
@@ -8,6 +9,7 @@
 #include "foundation/tests/reporting_fixture.h"
 #include "platform/core/codepage.h"
 #include "runtime/JxCVersion.h"
+#include "runtime/JxMainWindowState.h"
 #include "runtime/JxVersionInfo.h"
 
 namespace {
@@ -72,6 +74,24 @@ TEST_F(VersionTest, TheAboutTextBreaksTheCopyrightBeforeItsAmpersand)
     library("ProductName=Kelbo\nFileVersion=3.1.0.5\nLegalCopyright=(c) 1996 Jx & Friends\nTranslation=0409 04E4\n");
     EXPECT_EQ(str(GetProductNameText()), "Kelbo");  // no country company: the library's name
     EXPECT_EQ(str(MakeAboutText()), "Kelbo  3.1.0.5\n\n(c) 1996 Jx \n& Friends");
+}
+
+TEST_F(VersionTest, TheAboutBoxShowsTheProductsNameVersionAndCopyright)
+{
+    const std::string about = "/kelbo32.resources/dialog/3011.dlg";
+    TempConfig::writeFile(config.program() + about,
+                          TempConfig::readFile(std::string(KELBO_SOURCE_DIR) + "/resources" + about));
+    library("ProductName=Kelbo\nFileVersion=3.1.0.5\nLegalCopyright=(c) 1996 Jx & Friends\n");
+    plat::SetResponder([&](const plat::UiRequest& r) -> std::optional<int> {
+        boxes.push_back(r);
+        if (const char* shot = std::getenv("KELBO_SCREENSHOT"))
+            harness.writeScreenPng(shot);
+        return 1;  // OK
+    });
+    ShowAboutBox(nullptr);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Kelbo");
+    EXPECT_NE(boxes[0].text.find("Kelbo  3.1.0.5\n\n(c) 1996 Jx \n& Friends"), std::string::npos) << boxes[0].text;
 }
 
 TEST_F(VersionTest, InDeveloperModeTheAboutTextTellsWhenItWasBuilt)
