@@ -34,6 +34,7 @@
 #include "runtime/JxCProduct.h"
 #include "runtime/JxCTovelApp.h"
 #include "runtime/JxMainWindowProc.h"
+#include "tests/title_disc.h"
 #include "title/JxTitleStartup.h"
 
 namespace {
@@ -57,6 +58,7 @@ protected:
     void SetUp() override
     {
         plat::SetProgramFileHost(std::string(KELBO_SOURCE_DIR) + "/resources/kelbo32");
+        WriteTitleDisc(config.config(), config.root() + "/disc");
         ResetResourceLibraries();
         ResetStartupSettings();
         ResetErrorReporting();
@@ -230,10 +232,13 @@ long processTicks(pid_t pid)
 
 TEST(Program, TheStartedProgramWaitsWithoutUsingTheProcessor)
 {
+    plat::testing::TempConfig config;
+    WriteTitleDisc(config.root() + "/xdg/kelbo", config.root() + "/disc");
     pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
         setenv("KELBO_BACKEND", "headless", 1);
+        setenv("XDG_CONFIG_HOME", (config.root() + "/xdg").c_str(), 1);
         execl(KELBO_PROGRAM, KELBO_PROGRAM, static_cast<char*>(nullptr));
         _exit(127);
     }
