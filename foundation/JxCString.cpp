@@ -29,6 +29,23 @@ bool sameChar(const unsigned char* a, const unsigned char* b, std::uint32_t n, b
     return caseSensitive ? a[0] == b[0] : foldForSearch(a[0]) == foldForSearch(b[0]);
 }
 
+// The first position from `from` on where needle is in hay, byte for byte;
+// npos when it is not. The C library's search skips ahead on pairs of bytes,
+// which beats looking for the first byte and comparing wherever it is on
+// long texts.
+// On short texts setting up its tables costs more than it saves.
+constexpr std::size_t kShortText = 256;
+
+std::size_t findBytes(std::string_view hay, std::string_view needle, std::size_t from)
+{
+    if (from > hay.size())
+        return std::string_view::npos;
+    if (hay.size() - from < kShortText)
+        return hay.find(needle, from);
+    const void* at = memmem(hay.data() + from, hay.size() - from, needle.data(), needle.size());
+    return at ? std::size_t(static_cast<const char*>(at) - hay.data()) : std::string_view::npos;
+}
+
 // The case folding of a case-blind search, as a table: ASCII letters and the
 // case tables on a single-byte page; on a double-byte page only A to Z (the
 // bytes 128 to 255 are no characters of their own there).
@@ -90,7 +107,7 @@ std::size_t findDoubleByte(std::string_view rest, std::size_t windowSize, std::s
     };
     std::uint32_t walk = 0;
     for (std::size_t at = 0;; ++at) {
-        at = caseSensitive ? window.find(needle, at) : fold.find(window, needle, at);
+        at = caseSensitive ? findBytes(window, needle, at) : fold.find(window, needle, at);
         if (at == std::string_view::npos)
             return at;
         while (walk < at)
@@ -157,15 +174,25 @@ JxCString JxCString::operator+(const JxCTableString& text) const
 bool JxCString::charRange(std::int32_t from, std::int32_t to, std::uint32_t& begin,
                           std::uint32_t& end) const
 {
-    if (!IsValidIndex(from) || !IsValidEnd(to))
-        return false;
+    return charRange(from, to, begin, end, IsDoubleByteText());
+}
+
+bool JxCString::charRange(std::int32_t from, std::int32_t to, std::uint32_t& begin, std::uint32_t& end,
+                          bool doubleByte) const
+{
     const std::int32_t count = GetCharCount();
+    // from must name a character; to a character, the count or -1.
+    if (from < 0 || from >= count || to < -1 || to > count)
+        return false;
     if (to == -1)
         to = count;
     if (to < from)
         return false;
-    begin = ByteOffsetOf(from);
-    end = (to >= count - 1) ? GetLength() : ByteOffsetOf(to + 1);
+    const auto offsetOf = [&](std::int32_t i) {
+        return doubleByte ? ByteOffsetOf(i) : std::min(static_cast<std::uint32_t>(i), GetLength());
+    };
+    begin = offsetOf(from);
+    end = (to >= count - 1) ? GetLength() : offsetOf(to + 1);
     return true;
 }
 
@@ -298,18 +325,19 @@ const char* JxCString::FindOneOf(const char* set, bool caseSensitive, std::int32
 const char* JxCString::FindString(const char* text, bool caseSensitive, std::int32_t from,
                                   std::int32_t to) const
 {
-    std::uint32_t b = 0, end = 0;
-    if (!text || !*text || !charRange(from, to, b, end))
-        return nullptr;
     const int codePage = plat::GetACP();
+    const bool doubleByte = plat::IsDoubleByteCodePage(codePage);
+    std::uint32_t b = 0, end = 0;
+    if (!text || !*text || !charRange(from, to, b, end, doubleByte))
+        return nullptr;
     const std::string_view needle(text);
     // A match starts between b and end and may run on past end.
     const std::string_view window =
         View().substr(b, std::min<std::size_t>(GetLength() - b, end - b + needle.size() - 1));
     std::size_t at = std::string_view::npos;
-    if (!plat::IsDoubleByteCodePage(codePage)) {
+    if (!doubleByte) {
         // One byte is one character: the search is byte by byte.
-        at = caseSensitive ? window.find(needle) : SearchFold(false).find(window, needle, 0);
+        at = caseSensitive ? findBytes(window, needle, 0) : SearchFold(false).find(window, needle, 0);
     } else {
         at = findDoubleByte(View().substr(b), window.size(), needle, caseSensitive, codePage);
     }
