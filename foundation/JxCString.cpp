@@ -40,8 +40,23 @@ std::size_t findBytes(std::string_view hay, std::string_view needle, std::size_t
 {
     if (from > hay.size())
         return std::string_view::npos;
-    if (hay.size() - from < kShortText)
-        return hay.find(needle, from);
+    if (needle.size() > hay.size() - from)
+        return std::string_view::npos;
+    if (hay.size() - from < kShortText) {
+        // Where the first byte is, the last byte must agree before the rest
+        // is compared.
+        const char* p = hay.data() + from;
+        const char* const stop = hay.data() + hay.size() - needle.size() + 1;
+        while (p < stop) {
+            p = static_cast<const char*>(std::memchr(p, needle.front(), std::size_t(stop - p)));
+            if (!p)
+                return std::string_view::npos;
+            if (p[needle.size() - 1] == needle.back() && std::memcmp(p + 1, needle.data() + 1, needle.size() - 1) == 0)
+                return std::size_t(p - hay.data());
+            ++p;
+        }
+        return std::string_view::npos;
+    }
     const void* at = memmem(hay.data() + from, hay.size() - from, needle.data(), needle.size());
     return at ? std::size_t(static_cast<const char*>(at) - hay.data()) : std::string_view::npos;
 }

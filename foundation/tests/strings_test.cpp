@@ -330,6 +330,28 @@ TEST_F(DoubleByteText, SearchesAgreeWithACharacterWalk)
     }
 }
 
+TEST_F(DoubleByteText, LongSearchesMatchWholeCharactersOnly)
+{
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "\x83\x41";  // trail bytes that are 'A'
+    const JxCString s((text + "xA").c_str());
+    EXPECT_EQ(s.FindString("A"), s.GetText() + 401);
+    EXPECT_EQ(s.FindString("xa", false), s.GetText() + 400);
+    EXPECT_EQ(s.FindString("\x41\x83"), nullptr);
+}
+
+TEST(String, LongSearchesKeepToTheRange)
+{
+    const JxCString s((std::string(290, 'a') + "needle" + std::string(10, 'b')).c_str());
+    EXPECT_EQ(s.FindString("needle"), s.GetText() + 290);
+    EXPECT_EQ(s.FindString("NEEDLE", false, 290, 290), s.GetText() + 290);  // starts within, ends beyond
+    EXPECT_EQ(s.FindString("needle", true, 0, 289), nullptr);
+    EXPECT_EQ(s.FindString("needle", true, 291), nullptr);
+    EXPECT_EQ(s.FindString("eb"), s.GetText() + 295);
+    EXPECT_EQ(s.FindString("bbx"), nullptr);
+}
+
 TEST(String, SearchesFoldCaseThroughTheCaseTables)
 {
     const JxCString s("Caf\xE9 CAF\xC9");
