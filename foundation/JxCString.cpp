@@ -1,8 +1,11 @@
 #include "foundation/JxCString.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "foundation/JxMessageText.h"
+#include "platform/core/codepage.h"
 
 namespace {
 
@@ -24,6 +27,118 @@ bool sameChar(const unsigned char* a, const unsigned char* b, std::uint32_t n, b
     if (n == 2)
         return a[0] == b[0] && a[1] == b[1];
     return caseSensitive ? a[0] == b[0] : foldForSearch(a[0]) == foldForSearch(b[0]);
+}
+
+// The first position from `from` on where needle is in hay, byte for byte;
+// npos when it is not. The C library's search skips ahead on pairs of bytes,
+// which beats looking for the first byte and comparing wherever it is on
+// long texts.
+// On short texts setting up its tables costs more than it saves.
+constexpr std::size_t kShortText = 256;
+
+std::size_t findBytes(std::string_view hay, std::string_view needle, std::size_t from)
+{
+    if (from > hay.size())
+        return std::string_view::npos;
+    if (needle.size() > hay.size() - from)
+        return std::string_view::npos;
+    if (hay.size() - from < kShortText) {
+        // Where the first byte is, the last byte must agree before the rest
+        // is compared.
+        const char* p = hay.data() + from;
+        const char* const stop = hay.data() + hay.size() - needle.size() + 1;
+        while (p < stop) {
+            p = static_cast<const char*>(std::memchr(p, needle.front(), std::size_t(stop - p)));
+            if (!p)
+                return std::string_view::npos;
+            if (p[needle.size() - 1] == needle.back() && std::memcmp(p + 1, needle.data() + 1, needle.size() - 1) == 0)
+                return std::size_t(p - hay.data());
+            ++p;
+        }
+        return std::string_view::npos;
+    }
+    const void* at = memmem(hay.data() + from, hay.size() - from, needle.data(), needle.size());
+    return at ? std::size_t(static_cast<const char*>(at) - hay.data()) : std::string_view::npos;
+}
+
+// The case folding of a case-blind search, as a table: ASCII letters and the
+// case tables on a single-byte page; on a double-byte page only A to Z (the
+// bytes 128 to 255 are no characters of their own there).
+class SearchFold {
+public:
+    explicit SearchFold(bool doubleByte)
+    {
+        for (int c = 0; c < 128; ++c)
+            to_[c] = static_cast<unsigned char>((c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c);
+        const JxCaseTables& tables = CurrentCaseTables();
+        for (int c = 128; c < 256; ++c) {
+            const unsigned char other = doubleByte ? 0 : tables.lower[c - 128];
+            to_[c] = other ? other : static_cast<unsigned char>(c);
+        }
+    }
+
+    // The first position from `from` on where needle matches hay with both
+    // folded; npos when there is none.
+    std::size_t find(std::string_view hay, std::string_view needle, std::size_t from) const
+    {
+        const auto* h = reinterpret_cast<const unsigned char*>(hay.data());
+        const auto* n = reinterpret_cast<const unsigned char*>(needle.data());
+        if (needle.size() > hay.size())
+            return std::string_view::npos;
+        const std::size_t last = hay.size() - needle.size();
+        const unsigned char first = to_[n[0]];
+        for (std::size_t i = from; i <= last; ++i) {
+            if (to_[h[i]] != first)
+                continue;
+            std::size_t k = 1;
+            while (k < needle.size() && to_[h[i + k]] == to_[n[k]])
+                ++k;
+            if (k == needle.size())
+                return i;
+        }
+        return std::string_view::npos;
+    }
+
+private:
+    unsigned char to_[256];
+};
+
+// The bytes that match byte for byte (folded when case-blind) are the
+// candidates; a candidate counts when it starts a character, which one walk
+// from the start of rest (itself a character start) tells; rest runs to
+// the end of the text, a match starts within its first windowSize bytes, and when the
+// characters agree: a double-byte character only with the same character.
+std::size_t findDoubleByte(std::string_view rest, std::size_t windowSize, std::string_view needle, bool caseSensitive,
+                          int codePage)
+{
+    const SearchFold fold(true);
+    const std::string_view window = rest.substr(0, windowSize);
+    const auto* t = reinterpret_cast<const unsigned char*>(rest.data());
+    const auto* n = reinterpret_cast<const unsigned char*>(needle.data());
+    const auto length = static_cast<std::uint32_t>(rest.size());
+    const auto needleLength = static_cast<std::uint32_t>(needle.size());
+    const auto size = [codePage](const unsigned char* s, std::uint32_t i, std::uint32_t count) -> std::uint32_t {
+        return (IsLeadByteInCodePage(s[i], codePage) && i + 1 < count) ? 2 : 1;
+    };
+    std::uint32_t walk = 0;
+    for (std::size_t at = 0;; ++at) {
+        at = caseSensitive ? findBytes(window, needle, at) : fold.find(window, needle, at);
+        if (at == std::string_view::npos)
+            return at;
+        while (walk < at)
+            walk += size(t, walk, length);
+        if (walk != at)
+            continue;  // inside a double-byte character
+        std::uint32_t k = 0;
+        while (k < needleLength) {
+            const std::uint32_t m = size(n, k, needleLength);
+            if (size(t, walk + k, length) != m || (m == 2 && (t[walk + k + 1] != n[k + 1] || t[walk + k] != n[k])))
+                break;
+            k += m;
+        }
+        if (k == needleLength)
+            return at;
+    }
 }
 
 }  // namespace
@@ -74,15 +189,25 @@ JxCString JxCString::operator+(const JxCTableString& text) const
 bool JxCString::charRange(std::int32_t from, std::int32_t to, std::uint32_t& begin,
                           std::uint32_t& end) const
 {
-    if (!IsValidIndex(from) || !IsValidEnd(to))
-        return false;
+    return charRange(from, to, begin, end, IsDoubleByteText());
+}
+
+bool JxCString::charRange(std::int32_t from, std::int32_t to, std::uint32_t& begin, std::uint32_t& end,
+                          bool doubleByte) const
+{
     const std::int32_t count = GetCharCount();
+    // from must name a character; to a character, the count or -1.
+    if (from < 0 || from >= count || to < -1 || to > count)
+        return false;
     if (to == -1)
         to = count;
     if (to < from)
         return false;
-    begin = ByteOffsetOf(from);
-    end = (to >= count - 1) ? GetLength() : ByteOffsetOf(to + 1);
+    const auto offsetOf = [&](std::int32_t i) {
+        return doubleByte ? ByteOffsetOf(i) : std::min(static_cast<std::uint32_t>(i), GetLength());
+    };
+    begin = offsetOf(from);
+    end = (to >= count - 1) ? GetLength() : offsetOf(to + 1);
     return true;
 }
 
@@ -215,27 +340,23 @@ const char* JxCString::FindOneOf(const char* set, bool caseSensitive, std::int32
 const char* JxCString::FindString(const char* text, bool caseSensitive, std::int32_t from,
                                   std::int32_t to) const
 {
+    const int codePage = plat::GetACP();
+    const bool doubleByte = plat::IsDoubleByteCodePage(codePage);
     std::uint32_t b = 0, end = 0;
-    if (!text || !*text || !charRange(from, to, b, end))
+    if (!text || !*text || !charRange(from, to, b, end, doubleByte))
         return nullptr;
-    const unsigned char* t = GetUnsignedText();
-    const auto* needle = reinterpret_cast<const unsigned char*>(text);
-    const auto needleLength = static_cast<std::uint32_t>(std::strlen(text));
-    while (b < end) {
-        if (GetLength() - b >= needleLength) {
-            std::uint32_t k = 0;
-            while (k < needleLength) {
-                const std::uint32_t m = charSize(needle, k, needleLength);
-                if (charSize(t, b + k, GetLength()) != m || !sameChar(needle + k, t + b + k, m, caseSensitive))
-                    break;
-                k += m;
-            }
-            if (k == needleLength)
-                return GetText() + b;
-        }
-        b += charSize(t, b, GetLength());
+    const std::string_view needle(text);
+    // A match starts between b and end and may run on past end.
+    const std::string_view window =
+        View().substr(b, std::min<std::size_t>(GetLength() - b, end - b + needle.size() - 1));
+    std::size_t at = std::string_view::npos;
+    if (!doubleByte) {
+        // One byte is one character: the search is byte by byte.
+        at = caseSensitive ? findBytes(window, needle, 0) : SearchFold(false).find(window, needle, 0);
+    } else {
+        at = findDoubleByte(View().substr(b), window.size(), needle, caseSensitive, codePage);
     }
-    return nullptr;
+    return at == std::string_view::npos ? nullptr : GetText() + b + at;
 }
 
 void JxCString::splice(std::uint32_t begin, std::uint32_t end, const char* insert,

@@ -76,6 +76,10 @@ private:
     static JxCString fromBytes(const char* text, std::uint32_t length);
     // The byte range [begin, end) of characters from ... to, or false.
     bool charRange(std::int32_t from, std::int32_t to, std::uint32_t& begin, std::uint32_t& end) const;
+    // The same for a caller that knows whether the code page has double-byte
+    // characters (on a single-byte page positions are byte offsets).
+    bool charRange(std::int32_t from, std::int32_t to, std::uint32_t& begin, std::uint32_t& end,
+                   bool doubleByte) const;
     void splice(std::uint32_t begin, std::uint32_t end, const char* insert, std::uint32_t insertLength,
                 std::int32_t fromChar);
 };

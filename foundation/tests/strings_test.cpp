@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "foundation/JxStringLoader.h"
@@ -258,6 +259,108 @@ TEST_F(DoubleByteText, PositionsCountCharactersAndLengthsCountBytes)
     EXPECT_EQ(str(s.Last(2)), "c");
     EXPECT_EQ(JxCBaseString::CharCountToByteCount(s.GetText(), 3), 4u);
     EXPECT_EQ(JxCBaseString::CharCountToByteCount(s.GetText(), 50), 7u);
+}
+
+TEST_F(DoubleByteText, SearchesMatchWholeCharactersOnly)
+{
+    const JxCString s(kText);
+    const char* t = s.GetText();
+    EXPECT_EQ(s.FindString("A"), nullptr);  // only a trail byte is 41
+    EXPECT_EQ(s.FindString("Ac"), nullptr);
+    EXPECT_EQ(s.FindString("\x83\x41" "c"), t + 4);
+    EXPECT_EQ(s.FindString("B", false), t + 3);
+    EXPECT_EQ(s.FindString("\xA0" "b"), nullptr);  // starts on a trail byte
+    // A byte match inside a character, then a real one.
+    const JxCString twice("\x83\x41" "A" "\x83\x41");
+    EXPECT_EQ(twice.FindString("A"), twice.GetText() + 2);
+    EXPECT_EQ(twice.FindString("a", false), twice.GetText() + 2);
+    EXPECT_EQ(twice.FindString("\x83\x41", true, 1), twice.GetText() + 3);
+    // Double-byte characters match only themselves, whatever the case rule.
+    EXPECT_EQ(s.FindString("\x83\x61", false), nullptr);
+    // A lone lead byte at the end of the needle is no whole character.
+    EXPECT_EQ(s.FindString("a\x82"), nullptr);
+    const JxCString endsWithLead("ab\x82");
+    EXPECT_EQ(endsWithLead.FindString("b\x82"), endsWithLead.GetText() + 1);
+    // A match may end beyond the last character searched from, never start there.
+    EXPECT_EQ(s.FindString("\x83\x41" "c", true, 0, 3), t + 4);
+    EXPECT_EQ(s.FindString("c", true, 0, 3), nullptr);
+    // Single bytes above 127 have no other case on a double-byte page.
+    const JxCString kana("x\xC9");
+    EXPECT_EQ(kana.FindString("\xE9", false), nullptr);
+    EXPECT_EQ(kana.FindString("X\xC9", false), kana.GetText());
+}
+
+// Every search of random text built from lead bytes, trail bytes that are
+// letters and letters of both cases agrees with a walk that compares whole
+// characters at each character start.
+TEST_F(DoubleByteText, SearchesAgreeWithACharacterWalk)
+{
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; };
+    const auto size = [](const std::string& s, std::size_t i) {
+        return (plat::GetACP() == 932 && IsLeadByteInCodePage(static_cast<unsigned char>(s[i]), 932) &&
+                i + 1 < s.size()) ? 2u : 1u;
+    };
+    const auto walk = [&](const std::string& text, const std::string& needle, bool caseSensitive) -> long {
+        for (std::size_t b = 0; b < text.size(); b += size(text, b)) {
+            std::size_t k = 0;
+            while (k < needle.size() && b + k < text.size() && size(needle, k) == size(text, b + k) &&
+                   (size(needle, k) == 2 ? text.compare(b + k, 2, needle, k, 2) == 0
+                                         : caseSensitive ? text[b + k] == needle[k]
+                                                         : lower(text[b + k]) == lower(needle[k])))
+                k += size(needle, k);
+            if (k == needle.size())
+                return long(b);
+        }
+        return -1;
+    };
+    const char alphabet[] = {'a', 'A', '\x83', '\x41', '\x61', '\x82', 'c'};
+    std::mt19937 rng(7);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text(rng() % 12 + 1, ' '), needle(rng() % 3 + 1, ' ');
+        for (char& c : text)
+            c = alphabet[rng() % sizeof alphabet];
+        for (char& c : needle)
+            c = alphabet[rng() % sizeof alphabet];
+        const JxCString s(text.c_str());
+        for (bool caseSensitive : {true, false}) {
+            const char* hit = s.FindString(needle.c_str(), caseSensitive);
+            EXPECT_EQ(hit ? long(hit - s.GetText()) : -1L, walk(text, needle, caseSensitive))
+                << "text " << testing::PrintToString(text) << " needle " << testing::PrintToString(needle);
+        }
+    }
+}
+
+TEST_F(DoubleByteText, LongSearchesMatchWholeCharactersOnly)
+{
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "\x83\x41";  // trail bytes that are 'A'
+    const JxCString s((text + "xA").c_str());
+    EXPECT_EQ(s.FindString("A"), s.GetText() + 401);
+    EXPECT_EQ(s.FindString("xa", false), s.GetText() + 400);
+    EXPECT_EQ(s.FindString("\x41\x83"), nullptr);
+}
+
+TEST(String, LongSearchesKeepToTheRange)
+{
+    const JxCString s((std::string(290, 'a') + "needle" + std::string(10, 'b')).c_str());
+    EXPECT_EQ(s.FindString("needle"), s.GetText() + 290);
+    EXPECT_EQ(s.FindString("NEEDLE", false, 290, 290), s.GetText() + 290);  // starts within, ends beyond
+    EXPECT_EQ(s.FindString("needle", true, 0, 289), nullptr);
+    EXPECT_EQ(s.FindString("needle", true, 291), nullptr);
+    EXPECT_EQ(s.FindString("eb"), s.GetText() + 295);
+    EXPECT_EQ(s.FindString("bbx"), nullptr);
+}
+
+TEST(String, SearchesFoldCaseThroughTheCaseTables)
+{
+    const JxCString s("Caf\xE9 CAF\xC9");
+    EXPECT_EQ(s.FindString("caf\xc9", false), s.GetText());
+    EXPECT_EQ(s.FindString("caf\xc9", true), nullptr);
+    EXPECT_EQ(s.FindString("\xC9", true), s.GetText() + 8);
+    EXPECT_EQ(s.FindString("\xC9", false, 4), s.GetText() + 8);
+    EXPECT_EQ(s.FindString("\xE9 C", false, 3, 3), s.GetText() + 3);
+    EXPECT_EQ(s.FindString("AF\xC9 CAF\xC9x", false), nullptr);  // runs past the end
 }
 
 TEST_F(DoubleByteText, EditsWorkOnWholeCharacters)

@@ -101,6 +101,38 @@ TEST(BlitTest, RasterOperationsActOnThePixelValues)
     EXPECT_FALSE(BitBlt(dst.dc(), 0, 0, 1, 1, nullptr, 0, 0, SRCCOPY));
 }
 
+// Under a raster operation each source depth is converted a row at a time,
+// scaled and mirrored rows included.
+TEST(BlitTest, RasterOperationsTakeEverySourceDepth)
+{
+    SurfaceDC grey(4, 1, 8), dst(4, 1, 32);
+    for (int x = 0; x < 4; ++x)
+        grey.bits()[x] = BYTE(0x10 * (x + 1));
+    dst.fill(RGB(1, 1, 1));
+    BitBlt(dst.dc(), 0, 0, 4, 1, grey.dc(), 0, 0, SRCINVERT);
+    EXPECT_EQ(dst.at32(0, 0), 0x111111u);
+    EXPECT_EQ(dst.at32(3, 0), 0x414141u);
+    dst.fill(RGB(0, 0, 0));
+    StretchBlt(dst.dc(), 0, 0, 4, 1, grey.dc(), 4, 0, -4, 1, SRCINVERT);  // mirrored
+    EXPECT_EQ(dst.at32(0, 0), 0x404040u);
+    EXPECT_EQ(dst.at32(3, 0), 0x101010u);
+
+    // Monochrome: 1 bits take the background colour, 0 bits the text colour.
+    const BYTE pattern[2] = {0xA0, 0};
+    HBITMAP mono = CreateBitmap(4, 1, 1, 1, pattern);
+    HDC monoDC = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(monoDC, mono);
+    dst.fill(RGB(0, 255, 0));
+    BitBlt(dst.dc(), 0, 0, 4, 1, monoDC, 0, 0, SRCAND);
+    EXPECT_EQ(dst.at32(0, 0), 0x00FF00u);
+    EXPECT_EQ(dst.at32(1, 0), 0u);
+    EXPECT_EQ(dst.at32(2, 0), 0x00FF00u);
+    EXPECT_EQ(dst.at32(3, 0), 0u);
+    SelectObject(monoDC, old);
+    DeleteDC(monoDC);
+    DeleteObject(mono);
+}
+
 TEST(BlitTest, DibsDrawTheSameWhicheverWayTheyAreStored)
 {
     // Rows 0 (top) = 1, 1 = 2, 2 = 3 of a 1-pixel-wide picture.

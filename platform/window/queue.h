@@ -49,7 +49,9 @@ bool MessageQueue::take(MSG* out, Match&& matches, bool remove)
         if (!matches(*it))
             continue;
         *out = *it;
-        if (remove)
+        if (remove && it == posted_.begin())
+            posted_.pop_front();  // the usual case, without erase's general move
+        else if (remove)
             posted_.erase(it);
         return true;
     }
