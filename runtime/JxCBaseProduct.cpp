@@ -115,6 +115,8 @@ JxCBaseProduct::~JxCBaseProduct()
     dataStream_.reset();
     recordTable_.clear();
     productDef_.reset();
+    // A start that failed after the splash leaves it to the product.
+    JxCBaseProduct::DestroySplash();
     // Until the base page exists to close it, the main window is the
     // product's own to destroy; its timers die with it.
     if (window_ && plat::IsWindow(window_)) {

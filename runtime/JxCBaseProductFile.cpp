@@ -37,22 +37,18 @@ bool readBlock(JxCInStrStream& in, std::uint32_t n, std::vector<char>& block)
 
 }  // namespace
 
-const char* GetProgramFolder()
+JxCString GetProgramFolder()
 {
-    static char folder[260] = "";
-    if (!folder[0]) {
-        char file[260] = "";
-        plat::GetModuleFileNameA(GetInstanceHandle(), file, sizeof file);
-        char* cut = std::strrchr(file, '\\');
-        if (char* slash = std::strrchr(file, '/'); slash && slash > cut)
-            cut = slash;
-        if (cut)
-            cut[1] = '\0';
-        else
-            file[0] = '\0';
-        std::strcpy(folder, file);
-    }
-    return folder;
+    char file[260] = "";
+    plat::GetModuleFileNameA(GetInstanceHandle(), file, sizeof file);
+    char* cut = std::strrchr(file, '\\');
+    if (char* slash = std::strrchr(file, '/'); slash && slash > cut)
+        cut = slash;
+    if (cut)
+        cut[1] = '\0';
+    else
+        file[0] = '\0';
+    return JxCString(file);
 }
 
 std::int16_t ReadTableString(JxCInStrStream& in, JxCTableString& target)
