@@ -347,9 +347,6 @@ void DeleteProduct();
 // Reads a 16-bit table-string index: 0 is no text, v the table string v - 1.
 // 0 (the target unchanged) on a short read or an index past the table.
 std::int16_t ReadTableString(JxCInStrStream& in, JxCTableString& target);
-// The folder of the program file, ending in a backslash (asked each time:
-// tests and tools may stand the program elsewhere).
-JxCString GetProgramFolder();
 
 // The main window, none without a product.
 plat::HWND GetProductWindow();

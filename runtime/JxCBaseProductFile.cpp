@@ -10,7 +10,6 @@
 #include "foundation/JxResourceLibraries.h"
 #include "foundation/JxStartupSettings.h"
 #include "platform/fs/files.h"
-#include "platform/modules/module.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxProductDataVersion.h"
 
@@ -36,20 +35,6 @@ bool readBlock(JxCInStrStream& in, std::uint32_t n, std::vector<char>& block)
 }
 
 }  // namespace
-
-JxCString GetProgramFolder()
-{
-    char file[260] = "";
-    plat::GetModuleFileNameA(GetInstanceHandle(), file, sizeof file);
-    char* cut = std::strrchr(file, '\\');
-    if (char* slash = std::strrchr(file, '/'); slash && slash > cut)
-        cut = slash;
-    if (cut)
-        cut[1] = '\0';
-    else
-        file[0] = '\0';
-    return JxCString(file);
-}
 
 std::int16_t ReadTableString(JxCInStrStream& in, JxCTableString& target)
 {
@@ -102,7 +87,7 @@ JxCInStrStream* JxCBaseProduct::GetPageRecordStream(std::int32_t index)
 
 std::int16_t JxCBaseProduct::LoadProductData()
 {
-    JxCString path(GetProgramFolder());
+    JxCString path(GetProgramFolderString());
     path += LoadStringFromLibraries(kProductDataNameId).value_or("").c_str();
     std::uint32_t error = 0;
     const plat::HFILE file = OpenFileWithRetry(path, plat::OF_READ, &error);

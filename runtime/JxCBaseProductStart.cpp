@@ -127,7 +127,7 @@ void JxCBaseProduct::showSplash(int screenWidth, int screenHeight)
 std::int16_t JxCBaseProduct::openDataStore()
 {
     const std::string name = LoadStringFromLibraries(kDataStoreNameId).value_or("");
-    JxCString path(GetProgramFolder());
+    JxCString path(GetProgramFolderString());
     path += name.c_str();
     if (!FileExists(path.GetText())) {
         path = GetDataPath();

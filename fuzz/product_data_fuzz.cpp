@@ -1,0 +1,61 @@
+// The product data file's reader on arbitrary files: the header, string
+// table, definitions and record table are read or refused; a file that reads
+// has every page record it lists loaded, never outside its bytes.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "foundation/JxCInStrStream.h"
+#include "foundation/JxErrorReport.h"
+#include "platform/backend/harness.h"
+#include "platform/tests/temp_config.h"
+#include "runtime/JxCBaseProduct.h"
+#include "runtime/JxTypeRegistry.h"
+
+namespace {
+
+class PlainProduct : public JxCBaseProduct {
+public:
+    JxCPageObject* NewPageForDef(const JxCPageDef&) override { return new JxCPageObject; }
+    JxCPanelObject* NewPanelById(JxCPanelTypeId) override { return new JxCPanelObject; }
+};
+
+struct World {
+    plat::testing::TempConfig config;
+    plat::Harness harness;
+    World()
+    {
+        plat::testing::TempConfig::writeFile(config.program() + "/kelbo32", "");
+        RegisterTypeIds();
+        ConnectErrorReporting();
+        SetProgramStarted();
+        plat::SetResponder([](const plat::UiRequest&) -> std::optional<int> { return 1; });
+    }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static World world;
+    SetProduct(std::make_unique<PlainProduct>());
+    JxCBaseProduct* product = GetProduct();
+    JxCInStrStream in(JxMemoryBlock{data, std::uint32_t(size)});
+    if (product->ReadProductData(in, std::uint32_t(size))) {
+        if (product->GetPageDataOffset() > size)
+            __builtin_trap();
+        // The page data as the data stream sees it: from A to the end.
+        const std::uint8_t* pages = data + product->GetPageDataOffset();
+        product->SetDataStream(std::make_unique<JxCInStrStream>(
+            JxMemoryBlock{pages, std::uint32_t(size - product->GetPageDataOffset())}));
+        for (std::int32_t page = 0; page < 64; ++page) {
+            JxCPageDef def;
+            def.Load(page);
+        }
+        JxCProductDef* def = product->GetProductDef();
+        def->SetStartIndex(std::int32_t(size % 5));
+        def->GetStartPage();
+    }
+    DeleteProduct();
+    return 0;
+}
