@@ -19,6 +19,16 @@ if(KELBO_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The thread configuration: ThreadSanitizer over the code that threads
+# share (the queue, the clock, timers, backends, the caret).
+if(KELBO_TSAN)
+  if(KELBO_SANITIZE OR KELBO_FUZZ)
+    message(FATAL_ERROR "KELBO_TSAN goes in a build of its own (scripts/dev tsan)")
+  endif()
+  add_compile_options(-O1 -g -fno-omit-frame-pointer -fsanitize=thread)
+  add_link_options(-fsanitize=thread)
+endif()
+
 # The fuzz configuration instruments every layer for coverage and checks it
 # with the same sanitizers; only the fuzz targets link libFuzzer's main.
 if(KELBO_FUZZ)
@@ -32,6 +42,7 @@ endif()
 set(KELBO_TEST_ENV
     "ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0"
     "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1"
+    "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1"
     "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config")
 set(KELBO_TEST_ENV_HOST_DISPLAY ${KELBO_TEST_ENV})
 list(TRANSFORM KELBO_TEST_ENV_HOST_DISPLAY REPLACE "detect_leaks=1" "detect_leaks=0")
@@ -41,6 +52,8 @@ if(KELBO_TESTS)
   find_package(GTest REQUIRED)
   include(GoogleTest)
 endif()
+
+include(${CMAKE_CURRENT_LIST_DIR}/KelboLayers.cmake)
 
 # kelbo_layer(name [DEPS lib ...] [RECURSE])
 # A layer is one static library made of the .cpp files of its folder (and of
@@ -54,14 +67,17 @@ function(kelbo_layer name)
     file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   endif()
   list(FILTER srcs EXCLUDE REGEX "/tests/")
+  kelbo_check_layer_links(${name} ${L_DEPS})
   if(srcs)
     add_library(${name} STATIC ${srcs})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${L_DEPS})
+    kelbo_check_layer_includes(${name} ${name} PART library)
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} INTERFACE ${L_DEPS})
+    kelbo_check_layer_includes(${name}_headers ${name} PART library)
   endif()
 endfunction()
 
@@ -77,7 +93,8 @@ function(kelbo_layer_tests name)
     return()
   endif()
   add_executable(${name}_tests ${srcs})
-  target_link_libraries(${name}_tests PRIVATE ${name} ${T_DEPS} GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name}_tests PRIVATE ${name} ${T_DEPS} GTest::gtest_main)
+  kelbo_check_layer_includes(${name}_tests ${name} PART tests USES ${T_DEPS})
   target_compile_definitions(${name}_tests PRIVATE
       KELBO_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   kelbo_discover_tests(${name}_tests 300)

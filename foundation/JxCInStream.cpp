@@ -39,6 +39,7 @@ void JxCInStream::CloseFile()
 {
     source_.Close();
     pushedBack_.reset();
+    lineEndTaken_ = false;
 }
 
 void JxCInStream::report(std::int32_t id)
@@ -51,6 +52,7 @@ void JxCInStream::report(std::int32_t id)
 
 int JxCInStream::get()
 {
+    lineEndTaken_ = false;
     if (failed_ || extractFailed_)
         return kEnd;
     if (pushedBack_) {
@@ -74,8 +76,10 @@ int JxCInStream::get()
 
 int JxCInStream::peek()
 {
+    const bool taken = lineEndTaken_;
     const int c = get();
     putBack(c);
+    lineEndTaken_ = taken;
     return c;
 }
 
@@ -108,11 +112,16 @@ void JxCInStream::SkipWhite()
 
 bool JxCInStream::AtLineEnd()
 {
-    return peek() == kCR;
+    return lineEndTaken_ || peek() == kCR;
 }
 
 std::int16_t JxCInStream::SkipLineEnd()
 {
+    if (lineEndTaken_) {
+        // ReadLine has taken this line end already (and counted it).
+        lineEndTaken_ = false;
+        return 1;
+    }
     for (;;) {
         const int c = get();
         if (isBlank(c))
@@ -484,6 +493,7 @@ JxCInStream& JxCInStream::ReadLine(JxCBaseString& text)
     } else if (c != kLF) {
         putBack(c);
     }
+    lineEndTaken_ = c == kCR || c == kLF;
     text = JxCBaseString(std::string_view(value));
     return *this;
 }

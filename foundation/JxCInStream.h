@@ -82,7 +82,9 @@ public:
     JxCInStream& ReadWord(JxCBaseString& text);
     // A keyword or name on this line.
     JxCInStream& ReadWordOnLine(JxCBaseString& text);
-    // The rest of the line, which is then consumed with its line end.
+    // The rest of the line, which is then consumed with its line end. Until
+    // the next read, AtLineEnd answers true and SkipLineEnd takes nothing,
+    // as callers written for a ReadLine that left the line end expect.
     JxCInStream& ReadLine(JxCBaseString& text);
     JxCInStream& ReadRect(JxCRect& rect);
     JxCInStream& ReadPoint(JxCPoint& point);
@@ -116,4 +118,6 @@ private:
     bool extractFailed_ = false;
     bool atEnd_ = false;
     std::optional<int> pushedBack_;
+    // ReadLine took a line end that no read has passed yet.
+    bool lineEndTaken_ = false;
 };

@@ -1,6 +1,8 @@
 #include "foundation/JxCList.h"
 
+#include <algorithm>
 #include <new>
+#include <vector>
 
 JxCList::~JxCList() { RemoveAll(); }
 
@@ -67,9 +69,8 @@ std::int16_t JxCList::Remove(JxCObject* item)
     if (!node)
         return 0;
     Unlink(node);
-    if (ownsItems_)
-        delete node->item;
     delete node;
+    Release(item);
     return 1;
 }
 
@@ -87,13 +88,27 @@ void JxCList::DropNodes()
 
 void JxCList::RemoveAll()
 {
-    if (ownsItems_) {
-        for (JxCListNode* node = head_; node; node = node->next) {
-            delete node->item;
-            node->item = nullptr;
-        }
+    if (!ownsItems_) {
+        DropNodes();
+        return;
     }
+    // The nodes go first, so that no node points at a deleted item while the
+    // items' destructors run; an item held by several nodes is deleted once.
+    std::vector<JxCObject*> items;
+    items.reserve(static_cast<std::size_t>(count_));
+    for (JxCListNode* node = head_; node; node = node->next)
+        items.push_back(node->item);
     DropNodes();
+    std::sort(items.begin(), items.end());
+    items.erase(std::unique(items.begin(), items.end()), items.end());
+    for (JxCObject* item : items)
+        delete item;
+}
+
+void JxCList::Release(JxCObject* item)
+{
+    if (ownsItems_ && !FindNode(item))
+        delete item;
 }
 
 std::int16_t JxCList::Replace(JxCObject* oldItem, JxCObject* newItem)
@@ -102,8 +117,7 @@ std::int16_t JxCList::Replace(JxCObject* oldItem, JxCObject* newItem)
     if (!node)
         return 0;
     node->item = newItem;
-    if (ownsItems_ && oldItem != newItem)
-        delete oldItem;
+    Release(oldItem);
     return 1;
 }
 
@@ -114,8 +128,7 @@ std::int16_t JxCList::SetAt(JxCObject* newItem, std::int32_t index)
         return Add(newItem);
     JxCObject* old = node->item;
     node->item = newItem;
-    if (ownsItems_ && old != newItem)
-        delete old;
+    Release(old);
     return 1;
 }
 

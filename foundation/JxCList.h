@@ -5,7 +5,9 @@
 //
 // Items are compared by identity. A list may hold the same pointer twice; the
 // operations then act on the first node that holds it (or on the cursor's
-// node when the cursor holds it). A walk (GetFirst, then GetNext(item) until
+// node when the cursor holds it). An owning list deletes an item when the
+// last node that holds it goes, so an item held twice is deleted once and no
+// node is left pointing at a deleted item. A walk (GetFirst, then GetNext(item) until
 // 0) must not be interleaved with another walk of the same list: both move the
 // one cursor.
 
@@ -36,11 +38,12 @@ public:
     std::int16_t InsertBefore(JxCObject* item, JxCObject* newItem);
     std::int16_t Remove(JxCObject* item);
     void RemoveAll();
-    // newItem takes oldItem's place; an owned oldItem is deleted unless it is
-    // newItem itself. 0, and nothing changes, when oldItem is not held.
+    // newItem takes oldItem's place; an owned oldItem is deleted unless
+    // another node still holds it. 0, and nothing changes, when oldItem is
+    // not held.
     std::int16_t Replace(JxCObject* oldItem, JxCObject* newItem);
     // Puts newItem at index (0-based), deleting an owned previous item unless
-    // it is newItem itself; appends when index is outside the list.
+    // another node still holds it; appends when index is outside the list.
     std::int16_t SetAt(JxCObject* newItem, std::int32_t index);
 
     // Moving nodes between lists without deleting their items.
@@ -69,6 +72,8 @@ protected:
 
 private:
     void Unlink(JxCListNode* node);
+    // Deletes an owned item that no node holds any more.
+    void Release(JxCObject* item);
     JxCListNode* NodeAt(std::int32_t index) const;
 
     JxCListNode* head_ = nullptr;

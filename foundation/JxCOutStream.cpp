@@ -41,8 +41,13 @@ bool JxCOutStream::Close()
 {
     if (file_ == plat::HFILE_ERROR)
         return false;
-    flush();
-    if (plat::_lclose(file_) == plat::HFILE_ERROR)
+    if (!failed_)
+        flush();
+    // A stream that lost any of its bytes leaves the file it was to replace
+    // as it was.
+    if (failed_)
+        plat::DiscardFile(file_);
+    else if (plat::_lclose(file_) == plat::HFILE_ERROR)
         failed_ = true;
     file_ = plat::HFILE_ERROR;
     buffer_.reset();

@@ -2,7 +2,9 @@
 // The output stream: writes the big-endian encoding that JxCInStrStream
 // reads, and lines of text. The file is created or replaced as a whole: the
 // bytes go to a temporary file that takes the name only when the stream is
-// closed, so a failed or interrupted write never leaves half a file behind.
+// closed, so a failed or interrupted write never leaves half a file behind:
+// once any write has failed, Close abandons the temporary file and the old
+// file stays as it was.
 // A file that cannot be created is reported (message 1136, "Unable to open
 // file %s.") and the stream then writes nothing. Close() answers whether
 // every byte reached the file.

@@ -32,6 +32,9 @@ public:
         return plat::COLORREF(red) | (plat::COLORREF(green) << 8) | (plat::COLORREF(blue) << 16) | 0x02000000u;
     }
 
+    bool IsBlack() const { return red == 0 && green == 0 && blue == 0; }
+    bool IsWhite() const { return red == 255 && green == 255 && blue == 255; }
+
     int operator==(const JxCRGB& o) const { return red == o.red && green == o.green && blue == o.blue; }
     int operator!=(const JxCRGB& o) const { return !(*this == o); }
 

@@ -120,6 +120,11 @@ int TwipsToPixels(int twips, plat::HDC dc)
         dpi = plat::GetDeviceCaps(screen, plat::LOGPIXELSY);
         ReleaseScreenDC(screen);
     }
+    return TwipsToPixelsAt(twips, dpi);
+}
+
+int TwipsToPixelsAt(int twips, int dpi)
+{
     if (dpi == 96 || dpi == 120)
         dpi = 72;
     // MulDiv: the product in 64 bits, rounded half away from zero.

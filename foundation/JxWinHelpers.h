@@ -37,6 +37,8 @@ std::uint32_t GetTickTime();
 // twips are the device's vertical dots per inch, except that the usual
 // screen resolutions 96 and 120 count as 72.
 int TwipsToPixels(int twips, plat::HDC dc);
+// The same for a device of dpi dots per inch.
+int TwipsToPixelsAt(int twips, int dpi);
 
 // The entry of the product palette nearest to colour, when a device context
 // is given and the product exists (the one palette every page is drawn in,

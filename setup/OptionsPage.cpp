@@ -116,7 +116,10 @@ void initOptions(plat::HWND page)
     plat::SetDlgItemTextA(page, kNameField, s.productFolderName.c_str());
     showSpace(page, s.targetFolder);
     plat::CheckDlgButton(page, kInstallProgramBox, s.installProgram ? plat::BST_CHECKED : plat::BST_UNCHECKED);
-    plat::CheckDlgButton(page, kInstallQuickTimeBox, s.installQuickTime ? plat::BST_CHECKED : plat::BST_UNCHECKED);
+    // The title's movies play through our own movie layer: there is no
+    // QuickTime to install, and the box says so.
+    plat::CheckDlgButton(page, kInstallQuickTimeBox, plat::BST_UNCHECKED);
+    plat::EnableWindow(plat::GetDlgItem(page, kInstallQuickTimeBox), 0);
 }
 
 bool optionsCommand(plat::HWND page, plat::WORD id, plat::WORD code)

@@ -5,6 +5,7 @@
 // so this is one record behind an accessor.
 
 #include <string>
+#include <vector>
 
 #include "platform/core/types.h"
 
@@ -21,6 +22,8 @@ struct SetupState {
     std::string targetFolder;      // where the title goes
     std::string productFolderName = "KELBO";
     std::string tempFolder;        // empty until the installation makes it
+    bool tempFolderMade = false;   // the installation created it (else a user's own)
+    std::vector<std::string> tempCopies;  // names the installation copied into it
     std::string windowsFolder;
     std::string productTitle;      // string 120, code page 737
     std::string quickTimeInstaller;
@@ -29,7 +32,7 @@ struct SetupState {
     int diskettes = 2;             // 1: install the shared libraries
     long spaceNeed = 3500;         // units of 1000 bytes
     bool installProgram = true;
-    bool installQuickTime = true;
+    bool installQuickTime = false;  // nothing to install on this host
     bool restartNeeded = false;
     bool failed = false;
     bool hasColourTable = false;   // a display of 256 colours or fewer

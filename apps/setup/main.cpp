@@ -1,9 +1,11 @@
 #include <string>
 
+#include "platform/backend/backend.h"
 #include "setup/SetupMainWindow.h"
 
 int main(int argc, char** argv)
 {
+    plat::StartPlatform();
     // The entry function takes the arguments as one command line.
     std::string commandLine;
     for (int i = 1; i < argc; ++i) {

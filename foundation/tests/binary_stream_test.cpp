@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "foundation/JxCOutStream.h"
+#include "platform/fs/atomic_file.h"
 #include "platform/fs/files.h"
 #include "stream_test_support.h"
 
@@ -318,6 +322,58 @@ TEST(OutStream, ReplacesTheFileOnlyWhenClosed)
         EXPECT_EQ(drive.read("KEEP.DAT"), "old");
     }
     EXPECT_EQ(drive.read("KEEP.DAT"), "one\n\n");
+}
+
+// However a write fails, the stream abandons its temporary file: the file it
+// was to replace keeps its old contents, nothing is left beside it, and
+// Close answers false.
+TEST(OutStream, AFailedStreamLeavesTheOldFileInPlace)
+{
+    const std::string old = "old contents";
+    struct Way {
+        const char* name;
+        std::function<int(const std::string&, std::size_t)> disk;
+        std::function<void(JxCOutStream&)> write;
+        bool closeExplicitly;
+    };
+    const std::string bigText(40000, 'x');
+    const std::vector<Way> ways{
+        {"a counted string too long to read back", {},
+         [&](JxCOutStream& out) {
+             out.WriteBigEndian32(std::uint32_t{7});
+             out.WriteCountedString(JxCString(bigText));
+             out.WriteLine(JxCString("after"));
+         },
+         true},
+        {"the same, closed by the destructor", {},
+         [&](JxCOutStream& out) { out.WriteCountedString(JxCString(bigText)); }, false},
+        {"a full disc while the buffer is flushed",
+         [](const std::string&, std::size_t written) { return written >= 4096 ? ENOSPC : 0; },
+         [&](JxCOutStream& out) { out.WriteBlock(bigText.data(), 40000); }, true},
+        {"a full disc at the last flush in Close",
+         [](const std::string&, std::size_t) { return ENOSPC; },
+         [](JxCOutStream& out) { out.WriteLine(JxCString("new")); }, true},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        TempDrive drive;
+        drive.write("KEEP.DAT", old);
+        plat::SetWriteFaultHook(way.disk);
+        {
+            JxCOutStream out("E:\\KEEP.DAT");
+            ASSERT_TRUE(out.IsOpen());
+            way.write(out);
+            if (way.closeExplicitly) {
+                EXPECT_FALSE(out.Close());
+            }
+        }
+        plat::SetWriteFaultHook({});
+        EXPECT_EQ(drive.read("KEEP.DAT"), old);
+        std::vector<std::string> left;
+        for (const auto& e : std::filesystem::directory_iterator(drive.host("")))
+            left.push_back(e.path().filename().string());
+        EXPECT_EQ(left, std::vector<std::string>{"KEEP.DAT"});
+    }
 }
 
 TEST(ExclStream, OpenedLaterAndReadLikeAnyInputStream)

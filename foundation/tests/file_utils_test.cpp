@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,7 +24,7 @@ protected:
     {
         ReportingTest::SetUp();
         programStrings("1\tkelbo32.ini\n1001\tNot on the disc: %s\n1018\tCannot open %s\n"
-                       "1066\tMissing: %s\n1075\tNo disc for %s\n1076\tIn use: %s\n");
+                       "1060\tToo many files open for %s\n1066\tMissing: %s\n1075\tNo disc for %s\n1076\tIn use: %s\n");
     }
     void TearDown() override
     {
@@ -196,6 +198,52 @@ TEST_F(FileUtilsTest, IgnoreOnADeviceErrorOffersTheDataLocationThenGivesUp)
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].text, "[1001]: Not on the disc: " + path("held.dat"));
     plat::_lclose(holder);
+}
+
+// Opens fail with "too many open files" (EMFILE) while this lives.
+class DescriptorsExhausted {
+public:
+    DescriptorsExhausted()
+    {
+        plat::SetOpenFaultHook([](const std::string&) { return EMFILE; });
+    }
+    ~DescriptorsExhausted() { plat::SetOpenFaultHook({}); }
+};
+
+TEST_F(FileUtilsTest, TooManyOpenFilesAsksAndRetryOpensAgain)
+{
+    hostWrite("many.dat", "x");
+    std::optional<DescriptorsExhausted> exhausted(std::in_place);
+    plat::SetResponder([&](const plat::UiRequest& r) -> std::optional<int> {
+        boxes.push_back(r);
+        exhausted.reset();
+        return 4;
+    });
+    std::uint32_t error = 0;
+    plat::HFILE f = OpenFileWithRetry(path("many.dat").c_str(), plat::OF_READ, &error);
+    exhausted.reset();
+    ASSERT_NE(f, plat::HFILE_ERROR);
+    EXPECT_EQ(error, 0u);
+    CloseFile(f);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "[1060]: Too many files open for " + path("many.dat"));
+    EXPECT_EQ(boxes[0].style & 0xF0F, 0x102u);
+}
+
+TEST_F(FileUtilsTest, TooManyOpenFilesIgnoredGivesUpWithErrorCode4)
+{
+    hostWrite("many.dat", "x");
+    answers = {5};
+    std::uint32_t error = 0;
+    plat::HFILE f;
+    {
+        DescriptorsExhausted exhausted;
+        f = OpenFileWithRetry(path("many.dat").c_str(), plat::OF_READ, &error);
+    }
+    EXPECT_EQ(f, plat::HFILE_ERROR);
+    EXPECT_EQ(error, 4u);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "[1060]: Too many files open for " + path("many.dat"));
 }
 
 TEST_F(FileUtilsTest, OtherErrorsReportTheGeneralMessage)

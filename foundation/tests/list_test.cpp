@@ -215,6 +215,59 @@ TEST(ListOwnership, ReplaceOfAStrangerChangesNothing)
     EXPECT_EQ(deaths, 1);
 }
 
+// An owning list may hold the same pointer in several nodes: the item is
+// deleted once, when the last node that holds it goes, and no node is left
+// pointing at a deleted item.
+class ListDuplicates : public ::testing::Test {
+protected:
+    int deaths = 0;
+    Counted* a = new Counted(&deaths);
+    Counted* b = new Counted(&deaths);
+};
+
+TEST_F(ListDuplicates, AnItemHeldThriceIsDeletedOnceByRemoveAll)
+{
+    JxCList list;
+    for (JxCObject* item : {a, b, a, a})
+        list.Add(item);
+    list.RemoveAll();
+    EXPECT_EQ(deaths, 2);
+    EXPECT_TRUE(list.IsEmpty());
+}
+
+TEST_F(ListDuplicates, RemovingOneOfTwoNodesOfAnItemKeepsItAlive)
+{
+    {
+        JxCList list;
+        for (JxCObject* item : {a, b, a})
+            list.Add(item);
+        EXPECT_EQ(list.Remove(a), 1);
+        EXPECT_EQ(deaths, 0);
+        EXPECT_EQ(list.GetCount(), 2);
+        EXPECT_EQ(list.GetAt(1), a);
+        EXPECT_EQ(list.Remove(a), 1);  // the last node of a: now it goes
+        EXPECT_EQ(deaths, 1);
+        EXPECT_EQ(list.GetFirst(), b);
+        EXPECT_EQ(list.GetNext(b), nullptr);
+    }
+    EXPECT_EQ(deaths, 2);
+}
+
+TEST_F(ListDuplicates, DisplacingOneOfThreeNodesOfAnItemKeepsItAlive)
+{
+    auto* c = new Counted(&deaths);
+    {
+        JxCList list;
+        for (JxCObject* item : {a, a, a})
+            list.Add(item);
+        EXPECT_EQ(list.Replace(a, b), 1);
+        EXPECT_EQ(list.SetAt(c, 1), 1);
+        EXPECT_EQ(deaths, 0);
+        EXPECT_EQ(list.GetAt(2), a);
+    }
+    EXPECT_EQ(deaths, 3);
+}
+
 TEST(JxCPointList, CopiesAssignsAndComparesByValue)
 {
     JxCPointList a;

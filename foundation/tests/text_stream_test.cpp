@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "stream_test_support.h"
 
@@ -240,6 +241,60 @@ TEST(TextStream, ReadLineLoopsReachTheEnd)
         lines.emplace_back(s.View());
     }
     EXPECT_EQ(lines, (std::vector<std::string>{"first", "second", "third"}));
+}
+
+// ReadLine takes its line end with it. Older callers follow it with
+// SkipLineEnd (or AtLineEnd and SkipLineEnd), as when ReadLine left the line
+// end in place: that must not eat the next, empty, line or the next line's
+// leading blanks.
+TEST(TextStream, SkipLineEndAfterReadLineKeepsEmptyLinesAndLeadingBlanks)
+{
+    TempDrive drive;
+    const std::vector<std::string> expected{"first", "", "  indented", "\tlast"};
+    drive.write("crlf.txt", "first\r\n\r\n  indented\r\n\tlast\r\n");
+    drive.write("lf.txt", "first\n\n  indented\n\tlast\n");
+    enum class Pattern { ReadLineAlone, ThenSkipLineEnd, ThenAtLineEndAndSkip };
+    for (const char* file : {"crlf.txt", "lf.txt"}) {
+        for (Pattern pattern : {Pattern::ReadLineAlone, Pattern::ThenSkipLineEnd,
+                                Pattern::ThenAtLineEndAndSkip}) {
+            SCOPED_TRACE(std::string(file) + " pattern " + std::to_string(int(pattern)));
+            JxCInStream in(file);
+            std::vector<std::string> lines;
+            JxCString s;
+            while (!in.AtEndOrError() && lines.size() < 10) {
+                in.ReadLine(s);
+                lines.emplace_back(s.View());
+                if (pattern == Pattern::ThenSkipLineEnd) {
+                    EXPECT_EQ(in.SkipLineEnd(), 1);
+                }
+                if (pattern == Pattern::ThenAtLineEndAndSkip && in.AtLineEnd())
+                    in.SkipLineEnd();
+            }
+            EXPECT_EQ(lines, expected);
+            if (file == std::string("crlf.txt")) {
+                EXPECT_EQ(in.GetLineNumber(), 5);
+            }
+        }
+    }
+}
+
+TEST(TextStream, SkipLineEndAfterReadLineSkipsOnlyThatLineEnd)
+{
+    TempDrive drive;
+    drive.write("tail.txt", "one\r\n  two, 3\r\nlast");
+    JxCInStream in("tail.txt");
+    JxCString s;
+    in.ReadLine(s);
+    EXPECT_EQ(in.SkipLineEnd(), 1);
+    EXPECT_EQ(in.SkipLineEnd(), 0);  // the next line holds text
+    in.ReadWord(s);
+    EXPECT_EQ(str(s), "two");
+    in.ReadLine(s);
+    EXPECT_EQ(str(s), ", 3");
+    in.ReadLine(s);
+    EXPECT_EQ(str(s), "last");
+    EXPECT_EQ(in.SkipLineEnd(), 0);  // ReadLine met the end, not a line end
+    EXPECT_TRUE(in.AtEndOrError());
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "platform/backend/backend.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -7,6 +9,7 @@
 #include "platform/backend/headless.h"
 #include "platform/backend/sdl.h"
 #include "platform/window/cursor.h"
+#include "platform/window/desktop.h"
 
 namespace plat {
 
@@ -46,10 +49,28 @@ std::unique_ptr<Backend> CreateDefaultBackend()
     return std::make_unique<HeadlessBackend>();
 }
 
+void RequireMainThreadToCreate(const char* what)
+{
+    if (::gettid() == ::getpid())
+        return;
+    std::fprintf(stderr,
+                 "The %s was first needed on a thread other than the main thread; "
+                 "StartPlatform() must make it on the UI thread at start-up\n",
+                 what);
+    std::abort();
+}
+
+void StartPlatform()
+{
+    TheBackend();
+    TheDesktop();
+}
+
 Backend& TheBackend()
 {
     auto& b = slot();
     if (!b) {
+        RequireMainThreadToCreate("backend");
         b = CreateDefaultBackend();
         connect(b.get());
     }

@@ -46,11 +46,22 @@ private:
     std::shared_ptr<Clock> clock_;
 };
 
+// Makes the backend and the window services' desktop on the calling
+// thread, the program's main thread, which becomes the UI thread: the SDL
+// window belongs to it, and posts from other threads (sound, movies) wake
+// it. Programs call this first thing, before a thread that may post starts.
+void StartPlatform();
+
 // The process's backend, chosen on first use: KELBO_BACKEND=headless|sdl;
-// without it, sdl when a display is available, else headless.
+// without it, sdl when a display is available, else headless. Made only on
+// the main thread: a first use on another thread stops the program, as a
+// host window made there would never see its events.
 Backend& TheBackend();
 // Installs a backend (and its clock); the previous one is returned.
 std::unique_ptr<Backend> InstallBackend(std::unique_ptr<Backend> backend);
+// For the makers of the UI thread's state (the backend, the desktop): stops
+// the program with a message naming `what` unless called on the main thread.
+void RequireMainThreadToCreate(const char* what);
 // The backend named by KELBO_BACKEND and the host's display.
 std::unique_ptr<Backend> CreateDefaultBackend();
 

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "platform/backend/screen_png.h"
+#include "platform/fs/paths.h"
 #include "platform/screen/screen.h"
 #include "platform/window/desktop.h"
 
@@ -14,31 +15,6 @@ Responder& responderSlot()
 {
     static Responder r;
     return r;
-}
-
-// UTF-8 to code points; a malformed sequence becomes U+FFFD.
-std::u32string decodeUtf8(const std::string& s)
-{
-    std::u32string out;
-    for (size_t i = 0; i < s.size();) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        if (len == 0 || i + size_t(len) > s.size()) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        char32_t cp = len == 1 ? c : c & (0x7F >> len);
-        bool ok = true;
-        for (int k = 1; k < len; ++k) {
-            unsigned char cc = static_cast<unsigned char>(s[i + size_t(k)]);
-            ok = ok && (cc >> 6) == 2;
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        out.push_back(ok ? cp : 0xFFFD);
-        i += ok ? size_t(len) : 1;
-    }
-    return out;
 }
 
 }  // namespace
@@ -131,7 +107,7 @@ void Harness::tap(int vk)
 
 void TypeText(const std::string& utf8)
 {
-    for (char32_t c : decodeUtf8(utf8))
+    for (char32_t c : DecodeUtf8(utf8))
         InjectChar(c);
 }
 

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "platform/fs/paths.h"
 #include "platform/screen/screen.h"
 #include "platform/window/cursor.h"
 #include "platform/window/input.h"
@@ -103,28 +104,6 @@ KeyCodes keyCodes(const SDL_Keysym& k)
     case SDL_SCANCODE_PRINTSCREEN: return {VK_SNAPSHOT, 0x37, true};
     default: return {};
     }
-}
-
-// UTF-8 to code points; malformed bytes are skipped.
-std::u32string utf8(const char* s)
-{
-    std::u32string out;
-    const auto* p = reinterpret_cast<const unsigned char*>(s);
-    while (*p) {
-        int len = *p < 0x80 ? 1 : (*p >> 5) == 6 ? 2 : (*p >> 4) == 14 ? 3 : (*p >> 3) == 30 ? 4 : 0;
-        if (!len) {
-            ++p;
-            continue;
-        }
-        char32_t cp = len == 1 ? *p : *p & (0x7F >> len);
-        int k = 1;
-        for (; k < len && (p[k] >> 6) == 2; ++k)
-            cp = (cp << 6) | (p[k] & 0x3F);
-        if (k == len)
-            out.push_back(cp);
-        p += k;
-    }
-    return out;
 }
 
 class SdlBackend final : public Backend {
@@ -295,7 +274,7 @@ void SdlBackend::handle(const SDL_Event& e)
         break;
     }
     case SDL_TEXTINPUT:
-        for (char32_t c : utf8(e.text.text))
+        for (char32_t c : DecodeUtf8(e.text.text))
             InjectChar(c);
         break;
     case SDL_WINDOWEVENT:

@@ -2,6 +2,7 @@
 
 #include <ctime>
 #include <mutex>
+#include <vector>
 
 namespace plat {
 
@@ -17,9 +18,12 @@ std::uint64_t monotonicNs()
 struct ClockSlot {
     std::mutex mutex;
     std::shared_ptr<Clock> clock = std::make_shared<RealClock>();
-    // The clock the accessor hands out; replaced clocks stay alive through
-    // `retired` because references to them may still be in use.
+    // The clock the accessor hands out, read without the lock.
     std::atomic<Clock*> current{clock.get()};
+    // Every clock ever replaced: a reference from TheClock() may still be in
+    // use on any thread, so none is destroyed before the process ends. A
+    // program replaces its clock once or twice; tests a clock per harness.
+    std::vector<std::shared_ptr<Clock>> retired;
 };
 
 ClockSlot& slot()
@@ -64,6 +68,8 @@ std::shared_ptr<Clock> InstallClock(std::shared_ptr<Clock> clock)
     auto previous = std::move(s.clock);
     s.clock = std::move(clock);
     s.current.store(s.clock.get(), std::memory_order_release);
+    if (previous != s.clock)
+        s.retired.push_back(previous);
     return previous;
 }
 

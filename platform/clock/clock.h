@@ -52,9 +52,12 @@ private:
     std::atomic<std::uint64_t> now_;
 };
 
-// The process's clock. Until one is installed it is a real clock.
+// The process's clock. Until one is installed it is a real clock. The
+// reference stays valid for the life of the process, also after the clock
+// is replaced.
 Clock& TheClock();
-// Installs a clock; the previous one is returned (tests put it back).
+// Installs a clock (null: a new real clock); the previous one is returned
+// (tests put it back) and kept alive for those who still hold it.
 std::shared_ptr<Clock> InstallClock(std::shared_ptr<Clock> clock);
 
 // The engine's views of the clock.

@@ -56,11 +56,8 @@ IniDocument::Line IniDocument::parseLine(std::string_view raw)
     std::size_t eq = t.find('=');
     if (eq == npos)
         return line;
-    std::string_view key = trim(t.substr(0, eq));
-    if (key.empty())
-        return line;
     line.kind = Kind::Key;
-    line.name = std::string(key);
+    line.name = std::string(trim(t.substr(0, eq)));
     line.value = std::string(unquote(trim(t.substr(eq + 1))));
     return line;
 }
@@ -68,19 +65,23 @@ IniDocument::Line IniDocument::parseLine(std::string_view raw)
 IniDocument IniDocument::Parse(std::string_view text)
 {
     IniDocument doc;
-    if (text.find("\r\n") != npos)
-        doc.eol_ = "\r\n";
-    else if (text.find('\n') != npos)
-        doc.eol_ = "\n";
-    doc.endsWithEol_ = text.empty() || text.back() == '\n';
+    bool eolSeen = false;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        std::size_t nl = text.find('\n', pos);
-        std::string_view raw = text.substr(pos, nl == npos ? npos : nl - pos);
-        if (!raw.empty() && raw.back() == '\r')
-            raw.remove_suffix(1);
-        doc.lines_.push_back(parseLine(raw));
-        pos = nl == npos ? text.size() : nl + 1;
+        std::size_t end = text.find_first_of("\r\n", pos);
+        if (end == npos)
+            end = text.size();
+        std::size_t next = end;
+        if (next < text.size())
+            next += text.compare(next, 2, "\r\n") == 0 ? 2 : 1;
+        Line line = parseLine(text.substr(pos, end - pos));
+        line.eol = std::string(text.substr(end, next - end));
+        if (!eolSeen && !line.eol.empty()) {
+            doc.eol_ = line.eol;
+            eolSeen = true;
+        }
+        doc.lines_.push_back(std::move(line));
+        pos = next;
     }
     return doc;
 }
@@ -88,16 +89,24 @@ IniDocument IniDocument::Parse(std::string_view text)
 std::string IniDocument::Serialize() const
 {
     std::string out;
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        out += lines_[i].raw;
-        if (i + 1 < lines_.size() || endsWithEol_)
-            out += eol_;
+    for (const Line& line : lines_) {
+        out += line.raw;
+        out += line.eol;
     }
     return out;
 }
 
+void IniDocument::insertLine(std::size_t index, Line line)
+{
+    if (index == lines_.size() && !lines_.empty() && lines_.back().eol.empty())
+        lines_.back().eol = eol_;
+    line.eol = eol_;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), std::move(line));
+}
+
 std::size_t IniDocument::findSection(std::string_view section) const
 {
+    section = trim(section);
     for (std::size_t i = 0; i < lines_.size(); ++i)
         if (lines_[i].kind == Kind::Section && EqualsNoCase(lines_[i].name, section))
             return i;
@@ -117,6 +126,7 @@ std::optional<std::string> IniDocument::Find(std::string_view section, std::stri
     std::size_t header = findSection(section);
     if (header == npos)
         return std::nullopt;
+    key = trim(key);
     for (std::size_t i = header + 1, end = sectionEnd(header); i < end; ++i)
         if (lines_[i].kind == Kind::Key && EqualsNoCase(lines_[i].name, key))
             return lines_[i].value;
@@ -147,7 +157,7 @@ std::vector<std::string> IniDocument::Keys(std::string_view section) const
     if (header == npos)
         return names;
     for (std::size_t i = header + 1, end = sectionEnd(header); i < end; ++i) {
-        if (lines_[i].kind != Kind::Key)
+        if (lines_[i].kind != Kind::Key || lines_[i].name.empty())
             continue;
         bool seen = false;
         for (const std::string& n : names)
@@ -168,16 +178,14 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
 
     std::size_t header = findSection(section);
     if (header == npos) {
-        if (!lines_.empty() && !trim(lines_.back().raw).empty()) {
-            lines_.push_back(Line{});
-        }
+        if (!lines_.empty() && !trim(lines_.back().raw).empty())
+            insertLine(lines_.size(), Line{});
         Line head;
         head.kind = Kind::Section;
         head.name = std::string(trim(section));
         head.raw = "[" + head.name + "]";
-        lines_.push_back(head);
-        lines_.push_back(line);
-        endsWithEol_ = true;
+        insertLine(lines_.size(), std::move(head));
+        insertLine(lines_.size(), std::move(line));
         return;
     }
     std::size_t end = sectionEnd(header);
@@ -185,7 +193,7 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
     for (std::size_t i = header + 1; i < end; ++i) {
         if (lines_[i].kind != Kind::Key)
             continue;
-        if (EqualsNoCase(lines_[i].name, key)) {
+        if (EqualsNoCase(lines_[i].name, line.name)) {
             lines_[i].value = line.value;
             lines_[i].raw = lines_[i].name + "=" + line.value;
             return;
@@ -194,9 +202,7 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
     }
     // After the section's last key, so that blank lines and comments that
     // separate it from the next section stay where they are.
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(lastKey + 1), line);
-    if (lastKey + 2 == lines_.size())
-        endsWithEol_ = true;
+    insertLine(lastKey + 1, std::move(line));
 }
 
 bool IniDocument::DeleteKey(std::string_view section, std::string_view key)
@@ -204,6 +210,7 @@ bool IniDocument::DeleteKey(std::string_view section, std::string_view key)
     std::size_t header = findSection(section);
     if (header == npos)
         return false;
+    key = trim(key);
     bool removed = false;
     std::size_t end = sectionEnd(header);
     for (std::size_t i = header + 1; i < end;) {

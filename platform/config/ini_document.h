@@ -2,10 +2,12 @@
 // One INI file held as its lines, with the rules of Windows profiles:
 // sections and keys are compared without regard to case (ASCII letters), the
 // first matching section and the first matching key in it win, keys and
-// values are trimmed of blanks, and a value wholly enclosed in a pair of
-// single or double quotes loses them. Lines that are neither a section nor
-// a key (comments starting with ';', blank lines, stray text) are kept
-// exactly, so a rewrite changes only what was changed.
+// values are trimmed of blanks (names given to look-ups and changes too),
+// and a value wholly enclosed in a pair of single or double quotes loses
+// them. A line ends at CR LF, LF or a CR alone. A line "=value" is a key with
+// an empty name. Lines that are neither a section nor a key (comments
+// starting with ';', blank lines, stray text) are kept exactly, and every
+// line keeps its own line end, so a rewrite changes only what was changed.
 
 #include <optional>
 #include <string>
@@ -26,7 +28,9 @@ public:
     bool HasSection(std::string_view section) const;
     // Section names in file order, each name once (first spelling).
     std::vector<std::string> Sections() const;
-    // Keys of the first matching section in file order, each once.
+    // Keys of the first matching section in file order, each once; the key
+    // with an empty name is left out, as a list of NUL-ended names cannot
+    // hold it.
     std::vector<std::string> Keys(std::string_view section) const;
 
     // Replaces the first matching key's value, or adds the key at the end
@@ -43,6 +47,7 @@ private:
     struct Line {
         Kind kind = Kind::Other;
         std::string raw;    // the line as read, without its line break
+        std::string eol;    // its line break as read ("" for a last line without one)
         std::string name;   // section or key name, trimmed
         std::string value;  // key value, trimmed, quotes removed
     };
@@ -53,9 +58,12 @@ private:
     // One past the last line of the section that starts at header.
     std::size_t sectionEnd(std::size_t header) const;
 
+    // Inserts a new line at index, ending in the file's usual line break;
+    // a last line without one gets one first.
+    void insertLine(std::size_t index, Line line);
+
     std::vector<Line> lines_;
-    std::string eol_ = "\r\n";
-    bool endsWithEol_ = true;
+    std::string eol_ = "\r\n";  // for new lines: the first line break of the file
 };
 
 // Comparison of names the way profiles and the registry do it.

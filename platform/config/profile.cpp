@@ -155,8 +155,14 @@ UINT GetPrivateProfileIntA(const char* section, const char* key, int defaultValu
 BOOL WritePrivateProfileStringA(const char* section, const char* key, const char* value,
                                 const char* fileName)
 {
-    if (!section)
-        return 1;  // nothing is cached, so a flush has nothing to do
+    if (!section) {
+        // All three null is a flush, and nothing is cached; a key or value
+        // without its section is an error.
+        if (!key && !value)
+            return 1;
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
     std::lock_guard lock(profileMutex());
     SetLastError(ERROR_SUCCESS);
     std::string host = profileHostPath(fileName, true);

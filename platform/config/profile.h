@@ -23,6 +23,7 @@ DWORD GetPrivateProfileStringA(const char* section, const char* key, const char*
 UINT GetPrivateProfileIntA(const char* section, const char* key, int defaultValue,
                            const char* fileName);
 // Sets the value; a null value deletes the key, a null key the section.
+// With a null section only the flush (everything null) succeeds.
 BOOL WritePrivateProfileStringA(const char* section, const char* key, const char* value,
                                 const char* fileName);
 

@@ -278,6 +278,14 @@ void setValue(KeyData& key, Value v)
     key.values.push_back(std::move(v));
 }
 
+bool validName(std::string_view s)
+{
+    for (char c : s)
+        if (static_cast<unsigned char>(c) < 0x20)
+            return false;
+    return true;
+}
+
 // Damaged lines are skipped: what can be read is kept.
 Hive parseHive(std::string_view text)
 {
@@ -299,6 +307,10 @@ Hive parseHive(std::string_view text)
             if (close == std::string_view::npos || close < 1)
                 continue;
             std::string path(line.substr(1, close - 1));
+            // A name no call could give or open (a control character, a
+            // zero byte) is damage: the key and its values are skipped.
+            if (!validName(path))
+                continue;
             addKeyPath(h, path);
             current = &h[lower(path)];
             continue;
@@ -360,14 +372,6 @@ struct Target {
     std::string path;  // as given, normalised
     REGSAM access = KEY_ALL_ACCESS;
 };
-
-bool validName(std::string_view s)
-{
-    for (char c : s)
-        if (static_cast<unsigned char>(c) < 0x20)
-            return false;
-    return true;
-}
 
 std::string normalise(std::string_view sub)
 {

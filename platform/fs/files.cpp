@@ -118,6 +118,12 @@ DWORD openErrno(int err, const HostPath& where)
     return ErrorFromErrno(err);
 }
 
+OpenFaultHook& openFaultHook()
+{
+    static OpenFaultHook hook;
+    return hook;
+}
+
 HFILE openResolved(const HostPath& where, OFSTRUCT* info, UINT style)
 {
     UINT access = style & 0x3;
@@ -131,6 +137,9 @@ HFILE openResolved(const HostPath& where, OFSTRUCT* info, UINT style)
         return failOpen(info, ERROR_ACCESS_DENIED);
 
     std::lock_guard lock(handles().mutex);
+    if (openFaultHook())
+        if (int fault = openFaultHook()(where.host))
+            return failOpen(info, openErrno(fault, where));
     OpenEntry entry;
     entry.host = where.host;
     entry.access = access;
@@ -439,6 +448,24 @@ HFILE _lclose(HFILE file)
     return 0;
 }
 
+void SetOpenFaultHook(OpenFaultHook hook)
+{
+    std::lock_guard lock(handles().mutex);
+    openFaultHook() = std::move(hook);
+}
+
+HFILE DiscardFile(HFILE file)
+{
+    const bool known = withEntry(file, false, [](OpenEntry& e) {
+        e.failed = true;  // so that closing puts nothing in place
+        return true;
+    });
+    if (!known)
+        return HFILE_ERROR;
+    _lclose(file);
+    return 0;
+}
+
 LONG _llseek(HFILE file, LONG offset, int origin)
 {
     return withEntry(file, LONG(HFILE_ERROR), [&](OpenEntry& e) -> LONG {
@@ -586,6 +613,11 @@ BOOL MoveFileA(const char* existing, const char* target)
 
 BOOL CreateDirectoryA(const char* path, const void* /*security*/)
 {
+    // A typed folder name reaches here (the installer's target): the host
+    // would take wildcards and the like, Windows refuses them.
+    for (const char* p = path; p && *p; ++p)
+        if (std::strchr("?*<>|\"", *p) || static_cast<unsigned char>(*p) < 0x20)
+            return fail(ERROR_INVALID_NAME);
     HostPath where = resolveForChange(path);
     if (where.error)
         return fail(where.error);

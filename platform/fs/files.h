@@ -6,6 +6,7 @@
 // crash or a failed write never leaves a half-written file in place.
 // Files opened for writing without OF_CREATE are changed in place.
 
+#include <functional>
 #include <string>
 
 #include "platform/core/types.h"
@@ -51,6 +52,17 @@ HFILE _lcreat(const char* path, int attribute);
 // Closes; for a created file this is when it replaces the target. HFILE_ERROR
 // when the handle is unknown or the file could not be put in place.
 HFILE _lclose(HFILE file);
+// Closes without putting anything in place: a created file's temporary file
+// is removed and its target keeps its old contents; any other file is only
+// closed. For a writer that finds its own output unusable. HFILE_ERROR when
+// the handle is unknown.
+HFILE DiscardFile(HFILE file);
+
+// Test hook: asked before each open of a host file; a non-zero errno value
+// fails the open with it, as a full descriptor table (EMFILE) would. An empty
+// function removes the hook.
+using OpenFaultHook = std::function<int(const std::string& hostPath)>;
+void SetOpenFaultHook(OpenFaultHook hook);
 
 constexpr int FILE_BEGIN = 0;
 constexpr int FILE_CURRENT = 1;
@@ -87,6 +99,7 @@ BOOL DeleteFileA(const char* path);
 // Copies atomically; with failIfExists an existing target is an error.
 BOOL CopyFileA(const char* existing, const char* target, BOOL failIfExists);
 BOOL MoveFileA(const char* existing, const char* target);
+// Names with ? * < > | " or a control character fail with ERROR_INVALID_NAME.
 BOOL CreateDirectoryA(const char* path, const void* security);
 BOOL RemoveDirectoryA(const char* path);
 

@@ -92,6 +92,14 @@ std::string ProgramFileHost()
         if (!state().programOverride.empty())
             return state().programOverride;
     }
+    const char* standIn = std::getenv("KELBO_PROGRAM_FILE");
+    if (standIn && *standIn == '/')
+        return standIn;
+    return ExecutableFileHost();
+}
+
+std::string ExecutableFileHost()
+{
     static const std::string self = executablePath();
     return self;
 }

@@ -21,7 +21,12 @@ std::string WindowsFolderHost();
 
 // Host path of the running program's file (the executable), and an
 // override so that tests and tools can stand the program somewhere else.
+// Without an override, the environment's KELBO_PROGRAM_FILE (a host path)
+// stands the program there: a title's installed program file is run by our
+// engine that way, and finds its INI file and "&" media beside it.
 std::string ProgramFileHost();
+// Host path of the executable itself, whatever stands in for it.
+std::string ExecutableFileHost();
 void SetProgramFileHost(const std::string& hostPath);
 // Host folder of the program's file, without a trailing slash.
 std::string ProgramFolderHost();

@@ -137,30 +137,6 @@ void appendUtf8(std::string& out, char32_t c)
     }
 }
 
-std::u32string decodeUtf8(std::string_view s)
-{
-    std::u32string out;
-    for (std::size_t i = 0; i < s.size();) {
-        unsigned char b = static_cast<unsigned char>(s[i]);
-        int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
-        if (extra < 0 || i + static_cast<std::size_t>(extra) >= s.size() + (extra == 0 ? 1 : 0)) {
-            out += U'\uFFFD';
-            ++i;
-            continue;
-        }
-        char32_t c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
-        bool ok = true;
-        for (int k = 1; k <= extra; ++k) {
-            unsigned char cb = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-            ok = ok && (cb & 0xC0) == 0x80;
-            c = (c << 6) | (cb & 0x3F);
-        }
-        out += ok ? c : U'\uFFFD';
-        i += ok ? static_cast<std::size_t>(extra) + 1 : 1;
-    }
-    return out;
-}
-
 // Simple case folding: ASCII, Latin-1, Greek and Cyrillic capitals.
 char32_t fold(char32_t c)
 {
@@ -251,6 +227,30 @@ bool isAscii(std::string_view s)
 }
 }  // namespace
 
+std::u32string DecodeUtf8(std::string_view s)
+{
+    std::u32string out;
+    for (std::size_t i = 0; i < s.size();) {
+        unsigned char b = static_cast<unsigned char>(s[i]);
+        int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
+        if (extra < 0 || i + static_cast<std::size_t>(extra) >= s.size() + (extra == 0 ? 1 : 0)) {
+            out += U'\uFFFD';
+            ++i;
+            continue;
+        }
+        char32_t c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
+        bool ok = true;
+        for (int k = 1; k <= extra; ++k) {
+            unsigned char cb = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+            ok = ok && (cb & 0xC0) == 0x80;
+            c = (c << 6) | (cb & 0x3F);
+        }
+        out += ok ? c : U'\uFFFD';
+        i += ok ? static_cast<std::size_t>(extra) + 1 : 1;
+    }
+    return out;
+}
+
 std::string CodePageToUtf8(std::string_view bytes, int codePage)
 {
     if (isAscii(bytes))
@@ -266,7 +266,7 @@ std::string Utf8ToCodePage(std::string_view utf8, int codePage)
     if (isAscii(utf8))
         return std::string(utf8);
     std::string out;
-    for (char32_t c : decodeUtf8(utf8)) {
+    for (char32_t c : DecodeUtf8(utf8)) {
         if (c < 0x80) {
             out += static_cast<char>(c);
             continue;
@@ -284,7 +284,7 @@ bool HostNamesMatch(std::string_view a, std::string_view b)
 {
     if (a.size() == b.size() && EqualsNoCase(a, b))
         return true;
-    std::u32string x = decodeUtf8(a), y = decodeUtf8(b);
+    std::u32string x = DecodeUtf8(a), y = DecodeUtf8(b);
     if (x.size() != y.size())
         return false;
     for (std::size_t i = 0; i < x.size(); ++i)

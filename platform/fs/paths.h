@@ -42,6 +42,9 @@ std::size_t FindLastSeparator(std::string_view windowsPath);
 // Text between UTF-8 and a code page; characters the page lacks become '?'.
 std::string Utf8ToCodePage(std::string_view utf8, int codePage);
 std::string CodePageToUtf8(std::string_view bytes, int codePage);
+// UTF-8 to code points, the one decoder of the platform; each byte of a
+// malformed or cut-off sequence becomes U+FFFD.
+std::u32string DecodeUtf8(std::string_view utf8);
 
 // Names between the two encodings.
 std::string HostNameFromAnsi(std::string_view ansi);

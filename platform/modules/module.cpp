@@ -110,6 +110,13 @@ Module* ProgramModuleLocked()
         std::string file = ProgramFileHost();
         std::string base = stemOf(file);
         std::string folder = resourceFolderIn(ProgramFolderHost(), base);
+        if (folder.empty() && ExecutableFileHost() != file) {
+            // A program file that our engine stands in for (an installed
+            // title's) has no resources of ours beside it: they stay beside
+            // the executable.
+            std::string self = ExecutableFileHost();
+            folder = resourceFolderIn(self.substr(0, self.rfind('/')), stemOf(self));
+        }
         auto m = Module::Open(Module::Kind::Program, base, folder);
         m->windowsFile = ProgramFileWindowsPath();
         table().all.push_back(std::move(m));

@@ -134,6 +134,11 @@ void readModuleIni(Module& m)
                 table.emplace_back(k, value);
         }
     }
+    if (m.VersionBlock().empty()) {
+        std::fprintf(stderr, "%s/module.ini: a version text's name is 64 KB or longer; the library has no version block\n",
+                     m.hostFolder.c_str());
+        m.version = VersionInfo{};
+    }
 }
 
 // The entry of folder whose name matches without regard to case.
@@ -208,8 +213,12 @@ std::string stringBlockData(const Module& m, int block)
     return data;
 }
 
-void appendBlockEntry(std::string& block, const std::string& key, const std::string& value)
+// False when the key's length does not fit its 16-bit field (or the
+// value's its 32-bit one): a wrapped length would hide every later entry.
+bool appendBlockEntry(std::string& block, const std::string& key, const std::string& value)
 {
+    if (key.size() > 0xFFFF || value.size() > 0xFFFFFFFFu)
+        return false;
     auto put16 = [&](std::size_t v) {
         block += static_cast<char>(v & 0xFF);
         block += static_cast<char>((v >> 8) & 0xFF);
@@ -222,6 +231,7 @@ void appendBlockEntry(std::string& block, const std::string& key, const std::str
     block += key;
     put32(value.size());
     block += value;
+    return true;
 }
 
 void parseVersionNumbers(const std::string& text, DWORD& ms, DWORD& ls)
@@ -328,18 +338,21 @@ std::string Module::VersionBlock() const
                 parseVersionNumbers(value, fixed.dwProductVersionMS, fixed.dwProductVersionLS);
         }
     }
-    appendBlockEntry(body, "\\", std::string(reinterpret_cast<const char*>(&fixed), sizeof fixed));
+    bool fits = appendBlockEntry(body, "\\", std::string(reinterpret_cast<const char*>(&fixed), sizeof fixed));
     if (!version.translations.empty()) {
         std::string pairs;
         for (auto [lang, cp] : version.translations) {
             DWORD v = DWORD(lang) | (DWORD(cp) << 16);
             pairs.append(reinterpret_cast<const char*>(&v), 4);
         }
-        appendBlockEntry(body, "\\VarFileInfo\\Translation", pairs);
+        fits = fits && appendBlockEntry(body, "\\VarFileInfo\\Translation", pairs);
     }
     for (const auto& [key, table] : version.tables)
         for (const auto& [name, value] : table)
-            appendBlockEntry(body, "\\StringFileInfo\\" + key + "\\" + name, value + std::string(1, '\0'));
+            fits = fits && appendBlockEntry(body, "\\StringFileInfo\\" + key + "\\" + name,
+                                            value + std::string(1, '\0'));
+    if (!fits)
+        return {};
     // Header: a mark and the block's whole size, which bounds every reader.
     std::string block = "KVB1";
     DWORD total = static_cast<DWORD>(body.size() + 8);

@@ -75,6 +75,25 @@ DWORD SizeofResource(HMODULE module, HRSRC resource)
 
 BOOL FreeResource(HGLOBAL) { return 0; }  // resources live as long as their module
 
+std::string ResourceHostFile(HMODULE module, HRSRC resource)
+{
+    std::lock_guard lock(Modules().mutex);
+    Module* m = moduleLocked(module);
+    if (!m || !resource)
+        return {};
+    for (auto& e : m->entries)
+        if (e.get() == resource)
+            return e->hostFile;
+    return {};
+}
+
+std::string ResourceOwnerKey(HMODULE module)
+{
+    std::lock_guard lock(Modules().mutex);
+    Module* m = moduleLocked(module);
+    return m ? m->hostFolder + '|' + m->baseName : std::string();
+}
+
 int LoadStringA(HMODULE module, UINT id, char* buffer, int size)
 {
     std::lock_guard lock(Modules().mutex);

@@ -5,6 +5,7 @@
 // engine passes them; a name "#123" means id 123.
 
 #include <cstdint>
+#include <string>
 
 #include "platform/core/types.h"
 
@@ -44,6 +45,15 @@ HGLOBAL LoadResource(HMODULE module, HRSRC resource);
 const void* LockResource(HGLOBAL data);
 DWORD SizeofResource(HMODULE module, HRSRC resource);
 BOOL FreeResource(HGLOBAL data);
+
+// The host file a resource is read from, for messages about its contents;
+// empty for a string block, the version block or an unknown resource.
+std::string ResourceHostFile(HMODULE module, HRSRC resource);
+
+// What identifies a module's resources across loads (its folder and name),
+// for caches of objects made from them: a freed handle may come back for
+// another library, this key does not. Empty when the module is not loaded.
+std::string ResourceOwnerKey(HMODULE module);
 
 // The code page of the module's texts (its module.ini); the current ANSI
 // page for a handle that is no live module.

@@ -96,7 +96,15 @@ BOOL VerQueryValueA(const void* block, const char* subBlock, void** buffer, UINT
         if (EqualsNoCase(key, wanted)) {
             *buffer = const_cast<unsigned char*>(p + value);
             bool text = key.rfind("\\StringFileInfo\\", 0) == 0;
-            *length = static_cast<UINT>(text ? std::strlen(reinterpret_cast<const char*>(p + value)) + 1 : valueLength);
+            std::size_t n = valueLength;
+            if (text) {
+                // A text ends at its NUL, which must lie inside its value.
+                n = strnlen(reinterpret_cast<const char*>(p + value), valueLength);
+                if (n == valueLength)
+                    return 0;
+                ++n;
+            }
+            *length = static_cast<UINT>(n);
             return 1;
         }
         pos = value + valueLength;

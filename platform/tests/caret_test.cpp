@@ -1,6 +1,7 @@
 // The caret in real windows: shown through the window's DC, blinking from
 // the message loop, hidden while its window paints; and the class cursor.
 
+#include "platform/clock/clock.h"
 #include "platform/draw/draw.h"
 #include "platform/screen/screen.h"
 #include "platform/tests/window_fixture.h"
@@ -24,6 +25,7 @@ protected:
     void TearDown() override
     {
         DestroyCaret();
+        SetCaretBlinkTime(kDefaultCaretBlinkTime);
         WindowTest::TearDown();
     }
     static void paintWhite(HWND w)
@@ -84,6 +86,26 @@ TEST_F(CaretTest, MovingShowsAtOnceAndStartsTheBlinkAgain)
     POINT p;
     ASSERT_TRUE(GetCaretPos(&p));
     EXPECT_EQ(p, (POINT{20, 30}));
+}
+
+TEST_F(CaretTest, HugeBlinkTimesDoNotWrapAndInfiniteMeansSteady)
+{
+    CreateCaret(window, nullptr, 2, 10);
+    ShowCaret(window);
+    for (UINT time : {0x80000000u, 0xFFFFFFFEu}) {
+        ASSERT_TRUE(SetCaretBlinkTime(time));
+        std::uint64_t start = TheClock().now();
+        ASSERT_TRUE(NextCaretBlink());
+        EXPECT_EQ(*NextCaretBlink() - start, time);
+        harness.runFor(1000);
+        EXPECT_TRUE(inverted(0, 0)) << time;  // not a blink in sight
+    }
+    ASSERT_TRUE(SetCaretBlinkTime(INFINITE));
+    EXPECT_EQ(GetCaretBlinkTime(), INFINITE);
+    EXPECT_FALSE(NextCaretBlink());  // nothing to wake the loop for
+    harness.runFor(5000);
+    EXPECT_TRUE(inverted(0, 0));
+    EXPECT_FALSE(SetCaretBlinkTime(0));
 }
 
 TEST_F(CaretTest, PaintingHidesTheCaretUntilThePaintEnds)

@@ -5,6 +5,7 @@
 
 #include "platform/modules/module.h"
 #include "platform/tests/temp_config.h"
+#include "platform/ui/icons.h"
 #include "platform/window/cursor.h"
 
 namespace plat {
@@ -123,6 +124,21 @@ TEST(CursorTest, DamagedCursorFilesAreRefused)
     std::string hugeImage = good;
     hugeImage[22 + 4] = '\x7F';  // width 127 with a picture sized for 16
     EXPECT_EQ(CreateCursorFromFileData(hugeImage), nullptr);
+    for (char rows : {'\1', '\0'}) {
+        std::string noRows = good;
+        noRows[22 + 8] = rows;  // a height (picture and mask) under 2 leaves no row
+        noRows[7] = rows;       // the directory agrees
+        EXPECT_EQ(CreateCursorFromFileData(noRows), nullptr) << int(rows);
+    }
+    for (std::size_t at : {10u, 12u}) {  // the hotspot's x, then y
+        std::string offPicture = good;
+        offPicture[at] = 16;
+        EXPECT_EQ(CreateCursorFromFileData(offPicture), nullptr) << at;
+        offPicture[at] = 15;
+        HCURSOR edge = CreateCursorFromFileData(offPicture);
+        EXPECT_NE(edge, nullptr) << at;
+        DestroyCursor(edge);
+    }
 }
 
 TEST(CursorTest, CursorsFromAResourceLibrary)
@@ -140,6 +156,37 @@ TEST(CursorTest, CursorsFromAResourceLibrary)
     EXPECT_EQ(LoadCursorA(lib, "hand"), byName);  // one shared handle per resource
     EXPECT_EQ(LoadCursorA(lib, "Missing"), nullptr);
     FreeLibrary(lib);
+}
+
+TEST(CursorTest, IconsBelongToTheirLibraryNotToItsHandle)
+{
+    testing::TempConfig t;
+    std::string white = cursorFile();
+    white[2] = 1;  // an icon file
+    std::string black = white;
+    black.replace(22 + 44, 3, 3, '\0');  // colour 1 black too
+    testing::TempConfig::writeFile(t.program() + "/IconA.resources/icon/1.ico", white);
+    testing::TempConfig::writeFile(t.program() + "/IconB.resources/icon/1.ico", black);
+    const char* one = reinterpret_cast<const char*>(std::uintptr_t(1));
+
+    HMODULE a = LoadLibraryA("IconA");
+    HICON fromA = LoadIconA(a, one);
+    ASSERT_NE(fromA, nullptr);
+    EXPECT_EQ(fromA->pixels[0], 0xFFFFFFFFu);
+    FreeLibrary(a);
+    // The handle of a freed library (which the next library may be given)
+    // answers from nothing it held.
+    EXPECT_EQ(LoadIconA(a, one), nullptr);
+
+    HMODULE b = LoadLibraryA("IconB");
+    HICON fromB = LoadIconA(b, one);
+    ASSERT_NE(fromB, nullptr);
+    EXPECT_NE(fromB, fromA);
+    EXPECT_EQ(fromB->pixels[0], 0xFF000000u);
+    HMODULE again = LoadLibraryA("IconA");
+    EXPECT_EQ(LoadIconA(again, one), fromA);  // the icon given out before is still good
+    FreeLibrary(again);
+    FreeLibrary(b);
 }
 
 }  // namespace

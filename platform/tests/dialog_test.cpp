@@ -124,6 +124,8 @@ TEST(DialogTemplateText, ReadsEveryPartAndNamesTheLineOfAFault)
         {"rect 0 0 10 10\ncontrol Button 70000 \"OK\" 0 0 5 5", "line 2"},
         {"rect 0 0 10 10\nstyle WS_POPUP |", "line 2"},
         {"rect 0 0 10 10\nfrobnicate", "frobnicate"},
+        {"rect 0 0 10 10\ncaption \"a\x01\"", "0x01"},  // control bytes, in a text or out
+        {"rect 0 0 10 10\x7f", "line 1: a control byte (0x7F)"},
     };
     for (auto [text, expect] : bad) {
         why.clear();
@@ -417,6 +419,8 @@ protected:
         testing::TempConfig::writeFile(config.program() + "/kelbores.resources/dialog/5555.dlg", kWarning);
         testing::TempConfig::writeFile(config.program() + "/kelbores.resources/dialog/BROKEN.dlg",
                                        "rect 0 0 10 10\ncontrol Button 1 \"OK\" 0 0\n");
+        testing::TempConfig::writeFile(config.program() + "/kelbores.resources/dialog/NUL.dlg",
+                                       std::string(1, '\0'));
         library = LoadLibraryA("kelbores.DLL");
         ASSERT_NE(library, nullptr);
         red = CreateSolidBrush(RGB(255, 0, 0));
@@ -485,6 +489,13 @@ TEST_F(LibraryDialogTest, AMissingOrDamagedTemplateAnswersMinusOneAndShowsNothin
     DialogTemplate t;
     EXPECT_FALSE(LoadDialogTemplate(library, "BROKEN", &t, &why));
     EXPECT_NE(why.find("line 2"), std::string::npos) << why;
+    EXPECT_NE(why.find("kelbores.resources/dialog/BROKEN.dlg"), std::string::npos) << why;
+
+    // A NUL byte ends the template at once instead of being read as a word.
+    EXPECT_EQ(DialogBoxParamA(library, "NUL", nullptr, &CALLBACK_WarningProc, 0), -1);
+    EXPECT_FALSE(LoadDialogTemplate(library, "NUL", &t, &why));
+    EXPECT_NE(why.find("NUL.dlg: line 1"), std::string::npos) << why;
+    EXPECT_NE(why.find("0x00"), std::string::npos) << why;
 }
 
 LRESULT CALLBACK_EndAtOnce(HWND d, UINT msg, WPARAM, LPARAM)

@@ -329,6 +329,32 @@ TEST_F(FsTest, AWriteKilledHalfWayLeavesTheOldFileIntact)
     EXPECT_EQ(TempConfig::readFile(target), big);
 }
 
+TEST_F(FsTest, ADiscardedFileLeavesTheOldFileIntact)
+{
+    std::string target = t.root() + "/hd/user.dat";
+    TempConfig::writeFile(target, "old contents");
+    HFILE h = _lcreat("E:\\USER.DAT", 0);
+    ASSERT_NE(h, HFILE_ERROR);
+    EXPECT_EQ(_lwrite(h, "new", 3), 3u);
+    EXPECT_EQ(DiscardFile(h), 0);
+    EXPECT_EQ(TempConfig::readFile(target), "old contents");
+    std::vector<std::string> left;
+    for (const auto& e : fs::directory_iterator(t.root() + "/hd"))
+        left.push_back(e.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"user.dat"});
+    EXPECT_EQ(DiscardFile(h), HFILE_ERROR);  // the handle is gone
+}
+
+TEST(Utf8Test, MalformedAndCutOffSequencesBecomeOneReplacementPerByte)
+{
+    EXPECT_EQ(DecodeUtf8("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"), U"a\u00E9\u20AC\U0001F600");
+    EXPECT_EQ(DecodeUtf8("\x80x"), U"\uFFFDx");            // a stray continuation byte
+    EXPECT_EQ(DecodeUtf8("\xC3x"), U"\uFFFDx");            // a lead byte without its continuation
+    EXPECT_EQ(DecodeUtf8("\xE2\x82"), U"\uFFFD\uFFFD");    // cut off at the end
+    EXPECT_EQ(DecodeUtf8("\xFF"), U"\uFFFD");
+    EXPECT_EQ(DecodeUtf8(std::string_view("\0", 1)), std::u32string(1, U'\0'));
+}
+
 TEST(WildcardTest, WindowsRules)
 {
     struct Case {
@@ -398,6 +424,11 @@ TEST_F(FsTest, WholeFileOperations)
     ASSERT_TRUE(CreateDirectoryA("E:\\Target", nullptr));
     EXPECT_FALSE(CreateDirectoryA("e:\\target", nullptr));
     EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+    for (const char* bad : {"E:\\Tar?et", "E:\\*", "E:\\a<b", "E:\\a>b", "E:\\a|b", "E:\\\"q\"", "E:\\tab\there"}) {
+        EXPECT_FALSE(CreateDirectoryA(bad, nullptr)) << bad;
+        EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME) << bad;
+    }
+    EXPECT_FALSE(fs::exists(t.root() + "/hd/Tar?et"));
     ASSERT_TRUE(CopyFileA("D:\\README", "E:\\TARGET\\readme.txt", 0));
     EXPECT_EQ(TempConfig::readFile(t.root() + "/hd/Target/readme.txt"), "readme");
     EXPECT_FALSE(CopyFileA("D:\\README", "E:\\target\\README.TXT", 1));

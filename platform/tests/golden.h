@@ -1,7 +1,9 @@
 #pragma once
 // Golden pictures for the drawing tests: a surface is compared with
-// platform/tests/golden/NAME.png. Run the tests with KELBO_UPDATE_GOLDEN=1 to
-// write the pictures anew (then look at them before committing).
+// platform/tests/golden/NAME.png (another layer's tests name their own
+// folder). Run the tests with
+// KELBO_UPDATE_GOLDEN=1 to write the pictures anew (then look at them
+// before committing).
 
 #include <string>
 

@@ -226,5 +226,41 @@ TEST_F(ModulesTest, VersionInformationThroughTheBuiltInLibrary)
     FreeLibrary(version);
 }
 
+TEST_F(ModulesTest, AVersionBlockThatCannotBeReadBackIsRefused)
+{
+    // A text name whose whole key is 64 KB would wrap its 16-bit length and
+    // hide every entry after it: the library gets no version block at all.
+    std::string longName(0x10000 - std::string("\\StringFileInfo\\040904e4\\").size(), 'N');
+    TempConfig::writeFile(t.program() + "/LongKey.resources/module.ini",
+                          "[Version]\nCompanyName=Jx\n" + longName + "=x\nProductName=Kelbo\n");
+    TempConfig::writeFile(t.program() + "/JustFits.resources/module.ini",
+                          "[Version]\nCompanyName=Jx\n" + longName.substr(1) + "=x\nProductName=Kelbo\n");
+    DWORD handle = 0;
+    EXPECT_EQ(GetFileVersionInfoSizeA("LongKey.DLL", &handle), 0u);
+    HMODULE lib = LoadLibraryA("LongKey");
+    EXPECT_EQ(FindResourceA(lib, MAKEINTRESOURCEA(1), RT_VERSION), nullptr);
+    FreeLibrary(lib);
+
+    std::vector<char> block(GetFileVersionInfoSizeA("JustFits.DLL", &handle));
+    ASSERT_TRUE(GetFileVersionInfoA("JustFits.DLL", handle, DWORD(block.size()), block.data()));
+    void* value = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\StringFileInfo\\040904e4\\ProductName", &value, &length));
+    EXPECT_STREQ(static_cast<char*>(value), "Kelbo");
+
+    // A text is measured inside its value: without its NUL it is not there.
+    std::vector<unsigned char> raw = {'K', 'V', 'B', '1', 0, 0, 0, 0};
+    std::string key = "\\StringFileInfo\\040904e4\\Name";
+    raw.push_back(static_cast<unsigned char>(key.size()));
+    raw.push_back(0);
+    raw.insert(raw.end(), key.begin(), key.end());
+    raw.insert(raw.end(), {3, 0, 0, 0, 'a', 'b', 'c'});
+    raw[4] = static_cast<unsigned char>(raw.size());
+    EXPECT_FALSE(VerQueryValueA(raw.data(), key.c_str(), &value, &length));
+    raw.back() = '\0';
+    ASSERT_TRUE(VerQueryValueA(raw.data(), key.c_str(), &value, &length));
+    EXPECT_EQ(length, 3u);
+}
+
 }  // namespace
 }  // namespace plat

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <string>
+#include <vector>
 
 #include "platform/config/ini_document.h"
 #include "platform/config/profile.h"
@@ -118,6 +119,32 @@ TEST_F(ProfileTest, WritesKeepCommentsAndChangeOnlyWhatChanged)
     EXPECT_EQ(get(nullptr, nullptr), std::string("Directory\0New\0", 14));
 }
 
+TEST_F(ProfileTest, NamesWithBlanksAroundThemAreFoundAgainAndWrittenOnce)
+{
+    writeIni("[Sec]\nKey=1\n");
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(WritePrivateProfileStringA(" Sec ", "Key ", "2", "test.ini"));
+    EXPECT_EQ(TempConfig::readFile(ini()), "[Sec]\nKey=2\n");
+    EXPECT_EQ(get("Sec\t", " Key "), "2");
+    ASSERT_TRUE(WritePrivateProfileStringA("Sec", " Key", nullptr, "test.ini"));
+    EXPECT_EQ(TempConfig::readFile(ini()), "[Sec]\n");
+}
+
+TEST_F(ProfileTest, AKeyNeedsItsSectionAndAnEmptyNameIsAKey)
+{
+    writeIni("[A]\n=empty name\nk=1\n");
+    EXPECT_FALSE(WritePrivateProfileStringA(nullptr, "k", "v", "test.ini"));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    EXPECT_FALSE(WritePrivateProfileStringA(nullptr, "k", nullptr, "test.ini"));
+    EXPECT_TRUE(WritePrivateProfileStringA(nullptr, nullptr, nullptr, "test.ini"));  // a flush
+    EXPECT_EQ(TempConfig::readFile(ini()), "[A]\n=empty name\nk=1\n");
+
+    EXPECT_EQ(get("A", ""), "empty name");
+    EXPECT_EQ(get("A", nullptr), std::string("k\0", 2));  // a list cannot hold an empty name
+    ASSERT_TRUE(WritePrivateProfileStringA("A", "", "changed", "test.ini"));
+    EXPECT_EQ(TempConfig::readFile(ini()), "[A]\n=changed\nk=1\n");
+}
+
 TEST_F(ProfileTest, BareNamesMeanTheWindowsFolderAndWinIniIsFoundWithoutCase)
 {
     TempConfig::writeFile(t.config() + "/windows/win.ini", "[mmapp]\nPath=C:\\MMAPP.INI\n");
@@ -183,6 +210,27 @@ TEST(IniDocumentTest, UntouchedTextComesBackByteForByte)
     IniDocument doc = IniDocument::Parse(noFinalBreak);
     doc.Set("a", "j", "w");
     EXPECT_EQ(doc.Serialize(), "[A]\nk=v\nj=w\n");
+}
+
+TEST(IniDocumentTest, LinesEndAtCrLfLfOrCrAloneAndKeepTheirOwnEnds)
+{
+    std::string crOnly = "[section1]\rname1=val1\rname2=\"val2\"\r[section2]\r";
+    IniDocument doc = IniDocument::Parse(crOnly);
+    EXPECT_EQ(doc.Find("section1", "name1"), "val1");
+    EXPECT_EQ(doc.Find("section1", "name2"), "val2");
+    EXPECT_EQ(doc.Sections(), (std::vector<std::string>{"section1", "section2"}));
+    EXPECT_EQ(doc.Serialize(), crOnly);
+    doc.Set("section2", "k", "v");  // a new line ends as the file's lines do
+    EXPECT_EQ(doc.Serialize(), crOnly + "k=v\r");
+
+    // Every untouched line keeps its own end, the final bare CR included.
+    std::string mixed = "[A]\r\nk=1\rj=2\n\r\n[B]\rx=1\r";
+    doc = IniDocument::Parse(mixed);
+    EXPECT_EQ(doc.Find("a", "j"), "2");
+    EXPECT_EQ(doc.Find("b", "x"), "1");
+    doc.Set("A", "k", "9");
+    doc.Set("B", "y", "2");
+    EXPECT_EQ(doc.Serialize(), "[A]\r\nk=9\rj=2\n\r\n[B]\rx=1\ry=2\r\n");
 }
 
 }  // namespace

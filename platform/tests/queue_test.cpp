@@ -1,10 +1,12 @@
 // The queue: posted order, synthesised paint and timer messages, filters,
 // quitting, posts from other threads, and the clock behind it.
 
+#include <cstdlib>
 #include <thread>
 
 #include "platform/clock/clock.h"
 #include "platform/draw/dc.h"
+#include "platform/window/cursor.h"
 #include "platform/tests/window_fixture.h"
 
 namespace plat::testing {
@@ -298,6 +300,30 @@ TEST_F(Queue, ARunawayProgramIsStoppedNotSpunOnForever)
     EXPECT_THROW(harness.runUntilIdle(1000), std::runtime_error);
 }
 
+TEST(StartUpDeathTest, AnotherThreadNeverMakesTheBackendOrTheDesktop)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // In a fresh process nothing is made yet: a sound thread's completion
+    // posted before start-up must not make the host window on its thread.
+    // The children stay headless: a host window would take the display's
+    // focus from the tests that run beside them.
+    EXPECT_DEATH(
+        {
+            setenv("KELBO_BACKEND", "headless", 1);
+            std::thread([] { PostAppMessage(WM_USER, 0, 0); }).join();
+        },
+        "first needed on a thread other than the main thread");
+    EXPECT_EXIT(
+        {
+            setenv("KELBO_BACKEND", "headless", 1);
+            StartPlatform();
+            std::thread([] { PostAppMessage(WM_USER, 1, 0); }).join();
+            MSG m;
+            std::exit(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE) && m.wParam == 1 ? 7 : 1);
+        },
+        ::testing::ExitedWithCode(7), "");
+}
+
 TEST(Clock, TickCountsWrapAt32BitsWhileDeadlinesDoNot)
 {
     auto vc = std::make_shared<VirtualClock>(0xFFFFFFF0ull);
@@ -312,6 +338,18 @@ TEST(Clock, TickCountsWrapAt32BitsWhileDeadlinesDoNot)
     InstallClock(previous);
 }
 
+TEST(Clock, AHeldClockOutlivesItsReplacement)
+{
+    auto first = std::make_shared<VirtualClock>(1234);
+    auto previous = InstallClock(first);
+    Clock& held = TheClock();
+    first.reset();
+    InstallClock(std::make_shared<VirtualClock>(5678));  // the only owner of `first` lets go
+    EXPECT_EQ(held.now(), 1234u);
+    EXPECT_EQ(GetTickCount(), 5678u);
+    InstallClock(previous);
+}
+
 TEST(Clock, TheRealClockIsMonotonic)
 {
     RealClock c;
@@ -320,6 +358,48 @@ TEST(Clock, TheRealClockIsMonotonic)
     auto b = c.now();
     EXPECT_GE(b - a, 19u);
     EXPECT_LT(b - a, 2000u);
+}
+
+}  // namespace
+}  // namespace plat::testing
+
+namespace plat::testing {
+namespace {
+
+TEST_F(Queue, AFilteredWaitIgnoresOtherMessagesAndEndsAtItsTimeOut)
+{
+    HWND w = top(0, 0, 100, 100, WS_POPUP);
+    harness.runUntilIdle();
+    PostMessageA(w, WM_USER, 0, 0);
+    harness.click({50, 50});
+    const std::uint64_t start = harness.now();
+    EXPECT_EQ(WaitMessageTimeout(MM_WOM_DONE, MM_WOM_DONE, 80), 0);
+    EXPECT_EQ(harness.now() - start, 80u) << "it slept the whole time out";
+    PostMessageA(w, MM_WOM_DONE, 0, 0);
+    EXPECT_EQ(WaitMessageTimeout(MM_WOM_DONE, MM_WOM_DONE, 80), 1);
+    EXPECT_EQ(harness.now() - start, 80u) << "a waiting completion ends it at once";
+    // Without a range any message ends it; everything is still queued.
+    EXPECT_EQ(WaitMessageTimeout(0, 0, 80), 1);
+    EXPECT_EQ(drain(), (std::vector<UINT>{WM_USER, MM_WOM_DONE, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}));
+    // A timer due before the time out ends a wait that admits timers.
+    SetTimer(w, 1, 30, nullptr);
+    drain();
+    EXPECT_EQ(WaitMessageTimeout(WM_TIMER, WM_TIMER, 80), 1);
+    EXPECT_EQ(harness.now() - start, 110u);
+}
+
+TEST_F(Queue, TheClassCursorIsSetForEveryWindowOfTheClass)
+{
+    HWND a = top(0, 0, 10, 10, WS_POPUP);
+    HWND b = top(20, 0, 10, 10, WS_POPUP);
+    HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
+    EXPECT_EQ(GetClassLongPtrA(a, GCL_HCURSOR), 0u);
+    EXPECT_EQ(SetClassLongPtrA(a, GCL_HCURSOR, reinterpret_cast<std::uintptr_t>(wait)), 0u);
+    EXPECT_EQ(GetClassLongPtrA(b, GCL_HCURSOR), reinterpret_cast<std::uintptr_t>(wait));
+    EXPECT_EQ(GetClassLongA(b, GCL_HCURSOR), 1u);
+    EXPECT_EQ(SetClassLongPtrA(a, GCL_HCURSOR, 0), reinterpret_cast<std::uintptr_t>(wait));
+    EXPECT_EQ(SetClassLongPtrA(a, GCL_STYLE, 1), 0u) << "only the cursor is pointer-sized here";
+    EXPECT_EQ(GetClassLongPtrA(nullptr, GCL_HCURSOR), 0u);
 }
 
 }  // namespace

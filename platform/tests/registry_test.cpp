@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/config/registry.h"
 #include "platform/fs/atomic_file.h"
@@ -223,6 +224,35 @@ TEST_F(RegistryTest, DamagedHiveLinesAreSkipped)
     EXPECT_EQ(RegQueryValueExA(key, "After", nullptr, nullptr, reinterpret_cast<BYTE*>(&n), &size), 0);
     EXPECT_EQ(n, 42u);
     RegCloseKey(key);
+}
+
+// A key name that no call could give (a control character, a zero byte)
+// makes its section damaged: enumerating never hands out a name that does
+// not open the key it names, let alone one that opens its parent again.
+TEST_F(RegistryTest, KeysWithNamesNoCallCouldGiveAreSkipped)
+{
+    TempConfig::writeFile(t.config() + "/registry/HKEY_CURRENT_USER.reg",
+                          "[Software\\Bad\x01Name]\n\"Lost\"=dword:00000001\n[Software\\" + std::string(1, '\0') +
+                              "Loop]\n\"Lost\"=dword:00000002\n[Software\\Good]\n\"Kept\"=dword:00000003\n");
+    ReloadRegistry();
+    HKEY software = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &software), 0);
+    std::vector<std::string> children;
+    char name[64];
+    for (DWORD i = 0;; ++i) {
+        DWORD size = sizeof name;
+        if (RegEnumKeyExA(software, i, name, &size, nullptr, nullptr, nullptr, nullptr) != 0)
+            break;
+        children.emplace_back(name, size);
+    }
+    RegCloseKey(software);
+    EXPECT_EQ(children, std::vector<std::string>{"Good"});
+    HKEY good = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Good", 0, KEY_READ, &good), 0);
+    DWORD n = 0, size = 4;
+    EXPECT_EQ(RegQueryValueExA(good, "Kept", nullptr, nullptr, reinterpret_cast<BYTE*>(&n), &size), 0);
+    EXPECT_EQ(n, 3u);
+    RegCloseKey(good);
 }
 
 }  // namespace

@@ -353,9 +353,16 @@ bool LoadDialogTemplate(HINSTANCE instance, const char* templateName, DialogTemp
     // whatever code page the library keeps its strings in: they reach the
     // controls in the program's ANSI page.
     int codePage = GetModuleCodePage(instance);
-    if (codePage != GetACP())
-        return ParseDialogTemplate(Utf8ToCodePage(CodePageToUtf8(text, codePage), GetACP()), out, error);
-    return ParseDialogTemplate(text, out, error);
+    std::string converted;
+    if (codePage != GetACP()) {
+        converted = Utf8ToCodePage(CodePageToUtf8(text, codePage), GetACP());
+        text = converted;
+    }
+    if (ParseDialogTemplate(text, out, error))
+        return true;
+    if (error)
+        *error = ResourceHostFile(instance, res) + ": " + *error;
+    return false;
 }
 
 namespace {

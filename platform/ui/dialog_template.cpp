@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cstdio>
 #include <cstring>
 #include <strings.h>
 
@@ -67,8 +68,26 @@ struct Token {
     std::string value;
 };
 
+// Control bytes other than tab and CR (a NUL above all) have no place in
+// the syntax, in a text or out of it.
+bool isControlByte(char c)
+{
+    unsigned char u = static_cast<unsigned char>(c);
+    return (u < 0x20 && c != '\t' && c != '\r') || u == 0x7F;
+}
+
+bool endsWord(char c) { return c == ' ' || c == '\t' || c == '\r' || c == ',' || c == '|' || c == '"'; }
+
 bool tokenize(std::string_view line, std::vector<Token>& out, std::string& why)
 {
+    for (char c : line) {
+        if (isControlByte(c)) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(c));
+            why = std::string("a control byte (") + hex + ") the template syntax does not allow";
+            return false;
+        }
+    }
     size_t i = 0;
     while (i < line.size()) {
         char c = line[i];
@@ -103,7 +122,7 @@ bool tokenize(std::string_view line, std::vector<Token>& out, std::string& why)
             out.push_back({Token::Text, std::move(text)});
         } else {
             size_t start = i;
-            while (i < line.size() && !std::strchr(" \t\r,|\"", line[i]))
+            while (i < line.size() && !endsWord(line[i]))
                 ++i;
             out.push_back({Token::Word, std::string(line.substr(start, i - start))});
         }

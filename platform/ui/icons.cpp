@@ -123,10 +123,12 @@ Pixels standardPixels(WORD id)
     return p;
 }
 
-std::map<std::pair<HINSTANCE, std::string>, HICON>& iconCache()
+// Icons by the library they came from (not its handle, which a later
+// library may be given) and their name.
+std::map<std::pair<std::string, std::string>, HICON>& iconCache()
 {
     // Never destroyed: icons are handed out for the life of the process.
-    static auto* cache = new std::map<std::pair<HINSTANCE, std::string>, HICON>();
+    static auto* cache = new std::map<std::pair<std::string, std::string>, HICON>();
     return *cache;
 }
 
@@ -135,43 +137,55 @@ std::string keyOf(const char* name)
     return IS_INTRESOURCE(name) ? "#" + std::to_string(std::uintptr_t(name)) : std::string(name ? name : "");
 }
 
+HICON standardIcon(const char* name)
+{
+    if (!IS_INTRESOURCE(name))
+        return nullptr;
+    WORD id = WORD(std::uintptr_t(name));
+    if (id < IDI_APPLICATION_ID || id > IDI_ASTERISK_ID)
+        return nullptr;
+    // Shared for the life of the process, like every standard icon.
+    auto* c = new CursorObject();
+    c->width = c->height = kSize;
+    c->pixels = standardPixels(id);
+    c->invert.assign(c->pixels.size(), false);
+    c->shared = true;
+    return c;
+}
+
+HICON resourceIcon(HINSTANCE instance, const char* name)
+{
+    HRSRC res = FindResourceA(instance, name, RT_ICON);
+    if (!res)
+        res = FindResourceA(instance, name, RT_GROUP_ICON);
+    HGLOBAL data = res ? LoadResource(instance, res) : nullptr;
+    const void* bytes = data ? LockResource(data) : nullptr;
+    if (!bytes)
+        return nullptr;
+    HICON icon = CreateCursorFromFileData(
+        std::string_view(static_cast<const char*>(bytes), SizeofResource(instance, res)));
+    if (icon)
+        icon->shared = true;
+    return icon;
+}
+
 }  // namespace
 
 HICON LoadIconA(HINSTANCE instance, const char* name)
 {
+    std::string owner;
+    if (instance) {
+        owner = ResourceOwnerKey(instance);
+        if (owner.empty())
+            return nullptr;  // a freed library has no icons
+    }
     auto& cache = iconCache();
-    auto key = std::make_pair(instance, keyOf(name));
+    auto key = std::make_pair(owner, keyOf(name));
     if (auto it = cache.find(key); it != cache.end())
         return it->second;
-    HICON icon = nullptr;
-    if (!instance) {
-        if (!IS_INTRESOURCE(name))
-            return nullptr;
-        WORD id = WORD(std::uintptr_t(name));
-        if (id < IDI_APPLICATION_ID || id > IDI_ASTERISK_ID)
-            return nullptr;
-        // Shared for the life of the process, like every standard icon.
-        auto* c = new CursorObject();
-        c->width = c->height = kSize;
-        c->pixels = standardPixels(id);
-        c->invert.assign(c->pixels.size(), false);
-        c->shared = true;
-        icon = c;
-    } else {
-        HRSRC res = FindResourceA(instance, name, RT_ICON);
-        if (!res)
-            res = FindResourceA(instance, name, RT_GROUP_ICON);
-        HGLOBAL data = res ? LoadResource(instance, res) : nullptr;
-        const void* bytes = data ? LockResource(data) : nullptr;
-        if (!bytes)
-            return nullptr;
-        icon = CreateCursorFromFileData(
-            std::string_view(static_cast<const char*>(bytes), SizeofResource(instance, res)));
-        if (!icon)
-            return nullptr;
-        icon->shared = true;
-    }
-    cache[key] = icon;
+    HICON icon = instance ? resourceIcon(instance, name) : standardIcon(name);
+    if (icon)
+        cache[key] = icon;
     return icon;
 }
 

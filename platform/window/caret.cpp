@@ -22,7 +22,7 @@ struct CaretState {
     bool drawn = false;  // inverted on the screen now
     POINT drawnAt;
     UINT blinkTime = kDefaultCaretBlinkTime;
-    DWORD nextBlink = 0;
+    std::uint64_t nextBlink = 0;
     CaretHost host;
 };
 
@@ -32,7 +32,7 @@ CaretState& caret()
     return s;
 }
 
-DWORD now(const CaretState& s)
+std::uint64_t now(const CaretState& s)
 {
     return s.host.now ? s.host.now() : 0;
 }
@@ -96,6 +96,11 @@ void draw(CaretState& s)
 bool visible(const CaretState& s)
 {
     return s.exists && s.hides == 0;
+}
+
+bool blinking(const CaretState& s)
+{
+    return visible(s) && s.blinkTime != INFINITE;
 }
 
 // Shown now, with a whole blink period before it goes off.
@@ -232,8 +237,10 @@ BOOL SetCaretBlinkTime(UINT milliseconds)
     if (milliseconds == 0)
         return 0;
     s.blinkTime = milliseconds;
-    if (visible(s))
+    if (visible(s)) {
+        draw(s);  // a caret that stops blinking stays on
         s.nextBlink = now(s) + s.blinkTime;
+    }
     return 1;
 }
 
@@ -274,20 +281,20 @@ void CaretWindowDestroyed(HWND hwnd)
         forget(s);  // nothing to erase: the window's pixels are repainted
 }
 
-std::optional<DWORD> NextCaretBlink()
+std::optional<std::uint64_t> NextCaretBlink()
 {
     auto& s = caret();
     std::lock_guard lock(s.mutex);
-    if (!visible(s))
+    if (!blinking(s))
         return std::nullopt;
     return s.nextBlink;
 }
 
-void BlinkCaretIfDue(DWORD time)
+void BlinkCaretIfDue(std::uint64_t time)
 {
     auto& s = caret();
     std::lock_guard lock(s.mutex);
-    if (!visible(s) || std::int32_t(time - s.nextBlink) < 0)
+    if (!blinking(s) || time < s.nextBlink)
         return;
     if (s.drawn)
         erase(s);

@@ -5,6 +5,7 @@
 // matched by a show. Painting a window hides its caret for the time of the
 // paint.
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -16,6 +17,8 @@ namespace plat {
 inline const HBITMAP CARET_GRAY_BITMAP = reinterpret_cast<HBITMAP>(std::uintptr_t(1));
 
 constexpr UINT kDefaultCaretBlinkTime = 530;
+// A blink time meaning a caret that does not blink.
+constexpr UINT INFINITE = 0xFFFFFFFF;
 
 // Replaces any caret there was; the new one starts hidden (one hide to
 // match). bitmap null: a solid bar; CARET_GRAY_BITMAP: a grey one; else the
@@ -30,6 +33,7 @@ BOOL HideCaret(HWND hwnd);
 BOOL SetCaretPos(int x, int y);
 BOOL GetCaretPos(POINT* out);
 UINT GetCaretBlinkTime();
+// Any time but 0 (refused); INFINITE keeps the caret on without blinking.
 BOOL SetCaretBlinkTime(UINT milliseconds);
 // The window that holds the caret; null when there is none.
 HWND GetCaretWindow();
@@ -39,11 +43,12 @@ HWND GetCaretWindow();
 void HideCaretForPaint(HWND hwnd);
 void ShowCaretAfterPaint(HWND hwnd);
 void CaretWindowDestroyed(HWND hwnd);
-// The message loop's part of blinking: when the next blink is due (clock
-// milliseconds), and the blink itself once that time has come. A loop that
-// waits for messages waits no longer than the next blink.
-std::optional<DWORD> NextCaretBlink();
-void BlinkCaretIfDue(DWORD now);
+// The message loop's part of blinking: when the next blink is due (on the
+// clock's 64-bit time line, so that no blink time wraps), and the blink
+// itself once that time has come. A loop that waits for messages waits no
+// longer than the next blink.
+std::optional<std::uint64_t> NextCaretBlink();
+void BlinkCaretIfDue(std::uint64_t now);
 
 // What the caret needs of the windows: a DC on a window's client area,
 // whether a window still exists, and the time.
@@ -51,7 +56,7 @@ struct CaretHost {
     std::function<HDC(HWND)> getDC;
     std::function<void(HWND, HDC)> releaseDC;
     std::function<bool(HWND)> isWindow;
-    std::function<DWORD()> now;
+    std::function<std::uint64_t()> now;
 };
 void SetCaretHost(CaretHost host);
 

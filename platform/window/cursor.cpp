@@ -155,7 +155,8 @@ std::unique_ptr<CursorObject> decodeDibImage(std::string_view img, int width, in
     int bpp = u16(img, 14);
     std::uint32_t compression = u32(img, 16);
     std::uint32_t used = u32(img, 32);
-    if (headerSize < 40 || headerSize > img.size() || compression != 0 || w <= 0 || w > 256 || h2 <= 0 ||
+    // The height counts the picture and the mask: under 2 there is no row.
+    if (headerSize < 40 || headerSize > img.size() || compression != 0 || w <= 0 || w > 256 || h2 < 2 ||
         h2 > 512 || (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32))
         return nullptr;
     int h = h2 / 2;
@@ -285,10 +286,13 @@ HCURSOR CreateCursorFromFileData(std::string_view bytes)
         img.substr(0, 8) == "\x89PNG\r\n\x1a\n" ? decodePngImage(img) : decodeDibImage(img, w, h);
     if (!c)
         return nullptr;
-    if (isCursor)
-        c->hotspot = {std::min<LONG>(u16(bytes, e + 4), c->width - 1), std::min<LONG>(u16(bytes, e + 6), c->height - 1)};
-    else
+    if (isCursor) {
+        c->hotspot = {u16(bytes, e + 4), u16(bytes, e + 6)};
+        if (c->hotspot.x >= c->width || c->hotspot.y >= c->height)
+            return nullptr;  // a hotspot off the picture is a damaged file
+    } else {
         c->hotspot = {c->width / 2, c->height / 2};
+    }
     auto& s = state();
     std::lock_guard lock(s.mutex);
     s.live.insert(c.get());
@@ -326,7 +330,7 @@ HCURSOR LoadCursorA(HINSTANCE instance, const char* name)
         res = FindResourceA(instance, name, RT_CURSOR);
     if (!res)
         return nullptr;
-    std::pair<std::string, std::string> cacheKey{instance->hostFolder + '|' + instance->baseName, key};
+    std::pair<std::string, std::string> cacheKey{ResourceOwnerKey(instance), key};
     {
         std::lock_guard lock(s.mutex);
         if (auto it = s.fromModules.find(cacheKey); it != s.fromModules.end())

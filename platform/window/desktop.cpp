@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include "platform/backend/backend.h"
 #include "platform/clock/clock.h"
 #include "platform/screen/screen.h"
 #include "platform/window/caret.h"
@@ -28,7 +29,7 @@ Desktop::Desktop() : desktop_(std::make_unique<Window>())
     host.getDC = [](HWND hwnd) { return GetDC(hwnd); };
     host.releaseDC = [](HWND hwnd, HDC hdc) { ReleaseDC(hwnd, hdc); };
     host.isWindow = [](HWND hwnd) { return IsWindow(hwnd) != 0; };
-    host.now = [] { return GetTickCount(); };
+    host.now = [] { return TheClock().now(); };
     SetCaretHost(std::move(host));
 }
 
@@ -81,8 +82,10 @@ std::shared_ptr<WindowClass> Desktop::findClass(const char* name) const
 Desktop& TheDesktop()
 {
     auto& d = desktopSlot();
-    if (!d)
+    if (!d) {
+        RequireMainThreadToCreate("desktop");
         d = std::make_unique<Desktop>();
+    }
     return *d;
 }
 

@@ -55,13 +55,9 @@ std::optional<std::uint64_t> nextDeadline(bool timers, HWND filter)
     std::optional<std::uint64_t> due;
     if (timers)
         due = NextTimerDue(filter);
-    if (auto blink = NextCaretBlink()) {
-        std::uint64_t now = TheClock().now();
-        std::int32_t ahead = std::int32_t(*blink - DWORD(now));
-        std::uint64_t at = ahead > 0 ? now + std::uint64_t(ahead) : now;
-        if (!due || at < *due)
-            due = at;
-    }
+    if (auto blink = NextCaretBlink())
+        if (!due || *blink < *due)
+            due = blink;
     return due;
 }
 
@@ -69,7 +65,7 @@ bool peek(MSG* out, const Filter& f, bool remove)
 {
     Desktop& d = TheDesktop();
     TheBackend().poll();
-    BlinkCaretIfDue(GetTickCount());
+    BlinkCaretIfDue(TheClock().now());
     if (f.hwnd && f.hwnd != reinterpret_cast<HWND>(-1) && !d.fromHandle(f.hwnd))
         return false;
     auto matches = [&f](const MSG& m) { return f.admits(m.message) && f.admitsWindow(m.hwnd); };
@@ -194,6 +190,25 @@ BOOL WaitMessage()
     TheBackend().present();
     TheBackend().wait(nextDeadline(true, nullptr));
     return 1;
+}
+
+BOOL WaitMessageTimeout(UINT filterMin, UINT filterMax, DWORD timeoutMs)
+{
+    const Filter f{nullptr, filterMin, filterMax};
+    const std::uint64_t until = TheClock().now() + timeoutMs;
+    TheBackend().present();
+    for (;;) {
+        MSG m;
+        if (peek(&m, f, false))
+            return 1;
+        if (TheClock().now() >= until)
+            return 0;
+        // Timers of the range end the wait when they fall due first.
+        std::optional<std::uint64_t> due = nextDeadline(f.admits(WM_TIMER), nullptr);
+        if (!due || *due > until)
+            due = until;
+        TheBackend().wait(due);
+    }
 }
 
 BOOL TranslateMessage(const MSG* msg)

@@ -102,6 +102,11 @@ ATOM RegisterClassA(const WNDCLASSA& wc);
 BOOL UnregisterClassA(const char* className, HINSTANCE instance);
 BOOL GetClassInfoA(HINSTANCE instance, const char* className, WNDCLASSA* out);
 DWORD GetClassLongA(HWND hwnd, int index);
+// The pointer-sized class values; only GCL_HCURSOR so far (0 and
+// ERROR_INVALID_INDEX for any other index). The setter changes the class of
+// the window, and so every window of that class, and returns the old value.
+std::uintptr_t GetClassLongPtrA(HWND hwnd, int index);
+std::uintptr_t SetClassLongPtrA(HWND hwnd, int index, std::uintptr_t value);
 int GetClassNameA(HWND hwnd, char* buffer, int size);
 
 // --- Windows --------------------------------------------------------------
@@ -174,6 +179,12 @@ BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
 BOOL GetMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax);
 // Blocks until any message is waiting or a timer is due.
 BOOL WaitMessage();
+// Blocks, showing the screen first, until a message within [filterMin,
+// filterMax] (0, 0: any message) is waiting or `timeoutMs` have passed;
+// TRUE when such a message waits. Messages outside the range stay queued
+// and do not end the wait, so a nested loop that serves only some
+// messages can pace itself without spinning.
+BOOL WaitMessageTimeout(UINT filterMin, UINT filterMax, DWORD timeoutMs);
 BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageA(const MSG* msg);
 void PostQuitMessage(int exitCode);

@@ -1,6 +1,7 @@
 // Window classes: registration, look-up and class longs.
 
 #include <cstring>
+#include <utility>
 
 #include "platform/window/desktop.h"
 
@@ -77,6 +78,38 @@ DWORD GetClassLongA(HWND hwnd, int index)
     case GCL_HICON: return i.hIcon ? 1 : 0;
     default: SetLastError(ERROR_INVALID_INDEX); return 0;
     }
+}
+
+namespace {
+
+WNDCLASSA* classInfo(HWND hwnd, int index)
+{
+    Window* w = TheDesktop().fromHandle(hwnd);
+    if (!w || !w->cls) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return nullptr;
+    }
+    if (index != GCL_HCURSOR) {
+        SetLastError(ERROR_INVALID_INDEX);
+        return nullptr;
+    }
+    return &w->cls->info;
+}
+
+}  // namespace
+
+std::uintptr_t GetClassLongPtrA(HWND hwnd, int index)
+{
+    const WNDCLASSA* info = classInfo(hwnd, index);
+    return info ? reinterpret_cast<std::uintptr_t>(info->hCursor) : 0;
+}
+
+std::uintptr_t SetClassLongPtrA(HWND hwnd, int index, std::uintptr_t value)
+{
+    WNDCLASSA* info = classInfo(hwnd, index);
+    if (!info)
+        return 0;
+    return reinterpret_cast<std::uintptr_t>(std::exchange(info->hCursor, reinterpret_cast<HCURSOR>(value)));
 }
 
 int GetClassNameA(HWND hwnd, char* buffer, int size)

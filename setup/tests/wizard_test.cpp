@@ -264,7 +264,7 @@ TEST_F(WizardTest, OnA256ColourDisplayThePagesAreGreyAndTheColourNoticeShows)
         press("DIALOG1", kNextButton), press("DIALOG2", kNextButton), press("DIALOG3", kNextButton),
         [](const plat::UiRequest& r) -> std::optional<int> {
             EXPECT_EQ(r.templateName, "DIALOG4");
-            EXPECT_TRUE(plat::IsWindowVisible(plat::GetDlgItem(r.window, 150)));
+            EXPECT_FALSE(plat::IsWindowVisible(plat::GetDlgItem(r.window, 150))) << "no QuickTime to install";
             EXPECT_TRUE(plat::IsWindowVisible(plat::GetDlgItem(r.window, 151)));
             EXPECT_EQ(plat::testing::CompareWithGolden(nullptr, "confirm_256_colours", kGoldenFolder), "");
             return kNextButton;
@@ -293,20 +293,6 @@ TEST_F(WizardTest, WithTestSetNothingIsWritten)
     };
     EXPECT_EQ(run(), 0);
     EXPECT_EQ(before(), files);
-}
-
-TEST_F(WizardTest, WithoutTestTheUnbuiltInstallationIsReportedAsAFailure)
-{
-    writeScript("[kelbo]\n");
-    steps = {
-        press("DIALOG1", kNextButton), press("DIALOG2", kNextButton), press("DIALOG3", kNextButton),
-        press("DIALOG4", kNextButton),
-        box("Υπάρχει πρόβλημα με την εγκατάσταση\nstatus=15"),
-        box("Η εγκατάσταση δεν ολοκληρώθηκε"),
-    };
-    EXPECT_EQ(run(), 0);
-    EXPECT_TRUE(allStepsTaken());
-    EXPECT_TRUE(::Setup().failed);
 }
 
 TEST(PackedDibs, AreReadOnlyWhenTheyHoldAllThatDrawingReads)
