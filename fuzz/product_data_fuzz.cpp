@@ -7,8 +7,8 @@
 
 #include "foundation/JxCInStrStream.h"
 #include "foundation/JxErrorReport.h"
+#include "fuzz_support.h"
 #include "platform/backend/harness.h"
-#include "platform/tests/temp_config.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxTypeRegistry.h"
 
@@ -21,11 +21,10 @@ public:
 };
 
 struct World {
-    plat::testing::TempConfig config;
     plat::Harness harness;
     World()
     {
-        plat::testing::TempConfig::writeFile(config.program() + "/kelbo32", "");
+        plat::testing::TempConfig::writeFile(fuzz::Scratch().program() + "/kelbo32", "");
         RegisterTypeIds();
         ConnectErrorReporting();
         SetProgramStarted();
@@ -42,8 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     JxCBaseProduct* product = GetProduct();
     JxCInStrStream in(JxMemoryBlock{data, std::uint32_t(size)});
     if (product->ReadProductData(in, std::uint32_t(size))) {
-        if (product->GetPageDataOffset() > size)
-            __builtin_trap();
+        fuzz::Check(product->GetPageDataOffset() <= size);
         // The page data as the data stream sees it: from A to the end.
         const std::uint8_t* pages = data + product->GetPageDataOffset();
         product->SetDataStream(std::make_unique<JxCInStrStream>(

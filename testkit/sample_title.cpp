@@ -15,6 +15,19 @@ void addPanels(TemplateBuilder& t, const Rgb& content)
     t.panel(3, "NavPanel").at(0, 420).size(640, 60).colour(32, 128, 128);
 }
 
+BmpPicture picture(std::int32_t width, std::int32_t height, std::uint8_t background)
+{
+    return BmpPicture{width, height, std::vector<std::uint8_t>(std::size_t(width * height), background),
+                      SamplePalette()};
+}
+
+void fillRect(BmpPicture& p, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::uint8_t index)
+{
+    for (std::int32_t row = y; row < y + h; ++row)
+        for (std::int32_t col = x; col < x + w; ++col)
+            p.pixels[std::size_t(row * p.width + col)] = index;
+}
+
 }  // namespace
 
 std::vector<Rgb> SamplePalette()
@@ -39,13 +52,14 @@ TitleFolder SampleTitle()
     data.page(2, 1).name("Contents");
     data.page(3, 2).name("Gallery");
 
-    Bitmap8 splash(320, 200, title.palette);
-    splash.fill(kSampleNavy).rect(20, 20, 280, 160, kSampleSand).rect(40, 150, 240, 12, kSampleRust);
+    BmpPicture splash = picture(320, 200, kSampleNavy);
+    fillRect(splash, 20, 20, 280, 160, kSampleSand);
+    fillRect(splash, 40, 150, 240, 12, kSampleRust);
     title.splash = splash;
 
-    Bitmap8 picture(64, 64, title.palette);
-    picture.fill(kSampleRust).rect(16, 16, 32, 32, kSampleWhite);
-    title.store.item("PICTURE.BMP", picture.Bytes());
+    BmpPicture stored = picture(64, 64, kSampleRust);
+    fillRect(stored, 16, 16, 32, 32, kSampleWhite);
+    title.store.item("PICTURE.BMP", EncodeBmp(stored));
     title.withStore = true;
     return title;
 }

@@ -27,9 +27,9 @@ void TitleFolder::Write(const std::string& folder)
     WriteHostFile(library + "/module.ini", std::vector<std::uint8_t>({'[', 'M', 'o', 'd', 'u', 'l', 'e', ']', '\n'}));
     WriteHostFile(library + "/strings.txt", std::vector<std::uint8_t>(table.begin(), table.end()));
     if (!palette.empty())
-        WriteHostFile(library + "/PALETTE/1907.pal", PaletteResource(palette));
+        WriteHostFile(library + "/PALETTE/1907.pal", EncodeLogPalette(palette));
     if (splash)
-        WriteHostFile(library + "/bitmap/1908.bmp", splash->Bytes());
+        WriteHostFile(library + "/bitmap/1908.bmp", EncodeBmp(*splash));
     WriteHostFile(folder + "/" + dataFileName, data.Bytes());
     WriteHostFile(folder + "/JxMMDAT.VER", VersionBytes(data.version()));
     if (withStore)

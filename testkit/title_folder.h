@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "testkit/bitmap.h"
+#include "testkit/bmp.h"
 #include "testkit/data_store.h"
 #include "testkit/product_data.h"
 
@@ -27,8 +27,8 @@ public:
     // Text 2 of the library.
     std::string dataFileName = "KELBO.DAT";
     // No palette resource when empty.
-    std::vector<Rgb> palette = GreyPalette();
-    std::optional<Bitmap8> splash;
+    std::vector<Rgb> palette = DistinctColours();
+    std::optional<BmpPicture> splash;
     // Written as "DATA.MNG" when it holds an item.
     DataStore store;
     bool withStore = false;

@@ -297,7 +297,7 @@ TEST_F(ProductDataTest, StartPagesPastOneShowNoSplash)
 
 TEST_F(ProductDataTest, ASplashLargerThanTheScreenStandsAtTheCorner)
 {
-    title.splash = testkit::Bitmap8(2000, 1500, title.palette);
+    title.splash = testkit::PatternPicture(2000, 1500);
     ASSERT_TRUE(start(1));
     plat::RECT r;
     plat::GetWindowRect(GetProduct()->GetSplashWindow(), &r);
