@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "foundation/JxResourceLibraries.h"
 #include "foundation/JxStringLoader.h"
 #include "platform/backend/harness.h"
+#include "platform/screen/screen.h"
 #include "platform/tests/temp_config.h"
 #include "platform/window/window.h"
 #include "runtime/JxCBaseProduct.h"
@@ -91,6 +93,11 @@ protected:
         PlainProduct& product = newProduct();
         product.SetStartPage(startPage);
         return product.Start();
+    }
+
+    static std::uint32_t screenPixel(int x, int y)
+    {
+        return plat::TheScreen().pixels()[y * plat::TheScreen().stride() + x] & 0xFFFFFFu;
     }
 
     // Where the header's words stand: A, S and E follow the version record.
@@ -273,7 +280,15 @@ TEST_F(ProductDataTest, TheStartOpensTheFirstPageWithTheSplashForStartPagesUpToO
     for (std::int32_t startPage : {0, 1}) {
         ASSERT_TRUE(start(startPage));
         JxCBaseProduct* product = GetProduct();
-        EXPECT_NE(product->GetSplashWindow(), nullptr) << startPage;
+        ASSERT_NE(product->GetSplashWindow(), nullptr) << startPage;
+        // The splash shows its picture: a navy border round a sand field.
+        plat::RECT r;
+        plat::GetWindowRect(product->GetSplashWindow(), &r);
+        EXPECT_EQ(r.right - r.left, 320);
+        EXPECT_EQ(screenPixel(r.left + 5, r.top + 5), 0x182860u);
+        EXPECT_EQ(screenPixel(r.left + 30, r.top + 30), 0xE8D8B0u);
+        if (const char* shot = std::getenv("KELBO_SCREENSHOT"))
+            harness.writeScreenPng(shot);
         EXPECT_EQ(product->GetPageCount(), 1);
         EXPECT_EQ(product->GetFirstPage()->GetPageId(), 1);
         EXPECT_EQ(product->GetBusyBits(), 0);
