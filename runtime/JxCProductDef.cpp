@@ -42,6 +42,23 @@ bool readPanelIds(JxCInStrStream& in, JxCPanelIdList& ids)
     return true;
 }
 
+// A u16 count, then that many records appended to the owning list; the
+// first that fails ends the reading (it is not appended; those before stay).
+template <class T>
+bool readRecords(JxCInStrStream& in, JxCTypedList<T>& list)
+{
+    std::int32_t count = 0;
+    if (!readWord32(in, count))
+        return false;
+    for (std::int32_t i = 0; i < count; ++i) {
+        auto record = std::make_unique<T>();
+        if (!record->Read(in))
+            return false;
+        list.Add(record.release());
+    }
+    return true;
+}
+
 }  // namespace
 
 std::int16_t JxReadEventHandlers(JxCInStrStream& in, JxCEventHandlerList&, JxCRunTimeObject*)
@@ -96,16 +113,7 @@ std::int16_t JxCTemplateDef::Read(JxCInStrStream& in)
     if (!readPanelIds(in, ownerPanels_) || !readPanelIds(in, printPanels_))
         return 0;
 
-    std::int32_t count = 0;
-    if (!readWord32(in, count))
-        return 0;
-    for (std::int32_t i = 0; i < count; ++i) {
-        auto def = std::make_unique<JxCPanelDef>();
-        if (!def->Read(in))
-            return 0;
-        panels_.Add(def.release());
-    }
-    return JxReadEventHandlers(in, handlers_, nullptr);
+    return readRecords(in, panels_) ? JxReadEventHandlers(in, handlers_, nullptr) : 0;
 }
 
 JxCPanelDef* JxCTemplateDef::FindPanelDef(std::int16_t panelId)
@@ -137,16 +145,7 @@ std::int16_t JxCProductDef::Load(JxCInStrStream& in)
         startPages_.push_back(page);
     }
 
-    std::int32_t templates = 0;
-    if (!readWord32(in, templates))
-        return 0;
-    for (std::int32_t i = 0; i < templates; ++i) {
-        auto def = std::make_unique<JxCTemplateDef>();
-        if (!def->Read(in))
-            return 0;
-        templates_.Add(def.release());
-    }
-    return JxReadEventHandlers(in, handlers_, nullptr);
+    return readRecords(in, templates_) ? JxReadEventHandlers(in, handlers_, nullptr) : 0;
 }
 
 JxCTemplateDef* JxCProductDef::FindTemplateDef(std::int16_t templateId)

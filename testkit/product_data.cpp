@@ -4,26 +4,15 @@
 
 #include "foundation/JxCTableString.h"
 #include "runtime/JxKeywordTables.h"
+#include "testkit/big_endian.h"
 
 namespace testkit {
 
 namespace {
 
-void put16(std::vector<std::uint8_t>& out, std::uint16_t v)
-{
-    out.push_back(std::uint8_t(v >> 8));
-    out.push_back(std::uint8_t(v));
-}
-
-void put32(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
-    put16(out, std::uint16_t(v >> 16));
-    put16(out, std::uint16_t(v));
-}
-
 void putCounted(std::vector<std::uint8_t>& out, const std::string& text)
 {
-    put16(out, std::uint16_t(text.size()));
+    PutBigEndian16(out, std::uint16_t(text.size()));
     out.insert(out.end(), text.begin(), text.end());
 }
 
@@ -56,12 +45,12 @@ std::vector<std::uint8_t> VersionBytes(const VersionRecord& r)
 
 void RecordWriter::u16(std::uint16_t v)
 {
-    put16(bytes, v);
+    PutBigEndian16(bytes, v);
 }
 
 void RecordWriter::u32(std::uint32_t v)
 {
-    put32(bytes, v);
+    PutBigEndian32(bytes, v);
 }
 
 void RecordWriter::text(const std::string& text)
@@ -354,7 +343,7 @@ std::vector<std::uint8_t> ProductData::Bytes()
     }
 
     std::vector<std::uint8_t> strings;
-    put16(strings, std::uint16_t(strings_.size()));
+    PutBigEndian16(strings, std::uint16_t(strings_.size()));
     for (const std::string& s : strings_)
         putCounted(strings, s);
 
@@ -362,14 +351,14 @@ std::vector<std::uint8_t> ProductData::Bytes()
     const std::uint32_t p = std::uint32_t(out.size()) + 12;
     const std::uint32_t e = p + std::uint32_t(strings.size() + definitions.bytes.size());
     const std::uint32_t a = e + 4 + 4 * tableSize;
-    put32(out, a_.value_or(a));
-    put32(out, s_.value_or(std::uint32_t(strings.size())));
-    put32(out, e_.value_or(e));
+    PutBigEndian32(out, a_.value_or(a));
+    PutBigEndian32(out, s_.value_or(std::uint32_t(strings.size())));
+    PutBigEndian32(out, e_.value_or(e));
     out.insert(out.end(), strings.begin(), strings.end());
     out.insert(out.end(), definitions.bytes.begin(), definitions.bytes.end());
-    put32(out, tableSize);
+    PutBigEndian32(out, tableSize);
     for (std::uint32_t offset : offsets)
-        put32(out, offset);
+        PutBigEndian32(out, offset);
     out.insert(out.end(), pageData.bytes.begin(), pageData.bytes.end());
     return out;
 }
