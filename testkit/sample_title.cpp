@@ -1,5 +1,7 @@
 #include "testkit/sample_title.h"
 
+#include "runtime/JxTypeRegistry.h"
+
 namespace testkit {
 
 namespace {
@@ -62,6 +64,18 @@ TitleFolder SampleTitle()
     title.store.item("PICTURE.BMP", EncodeBmp(stored));
     title.withStore = true;
     return title;
+}
+
+void WriteSampleTitle(const std::string& folder)
+{
+    RegisterTypeIds();
+    try {
+        SampleTitle().Write(folder);
+    } catch (...) {
+        ReleaseTypeRegistries();
+        throw;
+    }
+    ReleaseTypeRegistries();
 }
 
 }  // namespace testkit

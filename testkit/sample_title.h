@@ -28,5 +28,8 @@ enum SampleColour : std::uint8_t {
 std::vector<Rgb> SamplePalette();
 // The title; the type ids must be numbered first (RegisterTypeIds).
 TitleFolder SampleTitle();
+// Writes the sample title into the folder, numbering the type ids for the
+// writing and releasing them after: call it while no program runs.
+void WriteSampleTitle(const std::string& folder);
 
 }  // namespace testkit

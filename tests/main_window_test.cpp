@@ -37,7 +37,6 @@
 #include "runtime/JxCTovelApp.h"
 #include "runtime/JxMainWindowProc.h"
 #include "runtime/JxKeywordTables.h"
-#include "runtime/JxTypeRegistry.h"
 #include "testkit/sample_title.h"
 #include "title/JxTitleStartup.h"
 
@@ -64,9 +63,7 @@ protected:
         // The program's folder: its own resources and the sample title.
         std::filesystem::copy(std::string(KELBO_SOURCE_DIR) + "/resources/kelbo32.resources",
                               config.program() + "/kelbo32.resources", std::filesystem::copy_options::recursive);
-        RegisterTypeIds();
-        testkit::SampleTitle().Write(config.program());
-        ReleaseTypeRegistries();
+        testkit::WriteSampleTitle(config.program());
         ResetResourceLibraries();
         ResetStartupSettings();
         ResetErrorReporting();

@@ -4,7 +4,6 @@
 #include <exception>
 #include <iostream>
 
-#include "runtime/JxTypeRegistry.h"
 #include "testkit/sample_title.h"
 
 int main(int argc, char** argv)
@@ -14,9 +13,7 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        RegisterTypeIds();
-        testkit::SampleTitle().Write(argv[1]);
-        ReleaseTypeRegistries();
+        testkit::WriteSampleTitle(argv[1]);
     } catch (const std::exception& e) {
         std::cerr << "sample_title: " << e.what() << "\n";
         return 1;
