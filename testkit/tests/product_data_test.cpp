@@ -13,7 +13,9 @@
 #include "foundation/JxErrorHook.h"
 #include "foundation/JxErrorReport.h"
 #include "foundation/JxResourceLibraries.h"
+#include "foundation/JxStartupSettings.h"
 #include "foundation/JxStringLoader.h"
+#include "graphics/JxGraphicsLink.h"
 #include "platform/backend/harness.h"
 #include "platform/screen/screen.h"
 #include "platform/tests/temp_config.h"
@@ -72,6 +74,7 @@ protected:
             plat::UnregisterClassA(name, GetInstanceHandle());
         ReleaseTypeRegistries();
         ResetResourceLibraries();
+        ResetStartupSettings();
     }
 
     PlainProduct& newProduct()
@@ -355,6 +358,25 @@ TEST_F(ProductDataTest, AMissingOrDamagedFileFailsTheStartNamingIt)
     EXPECT_FALSE(start());
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find("OTHER.DAT"), std::string::npos) << boxes[0];
+}
+
+TEST_F(ProductDataTest, WithMungedSpritesTheStartOpensTheDataStoreForThePictures)
+{
+    plat::testing::TempConfig::writeFile(config.program() + "/kelbo32.ini", "[Directory]\r\nMungedSprites=1\r\n");
+    ReadSettings();
+    ASSERT_TRUE(start());
+    JxCMungeFile* store = GetProduct()->GetDataStore();
+    ASSERT_NE(store, nullptr);
+    EXPECT_TRUE(store->IsOpen());
+    EXPECT_EQ(GraphicsDataStore(), store);
+    DeleteProduct();
+    EXPECT_EQ(GraphicsDataStore(), nullptr);
+
+    // A store that is not there ends the start.
+    title.withStore = false;
+    std::filesystem::remove(config.program() + "/DATA.MNG");
+    EXPECT_FALSE(start());
+    EXPECT_EQ(GetProduct()->GetPageCount(), 0);
 }
 
 TEST_F(ProductDataTest, AnEmptyStartPageListFailsTheStart)
