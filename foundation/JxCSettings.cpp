@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "foundation/JxFileUtils.h"
+#include "foundation/JxLanguage.h"
 #include "foundation/JxResourceLibraries.h"
 #include "foundation/JxStartupSettings.h"
 #include "foundation/JxStringLoader.h"
@@ -69,6 +70,8 @@ JxSettingsIdentity identityFromNewestLibrary()
     }
     identity.company = versionText(block, prefix, "CompanyName").c_str();
     identity.product = versionText(block, prefix, "ProductName").c_str();
+    if (const char* code = GetLanguageCode())
+        identity.languageCode = code;
     return identity;
 }
 

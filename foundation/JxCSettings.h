@@ -24,7 +24,8 @@ struct JxSettingsIdentity {
 using JxSettingsIdentityProvider = std::function<JxSettingsIdentity()>;
 
 // Installs the provider (an empty function: the version information of the
-// newest resource library, without a language code); returns the previous.
+// newest resource library and the selected language's code); returns the
+// previous.
 JxSettingsIdentityProvider SetSettingsIdentityProvider(JxSettingsIdentityProvider provider);
 JxSettingsIdentity GetSettingsIdentity();
 

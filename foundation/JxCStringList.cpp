@@ -11,18 +11,6 @@ namespace {
 
 constexpr int kGrowthStep = 16;
 
-// Whether the bytes at text equal word without regard to case.
-bool equalsNoCaseAt(std::string_view text, std::size_t at, std::string_view word)
-{
-    if (at + word.size() > text.size())
-        return false;
-    for (std::size_t i = 0; i < word.size(); ++i)
-        if (TextCharToLower(static_cast<unsigned char>(text[at + i])) !=
-            TextCharToLower(static_cast<unsigned char>(word[i])))
-            return false;
-    return true;
-}
-
 std::size_t charLength(std::string_view text, std::size_t at)
 {
     return IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
@@ -86,15 +74,24 @@ bool JxCStringList::ItemHasWord(std::int32_t i, const char* word) const
 {
     if (i < 0 || i >= GetCount() || !word || !*word)
         return false;
-    std::string_view item = GetAt(static_cast<std::uint32_t>(i))->View();
-    std::string_view w(word);
-    for (std::size_t at = 0; at < item.size(); at += charLength(item, at)) {
-        if (!equalsNoCaseAt(item, at, w))
-            continue;
-        char before = at == 0 ? ';' : item[at - 1];
-        char after = at + w.size() == item.size() ? ';' : item[at + w.size()];
+    const JxCString& item = *GetAt(static_cast<std::uint32_t>(i));
+    std::string_view text = item.View();
+    const std::size_t wordLength = std::strlen(word);
+    // The search compares whole characters, so a trail byte of a double-byte
+    // character is never taken for a letter of another case.
+    std::int32_t from = 0;
+    std::size_t scanned = 0;
+    while (const char* hit = item.FindString(word, false, from)) {
+        const auto at = static_cast<std::size_t>(hit - item.GetText());
+        for (; scanned < at; scanned += charLength(text, scanned))
+            ++from;
+        char before = at == 0 ? ';' : text[at - 1];
+        char after = at + wordLength >= text.size() ? ';' : text[at + wordLength];
         if ((before == ';' || before == ':') && after == ';')
             return true;
+        // Again from the character after the start of this occurrence.
+        scanned += charLength(text, scanned);
+        ++from;
     }
     return false;
 }

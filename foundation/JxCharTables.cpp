@@ -1,5 +1,6 @@
 #include "foundation/JxCharTables.h"
 
+#include "foundation/JxLanguage.h"
 #include "platform/core/codepage.h"
 
 namespace {
@@ -29,6 +30,10 @@ void ResetCaseTables()
 
 unsigned char CharToLower(unsigned char c)
 {
+    constexpr std::uint16_t kTurkish = 1055;
+    constexpr unsigned char kDotlessSmallI = 253;
+    if (c == 'I' && GetCurrentLanguage() == kTurkish)
+        return kDotlessSmallI;
     if (c >= 128) {
         unsigned char other = tables().lower[c - 128];
         return other ? other : c;

@@ -24,11 +24,16 @@ struct JxCaseTables {
 // The defaults: code page 1252 without the Z-with-caron pair.
 const JxCaseTables& DefaultCaseTables();
 
+// The tables of code pages 1250, 1251, 1253 and 1254; null for the pages
+// that use the defaults.
+const JxCaseTables* CodePageCaseTables(int codePage);
+
 // The tables in use. SetCaseTables copies the given tables.
 const JxCaseTables& CurrentCaseTables();
 void SetCaseTables(const JxCaseTables& tables);
 void ResetCaseTables();
 
+// Under Turkish (LANGID 1055) the capital I lowers to the dotless i (253).
 unsigned char CharToLower(unsigned char c);
 unsigned char CharToUpper(unsigned char c);
 

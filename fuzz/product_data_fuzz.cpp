@@ -28,7 +28,11 @@ struct World {
         RegisterTypeIds();
         ConnectErrorReporting();
         SetProgramStarted();
-        plat::SetResponder([](const plat::UiRequest&) -> std::optional<int> { return 1; });
+        // Every question gets its last button: OK, Cancel or Ignore, never
+        // Retry (the same data would be asked about again).
+        plat::SetResponder([](const plat::UiRequest& r) -> std::optional<int> {
+            return r.buttons.empty() ? 1 : r.buttons.back();
+        });
     }
 };
 

@@ -70,13 +70,20 @@ JxStartupServices JxStartupServices::Defaults()
     s.loadWaitCursor = [] { return LoadCursorFromLibraries(0, plat::IDC_WAIT); };
     s.readSettings = [] { ReadSettings(); };
     s.resetVersionInfo = [] { ResetVersionInfo(); };
-    s.selectLanguage = [] { SelectLanguage(); };
+    s.selectLanguage = [] { SelectLanguage(GetVersionLanguageId()); };
     s.registerTypeIds = [] { return RegisterTypeIds(); };
     s.checkPhysicalMemory = [] { CheckPhysicalMemory(); };
     s.reserveEmergencyMemory = [] { ReserveEmergencyMemory(); };
     s.isTestingEnabled = [] { return IsTestingEnabled(); };
-    s.checkStartupDataPaths = [] { return CheckStartupDataPaths(); };
-    s.checkDataVersionsAlt = [] { return CheckDataVersionsAlt(); };
+    // From the data checks on, the file opener asks them about missing data.
+    s.checkStartupDataPaths = [] {
+        ConnectDataDiscChecks();
+        return CheckStartupDataPaths();
+    };
+    s.checkDataVersionsAlt = [] {
+        ConnectDataDiscChecks();
+        return CheckDataVersionsAlt();
+    };
     s.reserveFileHandles = [] { plat::SetHandleCount(kFileHandles); };
     s.makeProduct = [] { return std::make_unique<JxCProduct>(); };
     s.registerWindowClasses = [](const JxCStartupInfo& info) { return RegisterWindowClasses(info); };

@@ -30,7 +30,7 @@ struct VersionRecord {
     std::string productCode = "KELBO";
     std::string softwareVersion = "31";
     std::string third, fourth;
-    std::string countryCode = "EN";
+    std::string countryCode = "US";
     std::string line1 = "Kelbo sample title", line2 = "Data disc";
 };
 

@@ -24,7 +24,10 @@ void TitleFolder::Write(const std::string& folder)
     std::string table;
     for (const auto& [id, text] : strings)
         table += std::to_string(id) + "\t" + text + "\n";
-    WriteHostFile(library + "/module.ini", std::vector<std::uint8_t>({'[', 'M', 'o', 'd', 'u', 'l', 'e', ']', '\n'}));
+    const std::string module = "[Module]\nCodePage=1252\nLanguage=0x0409\n\n[Version]\nCompanyName=" + companyName +
+                               "\nProductName=" + productName + "\nFileVersion=" + fileVersion +
+                               "\nTranslation=0409 04E4\n";
+    WriteHostFile(library + "/module.ini", std::vector<std::uint8_t>(module.begin(), module.end()));
     WriteHostFile(library + "/strings.txt", std::vector<std::uint8_t>(table.begin(), table.end()));
     if (!palette.empty())
         WriteHostFile(library + "/PALETTE/1907.pal", EncodeLogPalette(palette));

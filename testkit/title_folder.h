@@ -32,6 +32,12 @@ public:
     // Written as "DATA.MNG" when it holds an item.
     DataStore store;
     bool withStore = false;
+    // The library's version block: its file version gives the program's
+    // version code ("3.1.0.5": "31"), which the product data file's version
+    // record must carry.
+    std::string companyName = "Jx Multimedia";
+    std::string productName = "Kelbo";
+    std::string fileVersion = "3.1.0.5";
     // Further texts of the library (id, text).
     std::map<unsigned, std::string> texts;
 

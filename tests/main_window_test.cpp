@@ -38,6 +38,7 @@
 #include "runtime/JxMainWindowProc.h"
 #include "runtime/JxKeywordTables.h"
 #include "testkit/sample_title.h"
+#include "tests/title_disc.h"
 #include "title/JxTitleStartup.h"
 
 namespace {
@@ -64,6 +65,7 @@ protected:
         std::filesystem::copy(std::string(KELBO_SOURCE_DIR) + "/resources/kelbo32.resources",
                               config.program() + "/kelbo32.resources", std::filesystem::copy_options::recursive);
         testkit::WriteSampleTitle(config.program());
+        WriteTitleDisc(config.config(), config.root() + "/disc");
         ResetResourceLibraries();
         ResetStartupSettings();
         ResetErrorReporting();
@@ -293,10 +295,13 @@ long processTicks(pid_t pid)
 
 TEST(Program, TheStartedProgramWaitsWithoutUsingTheProcessor)
 {
+    plat::testing::TempConfig config;
+    WriteTitleDisc(config.root() + "/xdg/kelbo", config.root() + "/disc");
     pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
         setenv("KELBO_BACKEND", "headless", 1);
+        setenv("XDG_CONFIG_HOME", (config.root() + "/xdg").c_str(), 1);
         execl(KELBO_PROGRAM, KELBO_PROGRAM, static_cast<char*>(nullptr));
         _exit(127);
     }

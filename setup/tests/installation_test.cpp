@@ -138,6 +138,9 @@ std::string execLine(const std::string& entry)
 
 TEST_F(InstallationTest, TheMenuEntryStartsTheEngineOnTheInstalledIni)
 {
+    // A title's medium brings its own INI file with the disc's volume label,
+    // which the engine checks the data disc against; the installer adds Data.
+    disc.exe("kelbo32.ini", "[Directory]\r\nVolumeLabel=KELBO\r\n");
     threeProgramFiles();
     ASSERT_EQ(install(), 0);
     // The title the engine runs lies beside the installed program.

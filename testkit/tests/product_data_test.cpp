@@ -12,6 +12,7 @@
 #include "foundation/JxCInStrStream.h"
 #include "foundation/JxErrorHook.h"
 #include "foundation/JxErrorReport.h"
+#include "foundation/JxLanguage.h"
 #include "foundation/JxResourceLibraries.h"
 #include "foundation/JxStartupSettings.h"
 #include "foundation/JxStringLoader.h"
@@ -25,6 +26,7 @@
 #include "runtime/JxKeywordTables.h"
 #include "runtime/JxMainWindowProc.h"
 #include "runtime/JxTypeRegistry.h"
+#include "runtime/JxVersionInfo.h"
 #include "testkit/sample_title.h"
 
 namespace {
@@ -56,12 +58,23 @@ protected:
         RegisterWindowClasses(JxCStartupInfo{nullptr, nullptr, line});
         plat::SetResponder([this](const plat::UiRequest& r) -> std::optional<int> {
             boxes.push_back(r.text);
-            // A file that is not there: go on without it.
-            return r.text.rfind("[1001]", 0) == 0 ? kAnswerIgnore : kAnswerOk;
+            // A file that is not there: go on without it. Data of another
+            // country or version: do not look for other data.
+            if (r.text.rfind("[1001]", 0) == 0)
+                return kAnswerIgnore;
+            if (r.text.rfind("[1251]", 0) == 0 || r.text.rfind("[1266]", 0) == 0)
+                return kAnswerCancel;
+            return kAnswerOk;
         });
         SetProgramStarted();
         ConnectErrorReporting();
         title = testkit::SampleTitle();
+        // The language the version record is checked against.
+        title.Write(config.program());
+        ResetResourceLibraries();
+        SelectLanguage(0x0409);
+        LoadMainResourceLibrary();
+        ResetVersionInfo();
     }
     void TearDown() override
     {
@@ -196,10 +209,11 @@ TEST_F(ProductDataTest, TheStartIndexOutsideTheListGivesTheFirstStartPage)
 
 TEST_F(ProductDataTest, TheStringTableHoldsEmptyTextsAndInternsOnlyWhatItHolds)
 {
-    title.data.Intern("");
+    const std::uint16_t empty = title.data.Intern("");
     ASSERT_TRUE(read(title.data.Bytes()));
     JxCBaseProduct* product = GetProduct();
-    EXPECT_EQ(product->GetTableString(0).View(), "");
+    EXPECT_EQ(product->GetTableString(empty - 1).View(), "");
+    EXPECT_NE(product->GetTableString(empty - 1).GetText(), nullptr);
     EXPECT_EQ(product->InternString("Welcome").View(), "Welcome");
     EXPECT_EQ(product->InternString("Welcome").GetText(), product->InternString("Welcome").GetText());
     product->SetCompiledData(1);
@@ -244,6 +258,19 @@ TEST_F(ProductDataTest, EveryByteOfTheHeaderAndDefinitionsCanBeDamagedSafely)
             damaged[at] = value;
             read(damaged);
         }
+}
+
+TEST_F(ProductDataTest, DataOfAnotherCountryOrVersionIsRefusedWithItsMessage)
+{
+    testkit::ProductData other = title.data;
+    other.version().countryCode = "GR";
+    EXPECT_FALSE(read(other.Bytes()));
+    other.version().countryCode = "us";
+    other.version().softwareVersion = "30";
+    EXPECT_FALSE(read(other.Bytes()));
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].rfind("[1251]", 0), 0u) << boxes[0];
+    EXPECT_EQ(boxes[1].rfind("[1266]", 0), 0u) << boxes[1];
 }
 
 TEST_F(ProductDataTest, BlocksThatDoNotFollowOneAnotherAreRefused)
