@@ -7,10 +7,14 @@
 
 #include "foundation/JxCInStrStream.h"
 #include "foundation/JxErrorReport.h"
+#include "foundation/JxLanguage.h"
+#include "foundation/JxResourceLibraries.h"
 #include "fuzz_support.h"
 #include "platform/backend/harness.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxTypeRegistry.h"
+#include "runtime/JxVersionInfo.h"
+#include "testkit/sample_title.h"
 
 namespace {
 
@@ -25,6 +29,14 @@ struct World {
     World()
     {
         plat::testing::TempConfig::writeFile(fuzz::Scratch().program() + "/kelbo32", "");
+        // The sample title's library gives the program's version, and the
+        // language is the one its records name, so that sound records get
+        // past the version check.
+        testkit::WriteSampleTitle(fuzz::Scratch().program());
+        ResetResourceLibraries();
+        LoadMainResourceLibrary();
+        ResetVersionInfo();
+        SelectLanguage(0x0409);
         RegisterTypeIds();
         ConnectErrorReporting();
         SetProgramStarted();

@@ -3,6 +3,8 @@
 
 #include <exception>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "testkit/sample_title.h"
 
@@ -14,6 +16,11 @@ int main(int argc, char** argv)
     }
     try {
         testkit::WriteSampleTitle(argv[1]);
+        // The title's INI file beside the program: the data lies in the
+        // program's own folder (drive P:), which is taken as it lists, as an
+        // installation on a network or hard disk is.
+        const std::string ini = "[Directory]\r\nData=P:\\\r\nNetwork=1\r\n";
+        testkit::WriteHostFile(std::string(argv[1]) + "/kelbo32.ini", std::vector<std::uint8_t>(ini.begin(), ini.end()));
     } catch (const std::exception& e) {
         std::cerr << "sample_title: " << e.what() << "\n";
         return 1;
