@@ -11,6 +11,7 @@
 #include "foundation/JxResourceLibraries.h"
 #include "fuzz_support.h"
 #include "platform/backend/harness.h"
+#include "platform/modules/module.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxTypeRegistry.h"
 #include "runtime/JxVersionInfo.h"
@@ -28,6 +29,9 @@ struct World {
     plat::Harness harness;
     World()
     {
+        // The module table first, so that it outlives the scratch folders,
+        // whose removal at exit tells it the folders changed.
+        plat::GetModuleHandleA(nullptr);
         plat::testing::TempConfig::writeFile(fuzz::Scratch().program() + "/kelbo32", "");
         // The sample title's library gives the program's version, and the
         // language is the one its records name, so that sound records get
