@@ -5,6 +5,7 @@
 #include "foundation/JxProductLink.h"
 #include "foundation/JxResourceLibraries.h"
 #include "foundation/JxStartupSettings.h"
+#include "graphics/JxGraphicsLink.h"
 #include "platform/draw/gdiobject.h"
 #include "platform/draw/palette.h"
 #include "platform/fs/system_info.h"
@@ -101,6 +102,16 @@ JxCBaseProduct::JxCBaseProduct()
     link.palette = []() -> plat::HPALETTE { return GetProductPalette(); };
     link.setDataPath = [](const JxCString&) {};
     SetProductLink(std::move(link));
+
+    // The graphics layer's pictures ask for the transparent index and the
+    // data store.
+    JxGraphicsLink graphics;
+    graphics.useWinG = [] { return UseWinG(); };
+    graphics.transparentIndex = [this] {
+        return productDef_ ? std::uint8_t(productDef_->GetTransparentIndex()) : std::uint8_t(255);
+    };
+    graphics.dataStore = [this] { return dataStore_.get(); };
+    SetGraphicsLink(std::move(graphics));
 }
 
 JxCBaseProduct::~JxCBaseProduct()
@@ -115,6 +126,8 @@ JxCBaseProduct::~JxCBaseProduct()
     dataStream_.reset();
     recordTable_.clear();
     productDef_.reset();
+    // A start that failed after the splash leaves it to the product.
+    JxCBaseProduct::DestroySplash();
     // Until the base page exists to close it, the main window is the
     // product's own to destroy; its timers die with it.
     if (window_ && plat::IsWindow(window_)) {
@@ -130,6 +143,7 @@ JxCBaseProduct::~JxCBaseProduct()
         SetNotifyRootDeathHook(nullptr);
     }
     SetProductLink(std::nullopt);
+    SetGraphicsLink(std::nullopt);
 }
 
 void JxCBaseProduct::closeAllPages()

@@ -10,9 +10,9 @@
 // actions through the processor's queue and message 1024, and a page's
 // first paint through message 1025.
 //
-// Not built yet, and so not here: the colour table, the data store, the string table, the print set-up record, the
-// cursor list and the Coverage and Offsets tables (each comes with the
-// part of the program that makes it).
+// Not built yet, and so not here: the colour table, the print set-up
+// record, the cursor list and the Coverage and Offsets tables (each comes
+// with the part of the program that makes it).
 
 #include <array>
 #include <cstdint>
@@ -23,6 +23,7 @@
 #include "events/JxCRunTimeObject.h"
 #include "foundation/JxCInStrStream.h"
 #include "foundation/JxCList.h"
+#include "foundation/JxCMungeFile.h"
 #include "foundation/JxCPoint.h"
 #include "foundation/JxCTableString.h"
 #include "graphics/JxCCursorState.h"
@@ -53,10 +54,51 @@ public:
     JxCBaseProduct(const JxCBaseProduct&) = delete;
     JxCBaseProduct& operator=(const JxCBaseProduct&) = delete;
 
-    // Opens the main window and the first page; 0 when the title cannot
-    // start (the start reports why).
-    virtual std::int16_t Start() = 0;
-    virtual void DestroySplash() {}
+    // Messages of the start and of the product data file.
+    static constexpr unsigned kPaletteErrorId = 1037;
+    static constexpr unsigned kCannotOpenProductDataId = 1134;
+    static constexpr unsigned kOutOfGlobalMemoryId = 1019;
+    static constexpr unsigned kTemporaryErrorId = 1068;
+    // Resources and texts the start uses.
+    static constexpr unsigned kPaletteResourceId = 1907;
+    static constexpr unsigned kSplashResourceId = 1908;
+    static constexpr unsigned kProductDataNameId = 2;
+    static constexpr unsigned kDataStoreNameId = 5403;
+
+    // Brings up the palette, the main window, the splash (start page 1 or
+    // less), the data store ("MungedSprites"), the definitions of the
+    // product data file and the first page; 0 when the title cannot start
+    // (the step that failed has reported why).
+    virtual std::int16_t Start();
+    // Destroys the splash window when there is one.
+    virtual void DestroySplash();
+    // The palette of the "PALETTE" resource id, or null.
+    static plat::HPALETTE LoadPalette(unsigned id);
+
+    // Reads the product data file (the program folder + text 2): version
+    // record, string table, definitions, record table; then opens the data
+    // stream over the page data. 0 on failure (reported where the file is
+    // missing or memory is short).
+    std::int16_t LoadProductData();
+    // The same from an open stream over the whole file of fileSize bytes,
+    // leaving the data stream to the caller. Every block, count, offset and
+    // text is bounded by what the file holds.
+    std::int16_t ReadProductData(JxCInStrStream& in, std::uint32_t fileSize);
+    // The offset of the page data in the file (valid after a read).
+    std::uint32_t GetPageDataOffset() const { return pageDataOffset_; }
+
+    // The product's string table (0-based); an empty text past its end.
+    JxCTableString GetTableString(std::int32_t index) const;
+    std::int32_t GetTableStringCount() const { return std::int32_t(tableStrings_.size()); }
+    // The first table string equal to the text (case counts). While the
+    // data is compiled the table is read-only: a text that is not there is
+    // reported (1068) and an empty text returned.
+    JxCTableString InternString(const char* text);
+    // The data stream positioned at record index (page number or stored
+    // panel record); null when the table has no record for it.
+    JxCInStrStream* GetPageRecordStream(std::int32_t index);
+
+    JxCMungeFile* GetDataStore() const { return dataStore_.get(); }
     // The exit's cancelling of the queued actions: PurgeQueuedActions (0).
     virtual void StopQueuedActions();
 
@@ -243,9 +285,23 @@ private:
     void undoChangePage(JxCPageObject* page, JxCPageObject* previous);
     bool templateInUse(std::int16_t templateId);
     void closeAllPages();
+    std::int16_t readStringTable(JxCInStrStream& in, std::uint32_t size);
+    std::int16_t readDefinitions(JxCInStrStream& in, std::uint32_t size);
+    std::int16_t readRecordTable(JxCInStrStream& in, std::uint32_t size);
+    std::int16_t openDataStore();
+    void showSplash(int screenWidth, int screenHeight);
+    std::int16_t failStart();
 
     JxCCursorState cursorState_;
     std::vector<std::uint32_t> recordTable_;
+    // The string-table block (one byte longer, ending in 0) and the table
+    // strings pointing into it; texts interned while the data is not
+    // compiled are kept beside it.
+    std::vector<char> stringBlock_;
+    std::vector<JxCTableString> tableStrings_;
+    std::vector<std::unique_ptr<char[]>> internedTexts_;
+    std::uint32_t pageDataOffset_ = 0;
+    std::unique_ptr<JxCMungeFile> dataStore_;
     std::int16_t compiledData_ = 0;
     std::int32_t startPage_ = 1;
     JxCPageObjectList pages_;
@@ -287,6 +343,10 @@ void SetProduct(std::unique_ptr<JxCBaseProduct> product);
 // Deletes the product (when there is one), then clears the pointer; while
 // the product is being destroyed GetProduct still finds it.
 void DeleteProduct();
+
+// Reads a 16-bit table-string index: 0 is no text, v the table string v - 1.
+// 0 (the target unchanged) on a short read or an index past the table.
+std::int16_t ReadTableString(JxCInStrStream& in, JxCTableString& target);
 
 // The main window, none without a product.
 plat::HWND GetProductWindow();

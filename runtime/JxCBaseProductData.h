@@ -8,10 +8,15 @@
 
 #include "foundation/JxCObject.h"
 
+class JxCInStrStream;
+
 class JxCBaseProductData : public JxCObject {
 public:
     ~JxCBaseProductData() override = default;
     // Creates the title's index, visit data, quiz state and user object;
     // 0 ends the product start.
     virtual std::int16_t Initialise() = 0;
+    // Reads the title's record, which follows the product definition in the
+    // definitions block.
+    virtual void Load(JxCInStrStream& in) { (void)in; }
 };

@@ -1,7 +1,52 @@
 #include "runtime/JxCPageDef.h"
 
+#include <memory>
+
+#include "foundation/JxCInStrStream.h"
+#include "foundation/JxErrorReport.h"
+#include "runtime/JxCBaseProduct.h"
+
 std::int16_t JxCPageDef::Load(std::int32_t pageId)
 {
     pageId_ = pageId;
-    return 0;
+    const std::int16_t built = Build();
+    JxCBaseProduct* product = GetProduct();
+    if (built && product && product->GetProductDef())
+        pageType_ = product->GetProductDef()->GetTemplatePageType(templateId_);
+    return built;
+}
+
+std::int16_t JxCPageDef::Build()
+{
+    JxCBaseProduct* product = GetProduct();
+    JxCInStrStream* in = product ? product->GetPageRecordStream(pageId_) : nullptr;
+    if (!in) {
+        OhNoItsAnError(kNoPageDataId, pageId_);
+        return 0;
+    }
+    std::uint16_t templateId = 0;
+    if (!in->ReadPageTypeId(pageType_).ReadBigEndian16(templateId).ReadBigEndianPoint(position_))
+        return 0;
+    templateId_ = std::int16_t(templateId);
+    if (!ReadTableString(*in, name_))
+        return 0;
+    // The scope block: no kind of scope object exists, so only its absence
+    // reads.
+    std::int16_t scope = 0;
+    if (!in->ReadBigEndian16(scope) || scope != 0)
+        return 0;
+
+    std::uint16_t count = 0;
+    if (!in->ReadBigEndian16(count))
+        return 0;
+    for (std::uint16_t i = 0; i < count; ++i) {
+        JxCPanelTypeId type;
+        if (!in->ReadPanelTypeId(type))
+            return 0;
+        std::unique_ptr<JxCPanelObject> panel(product->NewPanelById(type));
+        if (!panel || !panel->Read(*in, this))
+            return 0;
+        panels_.Add(panel.release());
+    }
+    return JxReadEventHandlers(*in, handlers_, this);
 }

@@ -1,25 +1,32 @@
 #pragma once
-// The run-time page definition: what a page is built from and, once built,
-// owned by.
-//
-// A stand-in with what the product's page opening uses: the page id, its
-// template and page type, the two open parameters and the panel list. The
-// reading of the page record from the product data file comes with the
-// definitions; until then Load finds nothing and the page does not open.
+// The run-time definition of one page: read from the page's record in the
+// page data of the product data file, it holds the page's number, template
+// and page type, position and name, its panels and its handlers. The page
+// built from it owns it.
 
 #include <cstdint>
 
 #include "events/JxCRunTimeObject.h"
+#include "foundation/JxCPoint.h"
+#include "foundation/JxCTableString.h"
 #include "foundation/JxCTypeIds.h"
 #include "runtime/JxCPanelObject.h"
+#include "runtime/JxCProductDef.h"
 
 class JxCPageDef : public JxCRunTimeObject {
 public:
+    // The report when the page table has no record for the page.
+    static constexpr unsigned kNoPageDataId = 1039;
+
     JxCPageDef() = default;
     ~JxCPageDef() override = default;
 
-    // Reads the page's record by its page id; non-zero on success.
+    // Reads the page's record and builds its panels and handlers; on
+    // success the page type becomes that of the page's template. The page
+    // statistics (not built yet) are to be told of the page in every case.
+    // Non-zero on success.
     virtual std::int16_t Load(std::int32_t pageId);
+    std::int16_t Build();
 
     std::int32_t GetPageId() const { return pageId_; }
     void SetPageId(std::int32_t id) { pageId_ = id; }
@@ -27,6 +34,8 @@ public:
     void SetTemplateId(std::int16_t id) { templateId_ = id; }
     JxCPageTypeId GetPageType() const { return pageType_; }
     void SetPageType(JxCPageTypeId type) { pageType_ = type; }
+    const JxCPoint& GetPosition() const { return position_; }
+    const JxCTableString& GetName() const { return name_; }
 
     // The two parameters the page is opened with.
     void SetOpenParameters(std::int32_t p1, std::int32_t p2)
@@ -39,12 +48,16 @@ public:
 
     // The page's panels; the definition owns them.
     JxCPanelObjectList& GetPanelList() { return panels_; }
+    JxCEventHandlerList& GetEventHandlers() { return handlers_; }
 
 private:
     std::int32_t pageId_ = 0;
     std::int16_t templateId_ = 0;
     JxCPageTypeId pageType_;
+    JxCPoint position_;
+    JxCTableString name_;
     std::int32_t openParameter1_ = 0;
     std::int32_t openParameter2_ = 0;
     JxCPanelObjectList panels_;
+    JxCEventHandlerList handlers_;
 };

@@ -13,12 +13,6 @@ public:
     JxCProduct() = default;
     ~JxCProduct() override = default;
 
-    // Until the product start is built (palette,
-    // the title's own start, splash, data store, product data file, first
-    // page), the start opens the empty main window: a client area of 640 by
-    // 480 pixels centred on the screen, the title text as its caption.
-    std::int16_t Start() override;
-
     // The title's factories, in place of the product's own: the title's
     // page definition (null when memory is short), the page of a
     // definition's page type (message 1014 when there is none) and the

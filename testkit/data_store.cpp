@@ -2,21 +2,11 @@
 
 #include <algorithm>
 
+#include "testkit/big_endian.h"
+
 namespace testkit {
 
 namespace {
-
-void put16(std::vector<std::uint8_t>& out, std::uint16_t v)
-{
-    out.push_back(std::uint8_t(v >> 8));
-    out.push_back(std::uint8_t(v));
-}
-
-void put32(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
-    put16(out, std::uint16_t(v >> 16));
-    put16(out, std::uint16_t(v));
-}
 
 unsigned char fold(unsigned char c)
 {
@@ -97,17 +87,17 @@ std::vector<std::uint8_t> DataStore::Bytes() const
             return CompareStoreNames(items_[x].name, items_[y].name) < 0;
         });
     const std::uint32_t index = std::uint32_t(out.size());
-    put16(out, std::uint16_t(count_.value_or(std::int16_t(items_.size()))));
+    PutBigEndian16(out, std::uint16_t(count_.value_or(std::int16_t(items_.size()))));
     for (std::size_t k : order) {
         const Item& i = items_[k];
-        put16(out, std::uint16_t(i.name.size()));
+        PutBigEndian16(out, std::uint16_t(i.name.size()));
         out.insert(out.end(), i.name.begin(), i.name.end());
-        put32(out, i.a);
-        put32(out, i.b);
-        put32(out, i.size.value_or(std::uint32_t(i.data.size())));
-        put32(out, i.offset.value_or(offsets[k]));
+        PutBigEndian32(out, i.a);
+        PutBigEndian32(out, i.b);
+        PutBigEndian32(out, i.size.value_or(std::uint32_t(i.data.size())));
+        PutBigEndian32(out, i.offset.value_or(offsets[k]));
     }
-    put32(out, indexOffset_.value_or(index));
+    PutBigEndian32(out, indexOffset_.value_or(index));
     return out;
 }
 

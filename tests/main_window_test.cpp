@@ -1,6 +1,7 @@
-// The program started whole, with its real start-up services: the empty
-// main window opens, waits without using the processor, and closes from its
-// close box and from Alt+F4 with the program ending cleanly.
+// The program started whole, with its real start-up services, on the sample
+// title: the main window opens on the first page, waits without using the
+// processor, and closes from its close box and from Alt+F4 with the program
+// ending cleanly.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -34,6 +36,8 @@
 #include "runtime/JxCProduct.h"
 #include "runtime/JxCTovelApp.h"
 #include "runtime/JxMainWindowProc.h"
+#include "runtime/JxKeywordTables.h"
+#include "testkit/sample_title.h"
 #include "tests/title_disc.h"
 #include "title/JxTitleStartup.h"
 
@@ -57,7 +61,10 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        plat::SetProgramFileHost(std::string(KELBO_SOURCE_DIR) + "/resources/kelbo32");
+        // The program's folder: its own resources and the sample title.
+        std::filesystem::copy(std::string(KELBO_SOURCE_DIR) + "/resources/kelbo32.resources",
+                              config.program() + "/kelbo32.resources", std::filesystem::copy_options::recursive);
+        testkit::WriteSampleTitle(config.program());
         WriteTitleDisc(config.config(), config.root() + "/disc");
         ResetResourceLibraries();
         ResetStartupSettings();
@@ -80,12 +87,11 @@ protected:
         ResetMemoryGuard();
         ResetStartupSettings();
         ResetResourceLibraries();
-        plat::SetProgramFileHost("");
         EXPECT_TRUE(unexpected.empty()) << unexpected.front();
     }
 
     // The program's run, with `user` called each time it waits for input.
-    int run(std::function<bool(plat::HWND main)> user)
+    int run(std::function<bool(plat::HWND main)> user, const char* commandLine = "")
     {
         harness->backend().setIdleHook([this, user](std::optional<std::uint64_t>) {
             JxCBaseProduct* product = GetProduct();
@@ -95,9 +101,27 @@ protected:
         });
         SetProgramStarted();
         ConnectErrorReporting();
-        char line[] = "";
-        JxCStartupInfo info{nullptr, nullptr, line};
+        std::string line(commandLine);
+        JxCStartupInfo info{nullptr, nullptr, line.data()};
         return RunApplication(app, info);
+    }
+
+    // The page the title shows once it runs, for a command line.
+    std::int32_t firstPageShown(const char* commandLine)
+    {
+        std::int32_t shown = -1;
+        run(
+            [&](plat::HWND main) {
+                if (shown != -1)
+                    return false;
+                JxCBaseProduct* product = GetProduct();
+                shown = product->GetPageCount() == 1 ? product->GetFirstPage()->GetPageId() : 0;
+                EXPECT_EQ(product->GetSplashWindow(), nullptr);
+                plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
+                return true;
+            },
+            commandLine);
+        return shown;
     }
 
     plat::testing::TempConfig config;
@@ -107,14 +131,15 @@ protected:
     plat::HWND mainSeen = nullptr;
 };
 
-TEST_F(MainWindowTest, TheEmptyMainWindowOpensAndClosesFromItsCloseBox)
+TEST_F(MainWindowTest, TheMainWindowOpensOnTheTitleAndClosesFromItsCloseBox)
 {
     int waits = 0;
     int code = run([&](plat::HWND main) {
         if (waits++ > 0)
             return false;
         // What the user sees: a captioned window whose 640 by 480 client
-        // area shows the main class's white background.
+        // area shows the main class's white background (the first page is
+        // open, but pages do not draw themselves yet).
         EXPECT_EQ(plat::WindowText(main), "Kelbo");
         EXPECT_TRUE(plat::IsWindowVisible(main));
         plat::RECT client;
@@ -135,6 +160,44 @@ TEST_F(MainWindowTest, TheEmptyMainWindowOpensAndClosesFromItsCloseBox)
     EXPECT_FALSE(plat::IsWindow(mainSeen));
     EXPECT_EQ(GetProduct(), nullptr);
     EXPECT_FALSE(HoldsEmergencyMemory());
+}
+
+// The sample title lists pages 1, 2 and 3 to start with.
+TEST_F(MainWindowTest, TheTitleOpensItsFirstStartPageByDefault)
+{
+    EXPECT_EQ(firstPageShown(""), 1);
+}
+
+TEST_F(MainWindowTest, TheTitleOpensTheStartPageOfItsCommandLine)
+{
+    EXPECT_EQ(firstPageShown("/start=3"), 3);
+}
+
+TEST_F(MainWindowTest, AStartPagePastTheListOpensItsFirstEntry)
+{
+    EXPECT_EQ(firstPageShown("/start=9"), 1);
+}
+
+TEST_F(MainWindowTest, TheFirstPageIsBuiltFromItsRecordAndItsTemplatesPanels)
+{
+    bool seen = false;
+    run([&](plat::HWND main) {
+        if (seen)
+            return false;
+        seen = true;
+        JxCBaseProduct* product = GetProduct();
+        JxCPageObject* page = product->GetFirstPage();
+        EXPECT_EQ(product->GetCurrentPage(), page);
+        JxCPageDef* def = page->GetPageDef();
+        EXPECT_EQ(def->GetName().View(), "Welcome");
+        EXPECT_EQ(def->GetTemplateId(), 1);
+        EXPECT_EQ(std::int16_t(def->GetPageType()), std::int16_t(PageTypeId(JxPageKeyword::BASE_PAGE)));
+        EXPECT_EQ(def->GetPanelList().GetCount(), 3);
+        EXPECT_EQ(product->GetProductDef()->GetName().View(), "Kelbo Sample");
+        plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
+        return true;
+    });
+    EXPECT_TRUE(seen);
 }
 
 TEST_F(MainWindowTest, AltF4ClosesTheMainWindowAndEndsTheProgram)
@@ -295,7 +358,7 @@ void CALLBACK_giveUp(plat::HWND main, plat::UINT, std::uintptr_t id, plat::DWORD
     plat::DestroyWindow(main);
 }
 
-// The stand-in start, then the user acts once the window has been shown.
+// The title's start, then the user acts once the window has been shown.
 class UserProduct : public JxCProduct {
 public:
     std::int16_t Start() override

@@ -16,14 +16,18 @@
 #include "runtime/JxCProduct.h"
 #include "runtime/JxCTovelApp.h"
 #include "runtime/JxCWindowClass.h"
+#include "runtime/JxMainWindow.h"
 #include "runtime/JxMainWindowProc.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
 
-// The stand-in start, seen from outside: what the start found, and a start
-// that can be made to fail after it has opened its window.
+// A product whose start only opens the main window (a client area of 640 by
+// 480 pixels, centred, the title text as its caption): the application's
+// steps seen from outside, what the start found, and a start that can be
+// made to fail after it has opened its window. The product's own start is
+// tested on titles written by testkit.
 class TestProduct : public JxCProduct {
 public:
     TestProduct(Log& log, bool succeed, std::int32_t* startPageSeen)
@@ -36,12 +40,23 @@ public:
         log_.push_back("start");
         if (startPageSeen_)
             *startPageSeen_ = GetStartPage();
-        std::int16_t opened = JxCProduct::Start();
-        return succeed_ ? opened : 0;
+        return succeed_ ? openMainWindow() : 0;
     }
     void StopQueuedActions() override { log_.push_back("stop actions"); }
 
 private:
+    std::int16_t openMainWindow()
+    {
+        using namespace plat;
+        SetActionProcessor(std::make_unique<JxCActionProcessor>());
+        const DWORD style = WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+        RECT frame{0, 0, kPageWidth, kPageHeight};
+        AdjustWindowRect(&frame, style, 0);
+        HWND window = CreateMainWindow("Kelbo", frame.right - frame.left, frame.bottom - frame.top);
+        SetProductWindow(window);
+        return window ? 1 : 0;
+    }
+
     Log& log_;
     bool succeed_;
     std::int32_t* startPageSeen_;

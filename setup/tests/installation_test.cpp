@@ -25,6 +25,7 @@
 #include "setup/SetupNames.h"
 #include "setup/SetupRegistry.h"
 #include "setup/StatusWindow.h"
+#include "testkit/sample_title.h"
 
 namespace {
 
@@ -142,6 +143,8 @@ TEST_F(InstallationTest, TheMenuEntryStartsTheEngineOnTheInstalledIni)
     disc.exe("kelbo32.ini", "[Directory]\r\nVolumeLabel=KELBO\r\n");
     threeProgramFiles();
     ASSERT_EQ(install(), 0);
+    // The title the engine runs lies beside the installed program.
+    testkit::WriteSampleTitle(target());
     std::string line = execLine(TempConfig::readFile(menuFolder() + "/kelbo-program.desktop"));
     ASSERT_FALSE(line.empty());
 

@@ -1,0 +1,81 @@
+#include "testkit/sample_title.h"
+
+#include "runtime/JxTypeRegistry.h"
+
+namespace testkit {
+
+namespace {
+
+const Rgb kColours[] = {
+    {0, 0, 0}, {255, 255, 255}, {24, 40, 96}, {32, 128, 128}, {232, 216, 176}, {176, 72, 40}, {80, 120, 48},
+};
+
+void addPanels(TemplateBuilder& t, const Rgb& content)
+{
+    t.panel(1, "Display").at(0, 0).size(640, 60).colour(24, 40, 96);
+    t.panel(2, "Display").at(0, 60).size(640, 360).colour(content[0], content[1], content[2]);
+    t.panel(3, "NavPanel").at(0, 420).size(640, 60).colour(32, 128, 128);
+}
+
+BmpPicture picture(std::int32_t width, std::int32_t height, std::uint8_t background)
+{
+    return BmpPicture{width, height, std::vector<std::uint8_t>(std::size_t(width * height), background),
+                      SamplePalette()};
+}
+
+void fillRect(BmpPicture& p, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::uint8_t index)
+{
+    for (std::int32_t row = y; row < y + h; ++row)
+        for (std::int32_t col = x; col < x + w; ++col)
+            p.pixels[std::size_t(row * p.width + col)] = index;
+}
+
+}  // namespace
+
+std::vector<Rgb> SamplePalette()
+{
+    std::vector<Rgb> palette(std::begin(kColours), std::end(kColours));
+    while (palette.size() < 256) {
+        const auto grey = std::uint8_t(palette.size());
+        palette.push_back({grey, grey, grey});
+    }
+    return palette;
+}
+
+TitleFolder SampleTitle()
+{
+    TitleFolder title;
+    title.palette = SamplePalette();
+    ProductData& data = title.data;
+    data.product().name("Kelbo Sample").size(646, 506).colour(255, 255, 255).startPages({1, 2, 3});
+    addPanels(data.templateDef(1, "BASE_PAGE"), kColours[kSampleSand]);
+    addPanels(data.templateDef(2, "BASE_PAGE"), kColours[kSampleMoss]);
+    data.page(1, 1).name("Welcome");
+    data.page(2, 1).name("Contents");
+    data.page(3, 2).name("Gallery");
+
+    BmpPicture splash = picture(320, 200, kSampleNavy);
+    fillRect(splash, 20, 20, 280, 160, kSampleSand);
+    fillRect(splash, 40, 150, 240, 12, kSampleRust);
+    title.splash = splash;
+
+    BmpPicture stored = picture(64, 64, kSampleRust);
+    fillRect(stored, 16, 16, 32, 32, kSampleWhite);
+    title.store.item("PICTURE.BMP", EncodeBmp(stored));
+    title.withStore = true;
+    return title;
+}
+
+void WriteSampleTitle(const std::string& folder)
+{
+    RegisterTypeIds();
+    try {
+        SampleTitle().Write(folder);
+    } catch (...) {
+        ReleaseTypeRegistries();
+        throw;
+    }
+    ReleaseTypeRegistries();
+}
+
+}  // namespace testkit

@@ -1,0 +1,29 @@
+// Writes the sample title into a folder (the program's folder):
+//   sample_title FOLDER
+
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "testkit/sample_title.h"
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::cerr << "usage: sample_title FOLDER\n";
+        return 2;
+    }
+    try {
+        testkit::WriteSampleTitle(argv[1]);
+        // The title's INI file beside the program: the data lies in the
+        // program's own folder (drive P:), which is taken as it lists, as an
+        // installation on a network or hard disk is.
+        const std::string ini = "[Directory]\r\nData=P:\\\r\nNetwork=1\r\n";
+        testkit::WriteHostFile(std::string(argv[1]) + "/kelbo32.ini", std::vector<std::uint8_t>(ini.begin(), ini.end()));
+    } catch (const std::exception& e) {
+        std::cerr << "sample_title: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
