@@ -14,4 +14,6 @@ public:
     // Creates the title's index, visit data, quiz state and user object;
     // 0 ends the product start.
     virtual std::int16_t Initialise() = 0;
+    // The title's name: the document name of its printed pages.
+    virtual const char* GetTitle() const { return ""; }
 };
