@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -8,35 +7,17 @@
 #include "platform/clipboard/clipboard.h"
 #include "platform/draw/draw.h"
 #include "platform/print/printer.h"
+#include "platform/tests/png_file.h"
 #include "platform/tests/temp_config.h"
 
 namespace plat {
 namespace {
 
-struct Png {
-    int width = 0, height = 0;
-    std::vector<png_byte> rgb;
-    COLORREF at(int x, int y) const
-    {
-        const png_byte* p = &rgb[(std::size_t(y) * std::size_t(width) + std::size_t(x)) * 3];
-        return RGB(p[0], p[1], p[2]);
-    }
-};
+using Png = testing::PngFile;
 
 Png readPng(const std::string& path)
 {
-    Png out;
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str()))
-        return out;
-    image.format = PNG_FORMAT_RGB;
-    out.rgb.resize(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, out.rgb.data(), 0, nullptr)) {
-        out.width = int(image.width);
-        out.height = int(image.height);
-    }
-    return out;
+    return testing::ReadPngFile(path);
 }
 
 class PrinterTest : public ::testing::Test {
@@ -71,7 +52,10 @@ TEST_F(PrinterTest, IsAnA4RasterAt300Dpi)
     HDC landscape = printer(DMORIENT_LANDSCAPE);
     EXPECT_EQ(GetDeviceCaps(landscape, HORZRES), kA4HeightPixels);
     EXPECT_EQ(CreateDCA("PNG", "Another printer", "LPT1:", nullptr), nullptr);
-    EXPECT_FALSE(IsPrinterDC(CreateCompatibleDC(nullptr)));
+    HDC memory = CreateCompatibleDC(nullptr);
+    EXPECT_FALSE(IsPrinterDC(memory));
+    EXPECT_EQ(SetAbortProc(memory, nullptr), SP_ERROR);
+    DeleteDC(memory);
     DeleteDC(portrait);
     DeleteDC(landscape);
 }
@@ -137,7 +121,6 @@ TEST_F(PrinterTest, JobCallsOutOfOrderFail)
     DOCINFOA info;
     ASSERT_GT(StartDocA(dc, &info), 0);
     EXPECT_EQ(StartDocA(dc, &info), SP_ERROR);
-    EXPECT_EQ(SetAbortProc(CreateCompatibleDC(nullptr), refuse), SP_ERROR);
     DeleteDC(dc);  // an unfinished job goes with its DC
 }
 

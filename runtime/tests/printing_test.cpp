@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -16,6 +15,7 @@
 #include "platform/print/printer.h"
 #include "platform/ui/controls.h"
 #include "platform/ui/dialog.h"
+#include "platform/tests/png_file.h"
 #include "runtime/JxPrinting.h"
 #include "runtime/tests/product_fixture.h"
 
@@ -60,30 +60,11 @@ public:
     HWND window = nullptr;
 };
 
-struct Png {
-    int width = 0, height = 0;
-    std::vector<png_byte> rgb;
-    COLORREF at(int x, int y) const
-    {
-        const png_byte* p = &rgb[(std::size_t(y) * std::size_t(width) + std::size_t(x)) * 3];
-        return RGB(p[0], p[1], p[2]);
-    }
-};
+using Png = plat::testing::PngFile;
 
 Png readPng(const std::string& path)
 {
-    Png out;
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str()))
-        return out;
-    image.format = PNG_FORMAT_RGB;
-    out.rgb.resize(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, out.rgb.data(), 0, nullptr)) {
-        out.width = int(image.width);
-        out.height = int(image.height);
-    }
-    return out;
+    return plat::testing::ReadPngFile(path);
 }
 
 // Cancels the print job from inside it, as a click on the progress box's
