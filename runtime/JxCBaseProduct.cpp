@@ -10,6 +10,7 @@
 #include "platform/draw/palette.h"
 #include "platform/fs/system_info.h"
 #include "platform/window/window.h"
+#include "runtime/JxCPageStatistics.h"
 
 namespace {
 
@@ -116,6 +117,7 @@ JxCBaseProduct::JxCBaseProduct()
 
 JxCBaseProduct::~JxCBaseProduct()
 {
+    GetPageStatistics().CloseCoverageFiles();
     // The pages go first, while everything they may still reach as they
     // close (the processor, the product data, the definitions) is there.
     closeAllPages();

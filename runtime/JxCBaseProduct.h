@@ -10,9 +10,10 @@
 // actions through the processor's queue and message 1024, and a page's
 // first paint through message 1025.
 //
-// Not built yet, and so not here: the colour table, the print set-up
-// record, the cursor list and the Coverage and Offsets tables (each comes
-// with the part of the program that makes it).
+// Not built yet, and so not here: the colour table and the cursor list
+// (each comes with the part of the program that makes it). The print set-up
+// record and the page statistics tables are kept beside the product
+// (runtime/JxPrinting.h, runtime/JxCPageStatistics.h).
 
 #include <array>
 #include <cstdint>

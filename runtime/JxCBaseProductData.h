@@ -19,4 +19,6 @@ public:
     // Reads the title's record, which follows the product definition in the
     // definitions block.
     virtual void Load(JxCInStrStream& in) { (void)in; }
+    // The title's name: the document name of its printed pages.
+    virtual const char* GetTitle() const { return ""; }
 };

@@ -11,6 +11,7 @@
 #include "platform/clock/clock.h"
 #include "platform/window/window.h"
 #include "runtime/JxCBaseProduct.h"
+#include "runtime/JxCPageStatistics.h"
 #include "runtime/JxCWindowClass.h"
 #include "runtime/JxMainWindow.h"
 
@@ -125,5 +126,6 @@ std::int16_t JxCBaseProduct::Start()
     if (!ChangePage(first.release()))
         return failStart();
     MarkIdle();
+    GetPageStatistics().OpenCoverageFiles(GetProgramFolderString());
     return 1;
 }

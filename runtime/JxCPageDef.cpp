@@ -5,6 +5,7 @@
 #include "foundation/JxCInStrStream.h"
 #include "foundation/JxErrorReport.h"
 #include "runtime/JxCBaseProduct.h"
+#include "runtime/JxCPageStatistics.h"
 
 std::int16_t JxCPageDef::Load(std::int32_t pageId)
 {
@@ -13,6 +14,8 @@ std::int16_t JxCPageDef::Load(std::int32_t pageId)
     JxCBaseProduct* product = GetProduct();
     if (built && product && product->GetProductDef())
         pageType_ = product->GetProductDef()->GetTemplatePageType(templateId_);
+    // Every load counts, a failed one too: the statistics show what was asked for.
+    GetPageStatistics().RecordPageAccess(pageId);
     return built;
 }
 

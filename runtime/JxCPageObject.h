@@ -15,6 +15,7 @@
 #include "events/JxCRunTimeObject.h"
 #include "foundation/JxCList.h"
 #include "foundation/JxCPoint.h"
+#include "foundation/JxCSize.h"
 #include "platform/core/types.h"
 #include "runtime/JxCPageDef.h"
 
@@ -93,6 +94,14 @@ public:
     // clears it and its object.
     virtual JxCPanelObject* GetCapturePanel() const { return nullptr; }
     virtual void EndCapture() {}
+
+    // --- Output (printing, the clipboard) ----------------------------------
+    // The page's size: the picture printed or copied when its template names
+    // no print panels.
+    virtual JxCSize GetPageSize() const { return {}; }
+    // The ids of the template's print panels, in their order; none: the
+    // whole page is output.
+    virtual std::vector<std::int16_t> GetPrintPanelIds() const { return {}; }
 
     // The page this one was opened from (not owned).
     JxCPageObject* GetOpenerPage() const { return opener_; }

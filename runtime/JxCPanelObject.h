@@ -10,11 +10,13 @@
 
 #include "events/JxCRunTimeObject.h"
 #include "foundation/JxCList.h"
+#include "foundation/JxCPoint.h"
 
 class JxCDisplayObject;
 class JxCInStrStream;
 class JxCPageDef;
 class JxCPanelDef;
+class JxCSlate;
 
 class JxCPanelObject : public JxCRunTimeObject {
 public:
@@ -40,6 +42,14 @@ public:
         (void)value;
         return 1;
     }
+
+    // --- Output (printing, the clipboard) ----------------------------------
+    // Draws the panel into a slate at the panel's place.
+    virtual void Draw(JxCSlate& slate) { (void)slate; }
+    // Non-zero: the panel draws relative to its scroll offset, so the slate
+    // origin moves by that offset while it draws.
+    virtual std::int16_t UsesOwnOrigin() const { return 0; }
+    virtual JxCPoint GetScrollOffset() const { return {}; }
 
     std::int16_t GetId() const { return id_; }
 

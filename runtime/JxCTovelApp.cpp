@@ -13,6 +13,7 @@
 #include "platform/fs/errors.h"
 #include "platform/window/cursor.h"
 #include "platform/window/window.h"
+#include "runtime/JxCIndexString.h"
 #include "runtime/JxCProduct.h"
 #include "runtime/JxCWindowClass.h"
 #include "runtime/JxDataPathCheck.h"
@@ -70,7 +71,10 @@ JxStartupServices JxStartupServices::Defaults()
     s.loadWaitCursor = [] { return LoadCursorFromLibraries(0, plat::IDC_WAIT); };
     s.readSettings = [] { ReadSettings(); };
     s.resetVersionInfo = [] { ResetVersionInfo(); };
-    s.selectLanguage = [] { SelectLanguage(GetVersionLanguageId()); };
+    s.selectLanguage = [] {
+        SelectLanguage(GetVersionLanguageId());
+        InstallIndexKeyComparison();
+    };
     s.registerTypeIds = [] { return RegisterTypeIds(); };
     s.checkPhysicalMemory = [] { CheckPhysicalMemory(); };
     s.reserveEmergencyMemory = [] { ReserveEmergencyMemory(); };

@@ -283,6 +283,33 @@ BOOL DPtoLP(HDC hdc, POINT* points, int count)
     return 1;
 }
 
+namespace {
+
+// A printer: a true-colour raster of the page at its resolution.
+int printerCaps(const BitmapObject& page, int index)
+{
+    constexpr int kPrinterPixelsPerInch = 300;
+    switch (index) {
+    case TECHNOLOGY: return DT_RASPRINTER;
+    case HORZRES: return page.width;
+    case VERTRES: return page.height;
+    case HORZSIZE: return page.width * 254 / (kPrinterPixelsPerInch * 10);
+    case VERTSIZE: return page.height * 254 / (kPrinterPixelsPerInch * 10);
+    case BITSPIXEL: return page.bitsPerPixel;
+    case PLANES: return 1;
+    case NUMBRUSHES:
+    case NUMPENS:
+    case NUMCOLORS: return -1;
+    case RASTERCAPS: return RC_BITBLT | RC_BITMAP64 | RC_DI_BITMAP | RC_DIBTODEV | RC_STRETCHBLT | RC_STRETCHDIB;
+    case LOGPIXELSX:
+    case LOGPIXELSY: return kPrinterPixelsPerInch;
+    case COLORRES: return 24;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
 int GetDeviceCaps(HDC hdc, int index)
 {
     DeviceContext* dc = LiveDC(hdc);
@@ -295,6 +322,8 @@ int GetDeviceCaps(HDC hdc, int index)
     else if (dc->target == DeviceContext::Target::Memory)
         bpp = 1;
     bool palette = bpp <= 8;
+    if (dc->printJob && dc->bitmap)
+        return printerCaps(*dc->bitmap, index);
     switch (index) {
     case TECHNOLOGY: return DT_RASDISPLAY;
     case HORZRES: return screen.width();

@@ -2,6 +2,7 @@
 // Device contexts: where drawing goes (a surface, or the screen framebuffer
 // through a window's visible region) and the drawing state it goes with.
 
+#include <memory>
 #include <optional>
 
 #include "platform/core/region.h"
@@ -68,6 +69,7 @@ constexpr int NUMRESERVED = 106;
 constexpr int COLORRES = 108;
 
 constexpr int DT_RASDISPLAY = 1;
+constexpr int DT_RASPRINTER = 2;
 constexpr int RC_BITBLT = 0x0001;
 constexpr int RC_BITMAP64 = 0x0008;
 constexpr int RC_DI_BITMAP = 0x0080;
@@ -117,6 +119,9 @@ struct DeviceContext {
     // In device coordinates; none means unclipped (but for the visible
     // region and the surface's edges).
     std::optional<Region> clip;
+    // Set on a printer's DC: the print job it runs (platform/print). Its
+    // surface is the page; its capabilities are the printer's.
+    std::shared_ptr<void> printJob;
 
     // Coordinates are kept within +-2^28 on the way: far beyond any
     // surface, and never overflowing when origins are added.

@@ -241,11 +241,12 @@ TEST_F(CommonDialogTest, PrintSetupKeepsTheChoiceAndTheDefaultNeedsAPrinter)
     EXPECT_EQ(pd.hDevMode->dmOrientation, DMORIENT_LANDSCAPE);
     ASSERT_TRUE(pd.hDevNames);
 
-    // Without a printer of the print module: no device context.
+    // A maker that makes no printer: no device context.
+    SetPrinterFactory([](const DEVNAMES&, const DEVMODEA&) { return HDC(nullptr); });
     PRINTDLGA def;
     def.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
     EXPECT_FALSE(PrintDlgA(&def));
-    EXPECT_EQ(CommDlgExtendedError(), PDERR_NODEFAULTPRN);
+    EXPECT_EQ(CommDlgExtendedError(), PDERR_PRINTERNOTFOUND);
 
     DEVMODEA seenMode;
     SetPrinterFactory([&](const DEVNAMES&, const DEVMODEA& m) {

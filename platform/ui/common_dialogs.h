@@ -109,10 +109,11 @@ struct PRINTDLGA {
 
 // With PD_PRINTSETUP the printer set-up dialog (Cancel: FALSE, no error);
 // with PD_RETURNDEFAULT the default printer's settings without a dialog.
-// PD_RETURNDC also makes the printer's device context through the printer
-// factory; without one there is no printer (PDERR_NODEFAULTPRN).
+// PD_RETURNDC also makes the printer's device context: through the printer
+// factory when one is set, else the print module's printer
+// (PDERR_PRINTERNOTFOUND when none is made).
 BOOL PrintDlgA(PRINTDLGA* pd);
-// The device context of a printer, made by the print module.
+// Another maker of printer device contexts (tests); null: the print module.
 using PrinterFactory = std::function<HDC(const DEVNAMES&, const DEVMODEA&)>;
 void SetPrinterFactory(PrinterFactory factory);
 // The one printer there is: the pages become PNG files.

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/print/printer.h"
 #include "platform/ui/common_dialogs.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/dialog_state.h"
@@ -109,11 +110,7 @@ BOOL PrintDlgA(PRINTDLGA* pd)
     pd->hDevNames = std::make_shared<DEVNAMES>(DefaultPrinterNames());
     pd->hDC = nullptr;
     if (pd->Flags & PD_RETURNDC) {
-        if (!factory()) {
-            error = PDERR_NODEFAULTPRN;
-            return 0;
-        }
-        pd->hDC = factory()(*pd->hDevNames, *pd->hDevMode);
+        pd->hDC = factory() ? factory()(*pd->hDevNames, *pd->hDevMode) : CreatePrinterDC(*pd->hDevNames, *pd->hDevMode);
         if (!pd->hDC) {
             error = PDERR_PRINTERNOTFOUND;
             return 0;
