@@ -61,8 +61,7 @@ void JxCFontDesc::SetFaceName(const char* name)
 {
     faceName_.fill(0);
     if (name)
-        std::strncpy(faceName_.data(), name, faceName_.size());
-    faceName_.back() = 0;
+        std::memcpy(faceName_.data(), name, ::strnlen(name, faceName_.size() - 1));
     family_ = kByFaceName;
     symbol_ = IsSymbolName(faceName_.data()) ? 1 : 0;
 }
@@ -118,7 +117,7 @@ plat::HFONT JxCFontDesc::CreateFont() const
         break;
     }
     if (face)
-        std::strncpy(lf.lfFaceName, face, plat::LF_FACESIZE - 1);
+        std::memcpy(lf.lfFaceName, face, ::strnlen(face, plat::LF_FACESIZE - 1));
     return plat::CreateFontIndirect(&lf);
 }
 
