@@ -25,9 +25,7 @@ std::string& engineOverride()
 
 std::string scriptValue(const char* key)
 {
-    char value[260] = {};
-    plat::GetPrivateProfileStringA(kProductSection, key, "", value, sizeof value, Setup().scriptPath.c_str());
-    return value;
+    return ScriptValue(kProductSection, key);
 }
 
 bool isExecutable(const std::string& path) { return ::access(path.c_str(), X_OK) == 0; }

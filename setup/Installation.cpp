@@ -34,9 +34,7 @@ std::string join(const std::string& folder, const std::string& name) { return fo
 
 std::string scriptString(const char* section, const char* key, const char* fallback = "")
 {
-    char value[260] = {};
-    plat::GetPrivateProfileStringA(section, key, fallback, value, sizeof value, Setup().scriptPath.c_str());
-    return value;
+    return ScriptValue(section, key, fallback);
 }
 
 bool scriptHasKey(const char* section, const char* key)

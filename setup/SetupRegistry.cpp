@@ -18,9 +18,7 @@ constexpr const char* kGreekTitleUtf8 = "Ταρνέλο";
 
 std::string scriptValue(const char* key)
 {
-    char value[260] = {};
-    plat::GetPrivateProfileStringA(kProductSection, key, "", value, sizeof value, Setup().scriptPath.c_str());
-    return value;
+    return ScriptValue(kProductSection, key);
 }
 
 struct KeyCloser {

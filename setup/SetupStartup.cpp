@@ -21,16 +21,12 @@ namespace {
 // installer reads its switches.
 long shortNumber(const char* key, const char* fallback)
 {
-    char text[4] = {};
-    plat::GetPrivateProfileStringA(kProductSection, key, fallback, text, sizeof text, Setup().scriptPath.c_str());
-    return std::strtol(text, nullptr, 10);
+    return std::strtol(ScriptValue(kProductSection, key, fallback, 4).c_str(), nullptr, 10);
 }
 
 long number(const char* key, const char* fallback)
 {
-    char text[32] = {};
-    plat::GetPrivateProfileStringA(kProductSection, key, fallback, text, sizeof text, Setup().scriptPath.c_str());
-    return std::strtol(text, nullptr, 10);
+    return std::strtol(ScriptValue(kProductSection, key, fallback, 32).c_str(), nullptr, 10);
 }
 
 std::string withoutTrailingBackslash(std::string path)

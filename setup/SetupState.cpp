@@ -1,5 +1,9 @@
 #include "setup/SetupState.h"
 
+#include <vector>
+
+#include "platform/config/profile.h"
+
 namespace {
 
 SetupState& state()
@@ -13,3 +17,11 @@ SetupState& state()
 SetupState& Setup() { return state(); }
 
 void ResetSetup() { state() = SetupState{}; }
+
+std::string ScriptValue(const char* section, const char* key, const char* fallback, std::size_t capacity)
+{
+    std::vector<char> value(capacity, '\0');
+    plat::GetPrivateProfileStringA(section, key, fallback, value.data(), plat::DWORD(capacity),
+                                   state().scriptPath.c_str());
+    return value.data();
+}

@@ -4,6 +4,7 @@
 // and what the installation has done. The installer is one plain program,
 // so this is one record behind an accessor.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -47,3 +48,8 @@ void ResetSetup();
 
 // The product section of the script.
 inline constexpr const char* kProductSection = "kelbo";
+
+// A value of the current script, read as the profile functions read it: at
+// most capacity - 1 characters, the fallback when the key is missing.
+std::string ScriptValue(const char* section, const char* key, const char* fallback = "",
+                        std::size_t capacity = 260);
