@@ -26,4 +26,14 @@ std::vector<std::uint8_t> WordData::Bytes() const
     return out;
 }
 
+WordData SampleWordData()
+{
+    WordData w;
+    w.categories = {"CONJ:and;or", "PREAMB:i think it is;i think;it is", "REMOVE:um;er",
+                    "PRONOUN:they", "DET:the;a;an", "POSTAMB:i guess;probably", "NEG:not;never"};
+    w.secondList = {"spring:coil;coils", "wheel:gear"};
+    w.firstList = {"lever:levers", "gear:cog;cogs"};
+    return w;
+}
+
 }  // namespace testkit

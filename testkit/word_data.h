@@ -31,4 +31,10 @@ struct WordData {
     std::vector<std::uint8_t> Bytes() const;
 };
 
+// A small word file of every kind of entry: conjunctions, lead-in and
+// closing phrases of several words, words to ignore, determiners,
+// negations, and substitutions in both lists ("cog" becomes "gear" through
+// the first list, "gear" becomes "wheel" through the second).
+WordData SampleWordData();
+
 }  // namespace testkit

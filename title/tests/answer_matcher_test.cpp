@@ -17,16 +17,6 @@ namespace {
 
 using plat::testing::TempConfig;
 
-testkit::WordData standardWords()
-{
-    testkit::WordData w;
-    w.categories = {"CONJ:and;or", "PREAMB:i think it is;i think;it is", "REMOVE:um;er",
-                    "PRONOUN:they", "DET:the;a;an", "POSTAMB:i guess;probably", "NEG:not;never"};
-    w.secondList = {"spring:coil;coils", "wheel:gear"};
-    w.firstList = {"lever:levers", "gear:cog;cogs"};
-    return w;
-}
-
 struct Result {
     int result;
     std::int32_t value;
@@ -75,7 +65,7 @@ TEST_F(AnswerMatcherTest, TheProgramsSeparatorsNeverSplitAlternativesOrTheirPart
 
 TEST_F(AnswerMatcherTest, WordSetsAndPhrasesOverTheWordFile)
 {
-    wordFile(standardWords());
+    wordFile(testkit::SampleWordData());
     // Parts in any order with a conjunction among them; the second
     // alternative matched.
     Result r = check("gear,wheel+axle", "axle and wheel");
@@ -103,7 +93,7 @@ TEST_F(AnswerMatcherTest, WordSetsAndPhrasesOverTheWordFile)
 
 TEST_F(AnswerMatcherTest, SubstitutionsCountOneForTheFirstListAndTwoForTheSecond)
 {
-    wordFile(standardWords());
+    wordFile(testkit::SampleWordData());
     EXPECT_EQ(check("lever", "levers").result, 1);
     EXPECT_EQ(check("spring", "coils").result, 2);
     // The passes build on each other: "cog" becomes "gear" through the first
@@ -119,7 +109,7 @@ TEST_F(AnswerMatcherTest, SubstitutionsCountOneForTheFirstListAndTwoForTheSecond
 
 TEST_F(AnswerMatcherTest, CapitalsNeverMatter)
 {
-    wordFile(standardWords());
+    wordFile(testkit::SampleWordData());
     EXPECT_EQ(check("Lever", "THE LEVER").result, 1);
     EXPECT_EQ(check("wheel+AXLE", "Axle AND Wheel").result, 1);
     EXPECT_EQ(check("spring", "COIL").result, 2);
@@ -146,7 +136,7 @@ TEST_F(AnswerMatcherTest, WithoutTheWordFileOnlyEqualWordsAndWholeSetsMatch)
 
 TEST_F(AnswerMatcherTest, SixteenWordsAreStoredAndASeventeenthMakesTheAnswerWrong)
 {
-    wordFile(standardWords());
+    wordFile(testkit::SampleWordData());
     std::string sixteen;
     for (int i = 0; i < 15; ++i)
         sixteen += "the ";
@@ -161,7 +151,7 @@ TEST_F(AnswerMatcherTest, SixteenWordsAreStoredAndASeventeenthMakesTheAnswerWron
 
 TEST_F(AnswerMatcherTest, EveryPartOfASetIsCheckedHoweverShortTheFirst)
 {
-    wordFile(standardWords());
+    wordFile(testkit::SampleWordData());
     EXPECT_EQ(check("x+ray", "and").result, 0);
     EXPECT_EQ(check("x+ray", "ray").result, 0);
     EXPECT_EQ(check("x+ray", "x ray").result, 1);
@@ -172,7 +162,7 @@ TEST_F(AnswerMatcherTest, EveryPartOfASetIsCheckedHoweverShortTheFirst)
 
 TEST_F(AnswerMatcherTest, ShortCutEmptyTextAndEmptyList)
 {
-    wordFile(standardWords());
+    wordFile(testkit::SampleWordData());
     Result r = check("gear,wheel", "vexor");
     EXPECT_EQ(r.result, 1);
     EXPECT_EQ(r.value, 0);
@@ -219,7 +209,7 @@ TEST_F(AnswerMatcherTest, TheListIsNormalisedAndItsValuesNameTheStoredAlternativ
 TEST_F(AnswerMatcherTest, TheWordsAreSharedLoadedOnceAndFreedWithTheLastMatcher)
 {
     EXPECT_EQ(JxCQuizWords::Current(), nullptr);
-    wordFile(standardWords());
+    wordFile(testkit::SampleWordData());
     {
         JxCAnswerMatcher first;
         JxCAnswerMatcher second;
@@ -240,14 +230,14 @@ TEST_F(AnswerMatcherTest, AFileThatCannotBeOpenedIsTriedAgainWithTheNextList)
     EXPECT_EQ(check(matcher, "lever", "the lever").result, 0);
     EXPECT_FALSE(JxCQuizWords::Current()->IsLoaded());
     std::filesystem::remove(wordFilePath());
-    wordFile(standardWords());
+    wordFile(testkit::SampleWordData());
     EXPECT_EQ(check(matcher, "lever", "the lever").result, 1);
     EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(AnswerMatcherTest, ADamagedFileKeepsTheWholeItemsAndStaysQuiet)
 {
-    testkit::WordData words = standardWords();
+    testkit::WordData words = testkit::SampleWordData();
     words.categories = {"DET:the", "NEG:not"};
     words.claimedCategoryCount = 1000000;
     wordFile(words);
@@ -257,7 +247,7 @@ TEST_F(AnswerMatcherTest, ADamagedFileKeepsTheWholeItemsAndStaysQuiet)
     EXPECT_EQ(check("lever", "levers").result, 0);
     EXPECT_EQ(JxCQuizWords::Current(), nullptr);
 
-    std::vector<std::uint8_t> cut = standardWords().Bytes();
+    std::vector<std::uint8_t> cut = testkit::SampleWordData().Bytes();
     cut.resize(13);  // inside the first item
     testkit::WriteHostFile(wordFilePath(), cut);
     EXPECT_EQ(check("lever", "the lever").result, 0);
