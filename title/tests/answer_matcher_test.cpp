@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <string>
-#include <utility>
 
 #include "foundation/JxCInStrStream.h"
 #include "foundation/tests/reporting_fixture.h"
