@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/JxErrorHook.h"
+#include "foundation/JxErrorReport.h"
 #include "foundation/JxResourceLibraries.h"
 #include "foundation/JxStartupSettings.h"
 #include "fuzz_support.h"
@@ -34,7 +35,9 @@ bool setUp()
     TempConfig::writeFile(folders.program() + "/Users/.keep", "");
     ResetResourceLibraries();
     ResetStartupSettings();
+    ConnectErrorReporting();  // the string loader: the INI file's name is string 1
     ReadSettings();
+    fuzz::Check(GetUserPath().View() == "P:\\Users\\");
     SetErrorReporter([](std::int32_t, std::span<const JxMessageArg>) {
         reported() = true;
         return 0;
