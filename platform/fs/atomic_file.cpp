@@ -61,6 +61,18 @@ void syncFolderOf(const std::string& hostPath)
     }
 }
 
+// Flushes a finished temporary file to the disk and closes it: 0 or an
+// errno value.
+int flushAndClose(int fd)
+{
+    int err = 0;
+    if (::fsync(fd) != 0 && errno != EINVAL)
+        err = errno;
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
+    return err;
+}
+
 // Gives the file at tempPath the name hostPath too, only where that name is
 // free: a hard link where the file system has them, else a rename that does
 // not replace. 0 or an errno value (EEXIST when the name is taken).
@@ -104,11 +116,7 @@ std::string TemporaryPathFor(const std::string& hostPath)
 
 int CommitTemporaryFile(int fd, const std::string& tempPath, const std::string& hostPath)
 {
-    int err = 0;
-    if (::fsync(fd) != 0 && errno != EINVAL)
-        err = errno;
-    if (::close(fd) != 0 && err == 0)
-        err = errno;
+    int err = flushAndClose(fd);
     if (err == 0 && ::rename(tempPath.c_str(), hostPath.c_str()) != 0)
         err = errno;
     if (err != 0) {
@@ -121,11 +129,7 @@ int CommitTemporaryFile(int fd, const std::string& tempPath, const std::string& 
 
 int CommitNewFile(int fd, const std::string& tempPath, const std::string& hostPath)
 {
-    int err = 0;
-    if (::fsync(fd) != 0 && errno != EINVAL)
-        err = errno;
-    if (::close(fd) != 0 && err == 0)
-        err = errno;
+    int err = flushAndClose(fd);
     if (err == 0)
         err = placeWithoutReplacing(tempPath, hostPath);
     ::unlink(tempPath.c_str());
