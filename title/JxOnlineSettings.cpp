@@ -1,5 +1,6 @@
 #include "title/JxOnlineSettings.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
