@@ -48,7 +48,6 @@ public:
 
     // The page's panels; the definition owns them.
     JxCPanelObjectList& GetPanelList() { return panels_; }
-    JxCEventHandlerList& GetEventHandlers() { return handlers_; }
 
 private:
     std::int32_t pageId_ = 0;
@@ -59,5 +58,4 @@ private:
     std::int32_t openParameter1_ = 0;
     std::int32_t openParameter2_ = 0;
     JxCPanelObjectList panels_;
-    JxCEventHandlerList handlers_;
 };
