@@ -1,29 +1,44 @@
+#include <memory>
 #include <new>
 
 #include "runtime/JxCBaseProduct.h"
+#include "runtime/JxKeywordTables.h"
 #include "title/JxFindBrowser.h"
 #include "title/JxOnlineLinks.h"
 #include "title/JxTitleActions.h"
 
 namespace {
 
-// Hands the action to the product's queue and schedules a pass; the queue
-// owns it from then on.
-std::int16_t queueOnProduct(JxCAction* action)
+// Takes over a new action with the source's subscriptions, queues it on
+// the product and schedules a pass; the queue owns it from then on.
+std::int16_t queueOnProduct(std::unique_ptr<JxCAction> action, const JxCAction& source)
 {
-    if (!action)
-        return 0;
     JxCBaseProduct* product = GetProduct();
-    if (!product) {
-        delete action;
+    if (!action || !product)
         return 0;
-    }
-    product->QueueAction(action);
+    action->CopySubscriptions(source);
+    product->QueueAction(action.release());
     product->ProcessActions();
     return 1;
 }
 
+void setTypes(JxCAction& action, JxActionKeyword keyword)
+{
+    action.SetType(ActionTypeId(keyword));
+    action.SetResourceKind(ResourceTypeId(JxResourceKind::None));
+}
+
 }  // namespace
+
+JxCGoUrlAction::JxCGoUrlAction()
+{
+    setTypes(*this, JxActionKeyword::GO_URL);
+}
+
+JxCGoUrlAction::JxCGoUrlAction(const JxCGoUrlAction& other)
+    : JxCAction(other), address_(other.address_), serviceAddress_(other.serviceAddress_)
+{
+}
 
 JxCGoUrlAction& JxCGoUrlAction::operator=(const JxCGoUrlAction& other)
 {
@@ -36,7 +51,7 @@ JxCGoUrlAction& JxCGoUrlAction::operator=(const JxCGoUrlAction& other)
 
 std::int16_t JxCGoUrlAction::Read(JxCInStrStream& in, JxCRunTimeObject* owner)
 {
-    owner_ = owner;
+    SetOwner(owner);
     in.ReadCountedString(address_);
     in.ReadCountedString(serviceAddress_);
     return 1;
@@ -45,31 +60,36 @@ std::int16_t JxCGoUrlAction::Read(JxCInStrStream& in, JxCRunTimeObject* owner)
 std::int16_t JxCGoUrlAction::Setup(const JxCString& address, JxCRunTimeObject* owner, const JxCString& serviceAddress)
 {
     address_ = address;
-    owner_ = owner;
+    SetOwner(owner);
     serviceAddress_ = serviceAddress;
     return 1;
 }
 
 std::int16_t JxCGoUrlAction::Execute()
 {
-    return OpenLink(address_, serviceAddress_, owner_);
+    return OpenLink(address_, serviceAddress_, GetOwner());
 }
 
 std::int16_t JxCGoUrlAction::Post()
 {
     if (address_.IsEmpty())
         return 0;
-    auto* posted = new (std::nothrow) JxCGoUrlAction;
+    std::unique_ptr<JxCGoUrlAction> posted(new (std::nothrow) JxCGoUrlAction);
     if (!posted)
         return 0;
-    posted->Setup(address_, owner_, serviceAddress_);
-    return queueOnProduct(posted);
+    posted->Setup(address_, GetOwner(), serviceAddress_);
+    return queueOnProduct(std::move(posted), *this);
+}
+
+JxCOnlineSetupAction::JxCOnlineSetupAction()
+{
+    setTypes(*this, JxActionKeyword::onlineSetup);
 }
 
 std::int16_t JxCOnlineSetupAction::Read(JxCInStrStream& in, JxCRunTimeObject* owner)
 {
     (void)in;
-    owner_ = owner;
+    SetOwner(owner);
     return 1;
 }
 
@@ -81,9 +101,9 @@ std::int16_t JxCOnlineSetupAction::Execute()
 
 std::int16_t JxCOnlineSetupAction::Post()
 {
-    auto* posted = new (std::nothrow) JxCOnlineSetupAction;
+    std::unique_ptr<JxCOnlineSetupAction> posted(new (std::nothrow) JxCOnlineSetupAction);
     if (!posted)
         return 0;
-    posted->owner_ = owner_;
-    return queueOnProduct(posted);
+    posted->SetOwner(GetOwner());
+    return queueOnProduct(std::move(posted), *this);
 }

@@ -9,6 +9,7 @@
 #include "platform/config/ini_document.h"
 #include "platform/shell/shell.h"
 #include "platform/window/messages.h"
+#include "events/JxCRunTimeObject.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxCProductDef.h"
 #include "title/JxFindBrowser.h"
@@ -20,12 +21,6 @@ namespace {
 
 constexpr unsigned kPlainMessage = 0;
 constexpr std::uint32_t kBrowserPathSize = 512;
-
-JxOwnerPathLookup& ownerPathLookup()
-{
-    static JxOwnerPathLookup lookup = nullptr;
-    return lookup;
-}
 
 void showText(unsigned id)
 {
@@ -128,14 +123,7 @@ void openInBrowser(const std::string& browser, const JxCString& completed)
 
 }  // namespace
 
-JxOwnerPathLookup SetOwnerPathLookup(JxOwnerPathLookup lookup)
-{
-    JxOwnerPathLookup previous = ownerPathLookup();
-    ownerPathLookup() = lookup;
-    return previous;
-}
-
-JxCString CompleteLinkAddress(const JxCString& address, const JxCRunTimeObject* owner)
+JxCString CompleteLinkAddress(const JxCString& address, JxCRunTimeObject* owner)
 {
     std::string prefix;
     if (address.View().starts_with('\\')) {
@@ -143,9 +131,8 @@ JxCString CompleteLinkAddress(const JxCString& address, const JxCRunTimeObject* 
         if (product && product->GetProductDef())
             prefix = std::string(product->GetProductDef()->GetSecondText().View());
     } else if (owner && !isWebAddress(address.View())) {
-        JxCString path;
-        if (ownerPathLookup() && ownerPathLookup()(owner, path))
-            prefix = std::string(path.View());
+        // The owner's data path is its container's page's.
+        prefix = std::string(owner->GetDataPath().View());
     } else {
         return address;
     }
@@ -159,7 +146,7 @@ bool IsBrowserAddress(std::string_view address)
     return isWebAddress(address) || FileExists(std::string(address).c_str());
 }
 
-std::int16_t OpenLink(const JxCString& address, const JxCString& serviceAddress, const JxCRunTimeObject* owner)
+std::int16_t OpenLink(const JxCString& address, const JxCString& serviceAddress, JxCRunTimeObject* owner)
 {
     if (!hasTexts() || !LoadOnlineSettings())
         return 0;

@@ -11,14 +11,9 @@ class JxCRunTimeObject;
 
 // The address as the link uses it: one that starts with "\" is under the
 // product definition's folder; otherwise, for a link with an owner, under
-// the data path of the owner's page; without an owner it stays as written.
-JxCString CompleteLinkAddress(const JxCString& address, const JxCRunTimeObject* owner);
-
-// The data path of the page that holds an owner's container, as the pages
-// know it; installed by the layer whose pages keep data paths. Without
-// one, an owner's page adds nothing. The previous lookup is returned.
-using JxOwnerPathLookup = bool (*)(const JxCRunTimeObject* owner, JxCString& path);
-JxOwnerPathLookup SetOwnerPathLookup(JxOwnerPathLookup lookup);
+// the data path of the page that holds the owner's container (a web
+// address is left alone); without an owner it stays as written.
+JxCString CompleteLinkAddress(const JxCString& address, JxCRunTimeObject* owner);
 
 // Whether the browser may be given the address: an http, https, ftp or
 // mailto address or the name of an existing file, and never a text that a
@@ -27,7 +22,7 @@ bool IsBrowserAddress(std::string_view address);
 
 // Opens the address (see JxCGoUrlAction); 0 when the settings' texts are
 // missing, else 1.
-std::int16_t OpenLink(const JxCString& address, const JxCString& serviceAddress, const JxCRunTimeObject* owner);
+std::int16_t OpenLink(const JxCString& address, const JxCString& serviceAddress, JxCRunTimeObject* owner);
 
 // The texts the links show.
 constexpr unsigned kLinkFailedId = 8204;

@@ -18,44 +18,39 @@
 // the online service (title/JxOnlineLinks.h).
 class JxCGoUrlAction : public JxCAction {
 public:
-    JxCGoUrlAction() = default;
-    JxCGoUrlAction(const JxCGoUrlAction&) = default;
+    JxCGoUrlAction();
+    JxCGoUrlAction(const JxCGoUrlAction& other);
     ~JxCGoUrlAction() override = default;
-    // Copies the two addresses (not the owner).
+    // Copies the two addresses only.
     JxCGoUrlAction& operator=(const JxCGoUrlAction& other);
 
     // Two counted strings: the address, then the online service's address.
-    std::int16_t Read(JxCInStrStream& in, JxCRunTimeObject* owner);
+    std::int16_t Read(JxCInStrStream& in, JxCRunTimeObject* owner) override;
     std::int16_t Setup(const JxCString& address, JxCRunTimeObject* owner, const JxCString& serviceAddress);
     std::int16_t Execute() override;
-    // Queues a copy on the product; 0, and nothing queued, for an empty
-    // address or when memory is short.
-    std::int16_t Post();
+    // Queues a new action with these addresses and subscriptions; 0, and
+    // nothing queued, for an empty address or when memory is short.
+    std::int16_t Post() override;
 
     const JxCString& GetAddress() const { return address_; }
     const JxCString& GetServiceAddress() const { return serviceAddress_; }
-    JxCRunTimeObject* GetOwner() const { return owner_; }
 
 private:
     JxCString address_;
     JxCString serviceAddress_;
-    JxCRunTimeObject* owner_ = nullptr;
 };
 
 // Action "onlineSetup": runs the links' set-up again.
 class JxCOnlineSetupAction : public JxCAction {
 public:
-    JxCOnlineSetupAction() = default;
+    JxCOnlineSetupAction();
     JxCOnlineSetupAction(const JxCOnlineSetupAction&) = default;
     ~JxCOnlineSetupAction() override = default;
 
-    std::int16_t Read(JxCInStrStream& in, JxCRunTimeObject* owner);
+    std::int16_t Read(JxCInStrStream& in, JxCRunTimeObject* owner) override;
     // Always 1, whatever the set-up's result.
     std::int16_t Execute() override;
-    std::int16_t Post();
-
-private:
-    JxCRunTimeObject* owner_ = nullptr;
+    std::int16_t Post() override;
 };
 
 // Action "NavAct".

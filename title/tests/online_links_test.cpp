@@ -23,6 +23,7 @@
 #include "platform/ui/common_dialogs.h"
 #include "platform/ui/dialog.h"
 #include "runtime/JxCProductDef.h"
+#include "runtime/JxKeywordTables.h"
 #include "runtime/tests/product_fixture.h"
 #include "title/JxFindBrowser.h"
 #include "title/JxOnlineLinks.h"
@@ -349,6 +350,29 @@ TEST_F(OnlineLinksTest, AnAddressUnderTheProductFolderIsCompleted)
     EXPECT_EQ(GetClipboardText(), "P:\\TITLE\\page.htm");
 }
 
+// A page with a folder of its own, and a panel that reads its contents
+// from it.
+class FolderPage : public JxCRunTimeObject {
+public:
+    JxCString GetDataPath() override { return "P:\\PAGES\\"; }
+};
+class FolderPanel : public JxCRunTimeObject {
+public:
+    JxCRunTimeObject* GetFolderPage() override { return &page; }
+    FolderPage page;
+};
+
+TEST_F(OnlineLinksTest, AnOwnedLinkIsUnderItsPagesFolderUnlessItIsAWebAddress)
+{
+    FolderPanel panel;
+    JxCRunTimeObject owner;
+    owner.SetContainer(&panel);
+    EXPECT_EQ(CompleteLinkAddress("page.htm", &owner).View(), "P:\\PAGES\\page.htm");
+    EXPECT_EQ(CompleteLinkAddress("http://example.com/", &owner).View(), "http://example.com/");
+    JxCRunTimeObject alone;
+    EXPECT_EQ(CompleteLinkAddress("page.htm", &alone).View(), "page.htm") << "no container, no folder";
+}
+
 // --- The stored values ---------------------------------------------------------
 
 TEST_F(OnlineLinksTest, TheSettingsLiveInTheRegistryButTheServiceFlagInTheSettingsFile)
@@ -477,18 +501,24 @@ TEST(GoUrlRecordTest, TwoCountedStringsAndCopiesKeepTheirAddresses)
     const char record[] = "\0\x13http://example.com/\0\x03" "aol" "\xff\xff";
     JxCInStrStream in(JxMemoryBlock{record, sizeof record - 1});
     JxCGoUrlAction action;
-    JxCGoUrlAction* owner = &action;
+    JxCRunTimeObject ownerObject;
+    JxCRunTimeObject* owner = &ownerObject;
+    EXPECT_EQ(action.GetType(), ActionTypeId(JxActionKeyword::GO_URL));
     EXPECT_EQ(action.Read(in, owner), 1);
     EXPECT_EQ(action.GetAddress().View(), "http://example.com/");
     EXPECT_EQ(action.GetServiceAddress().View(), "aol");
     EXPECT_EQ(action.GetOwner(), owner);
 
-    JxCGoUrlAction copy;
-    copy = action;
-    JxCGoUrlAction& same = copy;
-    copy = same;
-    EXPECT_EQ(copy.GetAddress().View(), "http://example.com/");
-    EXPECT_EQ(copy.GetOwner(), nullptr);
+    JxCGoUrlAction assigned;
+    assigned = action;
+    JxCGoUrlAction& same = assigned;
+    assigned = same;
+    EXPECT_EQ(assigned.GetAddress().View(), "http://example.com/");
+    EXPECT_EQ(assigned.GetOwner(), nullptr) << "assignment takes the addresses only";
+    const JxCGoUrlAction copy(action);
+    EXPECT_EQ(copy.GetServiceAddress().View(), "aol");
+    EXPECT_EQ(copy.GetOwner(), owner);
+    EXPECT_EQ(JxCOnlineSetupAction().GetType(), ActionTypeId(JxActionKeyword::onlineSetup));
 }
 
 // --- The shortcut scan -------------------------------------------------------------
