@@ -494,6 +494,17 @@ TEST_F(OnlineLinksTest, PostingQueuesACopyAndAnEmptyAddressPostsNothing)
     EXPECT_EQ(JxCOnlineSetupAction().Post(), 1);
     EXPECT_EQ(product().GetActionProcessor()->CountPendingActions(), 2);
     EXPECT_TRUE(product().GetActionProcessor()->IsPassScheduled());
+    EXPECT_TRUE(asked.empty() && launches.empty()) << "nothing runs inside the post";
+
+    // The pass runs the link, then the set-up.
+    program("browser");
+    ASSERT_TRUE(WriteBrowserPath("P:\\browser"));
+    answer(kYes);
+    harness.runUntilIdle();
+    ASSERT_EQ(launches.size(), 1u);
+    EXPECT_EQ(launches[0].arguments, std::vector<std::string>{"http://example.com/"});
+    EXPECT_EQ(texts(), std::vector<std::string>{kUseOpener});
+    EXPECT_EQ(product().GetActionProcessor()->CountPendingActions(), 0);
 }
 
 TEST(GoUrlRecordTest, TwoCountedStringsAndCopiesKeepTheirAddresses)
