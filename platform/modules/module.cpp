@@ -72,20 +72,34 @@ std::string resourceFolderIn(const std::string& folder, const std::string& base)
     return found.empty() ? std::string() : (folder == "/" ? "" : folder) + "/" + found;
 }
 
+std::map<std::string, std::map<std::string, FARPROC>>::const_iterator registeredLocked(const std::string& base)
+{
+    const auto& r = table().registered;
+    for (auto it = r.begin(); it != r.end(); ++it)
+        if (EqualsNoCase(it->first, base))
+            return it;
+    return r.end();
+}
+
 Module* builtinLocked(const std::string& base)
 {
-    if (!EqualsNoCase(base, "VERSION"))
+    const auto registered = registeredLocked(base);
+    if (!EqualsNoCase(base, "VERSION") && registered == table().registered.end())
         return nullptr;
     for (auto& m : table().all)
         if (m->kind == Module::Kind::Builtin && EqualsNoCase(m->baseName, base))
             return m.get();
-    auto m = Module::Open(Module::Kind::Builtin, "VERSION", "");
+    auto m = Module::Open(Module::Kind::Builtin, registered == table().registered.end() ? "VERSION" : registered->first, "");
     char system[MAX_PATH];
     GetSystemDirectoryA(system, sizeof system);
-    m->windowsFile = std::string(system) + "\\VERSION.DLL";
-    m->exports["GetFileVersionInfoSizeA"] = reinterpret_cast<FARPROC>(&GetFileVersionInfoSizeA);
-    m->exports["GetFileVersionInfoA"] = reinterpret_cast<FARPROC>(&GetFileVersionInfoA);
-    m->exports["VerQueryValueA"] = reinterpret_cast<FARPROC>(&VerQueryValueA);
+    m->windowsFile = std::string(system) + "\\" + m->baseName + ".DLL";
+    if (registered != table().registered.end()) {
+        m->exports = registered->second;
+    } else {
+        m->exports["GetFileVersionInfoSizeA"] = reinterpret_cast<FARPROC>(&GetFileVersionInfoSizeA);
+        m->exports["GetFileVersionInfoA"] = reinterpret_cast<FARPROC>(&GetFileVersionInfoA);
+        m->exports["VerQueryValueA"] = reinterpret_cast<FARPROC>(&VerQueryValueA);
+    }
     m->references = 0;
     table().all.push_back(std::move(m));
     return table().all.back().get();
@@ -276,6 +290,25 @@ void SetModuleSearchPath(std::vector<std::string> hostFolders)
     std::lock_guard lock(table().mutex);
     table().searchPath = std::move(hostFolders);
     table().byFolder.clear();
+}
+
+void RegisterBuiltinLibrary(const std::string& baseName, std::map<std::string, FARPROC> exports)
+{
+    std::lock_guard lock(table().mutex);
+    auto& all = table().all;
+    all.erase(std::remove_if(all.begin(), all.end(),
+                             [&](const auto& m) {
+                                 return m->kind == Module::Kind::Builtin && EqualsNoCase(m->baseName, baseName);
+                             }),
+              all.end());
+    for (auto it = table().registered.begin(); it != table().registered.end(); ++it) {
+        if (EqualsNoCase(it->first, baseName)) {
+            table().registered.erase(it);
+            break;
+        }
+    }
+    if (!exports.empty())
+        table().registered[baseName] = std::move(exports);
 }
 
 }  // namespace plat

@@ -8,6 +8,7 @@
 // "LAUNCH32.DLL") do not load, so the engine takes its roads for a library
 // that is not present.
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -37,5 +38,11 @@ FARPROC GetProcAddress(HMODULE module, const char* name);
 // The host folders searched for "NAME.resources" folders, in order. Empty
 // (the default) means the program's folder.
 void SetModuleSearchPath(std::vector<std::string> hostFolders);
+
+// Test support: a library that LoadLibraryA finds by its base name
+// ("LAUNCH32") when no resource library of that name exists, with these
+// entry points for GetProcAddress. An empty map takes it away again (and
+// with it any handle still given out).
+void RegisterBuiltinLibrary(const std::string& baseName, std::map<std::string, FARPROC> exports);
 
 }  // namespace plat

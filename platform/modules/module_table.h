@@ -17,6 +17,7 @@ struct ModuleTable {
     std::map<std::string, Module*> byFolder;   // loaded libraries by host folder
     Module* program = nullptr;
     std::vector<std::string> searchPath;
+    std::map<std::string, std::map<std::string, FARPROC>> registered;  // built-ins tests add
     bool listening = false;
 };
 
