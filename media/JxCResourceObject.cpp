@@ -68,33 +68,29 @@ void JxCResourceObject::RemoveAction(JxCAction* action)
         current_ = actions_->empty() ? nullptr : actions_->front();
 }
 
-std::int16_t JxCResourceObject::NotifyActionsStopped()
+std::int16_t JxCResourceObject::NotifyActions(std::int16_t (JxCAction::*tell)())
 {
     if (current_) {
-        current_->OnResourceStopped();
+        (current_->*tell)();
         return 1;
     }
     if (actions_) {
         // A told action may unbind itself: walk a copy.
         auto bound = *actions_;
         for (JxCAction* a : bound)
-            a->OnResourceStopped();
+            (a->*tell)();
     }
     return 1;
 }
 
+std::int16_t JxCResourceObject::NotifyActionsStopped()
+{
+    return NotifyActions(&JxCAction::OnResourceStopped);
+}
+
 std::int16_t JxCResourceObject::NotifyActionsAccept()
 {
-    if (current_) {
-        current_->ReservedActionAccept();
-        return 1;
-    }
-    if (actions_) {
-        auto bound = *actions_;
-        for (JxCAction* a : bound)
-            a->ReservedActionAccept();
-    }
-    return 1;
+    return NotifyActions(&JxCAction::ReservedActionAccept);
 }
 
 // --- The list ----------------------------------------------------------------

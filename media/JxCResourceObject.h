@@ -64,6 +64,9 @@ protected:
     void SetCurrentAction(JxCAction* action) { current_ = action; }
 
 private:
+    // Tells the driving action, or without one every bound action.
+    std::int16_t NotifyActions(std::int16_t (JxCAction::*tell)());
+
     JxCString name_;
     std::int32_t kind_ = 0;
     std::int32_t openParam_ = 0;

@@ -186,26 +186,27 @@ MMRESULT waveOutWrite(HWAVEOUT device, WAVEHDR* header, UINT size)
     return MMSYSERR_NOERROR;
 }
 
-MMRESULT waveOutPause(HWAVEOUT device)
+namespace {
+MMRESULT setPaused(HWAVEOUT device, WaveOutCall call, bool paused)
 {
-    if (auto r = injected(WaveOutCall::Pause))
+    if (auto r = injected(call))
         return *r;
     WaveOutDevice* d = live(device);
     if (!d)
         return MMSYSERR_INVALHANDLE;
-    TheAudioOutput().setPaused(d->stream, true);
+    TheAudioOutput().setPaused(d->stream, paused);
     return MMSYSERR_NOERROR;
+}
+}  // namespace
+
+MMRESULT waveOutPause(HWAVEOUT device)
+{
+    return setPaused(device, WaveOutCall::Pause, true);
 }
 
 MMRESULT waveOutRestart(HWAVEOUT device)
 {
-    if (auto r = injected(WaveOutCall::Restart))
-        return *r;
-    WaveOutDevice* d = live(device);
-    if (!d)
-        return MMSYSERR_INVALHANDLE;
-    TheAudioOutput().setPaused(d->stream, false);
-    return MMSYSERR_NOERROR;
+    return setPaused(device, WaveOutCall::Restart, false);
 }
 
 MMRESULT waveOutReset(HWAVEOUT device)

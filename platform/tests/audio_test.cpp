@@ -124,8 +124,9 @@ TEST_F(WaveOut, BuffersFinishWhenTheClockPassesTheirSamplesInWriteOrder)
     harness.runFor(100);
     EXPECT_EQ(completions(), (std::vector<LPARAM>{LPARAM(&h[0]), LPARAM(&h[1]), LPARAM(&h[2])}));
     for (const Seen& s : seen) {
-        if (s.msg == MM_WOM_DONE)
+        if (s.msg == MM_WOM_DONE) {
             EXPECT_EQ(s.wParam, WPARAM(d));
+        }
     }
     EXPECT_EQ(WaveOutSamplesPlayed(d), 300u);
     for (auto& header : h)
@@ -306,15 +307,21 @@ std::string chunk(const char* id, const std::string& data, std::uint32_t claimed
     return out;
 }
 
-TEST(Mmio, ChunksAreWalkedWithinTheirParentOddOnesPadded)
+// The memory procedure over the string, which must outlive the handle.
+HMMIO openMemory(std::string& file)
 {
-    std::string body = "WAVE" + chunk("odd ", "abc") + chunk("data", std::string(6, 'x'));
-    std::string file = chunk("RIFF", body);
     MMIOINFO info;
     info.fccIOProc = FOURCC_MEM;
     info.pchBuffer = file.data();
     info.cchBuffer = LONG(file.size());
-    HMMIO m = mmioOpenA(nullptr, &info, MMIO_READ);
+    return mmioOpenA(nullptr, &info, MMIO_READ);
+}
+
+TEST(Mmio, ChunksAreWalkedWithinTheirParentOddOnesPadded)
+{
+    std::string body = "WAVE" + chunk("odd ", "abc") + chunk("data", std::string(6, 'x'));
+    std::string file = chunk("RIFF", body);
+    HMMIO m = openMemory(file);
     ASSERT_TRUE(m);
     MMCKINFO riff;
     riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
@@ -340,11 +347,7 @@ TEST(Mmio, AChunkReachingPastItsParentIsNotFound)
 {
     std::string body = "WAVE" + chunk("data", std::string(6, 'x'), 600);
     std::string file = chunk("RIFF", body);
-    MMIOINFO info;
-    info.fccIOProc = FOURCC_MEM;
-    info.pchBuffer = file.data();
-    info.cchBuffer = LONG(file.size());
-    HMMIO m = mmioOpenA(nullptr, &info, MMIO_READ);
+    HMMIO m = openMemory(file);
     MMCKINFO riff;
     riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
     ASSERT_EQ(mmioDescend(m, &riff, nullptr, MMIO_FINDRIFF), 0u);
@@ -353,12 +356,10 @@ TEST(Mmio, AChunkReachingPastItsParentIsNotFound)
     mmioClose(m, 0);
     // A file cut short: its RIFF chunk claims more than there is.
     file = chunk("RIFF", body).substr(0, 20);
-    info.pchBuffer = file.data();
-    info.cchBuffer = LONG(file.size());
-    m = mmioOpenA(nullptr, &info, MMIO_READ);
+    m = openMemory(file);
     EXPECT_EQ(mmioDescend(m, &riff, nullptr, MMIO_FINDRIFF), MMIOERR_CHUNKNOTFOUND);
     mmioClose(m, 0);
-    info = MMIOINFO{};
+    MMIOINFO info;
     EXPECT_EQ(mmioOpenA("Q:\\NOWHERE\\NONE.WAV", &info, MMIO_READ), nullptr);
     EXPECT_EQ(info.wErrorRet, MMIOERR_FILENOTFOUND);
 }
