@@ -10,4 +10,8 @@ class JxCPicsResource : public JxCResourceObject {
 public:
     JxCPicsResource() = default;
     ~JxCPicsResource() override = default;
+
+    // Nothing loads yet: an action that asks for it gets no media.
+    std::int16_t Open(JxCAction*) override { return 0; }
+    std::int16_t HandleEvent(JxCTimerParams*, JxCAction*) override { return 1; }
 };

@@ -10,4 +10,8 @@ class JxCQT3Resource : public JxCResourceObject {
 public:
     JxCQT3Resource() = default;
     ~JxCQT3Resource() override = default;
+
+    // Nothing loads yet: an action that asks for it gets no media.
+    std::int16_t Open(JxCAction*) override { return 0; }
+    std::int16_t HandleEvent(JxCTimerParams*, JxCAction*) override { return 1; }
 };

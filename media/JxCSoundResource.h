@@ -10,4 +10,8 @@ class JxCSoundResource : public JxCResourceObject {
 public:
     JxCSoundResource() = default;
     ~JxCSoundResource() override = default;
+
+    // Nothing loads yet: an action that asks for it gets no media.
+    std::int16_t Open(JxCAction*) override { return 0; }
+    std::int16_t HandleEvent(JxCTimerParams*, JxCAction*) override { return 1; }
 };

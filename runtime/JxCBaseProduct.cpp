@@ -44,10 +44,10 @@ Palettes& palettes()
     return p;
 }
 
-JxPlayingObjectsStopper& playingObjectsStopper()
+JxMediaListHooks& mediaListHooks()
 {
-    static JxPlayingObjectsStopper stopper = nullptr;
-    return stopper;
+    static JxMediaListHooks hooks;
+    return hooks;
 }
 
 struct PlatformVersion {
@@ -407,22 +407,41 @@ void DeleteProductPalettes()
     p = Palettes{};
 }
 
-JxPlayingObjectsStopper SetPlayingObjectsStopper(JxPlayingObjectsStopper stopper)
+JxMediaListHooks SetMediaListHooks(const JxMediaListHooks& hooks)
 {
-    return std::exchange(playingObjectsStopper(), stopper);
+    return std::exchange(mediaListHooks(), hooks);
 }
 
 std::int16_t StopActiveObjects(std::int16_t flag)
 {
+    static bool running = false;
     JxCBaseProduct* product = GetProduct();
-    if (!product)
+    if (!product || running)
         return 0;
+    running = true;
     product->PurgeQueuedActions(0);
     product->ReleaseMediaOwner(nullptr);
-    if (JxPlayingObjectsStopper stop = playingObjectsStopper())
-        stop(flag);
-    product->MarkIdle();
-    return 1;
+    std::int16_t playing = 0;
+    if (auto stop = mediaListHooks().stopActive)
+        playing = stop(flag);
+    if (playing)
+        product->MarkIdle();
+    running = false;
+    return playing;
+}
+
+std::int16_t StopPlayingResources()
+{
+    if (JxCBaseProduct* product = GetProduct())
+        product->PurgeQueuedActions(0);
+    auto stop = mediaListHooks().stopPlaying;
+    return stop ? stop() : 0;
+}
+
+std::int16_t IsAnyResourcePlaying()
+{
+    auto any = mediaListHooks().anyPlaying;
+    return any ? any() : 0;
 }
 
 void StopQueuedActions()

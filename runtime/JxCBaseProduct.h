@@ -365,14 +365,31 @@ plat::HPALETTE SetProductPalette(plat::HPALETTE palette, std::int16_t makeBase);
 // Deletes the palettes (at the product's end).
 void DeleteProductPalettes();
 
+// The media objects are kept by the layer above, which installs what the
+// stops do to them (null members: nothing is kept).
+struct JxMediaListHooks {
+    // Stops every playing media object, rewinding as StopActiveObjects
+    // says; 1 when one was playing.
+    std::int16_t (*stopActive)(std::int16_t rewindAll) = nullptr;
+    // Stops every playing media object, without rewinding; 1 when one was
+    // playing.
+    std::int16_t (*stopPlaying)() = nullptr;
+    std::int16_t (*anyPlaying)() = nullptr;
+};
+// Installs the hooks; the previous ones are returned.
+JxMediaListHooks SetMediaListHooks(const JxMediaListHooks& hooks);
+
 // Stops everything that plays: purges the queued actions, releases the
-// media owner, stops every playing object (the flag is passed to each stop)
-// and marks the product idle. 0 with nothing to stop.
+// media owner and stops every media object (rewinding all of them with the
+// flag set); when one was playing, the product is marked idle. 1 when
+// something was playing. A call made while one runs (a stop that ends in a
+// click handler, say) returns 0 at once.
 std::int16_t StopActiveObjects(std::int16_t flag);
-// The stopping of the playing objects, installed by the layer that keeps
-// the list of them; null uninstalls. The previous one is returned.
-using JxPlayingObjectsStopper = void (*)(std::int16_t flag);
-JxPlayingObjectsStopper SetPlayingObjectsStopper(JxPlayingObjectsStopper stopper);
+// Purges the queued actions and stops every playing media object without
+// rewinding (the base page's close); 1 when something was playing.
+std::int16_t StopPlayingResources();
+// 1 when a media object plays.
+std::int16_t IsAnyResourcePlaying();
 // The exit's cancelling of the queued actions.
 void StopQueuedActions();
 // The caption height and frame width of the first page's window, from the

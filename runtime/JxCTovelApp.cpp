@@ -185,6 +185,8 @@ void JxCTovelApp::ExitInstance()
 {
     if (JxCBaseProduct* product = GetProduct()) {
         product->StopQueuedActions();
+        if (services_.releaseMedia)
+            services_.releaseMedia();
         DeleteProduct();
     }
     services_.clearDeferredErrors();

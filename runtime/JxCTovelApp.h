@@ -50,7 +50,8 @@ struct JxStartupServices {
     std::function<bool()> mousePresent;
     // Step 5. Without a factory the product has no product data.
     std::function<std::unique_ptr<JxCBaseProductData>()> makeProductData;
-    // Exit.
+    // Exit. The media objects go while the product still lives.
+    std::function<void()> releaseMedia;
     std::function<void()> clearDeferredErrors;
     std::function<void()> releaseEmergencyMemory;
     std::function<void()> releaseTypeRegistries;

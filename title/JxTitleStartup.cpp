@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "media/JxCResourceObject.h"
 #include "media/JxWaveDevice.h"
 #include "runtime/JxCTovelApp.h"
 #include "title/JxClassRegistrations.h"
@@ -13,6 +14,8 @@ void ConnectTitleServices(JxCTovelApp& app)
     services.registerClasses = [] { RegisterClasses(); };
     services.unregisterClasses = [] { UnregisterClasses(); };
     services.checkWaveDevice = [] { return CheckWaveDevice(); };
+    services.releaseMedia = [] { EmptyResourceList(); };
+    ConnectResourceList();
     services.makeProductData = []() -> std::unique_ptr<JxCBaseProductData> {
         return std::make_unique<JxCProductData>();
     };

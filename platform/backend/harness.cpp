@@ -1,5 +1,7 @@
 #include "platform/backend/harness.h"
 
+#include "platform/audio/wave_out.h"
+
 #include <stdexcept>
 
 #include "platform/backend/screen_png.h"
@@ -160,7 +162,10 @@ int Harness::runFor(std::uint64_t ms)
     std::uint64_t end = now() + ms;
     int count = runUntilIdle();
     for (;;) {
+        // Timers and wave buffers fall due on the way, each in its turn.
         auto due = NextTimerDue(nullptr);
+        if (auto wave = NextWaveOutDue(); wave && (!due || *wave < *due))
+            due = wave;
         if (!due || *due > end)
             break;
         if (VirtualClock* vc = backend_->virtualClock())

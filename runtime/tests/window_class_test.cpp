@@ -302,7 +302,12 @@ TEST_F(WindowClassTest, AMovieWindowStopsWhatPlaysOnAClickAndAtTheMoviesEnd)
     JxCNotifyRoot owner;
     GetProduct()->SetMediaOwner(&owner);
     stopsSeen().clear();
-    JxPlayingObjectsStopper previous = SetPlayingObjectsStopper([](std::int16_t flag) { stopsSeen().push_back(flag); });
+    JxMediaListHooks hooks;
+    hooks.stopActive = [](std::int16_t flag) -> std::int16_t {
+        stopsSeen().push_back(flag);
+        return 0;
+    };
+    JxMediaListHooks previous = SetMediaListHooks(hooks);
     plat::HWND video = CreateAppWindow("Video", params());
     ASSERT_NE(video, nullptr);
     plat::SendMessageA(video, plat::MM_MCINOTIFY, 2, 0);
@@ -314,7 +319,7 @@ TEST_F(WindowClassTest, AMovieWindowStopsWhatPlaysOnAClickAndAtTheMoviesEnd)
     plat::SendMessageA(video, plat::WM_LBUTTONUP, 0, 0);
     EXPECT_EQ(stopsSeen(), (std::vector<int>{1, 1, 0}));
     EXPECT_EQ(GetProduct()->GetMediaOwner(), nullptr);
-    SetPlayingObjectsStopper(previous);
+    SetMediaListHooks(previous);
     plat::DestroyWindow(video);
 }
 
