@@ -6,6 +6,7 @@
 #include "platform/fs/paths.h"
 #include "platform/screen/screen.h"
 #include "platform/window/desktop.h"
+#include "platform/window/loop_service.h"
 
 namespace plat {
 
@@ -156,6 +157,8 @@ int Harness::runFor(std::uint64_t ms)
     int count = runUntilIdle();
     for (;;) {
         auto due = NextTimerDue(nullptr);
+        if (auto service = NextLoopServiceDue(); service && (!due || *service < *due))
+            due = service;
         if (!due || *due > end)
             break;
         if (VirtualClock* vc = backend_->virtualClock())
