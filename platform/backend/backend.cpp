@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/audio/audio_output.h"
+#include "platform/audio/wave_out.h"
 #include "platform/backend/headless.h"
 #include "platform/backend/sdl.h"
 #include "platform/window/cursor.h"
@@ -23,6 +25,9 @@ std::unique_ptr<Backend>& slot()
 // The cursor module shows its cursor through whichever backend is in place.
 void connect(Backend* b)
 {
+    // Sound plays on the new backend's clock or host device.
+    CloseAllWaveOut();
+    InstallAudioOutput(nullptr);
     InstallClock(b ? b->sharedClock() : nullptr);
     if (b)
         SetCursorPresenter([](HCURSOR cursor) { TheBackend().showCursor(cursor); });

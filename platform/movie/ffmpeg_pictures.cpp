@@ -15,7 +15,7 @@ namespace {
 // Bounds on what a movie file may claim: its picture size, its frames,
 // the packets read to list them, and the memory kept for frames decoded
 // on the way to another.
-constexpr int kLargestSide = 8192;
+constexpr int kLargestSide = 2048;
 constexpr std::size_t kMostFrames = std::size_t(1) << 20;
 constexpr std::size_t kMostPacketsScanned = std::size_t(1) << 24;
 constexpr std::size_t kCacheBytes = std::size_t(48) << 20;

@@ -20,7 +20,7 @@ MovieSoundOutput SetMovieSoundOutput(MovieSoundOutput output)
 std::unique_ptr<MovieSoundSink> MakeMovieSoundSink()
 {
     const MovieSoundOutput& output = outputSlot();
-    return output ? output() : nullptr;
+    return output ? output() : MakeMixerSoundSink();
 }
 
 }  // namespace plat

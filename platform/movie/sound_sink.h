@@ -1,8 +1,9 @@
 #pragma once
 // Where a movie's sound goes once decoded: 16-bit signed samples,
 // interleaved stereo at 44,100 Hz, handed over a little ahead of the
-// picture. The platform's sound output connects a sink per movie; without
-// one, movies play silently and their sound is not decoded at all.
+// picture. Unless a test installs another maker, each movie with sound
+// gets a stream of its own on the platform's audio output, mixed with the
+// wave devices (audio/audio_output.h).
 
 #include <cstdint>
 #include <functional>
@@ -23,10 +24,14 @@ public:
     virtual void flush() = 0;
 };
 
-// Makes the sink of one movie; may give null (no sound).
+// Makes the sink of one movie; may give null: the movie plays silently
+// and its sound is not decoded at all.
 using MovieSoundOutput = std::function<std::unique_ptr<MovieSoundSink>()>;
-// Installs the maker; the previous one is returned.
+// Installs the maker (null: the audio output's streams again); the previous
+// one is returned.
 MovieSoundOutput SetMovieSoundOutput(MovieSoundOutput output);
 std::unique_ptr<MovieSoundSink> MakeMovieSoundSink();
+// The default: a stream on the platform's audio output.
+std::unique_ptr<MovieSoundSink> MakeMixerSoundSink();
 
 }  // namespace plat

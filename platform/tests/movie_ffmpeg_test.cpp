@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/audio/headless_audio.h"
 #include "platform/movie/ffmpeg_library.h"
 #include "platform/movie/movie.h"
 #include "platform/movie/sound_sink.h"
@@ -211,6 +212,29 @@ TEST_F(FfmpegMovie, TheSoundOfTheRangePlayedReachesTheSink)
         EXPECT_NEAR(seconds, 0.5, 0.01) << codec.name;
         EXPECT_NEAR(crossingsPerSecond(heard), 880, 15) << codec.name;
         EXPECT_EQ(sink->flushes, 0) << "the end of a range lets its sound play out";
+    }
+}
+
+TEST_F(FfmpegMovie, TheSoundReachesTheHeadlessDeviceAsTheClockPlaysIt)
+{
+    SetMovieSoundOutput(nullptr);  // the platform's own output
+    auto* device = dynamic_cast<HeadlessAudio*>(&TheAudioOutput());
+    ASSERT_TRUE(device);
+    device->takeSounds();
+    for (const Codec& codec : {kCinepak, kH264}) {
+        {
+            auto movie = open(codec);
+            ASSERT_TRUE(movie);
+            const std::uint64_t start = harness.now();
+            movie->playSelection(0, movie->duration(), 1.0);
+            harness.runFor(start + 1300 - harness.now());
+        }  // the movie's stream closes with it
+        auto sounds = device->takeSounds();
+        ASSERT_EQ(sounds.size(), 1u) << codec.name;
+        EXPECT_EQ(sounds[0].format.rate, kMovieSoundRate);
+        EXPECT_EQ(sounds[0].format.channels, kMovieSoundChannels);
+        EXPECT_NEAR(double(sounds[0].samples.size()) / 2 / kMovieSoundRate, 1.2, 0.01) << codec.name;
+        EXPECT_NEAR(crossingsPerSecond(sounds[0].samples), 880, 15) << codec.name;
     }
 }
 

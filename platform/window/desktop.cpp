@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include "platform/audio/wave_out.h"
 #include "platform/backend/backend.h"
 #include "platform/clock/clock.h"
 #include "platform/screen/screen.h"
@@ -92,6 +93,7 @@ Desktop& TheDesktop()
 void ResetDesktop()
 {
     DestroyCaret();
+    CloseAllWaveOut();  // their callbacks name windows of the old desktop
     desktopSlot().reset();
     desktopSlot() = std::make_unique<Desktop>();
 }

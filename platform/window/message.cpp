@@ -1,5 +1,6 @@
 // Sending, posting and taking messages.
 
+#include "platform/audio/wave_out.h"
 #include "platform/backend/backend.h"
 #include "platform/clock/clock.h"
 #include "platform/window/caret.h"
@@ -50,12 +51,16 @@ void noteTaken(const MSG& m)
 }
 
 // When the loop must look again though nothing is posted: the next timer
-// (when timers may be taken), the caret's next blink or a loop service's time.
+// (when timers may be taken), the next wave buffer to finish, the caret's
+// next blink or a loop service's time.
 std::optional<std::uint64_t> nextDeadline(bool timers, HWND filter)
 {
     std::optional<std::uint64_t> due;
     if (timers)
         due = NextTimerDue(filter);
+    if (auto wave = NextWaveOutDue())
+        if (!due || *wave < *due)
+            due = wave;
     if (auto blink = NextCaretBlink())
         if (!due || *blink < *due)
             due = blink;
@@ -70,6 +75,7 @@ bool peek(MSG* out, const Filter& f, bool remove)
     Desktop& d = TheDesktop();
     TheBackend().poll();
     BlinkCaretIfDue(TheClock().now());
+    ServiceWaveOut();
     RunLoopServices(TheClock().now());
     if (f.hwnd && f.hwnd != reinterpret_cast<HWND>(-1) && !d.fromHandle(f.hwnd))
         return false;

@@ -1,0 +1,367 @@
+// Wave output on the headless output: buffers finish when the virtual clock
+// passes the end of their samples and come back in write order as
+// MM_WOM_DONE; pause, reset and close as the engine relies on them; the
+// decoding of ADPCM blocks split over buffers; the RIFF chunk walk.
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/audio/audio_output.h"
+#include "platform/audio/headless_audio.h"
+#include "platform/audio/mmio.h"
+#include "platform/audio/wave_decoder.h"
+#include "platform/audio/wave_out.h"
+#include "platform/clock/clock.h"
+#include "platform/tests/window_fixture.h"
+#include "platform/window/messages.h"
+
+namespace plat::testing {
+namespace {
+
+WAVEFORMATEX pcm16(DWORD rate = 1000, WORD channels = 1)
+{
+    WAVEFORMATEX f;
+    f.wFormatTag = WAVE_FORMAT_PCM;
+    f.nChannels = channels;
+    f.nSamplesPerSec = rate;
+    f.nBlockAlign = WORD(2 * channels);
+    f.nAvgBytesPerSec = rate * f.nBlockAlign;
+    f.wBitsPerSample = 16;
+    return f;
+}
+
+WAVEFORMATEX ima(WORD blockAlign = 36)
+{
+    WAVEFORMATEX f;
+    f.wFormatTag = WAVE_FORMAT_IMA_ADPCM;
+    f.nChannels = 1;
+    f.nSamplesPerSec = 8000;
+    f.nBlockAlign = blockAlign;
+    f.nAvgBytesPerSec = 4000;
+    f.wBitsPerSample = 4;
+    return f;
+}
+
+class WaveOut : public WindowTest {
+protected:
+    HeadlessAudio* audio = nullptr;
+    HWND window = nullptr;
+
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        auto out = std::make_unique<HeadlessAudio>();
+        audio = out.get();
+        InstallAudioOutput(std::move(out));
+        window = top(0, 0, 100, 100);
+        harness.runUntilIdle();
+        seen.clear();
+    }
+    void TearDown() override
+    {
+        CloseAllWaveOut();
+        InstallAudioOutput(nullptr);
+        WindowTest::TearDown();
+    }
+
+    HWAVEOUT open(const WAVEFORMATEX& f)
+    {
+        HWAVEOUT d = nullptr;
+        EXPECT_EQ(waveOutOpen(&d, WAVE_MAPPER, &f, DWORD_PTR(window), 0, CALLBACK_WINDOW), MMSYSERR_NOERROR);
+        return d;
+    }
+    // Buffers of `frames` 16-bit mono samples each, the sample values
+    // counting up through all of them.
+    void fill(std::vector<std::vector<std::int16_t>>& data, std::vector<WAVEHDR>& headers, int frames)
+    {
+        std::int16_t value = 0;
+        for (std::size_t i = 0; i < headers.size(); ++i) {
+            data[i].resize(std::size_t(frames));
+            for (auto& s : data[i])
+                s = value++;
+            headers[i].lpData = reinterpret_cast<char*>(data[i].data());
+            headers[i].dwBufferLength = DWORD(frames * 2);
+        }
+    }
+    std::vector<LPARAM> completions()
+    {
+        std::vector<LPARAM> out;
+        for (const Seen& s : seen)
+            if (s.msg == MM_WOM_DONE)
+                out.push_back(s.lParam);
+        return out;
+    }
+};
+
+TEST_F(WaveOut, BuffersFinishWhenTheClockPassesTheirSamplesInWriteOrder)
+{
+    HWAVEOUT d = open(pcm16(1000));
+    std::vector<std::vector<std::int16_t>> data(3);
+    std::vector<WAVEHDR> h(3);
+    fill(data, h, 100);  // 100 ms each
+    harness.runUntilIdle();
+    seen.clear();
+    for (auto& header : h) {
+        ASSERT_EQ(waveOutPrepareHeader(d, &header, sizeof header), MMSYSERR_NOERROR);
+        ASSERT_EQ(waveOutWrite(d, &header, sizeof header), MMSYSERR_NOERROR);
+    }
+    harness.runFor(99);
+    EXPECT_TRUE(completions().empty());
+    EXPECT_EQ(h[0].dwFlags & WHDR_DONE, 0u);
+    harness.runFor(1);
+    EXPECT_EQ(completions(), (std::vector<LPARAM>{LPARAM(&h[0])}));
+    EXPECT_TRUE(h[0].dwFlags & WHDR_DONE);
+    EXPECT_FALSE(h[0].dwFlags & WHDR_INQUEUE);
+    // With nothing else to do, a blocking wait moves the clock to the next
+    // end, as it does for a timer.
+    const std::uint64_t before = TheClock().now();
+    MSG m;
+    ASSERT_EQ(GetMessageA(&m, nullptr, 0, 0), 1);
+    EXPECT_EQ(m.message, MM_WOM_DONE);
+    EXPECT_EQ(TheClock().now(), before + 100);
+    DispatchMessageA(&m);
+    harness.runFor(100);
+    EXPECT_EQ(completions(), (std::vector<LPARAM>{LPARAM(&h[0]), LPARAM(&h[1]), LPARAM(&h[2])}));
+    for (const Seen& s : seen) {
+        if (s.msg == MM_WOM_DONE)
+            EXPECT_EQ(s.wParam, WPARAM(d));
+    }
+    EXPECT_EQ(WaveOutSamplesPlayed(d), 300u);
+    for (auto& header : h)
+        EXPECT_EQ(waveOutUnprepareHeader(d, &header, sizeof header), MMSYSERR_NOERROR);
+    EXPECT_EQ(waveOutClose(d), MMSYSERR_NOERROR);
+    auto sounds = audio->takeSounds();
+    ASSERT_EQ(sounds.size(), 1u);
+    ASSERT_EQ(sounds[0].samples.size(), 300u);
+    for (int i = 0; i < 300; ++i)
+        ASSERT_EQ(sounds[0].samples[std::size_t(i)], i);
+}
+
+TEST_F(WaveOut, APausedDeviceHoldsItsBuffersAndARestartPlaysOn)
+{
+    HWAVEOUT d = open(pcm16(1000));
+    std::vector<std::vector<std::int16_t>> data(1);
+    std::vector<WAVEHDR> h(1);
+    fill(data, h, 100);
+    EXPECT_EQ(waveOutPause(d), MMSYSERR_NOERROR);
+    waveOutPrepareHeader(d, &h[0], sizeof(WAVEHDR));
+    waveOutWrite(d, &h[0], sizeof(WAVEHDR));
+    harness.runFor(500);
+    EXPECT_TRUE(completions().empty());
+    EXPECT_EQ(WaveOutSamplesPlayed(d), 0u);
+    EXPECT_EQ(waveOutRestart(d), MMSYSERR_NOERROR);
+    harness.runFor(60);
+    EXPECT_EQ(WaveOutSamplesPlayed(d), 60u);
+    waveOutPause(d);
+    harness.runFor(500);
+    EXPECT_EQ(WaveOutSamplesPlayed(d), 60u);
+    waveOutRestart(d);
+    harness.runFor(40);
+    EXPECT_EQ(completions().size(), 1u);
+}
+
+TEST_F(WaveOut, ResetReturnsEveryQueuedBufferDoneInOrderAndStartsAgainAtZero)
+{
+    HWAVEOUT d = open(pcm16(1000));
+    std::vector<std::vector<std::int16_t>> data(3);
+    std::vector<WAVEHDR> h(3);
+    fill(data, h, 100);
+    for (auto& header : h) {
+        waveOutPrepareHeader(d, &header, sizeof header);
+        waveOutWrite(d, &header, sizeof header);
+    }
+    harness.runFor(150);
+    EXPECT_EQ(waveOutClose(d), WAVERR_STILLPLAYING);
+    EXPECT_EQ(waveOutUnprepareHeader(d, &h[2], sizeof(WAVEHDR)), WAVERR_STILLPLAYING);
+    EXPECT_EQ(waveOutReset(d), MMSYSERR_NOERROR);
+    harness.runUntilIdle();
+    EXPECT_EQ(completions(), (std::vector<LPARAM>{LPARAM(&h[0]), LPARAM(&h[1]), LPARAM(&h[2])}));
+    EXPECT_EQ(WaveOutSamplesPlayed(d), 0u);
+    for (auto& header : h)
+        EXPECT_TRUE(header.dwFlags & WHDR_DONE);
+    EXPECT_EQ(waveOutClose(d), MMSYSERR_NOERROR);
+    // What was heard is the first 150 ms only.
+    auto sounds = audio->takeSounds();
+    ASSERT_EQ(sounds.size(), 1u);
+    EXPECT_EQ(sounds[0].samples.size(), 150u);
+}
+
+TEST_F(WaveOut, AnEmptyBufferFinishesAtOnce)
+{
+    HWAVEOUT d = open(pcm16(1000));
+    static char none[1];
+    WAVEHDR h;
+    h.lpData = none;
+    h.dwBufferLength = 0;
+    waveOutPrepareHeader(d, &h, sizeof h);
+    waveOutWrite(d, &h, sizeof h);
+    const std::uint64_t before = TheClock().now();
+    harness.runUntilIdle();
+    EXPECT_EQ(completions(), (std::vector<LPARAM>{LPARAM(&h)}));
+    EXPECT_EQ(TheClock().now(), before);
+}
+
+TEST_F(WaveOut, WritesNeedPreparedHeadersAndLiveDevices)
+{
+    HWAVEOUT d = open(pcm16());
+    std::int16_t s[4] = {};
+    WAVEHDR h;
+    h.lpData = reinterpret_cast<char*>(s);
+    h.dwBufferLength = sizeof s;
+    EXPECT_EQ(waveOutWrite(d, &h, sizeof h), WAVERR_UNPREPARED);
+    EXPECT_EQ(waveOutPrepareHeader(d, &h, sizeof h - 1), MMSYSERR_INVALPARAM);
+    EXPECT_EQ(waveOutClose(d), MMSYSERR_NOERROR);
+    EXPECT_EQ(waveOutWrite(d, &h, sizeof h), MMSYSERR_INVALHANDLE);
+    EXPECT_EQ(waveOutReset(d), MMSYSERR_INVALHANDLE);
+    EXPECT_EQ(OpenWaveOutCount(), 0u);
+}
+
+TEST_F(WaveOut, FormatsTheDevicePlaysAndThoseItRefuses)
+{
+    auto query = [](WAVEFORMATEX f) { return waveOutOpen(nullptr, WAVE_MAPPER, &f, 0, 0, WAVE_FORMAT_QUERY); };
+    EXPECT_EQ(query(pcm16(22050, 2)), MMSYSERR_NOERROR);
+    EXPECT_EQ(query(ima()), MMSYSERR_NOERROR);
+    WAVEFORMATEX ms = ima(512);
+    ms.wFormatTag = WAVE_FORMAT_ADPCM;
+    EXPECT_EQ(query(ms), MMSYSERR_NOERROR);
+    WAVEFORMATEX f = pcm16();
+    f.nBlockAlign = 3;  // not what 16-bit mono needs
+    EXPECT_EQ(query(f), WAVERR_BADFORMAT);
+    f = pcm16();
+    f.nSamplesPerSec = 0;
+    EXPECT_EQ(query(f), WAVERR_BADFORMAT);
+    f = pcm16(22050, 3);
+    EXPECT_EQ(query(f), WAVERR_BADFORMAT);
+    EXPECT_EQ(query(ima(4)), WAVERR_BADFORMAT);  // no room beyond the block header
+    f = pcm16();
+    f.wFormatTag = 0x55;
+    EXPECT_EQ(query(f), WAVERR_BADFORMAT);
+    f = pcm16();
+    EXPECT_EQ(waveOutOpen(nullptr, 3, &f, 0, 0, WAVE_FORMAT_QUERY), MMSYSERR_BADDEVICEID);
+    EXPECT_EQ(OpenWaveOutCount(), 0u);
+}
+
+TEST_F(WaveOut, InjectedResultsAnswerTheNextCallsOfTheirKind)
+{
+    InjectWaveOutResult(WaveOutCall::Open, MMSYSERR_NODRIVER);
+    WAVEFORMATEX f = pcm16();
+    HWAVEOUT d = nullptr;
+    EXPECT_EQ(waveOutOpen(&d, WAVE_MAPPER, &f, 0, 0, CALLBACK_NULL), MMSYSERR_NODRIVER);
+    EXPECT_EQ(OpenWaveOutCount(), 0u);
+    EXPECT_EQ(waveOutOpen(&d, WAVE_MAPPER, &f, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
+    InjectWaveOutResult(WaveOutCall::Write, MMSYSERR_NOMEM, 2);
+    std::int16_t s[4] = {};
+    WAVEHDR h;
+    h.lpData = reinterpret_cast<char*>(s);
+    h.dwBufferLength = sizeof s;
+    waveOutPrepareHeader(d, &h, sizeof h);
+    EXPECT_EQ(waveOutWrite(d, &h, sizeof h), MMSYSERR_NOMEM);
+    EXPECT_EQ(waveOutWrite(d, &h, sizeof h), MMSYSERR_NOMEM);
+    EXPECT_EQ(h.dwFlags & WHDR_INQUEUE, 0u);
+    EXPECT_EQ(waveOutWrite(d, &h, sizeof h), MMSYSERR_NOERROR);
+}
+
+TEST(WaveDecoder, AnAdpcmBlockSplitOverTwoBuffersDecodesAsAWholeOne)
+{
+    auto info = DescribeWaveFormat(ima(36));
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->samplesPerBlock, 65);
+    std::vector<std::uint8_t> blocks(72);
+    for (std::size_t i = 0; i < blocks.size(); ++i)
+        blocks[i] = std::uint8_t(i * 37 + 11);
+    blocks[2] = 3;  // step index of the first block's header
+    blocks[3] = 0;
+    blocks[38] = 40;
+    blocks[39] = 0;
+    auto whole = WaveDecoder::Create(*info);
+    auto split = WaveDecoder::Create(*info);
+    ASSERT_TRUE(whole && split);
+    std::vector<std::int16_t> a, b;
+    whole->decode(blocks, a);
+    split->decode(std::span(blocks).first(20), b);
+    EXPECT_TRUE(b.empty());
+    split->decode(std::span(blocks).subspan(20, 30), b);
+    EXPECT_EQ(b.size(), 65u);
+    split->decode(std::span(blocks).subspan(50), b);
+    EXPECT_EQ(a.size(), 130u);
+    EXPECT_EQ(a, b);
+    // A damaged block still lasts its length, as silence or as noise.
+    std::vector<std::uint8_t> bad(36, 0xFF);
+    std::vector<std::int16_t> c;
+    whole->decode(bad, c);
+    EXPECT_EQ(c.size(), 65u);
+}
+
+// A RIFF file in memory: "RIFF" size "WAVE", then the given chunks.
+std::string chunk(const char* id, const std::string& data, std::uint32_t claimed = 0xFFFFFFFF)
+{
+    std::uint32_t size = claimed == 0xFFFFFFFF ? std::uint32_t(data.size()) : claimed;
+    std::string out(id, 4);
+    for (int i = 0; i < 4; ++i)
+        out += char(size >> (8 * i));
+    out += data;
+    if (data.size() & 1)
+        out += '\0';
+    return out;
+}
+
+TEST(Mmio, ChunksAreWalkedWithinTheirParentOddOnesPadded)
+{
+    std::string body = "WAVE" + chunk("odd ", "abc") + chunk("data", std::string(6, 'x'));
+    std::string file = chunk("RIFF", body);
+    MMIOINFO info;
+    info.fccIOProc = FOURCC_MEM;
+    info.pchBuffer = file.data();
+    info.cchBuffer = LONG(file.size());
+    HMMIO m = mmioOpenA(nullptr, &info, MMIO_READ);
+    ASSERT_TRUE(m);
+    MMCKINFO riff;
+    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
+    ASSERT_EQ(mmioDescend(m, &riff, nullptr, MMIO_FINDRIFF), 0u);
+    MMCKINFO c;
+    c.ckid = mmioFOURCC('d', 'a', 't', 'a');
+    ASSERT_EQ(mmioDescend(m, &c, &riff, MMIO_FINDCHUNK), 0u);
+    EXPECT_EQ(c.cksize, 6u);
+    char buf[16];
+    EXPECT_EQ(mmioRead(m, buf, 16), 16 - 10);  // up to the end of the file only
+    mmioSeek(m, LONG(riff.dwDataOffset + 4), 0);
+    ASSERT_EQ(mmioDescend(m, &c, &riff, 0), 0u);
+    EXPECT_EQ(c.ckid, mmioFOURCC('o', 'd', 'd', ' '));
+    mmioAscend(m, &c, 0);
+    ASSERT_EQ(mmioDescend(m, &c, &riff, 0), 0u);
+    EXPECT_EQ(c.ckid, mmioFOURCC('d', 'a', 't', 'a'));
+    mmioAscend(m, &c, 0);
+    EXPECT_EQ(mmioDescend(m, &c, &riff, 0), MMIOERR_CHUNKNOTFOUND);
+    mmioClose(m, 0);
+}
+
+TEST(Mmio, AChunkReachingPastItsParentIsNotFound)
+{
+    std::string body = "WAVE" + chunk("data", std::string(6, 'x'), 600);
+    std::string file = chunk("RIFF", body);
+    MMIOINFO info;
+    info.fccIOProc = FOURCC_MEM;
+    info.pchBuffer = file.data();
+    info.cchBuffer = LONG(file.size());
+    HMMIO m = mmioOpenA(nullptr, &info, MMIO_READ);
+    MMCKINFO riff;
+    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
+    ASSERT_EQ(mmioDescend(m, &riff, nullptr, MMIO_FINDRIFF), 0u);
+    MMCKINFO c;
+    EXPECT_EQ(mmioDescend(m, &c, &riff, 0), MMIOERR_CHUNKNOTFOUND);
+    mmioClose(m, 0);
+    // A file cut short: its RIFF chunk claims more than there is.
+    file = chunk("RIFF", body).substr(0, 20);
+    info.pchBuffer = file.data();
+    info.cchBuffer = LONG(file.size());
+    m = mmioOpenA(nullptr, &info, MMIO_READ);
+    EXPECT_EQ(mmioDescend(m, &riff, nullptr, MMIO_FINDRIFF), MMIOERR_CHUNKNOTFOUND);
+    mmioClose(m, 0);
+    info = MMIOINFO{};
+    EXPECT_EQ(mmioOpenA("Q:\\NOWHERE\\NONE.WAV", &info, MMIO_READ), nullptr);
+    EXPECT_EQ(info.wErrorRet, MMIOERR_FILENOTFOUND);
+}
+
+}  // namespace
+}  // namespace plat::testing
