@@ -4,6 +4,7 @@
 #include <cstring>
 
 extern "C" {
+#include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/mem.h>
 }
@@ -161,6 +162,23 @@ Demuxer::~Demuxer()
         av_freep(&io_->buffer);
         avio_context_free(&io_);
     }
+}
+
+bool FeedNextPacket(AVFormatContext* format, int stream, AVCodecContext* codec, AVPacket* packet)
+{
+    if (av_read_frame(format, packet) < 0) {
+        avcodec_send_packet(codec, nullptr);
+        return false;
+    }
+    if (packet->stream_index == stream)
+        avcodec_send_packet(codec, packet);
+    av_packet_unref(packet);
+    return true;
+}
+
+std::int64_t FrameTime(const AVFrame& frame)
+{
+    return frame.best_effort_timestamp != AV_NOPTS_VALUE ? frame.best_effort_timestamp : frame.pts;
 }
 
 }  // namespace plat

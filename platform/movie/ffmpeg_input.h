@@ -8,8 +8,11 @@
 #include <string>
 #include <vector>
 
+struct AVCodecContext;
 struct AVFormatContext;
+struct AVFrame;
 struct AVIOContext;
+struct AVPacket;
 
 namespace plat {
 
@@ -46,5 +49,13 @@ private:
     AVIOContext* io_ = nullptr;
     AVFormatContext* format_ = nullptr;
 };
+
+// Reads the container's next packet and gives it to the decoder when it
+// belongs to `stream` (a damaged one is passed over); false once the
+// container has no more, after telling the decoder so.
+bool FeedNextPacket(AVFormatContext* format, int stream, AVCodecContext* codec, AVPacket* packet);
+
+// A decoded frame's time on its stream's clock, or AV_NOPTS_VALUE.
+std::int64_t FrameTime(const AVFrame& frame);
 
 }  // namespace plat

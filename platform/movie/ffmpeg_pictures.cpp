@@ -195,8 +195,7 @@ void FfmpegPictures::decodeForwardTo(std::size_t index)
     AVFormatContext* format = demuxer_->context();
     for (std::size_t packets = 0; packets < kMostPacketsScanned;) {
         while (avcodec_receive_frame(codec_, frame_) == 0) {
-            const std::int64_t ts =
-                frame_->best_effort_timestamp != AV_NOPTS_VALUE ? frame_->best_effort_timestamp : frame_->pts;
+            const std::int64_t ts = FrameTime(*frame_);
             const auto decoded = ts != AV_NOPTS_VALUE ? indexOf(ts) : std::nullopt;
             if (decoded) {
                 keep(*decoded, index);
@@ -208,15 +207,8 @@ void FfmpegPictures::decodeForwardTo(std::size_t index)
         }
         if (drained_)
             return;
-        if (av_read_frame(format, packet_) < 0) {
-            avcodec_send_packet(codec_, nullptr);
-            drained_ = true;
-            continue;
-        }
+        drained_ = !FeedNextPacket(format, stream_, codec_, packet_);
         ++packets;
-        if (packet_->stream_index == stream_)
-            avcodec_send_packet(codec_, packet_);  // a damaged packet is passed over
-        av_packet_unref(packet_);
     }
 }
 

@@ -96,15 +96,8 @@ void FfmpegSound::deliverUntil(double until)
             finish();
             return;
         }
-        if (av_read_frame(format, packet_) < 0) {
-            avcodec_send_packet(codec_, nullptr);
-            drained_ = true;
-            continue;
-        }
+        drained_ = !FeedNextPacket(format, stream_, codec_, packet_);
         ++packets;
-        if (packet_->stream_index == stream_)
-            avcodec_send_packet(codec_, packet_);
-        av_packet_unref(packet_);
     }
 }
 
@@ -116,7 +109,7 @@ void FfmpegSound::deliverFrame()
     if (rate <= 0 || f.nb_samples <= 0 || f.ch_layout.nb_channels <= 0 ||
         f.ch_layout.nb_channels > kMostChannels)
         return;
-    const std::int64_t ts = f.best_effort_timestamp != AV_NOPTS_VALUE ? f.best_effort_timestamp : f.pts;
+    const std::int64_t ts = FrameTime(f);
     const double begins = ts != AV_NOPTS_VALUE ? double(ts) * timeBase_ - origin_ : delivered_;
     const double skip = std::clamp((from_ - begins) * rate, 0.0, double(f.nb_samples));
     const double upTo = std::clamp((to_ - begins) * rate, 0.0, double(f.nb_samples));

@@ -1,5 +1,5 @@
 // Movies made here by the ffmpeg program (cinepak pictures with IMA ADPCM
-// sound, and H.264 with AAC, both in QuickTime files; one colour a frame,
+// sound, and H.264 with AAC, both in ".mov" files; one colour a frame,
 // a 440 Hz tone) played headless through the FFmpeg library: each frame's
 // colour at its virtual time forwards and backwards, random access, the
 // sound that reaches the sink, and files that are not movies.
@@ -132,6 +132,18 @@ protected:
         movie->setRect({10, 10, 10 + kWidth, 10 + kHeight});
         movie->show(window);
         return movie;
+    }
+    // A damaged movie plays through backwards and forwards, and ends.
+    void playBothWays(std::unique_ptr<MovieSource> source)
+    {
+        Movie movie(std::move(source));
+        movie.setRect({10, 10, 74, 58});
+        movie.show(window);
+        movie.playSelection(0, movie.duration(), -1.0);
+        harness.runFor(1300);
+        movie.playSelection(0, movie.duration(), 1.0);
+        harness.runFor(1300);
+        EXPECT_EQ(movie.rate(), 0);
     }
     std::uint32_t centre() const
     {
@@ -280,14 +292,7 @@ TEST_F(FfmpegMovie, ACutOffMovieOpensWhatItHoldsOrFailsCleanly)
             EXPECT_NE(opened.error, kMovieNoError);
             continue;
         }
-        Movie movie(std::move(opened.source));
-        movie.setRect({10, 10, 74, 58});
-        movie.show(window);
-        movie.playSelection(0, movie.duration(), -1.0);
-        harness.runFor(1300);
-        movie.playSelection(0, movie.duration(), 1.0);
-        harness.runFor(1300);
-        EXPECT_EQ(movie.rate(), 0);
+        playBothWays(std::move(opened.source));
         ++opens;
     }
     EXPECT_GE(opens, 2) << "a movie whose index comes first opens with part of its pictures missing";
@@ -302,13 +307,7 @@ TEST_F(FfmpegMovie, DamagedPicturesDecodeAsWellAsTheyCan)
         (*bytes)[i] ^= 0x5A;
     OpenedSource opened = OpenFfmpegMovie(MemoryBytes(bytes));
     ASSERT_TRUE(opened.source);
-    Movie movie(std::move(opened.source));
-    movie.show(window);
-    movie.playSelection(0, movie.duration(), -1.0);
-    harness.runFor(1300);
-    movie.playSelection(0, movie.duration(), 1.0);
-    harness.runFor(1300);
-    EXPECT_EQ(movie.rate(), 0);
+    playBothWays(std::move(opened.source));
 }
 
 }  // namespace
