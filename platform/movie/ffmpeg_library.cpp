@@ -104,11 +104,10 @@ OpenedSource OpenFfmpegMovie(std::unique_ptr<MovieBytes> bytes)
     std::unique_ptr<FfmpegSound> sound;
     if (audio >= 0) {
         if (auto sink = MakeMovieSoundSink()) {
+            // The first look described the streams; the second reader of
+            // the same file finds them as its headers say.
             std::unique_ptr<Demuxer> soundDemuxer = Demuxer::open(std::move(soundBytes));
-            if (soundDemuxer)
-                soundDemuxer->context()->max_analyze_duration = kAnalyzeMicroseconds;
-            if (soundDemuxer && avformat_find_stream_info(soundDemuxer->context(), nullptr) >= 0 &&
-                unsigned(audio) < soundDemuxer->context()->nb_streams)
+            if (soundDemuxer && unsigned(audio) < soundDemuxer->context()->nb_streams)
                 sound = FfmpegSound::open(std::move(soundDemuxer), audio, std::move(sink), origin);
         }
     }
