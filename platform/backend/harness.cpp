@@ -8,6 +8,7 @@
 #include "platform/fs/paths.h"
 #include "platform/screen/screen.h"
 #include "platform/window/desktop.h"
+#include "platform/window/loop_service.h"
 
 namespace plat {
 
@@ -166,6 +167,8 @@ int Harness::runFor(std::uint64_t ms)
         auto due = NextTimerDue(nullptr);
         if (auto wave = NextWaveOutDue(); wave && (!due || *wave < *due))
             due = wave;
+        if (auto service = NextLoopServiceDue(); service && (!due || *service < *due))
+            due = service;
         if (!due || *due > end)
             break;
         if (VirtualClock* vc = backend_->virtualClock())

@@ -77,7 +77,7 @@ public:
     // fails after `limit` messages (std::runtime_error).
     int runUntilIdle(int limit = 100000);
     // Lets `ms` of virtual time pass, dispatching everything that happens
-    // in it (timers fire when their time comes).
+    // in it (timers and loop services run when their time comes).
     int runFor(std::uint64_t ms);
 
     bool quitSeen() const { return quitSeen_; }

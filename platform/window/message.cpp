@@ -5,6 +5,7 @@
 #include "platform/clock/clock.h"
 #include "platform/window/caret.h"
 #include "platform/window/desktop.h"
+#include "platform/window/loop_service.h"
 
 namespace plat {
 
@@ -50,8 +51,8 @@ void noteTaken(const MSG& m)
 }
 
 // When the loop must look again though nothing is posted: the next timer
-// (when timers may be taken), the next wave buffer to finish or the caret's
-// next blink.
+// (when timers may be taken), the next wave buffer to finish, the caret's
+// next blink or a loop service's time.
 std::optional<std::uint64_t> nextDeadline(bool timers, HWND filter)
 {
     std::optional<std::uint64_t> due;
@@ -63,6 +64,9 @@ std::optional<std::uint64_t> nextDeadline(bool timers, HWND filter)
     if (auto blink = NextCaretBlink())
         if (!due || *blink < *due)
             due = blink;
+    if (auto service = NextLoopServiceDue())
+        if (!due || *service < *due)
+            due = service;
     return due;
 }
 
@@ -72,6 +76,7 @@ bool peek(MSG* out, const Filter& f, bool remove)
     TheBackend().poll();
     BlinkCaretIfDue(TheClock().now());
     ServiceWaveOut();
+    RunLoopServices(TheClock().now());
     if (f.hwnd && f.hwnd != reinterpret_cast<HWND>(-1) && !d.fromHandle(f.hwnd))
         return false;
     auto matches = [&f](const MSG& m) { return f.admits(m.message) && f.admitsWindow(m.hwnd); };

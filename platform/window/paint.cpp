@@ -5,6 +5,7 @@
 #include "platform/screen/screen.h"
 #include "platform/window/caret.h"
 #include "platform/window/desktop.h"
+#include "platform/window/loop_service.h"
 
 namespace plat {
 
@@ -375,6 +376,7 @@ BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps)
     }
     if (ps && ps->hdc)
         FreeScreenDC(ps->hdc);
+    NotifyWindowPainted(hwnd);
     return 1;
 }
 
