@@ -1,25 +1,43 @@
 #include "events/JxCBitmapRef.h"
 
-JxCBitmapRef* JxCBitmapRefList::FindByName(const JxCTableString& name)
+namespace {
+
+void releaseReference(JxCObject* reference)
 {
-    for (JxCBitmapRef* ref = GetFirst(); ref; ref = GetNext(ref))
-        if (ref->GetName().EqualsNoCase(name))
-            return ref;
-    return nullptr;
+    ReleaseBitmapRef(dynamic_cast<JxCBitmapRef*>(reference));
 }
+
+}  // namespace
 
 JxCBitmapRefList& GetBitmapRefs()
 {
     // Never destroyed: the program empties it at its end (ClearBitmapRefs),
-    // while the bitmaps can still be deleted.
-    static auto* refs = new JxCBitmapRefList(1);
+    // while the bitmaps can still be deleted. Made with the first reference,
+    // so run-time objects give theirs back from then on.
+    static JxCBitmapRefList* refs = [] {
+        SetBitmapRefReleaser(&releaseReference);
+        auto* list = new JxCBitmapRefList;
+        list->SetOwnsItems(1);
+        return list;
+    }();
     return *refs;
+}
+
+JxCBitmapRef* FindBitmapRef(const JxCTableString& name)
+{
+    JxCBitmapRefList& refs = GetBitmapRefs();
+    for (JxCObject* item = refs.GetFirst(); item; item = refs.GetNext(item)) {
+        auto* ref = static_cast<JxCBitmapRef*>(item);
+        if (ref->GetName().EqualsNoCase(name))
+            return ref;
+    }
+    return nullptr;
 }
 
 std::int16_t ReleaseBitmapRef(JxCBitmapRef* ref)
 {
     JxCBitmapRefList& refs = GetBitmapRefs();
-    if (!ref || !refs.Contains(ref))
+    if (!ref || !refs.FindNode(ref))
         return 0;
     if (ref->DropUse() > 0)
         return 0;
@@ -30,6 +48,6 @@ std::int16_t ReleaseBitmapRef(JxCBitmapRef* ref)
 void ClearBitmapRefs()
 {
     JxCBitmapRefList& refs = GetBitmapRefs();
-    while (JxCBitmapRef* ref = refs.GetFirst())
+    while (JxCObject* ref = refs.GetFirst())
         refs.Remove(ref);
 }

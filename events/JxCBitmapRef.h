@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "events/JxCRunTimeObject.h"
 #include "foundation/JxCList.h"
 #include "foundation/JxCString.h"
 #include "foundation/JxObjectRef.h"
@@ -37,17 +38,11 @@ private:
     std::int32_t useCount_ = 0;
 };
 
-// The global list owns its references; an object's own list does not.
-class JxCBitmapRefList : public JxCTypedList<JxCBitmapRef> {
-public:
-    explicit JxCBitmapRefList(std::int16_t owns = 0) { SetOwnsItems(owns); }
-    // The reference of the name (any case), or null.
-    JxCBitmapRef* FindByName(const JxCTableString& name);
-    bool Contains(const JxCBitmapRef* ref) const { return FindNode(ref) != nullptr; }
-};
-
-// The process-wide list of references.
+// The process-wide list of references (it owns them). Run-time objects
+// give their references back to it as they release their resources.
 JxCBitmapRefList& GetBitmapRefs();
+// The reference of the name (any case) in the process-wide list, or null.
+JxCBitmapRef* FindBitmapRef(const JxCTableString& name);
 // One use of the reference fewer; at 0 it leaves the global list and is
 // deleted (its picture goes with its last share). A reference that is not in
 // the list is left alone. 1 when the reference was deleted.

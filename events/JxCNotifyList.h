@@ -1,15 +1,16 @@
 #pragma once
-// The notification registrations of one event id or action type id in one
-// of the notification tables; the list owns them.
-//
-// A stand-in so far: the tables can already be made and freed at start-up
-// and exit. The registrations and their delivery come with the
-// notifications.
+// A list of notification registrations. The lists of the notification
+// tables own their registrations; the subscription lists of an action only
+// point at the registrations it made.
 
+#include "events/JxCNotify.h"
 #include "foundation/JxCList.h"
 
-class JxCNotifyList : public JxCList {
+class JxCNotifyList : public JxCTypedList<JxCNotify> {
 public:
-    JxCNotifyList() { SetOwnsItems(1); }
+    explicit JxCNotifyList(std::int16_t owns = 1) { SetOwnsItems(owns); }
     ~JxCNotifyList() override = default;
 };
+
+// The first registration of the list whose receiver is the object, or null.
+JxCNotify* FindNotifyByReceiver(JxCNotifyList& list, const class JxCNotifyRoot* receiver);

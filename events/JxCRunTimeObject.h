@@ -1,150 +1,116 @@
 #pragma once
 // The base of everything that exists at run time under a name: display
-// objects, panels, pages, page definitions, the product and the action
-// processor.
+// objects, panels, pages, page definitions, the product, the action
+// processor, text output and the transitions. It adds to the notify root the
+// object's event handlers (which it owns), its shared-bitmap references
+// (which it does not own), its container and the numbered property
+// interface (events/JxProperties.h) that lets generic code read and change
+// any object by number.
 //
-// A stand-in so far for its event handlers and notifications; built are the
-// container, the list of shared bitmap references the object uses, and the
-// numbered property interface with its result codes, which the display
-// objects and panels answer.
+// Raising an event (DispatchEvent) runs, in order and without stopping
+// early: the before-event notifications, the object's own handlers, the
+// current page's, its definition's and its template's handlers while that
+// page is still open, the product definition's handlers and the after-event
+// notifications. The stages above the object are reached through the event
+// link that the product installs (events/JxEventLink.h).
 
 #include <cstdint>
 
-#include "events/JxCBitmapRef.h"
+#include "events/JxCEventHandler.h"
 #include "events/JxCNotifyRoot.h"
+#include "events/JxProperties.h"
+#include "foundation/JxCList.h"
 #include "foundation/JxCString.h"
-#include "platform/core/types.h"
 
+class JxCInStrStream;
 class JxCSlate;
 
-// Results of the property operations.
-enum JxPropertyResult : std::int16_t {
-    kPropertyDone = 0,
-    kPropertyMissing = 1,
-    kPropertyNoPlace = 2,  // also a "Z Order" out of its range
-    kPropertyNoFit = 3,
-    kPropertyReadOnly = 5,
-    kPropertyWrongKind = 7,
+// The shared-bitmap references an object uses; they belong to the global
+// reference list, so this list does not own them.
+class JxCBitmapRefList : public JxCList {
+public:
+    JxCBitmapRefList() { SetOwnsItems(0); }
 };
 
-// What GetPropertyInfo answers.
-enum JxPropertyKind : std::int32_t {
-    kPropertyKindNone = 0,
-    kPropertyKindNumber = 1,
-    kPropertyKindFlag = 2,
-    kPropertyKindString = 3,
-    kPropertyKindEvent = 4,
-};
-
-// Property numbers; a property's display name is string id 1299 + number
-// for 1 to 30 (30 is 1329), 1332 and 1333 for 31 and 33.
-enum JxPropertyIndex : std::int32_t {
-    kPropLeft = 1,
-    kPropTop = 2,
-    kPropWidth = 3,
-    kPropHeight = 4,
-    kPropHighlight = 5,
-    kPropScrollWidth = 6,
-    kPropScrollHeight = 7,
-    kPropDisabled = 8,
-    kPropOverButton = 9,
-    kPropSelected = 10,
-    kPropAlwaysActive = 11,
-    kPropOwnCapture = 12,
-    kPropResetResources = 13,
-    kPropPreload = 14,
-    kPropLoadOnDemand = 15,
-    kPropAutoPlay = 16,
-    kPropAutoRewind = 17,
-    kPropPlayInChild = 18,
-    kPropNoRectScrunge = 19,
-    kPropFixedPosition = 20,
-    kPropNoRefresh = 21,
-    kPropPageCloseIfClicked = 22,
-    kPropName = 23,
-    kPropFile = 24,
-    kPropOnClick = 25,
-    kPropTransparent = 26,
-    kPropPolyRegion = 27,
-    kPropValue = 28,
-    kPropZOrder = 29,
-    kPropVisible = 30,
-    kPropText = 31,
-    kPropCursor = 33,
-};
-
-// What GetKind answers.
-enum JxRunTimeKind : std::int32_t {
-    kKindPlain = 0,
-    kKindDisplayObject = 1,
-    kKindPage = 2,
-    kKindPanel = 3,
-};
+// Gives one reference back to the global reference list; installed by the
+// layer that keeps that list. Null uninstalls; the previous one is returned.
+using JxBitmapRefReleaser = void (*)(JxCObject* reference);
+JxBitmapRefReleaser SetBitmapRefReleaser(JxBitmapRefReleaser releaser);
 
 class JxCRunTimeObject : public JxCNotifyRoot {
 public:
-    JxCRunTimeObject() = default;
-    // A copy shares no bitmap references and has no container.
-    JxCRunTimeObject(const JxCRunTimeObject& other) : JxCNotifyRoot(other) {}
-    JxCRunTimeObject& operator=(const JxCRunTimeObject&) = delete;
-    // Releases the object's bitmap references.
+    JxCRunTimeObject();
     ~JxCRunTimeObject() override;
+    JxCRunTimeObject(const JxCRunTimeObject&) = delete;
+    JxCRunTimeObject& operator=(const JxCRunTimeObject&) = delete;
 
-    // Raises an event on the object: the notifications registered for it
-    // and the handlers of the object, the current page, its definition and
-    // template and the product definition. Until the handlers and the
-    // notifications exist, an event reaches nobody.
-    virtual void DispatchEvent(std::int16_t eventId, std::int16_t key)
-    {
-        (void)eventId;
-        (void)key;
-    }
-
-    // The folder the object's media files are read from: its container's;
-    // empty without a container.
-    virtual JxCString GetDataPath() const;
-    virtual plat::HDC GetDC() { return nullptr; }
-    virtual std::int16_t ReleaseDC(plat::HDC dc)
-    {
-        (void)dc;
-        return 0;
-    }
-    // A slate to draw the object into, given back with ReleaseSlate.
-    virtual JxCSlate* GetSlate() { return nullptr; }
-    virtual std::int16_t ReleaseSlate(JxCSlate* slate)
-    {
-        (void)slate;
-        return 0;
-    }
-    virtual JxCRunTimeObject* GetContainer() const { return container_; }
-    void SetContainer(JxCRunTimeObject* container) { container_ = container; }
+    virtual std::int16_t ReservedGet(std::int32_t value);
+    // The folder the object's media files are read from: empty without a
+    // container; the page's folder when the container keeps its own
+    // (GetFolderPage); otherwise the product definition's folder and "\".
+    virtual JxCString GetDataPath();
+    virtual void* GetDC();
+    virtual std::int16_t ReleaseDC(void* dc);
+    // A new drawing slate, the caller's to release; null by default.
+    virtual JxCSlate* GetSlate();
+    virtual std::int16_t ReleaseSlate(JxCSlate* slate);
+    virtual std::int16_t ReservedAccept(std::int32_t value);
+    virtual JxCRunTimeObject* GetContainer() const;
     // Stops whatever the object plays.
-    virtual std::int16_t Stop() { return 0; }
+    virtual std::int16_t Stop();
 
-    // The numbered properties (JxPropertyIndex); results are JxPropertyResult.
-    virtual std::int16_t GetNumberProperty(std::int32_t index, std::int32_t* value);
-    virtual std::int16_t SetNumberProperty(std::int32_t index, std::int32_t value);
-    virtual std::int16_t GetFlagProperty(std::int32_t index, std::int16_t* flag);
-    virtual std::int16_t SetFlagProperty(std::int32_t index, std::int16_t flag);
-    virtual std::int16_t GetStringProperty(std::int32_t index, JxCString* text);
-    virtual std::int16_t SetStringProperty(std::int32_t index, const JxCString& text);
-    // The kind of the property (JxPropertyKind); its name's string id goes
-    // to stringId when given.
-    virtual std::int32_t GetPropertyInfo(std::int32_t index, std::int32_t* stringId);
-    // 0 when the property is of the kind, 7 when of another, 1 when there is
-    // none.
-    std::int16_t CheckPropertyKind(std::int32_t index, std::int32_t kind);
-
-    virtual std::int32_t GetKind() const { return kKindPlain; }
-    // Builds what the object needs to be shown; 1 on success.
-    virtual std::int16_t CreateResources() { return 1; }
-    // Undoes CreateResources: the object's bitmap references are released.
+    // Numbered properties; results are JxPropertyResult codes. A get with
+    // a null place answers 2 once it has found the property.
+    virtual std::int16_t GetNumberProperty(std::int16_t index, std::int32_t* value);
+    virtual std::int16_t SetNumberProperty(std::int16_t index, std::int32_t value);
+    virtual std::int16_t GetFlagProperty(std::int16_t index, std::int16_t* flag);
+    virtual std::int16_t SetFlagProperty(std::int16_t index, std::int16_t flag);
+    virtual std::int16_t GetStringProperty(std::int16_t index, JxCString* text);
+    virtual std::int16_t SetStringProperty(std::int16_t index, const JxCString& text);
+    // The kind of the property (0: the object has none); the string id of
+    // its display name goes to nameId when given.
+    virtual JxPropertyKind GetPropertyInfo(std::int16_t index, std::int32_t* nameId);
+    virtual void* GetSharedData();
+    // 0 plain, 1 display object, 2 page, 3 panel (JxRunTimeKind).
+    virtual std::int32_t GetKind() const;
+    // Builds what the object needs to be shown; 1 = success. May alternate
+    // with ReleaseResources any number of times.
+    virtual std::int16_t CreateResources();
+    // Gives every bitmap reference back and empties the list; 1.
     virtual std::int16_t ReleaseResources();
 
-    // The shared bitmap references the object uses (not owned).
+    // 0 when the property has that kind, 7 when it has another, 1 when the
+    // object has no such property.
+    std::int16_t CheckPropertyKind(std::int16_t index, JxPropertyKind kind);
+
+    // Raises the event on this object. The key reaches the notifications
+    // only; handlers match on the event id.
+    virtual void DispatchEvent(std::int16_t eventId, std::int16_t key);
+    // Posts the actions of every handler of the list for the event; a post
+    // that fails ends the product's busy state once the walk is done.
+    void RunEventHandlers(JxCEventHandlerList* list, std::int16_t eventId);
+    // 0 while an action of this object's own handlers for the event plays.
+    std::int16_t IsEventIdle(std::int16_t eventId);
+
+    // The scope word that ends a run-time object's record: 0 reads (1), any
+    // other value fails the record (0): no kind of scope object exists.
+    std::int16_t ReadScope(JxCInStrStream& in);
+    // The record trailer: the handler list, then the scope word.
+    std::int16_t ReadHandlersAndScope(JxCInStrStream& in);
+
+    JxCEventHandlerList& GetEventHandlers() { return handlers_; }
     JxCBitmapRefList& GetBitmapRefs() { return bitmapRefs_; }
+    // Set by the holder as it attaches the object; not owned.
+    void SetContainer(JxCRunTimeObject* container) { container_ = container; }
+
+protected:
+    // The page whose folder this object's contents use, for a container
+    // that keeps a folder of its own; null otherwise.
+    virtual JxCRunTimeObject* GetFolderPage();
 
 private:
-    JxCRunTimeObject* container_ = nullptr;
+    JxCEventHandlerList handlers_;
+    void* scope_ = nullptr;  // stays null: no scope objects exist
     JxCBitmapRefList bitmapRefs_;
+    JxCRunTimeObject* container_ = nullptr;
 };

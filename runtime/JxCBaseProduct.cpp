@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "events/JxCTitleHooks.h"
+#include "events/JxEventLink.h"
 #include "foundation/JxProductLink.h"
 #include "foundation/JxResourceLibraries.h"
 #include "foundation/JxStartupSettings.h"
@@ -113,6 +115,33 @@ JxCBaseProduct::JxCBaseProduct()
     };
     graphics.dataStore = [this] { return dataStore_.get(); };
     SetGraphicsLink(std::move(graphics));
+
+    connectEvents();
+}
+
+void JxCBaseProduct::connectEvents()
+{
+    // Event dispatch reaches the current page, the definitions and the
+    // action queue through the product.
+    JxEventLink events;
+    events.currentOpenPage = [this]() -> JxCRunTimeObject* {
+        return IsPageOpen(currentPage_) ? currentPage_ : nullptr;
+    };
+    events.pageDefHandlers = [](JxCRunTimeObject* page) -> JxCEventHandlerList* {
+        JxCPageDef* def = static_cast<JxCPageObject*>(page)->GetPageDef();
+        return def ? &def->GetEventHandlers() : nullptr;
+    };
+    events.templateHandlers = [this](JxCRunTimeObject* page) -> JxCEventHandlerList* {
+        JxCPageDef* def = static_cast<JxCPageObject*>(page)->GetPageDef();
+        return def && productDef_ ? productDef_->GetTemplateHandlers(def->GetTemplateId()) : nullptr;
+    };
+    events.productDef = [this]() -> JxCRunTimeObject* { return productDef_.get(); };
+    events.productFolder = [this] { return productDef_ ? productDef_->GetSecondText() : JxCString(); };
+    events.markBusy = [this] { MarkBusy(); };
+    events.markIdle = [this] { MarkIdle(); };
+    events.queueAction = [this](JxCAction* action) { QueueAction(action); };
+    events.processActions = [this] { ProcessActions(); };
+    SetEventLink(std::move(events));
 }
 
 JxCBaseProduct::~JxCBaseProduct()
@@ -146,6 +175,7 @@ JxCBaseProduct::~JxCBaseProduct()
     }
     SetProductLink(std::nullopt);
     SetGraphicsLink(std::nullopt);
+    SetEventLink(std::nullopt);
 }
 
 void JxCBaseProduct::closeAllPages()

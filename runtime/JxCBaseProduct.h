@@ -186,7 +186,8 @@ public:
     // Building by type (the factories): a new, empty title page definition;
     // the page for a definition's page type (message 1014 when there is
     // none); the panel of a panel type (message 1048 when there is none).
-    // And the title's look-up of its open quiz page (null when none is).
+    // And the title's look-up of its open quiz page (null when none is;
+    // the base product asks the title hooks).
     virtual JxCPageDef* NewPageDef();
     virtual JxCPageObject* NewPageForDef(const JxCPageDef& def);
     virtual JxCPanelObject* NewPanelById(JxCPanelTypeId type);
@@ -282,6 +283,7 @@ public:
     void ForgetObject(JxCNotifyRoot* dying);
 
 private:
+    void connectEvents();
     JxCPageObject* previousPageFor(JxCPageObject* page);
     void undoChangePage(JxCPageObject* page, JxCPageObject* previous);
     bool templateInUse(std::int16_t templateId);

@@ -2,6 +2,7 @@
 // from a definition to a page with its panels, registered in the page lists
 // with its current, focus and opener links.
 
+#include "events/JxCTitleHooks.h"
 #include "foundation/JxErrorReport.h"
 #include "foundation/JxMemoryGuard.h"
 #include "runtime/JxCBaseProduct.h"
@@ -186,5 +187,5 @@ JxCPanelObject* JxCBaseProduct::NewPanelById(JxCPanelTypeId type)
 
 JxCPageObject* JxCBaseProduct::FindQuizPage()
 {
-    return nullptr;
+    return dynamic_cast<JxCPageObject*>(GetTitleHooks().FindQuizPage());
 }

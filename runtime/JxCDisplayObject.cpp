@@ -18,19 +18,9 @@ JxMediaPlayingQuery& mediaPlayingQuery()
 
 JxCPanelObject* panelOf(const JxCRunTimeObject* container)
 {
-    return container && container->GetKind() == kKindPanel
+    return container && container->GetKind() == kPanelKind
                ? static_cast<JxCPanelObject*>(const_cast<JxCRunTimeObject*>(container))
                : nullptr;
-}
-
-// The trailer of every run-time object record: handlers, then a scope word
-// that must be 0 (no kind of scope object exists).
-std::int16_t readTrailer(JxCInStrStream& in, JxCEventHandlerList& handlers, JxCRunTimeObject* owner)
-{
-    if (!JxReadEventHandlers(in, handlers, owner))
-        return 0;
-    std::int16_t scope = 0;
-    return in.ReadBigEndian16(scope) && scope == 0 ? 1 : 0;
 }
 
 }  // namespace
@@ -104,7 +94,7 @@ std::int16_t JxCDisplayObject::readRecord(JxCInStrStream& in)
     }
     if (!in.ReadBigEndian16(transparent_))
         return 0;
-    return readTrailer(in, handlers_, this);
+    return ReadHandlersAndScope(in);
 }
 
 // --- Geometry, hit testing, default input -------------------------------------
@@ -190,7 +180,7 @@ const JxCString& JxCDisplayObject::GetText() const
 
 // --- Through the container -------------------------------------------------------
 
-plat::HDC JxCDisplayObject::GetDC()
+void* JxCDisplayObject::GetDC()
 {
     JxCRunTimeObject* container = GetContainer();
     const JxCPanelObject* panel = panelOf(container);
@@ -199,7 +189,7 @@ plat::HDC JxCDisplayObject::GetDC()
     return container->GetDC();
 }
 
-std::int16_t JxCDisplayObject::ReleaseDC(plat::HDC dc)
+std::int16_t JxCDisplayObject::ReleaseDC(void* dc)
 {
     return GetContainer() ? GetContainer()->ReleaseDC(dc) : 0;
 }
@@ -238,21 +228,21 @@ std::int32_t JxCDisplayObject::stateBitOf(std::int32_t index)
     return (index >= kPropDisabled && index <= kPropSelected) ? 1 << (index - kPropDisabled) : 0;
 }
 
-std::int32_t JxCDisplayObject::GetPropertyInfo(std::int32_t index, std::int32_t* stringId)
+JxPropertyKind JxCDisplayObject::GetPropertyInfo(std::int16_t index, std::int32_t* stringId)
 {
-    std::int32_t kind = kPropertyKindNone;
+    JxPropertyKind kind = JxPropertyKind::None;
     if ((index >= kPropLeft && index <= kPropHeight) || index == kPropZOrder)
-        kind = kPropertyKindNumber;
+        kind = JxPropertyKind::Number;
     else if ((index >= kPropDisabled && index <= kPropNoRefresh) || index == kPropVisible)
-        kind = kPropertyKindFlag;
+        kind = JxPropertyKind::Flag;
     else if (index == kPropName || index == kPropCursor)
-        kind = kPropertyKindString;
-    if (kind != kPropertyKindNone && stringId)
-        *stringId = index == kPropCursor ? 1333 : 1299 + index;
+        kind = JxPropertyKind::String;
+    if (kind != JxPropertyKind::None && stringId)
+        *stringId = PropertyNameId(index);
     return kind;
 }
 
-std::int16_t JxCDisplayObject::GetNumberProperty(std::int32_t index, std::int32_t* value)
+std::int16_t JxCDisplayObject::GetNumberProperty(std::int16_t index, std::int32_t* value)
 {
     std::int32_t result = 0;
     switch (index) {
@@ -266,10 +256,10 @@ std::int16_t JxCDisplayObject::GetNumberProperty(std::int32_t index, std::int32_
     if (!value)
         return kPropertyNoPlace;
     *value = result;
-    return kPropertyDone;
+    return kPropertyOk;
 }
 
-std::int16_t JxCDisplayObject::SetNumberProperty(std::int32_t index, std::int32_t value)
+std::int16_t JxCDisplayObject::SetNumberProperty(std::int16_t index, std::int32_t value)
 {
     if (index >= kPropLeft && index <= kPropHeight)
         return setPosition(index, value);
@@ -283,7 +273,7 @@ std::int16_t JxCDisplayObject::setPosition(std::int32_t index, std::int32_t valu
     std::int32_t current = 0;
     GetNumberProperty(index, &current);
     if (value == current)
-        return kPropertyDone;
+        return kPropertyOk;
     // The container's own rectangle bounds the object.
     const JxCPanelObject* panel = panelOf(GetContainer());
     const std::int32_t limitX = panel ? panel->GetRect().Width() : 0x7FFF;
@@ -294,24 +284,24 @@ std::int16_t JxCDisplayObject::setPosition(std::int32_t index, std::int32_t valu
     switch (index) {
     case kPropLeft:
         if (value < 0 || value + width > limitX)
-            return kPropertyNoFit;
+            return kPropertyDoesNotFit;
         moved.left = std::int16_t(value);
         moved.right = std::int16_t(value + width);
         break;
     case kPropTop:
         if (value < 0 || value + height > limitY)
-            return kPropertyNoFit;
+            return kPropertyDoesNotFit;
         moved.top = std::int16_t(value);
         moved.bottom = std::int16_t(value + height);
         break;
     case kPropWidth:
         if (value < 0 || rect_.left + value > limitX)
-            return kPropertyNoFit;
+            return kPropertyDoesNotFit;
         moved.right = std::int16_t(rect_.left + value);
         break;
     default:
         if (value < 0 || rect_.top + value > limitY)
-            return kPropertyNoFit;
+            return kPropertyDoesNotFit;
         moved.bottom = std::int16_t(rect_.top + value);
         break;
     }
@@ -319,22 +309,22 @@ std::int16_t JxCDisplayObject::setPosition(std::int32_t index, std::int32_t valu
                  std::max(rect_.right, moved.right), std::max(rect_.bottom, moved.bottom));
     rect_ = moved;
     RedrawInContainer(area);
-    return kPropertyDone;
+    return kPropertyOk;
 }
 
 std::int16_t JxCDisplayObject::setZOrder(std::int32_t value)
 {
     if (value == zOrder_)
-        return kPropertyDone;
-    if (value < -kMaxZOrder || value > kMaxZOrder)
+        return kPropertyOk;
+    if (value < kMinZOrder || value > kMaxZOrder)
         return kPropertyNoPlace;
     zOrder_ = value;
     if (JxCPanelObject* panel = panelOf(GetContainer()))
         panel->GetDisplayObjects().ReorderByZ(this);
-    return kPropertyDone;
+    return kPropertyOk;
 }
 
-std::int16_t JxCDisplayObject::GetFlagProperty(std::int32_t index, std::int16_t* flag)
+std::int16_t JxCDisplayObject::GetFlagProperty(std::int16_t index, std::int16_t* flag)
 {
     std::int16_t result = 0;
     if (const std::int32_t bit = optionBitOf(index))
@@ -350,30 +340,30 @@ std::int16_t JxCDisplayObject::GetFlagProperty(std::int32_t index, std::int16_t*
     if (!flag)
         return kPropertyNoPlace;
     *flag = result;
-    return kPropertyDone;
+    return kPropertyOk;
 }
 
-std::int16_t JxCDisplayObject::SetFlagProperty(std::int32_t index, std::int16_t flag)
+std::int16_t JxCDisplayObject::SetFlagProperty(std::int16_t index, std::int16_t flag)
 {
     if (const std::int32_t bit = optionBitOf(index)) {
         optionFlags_ = flag == 1 ? (optionFlags_ | bit) : (optionFlags_ & ~bit);
-        return kPropertyDone;
+        return kPropertyOk;
     }
     if (const std::int32_t state = stateBitOf(index)) {
         stateFlags_ = flag == 1 ? (stateFlags_ | state) : (stateFlags_ & ~state);
-        return kPropertyDone;
+        return kPropertyOk;
     }
     if (index == kPropTransparent || index == kPropVisible) {
         (index == kPropVisible ? visible_ : transparent_) = flag;
         RedrawInContainer(rect_);
-        return kPropertyDone;
+        return kPropertyOk;
     }
     return JxCRunTimeObject::SetFlagProperty(index, flag);
 }
 
-std::int16_t JxCDisplayObject::GetStringProperty(std::int32_t index, JxCString* text)
+std::int16_t JxCDisplayObject::GetStringProperty(std::int16_t index, JxCString* text)
 {
-    if (const std::int16_t check = CheckPropertyKind(index, kPropertyKindString))
+    if (const std::int16_t check = CheckPropertyKind(index, JxPropertyKind::String))
         return check;
     if (!text)
         return kPropertyNoPlace;
@@ -381,18 +371,18 @@ std::int16_t JxCDisplayObject::GetStringProperty(std::int32_t index, JxCString* 
         *text = "m_Name";
     else
         *text = JxCString(cursorName_.GetText() ? cursorName_.GetText() : "");
-    return kPropertyDone;
+    return kPropertyOk;
 }
 
-std::int16_t JxCDisplayObject::SetStringProperty(std::int32_t index, const JxCString&)
+std::int16_t JxCDisplayObject::SetStringProperty(std::int16_t index, const JxCString&)
 {
-    if (const std::int16_t check = CheckPropertyKind(index, kPropertyKindString))
+    if (const std::int16_t check = CheckPropertyKind(index, JxPropertyKind::String))
         return check;
     if (index == kPropName)
         return kPropertyReadOnly;
     // A cursor is named from the product's list of cursors; a name that is
     // not there changes nothing. The product keeps no such list yet.
-    return kPropertyDone;
+    return kPropertyOk;
 }
 
 // --- The list and the picture test --------------------------------------------
@@ -400,11 +390,11 @@ std::int16_t JxCDisplayObject::SetStringProperty(std::int32_t index, const JxCSt
 std::int16_t JxCDisplayObjectList::InsertByZOrder(JxCDisplayObject* object)
 {
     std::int32_t order = 0;
-    if (object->GetNumberProperty(kPropZOrder, &order) != kPropertyDone)
+    if (object->GetNumberProperty(kPropZOrder, &order) != kPropertyOk)
         order = 0;
     for (JxCDisplayObject* other = GetFirst(); other; other = GetNext(other)) {
         std::int32_t otherOrder = 0;
-        if (other->GetNumberProperty(kPropZOrder, &otherOrder) != kPropertyDone)
+        if (other->GetNumberProperty(kPropZOrder, &otherOrder) != kPropertyOk)
             otherOrder = 0;
         if (otherOrder > order)
             return InsertBefore(other, object);

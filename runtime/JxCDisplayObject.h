@@ -48,8 +48,6 @@ public:
     static constexpr std::int32_t kStateDisabled = 0x1;
     static constexpr std::int32_t kStateOverButton = 0x2;
     static constexpr std::int32_t kStateSelected = 0x4;
-    // The range of "Z Order".
-    static constexpr std::int32_t kMaxZOrder = 30000;
 
     JxCDisplayObject();
     // Tells the container's panel that the object goes, so that it keeps
@@ -112,22 +110,21 @@ public:
     const JxCTableString& GetCursorName() const { return cursorName_; }
     void SetCursorName(const JxCTableString& name) { cursorName_ = name; }
     const JxCPolyRegion* GetRegion() const { return region_.get(); }
-    JxCEventHandlerList& GetEventHandlers() { return handlers_; }
 
     // --- Run-time object ---------------------------------------------------
-    std::int32_t GetKind() const override { return kKindDisplayObject; }
+    std::int32_t GetKind() const override { return kDisplayObjectKind; }
     // Through the container; none while the container is a closing panel.
-    plat::HDC GetDC() override;
-    std::int16_t ReleaseDC(plat::HDC dc) override;
+    void* GetDC() override;
+    std::int16_t ReleaseDC(void* dc) override;
     JxCSlate* GetSlate() override;
     std::int16_t ReleaseSlate(JxCSlate* slate) override;
-    std::int16_t GetNumberProperty(std::int32_t index, std::int32_t* value) override;
-    std::int16_t SetNumberProperty(std::int32_t index, std::int32_t value) override;
-    std::int16_t GetFlagProperty(std::int32_t index, std::int16_t* flag) override;
-    std::int16_t SetFlagProperty(std::int32_t index, std::int16_t flag) override;
-    std::int16_t GetStringProperty(std::int32_t index, JxCString* text) override;
-    std::int16_t SetStringProperty(std::int32_t index, const JxCString& text) override;
-    std::int32_t GetPropertyInfo(std::int32_t index, std::int32_t* stringId) override;
+    std::int16_t GetNumberProperty(std::int16_t index, std::int32_t* value) override;
+    std::int16_t SetNumberProperty(std::int16_t index, std::int32_t value) override;
+    std::int16_t GetFlagProperty(std::int16_t index, std::int16_t* flag) override;
+    std::int16_t SetFlagProperty(std::int16_t index, std::int16_t flag) override;
+    std::int16_t GetStringProperty(std::int16_t index, JxCString* text) override;
+    std::int16_t SetStringProperty(std::int16_t index, const JxCString& text) override;
+    JxPropertyKind GetPropertyInfo(std::int16_t index, std::int32_t* stringId) override;
 
 protected:
     // The container's redraw of an area of it (content coordinates).
@@ -157,7 +154,6 @@ private:
     std::int16_t visible_ = 1;
     std::int32_t zOrder_ = 0;
     std::int16_t transparent_ = 0;
-    JxCEventHandlerList handlers_;
 };
 
 // A panel's display objects, bottom (lowest "Z Order") first.

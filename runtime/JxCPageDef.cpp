@@ -19,7 +19,7 @@ std::int16_t JxCPageDef::Load(std::int32_t pageId)
     return built;
 }
 
-JxCString JxCPageDef::GetDataPath() const
+JxCString JxCPageDef::GetDataPath()
 {
     JxCBaseProduct* product = GetProduct();
     JxCString path = product && product->GetProductDef() ? product->GetProductDef()->GetSecondText() : JxCString();
@@ -41,10 +41,7 @@ std::int16_t JxCPageDef::Build()
     templateId_ = std::int16_t(templateId);
     if (!ReadTableString(*in, name_))
         return 0;
-    // The scope block: no kind of scope object exists, so only its absence
-    // reads.
-    std::int16_t scope = 0;
-    if (!in->ReadBigEndian16(scope) || scope != 0)
+    if (!ReadScope(*in))
         return 0;
 
     std::uint16_t count = 0;
@@ -59,5 +56,5 @@ std::int16_t JxCPageDef::Build()
             return 0;
         panels_.Add(panel.release());
     }
-    return JxReadEventHandlers(*in, handlers_, this);
+    return GetEventHandlers().Read(*in, this);
 }

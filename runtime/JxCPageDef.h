@@ -30,7 +30,7 @@ public:
 
     // The product's folder followed by "\\": where the page's media files
     // are read from.
-    JxCString GetDataPath() const override;
+    JxCString GetDataPath() override;
 
     std::int32_t GetPageId() const { return pageId_; }
     void SetPageId(std::int32_t id) { pageId_ = id; }
@@ -52,7 +52,6 @@ public:
 
     // The page's panels; the definition owns them.
     JxCPanelObjectList& GetPanelList() { return panels_; }
-    JxCEventHandlerList& GetEventHandlers() { return handlers_; }
 
 private:
     std::int32_t pageId_ = 0;
@@ -63,5 +62,4 @@ private:
     std::int32_t openParameter1_ = 0;
     std::int32_t openParameter2_ = 0;
     JxCPanelObjectList panels_;
-    JxCEventHandlerList handlers_;
 };

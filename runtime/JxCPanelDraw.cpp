@@ -44,9 +44,9 @@ private:
 
 // --- Through the owner page ------------------------------------------------------
 
-plat::HDC JxCPanelObject::GetDC()
+void* JxCPanelObject::GetDC()
 {
-    plat::HDC dc = ownerPage_ ? ownerPage_->GetDC() : nullptr;
+    auto dc = static_cast<plat::HDC>(ownerPage_ ? ownerPage_->GetDC() : nullptr);
     if (!dc)
         return nullptr;
     plat::POINT origin{};
@@ -59,7 +59,7 @@ plat::HDC JxCPanelObject::GetDC()
     return dc;
 }
 
-std::int16_t JxCPanelObject::ReleaseDC(plat::HDC dc)
+std::int16_t JxCPanelObject::ReleaseDC(void* dc)
 {
     return ownerPage_ ? ownerPage_->ReleaseDC(dc) : 0;
 }

@@ -86,10 +86,9 @@ std::int16_t JxCPanelObject::Read(JxCInStrStream& in, JxCPageDef* pageDef)
     if (!def)
         return 0;
     takeDefinition(*def);
-    if (!readObjects(in) || !readHandlers(in))
+    if (!readObjects(in) || !ReadHandlersAndScope(in))
         return 0;
-    std::int16_t scope = 0;
-    return in.ReadBigEndian16(scope) && scope == 0 ? 1 : 0;
+    return 1;
 }
 
 std::int16_t JxCPanelObject::readObjects(JxCInStrStream& in)
@@ -114,11 +113,6 @@ std::int16_t JxCPanelObject::readObjects(JxCInStrStream& in)
         widenExtent(object.release()->GetRect());
     }
     return 1;
-}
-
-std::int16_t JxCPanelObject::readHandlers(JxCInStrStream& in)
-{
-    return JxReadEventHandlers(in, handlers_, this);
 }
 
 void JxCPanelObject::widenExtent(const JxCRect& rect)
@@ -162,7 +156,7 @@ std::int16_t JxCPanelObject::ReleaseResources()
 
 // --- Links -------------------------------------------------------------------------
 
-JxCString JxCPanelObject::GetDataPath() const
+JxCString JxCPanelObject::GetDataPath()
 {
     return pageDef_ ? pageDef_->GetDataPath() : JxCString();
 }
@@ -211,21 +205,21 @@ void JxCPanelObject::ForgetObject(const JxCDisplayObject* object)
 
 // --- Properties ---------------------------------------------------------------------
 
-std::int32_t JxCPanelObject::GetPropertyInfo(std::int32_t index, std::int32_t* stringId)
+JxPropertyKind JxCPanelObject::GetPropertyInfo(std::int16_t index, std::int32_t* stringId)
 {
-    std::int32_t kind = kPropertyKindNone;
+    JxPropertyKind kind = JxPropertyKind::None;
     if ((index >= kPropLeft && index <= kPropHeight) || index == kPropScrollWidth || index == kPropScrollHeight)
-        kind = kPropertyKindNumber;
+        kind = JxPropertyKind::Number;
     else if (index == kPropPageCloseIfClicked)
-        kind = kPropertyKindFlag;
+        kind = JxPropertyKind::Flag;
     else if (index == kPropName)
-        kind = kPropertyKindString;
-    if (kind != kPropertyKindNone && stringId)
-        *stringId = 1299 + index;
+        kind = JxPropertyKind::String;
+    if (kind != JxPropertyKind::None && stringId)
+        *stringId = PropertyNameId(index);
     return kind;
 }
 
-std::int16_t JxCPanelObject::GetNumberProperty(std::int32_t index, std::int32_t* value)
+std::int16_t JxCPanelObject::GetNumberProperty(std::int16_t index, std::int32_t* value)
 {
     std::int32_t result = 0;
     switch (index) {
@@ -240,20 +234,20 @@ std::int16_t JxCPanelObject::GetNumberProperty(std::int32_t index, std::int32_t*
     if (!value)
         return kPropertyNoPlace;
     *value = result;
-    return kPropertyDone;
+    return kPropertyOk;
 }
 
-std::int16_t JxCPanelObject::SetNumberProperty(std::int32_t index, std::int32_t value)
+std::int16_t JxCPanelObject::SetNumberProperty(std::int16_t index, std::int32_t value)
 {
     std::int32_t current = 0;
-    if (GetNumberProperty(index, &current) != kPropertyDone)
+    if (GetNumberProperty(index, &current) != kPropertyOk)
         return JxCRunTimeObject::SetNumberProperty(index, value);
     if (value == current)
-        return kPropertyDone;
+        return kPropertyOk;
     if (index == kPropScrollWidth || index == kPropScrollHeight) {
         (index == kPropScrollWidth ? scroll_.cx : scroll_.cy) = std::int16_t(value);
         redraw(rect_);
-        return kPropertyDone;
+        return kPropertyOk;
     }
     return setPosition(index, value);
 }
@@ -279,7 +273,7 @@ std::int16_t JxCPanelObject::setPosition(std::int32_t index, std::int32_t value)
     default: farEdge = rect_.top + value; break;
     }
     if (value < 0 || farEdge > limit)
-        return kPropertyNoFit;
+        return kPropertyDoesNotFit;
     if (index == kPropLeft)
         moved.left = std::int16_t(value);
     else if (index == kPropTop)
@@ -289,7 +283,7 @@ std::int16_t JxCPanelObject::setPosition(std::int32_t index, std::int32_t value)
                        std::max(rect_.right, moved.right), std::max(rect_.bottom, moved.bottom));
     rect_ = moved;
     redraw(area);
-    return kPropertyDone;
+    return kPropertyOk;
 }
 
 void JxCPanelObject::redraw(const JxCRect& pageArea)
@@ -300,37 +294,37 @@ void JxCPanelObject::redraw(const JxCRect& pageArea)
     Draw(nullptr, &area, 1);
 }
 
-std::int16_t JxCPanelObject::GetFlagProperty(std::int32_t index, std::int16_t* flag)
+std::int16_t JxCPanelObject::GetFlagProperty(std::int16_t index, std::int16_t* flag)
 {
     if (index != kPropPageCloseIfClicked)
         return JxCRunTimeObject::GetFlagProperty(index, flag);
     if (!flag)
         return kPropertyNoPlace;
     *flag = pageCloseIfClicked_;
-    return kPropertyDone;
+    return kPropertyOk;
 }
 
-std::int16_t JxCPanelObject::SetFlagProperty(std::int32_t index, std::int16_t flag)
+std::int16_t JxCPanelObject::SetFlagProperty(std::int16_t index, std::int16_t flag)
 {
     if (index != kPropPageCloseIfClicked)
         return JxCRunTimeObject::SetFlagProperty(index, flag);
     pageCloseIfClicked_ = flag == 1 ? 1 : 0;
-    return kPropertyDone;
+    return kPropertyOk;
 }
 
-std::int16_t JxCPanelObject::GetStringProperty(std::int32_t index, JxCString* text)
+std::int16_t JxCPanelObject::GetStringProperty(std::int16_t index, JxCString* text)
 {
-    if (const std::int16_t check = CheckPropertyKind(index, kPropertyKindString))
+    if (const std::int16_t check = CheckPropertyKind(index, JxPropertyKind::String))
         return check;
     if (!text)
         return kPropertyNoPlace;
     *text = "m_Name";
-    return kPropertyDone;
+    return kPropertyOk;
 }
 
-std::int16_t JxCPanelObject::SetStringProperty(std::int32_t index, const JxCString&)
+std::int16_t JxCPanelObject::SetStringProperty(std::int16_t index, const JxCString&)
 {
-    if (const std::int16_t check = CheckPropertyKind(index, kPropertyKindString))
+    if (const std::int16_t check = CheckPropertyKind(index, JxPropertyKind::String))
         return check;
     return kPropertyReadOnly;
 }

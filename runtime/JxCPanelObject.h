@@ -97,22 +97,22 @@ public:
     JxCPoint GetScrollOffset() const { return JxCPoint(scroll_.cx, scroll_.cy); }
 
     // --- Run-time object ---------------------------------------------------
-    JxCString GetDataPath() const override;
-    plat::HDC GetDC() override;
-    std::int16_t ReleaseDC(plat::HDC dc) override;
+    JxCString GetDataPath() override;
+    void* GetDC() override;
+    std::int16_t ReleaseDC(void* dc) override;
     JxCSlate* GetSlate() override;
     std::int16_t ReleaseSlate(JxCSlate* slate) override;
     JxCRunTimeObject* GetContainer() const override { return const_cast<JxCPanelObject*>(this); }
-    std::int32_t GetKind() const override { return kKindPanel; }
+    std::int32_t GetKind() const override { return kPanelKind; }
     std::int16_t CreateResources() override;
     std::int16_t ReleaseResources() override;
-    std::int16_t GetNumberProperty(std::int32_t index, std::int32_t* value) override;
-    std::int16_t SetNumberProperty(std::int32_t index, std::int32_t value) override;
-    std::int16_t GetFlagProperty(std::int32_t index, std::int16_t* flag) override;
-    std::int16_t SetFlagProperty(std::int32_t index, std::int16_t flag) override;
-    std::int16_t GetStringProperty(std::int32_t index, JxCString* text) override;
-    std::int16_t SetStringProperty(std::int32_t index, const JxCString& text) override;
-    std::int32_t GetPropertyInfo(std::int32_t index, std::int32_t* stringId) override;
+    std::int16_t GetNumberProperty(std::int16_t index, std::int32_t* value) override;
+    std::int16_t SetNumberProperty(std::int16_t index, std::int32_t value) override;
+    std::int16_t GetFlagProperty(std::int16_t index, std::int16_t* flag) override;
+    std::int16_t SetFlagProperty(std::int16_t index, std::int16_t flag) override;
+    std::int16_t GetStringProperty(std::int16_t index, JxCString* text) override;
+    std::int16_t SetStringProperty(std::int16_t index, const JxCString& text) override;
+    JxPropertyKind GetPropertyInfo(std::int16_t index, std::int32_t* stringId) override;
 
     // --- Plain operations ----------------------------------------------------
     std::int32_t GetId() const { return panelId_; }
@@ -170,7 +170,6 @@ private:
     void takeDefinition(const JxCPanelDef& def);
     void clearForRead(JxCPageDef* pageDef);
     std::int16_t readObjects(JxCInStrStream& in);
-    std::int16_t readHandlers(JxCInStrStream& in);
     void widenExtent(const JxCRect& rect);
     JxCRect visibleArea() const;
     std::int16_t setPosition(std::int32_t index, std::int32_t value);
@@ -202,7 +201,6 @@ private:
     JxCPanelObject* previousPanel_ = nullptr;
     std::int16_t closing_ = 0;
     JxCDisplayObject* focusObject_ = nullptr;
-    JxCEventHandlerList handlers_;
 };
 
 // A page definition's panels; the list owns them.

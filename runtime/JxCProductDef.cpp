@@ -61,15 +61,6 @@ bool readRecords(JxCInStrStream& in, JxCTypedList<T>& list)
 
 }  // namespace
 
-std::int16_t JxReadEventHandlers(JxCInStrStream& in, JxCEventHandlerList&, JxCRunTimeObject*)
-{
-    std::int16_t count = 0;
-    if (!in.ReadBigEndian16(count))
-        return 0;
-    // Handler records hold action lists, which only the actions can read.
-    return count == 0;
-}
-
 std::int16_t JxCPanelDef::Read(JxCInStrStream& in)
 {
     std::int32_t id = 0;
@@ -113,7 +104,7 @@ std::int16_t JxCTemplateDef::Read(JxCInStrStream& in)
     if (!readPanelIds(in, ownerPanels_) || !readPanelIds(in, printPanels_))
         return 0;
 
-    return readRecords(in, panels_) ? JxReadEventHandlers(in, handlers_, nullptr) : 0;
+    return readRecords(in, panels_) ? handlers_.Read(in, nullptr) : 0;
 }
 
 JxCPanelDef* JxCTemplateDef::FindPanelDef(std::int16_t panelId)
@@ -145,7 +136,7 @@ std::int16_t JxCProductDef::Load(JxCInStrStream& in)
         startPages_.push_back(page);
     }
 
-    return readRecords(in, templates_) ? JxReadEventHandlers(in, handlers_, nullptr) : 0;
+    return readRecords(in, templates_) ? GetEventHandlers().Read(in, this) : 0;
 }
 
 JxCTemplateDef* JxCProductDef::FindTemplateDef(std::int16_t templateId)
@@ -177,8 +168,12 @@ JxCPanelDef* JxCProductDef::FindPanelDef(std::int16_t templateId, std::int16_t p
 
 JxCEventHandlerList* JxCProductDef::GetTemplateHandlers(std::int16_t templateId)
 {
-    JxCTemplateDef* def = FindTemplateDef(templateId);
-    return def ? &def->GetEventHandlers() : nullptr;
+    // Asked on every event: a page without a template has no handlers
+    // there, which is no error to report.
+    for (JxCTemplateDef* def = templates_.GetFirst(); def; def = templates_.GetNext(def))
+        if (def->GetTemplateId() == templateId)
+            return &def->GetEventHandlers();
+    return nullptr;
 }
 
 std::int32_t JxCProductDef::GetStartPage()

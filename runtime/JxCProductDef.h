@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "events/JxCEventHandler.h"
 #include "events/JxCRunTimeObject.h"
 #include "foundation/JxCList.h"
 #include "foundation/JxCPoint.h"
@@ -21,19 +22,6 @@
 #include "foundation/JxCTypeIds.h"
 
 class JxCInStrStream;
-
-// The handler lists of the product, its templates and its pages. The event
-// handlers come with the run-time objects; until then a list holds nothing
-// and a record that has handlers cannot be read (JxReadEventHandlers).
-class JxCEventHandlerList : public JxCList {
-public:
-    JxCEventHandlerList() { SetOwnsItems(1); }
-};
-
-// Reads a handler count (u16) and that many handler records into the list,
-// with the owner given to each. Until handler records can be read, any
-// count other than 0 fails the read.
-std::int16_t JxReadEventHandlers(JxCInStrStream& in, JxCEventHandlerList& list, JxCRunTimeObject* owner);
 
 class JxCPanelDef : public JxCObject {
 public:
@@ -179,9 +167,8 @@ public:
     // The template's panel definition; 1013 for a missing template, 1012
     // for a missing panel when report is non-zero.
     JxCPanelDef* FindPanelDef(std::int16_t templateId, std::int16_t panelId, std::int16_t report);
-    // The template's handlers, null when the template is missing.
+    // The template's handlers, null (quietly) when the template is missing.
     JxCEventHandlerList* GetTemplateHandlers(std::int16_t templateId);
-    JxCEventHandlerList& GetEventHandlers() { return handlers_; }
     // Takes the template over.
     void AddTemplateDef(JxCTemplateDef* def) { templates_.Add(def); }
 
@@ -211,7 +198,6 @@ private:
     JxCRGB colour_;
     std::int16_t popupClose_ = 0;
     JxCTypedList<JxCTemplateDef> templates_;
-    JxCEventHandlerList handlers_;
     JxCString dataPath_;
     JxCString storeName_;
     std::int32_t transparentIndex_ = 255;

@@ -181,6 +181,13 @@ std::int32_t WindowTransitionIndex(const JxCTableString& keyword)
     return findTransition(kWindowTransitions, kWindowTransitionIndexes, keyword);
 }
 
+const char* WindowTransitionName(std::int32_t index)
+{
+    if (index < 0 || std::size_t(index) >= kWindowTransitions.size())
+        index = 0;
+    return kWindowTransitions[std::size_t(index)];
+}
+
 const JxCKeyword& PathSeparatorKeyword()
 {
     static const JxCKeyword keyword("\\");

@@ -139,6 +139,8 @@ std::int32_t ChangePageTransitionType(const JxCTableString& keyword);
 // The window transition index of a page-opening transition keyword ("none"
 // 0 ... "unslide_right" 11); 0 for a keyword not in the table.
 std::int32_t WindowTransitionIndex(const JxCTableString& keyword);
+// The keyword of a window transition index; "none" outside the table.
+const char* WindowTransitionName(std::int32_t index);
 
 // The keyword constants of paths and media.
 const JxCKeyword& PathSeparatorKeyword();  // "\"

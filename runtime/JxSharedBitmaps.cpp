@@ -36,7 +36,7 @@ JxObjectRef loadFile(const JxCString& path)
     return FileExists(path.GetText()) ? LoadBitmapFile(path.GetText()) : JxObjectRef();
 }
 
-JxObjectRef loadByName(const JxCRunTimeObject& owner, const JxCTableString& name, const JxCString& path,
+JxObjectRef loadByName(JxCRunTimeObject& owner, const JxCTableString& name, const JxCString& path,
                        plat::HPALETTE* palette)
 {
     const char* text = name.GetText();
@@ -73,7 +73,7 @@ JxSharedImage MakeSharedImage(const JxObjectRef& bitmap)
     });
 }
 
-JxCString ComposeBitmapPath(const JxCRunTimeObject& owner, const JxCTableString& name, bool bare)
+JxCString ComposeBitmapPath(JxCRunTimeObject& owner, const JxCTableString& name, bool bare)
 {
     if (!name.IsEmpty() && name.GetText()[0] == '\\')
         return productFolder() + name;
@@ -88,7 +88,7 @@ JxSharedImage LoadSharedBitmap(JxCRunTimeObject& owner, const JxCTableString& na
     if (name.IsEmpty())
         return nullptr;
     JxCBitmapRefList& refs = GetBitmapRefs();
-    JxCBitmapRef* ref = refs.FindByName(name);
+    JxCBitmapRef* ref = FindBitmapRef(name);
     if (!ref) {
         const JxCString path = ComposeBitmapPath(owner, name);
         JxSharedImage image = MakeSharedImage(loadByName(owner, name, path, palette));
@@ -103,7 +103,7 @@ JxSharedImage LoadSharedBitmap(JxCRunTimeObject& owner, const JxCTableString& na
         *palette = LoadPaletteFromNamedBitmap(name.GetText() + 1);
     }
     JxCBitmapRefList& own = owner.GetBitmapRefs();
-    if (!own.Contains(ref) && own.Add(ref))
+    if (!own.FindNode(ref) && own.Add(ref))
         ref->AddUse();
     return ref->GetImage();
 }

@@ -31,7 +31,7 @@ JxSharedImage MakeSharedImage(const JxObjectRef& bitmap);
 
 // The file path of a name for the owner (bare: the name only prefixed by
 // the product's folder when it starts with "\").
-JxCString ComposeBitmapPath(const JxCRunTimeObject& owner, const JxCTableString& name, bool bare = false);
+JxCString ComposeBitmapPath(JxCRunTimeObject& owner, const JxCTableString& name, bool bare = false);
 
 // The picture of the name for the owner, its reference added to the
 // owner's list (once); null when nothing could be loaded, and then no

@@ -32,6 +32,12 @@ std::uint16_t panelTypeId(const std::string& keyword)
     return std::uint16_t(id);
 }
 
+void writeHandlers(RecordWriter& w, const std::vector<HandlerRecord>& handlers)
+{
+    const std::vector<std::uint8_t> bytes = HandlerListBytes(handlers);
+    w.bytes.insert(w.bytes.end(), bytes.begin(), bytes.end());
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> VersionBytes(const VersionRecord& r)
@@ -153,6 +159,12 @@ TemplateBuilder& TemplateBuilder::printPanels(std::vector<std::uint16_t> ids)
     return *this;
 }
 
+TemplateBuilder& TemplateBuilder::on(std::string event, std::vector<ActionRecord> actions)
+{
+    handlers.push_back({std::move(event), std::move(actions)});
+    return *this;
+}
+
 void TemplateBuilder::Write(RecordWriter& w) const
 {
     w.u16(pageTypeId(pageType));
@@ -190,7 +202,7 @@ void TemplateBuilder::Write(RecordWriter& w) const
     w.u16(std::uint16_t(panels.size()));
     for (const PanelDefBuilder& p : panels)
         p.Write(w);
-    w.u16(0);  // event handlers
+    writeHandlers(w, handlers);
 }
 
 ProductDefBuilder& ProductDefBuilder::name(std::string text)
@@ -223,6 +235,12 @@ ProductDefBuilder& ProductDefBuilder::startPages(std::vector<std::uint32_t> numb
     return *this;
 }
 
+ProductDefBuilder& ProductDefBuilder::on(std::string event, std::vector<ActionRecord> actions)
+{
+    handlers.push_back({std::move(event), std::move(actions)});
+    return *this;
+}
+
 void ProductDefBuilder::Write(RecordWriter& w, const std::deque<TemplateBuilder>& templates) const
 {
     w.text(nameText);
@@ -240,7 +258,7 @@ void ProductDefBuilder::Write(RecordWriter& w, const std::deque<TemplateBuilder>
     w.u16(std::uint16_t(templates.size()));
     for (const TemplateBuilder& t : templates)
         t.Write(w);
-    w.u16(0);  // event handlers
+    writeHandlers(w, handlers);
 }
 
 PageBuilder& PageBuilder::name(std::string text)
@@ -261,6 +279,12 @@ PageBuilder& PageBuilder::storedPanel(std::string typeKeyword, std::vector<std::
     return *this;
 }
 
+PageBuilder& PageBuilder::on(std::string event, std::vector<ActionRecord> actions)
+{
+    handlers.push_back({std::move(event), std::move(actions)});
+    return *this;
+}
+
 void PageBuilder::Write(RecordWriter& w) const
 {
     w.u16(0);  // the page type: replaced by the template's on reading
@@ -274,7 +298,7 @@ void PageBuilder::Write(RecordWriter& w) const
         w.u16(panelTypeId(type));
         w.bytes.insert(w.bytes.end(), record.begin(), record.end());
     }
-    w.u16(0);  // event handlers
+    writeHandlers(w, handlers);
 }
 
 TemplateBuilder& ProductData::templateDef(std::uint16_t id, std::string pageTypeKeyword)

@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+#include "testkit/event_records.h"
+
 namespace testkit {
 
 // The seven strings of a version record.
@@ -80,6 +82,8 @@ public:
     TemplateBuilder& reuse();
     TemplateBuilder& ownerPanels(std::vector<std::uint16_t> ids);
     TemplateBuilder& printPanels(std::vector<std::uint16_t> ids);
+    // A handler of the template: the event's actions.
+    TemplateBuilder& on(std::string event, std::vector<ActionRecord> actions);
     void Write(RecordWriter& w) const;
 
     std::string pageType;
@@ -93,6 +97,7 @@ public:
     std::uint16_t reuseWord = 0;
     std::vector<std::uint16_t> owners, prints;
     std::deque<PanelDefBuilder> panels;
+    std::vector<HandlerRecord> handlers;
 };
 
 class ProductDefBuilder {
@@ -102,6 +107,8 @@ public:
     ProductDefBuilder& colour(std::uint8_t r, std::uint8_t g, std::uint8_t b);
     ProductDefBuilder& transparent(std::uint16_t index);
     ProductDefBuilder& startPages(std::vector<std::uint32_t> pages);
+    // A handler of the product definition: the event's actions.
+    ProductDefBuilder& on(std::string event, std::vector<ActionRecord> actions);
     void Write(RecordWriter& w, const std::deque<TemplateBuilder>& templates) const;
 
     std::string nameText, labelA, labelB;
@@ -110,6 +117,7 @@ public:
     std::uint16_t popupClose = 0;
     std::uint16_t transparentIndex = 255;
     std::vector<std::uint32_t> pages{1};
+    std::vector<HandlerRecord> handlers;
 };
 
 class PageBuilder {
@@ -118,6 +126,8 @@ public:
     PageBuilder& at(std::int16_t x, std::int16_t y);
     // A stored panel: its type keyword and the panel's own record.
     PageBuilder& storedPanel(std::string typeKeyword, std::vector<std::uint8_t> record);
+    // A handler of the page definition: the event's actions.
+    PageBuilder& on(std::string event, std::vector<ActionRecord> actions);
     void Write(RecordWriter& w) const;
 
     std::uint32_t number = 0;
@@ -125,6 +135,7 @@ public:
     std::string pageName;
     std::int16_t x = 0, y = 0;
     std::vector<std::pair<std::string, std::vector<std::uint8_t>>> panels;
+    std::vector<HandlerRecord> handlers;
 };
 
 class ProductData {

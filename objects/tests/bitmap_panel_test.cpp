@@ -56,8 +56,8 @@ TEST_F(BitmapPanelTest, BitmapsOfOneFileShareOneRecordAndDrawInZOrderWithSeeThro
     EXPECT_EQ(list[1]->GetRecord()->GetUseCount(), 2);
     // The second found the record in the cache: only the first holds the
     // shared reference.
-    ASSERT_NE(GetBitmapRefs().FindByName("pic"), nullptr);
-    EXPECT_EQ(GetBitmapRefs().FindByName("pic")->GetUseCount(), 1);
+    ASSERT_NE(FindBitmapRef("pic"), nullptr);
+    EXPECT_EQ(FindBitmapRef("pic")->GetUseCount(), 1);
     // Each rectangle takes its picture's size at its top-left corner.
     EXPECT_EQ(list[0]->GetRect(), JxCRect(0, 0, 30, 30));
     EXPECT_EQ(list[2]->GetRect(), JxCRect(5, 5, 25, 15));
@@ -76,7 +76,7 @@ TEST_F(BitmapPanelTest, BitmapsOfOneFileShareOneRecordAndDrawInZOrderWithSeeThro
     // second release frees the record.
     list[1]->ReleaseResources();
     EXPECT_EQ(list[2]->GetRecord()->GetUseCount(), 1);
-    EXPECT_EQ(GetBitmapRefs().FindByName("pic"), nullptr);
+    EXPECT_EQ(FindBitmapRef("pic"), nullptr);
     page.slate.SelectClipRect(page.slate.GetRect());
     panel->Draw(nullptr, nullptr, 0);
     EXPECT_EQ(page.at(30, 32), 7);
@@ -99,21 +99,21 @@ TEST_F(BitmapPanelTest, ChangingTheFileToTheSameNameKeepsTheRecord)
     JxCBitmap* bitmap = bitmaps(*panel)[0];
     const JxCBitmapRecord* before = bitmap->GetRecord();
 
-    EXPECT_EQ(bitmap->SetStringProperty(kPropFile, JxCString("PIC")), kPropertyDone);
+    EXPECT_EQ(bitmap->SetStringProperty(kPropFile, JxCString("PIC")), kPropertyOk);
     EXPECT_EQ(bitmap->GetRecord(), before);
     EXPECT_EQ(before->GetUseCount(), 1);
     JxCString name;
-    EXPECT_EQ(bitmap->GetStringProperty(kPropFile, &name), kPropertyDone);
+    EXPECT_EQ(bitmap->GetStringProperty(kPropFile, &name), kPropertyOk);
     EXPECT_EQ(name.View(), "PIC");
 
-    EXPECT_EQ(bitmap->SetStringProperty(kPropFile, JxCString("other")), kPropertyDone);
+    EXPECT_EQ(bitmap->SetStringProperty(kPropFile, JxCString("other")), kPropertyOk);
     EXPECT_EQ(bitmap->GetRect(), JxCRect(0, 0, 30, 30));
     EXPECT_EQ(GetBitmapCache().GetCount(), 1);
     // "Disabled" is no bitmap property, "Transparent" is.
     std::int16_t flag = 0;
-    EXPECT_EQ(bitmap->GetPropertyInfo(kPropDisabled, nullptr), kPropertyKindNone);
+    EXPECT_EQ(bitmap->GetPropertyInfo(kPropDisabled, nullptr), JxPropertyKind::None);
     EXPECT_EQ(bitmap->GetFlagProperty(kPropDisabled, &flag), kPropertyMissing);
-    EXPECT_EQ(bitmap->GetPropertyInfo(kPropTransparent, nullptr), kPropertyKindFlag);
+    EXPECT_EQ(bitmap->GetPropertyInfo(kPropTransparent, nullptr), JxPropertyKind::Flag);
 }
 
 TEST_F(BitmapPanelTest, AMissingPictureKeepsNoRecordAndNoReference)
@@ -140,7 +140,7 @@ TEST_F(BitmapPanelTest, AReferenceIsCountedOncePerObjectThatHoldsIt)
     ASSERT_TRUE(LoadSharedBitmap(a, JxCTableString("PIC")));
     ASSERT_TRUE(LoadSharedBitmap(b, JxCTableString("pic")));
     EXPECT_EQ(GetBitmapRefs().GetCount(), 1);
-    EXPECT_EQ(GetBitmapRefs().FindByName("pic")->GetUseCount(), 2);
+    EXPECT_EQ(FindBitmapRef("pic")->GetUseCount(), 2);
     // The image outlives the reference for whoever keeps a share of it.
     JxSharedImage kept = LoadSharedBitmap(a, JxCTableString("pic"));
     a.ReleaseResources();

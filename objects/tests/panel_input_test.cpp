@@ -173,8 +173,8 @@ TEST_F(PanelInputTest, AnObjectThatGoesIsForgottenByThePanel)
 
 TEST_F(PanelInputTest, PointsTakeTheScrollOffset)
 {
-    EXPECT_EQ(panel.SetNumberProperty(kPropScrollWidth, 15), kPropertyDone);
-    EXPECT_EQ(panel.SetNumberProperty(kPropScrollHeight, 10), kPropertyDone);
+    EXPECT_EQ(panel.SetNumberProperty(kPropScrollWidth, 15), kPropertyOk);
+    EXPECT_EQ(panel.SetNumberProperty(kPropScrollHeight, 10), kPropertyOk);
     panel.MouseDown(at(0, 0));
     EXPECT_EQ(log, (Log{"a down 15,10"}));
 }
@@ -182,28 +182,28 @@ TEST_F(PanelInputTest, PointsTakeTheScrollOffset)
 TEST_F(PanelInputTest, PanelPropertiesAreBoundedByThePage)
 {
     std::int32_t value = 0;
-    EXPECT_EQ(panel.GetNumberProperty(kPropWidth, &value), kPropertyDone);
+    EXPECT_EQ(panel.GetNumberProperty(kPropWidth, &value), kPropertyOk);
     EXPECT_EQ(value, 100);
     EXPECT_EQ(panel.GetNumberProperty(kPropLeft, nullptr), kPropertyNoPlace);
-    EXPECT_EQ(panel.SetNumberProperty(kPropLeft, 100), kPropertyDone);  // right edge at 200: the page's width
+    EXPECT_EQ(panel.SetNumberProperty(kPropLeft, 100), kPropertyOk);  // right edge at 200: the page's width
     EXPECT_EQ(panel.GetRect(), JxCRect(100, 20, 200, 70));
-    EXPECT_EQ(panel.SetNumberProperty(kPropLeft, 101), kPropertyNoFit);
-    EXPECT_EQ(panel.SetNumberProperty(kPropHeight, 81), kPropertyNoFit);
-    EXPECT_EQ(panel.SetNumberProperty(kPropTop, -1), kPropertyNoFit);
+    EXPECT_EQ(panel.SetNumberProperty(kPropLeft, 101), kPropertyDoesNotFit);
+    EXPECT_EQ(panel.SetNumberProperty(kPropHeight, 81), kPropertyDoesNotFit);
+    EXPECT_EQ(panel.SetNumberProperty(kPropTop, -1), kPropertyDoesNotFit);
     EXPECT_EQ(panel.GetRect(), JxCRect(100, 20, 200, 70));
-    EXPECT_EQ(panel.SetNumberProperty(kPropHeight, 80), kPropertyDone);
+    EXPECT_EQ(panel.SetNumberProperty(kPropHeight, 80), kPropertyOk);
     EXPECT_EQ(panel.GetRect(), JxCRect(100, 20, 200, 100));
 
-    EXPECT_EQ(panel.GetPropertyInfo(kPropPageCloseIfClicked, nullptr), kPropertyKindFlag);
-    EXPECT_EQ(panel.SetFlagProperty(kPropPageCloseIfClicked, 2), kPropertyDone);
+    EXPECT_EQ(panel.GetPropertyInfo(kPropPageCloseIfClicked, nullptr), JxPropertyKind::Flag);
+    EXPECT_EQ(panel.SetFlagProperty(kPropPageCloseIfClicked, 2), kPropertyOk);
     std::int16_t flag = 1;
-    EXPECT_EQ(panel.GetFlagProperty(kPropPageCloseIfClicked, &flag), kPropertyDone);
+    EXPECT_EQ(panel.GetFlagProperty(kPropPageCloseIfClicked, &flag), kPropertyOk);
     EXPECT_EQ(flag, 0);
     JxCString name;
-    EXPECT_EQ(panel.GetStringProperty(kPropName, &name), kPropertyDone);
+    EXPECT_EQ(panel.GetStringProperty(kPropName, &name), kPropertyOk);
     EXPECT_EQ(name.View(), "m_Name");
     EXPECT_EQ(panel.SetStringProperty(kPropName, name), kPropertyReadOnly);
-    EXPECT_EQ(panel.GetStringProperty(kPropScrollWidth, &name), kPropertyWrongKind);
+    EXPECT_EQ(panel.GetStringProperty(kPropScrollWidth, &name), kPropertyOtherKind);
     EXPECT_EQ(panel.GetNumberProperty(kPropZOrder, &value), kPropertyMissing);
 }
 

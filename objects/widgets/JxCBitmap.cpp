@@ -125,43 +125,43 @@ std::int16_t JxCBitmap::SetImage(const JxCTableString& name, std::int16_t redraw
 
 // --- Properties ----------------------------------------------------------------
 
-std::int32_t JxCBitmap::GetPropertyInfo(std::int32_t index, std::int32_t* stringId)
+JxPropertyKind JxCBitmap::GetPropertyInfo(std::int16_t index, std::int32_t* stringId)
 {
     if ((index >= kPropDisabled && index <= kPropOwnCapture) || (index >= kPropAutoPlay && index <= kPropPlayInChild))
-        return kPropertyKindNone;
+        return JxPropertyKind::None;
     if (index == kPropFile || index == kPropTransparent) {
         if (stringId)
-            *stringId = 1299 + index;
-        return index == kPropFile ? kPropertyKindString : kPropertyKindFlag;
+            *stringId = PropertyNameId(index);
+        return index == kPropFile ? JxPropertyKind::String : JxPropertyKind::Flag;
     }
     return JxCDisplayObject::GetPropertyInfo(index, stringId);
 }
 
-std::int16_t JxCBitmap::GetFlagProperty(std::int32_t index, std::int16_t* flag)
+std::int16_t JxCBitmap::GetFlagProperty(std::int16_t index, std::int16_t* flag)
 {
-    if (const std::int16_t check = CheckPropertyKind(index, kPropertyKindFlag))
+    if (const std::int16_t check = CheckPropertyKind(index, JxPropertyKind::Flag))
         return check;
     return JxCDisplayObject::GetFlagProperty(index, flag);
 }
 
-std::int16_t JxCBitmap::SetFlagProperty(std::int32_t index, std::int16_t flag)
+std::int16_t JxCBitmap::SetFlagProperty(std::int16_t index, std::int16_t flag)
 {
-    if (const std::int16_t check = CheckPropertyKind(index, kPropertyKindFlag))
+    if (const std::int16_t check = CheckPropertyKind(index, JxPropertyKind::Flag))
         return check;
     return JxCDisplayObject::SetFlagProperty(index, flag);
 }
 
-std::int16_t JxCBitmap::GetStringProperty(std::int32_t index, JxCString* text)
+std::int16_t JxCBitmap::GetStringProperty(std::int16_t index, JxCString* text)
 {
     if (index != kPropFile)
         return JxCDisplayObject::GetStringProperty(index, text);
     if (!text)
         return kPropertyNoPlace;
     *text = fileName_;
-    return kPropertyDone;
+    return kPropertyOk;
 }
 
-std::int16_t JxCBitmap::SetStringProperty(std::int32_t index, const JxCString& text)
+std::int16_t JxCBitmap::SetStringProperty(std::int16_t index, const JxCString& text)
 {
     if (index != kPropFile)
         return JxCDisplayObject::SetStringProperty(index, text);
@@ -173,5 +173,5 @@ std::int16_t JxCBitmap::SetStringProperty(std::int32_t index, const JxCString& t
     acquire(nullptr);
     GetBitmapCache().Release(previous);
     RedrawInContainer(GetRect());
-    return kPropertyDone;
+    return kPropertyOk;
 }

@@ -41,11 +41,11 @@ public:
     void SetFileName(const JxCTableString& name) { fileName_ = JxCString(name.GetText() ? name.GetText() : ""); }
     const JxCBitmapRecord* GetRecord() const { return record_; }
 
-    std::int16_t GetFlagProperty(std::int32_t index, std::int16_t* flag) override;
-    std::int16_t SetFlagProperty(std::int32_t index, std::int16_t flag) override;
-    std::int16_t GetStringProperty(std::int32_t index, JxCString* text) override;
-    std::int16_t SetStringProperty(std::int32_t index, const JxCString& text) override;
-    std::int32_t GetPropertyInfo(std::int32_t index, std::int32_t* stringId) override;
+    std::int16_t GetFlagProperty(std::int16_t index, std::int16_t* flag) override;
+    std::int16_t SetFlagProperty(std::int16_t index, std::int16_t flag) override;
+    std::int16_t GetStringProperty(std::int16_t index, JxCString* text) override;
+    std::int16_t SetStringProperty(std::int16_t index, const JxCString& text) override;
+    JxPropertyKind GetPropertyInfo(std::int16_t index, std::int32_t* stringId) override;
 
 private:
     // Loads the file name's picture into record_, which holds none.

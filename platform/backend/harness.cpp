@@ -62,6 +62,11 @@ void Harness::advance(std::uint64_t ms)
         vc->advanceBy(ms);
 }
 
+void Harness::refusePosts(int count)
+{
+    TheDesktop().queue.refusePosts(count);
+}
+
 void Harness::moveMouse(POINT screen)
 {
     InjectMouseMove(screen);

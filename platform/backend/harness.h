@@ -68,6 +68,9 @@ public:
     void activateApp(bool byClick = false);
     void deactivateApp();
     void changeDisplay(int width, int height, int bitsPerPixel);
+    // The next `count` posted messages are refused, as by a full queue
+    // (0 ends a refusal still pending).
+    void refusePosts(int count);
 
     // Takes and dispatches messages until none is waiting, without moving
     // the clock; the count dispatched. A program that never stops posting

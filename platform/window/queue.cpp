@@ -11,8 +11,18 @@ bool MessageQueue::post(const MSG& msg)
     std::lock_guard lock(mutex_);
     if (msg.hwnd && !live_.count(msg.hwnd))
         return false;
+    if (refused_ > 0) {
+        --refused_;
+        return false;
+    }
     posted_.push_back(msg);
     return true;
+}
+
+void MessageQueue::refusePosts(int count)
+{
+    std::lock_guard lock(mutex_);
+    refused_ = count > 0 ? count : 0;
 }
 
 void MessageQueue::postQuit(int exitCode)
@@ -67,6 +77,7 @@ void MessageQueue::clear()
     live_.clear();
     quit_ = false;
     exitCode_ = 0;
+    refused_ = 0;
 }
 
 }  // namespace plat

@@ -14,7 +14,8 @@ namespace plat {
 
 class MessageQueue {
 public:
-    // False when `hwnd` is set and is not a live window.
+    // False when `hwnd` is set and is not a live window, or while posts are
+    // refused.
     bool post(const MSG& msg);
     // The first message for `hwnd` (and its descendants, through `matches`)
     // within [first, last]; removed when `remove`.
@@ -33,12 +34,16 @@ public:
     bool empty() const;
     void clear();
 
+    // Tests: the next `count` posts fail as a full queue would.
+    void refusePosts(int count);
+
 private:
     mutable std::mutex mutex_;
     std::deque<MSG> posted_;
     std::unordered_set<HWND> live_;
     bool quit_ = false;
     int exitCode_ = 0;
+    int refused_ = 0;
 };
 
 template <typename Match>
