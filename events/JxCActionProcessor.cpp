@@ -81,10 +81,21 @@ JxCActionProcessor::~JxCActionProcessor()
     RemoveReceiverNotifies(this);
 }
 
+bool JxCActionProcessor::wasStarted(const JxCAction* action) const
+{
+    return std::find(started_.begin(), started_.end(), action) != started_.end();
+}
+
+void JxCActionProcessor::forgetStart(const JxCAction* action)
+{
+    started_.erase(std::remove(started_.begin(), started_.end(), action), started_.end());
+}
+
 void JxCActionProcessor::QueueAction(JxCAction* action)
 {
     if (!action)
         return;
+    forgetStart(action);
     action->SetStopped(0);
     queue_.GetLast()->Add(action);
 }
@@ -93,6 +104,7 @@ void JxCActionProcessor::QueueActionFirst(JxCAction* action)
 {
     if (!action)
         return;
+    forgetStart(action);
     action->SetStopped(0);
     queue_.GetLast()->AddHead(action);
 }
@@ -182,6 +194,7 @@ std::int16_t JxCActionProcessor::Step()
     if (running_)
         return 0;
     running_ = true;
+    started_.clear();
     bool stop = false;
     while (!stop && selectCurrentList()) {
         JxCProcessActionList* list = currentList_;
@@ -205,7 +218,7 @@ std::int16_t JxCActionProcessor::Step()
                     stop = true;
                 continue;
             }
-            if (isBlockedByPlaying(action)) {
+            if (isBlockedByPlaying(action) || wasStarted(action)) {
                 stop = true;
                 break;
             }
@@ -215,12 +228,14 @@ std::int16_t JxCActionProcessor::Step()
             } else {
                 giveOwnList(action);
             }
+            started_.push_back(action);
             runAction(action);
             break;
         }
         current_ = nullptr;
     }
     running_ = false;
+    started_.clear();
     posted_ = 0;
     return 1;
 }
@@ -303,6 +318,7 @@ void JxCActionProcessor::ForgetAction(const JxCAction* action)
             list->DetachAction(const_cast<JxCAction*>(action));
     if (current_ == action)
         current_ = nullptr;
+    forgetStart(action);
 }
 
 void ForgetInActionProcessors(const JxCRunTimeObject* owner)

@@ -16,6 +16,7 @@
 // that dies lose their owner.
 
 #include <cstdint>
+#include <vector>
 
 #include "events/JxCAction.h"
 #include "events/JxCRunTimeObject.h"
@@ -92,6 +93,11 @@ private:
     // no memory for the list.
     bool giveOwnList(JxCAction* action);
     void removeListIfEmpty(JxCProcessActionList* list);
+    // An action that reports neither playing nor stopped once started would
+    // be started again and again: a pass starts each action once (unless
+    // it is queued again meanwhile).
+    bool wasStarted(const JxCAction* action) const;
+    void forgetStart(const JxCAction* action);
 
     JxCActionListList queue_;
     JxCAction* current_ = nullptr;
@@ -99,6 +105,7 @@ private:
     bool running_ = false;
     JxCProcessActionList* currentList_ = nullptr;
     std::int16_t posted_ = 0;
+    std::vector<const JxCAction*> started_;
 };
 
 // Every live processor is told of dying owners and actions.

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "events/JxCAction.h"
 #include "foundation/JxErrorHook.h"
 
 namespace {
@@ -9,6 +10,7 @@ namespace {
 constexpr std::int32_t kNoPanelNameId = 1047;  // "Panel name %s does not exist"
 constexpr std::int32_t kNoPanelIdId = 1048;    // "Cannot find panel id %d "
 constexpr std::int32_t kWeirdPageTypeId = 1014;  // "Weird page type '%d' found!"
+constexpr std::int32_t kInvalidActionId = 1126;  // "Attempt to create an invalid action"
 
 template <class Keyword, class Maker>
 struct Row {
@@ -121,6 +123,17 @@ JxCAction* CopyActionOfType(std::int16_t type, const JxCAction& source)
 {
     const ActionRow* row = findRow(tables().actions, type);
     return row && row->copy ? row->copy(source) : nullptr;
+}
+
+JxCAction* CreateActionByName(const JxCTableString& name)
+{
+    const auto names = ActionKeywords();
+    const auto last = static_cast<std::int16_t>(JxActionKeyword::LAST_ACT);
+    for (std::int16_t i = 0; i < last; ++i)
+        if (name.EqualsNoCase(JxCTableString(names[static_cast<std::size_t>(i)])))
+            return CreateActionByType(ActionTypeId(static_cast<JxActionKeyword>(i)));
+    ReportError(kInvalidActionId);
+    return nullptr;
 }
 
 bool ActionsEqualOfType(std::int16_t type, const JxCAction* a, const JxCAction* b)

@@ -62,6 +62,11 @@ JxCAction* NewActionOfType(std::int16_t type);
 // A copy of the source, an action of the type, made by its class's copy
 // construction; null for a type without a class.
 JxCAction* CopyActionOfType(std::int16_t type, const JxCAction& source);
+// The action of the first action keyword (NULL_ACT up to, not including,
+// LAST_ACT) that equals the name without regard to case, with its type set
+// (null when its type has no class); message 1126 and null for a name that is
+// no action keyword.
+JxCAction* CreateActionByName(const JxCTableString& name);
 // True when the type is an action type with a class and a and b are the
 // same action.
 bool ActionsEqualOfType(std::int16_t type, const JxCAction* a, const JxCAction* b);

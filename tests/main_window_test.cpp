@@ -19,6 +19,8 @@
 #include <string>
 #include <thread>
 
+#include "events/JxCNotify.h"
+#include "events/JxCNotifyRoot.h"
 #include "foundation/JxErrorHook.h"
 #include "foundation/JxErrorReport.h"
 #include "foundation/JxMemoryGuard.h"
@@ -37,6 +39,7 @@
 #include "runtime/JxCTovelApp.h"
 #include "runtime/JxMainWindowProc.h"
 #include "runtime/JxKeywordTables.h"
+#include "runtime/JxTypeRegistry.h"
 #include "testkit/sample_title.h"
 #include "tests/title_disc.h"
 #include "title/JxTitleStartup.h"
@@ -236,6 +239,60 @@ TEST_F(MainWindowTest, AChangeOfTheDisplayDepthEndsTheProgramWithItsMessage)
     EXPECT_FALSE(plat::IsWindow(mainSeen));
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find("[1172]: You have changed your display settings."), std::string::npos) << boxes[0];
+}
+
+// Hears the end of the activation event's dispatch.
+class ActivationEar : public JxCNotifyRoot {
+public:
+    void Notify(JxCNotify*, JxCObject*) override
+    {
+        JxCBaseProduct* product = GetProduct();
+        pagesWhenActivated = product->GetPageCount();
+        pendingWhenActivated = product->CountPendingActions();
+    }
+    std::int32_t pagesWhenActivated = -1;
+    std::int32_t pendingWhenActivated = -1;
+};
+
+TEST_F(MainWindowTest, ReactivatingRunsTheProductsActivationHandlerAfterTheActivation)
+{
+    // The sample title, its product definition binding "on_activateapp" to
+    // opening pages 2 and 3.
+    RegisterTypeIds();
+    testkit::TitleFolder title = testkit::SampleTitle();
+    title.data.product().on("on_activateapp", {testkit::OpenPageAction(2), testkit::OpenPageAction(3)});
+    title.Write(config.program());
+    ReleaseTypeRegistries();
+
+    ActivationEar ear;
+    int step = 0;
+    std::vector<std::int32_t> opened;
+    run([&](plat::HWND main) {
+        JxCBaseProduct* product = GetProduct();
+        switch (step++) {
+        case 0:
+            harness->deactivateApp();
+            return true;
+        case 1:
+            EXPECT_EQ(product->GetPageCount(), 1) << "deactivating runs nothing";
+            ear.AddObjectNotify(std::int16_t(EventId(JxEventKeyword::on_activateapp)), 0, nullptr);
+            harness->activateApp();
+            return true;
+        default:
+            if (!opened.empty())
+                return false;
+            for (JxCPageObject* page = product->GetPageList().GetFirst(); page;
+                 page = product->GetPageList().GetNext(page))
+                opened.push_back(page->GetPageId());
+            plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
+            return true;
+        }
+    });
+    // The handler's actions were only queued while the activation ran; the
+    // pages opened from the processor's message once it had returned.
+    EXPECT_EQ(ear.pagesWhenActivated, 1);
+    EXPECT_EQ(ear.pendingWhenActivated, 2);
+    EXPECT_EQ(opened, (std::vector<std::int32_t>{1, 2, 3}));
 }
 
 double threadCpuMs(pthread_t thread)

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "events/JxCAction.h"
 #include "foundation/JxCInStrStream.h"
 #include "foundation/JxErrorHook.h"
 #include "foundation/JxErrorReport.h"
@@ -23,6 +24,7 @@
 #include "platform/window/window.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxCWindowClass.h"
+#include "runtime/JxClassFactories.h"
 #include "runtime/JxKeywordTables.h"
 #include "runtime/JxMainWindowProc.h"
 #include "runtime/JxTypeRegistry.h"
@@ -294,13 +296,41 @@ TEST_F(ProductDataTest, ATableStringIndexPastTheTableFailsTheRead)
     EXPECT_FALSE(read(bytes));
 }
 
-TEST_F(ProductDataTest, ARecordWithHandlersIsNotReadUntilHandlersCanBe)
+TEST_F(ProductDataTest, TheProductTemplateAndPageDefinitionsReadTheirHandlers)
 {
-    std::vector<std::uint8_t> bytes = title.data.Bytes();
-    // The product's handler count is the last word of the definitions.
-    const std::size_t end = bigEndian32(bytes, headerAt() + 8);
-    bytes[end - 1] = 1;
-    EXPECT_FALSE(read(bytes));
+    // The plain action stands for a class of "PLAYWAVE"; "GO_URL" has none.
+    RegisterActionClass(JxActionKeyword::PLAYWAVE, MakeInstance<JxCAction, JxCAction>,
+                        CopyInstance<JxCAction, JxCAction>);
+    const testkit::ActionRecord wave{"PLAYWAVE", {}};
+    title.data.product().on("on_activateapp", {wave, wave}).on("on_close", {});
+    title.data.templateDef(7, "BASE_PAGE").on("on_click", {wave});
+    title.data.page(4, 7).on("on_open", {wave}).on("on_open", {wave, wave});
+    ASSERT_TRUE(read(title.data.Bytes()));
+
+    JxCProductDef* def = GetProduct()->GetProductDef();
+    JxCEventHandlerList& product = def->GetEventHandlers();
+    ASSERT_EQ(product.GetCount(), 2);
+    EXPECT_EQ(product.GetFirst()->GetEvent(), EventId(JxEventKeyword::on_activateapp));
+    EXPECT_EQ(product.GetFirst()->GetActions()->GetCount(), 2);
+    EXPECT_EQ(product.GetFirst()->GetActions()->GetFirst()->GetType(), ActionTypeId(JxActionKeyword::PLAYWAVE));
+    EXPECT_EQ(product.GetLast()->GetActions()->GetCount(), 0);
+    ASSERT_NE(def->GetTemplateHandlers(7), nullptr);
+    EXPECT_EQ(def->GetTemplateHandlers(7)->GetCount(), 1);
+    EXPECT_EQ(def->GetTemplateHandlers(99), nullptr);
+    EXPECT_TRUE(boxes.empty()) << "a missing template has no handlers, quietly";
+
+    JxCPageDef page;
+    ASSERT_TRUE(page.Load(4));
+    ASSERT_EQ(page.GetEventHandlers().GetCount(), 2);
+    EXPECT_EQ(page.GetEventHandlers().GetLast()->GetActions()->GetFirst()->GetOwner(), nullptr)
+        << "the base action keeps no owner";
+    UnregisterFactoryClasses();
+}
+
+TEST_F(ProductDataTest, AnActionWithoutAClassFailsTheDefinitions)
+{
+    title.data.product().on("on_close", {{"GO_URL", {}}});
+    EXPECT_FALSE(read(title.data.Bytes()));
 }
 
 // --- The start ----------------------------------------------------------
