@@ -4,15 +4,18 @@
 #include <cstring>
 
 #include "foundation/JxErrorHook.h"
+#include "platform/fs/errors.h"
 #include "platform/fs/files.h"
 
-JxCOutStream::JxCOutStream(const char* fileName) : fileName_(fileName)
+JxCOutStream::JxCOutStream(const char* fileName, Creation creation) : fileName_(fileName)
 {
     if (fileName)
-        file_ = plat::_lcreat(fileName, 0);
+        file_ = creation == kNewFileOnly ? plat::CreateNewFile(fileName) : plat::_lcreat(fileName, 0);
     if (file_ == plat::HFILE_ERROR) {
         failed_ = true;
-        ReportError(kUnableToOpenFileId, fileName_);
+        error_ = fileName ? plat::GetLastError() : plat::ERROR_FILE_NOT_FOUND;
+        if (creation == kReplaceFile)
+            ReportError(kUnableToOpenFileId, fileName_);
         return;
     }
     buffer_.reset(new std::uint8_t[kBufferSize]);
@@ -32,6 +35,7 @@ bool JxCOutStream::flush()
     used_ = 0;
     if (wrote != n) {
         failed_ = true;
+        error_ = plat::GetLastError() ? plat::GetLastError() : plat::ERROR_WRITE_FAULT;
         return false;
     }
     return true;
@@ -47,8 +51,10 @@ bool JxCOutStream::Close()
     // as it was.
     if (failed_)
         plat::DiscardFile(file_);
-    else if (plat::_lclose(file_) == plat::HFILE_ERROR)
+    else if (plat::_lclose(file_) == plat::HFILE_ERROR) {
         failed_ = true;
+        error_ = plat::GetLastError();
+    }
     file_ = plat::HFILE_ERROR;
     buffer_.reset();
     return !failed_;
@@ -116,6 +122,7 @@ JxCOutStream& JxCOutStream::WriteCountedString(const JxCTableString& text)
 {
     if (text.GetLength() > 32767) {
         failed_ = true;
+        error_ = plat::ERROR_INVALID_PARAMETER;
         return *this;
     }
     WriteBigEndian16(static_cast<std::uint16_t>(text.GetLength()));

@@ -8,6 +8,10 @@
 // A file that cannot be created is reported (message 1136, "Unable to open
 // file %s.") and the stream then writes nothing. Close() answers whether
 // every byte reached the file.
+//
+// A stream made with kNewFileOnly puts its file in place only where no file
+// of the name exists, and leaves every failure to its caller (GetError),
+// who may try another name.
 
 #include <cstdint>
 #include <memory>
@@ -26,7 +30,9 @@ public:
     static constexpr std::int32_t kUnableToOpenFileId = 1136;
     static constexpr std::size_t kBufferSize = 32768;
 
-    explicit JxCOutStream(const char* fileName);
+    enum Creation { kReplaceFile, kNewFileOnly };
+
+    explicit JxCOutStream(const char* fileName, Creation creation = kReplaceFile);
     JxCOutStream(const JxCOutStream&) = delete;
     JxCOutStream& operator=(const JxCOutStream&) = delete;
     ~JxCOutStream() override;
@@ -34,6 +40,10 @@ public:
     bool IsOpen() const { return file_ != plat::HFILE_ERROR; }
     bool Fail() const { return failed_; }
     const JxCString& GetFileName() const { return fileName_; }
+    // The platform's error code of the first failure: the open, a write or
+    // putting the file in place (ERROR_FILE_EXISTS for a new file whose name
+    // was taken). 0 while nothing failed.
+    std::uint32_t GetError() const { return error_; }
     // Writes what is buffered and puts the file in place; false when any
     // write failed or the stream never opened.
     bool Close();
@@ -69,4 +79,5 @@ private:
     std::unique_ptr<std::uint8_t[]> buffer_;
     std::size_t used_ = 0;
     bool failed_ = false;
+    std::uint32_t error_ = 0;
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "foundation/JxCString.h"
+#include "foundation/JxDialogBitmap.h"
 #include "foundation/JxErrorMode.h"
 #include "foundation/JxProductLink.h"
 #include "foundation/JxResourceLibraries.h"
@@ -30,66 +31,12 @@ namespace {
 
 using namespace plat;
 
-// A small picture from the resource libraries, copied out of its packed
-// DIB after its header, colour table and rows were checked against the
-// resource's size.
-class DialogBitmap {
-public:
-    explicit DialogBitmap(const char* name)
-    {
-        JxCResourceLocator found = FindResourceInLibraries(name, RT_BITMAP);
-        if (!found.GetResource())
-            return;
-        const auto* bytes = static_cast<const std::uint8_t*>(
-            LockResource(LoadResource(found.GetModule(), found.GetResource())));
-        load(bytes, SizeofResource(found.GetModule(), found.GetResource()));
-    }
-    bool IsLoaded() const { return !bits_.empty(); }
-    int Width() const { return info_.bmiHeader.biWidth; }
-    int Height() const { return std::abs(info_.bmiHeader.biHeight); }
-    void Draw(HDC hdc, int x, int y) const
-    {
-        if (IsLoaded())
-            SetDIBitsToDevice(hdc, x, y, DWORD(Width()), DWORD(Height()), 0, 0, 0, UINT(Height()), bits_.data(),
-                              &info_, DIB_RGB_COLORS);
-    }
-
-private:
-    void load(const std::uint8_t* bytes, std::size_t size)
-    {
-        BITMAPINFOHEADER h;
-        if (!bytes || size < sizeof h)
-            return;
-        std::memcpy(&h, bytes, sizeof h);
-        const bool shapeOk = h.biSize >= sizeof h && h.biSize <= size && h.biWidth > 0 && h.biWidth <= 256 &&
-                             h.biHeight != 0 && std::abs(h.biHeight) <= 256 && h.biCompression == BI_RGB &&
-                             (h.biBitCount == 1 || h.biBitCount == 4 || h.biBitCount == 8);
-        if (!shapeOk)
-            return;
-        const std::uint32_t colours = h.biClrUsed ? h.biClrUsed : 1u << h.biBitCount;
-        if (colours > (1u << h.biBitCount))
-            return;
-        const std::size_t stride = ((std::size_t(h.biWidth) * h.biBitCount + 31) / 32) * 4;
-        const std::size_t table = h.biSize + colours * sizeof(RGBQUAD);
-        const std::size_t pixels = stride * std::size_t(std::abs(h.biHeight));
-        if (table + pixels > size)
-            return;
-        info_.bmiHeader = h;
-        info_.bmiHeader.biSize = sizeof h;
-        std::memcpy(info_.bmiColors, bytes + h.biSize, colours * sizeof(RGBQUAD));
-        bits_.assign(bytes + table, bytes + table + pixels);
-    }
-
-    BITMAPINFO info_{};
-    std::vector<std::uint8_t> bits_;
-};
-
 struct LocateState {
     explicit LocateState(int m) : mode(m), driveBitmap(kDriveBitmapName), folderBitmap(kFolderBitmapName) {}
     int mode;
     JxQuietErrorMode quiet;
-    DialogBitmap driveBitmap;
-    DialogBitmap folderBitmap;
+    JxDialogBitmap driveBitmap;
+    JxDialogBitmap folderBitmap;
     int startDrive = _getdrive();  // 1 = A:
     std::string startFolder = currentFolder();
     int currentDrive = startDrive;
@@ -257,7 +204,7 @@ void drawItem(const LocateState& s, const DRAWITEMSTRUCT& d)
     const bool selected = d.itemState & ODS_SELECTED;
     FillRect(d.hDC, &d.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     const UINT type = HIWORD(d.itemData);
-    const DialogBitmap& picture = type == DRIVE_REMOTE ? s.folderBitmap : s.driveBitmap;
+    const JxDialogBitmap& picture = type == DRIVE_REMOTE ? s.folderBitmap : s.driveBitmap;
     int x = d.rcItem.left + 2;
     if (picture.IsLoaded()) {
         picture.Draw(d.hDC, x, d.rcItem.top + (d.rcItem.bottom - d.rcItem.top - picture.Height()) / 2);

@@ -8,20 +8,22 @@
 
 namespace testkit {
 
+std::uint16_t KeywordId(KeywordLookUp find, const char* family, const std::string& keyword)
+{
+    const std::int16_t id = find(JxCTableString(keyword.c_str()));
+    if (id < 0)
+        throw std::logic_error(std::string(family) + " '" + keyword + "' is unknown or the type ids are not numbered");
+    return std::uint16_t(id);
+}
+
 std::uint16_t ActionId(const std::string& keyword)
 {
-    const std::int16_t id = FindActionTypeId(JxCTableString(keyword.c_str()));
-    if (id < 0)
-        throw std::logic_error("action '" + keyword + "' is unknown or the type ids are not numbered");
-    return std::uint16_t(id);
+    return KeywordId(&FindActionTypeId, "action", keyword);
 }
 
 std::uint16_t EventIdOf(const std::string& keyword)
 {
-    const std::int16_t id = FindEventId(JxCTableString(keyword.c_str()));
-    if (id < 0)
-        throw std::logic_error("event '" + keyword + "' is unknown or the type ids are not numbered");
-    return std::uint16_t(id);
+    return KeywordId(&FindEventId, "event", keyword);
 }
 
 ActionRecord OpenPageAction(std::uint32_t pageKey, std::int16_t transition, std::int16_t parameter)

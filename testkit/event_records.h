@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+class JxCTableString;
+
 namespace testkit {
 
 // One action: its keyword and its own record (what follows the type id).
@@ -37,8 +39,10 @@ std::vector<std::uint8_t> ActionListBytes(const std::vector<ActionRecord>& actio
 // s16 count, then each handler's s16 event id and its action list.
 std::vector<std::uint8_t> HandlerListBytes(const std::vector<HandlerRecord>& handlers);
 
-// The numbered ids of an action or event keyword; std::logic_error for an
-// unknown keyword or before the ids are numbered.
+// The numbered id of a keyword of one family through the family's look-up;
+// std::logic_error for an unknown keyword or before the ids are numbered.
+using KeywordLookUp = std::int16_t (*)(const JxCTableString& keyword);
+std::uint16_t KeywordId(KeywordLookUp find, const char* family, const std::string& keyword);
 std::uint16_t ActionId(const std::string& keyword);
 std::uint16_t EventIdOf(const std::string& keyword);
 

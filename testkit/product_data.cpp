@@ -18,18 +18,12 @@ void putCounted(std::vector<std::uint8_t>& out, const std::string& text)
 
 std::uint16_t pageTypeId(const std::string& keyword)
 {
-    const std::int16_t id = FindPageTypeId(JxCTableString(keyword.c_str()));
-    if (id < 0)
-        throw std::logic_error("page type '" + keyword + "' is unknown or the type ids are not numbered");
-    return std::uint16_t(id);
+    return KeywordId(&FindPageTypeId, "page type", keyword);
 }
 
 std::uint16_t panelTypeId(const std::string& keyword)
 {
-    const std::int16_t id = FindPanelTypeId(JxCTableString(keyword.c_str()));
-    if (id < 0)
-        throw std::logic_error("panel type '" + keyword + "' is unknown or the type ids are not numbered");
-    return std::uint16_t(id);
+    return KeywordId(&FindPanelTypeId, "panel type", keyword);
 }
 
 void writeHandlers(RecordWriter& w, const std::vector<HandlerRecord>& handlers)

@@ -376,6 +376,98 @@ TEST(Program, TheStartedProgramWaitsWithoutUsingTheProcessor)
     EXPECT_LE(after - before, 1);
 }
 
+// A virtual X display of the test's own, so that the test can take it
+// away; none when Xvfb is not installed.
+class OwnXDisplay {
+public:
+    OwnXDisplay()
+    {
+        namespace fs = std::filesystem;
+        for (int n = 200 + getpid() % 500, tries = 0; tries < 20 && name_.empty(); ++n, ++tries) {
+            const std::string number = std::to_string(n);
+            if (fs::exists("/tmp/.X" + number + "-lock"))
+                continue;
+            pid_ = fork();
+            if (pid_ == 0) {
+                execlp("Xvfb", "Xvfb", (":" + number).c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp",
+                       static_cast<char*>(nullptr));
+                _exit(127);
+            }
+            if (pid_ < 0)
+                return;
+            // Up once its socket is there; gone when another server took the
+            // number first or there is no Xvfb.
+            for (int i = 0; i < 100; ++i) {
+                if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
+                    pid_ = -1;
+                    break;
+                }
+                if (fs::exists("/tmp/.X11-unix/X" + number)) {
+                    name_ = ":" + number;
+                    break;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            }
+            if (name_.empty())
+                TakeAway();
+        }
+    }
+    ~OwnXDisplay() { TakeAway(); }
+    const std::string& name() const { return name_; }
+    void TakeAway()
+    {
+        if (pid_ <= 0)
+            return;
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    std::string name_;
+};
+
+TEST(Program, UnderSdlTheProgramEndsWhenItsDisplayGoesAway)
+{
+    OwnXDisplay display;
+    if (display.name().empty())
+        GTEST_SKIP() << "no Xvfb to start a display of the test's own";
+    plat::testing::TempConfig config;
+    WriteTitleDisc(config.root() + "/xdg/kelbo", config.root() + "/disc");
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        setenv("KELBO_BACKEND", "sdl", 1);
+        setenv("DISPLAY", display.name().c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (config.root() + "/xdg").c_str(), 1);
+        execl(KELBO_PROGRAM, KELBO_PROGRAM, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    // The display goes once the program waits in its loop: its processor
+    // time stands still.
+    long ticks = -1;
+    for (int i = 0, still = 0; i < 120 && still < 3; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        const long now = processTicks(pid);
+        still = now == ticks ? still + 1 : 0;
+        ticks = now;
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, WNOHANG), 0) << "the program ended before its display went";
+    display.TakeAway();
+    bool ended = false;
+    for (int i = 0; i < 100 && !ended; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        ended = waitpid(pid, &status, WNOHANG) == pid;
+    }
+    if (!ended) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    }
+    EXPECT_TRUE(ended) << "the program was still running 10 s after its display went away";
+}
+
 // The program under the SDL backend, in a real host window. The user's
 // input is given from a timer of the program's own loop, so the test needs
 // no tool that drives the host's display.

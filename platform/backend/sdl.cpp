@@ -14,7 +14,12 @@
 #define KELBO_HOST_LIBRARIES_END() ((void)0)
 #endif
 
+#include <dlfcn.h>
+
 #include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include "platform/fs/paths.h"
@@ -27,6 +32,35 @@
 namespace plat {
 
 namespace {
+
+// Set when the X server went away under us. The X library then ends the
+// program with exit(); SDL's teardown would wait inside the library for
+// replies that can never come and spin there for ever, so it is skipped.
+std::atomic<bool> hostDisplayLost{false};
+
+int onHostDisplayLost(void*)
+{
+    hostDisplayLost = true;
+    std::fputs("kelbo32: the connection to the display was lost\n", stderr);
+    return 0;  // the X library exits once this returns
+}
+
+// SDL loads the X library itself; its IO error handler is reached through
+// the already-loaded library, so the program needs no X headers of its own.
+void watchForLostDisplay()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || std::strcmp(driver, "x11") != 0)
+        return;
+    void* x11 = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);
+    if (!x11)
+        return;
+    using IoErrorHandler = int (*)(void*);
+    using SetIoErrorHandler = IoErrorHandler (*)(IoErrorHandler);
+    if (auto set = reinterpret_cast<SetIoErrorHandler>(dlsym(x11, "XSetIOErrorHandler")))
+        set(onHostDisplayLost);
+    dlclose(x11);  // only drops the reference this lookup took
+}
 
 // Virtual-key code and keyboard scan code (set 1, with the extended flag)
 // of an SDL key.
@@ -150,6 +184,8 @@ private:
 
 SdlBackend::~SdlBackend()
 {
+    if (hostDisplayLost)
+        return;
     if (cursor_)
         SDL_FreeCursor(cursor_);
     if (texture_)
@@ -169,6 +205,7 @@ bool SdlBackend::open(std::string* error)
         *error = SDL_GetError();
         return false;
     }
+    watchForLostDisplay();
     // The largest whole factor that fits the host's display.
     const Screen& s = TheScreen();
     SDL_Rect usable;

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <mutex>
 
@@ -60,6 +61,32 @@ void syncFolderOf(const std::string& hostPath)
     }
 }
 
+// Flushes a finished temporary file to the disk and closes it: 0 or an
+// errno value.
+int flushAndClose(int fd)
+{
+    int err = 0;
+    if (::fsync(fd) != 0 && errno != EINVAL)
+        err = errno;
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
+    return err;
+}
+
+// Gives the file at tempPath the name hostPath too, only where that name is
+// free: a hard link where the file system has them, else a rename that does
+// not replace. 0 or an errno value (EEXIST when the name is taken).
+int placeWithoutReplacing(const std::string& tempPath, const std::string& hostPath)
+{
+    if (::link(tempPath.c_str(), hostPath.c_str()) == 0)
+        return 0;
+    if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP)
+        return errno;
+    if (::renameat2(AT_FDCWD, tempPath.c_str(), AT_FDCWD, hostPath.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    return errno;
+}
+
 }  // namespace
 
 void SetWriteFaultHook(WriteFaultHook hook)
@@ -89,17 +116,25 @@ std::string TemporaryPathFor(const std::string& hostPath)
 
 int CommitTemporaryFile(int fd, const std::string& tempPath, const std::string& hostPath)
 {
-    int err = 0;
-    if (::fsync(fd) != 0 && errno != EINVAL)
-        err = errno;
-    if (::close(fd) != 0 && err == 0)
-        err = errno;
+    int err = flushAndClose(fd);
     if (err == 0 && ::rename(tempPath.c_str(), hostPath.c_str()) != 0)
         err = errno;
     if (err != 0) {
         ::unlink(tempPath.c_str());
         return err;
     }
+    syncFolderOf(hostPath);
+    return 0;
+}
+
+int CommitNewFile(int fd, const std::string& tempPath, const std::string& hostPath)
+{
+    int err = flushAndClose(fd);
+    if (err == 0)
+        err = placeWithoutReplacing(tempPath, hostPath);
+    ::unlink(tempPath.c_str());
+    if (err != 0)
+        return err;
     syncFolderOf(hostPath);
     return 0;
 }

@@ -22,6 +22,11 @@ std::string TemporaryPathFor(const std::string& hostPath);
 // Returns 0 or an errno value; the temporary file is removed on failure.
 int CommitTemporaryFile(int fd, const std::string& tempPath, const std::string& hostPath);
 
+// Like CommitTemporaryFile, but the temporary file takes the name only where
+// no file of that name exists; EEXIST (and the temporary file removed) when
+// one does.
+int CommitNewFile(int fd, const std::string& tempPath, const std::string& hostPath);
+
 // Reads a whole host file, bounded by maxBytes; false when it cannot be
 // read or is larger (errno is then ENOENT when the file does not exist).
 bool ReadWholeFile(const std::string& hostPath, std::string& out,

@@ -16,6 +16,7 @@
 #include "platform/fs/drives.h"
 #include "platform/fs/errors.h"
 #include "platform/fs/paths.h"
+#include "platform/fs/share_marks.h"
 
 namespace plat {
 
@@ -30,7 +31,16 @@ struct OpenEntry {
     dev_t dev = 0;
     ino_t ino = 0;
     bool failed = false;  // a write failed: the created file is not put in place
+    bool newOnly = false;  // a created file that takes its name only where none exists
+    int markFd = -1;      // a second descriptor that holds the share marks of a write-only open
 };
+
+void closeEntryFds(const OpenEntry& e)
+{
+    if (e.markFd >= 0)
+        ::close(e.markFd);
+    ::close(e.fd);
+}
 
 // Handles start at 5 so that none looks like a standard stream.
 constexpr HFILE kFirstHandle = 5;
@@ -124,7 +134,24 @@ OpenFaultHook& openFaultHook()
     return hook;
 }
 
-HFILE openResolved(const HostPath& where, OFSTRUCT* info, UINT style)
+ShareWish wishOf(UINT access, UINT share)
+{
+    return ShareWish{reads(access), writes(access), deniesRead(share), deniesWrite(share)};
+}
+
+// Whether another process's open of the existing host file forbids an open
+// with this access and share mode. Only a look: nothing is held after it.
+bool sharedElsewhereForbids(const std::string& host, UINT access, UINT share)
+{
+    int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool allowed = TakeShareMarks(fd, wishOf(access, share));
+    ::close(fd);
+    return !allowed;
+}
+
+HFILE openResolved(const HostPath& where, OFSTRUCT* info, UINT style, bool newOnly)
 {
     UINT access = style & 0x3;
     if (access == 3)
@@ -149,8 +176,12 @@ HFILE openResolved(const HostPath& where, OFSTRUCT* info, UINT style)
             return failOpen(info, ERROR_ACCESS_DENIED);
         struct stat st {};
         bool known = ::stat(where.host.c_str(), &st) == 0;
-        if (sharingConflictLocked(where.host, st.st_dev, st.st_ino, known, OF_READWRITE, share))
+        if (newOnly && known)
+            return failOpen(info, ERROR_FILE_EXISTS);
+        if (sharingConflictLocked(where.host, st.st_dev, st.st_ino, known, OF_READWRITE, share) ||
+            (known && sharedElsewhereForbids(where.host, OF_READWRITE, share)))
             return failOpen(info, ERROR_SHARING);
+        entry.newOnly = newOnly;
         entry.temp = TemporaryPathFor(where.host);
         mode_t mode = known ? (st.st_mode & 07777) : 0644;
         entry.fd = ::open(entry.temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
@@ -175,6 +206,16 @@ HFILE openResolved(const HostPath& where, OFSTRUCT* info, UINT style)
             ::close(fd);
             return failOpen(info, ERROR_SHARING);
         }
+        // The marks that other running copies see; a write-only descriptor
+        // cannot hold them, so a second one for reading does.
+        int markFd = reads(access) ? fd : ::open(where.host.c_str(), O_RDONLY | O_CLOEXEC);
+        if (markFd >= 0 && !TakeShareMarks(markFd, wishOf(access, share))) {
+            if (markFd != fd)
+                ::close(markFd);
+            ::close(fd);
+            return failOpen(info, ERROR_SHARING);
+        }
+        entry.markFd = markFd != fd ? markFd : -1;
         entry.fd = fd;
         entry.dev = st.st_dev;
         entry.ino = st.st_ino;
@@ -352,6 +393,25 @@ DWORD copyAtomically(const std::string& from, const std::string& to)
     return 0;
 }
 
+// Whether any open, here or in another running copy, holds the host file:
+// as on Windows, a file cannot be deleted while it is open.
+bool isOpenAnywhere(const std::string& host)
+{
+    int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    bool open = ::fstat(fd, &st) == 0 && IsOpenElsewhere(fd);
+    if (!open) {
+        std::lock_guard lock(handles().mutex);
+        for (const auto& slot : handles().entries)
+            if (slot && slot->temp.empty() && slot->dev == st.st_dev && slot->ino == st.st_ino)
+                open = true;
+    }
+    ::close(fd);
+    return open;
+}
+
 }  // namespace
 
 bool IsReadOnlyHostFile(const std::string& hostPath)
@@ -386,6 +446,8 @@ HFILE OpenFile(const char* fileName, OFSTRUCT* info, UINT style)
             return failOpen(info, ERROR_WRITE_PROTECTED);
         if (IsReadOnlyHostFile(where.host))
             return failOpen(info, ERROR_ACCESS_DENIED);
+        if (isOpenAnywhere(where.host))
+            return failOpen(info, ERROR_SHARING);
         if (::unlink(where.host.c_str()) != 0)
             return failOpen(info, openErrno(errno, where));
         if (info)
@@ -394,13 +456,13 @@ HFILE OpenFile(const char* fileName, OFSTRUCT* info, UINT style)
     }
     if (!(style & OF_CREATE) && !where.exists)
         return failOpen(info, ERROR_FILE_NOT_FOUND);
-    HFILE h = openResolved(where, info, style);
+    HFILE h = openResolved(where, info, style, false);
     if (h != HFILE_ERROR && (style & OF_EXIST)) {
         // A test only: the file exists and could be opened so; nothing is
         // created or replaced by it.
         std::lock_guard lock(handles().mutex);
         OpenEntry* e = entryLocked(h);
-        ::close(e->fd);
+        closeEntryFds(*e);
         if (!e->temp.empty())
             ::unlink(e->temp.c_str());
         handles().entries[static_cast<std::size_t>(h - kFirstHandle)].reset();
@@ -421,6 +483,19 @@ HFILE _lcreat(const char* path, int /*attribute*/)
     return OpenFile(path, &info, OF_CREATE | OF_READWRITE);
 }
 
+HFILE CreateNewFile(const char* path)
+{
+    OFSTRUCT info;
+    DWORD err = 0;
+    const std::string full = path ? GetFullWindowsPath(path, &err) : std::string();
+    if (full.empty())
+        return failOpen(&info, err ? err : ERROR_PATH_NOT_FOUND);
+    HostPath where = ResolveHostPath(full);
+    if (where.error)
+        return failOpen(&info, where.error);
+    return openResolved(where, &info, OF_CREATE | OF_READWRITE, true);
+}
+
 HFILE _lclose(HFILE file)
 {
     std::optional<OpenEntry> entry;
@@ -433,6 +508,8 @@ HFILE _lclose(HFILE file)
         entry = std::move(handles().entries[static_cast<std::size_t>(file - kFirstHandle)]);
         handles().entries[static_cast<std::size_t>(file - kFirstHandle)].reset();
     }
+    if (entry->markFd >= 0)
+        ::close(entry->markFd);
     if (entry->temp.empty())
         return ::close(entry->fd) == 0 ? 0 : HFILE_ERROR;
     if (entry->failed) {
@@ -441,8 +518,10 @@ HFILE _lclose(HFILE file)
         SetLastError(ERROR_WRITE_FAULT);
         return HFILE_ERROR;
     }
-    if (int err = CommitTemporaryFile(entry->fd, entry->temp, entry->host)) {
-        SetLastError(ErrorFromErrno(err));
+    const int err = entry->newOnly ? CommitNewFile(entry->fd, entry->temp, entry->host)
+                                   : CommitTemporaryFile(entry->fd, entry->temp, entry->host);
+    if (err) {
+        SetLastError(err == EEXIST ? ERROR_FILE_EXISTS : ErrorFromErrno(err));
         return HFILE_ERROR;
     }
     return 0;
@@ -567,6 +646,8 @@ BOOL DeleteFileA(const char* path)
         return fail(ERROR_FILE_NOT_FOUND);
     if (where.isFolder || IsReadOnlyHostFile(where.host))
         return fail(ERROR_ACCESS_DENIED);
+    if (isOpenAnywhere(where.host))
+        return fail(ERROR_SHARING);
     if (::unlink(where.host.c_str()) != 0)
         return fail(ErrorFromErrno(errno));
     return 1;

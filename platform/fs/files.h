@@ -5,6 +5,9 @@
 // beside the target and renamed over it when the handle is closed, so a
 // crash or a failed write never leaves a half-written file in place.
 // Files opened for writing without OF_CREATE are changed in place.
+// Share modes hold between handles of this process and between running
+// copies of the program (through advisory marks on the host file), and a
+// file that is open anywhere cannot be deleted (ERROR_SHARING).
 
 #include <functional>
 #include <string>
@@ -49,6 +52,11 @@ struct OFSTRUCT {
 HFILE OpenFile(const char* fileName, OFSTRUCT* info, UINT style);
 HFILE _lopen(const char* path, int readWrite);
 HFILE _lcreat(const char* path, int attribute);
+// Like _lcreat, but the file takes its name when closed only where no file
+// of that name exists then, so two writers never replace each other's new
+// file: ERROR_FILE_EXISTS from the open when the file is there already, and
+// from _lclose when another writer put one there meanwhile.
+HFILE CreateNewFile(const char* path);
 // Closes; for a created file this is when it replaces the target. HFILE_ERROR
 // when the handle is unknown or the file could not be put in place.
 HFILE _lclose(HFILE file);

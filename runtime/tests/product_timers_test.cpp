@@ -268,7 +268,8 @@ TEST_F(ProductTimersTest, AWaitStateBeginsOnlyWhileNotMarkedBusy)
 
 class CountedAction : public JxCAction {
 public:
-    explicit CountedAction(Log& log) : log_(log) {}
+    // As a posted clone: the processor deletes it once it has run.
+    explicit CountedAction(Log& log) : log_(log) { SetDeleteWhenDone(1); }
     ~CountedAction() override { log_.push_back("action deleted"); }
     std::int16_t Execute() override
     {

@@ -305,7 +305,7 @@ TEST_F(ProductDataTest, TheProductTemplateAndPageDefinitionsReadTheirHandlers)
     title.data.product().on("on_activateapp", {wave, wave}).on("on_close", {});
     title.data.templateDef(7, "BASE_PAGE").on("on_click", {wave});
     title.data.page(4, 7).on("on_open", {wave}).on("on_open", {wave, wave});
-    ASSERT_TRUE(read(title.data.Bytes()));
+    ASSERT_TRUE(start());
 
     JxCProductDef* def = GetProduct()->GetProductDef();
     JxCEventHandlerList& product = def->GetEventHandlers();

@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/fs/atomic_file.h"
+#include "platform/fs/errors.h"
+#include "platform/fs/files.h"
+#include "platform/tests/other_process.h"
+#include "platform/tests/temp_config.h"
+
+namespace plat {
+namespace {
+
+using testing::OtherProcess;
+using testing::TempConfig;
+namespace fs = std::filesystem;
+
+class ShareTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::create_directories(t.root() + "/hd");
+        t.writeDriveTable("[Drive E]\nPath=" + t.root() + "/hd\nType=fixed\n");
+        TempConfig::writeFile(host("held.txt"), "held");
+    }
+    void TearDown() override { SetWriteFaultHook({}); }
+
+    std::string host(const std::string& name) const { return t.root() + "/hd/" + name; }
+    static HFILE open(const char* path, UINT style)
+    {
+        OFSTRUCT info;
+        return OpenFile(path, &info, style);
+    }
+    // Opens and closes again: whether the open was allowed, else the error.
+    static DWORD tryOpen(const char* path, UINT style)
+    {
+        HFILE h = open(path, style);
+        if (h == HFILE_ERROR)
+            return GetLastError();
+        _lclose(h);
+        return ERROR_SUCCESS;
+    }
+    // Files left beside the targets by unfinished writes.
+    std::size_t leftovers() const
+    {
+        std::size_t n = 0;
+        for (const auto& e : fs::directory_iterator(t.root() + "/hd"))
+            n += e.path().filename().string().find(".tmp") != std::string::npos;
+        return n;
+    }
+
+    TempConfig t;
+};
+
+TEST_F(ShareTest, AnotherProcessHoldingAFileExclusivelyKeepsEveryoneOut)
+{
+    {
+        OtherProcess other([] { return open("E:\\held.txt", OF_READ | OF_SHARE_EXCLUSIVE) != HFILE_ERROR; });
+        ASSERT_TRUE(other.Started());
+        EXPECT_EQ(tryOpen("E:\\HELD.TXT", OF_READ | OF_SHARE_DENY_NONE), ERROR_SHARING);
+        EXPECT_EQ(tryOpen("E:\\held.txt", OF_READWRITE), ERROR_SHARING);
+        EXPECT_EQ(_lcreat("E:\\held.txt", 0), HFILE_ERROR);
+        EXPECT_EQ(GetLastError(), ERROR_SHARING);
+        EXPECT_FALSE(DeleteFileA("E:\\held.txt"));
+        EXPECT_EQ(GetLastError(), ERROR_SHARING);
+        EXPECT_EQ(TempConfig::readFile(host("held.txt")), "held");
+    }
+    // Its end lets go of everything it held.
+    EXPECT_EQ(tryOpen("E:\\held.txt", OF_READ | OF_SHARE_EXCLUSIVE), ERROR_SUCCESS);
+}
+
+TEST_F(ShareTest, DenyingWritesElsewhereStillLetsThisProcessRead)
+{
+    OtherProcess other([] { return open("E:\\held.txt", OF_READWRITE | OF_SHARE_DENY_WRITE) != HFILE_ERROR; });
+    ASSERT_TRUE(other.Started());
+    EXPECT_EQ(tryOpen("E:\\held.txt", OF_READ | OF_SHARE_DENY_NONE), ERROR_SUCCESS);
+    EXPECT_EQ(tryOpen("E:\\held.txt", OF_WRITE), ERROR_SHARING);
+    // Exclusive use is refused: the other copy reads and writes it.
+    EXPECT_EQ(tryOpen("E:\\held.txt", OF_READ | OF_SHARE_EXCLUSIVE), ERROR_SHARING);
+    // And the other way round: an open here that denies what the other does.
+    EXPECT_EQ(tryOpen("E:\\held.txt", OF_READ | OF_SHARE_DENY_READ), ERROR_SHARING);
+}
+
+TEST_F(ShareTest, AnOpenThatDeniesWhatAnotherProcessDoesIsRefused)
+{
+    OtherProcess other([] { return open("E:\\held.txt", OF_READ | OF_SHARE_DENY_NONE) != HFILE_ERROR; });
+    ASSERT_TRUE(other.Started());
+    EXPECT_EQ(tryOpen("E:\\held.txt", OF_READ | OF_SHARE_DENY_WRITE), ERROR_SUCCESS);
+    EXPECT_EQ(tryOpen("E:\\held.txt", OF_READ | OF_SHARE_EXCLUSIVE), ERROR_SHARING);
+    // A write-only open elsewhere is seen too.
+    OtherProcess writer([] { return open("E:\\held.txt", OF_WRITE | OF_SHARE_DENY_NONE) != HFILE_ERROR; });
+    ASSERT_TRUE(writer.Started());
+    EXPECT_EQ(tryOpen("E:\\held.txt", OF_READ | OF_SHARE_DENY_WRITE), ERROR_SHARING);
+}
+
+TEST_F(ShareTest, AFileOpenInThisProcessCannotBeDeleted)
+{
+    HFILE h = open("E:\\held.txt", OF_READ | OF_SHARE_DENY_NONE);
+    ASSERT_NE(h, HFILE_ERROR);
+    EXPECT_FALSE(DeleteFileA("E:\\held.txt"));
+    EXPECT_EQ(GetLastError(), ERROR_SHARING);
+    OFSTRUCT info;
+    EXPECT_EQ(OpenFile("E:\\held.txt", &info, OF_DELETE), HFILE_ERROR);
+    EXPECT_EQ(info.nErrCode, ERROR_SHARING);
+    _lclose(h);
+    EXPECT_TRUE(DeleteFileA("E:\\held.txt"));
+    EXPECT_FALSE(fs::exists(host("held.txt")));
+}
+
+TEST_F(ShareTest, ANewFileNeverReplacesOne)
+{
+    // Already there: refused at once.
+    EXPECT_EQ(CreateNewFile("E:\\HELD.txt"), HFILE_ERROR);
+    EXPECT_EQ(GetLastError(), ERROR_FILE_EXISTS);
+
+    HFILE h = CreateNewFile("E:\\new.txt");
+    ASSERT_NE(h, HFILE_ERROR);
+    EXPECT_EQ(_lwrite(h, "mine", 4), 4u);
+    EXPECT_FALSE(fs::exists(host("new.txt")));  // not before it is complete
+    EXPECT_EQ(_lclose(h), 0);
+    EXPECT_EQ(TempConfig::readFile(host("new.txt")), "mine");
+
+    // Another writer puts a file of the name there meanwhile: it stays.
+    h = CreateNewFile("E:\\race.txt");
+    ASSERT_NE(h, HFILE_ERROR);
+    EXPECT_EQ(_lwrite(h, "late", 4), 4u);
+    TempConfig::writeFile(host("race.txt"), "first");
+    EXPECT_EQ(_lclose(h), HFILE_ERROR);
+    EXPECT_EQ(GetLastError(), ERROR_FILE_EXISTS);
+    EXPECT_EQ(TempConfig::readFile(host("race.txt")), "first");
+    EXPECT_EQ(leftovers(), 0u);
+}
+
+TEST_F(ShareTest, ANewFileFailedHalfWayLeavesNothing)
+{
+    SetWriteFaultHook([](const std::string&, std::size_t written) { return written >= 4096 ? ENOSPC : 0; });
+    HFILE h = CreateNewFile("E:\\big.bin");
+    ASSERT_NE(h, HFILE_ERROR);
+    const std::string data(10000, 'x');
+    EXPECT_EQ(_lwrite(h, data.data(), UINT(data.size())), UINT(HFILE_ERROR));
+    EXPECT_EQ(_lclose(h), HFILE_ERROR);
+    EXPECT_FALSE(fs::exists(host("big.bin")));
+    EXPECT_EQ(leftovers(), 0u);
+}
+
+}  // namespace
+}  // namespace plat
