@@ -11,12 +11,6 @@
 
 namespace {
 
-JxMediaPlayingQuery& mediaPlayingQuery()
-{
-    static JxMediaPlayingQuery query = nullptr;
-    return query;
-}
-
 JxCPanelObject* panelOf(const JxCRunTimeObject* container)
 {
     return container && container->GetKind() == kPanelKind
@@ -25,16 +19,6 @@ JxCPanelObject* panelOf(const JxCRunTimeObject* container)
 }
 
 }  // namespace
-
-JxMediaPlayingQuery SetMediaPlayingQuery(JxMediaPlayingQuery query)
-{
-    return std::exchange(mediaPlayingQuery(), query);
-}
-
-bool AnyMediaPlaying()
-{
-    return mediaPlayingQuery() && mediaPlayingQuery()();
-}
 
 JxCTableString DefaultCursorName()
 {
@@ -138,7 +122,7 @@ JxCTableString ChooseCursor(const JxCDisplayObject& object)
     const JxCPanelObject* panel = panelOf(object.GetContainer());
     if (panel && panel->IsActive())
         return DefaultCursorName();
-    if (AnyMediaPlaying() && !object.TestOptionFlags(JxCDisplayObject::kOptionAlwaysActive))
+    if (IsAnyResourcePlaying() && !object.TestOptionFlags(JxCDisplayObject::kOptionAlwaysActive))
         return DefaultCursorName();
     return object.GetCursorName();
 }

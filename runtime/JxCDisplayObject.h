@@ -178,13 +178,6 @@ std::int16_t IsTransparentPixelAt(const JxCDisplayObject& object, const JxObject
 // not "AlwaysActive", else the object's own cursor.
 JxCTableString ChooseCursor(const JxCDisplayObject& object);
 
-// Whether any media object plays; installed by the layer that keeps them
-// (null uninstalls; the previous query is returned). Without one, nothing
-// plays.
-using JxMediaPlayingQuery = bool (*)();
-JxMediaPlayingQuery SetMediaPlayingQuery(JxMediaPlayingQuery query);
-bool AnyMediaPlaying();
-
 // The product's default cursor name.
 JxCTableString DefaultCursorName();
 

@@ -73,28 +73,33 @@ PlayingResource::PlayingResource()
     if (current())
         throw std::logic_error("one PlayingResource at a time");
     current() = this;
-    SetMediaPlayingQuery(&PlayingResource::anyPlaying);
-    SetPlayingObjectsStopper(&PlayingResource::stopAll);
+    JxMediaListHooks hooks;
+    hooks.stopActive = &PlayingResource::stopAll;
+    hooks.stopPlaying = [] { return stopAll(0); };
+    hooks.anyPlaying = &PlayingResource::anyPlaying;
+    previousHooks_ = SetMediaListHooks(hooks);
 }
 
 PlayingResource::~PlayingResource()
 {
-    SetMediaPlayingQuery(nullptr);
-    SetPlayingObjectsStopper(nullptr);
+    SetMediaListHooks(previousHooks_);
     current() = nullptr;
 }
 
-bool PlayingResource::anyPlaying()
+std::int16_t PlayingResource::anyPlaying()
 {
-    return current() && current()->playing_;
+    return current() && current()->playing_ ? 1 : 0;
 }
 
-void PlayingResource::stopAll(std::int16_t)
+std::int16_t PlayingResource::stopAll(std::int16_t)
 {
-    if (PlayingResource* resource = current()) {
-        resource->playing_ = false;
-        ++resource->stops_;
-    }
+    PlayingResource* resource = current();
+    if (!resource)
+        return 0;
+    const bool wasPlaying = resource->playing_;
+    resource->playing_ = false;
+    ++resource->stops_;
+    return wasPlaying ? 1 : 0;
 }
 
 }  // namespace testkit

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/JxCBaseProduct.h"
 #include "runtime/JxCDisplayObject.h"
 
 namespace testkit {
@@ -44,9 +45,10 @@ public:
     int GetStopCount() const { return stops_; }
 
 private:
-    static bool anyPlaying();
-    static void stopAll(std::int16_t rewind);
+    static std::int16_t anyPlaying();
+    static std::int16_t stopAll(std::int16_t rewind);
 
+    JxMediaListHooks previousHooks_;
     bool playing_ = false;
     int stops_ = 0;
 };
