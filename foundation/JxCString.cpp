@@ -1,11 +1,16 @@
 #include "foundation/JxCString.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <string_view>
 
 #include "foundation/JxMessageText.h"
 #include "platform/core/codepage.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -29,34 +34,57 @@ bool sameChar(const unsigned char* a, const unsigned char* b, std::uint32_t n, b
     return caseSensitive ? a[0] == b[0] : foldForSearch(a[0]) == foldForSearch(b[0]);
 }
 
+// A short text is searched without calls into the C library, whose set-up
+// and one call per first byte found dominate on texts this short. A position
+// is a candidate when the needle's first and last bytes are both where they
+// belong (sixteen positions at a time where the processor allows), and only
+// candidates are compared in full. hay holds at least needle.size() bytes
+// from `from` on.
+std::size_t findBytesShort(std::string_view hay, std::string_view needle, std::size_t from)
+{
+    const char* const h = hay.data();
+    const std::size_t n = needle.size();
+    const std::size_t last = hay.size() - n;  // where the last possible match starts
+    const char head = needle.front(), tail = needle.back();
+#if defined(__SSE2__)
+    if (last - from >= 15) {
+        // Blocks of sixteen positions; the final block ends at the last
+        // position and may overlap the one before, whose positions held no
+        // match, so the first match found is still the first of all.
+        const __m128i heads = _mm_set1_epi8(head), tails = _mm_set1_epi8(tail);
+        for (std::size_t i = from;; i = std::min(i + 16, last - 15)) {
+            const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + i));
+            const __m128i ends = _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + i + n - 1));
+            const __m128i both = _mm_and_si128(_mm_cmpeq_epi8(starts, heads), _mm_cmpeq_epi8(ends, tails));
+            for (unsigned m = unsigned(_mm_movemask_epi8(both)); m != 0; m &= m - 1) {
+                const std::size_t at = i + std::size_t(std::countr_zero(m));
+                if (std::memcmp(h + at, needle.data(), n) == 0)
+                    return at;
+            }
+            if (i == last - 15)
+                return std::string_view::npos;
+        }
+    }
+#endif
+    for (std::size_t i = from; i <= last; ++i) {
+        if (h[i] == head && h[i + n - 1] == tail && std::memcmp(h + i, needle.data(), n) == 0)
+            return i;
+    }
+    return std::string_view::npos;
+}
+
 // The first position from `from` on where needle is in hay, byte for byte;
-// npos when it is not. The C library's search skips ahead on pairs of bytes,
-// which beats looking for the first byte and comparing wherever it is on
-// long texts.
-// On short texts setting up its tables costs more than it saves.
+// npos when it is not. On long texts the C library's search wins: it skips
+// ahead on pairs of bytes. On short ones setting up its tables costs more
+// than it saves.
 constexpr std::size_t kShortText = 256;
 
 std::size_t findBytes(std::string_view hay, std::string_view needle, std::size_t from)
 {
-    if (from > hay.size())
+    if (from > hay.size() || needle.size() > hay.size() - from)
         return std::string_view::npos;
-    if (needle.size() > hay.size() - from)
-        return std::string_view::npos;
-    if (hay.size() - from < kShortText) {
-        // Where the first byte is, the last byte must agree before the rest
-        // is compared.
-        const char* p = hay.data() + from;
-        const char* const stop = hay.data() + hay.size() - needle.size() + 1;
-        while (p < stop) {
-            p = static_cast<const char*>(std::memchr(p, needle.front(), std::size_t(stop - p)));
-            if (!p)
-                return std::string_view::npos;
-            if (p[needle.size() - 1] == needle.back() && std::memcmp(p + 1, needle.data() + 1, needle.size() - 1) == 0)
-                return std::size_t(p - hay.data());
-            ++p;
-        }
-        return std::string_view::npos;
-    }
+    if (hay.size() - from < kShortText)
+        return findBytesShort(hay, needle, from);
     const void* at = memmem(hay.data() + from, hay.size() - from, needle.data(), needle.size());
     return at ? std::size_t(static_cast<const char*>(at) - hay.data()) : std::string_view::npos;
 }
@@ -340,10 +368,15 @@ const char* JxCString::FindOneOf(const char* set, bool caseSensitive, std::int32
 const char* JxCString::FindString(const char* text, bool caseSensitive, std::int32_t from,
                                   std::int32_t to) const
 {
+    if (!text || !*text)
+        return nullptr;
     const int codePage = plat::GetACP();
     const bool doubleByte = plat::IsDoubleByteCodePage(codePage);
-    std::uint32_t b = 0, end = 0;
-    if (!text || !*text || !charRange(from, to, b, end, doubleByte))
+    // The whole text, the usual case, needs no character count: it is a
+    // valid range whenever there is a character at all.
+    std::uint32_t b = 0, end = GetLength();
+    const bool whole = from == 0 && to == -1 && end != 0;
+    if (!whole && !charRange(from, to, b, end, doubleByte))
         return nullptr;
     const std::string_view needle(text);
     // A match starts between b and end and may run on past end.

@@ -137,31 +137,31 @@ bool DecodeRunsTransparentStride(std::span<std::uint8_t> output, std::span<const
 namespace {
 
 // The rows of an RLE8 picture in its buffer; the cursor is a row and a column.
+// The cursor's row is found when the cursor changes rows, not for each run.
 class Rle8Canvas {
 public:
     Rle8Canvas(std::int32_t width, std::span<std::uint8_t> out, bool upward)
         : out_(out), width_(std::size_t(width)), stride_((std::size_t(width) + 3) & ~std::size_t(3)),
-          rows_(out.size() / stride_), upward_(upward) {}
+          rows_(out.size() / stride_), upward_(upward)
+    {
+        findRow();
+    }
 
     // Writes n pixels of value; false when the cursor is outside the rows.
     bool Fill(std::uint8_t value, std::size_t n)
     {
-        std::uint8_t* row = Row();
-        if (!row)
+        if (!row_)
             return false;
-        const std::size_t visible = col_ < width_ ? std::min(n, width_ - col_) : 0;
-        std::memset(row + col_, value, visible);
+        std::memset(row_ + col_, value, visible(n));
         col_ += n;
         return true;
     }
 
     bool Copy(const std::uint8_t* bytes, std::size_t n)
     {
-        std::uint8_t* row = Row();
-        if (!row)
+        if (!row_)
             return false;
-        const std::size_t visible = col_ < width_ ? std::min(n, width_ - col_) : 0;
-        std::memcpy(row + col_, bytes, visible);
+        std::memcpy(row_ + col_, bytes, visible(n));
         col_ += n;
         return true;
     }
@@ -170,23 +170,29 @@ public:
     {
         ++line_;
         col_ = 0;
+        findRow();
     }
 
     void Move(std::size_t dx, std::size_t dy)
     {
         col_ += dx;
         line_ += dy;
+        findRow();
     }
 
 private:
-    std::uint8_t* Row() const
+    // How many of n pixels from the cursor on lie within the width.
+    std::size_t visible(std::size_t n) const { return col_ < width_ ? std::min(n, width_ - col_) : 0; }
+
+    void findRow()
     {
-        if (line_ >= rows_)
-            return nullptr;
+        if (line_ >= rows_) {
+            row_ = nullptr;
+            return;
+        }
         // Upwards, the first row ends the buffer and each next row is one
         // stride lower.
-        const std::size_t base = upward_ ? out_.size() - stride_ * (line_ + 1) : stride_ * line_;
-        return out_.data() + base;
+        row_ = out_.data() + (upward_ ? out_.size() - stride_ * (line_ + 1) : stride_ * line_);
     }
 
     std::span<std::uint8_t> out_;
@@ -196,6 +202,7 @@ private:
     bool upward_;
     std::size_t line_ = 0;
     std::size_t col_ = 0;
+    std::uint8_t* row_ = nullptr;  // null: the cursor is below the last row
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "foundation/JxStringLoader.h"
 #include "platform/core/codepage.h"
@@ -290,33 +291,36 @@ TEST_F(DoubleByteText, SearchesMatchWholeCharactersOnly)
     EXPECT_EQ(kana.FindString("X\xC9", false), kana.GetText());
 }
 
-// Every search of random text built from lead bytes, trail bytes that are
-// letters and letters of both cases agrees with a walk that compares whole
-// characters at each character start.
-TEST_F(DoubleByteText, SearchesAgreeWithACharacterWalk)
+// The first match of needle in text on code page 932 found by a walk that
+// compares whole characters at each character start; -1 when there is none.
+long walkSearch(const std::string& text, const std::string& needle, bool caseSensitive)
 {
     const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; };
     const auto size = [](const std::string& s, std::size_t i) {
         return (plat::GetACP() == 932 && IsLeadByteInCodePage(static_cast<unsigned char>(s[i]), 932) &&
                 i + 1 < s.size()) ? 2u : 1u;
     };
-    const auto walk = [&](const std::string& text, const std::string& needle, bool caseSensitive) -> long {
-        for (std::size_t b = 0; b < text.size(); b += size(text, b)) {
-            std::size_t k = 0;
-            while (k < needle.size() && b + k < text.size() && size(needle, k) == size(text, b + k) &&
-                   (size(needle, k) == 2 ? text.compare(b + k, 2, needle, k, 2) == 0
-                                         : caseSensitive ? text[b + k] == needle[k]
-                                                         : lower(text[b + k]) == lower(needle[k])))
-                k += size(needle, k);
-            if (k == needle.size())
-                return long(b);
-        }
-        return -1;
-    };
+    for (std::size_t b = 0; b < text.size(); b += size(text, b)) {
+        std::size_t k = 0;
+        while (k < needle.size() && b + k < text.size() && size(needle, k) == size(text, b + k) &&
+               (size(needle, k) == 2 ? text.compare(b + k, 2, needle, k, 2) == 0
+                                     : caseSensitive ? text[b + k] == needle[k]
+                                                     : lower(text[b + k]) == lower(needle[k])))
+            k += size(needle, k);
+        if (k == needle.size())
+            return long(b);
+    }
+    return -1;
+}
+
+// Random searches of texts of up to maxText bytes built from lead bytes, trail
+// bytes that are letters and letters of both cases agree with walkSearch.
+void searchRandomDoubleByteTexts(unsigned seed, int rounds, std::size_t maxText)
+{
     const char alphabet[] = {'a', 'A', '\x83', '\x41', '\x61', '\x82', 'c'};
-    std::mt19937 rng(7);
-    for (int round = 0; round < 3000; ++round) {
-        std::string text(rng() % 12 + 1, ' '), needle(rng() % 3 + 1, ' ');
+    std::mt19937 rng(seed);
+    for (int round = 0; round < rounds; ++round) {
+        std::string text(rng() % maxText + 1, ' '), needle(rng() % 3 + 1, ' ');
         for (char& c : text)
             c = alphabet[rng() % sizeof alphabet];
         for (char& c : needle)
@@ -324,10 +328,23 @@ TEST_F(DoubleByteText, SearchesAgreeWithACharacterWalk)
         const JxCString s(text.c_str());
         for (bool caseSensitive : {true, false}) {
             const char* hit = s.FindString(needle.c_str(), caseSensitive);
-            EXPECT_EQ(hit ? long(hit - s.GetText()) : -1L, walk(text, needle, caseSensitive))
+            EXPECT_EQ(hit ? long(hit - s.GetText()) : -1L, walkSearch(text, needle, caseSensitive))
                 << "text " << testing::PrintToString(text) << " needle " << testing::PrintToString(needle);
         }
     }
+}
+
+// Every search of random text agrees with a walk that compares whole
+// characters at each character start.
+TEST_F(DoubleByteText, SearchesAgreeWithACharacterWalk)
+{
+    searchRandomDoubleByteTexts(7, 3000, 12);
+}
+
+// Texts long enough to be searched in blocks of positions, and beyond.
+TEST_F(DoubleByteText, LongerSearchesAgreeWithACharacterWalk)
+{
+    searchRandomDoubleByteTexts(13, 1500, 300);
 }
 
 TEST_F(DoubleByteText, LongSearchesMatchWholeCharactersOnly)
@@ -350,6 +367,35 @@ TEST(String, LongSearchesKeepToTheRange)
     EXPECT_EQ(s.FindString("needle", true, 291), nullptr);
     EXPECT_EQ(s.FindString("eb"), s.GetText() + 295);
     EXPECT_EQ(s.FindString("bbx"), nullptr);
+}
+
+// Short texts are searched in blocks of positions: every length around the
+// block sizes, every start and several ends agree with the standard search,
+// on text of few letters where most positions are near misses.
+TEST(String, SearchesAgreeWithTheStandardSearchAtEveryLengthAndRange)
+{
+    std::mt19937 rng(11);
+    for (std::size_t length = 1; length <= 70; ++length) {
+        std::string text(length, ' ');
+        for (char& c : text)
+            c = "aab"[rng() % 3];
+        const JxCString s(text.c_str());
+        for (int round = 0; round < 8; ++round) {
+            std::string needle(rng() % 5 + 1, ' ');
+            for (char& c : needle)
+                c = "aab"[rng() % 3];
+            for (std::size_t from = 0; from < length; ++from) {
+                for (long to : {-1L, long(from), long(length) - 1, long(from + (length - from) / 2)}) {
+                    const std::size_t at = std::string_view(text).find(needle, from);
+                    const long last = to == -1 ? long(length) - 1 : to;
+                    const long want = (at == std::string_view::npos || long(at) > last) ? -1 : long(at);
+                    const char* hit = s.FindString(needle.c_str(), true, std::int32_t(from), std::int32_t(to));
+                    ASSERT_EQ(hit ? long(hit - s.GetText()) : -1L, want)
+                        << "text " << text << " needle " << needle << " from " << from << " to " << to;
+                }
+            }
+        }
+    }
 }
 
 TEST(String, SearchesFoldCaseThroughTheCaseTables)
