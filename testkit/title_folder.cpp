@@ -37,6 +37,8 @@ void TitleFolder::Write(const std::string& folder)
     WriteHostFile(folder + "/JxMMDAT.VER", VersionBytes(data.version()));
     if (withStore)
         WriteHostFile(folder + "/DATA.MNG", store.Bytes());
+    for (const auto& [name, bytes] : files)
+        WriteHostFile(folder + "/" + name, bytes);
 }
 
 }  // namespace testkit

@@ -40,6 +40,9 @@ public:
     std::string fileVersion = "3.1.0.5";
     // Further texts of the library (id, text).
     std::map<unsigned, std::string> texts;
+    // Further files of the title's disc, such as its screen saver: a name
+    // relative to the folder ("PAGES/tundrel.scr") and the file's bytes.
+    std::map<std::string, std::vector<std::uint8_t>> files;
 
     // Writes the files into the folder (created when missing).
     void Write(const std::string& folder);

@@ -1,0 +1,165 @@
+#include "title/JxScreenSaver.h"
+
+#include <string>
+#include <vector>
+
+#include "foundation/JxErrorMode.h"
+#include "foundation/JxErrorReport.h"
+#include "foundation/JxFileUtils.h"
+#include "foundation/JxStartupSettings.h"
+#include "platform/config/profile.h"
+#include "platform/fs/files.h"
+#include "platform/fs/paths.h"
+#include "platform/ui/message_box.h"
+#include "runtime/JxCBaseProduct.h"
+#include "runtime/JxCPageDef.h"
+#include "runtime/JxCPageObject.h"
+
+namespace {
+
+constexpr const char* kDefaultFileName = "tundrel.scr";
+constexpr const char* kControlIni = "\\Control.ini";
+constexpr const char* kSaverSection = "Screen Saver.Tundrel";
+constexpr const char* kSaverKey = "SaverSelection";
+
+std::string windowsFolder()
+{
+    char buffer[80] = {};
+    const plat::UINT length = plat::GetWindowsDirectoryA(buffer, sizeof buffer);
+    return length < sizeof buffer ? std::string(buffer, length) : std::string();
+}
+
+// The current page's folder within the data folder, with a backslash at
+// each end, so the file name can follow it directly.
+std::string currentFolderText()
+{
+    JxCBaseProduct* product = GetProduct();
+    JxCPageObject* page = product ? product->GetCurrentPage() : nullptr;
+    std::string folder = page && page->GetPageDef() ? std::string(page->GetPageDef()->GetName().View()) : "";
+    if (folder.empty() || folder.front() != '\\')
+        folder.insert(0, "\\");
+    if (folder.back() != '\\')
+        folder += '\\';
+    return folder;
+}
+
+// The busy mark and the open files of one copy, released on every way out.
+// The destination is discarded unless the copy is kept, so a failed copy
+// never replaces what the Windows folder held.
+class CopyFiles {
+public:
+    CopyFiles() = default;
+    ~CopyFiles()
+    {
+        if (destination != plat::HFILE_ERROR)
+            plat::DiscardFile(destination);
+        if (JxCBaseProduct* product = busy_ ? GetProduct() : nullptr)
+            product->MarkIdle();
+        if (source != plat::HFILE_ERROR)
+            CloseFile(source);
+    }
+    CopyFiles(const CopyFiles&) = delete;
+    CopyFiles& operator=(const CopyFiles&) = delete;
+
+    // Puts the destination in place; false when that failed.
+    bool Keep()
+    {
+        const plat::HFILE file = destination;
+        destination = plat::HFILE_ERROR;
+        JxQuietErrorMode quiet;
+        return plat::_lclose(file) != plat::HFILE_ERROR;
+    }
+
+    void MarkBusy()
+    {
+        if (JxCBaseProduct* product = GetProduct()) {
+            product->MarkBusy();
+            busy_ = true;
+        }
+    }
+
+    plat::HFILE source = plat::HFILE_ERROR;
+    plat::HFILE destination = plat::HFILE_ERROR;
+
+private:
+    bool busy_ = false;
+};
+
+void confirmInstalled()
+{
+    JxCString text;
+    JxCString caption;
+    text.LoadString(kScreenSaverInstalledId);
+    caption.LoadString(kScreenSaverCaptionId);
+    plat::MessageBoxA(nullptr, text.GetText() ? text.GetText() : "", caption.GetText() ? caption.GetText() : "",
+                      plat::MB_OK);
+}
+
+}  // namespace
+
+bool CopyInBlocks(const JxBlockReader& read, const JxBlockWriter& write, const JxCString& destinationName)
+{
+    std::vector<std::uint8_t> block(kCopyBlockSize);
+    std::int32_t count = 0;
+    do {
+        count = read(block.data(), kCopyBlockSize);
+        if (count < 0 || count > std::int32_t(kCopyBlockSize))
+            return false;
+        if (count > 0 && write(block.data(), std::uint32_t(count)) != count) {
+            ReportErrorOk(kShortCopyWriteId, destinationName);
+            return false;
+        }
+    } while (count > 0);
+    return true;
+}
+
+std::int16_t CopyScreenSaver(const JxCString& fileName)
+{
+    const std::string name(fileName.View());
+    std::uint32_t error = 0;
+    CopyFiles files;
+    JxCString sourceName((std::string(GetDataPath().View()) + currentFolderText() + name).c_str());
+    files.source = OpenFileWithRetry(sourceName, plat::OF_READ, &error);
+    if (files.source == plat::HFILE_ERROR)
+        return 0;
+
+    JxCString destinationName((windowsFolder() + "\\" + name).c_str());
+    files.MarkBusy();
+    files.destination = OpenFileWithRetry(destinationName, plat::OF_CREATE, &error);
+    if (files.destination == plat::HFILE_ERROR)
+        return 0;
+
+    const bool copied = CopyInBlocks(
+        [&](void* buffer, std::uint32_t count) { return ReadFileBlock(files.source, buffer, count, &error); },
+        [&](const void* buffer, std::uint32_t count) {
+            return WriteFileBlock(files.destination, buffer, count, &error);
+        },
+        destinationName);
+    if (!copied || !files.Keep()) {
+        ReportErrorOk(kScreenSaverNotCopiedId);
+        return 0;
+    }
+    confirmInstalled();
+    return 1;
+}
+
+std::int16_t InstallScreenSaver(std::int32_t selection)
+{
+    JxCString fileName(kDefaultFileName);
+    fileName.LoadString(kScreenSaverFileId);
+    // The name is taken as a file name only: a text that names a folder
+    // could put the copy anywhere.
+    std::string name(fileName.View());
+    const std::size_t separator = name.find_last_of("\\/:");
+    if (separator != std::string::npos)
+        name.erase(0, separator + 1);
+    if (name.empty() || name == "." || name == "..")
+        name = kDefaultFileName;
+
+    const std::int16_t result = CopyScreenSaver(JxCString(name.c_str()));
+
+    const std::string controlIni = windowsFolder() + kControlIni;
+    const std::string value = std::to_string(selection);
+    plat::WritePrivateProfileStringA(kSaverSection, kSaverKey, value.c_str(), controlIni.c_str());
+    return result;
+}
