@@ -12,8 +12,6 @@
 #include "platform/fs/paths.h"
 #include "platform/ui/message_box.h"
 #include "runtime/JxCBaseProduct.h"
-#include "runtime/JxCPageDef.h"
-#include "runtime/JxCPageObject.h"
 
 namespace {
 
@@ -29,18 +27,11 @@ std::string windowsFolder()
     return length < sizeof buffer ? std::string(buffer, length) : std::string();
 }
 
-// The current page's folder within the data folder, with a backslash at
-// each end, so the file name can follow it directly.
+// The page's folder text between the data path and the file name: stored
+// page records hold none, so the screen saver lies in the data folder itself.
 std::string currentFolderText()
 {
-    JxCBaseProduct* product = GetProduct();
-    JxCPageObject* page = product ? product->GetCurrentPage() : nullptr;
-    std::string folder = page && page->GetPageDef() ? std::string(page->GetPageDef()->GetName().View()) : "";
-    if (folder.empty() || folder.front() != '\\')
-        folder.insert(0, "\\");
-    if (folder.back() != '\\')
-        folder += '\\';
-    return folder;
+    return "\\";
 }
 
 // The busy mark and the open files of one copy, released on every way out.
