@@ -14,6 +14,7 @@
 #include "foundation/JxResourceLibraries.h"
 #include "graphics/JxCMemorySlate.h"
 #include "graphics/JxGraphicsLink.h"
+#include "graphics/JxPngDib.h"
 #include "graphics/JxTextStamp.h"
 #include "platform/draw/draw.h"
 #include "platform/fs/files.h"
@@ -194,6 +195,12 @@ JxObjectRef LoadBitmapFile(const char* name)
         std::int32_t status = 0;
         const JxDibBlock dib = ReadDibFileOrReport(file, name, &status);
         if (!dib.empty())
+            record = CreateBitmapFromDibHandle(dib, ProductPalette());
+    } else if (type == kImagePng) {
+        const JxDibBlock dib = ReadPngDibFromFile(file);
+        if (dib.empty())
+            OhNoItsAnError(kDibBadFileId, name);
+        else
             record = CreateBitmapFromDibHandle(dib, ProductPalette());
     }
     if (file != plat::HFILE_ERROR)

@@ -47,7 +47,8 @@ JxDibBlock ReadDibFromStream(JxCBaseFile& stream, std::uint32_t size);
 // status to 2 on failure (0 on success).
 JxDibBlock ReadDibFileOrReport(plat::HFILE file, const char* name, std::int32_t* status);
 
-// A bitmap record of a BMP file or a BMP sub-file of the product's store.
+// A bitmap record of a BMP or PNG file, or of a BMP sub-file of the
+// product's store.
 JxObjectRef LoadBitmapFile(const char* name);
 JxObjectRef ReadDibFromStore(const char* name);
 

@@ -32,7 +32,7 @@ std::int16_t JxCBaseProduct::OpenPage(std::int32_t id, std::int32_t p1, std::int
     if (capturePage_) {
         JxCPanelObject* panel = capturePage_->GetCapturePanel();
         JxCDisplayObject* object = panel ? panel->GetCaptureObject() : nullptr;
-        if (object && !object->TestOptionFlags(JxCDisplayObject::kKeepsCaptureFlag))
+        if (object && !object->TestOptionFlags(JxCDisplayObject::kOptionOwnCapture))
             ReleaseMouseCapture();
     }
     std::unique_ptr<JxCPageDef> def(NewPageDef());

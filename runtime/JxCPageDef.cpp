@@ -19,6 +19,14 @@ std::int16_t JxCPageDef::Load(std::int32_t pageId)
     return built;
 }
 
+JxCString JxCPageDef::GetDataPath()
+{
+    JxCBaseProduct* product = GetProduct();
+    JxCString path = product && product->GetProductDef() ? product->GetProductDef()->GetSecondText() : JxCString();
+    path += JxCTableString("\\");
+    return path;
+}
+
 std::int16_t JxCPageDef::Build()
 {
     JxCBaseProduct* product = GetProduct();

@@ -28,6 +28,10 @@ public:
     virtual std::int16_t Load(std::int32_t pageId);
     std::int16_t Build();
 
+    // The product's folder followed by "\\": where the page's media files
+    // are read from.
+    JxCString GetDataPath() override;
+
     std::int32_t GetPageId() const { return pageId_; }
     void SetPageId(std::int32_t id) { pageId_ = id; }
     std::int16_t GetTemplateId() const { return templateId_; }

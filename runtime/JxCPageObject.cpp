@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/window/window.h"
 #include "runtime/JxCBaseProduct.h"
+#include "runtime/JxCPanelObject.h"
 
 JxCPageObject::JxCPageObject() = default;
 
@@ -31,6 +33,28 @@ std::int16_t JxCPageObject::Start()
 }
 
 void JxCPageObject::MouseMove(const JxCPoint&) {}
+
+void JxCPageObject::EndCapture()
+{
+    if (capturePanel_)
+        capturePanel_->ReleaseCaptureObject();
+    capturePanel_ = nullptr;
+}
+
+void JxCPageObject::SetCapturePanel(JxCPanelObject* panel)
+{
+    capturePanel_ = panel;
+    if (plat::HWND window = GetWindow())
+        plat::SetCapture(window);
+    if (JxCBaseProduct* product = GetProduct())
+        product->SetCapturePage(this);
+}
+
+void JxCPageObject::ForgetPanel(const JxCPanelObject* panel)
+{
+    if (capturePanel_ == panel)
+        capturePanel_ = nullptr;
+}
 
 JxCPanelObjectList* JxCPageObject::GetPanelList() const
 {

@@ -92,8 +92,21 @@ public:
     JxCPanelObjectList* GetPanelList() const;
     // The panel holding the mouse capture, or null; ending the capture
     // clears it and its object.
-    virtual JxCPanelObject* GetCapturePanel() const { return nullptr; }
-    virtual void EndCapture() {}
+    virtual JxCPanelObject* GetCapturePanel() const { return capturePanel_; }
+    virtual void EndCapture();
+    // The panel takes the mouse capture for one of its objects: the page's
+    // window captures the mouse and the product records the page.
+    virtual void SetCapturePanel(JxCPanelObject* panel);
+    // A panel that goes is forgotten.
+    void ForgetPanel(const JxCPanelObject* panel);
+    // The height of the page's own caption (popup pages); 0 for the others.
+    virtual std::int32_t GetCaptionHeight() const { return 0; }
+    // Closes the member pages: mode 1 every one that is not kept open,
+    // mode 0 only the unlinked ones. Pages opened from this one are
+    // recorded but none is linked or kept open yet, so nothing closes.
+    virtual void CloseMemberPages(std::int16_t mode) { (void)mode; }
+    // Whether a member page is unlinked (a click elsewhere closes it).
+    virtual std::int16_t HasUnlinkedMember() const { return 0; }
 
     // --- Output (printing, the clipboard) ----------------------------------
     // The page's size: the picture printed or copied when its template names
@@ -116,6 +129,9 @@ public:
     void ForgetPage(const JxCNotifyRoot* dying);
 
 private:
+    // Declared before the definition, which owns the panels: a panel that
+    // goes with the definition may still clear it.
+    JxCPanelObject* capturePanel_ = nullptr;
     std::unique_ptr<JxCPageDef> def_;
     JxCPageObject* opener_ = nullptr;
     std::vector<JxCPageObject*> members_;

@@ -230,12 +230,12 @@ RECT outputRect(JxCPageObject& page, JxCTemplateDef& tmpl, const std::vector<std
 void drawPanel(JxCPanelObject& panel, JxCSlate& slate)
 {
     if (!panel.UsesOwnOrigin()) {
-        panel.Draw(slate);
+        panel.DrawForOutput(slate);
         return;
     }
     const JxCPoint offset = panel.GetScrollOffset();
     slate.OffsetOrigin(offset.x, offset.y);
-    panel.Draw(slate);
+    panel.DrawForOutput(slate);
     slate.OffsetOrigin(-offset.x, -offset.y);
 }
 
@@ -289,7 +289,7 @@ JxObjectRef RenderPageForOutput(JxCPageObject* page)
     if (panels && !printPanels.empty()) {
         for (std::int16_t id : printPanels)
             if (JxCPanelObject* panel = panels->FindById(id))
-                panel->Draw(slate);
+                panel->DrawForOutput(slate);
     } else if (panels) {
         for (JxCPanelDef* def = tmpl->GetPanelDefs().GetFirst(); def; def = tmpl->GetPanelDefs().GetNext(def))
             if (JxCPanelObject* panel = panels->FindById(def->GetPanelId()))

@@ -34,7 +34,7 @@ public:
     {
         SetId(id);
     }
-    void Draw(JxCSlate& slate) override
+    void DrawForOutput(JxCSlate& slate) override
     {
         drawn_.push_back(GetId());
         RECT d = slate.TransformRect(JxCRect(std::int16_t(rect_.left), std::int16_t(rect_.top),

@@ -313,10 +313,10 @@ TEST_F(ProductPagesTest, OpeningAPageTakesTheMouseCaptureUnlessTheObjectKeepsIt)
     panel.capture = &object;
     base->capturePanel = &panel;
     product().SetCapturePage(base);
-    object.SetOptionFlags(JxCDisplayObject::kKeepsCaptureFlag);
+    object.SetOptionFlags(JxCDisplayObject::kOptionOwnCapture);
     open(2);
     EXPECT_EQ(product().GetCapturePage(), base);
-    object.SetOptionFlags(0);
+    object.ClearOptionFlags(JxCDisplayObject::kOptionOwnCapture);
     open(3);
     EXPECT_EQ(product().GetCapturePage(), nullptr);
     EXPECT_EQ(log, (Log{"end capture 1"}));

@@ -1,0 +1,183 @@
+#pragma once
+// A product with a definition read from a testkit product data file, the
+// "Bitmap" and "Recorder" display-object types registered, a palette of 256
+// distinct colours (colour k is palette index k), and a page that draws
+// into one memory slate of its size.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "foundation/JxCInStrStream.h"
+#include "foundation/JxLanguage.h"
+#include "foundation/JxStartupSettings.h"
+#include "foundation/tests/reporting_fixture.h"
+#include "graphics/JxCMemorySlate.h"
+#include "objects/widgets/JxCBitmap.h"
+#include "graphics/JxDibUtils.h"
+#include "platform/draw/draw.h"
+#include "platform/window/cursor.h"
+#include "platform/window/messages.h"
+#include "runtime/JxCBaseProduct.h"
+#include "runtime/JxCPageDef.h"
+#include "runtime/JxCPanelObject.h"
+#include "runtime/JxCTypeKey.h"
+#include "runtime/JxTypeRegistry.h"
+#include "runtime/JxVersionInfo.h"
+#include "testkit/bmp.h"
+#include "testkit/display_objects.h"
+#include "testkit/product_data.h"
+#include "testkit/test_objects.h"
+
+namespace panel_test {
+
+// A memory slate that calls a function after every copy into it, so that
+// a test sees each step of a transition.
+class WatchedSlate : public JxCMemorySlate {
+public:
+    WatchedSlate(std::int32_t width, std::int32_t height) : JxCMemorySlate(width, height) {}
+    std::int16_t CopyFromBits(JxCMemorySlate* source, const plat::RECT& from, const plat::RECT& to,
+                              std::int16_t transparent) override
+    {
+        const std::int16_t result = JxCMemorySlate::CopyFromBits(source, from, to, transparent);
+        if (afterCopy)
+            afterCopy();
+        return result;
+    }
+    std::function<void()> afterCopy;
+};
+
+// A page of the size whose slate is one memory slate, with its definition
+// naming template 1.
+class SlatePage : public JxCPageObject {
+public:
+    SlatePage(std::int16_t width, std::int16_t height) : size_(width, height), slate(width, height)
+    {
+        auto* def = new JxCPageDef;
+        def->SetTemplateId(1);
+        Init(def);
+    }
+    JxCSlate* GetSlate() override { return &slate; }
+    std::int16_t ReleaseSlate(JxCSlate* given) override
+    {
+        given->ResetOriginOffset();
+        given->SelectClipRect(given->GetRect());
+        return 1;
+    }
+    JxCSize GetPageSize() const override { return size_; }
+
+    // Pixel (x, y) of the page, y from the top.
+    std::uint8_t at(int x, int y)
+    {
+        plat::BITMAPINFOHEADER h;
+        std::uint8_t* bits = slate.GetBits(&h);
+        const int rows = h.biHeight < 0 ? -h.biHeight : h.biHeight;
+        const int row = h.biHeight < 0 ? y : rows - 1 - y;
+        return bits[row * plat::DibStride(h.biWidth, 8) + x];
+    }
+
+private:
+    JxCSize size_;
+
+public:
+    WatchedSlate slate;
+};
+
+class PanelTest : public ReportingTest {
+protected:
+    static constexpr std::uint8_t kPanelColour = 40;
+
+    void SetUp() override
+    {
+        ReportingTest::SetUp();
+        programStrings("1\tkelbo32.ini\n1003\tDamaged picture %s\n"
+                       "1012\tCouldn't find panel definition '%s' in template definition '%s'\n"
+                       "1013\tCouldn't find template definition '%s'\n"
+                       "1030\tCouldn't find Display Object %d \n1094\tNo picture in %s\n"
+                       "1098\tCannot Create Slate!\n");
+        iniFile("[Directory]\nLogErrors=1\nLogFile=" + programFolder() + "error.log\n");
+        ReadSettings();
+        RegisterDisplayObjectType(JxCTableString("Bitmap"), [] { return static_cast<JxCDisplayObject*>(new JxCBitmap); },
+                                  bitmapKey_);
+        RegisterDisplayObjectType(JxCTableString("Recorder"),
+                                  [] { return static_cast<JxCDisplayObject*>(new JxCDisplayObject); }, plainKey_);
+        RegisterTypeIds();
+        colours = testkit::DistinctColours();
+        const std::vector<std::uint8_t> stored = testkit::EncodeLogPalette(colours);
+        SetProduct(std::make_unique<JxCBaseProduct>());
+        SetProductPalette(plat::CreatePalette(reinterpret_cast<const plat::LOGPALETTE*>(stored.data())), 1);
+    }
+    void TearDown() override
+    {
+        DeleteProduct();
+        DeleteProductPalettes();
+        ReleaseTypeRegistries();
+        UnregisterDisplayObjectType(JxCTableString("bitmap"));
+        UnregisterDisplayObjectType(JxCTableString("recorder"));
+        ReportingTest::TearDown();
+    }
+
+    // Template 1 with panel 2 at (10, 20), 100 by 50, in colour
+    // kPanelColour (a size of 0 takes the content's).
+    testkit::PanelDefBuilder& panelDef(std::int16_t width = 100, std::int16_t height = 50)
+    {
+        const testkit::Rgb& c = colours[kPanelColour];
+        return file.templateDef(1, "BASE_PAGE").panel(2, "Display").at(10, 20).size(width, height).colour(c[0], c[1], c[2]);
+    }
+    // Reads the product data file, with the program folder as the data path.
+    void readDefinitions()
+    {
+        // A record of this program and language: no question about the data.
+        file.version().countryCode = GetLanguageCode() ? GetLanguageCode() : "";
+        file.version().softwareVersion = std::string(GetVersionCode().View());
+        std::vector<std::uint8_t> bytes = file.Bytes();
+        JxCInStrStream in(JxMemoryBlock{bytes.data(), std::uint32_t(bytes.size())});
+        ASSERT_TRUE(GetProduct()->ReadProductData(in, std::uint32_t(bytes.size())));
+        std::string folder = programFolder();
+        folder.pop_back();  // without its backslash
+        GetProduct()->GetProductDef()->SetDataPath(folder.c_str());
+    }
+    // A panel read from the record's bytes for the page's definition.
+    std::unique_ptr<JxCPanelObject> readPanel(const std::vector<std::uint8_t>& record, SlatePage& page,
+                                              std::int16_t* result = nullptr)
+    {
+        auto panel = std::make_unique<JxCPanelObject>();
+        JxCInStrStream in(JxMemoryBlock{record.data(), std::uint32_t(record.size())});
+        const std::int16_t read = panel->Read(in, page.GetPageDef());
+        if (result)
+            *result = read;
+        panel->SetOwnerPage(&page);
+        return panel;
+    }
+    void writePicture(const std::string& name, const std::vector<std::uint8_t>& bytes) const
+    {
+        plat::testing::TempConfig::writeFile(config.program() + "/" + name, std::string(bytes.begin(), bytes.end()));
+    }
+    // A picture of one colour with its top-left quarter in the second.
+    static testkit::BmpPicture twoColourPicture(int width, int height, std::uint8_t colour, std::uint8_t corner)
+    {
+        testkit::BmpPicture p;
+        p.width = width;
+        p.height = height;
+        p.colours = testkit::DistinctColours();
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                p.pixels.push_back(x < width / 2 && y < height / 2 ? corner : colour);
+        return p;
+    }
+
+    testkit::ProductData file;
+    std::vector<testkit::Rgb> colours;
+    // The error log: every reported message, one line each.
+    std::string errorLog() const { return hostFile("error.log"); }
+
+private:
+    JxCTypeKey bitmapKey_;
+    JxCTypeKey plainKey_;
+};
+
+}  // namespace panel_test

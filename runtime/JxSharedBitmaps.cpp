@@ -1,0 +1,126 @@
+#include "runtime/JxSharedBitmaps.h"
+
+#include <memory>
+
+#include "foundation/JxErrorReport.h"
+#include "foundation/JxFileUtils.h"
+#include "foundation/JxStartupSettings.h"
+#include "graphics/JxBitmapLoaders.h"
+#include "graphics/JxCSlate.h"
+#include "graphics/JxDibUtils.h"
+#include "runtime/JxCBaseProduct.h"
+
+namespace {
+
+JxCString productFolder()
+{
+    JxCBaseProduct* product = GetProduct();
+    JxCProductDef* def = product ? product->GetProductDef() : nullptr;
+    return def ? def->GetSecondText() : JxCString();
+}
+
+JxCString withSuffix(const JxCString& path, const char* suffix)
+{
+    JxCString out(path);
+    out += JxCTableString(suffix);
+    return out;
+}
+
+JxObjectRef loadFile(const JxCString& path)
+{
+    for (const char* suffix : {".png", ".dib"}) {
+        const JxCString tried = withSuffix(path, suffix);
+        if (FileExists(tried.GetText()))
+            return LoadBitmapFile(tried.GetText());
+    }
+    return FileExists(path.GetText()) ? LoadBitmapFile(path.GetText()) : JxObjectRef();
+}
+
+JxObjectRef loadByName(JxCRunTimeObject& owner, const JxCTableString& name, const JxCString& path,
+                       plat::HPALETTE* palette)
+{
+    const char* text = name.GetText();
+    if (text[0] == '@') {
+        if (palette)
+            *palette = LoadPaletteFromNamedBitmap(text + 1);
+        return LoadBitmapResourceByName(text + 1, 0);
+    }
+    JxCString filePath = path;
+    if (text[0] == '~') {
+        filePath = ComposeBitmapPath(owner, JxCTableString(text + 1));
+        if (UsesMungedSprites()) {
+            JxObjectRef stored = ReadDibFromStore(withSuffix(filePath, ".dib").GetText());
+            if (stored.handle)
+                return stored;
+        }
+    }
+    JxObjectRef loaded = loadFile(filePath);
+    if (!loaded.handle)
+        OhNoItsAnError(kNoBitmapLoadedId, name.GetText());
+    return loaded;
+}
+
+}  // namespace
+
+JxSharedImage MakeSharedImage(const JxObjectRef& bitmap)
+{
+    if (!bitmap.handle)
+        return nullptr;
+    return JxSharedImage(new JxObjectRef(bitmap), [](const JxObjectRef* record) {
+        JxObjectRef doomed = *record;
+        DeleteBitmapRecord(doomed);
+        delete record;
+    });
+}
+
+JxCString ComposeBitmapPath(JxCRunTimeObject& owner, const JxCTableString& name, bool bare)
+{
+    if (!name.IsEmpty() && name.GetText()[0] == '\\')
+        return productFolder() + name;
+    if (bare)
+        return JxCString(name.GetText());
+    JxCString folder = owner.GetContainer() ? owner.GetDataPath() : withSuffix(productFolder(), "\\");
+    return folder + name;
+}
+
+JxSharedImage LoadSharedBitmap(JxCRunTimeObject& owner, const JxCTableString& name, plat::HPALETTE* palette)
+{
+    if (name.IsEmpty())
+        return nullptr;
+    JxCBitmapRefList& refs = GetBitmapRefs();
+    JxCBitmapRef* ref = FindBitmapRef(name);
+    if (!ref) {
+        const JxCString path = ComposeBitmapPath(owner, name);
+        JxSharedImage image = MakeSharedImage(loadByName(owner, name, path, palette));
+        if (!image)
+            return nullptr;
+        auto made = std::make_unique<JxCBitmapRef>(JxCString(name.GetText()), path);
+        made->SetImage(std::move(image));
+        if (!refs.Add(made.get()))
+            return nullptr;
+        ref = made.release();
+    } else if (palette && name.GetText()[0] == '@') {
+        *palette = LoadPaletteFromNamedBitmap(name.GetText() + 1);
+    }
+    JxCBitmapRefList& own = owner.GetBitmapRefs();
+    if (!own.FindNode(ref) && own.Add(ref))
+        ref->AddUse();
+    return ref->GetImage();
+}
+
+std::int16_t DrawBitmapAt(JxCRunTimeObject& owner, const JxObjectRef* image, const JxCRect& rect,
+                          const JxCPoint& offset, JxCSlate* slate, std::int16_t transparent)
+{
+    if (!image || !image->handle)
+        return 0;
+    JxCSlate* target = slate ? slate : owner.GetSlate();
+    if (!target)
+        return 0;
+    const JxCRect source(offset.x, offset.y, std::int16_t(offset.x + rect.Width()),
+                         std::int16_t(offset.y + rect.Height()));
+    const std::int16_t result =
+        BlitBitmapToSlate(target, *image, rect.TopLeft(), GetProductPalette(), transparent, &source);
+    if (!slate)
+        owner.ReleaseSlate(target);
+    return result;
+}

@@ -1,0 +1,78 @@
+#pragma once
+// Writers of the stored records of display objects and panels, as a panel's
+// record in the page data holds them:
+//
+//   testkit::ProductData file;
+//   testkit::PanelRecord panel(2);
+//   panel.add(testkit::BitmapRecord("Logo").at(10, 10).z(3), file);  // texts interned in file
+//   panel.add(testkit::DisplayObjectRecord("Hotspot").rect(0, 0, 40, 20), file);
+//   std::vector<std::uint8_t> bytes = panel.Bytes();
+//
+// Type ids come from the live registry (testkit/type_ids.h), so the types
+// must be registered and numbered first. Damaged records come from the
+// knobs below or from changing the bytes.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "testkit/product_data.h"
+
+namespace testkit {
+
+class DisplayObjectRecord {
+public:
+    explicit DisplayObjectRecord(std::string typeKeyword) : type(std::move(typeKeyword)) {}
+    DisplayObjectRecord& id(std::int16_t v) { objectId = v; return *this; }
+    DisplayObjectRecord& tag(std::int16_t v) { tagNumber = v; return *this; }
+    DisplayObjectRecord& options(std::uint16_t v) { optionFlags = v; return *this; }
+    // The rectangle (left, top, right, bottom); none is written while the
+    // options hold "NoRectScrunge".
+    DisplayObjectRecord& rect(std::int16_t l, std::int16_t t, std::int16_t r, std::int16_t b);
+    // A rectangle at the point, of no size (a bitmap takes its picture's).
+    DisplayObjectRecord& at(std::int16_t x, std::int16_t y) { return rect(x, y, x, y); }
+    DisplayObjectRecord& cursor(std::string name) { cursorName = std::move(name); return *this; }
+    DisplayObjectRecord& visible(std::uint16_t v) { visibleWord = v; return *this; }
+    DisplayObjectRecord& z(std::int16_t v) { zOrder = v; return *this; }
+    DisplayObjectRecord& transparent(std::uint16_t v = 1) { transparentWord = v; return *this; }
+    // A polygon region record (testkit/poly_region.h); sets "PolyRegion".
+    DisplayObjectRecord& region(std::vector<std::uint8_t> bytes);
+    // Bytes written after the common record (the class's own fields).
+    DisplayObjectRecord& tail(std::vector<std::uint8_t> bytes) { extra = std::move(bytes); return *this; }
+
+    // The type id, then the record.
+    std::vector<std::uint8_t> Bytes(ProductData& file) const;
+
+    std::string type;
+    std::int16_t objectId = 0, tagNumber = 0;
+    std::uint16_t optionFlags = 0;
+    std::int16_t left = 0, top = 0, right = 0, bottom = 0;
+    std::string cursorName;
+    std::uint16_t visibleWord = 1;
+    std::int16_t zOrder = 0;
+    std::uint16_t transparentWord = 0;
+    std::optional<std::vector<std::uint8_t>> regionBytes;
+    std::vector<std::uint8_t> extra;
+    // A bitmap's file name, written after the common record when set.
+    std::optional<std::string> fileName;
+};
+
+// A "Bitmap" record: the display-object record and the file name.
+DisplayObjectRecord BitmapRecord(std::string file);
+
+// A panel's stored record: its id, its objects, no handlers, scope word 0.
+class PanelRecord {
+public:
+    explicit PanelRecord(std::uint16_t id) : panelId(id) {}
+    PanelRecord& add(const DisplayObjectRecord& object, ProductData& file);
+    // The object count written instead of the real one.
+    PanelRecord& claimCount(std::int16_t count) { countClaim = count; return *this; }
+    std::vector<std::uint8_t> Bytes() const;
+
+    std::uint16_t panelId;
+    std::vector<std::vector<std::uint8_t>> objects;
+    std::optional<std::int16_t> countClaim;
+};
+
+}  // namespace testkit
