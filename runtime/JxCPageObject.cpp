@@ -2,16 +2,23 @@
 
 #include <algorithm>
 
+#include "graphics/JxCDisplaySlate.h"
 #include "platform/window/window.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxCDisplayObject.h"
 #include "runtime/JxCKeyParams.h"
 #include "runtime/JxCPanelObject.h"
+#include "runtime/JxCProductDef.h"
 #include "runtime/JxKeywordTables.h"
 
 JxCPageObject::JxCPageObject() = default;
 
-JxCPageObject::~JxCPageObject() = default;
+JxCPageObject::~JxCPageObject()
+{
+    // The panels go first: a panel that goes may still close this page's
+    // members.
+    def_.reset();
+}
 
 std::int16_t JxCPageObject::Init(JxCPageDef* def)
 {
@@ -36,6 +43,118 @@ std::int16_t JxCPageObject::Start()
     // there.
     if (JxCBaseProduct* product = GetProduct())
         product->RefreshMouseOver();
+    return 1;
+}
+
+void* JxCPageObject::GetDC()
+{
+    plat::HWND window = GetWindow();
+    return window && plat::IsWindow(window) ? plat::GetDC(window) : nullptr;
+}
+
+std::int16_t JxCPageObject::ReleaseDC(void* dc)
+{
+    return plat::ReleaseDC(GetWindow(), static_cast<plat::HDC>(dc)) == 1 ? 1 : 0;
+}
+
+JxCSlate* JxCPageObject::GetSlate()
+{
+    plat::HWND window = GetWindow();
+    if (!window)
+        return nullptr;
+    return new JxCDisplaySlate(window, 0, -GetCaptionHeight());
+}
+
+std::int16_t JxCPageObject::ReleaseSlate(JxCSlate* slate)
+{
+    delete slate;
+    return 1;
+}
+
+std::int16_t JxCPageObject::Paint(JxCSlate* slate, std::int16_t transition)
+{
+    JxCRect area;
+    if (slate) {
+        area = slate->GetRect();
+    } else {
+        plat::HWND window = GetWindow();
+        if (!window)
+            return 1;
+        plat::PAINTSTRUCT ps{};
+        plat::BeginPaint(window, &ps);
+        plat::EndPaint(window, &ps);
+        area = JxCRect(std::int16_t(ps.rcPaint.left), std::int16_t(ps.rcPaint.top), std::int16_t(ps.rcPaint.right),
+                      std::int16_t(ps.rcPaint.bottom));
+    }
+    if (area.IsEmpty())
+        return 1;
+    area.Offset(0, -GetCaptionHeight());
+    return DrawPanels(slate, area, transition);
+}
+
+std::int16_t JxCPageObject::DrawPanels(JxCSlate* slate, JxCRect clip, std::int16_t transition)
+{
+    JxCPanelObjectList* panels = GetPanelList();
+    if (!panels)
+        return 1;
+    for (JxCPanelObject* panel = panels->GetFirst(); panel; panel = panels->GetNext(panel)) {
+        const JxCRect rect = panel->GetRect();
+        if (!rect.Intersects(clip))
+            continue;
+        JxCRect part = clip;
+        part.Intersect(rect);
+        const JxCPoint scroll = panel->GetScrollOffset();
+        const int dx = scroll.x - rect.left;
+        const int dy = scroll.y - rect.top;
+        part.Offset(dx, dy);
+        if (slate)
+            slate->OffsetOrigin(dx, dy);
+        const std::int16_t drawn = panel->Draw(slate, &part, transition);
+        if (slate)
+            slate->OffsetOrigin(-dx, -dy);
+        if (!drawn)
+            return 0;
+    }
+    return 1;
+}
+
+JxCSize JxCPageObject::GetPageSize() const
+{
+    JxCBaseProduct* product = GetProduct();
+    JxCProductDef* productDef = product ? product->GetProductDef() : nullptr;
+    const JxCTemplateDef* templateDef = productDef && def_ ? productDef->FindTemplateDef(def_->GetTemplateId()) : nullptr;
+    if (templateDef && (templateDef->GetSize().cx || templateDef->GetSize().cy))
+        return templateDef->GetSize();
+    JxCPanelObjectList* panels = GetPanelList();
+    if (!panels || !panels->GetFirst())
+        return {};
+    if (panels->GetCount() == 1) {
+        JxCPanelObject* panel = panels->GetFirst();
+        const JxCSize extent = panel->GetContentExtent();
+        const JxCRect rect = panel->GetRect();
+        panel->SetRect(JxCRect(rect.left, rect.top, std::int16_t(rect.left + extent.cx),
+                               std::int16_t(rect.top + extent.cy)));
+        return extent;
+    }
+    JxCSize size;
+    for (JxCPanelObject* panel = panels->GetFirst(); panel; panel = panels->GetNext(panel)) {
+        const JxCRect rect = panel->GetRect();
+        size.cx = std::max(size.cx, rect.right);
+        size.cy = std::max(size.cy, rect.bottom);
+    }
+    return size;
+}
+
+std::int16_t JxCPageObject::CreatePanelResources()
+{
+    JxCPanelObjectList* panels = GetPanelList();
+    if (!panels)
+        return 1;
+    for (JxCPanelObject* panel = panels->GetFirst(); panel; panel = panels->GetNext(panel)) {
+        panel->SetOwnerPage(this);
+        if (!panel->CreateResources())
+            return 0;
+    }
     return 1;
 }
 

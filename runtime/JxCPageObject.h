@@ -15,6 +15,7 @@
 #include "events/JxCRunTimeObject.h"
 #include "foundation/JxCList.h"
 #include "foundation/JxCPoint.h"
+#include "foundation/JxCRect.h"
 #include "foundation/JxCSize.h"
 #include "platform/core/types.h"
 #include "runtime/JxCPageDef.h"
@@ -24,6 +25,7 @@ class JxCDisplayObject;
 class JxCKeyParams;
 class JxCPanelObject;
 class JxCPanelObjectList;
+class JxCSlate;
 
 class JxCPageObject : public JxCRunTimeObject {
 public:
@@ -53,13 +55,30 @@ public:
     virtual std::int16_t GetOpenMode() const { return openMode_; }
     // Makes what the page needs to show itself; 0 when memory runs out.
     virtual std::int16_t CreateResources() { return 1; }
-    virtual plat::HWND GetWindow() const { return nullptr; }
+    virtual plat::HWND GetWindow() const { return window_; }
+    void SetWindow(plat::HWND window) { window_ = window; }
     // Runs when the page's first paint has been seen (message 1025).
     virtual std::int16_t Start();
 
     // --- What the main window procedure routes to the page ----------------
     // Paints the page into its window (validating what it paints).
-    virtual void Refresh() {}
+    virtual void Refresh() { Paint(nullptr, 1); }
+    // Draws the panels that meet the area (the slate's, or the window's
+    // invalid area, validated); 0 when a panel fails to draw.
+    std::int16_t Paint(JxCSlate* slate, std::int16_t transition);
+    // Draws the panels that meet the clip (page coordinates less the
+    // caption height).
+    std::int16_t DrawPanels(JxCSlate* slate, JxCRect clip, std::int16_t transition);
+    // Every panel takes this page as its owner and makes its resources; 0
+    // at the first that fails.
+    std::int16_t CreatePanelResources();
+
+    // --- Run-time object ---------------------------------------------------
+    void* GetDC() override;
+    std::int16_t ReleaseDC(void* dc) override;
+    // A slate on the page's window below its caption; null without one.
+    JxCSlate* GetSlate() override;
+    std::int16_t ReleaseSlate(JxCSlate* slate) override;
     // The window moved.
     virtual void MoveResize(plat::HWND window) { (void)window; }
     // Mouse input in the client coordinates of the page's window; the page
@@ -148,7 +167,9 @@ public:
     // --- Output (printing, the clipboard) ----------------------------------
     // The page's size: the picture printed or copied when its template names
     // no print panels.
-    virtual JxCSize GetPageSize() const { return {}; }
+    // The template's size when it gives one; else a lone panel's content
+    // (the panel takes that size) or the furthest panel edges.
+    virtual JxCSize GetPageSize() const;
     // The ids of the template's print panels, in their order; none: the
     // whole page is output.
     virtual std::vector<std::int16_t> GetPrintPanelIds() const { return {}; }
@@ -176,6 +197,7 @@ private:
     JxCPanelObject* focusPanel_ = nullptr;
     std::unique_ptr<JxCPageDef> def_;
     JxCPageObject* opener_ = nullptr;
+    plat::HWND window_ = nullptr;
     std::vector<JxCPageObject*> members_;
     std::int16_t keepOpen_ = 0;
     std::int16_t closeRefused_ = 0;
@@ -184,6 +206,14 @@ private:
     std::int16_t templateParam2_ = 0;
     std::int16_t openMode_ = 0;
     std::int16_t closing_ = 0;
+
+protected:
+    // Set until the first paint has been announced to the product.
+    std::int16_t firstPaint_ = 1;
+    // Set while the page kind makes its resources.
+    std::int16_t makingResources_ = 0;
+
+private:
 
     bool holdsPanel(const JxCPanelObject* panel) const;
     void paintPending();
