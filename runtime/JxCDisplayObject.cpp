@@ -1,5 +1,6 @@
 #include "runtime/JxCDisplayObject.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "foundation/JxCInStrStream.h"
@@ -230,29 +231,17 @@ std::int32_t JxCDisplayObject::stateBitOf(std::int32_t index)
 
 JxPropertyKind JxCDisplayObject::GetPropertyInfo(std::int16_t index, std::int32_t* stringId)
 {
-    JxPropertyKind kind = JxPropertyKind::None;
-    if ((index >= kPropLeft && index <= kPropHeight) || index == kPropZOrder)
-        kind = JxPropertyKind::Number;
-    else if ((index >= kPropDisabled && index <= kPropNoRefresh) || index == kPropVisible)
-        kind = JxPropertyKind::Flag;
-    else if (index == kPropName || index == kPropCursor)
-        kind = JxPropertyKind::String;
-    if (kind != JxPropertyKind::None && stringId)
-        *stringId = PropertyNameId(index);
-    return kind;
+    const bool number = (index >= kPropLeft && index <= kPropHeight) || index == kPropZOrder;
+    const bool flag = (index >= kPropDisabled && index <= kPropNoRefresh) || index == kPropVisible;
+    const bool string = index == kPropName || index == kPropCursor;
+    return PropertyKindIn(index, stringId, number, flag, string);
 }
 
 std::int16_t JxCDisplayObject::GetNumberProperty(std::int16_t index, std::int32_t* value)
 {
-    std::int32_t result = 0;
-    switch (index) {
-    case kPropLeft: result = rect_.left; break;
-    case kPropTop: result = rect_.top; break;
-    case kPropWidth: result = rect_.Width(); break;
-    case kPropHeight: result = rect_.Height(); break;
-    case kPropZOrder: result = zOrder_; break;
-    default: return JxCRunTimeObject::GetNumberProperty(index, value);
-    }
+    std::int32_t result = zOrder_;
+    if (index != kPropZOrder && !GetRectangleProperty(rect_, index, result))
+        return JxCRunTimeObject::GetNumberProperty(index, value);
     if (!value)
         return kPropertyNoPlace;
     *value = result;
@@ -268,47 +257,19 @@ std::int16_t JxCDisplayObject::SetNumberProperty(std::int16_t index, std::int32_
     return JxCRunTimeObject::SetNumberProperty(index, value);
 }
 
-std::int16_t JxCDisplayObject::setPosition(std::int32_t index, std::int32_t value)
+std::int16_t JxCDisplayObject::setPosition(std::int16_t index, std::int32_t value)
 {
     std::int32_t current = 0;
-    GetNumberProperty(index, &current);
+    GetRectangleProperty(rect_, index, current);
     if (value == current)
         return kPropertyOk;
     // The container's own rectangle bounds the object.
     const JxCPanelObject* panel = panelOf(GetContainer());
-    const std::int32_t limitX = panel ? panel->GetRect().Width() : 0x7FFF;
-    const std::int32_t limitY = panel ? panel->GetRect().Height() : 0x7FFF;
-    JxCRect moved = rect_;
-    const std::int32_t width = rect_.Width();
-    const std::int32_t height = rect_.Height();
-    switch (index) {
-    case kPropLeft:
-        if (value < 0 || value + width > limitX)
-            return kPropertyDoesNotFit;
-        moved.left = std::int16_t(value);
-        moved.right = std::int16_t(value + width);
-        break;
-    case kPropTop:
-        if (value < 0 || value + height > limitY)
-            return kPropertyDoesNotFit;
-        moved.top = std::int16_t(value);
-        moved.bottom = std::int16_t(value + height);
-        break;
-    case kPropWidth:
-        if (value < 0 || rect_.left + value > limitX)
-            return kPropertyDoesNotFit;
-        moved.right = std::int16_t(rect_.left + value);
-        break;
-    default:
-        if (value < 0 || rect_.top + value > limitY)
-            return kPropertyDoesNotFit;
-        moved.bottom = std::int16_t(rect_.top + value);
-        break;
-    }
-    JxCRect area(std::min(rect_.left, moved.left), std::min(rect_.top, moved.top),
-                 std::max(rect_.right, moved.right), std::max(rect_.bottom, moved.bottom));
-    rect_ = moved;
-    RedrawInContainer(area);
+    const JxCSize bound = panel ? panel->GetRect().GetSize() : JxCSize(0x7FFF, 0x7FFF);
+    const JxCRect before = rect_;
+    if (!SetRectangleProperty(rect_, index, value, bound))
+        return kPropertyDoesNotFit;
+    RedrawInContainer(UnionOf(before, rect_));
     return kPropertyOk;
 }
 
@@ -383,6 +344,57 @@ std::int16_t JxCDisplayObject::SetStringProperty(std::int16_t index, const JxCSt
     // A cursor is named from the product's list of cursors; a name that is
     // not there changes nothing. The product keeps no such list yet.
     return kPropertyOk;
+}
+
+// --- Shared by display objects and panels ------------------------------------
+
+bool GetRectangleProperty(const JxCRect& rect, std::int16_t index, std::int32_t& value)
+{
+    switch (index) {
+    case kPropLeft: value = rect.left; return true;
+    case kPropTop: value = rect.top; return true;
+    case kPropWidth: value = rect.Width(); return true;
+    case kPropHeight: value = rect.Height(); return true;
+    default: return false;
+    }
+}
+
+bool SetRectangleProperty(JxCRect& rect, std::int16_t index, std::int32_t value, const JxCSize& bound)
+{
+    const bool horizontal = index == kPropLeft || index == kPropWidth;
+    std::int32_t farEdge = 0;
+    switch (index) {
+    case kPropLeft: farEdge = value + rect.Width(); break;
+    case kPropTop: farEdge = value + rect.Height(); break;
+    case kPropWidth: farEdge = rect.left + value; break;
+    case kPropHeight: farEdge = rect.top + value; break;
+    default: return false;
+    }
+    if (value < 0 || farEdge > (horizontal ? bound.cx : bound.cy))
+        return false;
+    if (index == kPropLeft)
+        rect.left = std::int16_t(value);
+    else if (index == kPropTop)
+        rect.top = std::int16_t(value);
+    (horizontal ? rect.right : rect.bottom) = std::int16_t(farEdge);
+    return true;
+}
+
+JxCRect UnionOf(const JxCRect& a, const JxCRect& b)
+{
+    return JxCRect(std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                   std::max(a.bottom, b.bottom));
+}
+
+JxPropertyKind PropertyKindIn(std::int16_t index, std::int32_t* nameId, bool number, bool flag, bool string)
+{
+    const JxPropertyKind kind = number ? JxPropertyKind::Number
+                                : flag ? JxPropertyKind::Flag
+                                : string ? JxPropertyKind::String
+                                         : JxPropertyKind::None;
+    if (kind != JxPropertyKind::None && nameId)
+        *nameId = PropertyNameId(index);
+    return kind;
 }
 
 // --- The list and the picture test --------------------------------------------

@@ -139,7 +139,7 @@ private:
     // are answered apart.
     static std::int32_t optionBitOf(std::int32_t index);
     static std::int32_t stateBitOf(std::int32_t index);
-    std::int16_t setPosition(std::int32_t index, std::int32_t value);
+    std::int16_t setPosition(std::int16_t index, std::int32_t value);
     std::int16_t setZOrder(std::int32_t value);
 
     JxCTypeKey typeKey_;
@@ -187,3 +187,17 @@ bool AnyMediaPlaying();
 
 // The product's default cursor name.
 JxCTableString DefaultCursorName();
+
+// "Left", "Top", "Width" and "Height" of a rectangle, for display objects
+// and panels alike: the value of the index (false for another index), and
+// the rectangle with the index set to the value, which must be 0 or more
+// and keep the far edge within the bound (false, nothing changed, when it
+// does not). The area to redraw after a change is the union of the two.
+bool GetRectangleProperty(const JxCRect& rect, std::int16_t index, std::int32_t& value);
+bool SetRectangleProperty(JxCRect& rect, std::int16_t index, std::int32_t value, const JxCSize& bound);
+JxCRect UnionOf(const JxCRect& a, const JxCRect& b);
+
+// The kind of a property among the number, flag and string indexes a
+// class answers (a number index is listed in numbers, ...), with its name's
+// string id when asked for.
+JxPropertyKind PropertyKindIn(std::int16_t index, std::int32_t* nameId, bool number, bool flag, bool string);

@@ -54,7 +54,7 @@ public:
     // Non-zero: the page stays above the others (the topmost list).
     virtual std::int16_t GetOpenMode() const { return openMode_; }
     // Makes what the page needs to show itself; 0 when memory runs out.
-    virtual std::int16_t CreateResources() { return 1; }
+    std::int16_t CreateResources() override { return 1; }
     virtual plat::HWND GetWindow() const { return window_; }
     void SetWindow(plat::HWND window) { window_ = window; }
     // Runs when the page's first paint has been seen (message 1025).

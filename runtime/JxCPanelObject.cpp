@@ -207,30 +207,16 @@ void JxCPanelObject::ForgetObject(const JxCDisplayObject* object)
 
 JxPropertyKind JxCPanelObject::GetPropertyInfo(std::int16_t index, std::int32_t* stringId)
 {
-    JxPropertyKind kind = JxPropertyKind::None;
-    if ((index >= kPropLeft && index <= kPropHeight) || index == kPropScrollWidth || index == kPropScrollHeight)
-        kind = JxPropertyKind::Number;
-    else if (index == kPropPageCloseIfClicked)
-        kind = JxPropertyKind::Flag;
-    else if (index == kPropName)
-        kind = JxPropertyKind::String;
-    if (kind != JxPropertyKind::None && stringId)
-        *stringId = PropertyNameId(index);
-    return kind;
+    const bool number = (index >= kPropLeft && index <= kPropHeight) || index == kPropScrollWidth ||
+                        index == kPropScrollHeight;
+    return PropertyKindIn(index, stringId, number, index == kPropPageCloseIfClicked, index == kPropName);
 }
 
 std::int16_t JxCPanelObject::GetNumberProperty(std::int16_t index, std::int32_t* value)
 {
-    std::int32_t result = 0;
-    switch (index) {
-    case kPropLeft: result = rect_.left; break;
-    case kPropTop: result = rect_.top; break;
-    case kPropWidth: result = rect_.Width(); break;
-    case kPropHeight: result = rect_.Height(); break;
-    case kPropScrollWidth: result = scroll_.cx; break;
-    case kPropScrollHeight: result = scroll_.cy; break;
-    default: return JxCRunTimeObject::GetNumberProperty(index, value);
-    }
+    std::int32_t result = index == kPropScrollWidth ? scroll_.cx : scroll_.cy;
+    if (index != kPropScrollWidth && index != kPropScrollHeight && !GetRectangleProperty(rect_, index, result))
+        return JxCRunTimeObject::GetNumberProperty(index, value);
     if (!value)
         return kPropertyNoPlace;
     *value = result;
@@ -252,7 +238,7 @@ std::int16_t JxCPanelObject::SetNumberProperty(std::int16_t index, std::int32_t 
     return setPosition(index, value);
 }
 
-std::int16_t JxCPanelObject::setPosition(std::int32_t index, std::int32_t value)
+std::int16_t JxCPanelObject::setPosition(std::int16_t index, std::int32_t value)
 {
     // The owner page bounds the panel; a page that gives no size bounds it
     // by the coordinates alone.
@@ -262,27 +248,10 @@ std::int16_t JxCPanelObject::setPosition(std::int32_t index, std::int32_t value)
         if (size.cx > 0 && size.cy > 0)
             bound = size;
     }
-    const bool horizontal = index == kPropLeft || index == kPropWidth;
-    const std::int32_t limit = horizontal ? bound.cx : bound.cy;
-    JxCRect moved = rect_;
-    std::int32_t farEdge = 0;
-    switch (index) {
-    case kPropLeft: farEdge = value + rect_.Width(); break;
-    case kPropTop: farEdge = value + rect_.Height(); break;
-    case kPropWidth: farEdge = rect_.left + value; break;
-    default: farEdge = rect_.top + value; break;
-    }
-    if (value < 0 || farEdge > limit)
+    const JxCRect before = rect_;
+    if (!SetRectangleProperty(rect_, index, value, bound))
         return kPropertyDoesNotFit;
-    if (index == kPropLeft)
-        moved.left = std::int16_t(value);
-    else if (index == kPropTop)
-        moved.top = std::int16_t(value);
-    (horizontal ? moved.right : moved.bottom) = std::int16_t(farEdge);
-    const JxCRect area(std::min(rect_.left, moved.left), std::min(rect_.top, moved.top),
-                       std::max(rect_.right, moved.right), std::max(rect_.bottom, moved.bottom));
-    rect_ = moved;
-    redraw(area);
+    redraw(UnionOf(before, rect_));
     return kPropertyOk;
 }
 

@@ -172,7 +172,7 @@ private:
     std::int16_t readObjects(JxCInStrStream& in);
     void widenExtent(const JxCRect& rect);
     JxCRect visibleArea() const;
-    std::int16_t setPosition(std::int32_t index, std::int32_t value);
+    std::int16_t setPosition(std::int16_t index, std::int32_t value);
     void redraw(const JxCRect& pageArea);
     void drawContent(JxCSlate* slate, const JxCRect& area, std::int16_t transition);
     void drawInto(JxCSlate* target, const JxCRect& area, std::int16_t transition);

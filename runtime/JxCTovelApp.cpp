@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 
+#include "events/JxCBitmapRef.h"
 #include "foundation/JxCErrorObject.h"
 #include "foundation/JxCharTables.h"
 #include "foundation/JxErrorReport.h"
@@ -187,6 +188,8 @@ void JxCTovelApp::ExitInstance()
         product->StopQueuedActions();
         DeleteProduct();
     }
+    // What pictures are still shared go while they can still be deleted.
+    ClearBitmapRefs();
     services_.clearDeferredErrors();
     services_.releaseEmergencyMemory();
     services_.releaseTypeRegistries();

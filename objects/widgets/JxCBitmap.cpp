@@ -129,11 +129,8 @@ JxPropertyKind JxCBitmap::GetPropertyInfo(std::int16_t index, std::int32_t* stri
 {
     if ((index >= kPropDisabled && index <= kPropOwnCapture) || (index >= kPropAutoPlay && index <= kPropPlayInChild))
         return JxPropertyKind::None;
-    if (index == kPropFile || index == kPropTransparent) {
-        if (stringId)
-            *stringId = PropertyNameId(index);
-        return index == kPropFile ? JxPropertyKind::String : JxPropertyKind::Flag;
-    }
+    if (index == kPropFile || index == kPropTransparent)
+        return PropertyKindIn(index, stringId, false, index == kPropTransparent, index == kPropFile);
     return JxCDisplayObject::GetPropertyInfo(index, stringId);
 }
 

@@ -1,0 +1,121 @@
+// A panel's stored record on arbitrary bytes, read for a page of a product
+// whose template defines the panel, with the engine's display-object types:
+// the reader stays inside the stream and keeps no more objects than the
+// bytes could hold; whatever it read then loads its pictures (shared through
+// the cache), draws into the page and takes a press and a release.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "foundation/JxCInStrStream.h"
+#include "foundation/JxErrorReport.h"
+#include "foundation/JxLanguage.h"
+#include "foundation/JxResourceLibraries.h"
+#include "fuzz_support.h"
+#include "graphics/JxCMemorySlate.h"
+#include "objects/widgets/JxCBitmapRecordList.h"
+#include "platform/backend/harness.h"
+#include "platform/draw/draw.h"
+#include "runtime/JxCBaseProduct.h"
+#include "runtime/JxCPageDef.h"
+#include "runtime/JxCPanelObject.h"
+#include "runtime/JxTypeRegistry.h"
+#include "runtime/JxVersionInfo.h"
+#include "testkit/bmp.h"
+#include "testkit/png.h"
+#include "testkit/product_data.h"
+#include "title/JxClassRegistrations.h"
+
+namespace {
+
+// A page of 200 by 100 that draws into one memory slate.
+class SlatePage : public JxCPageObject {
+public:
+    SlatePage() : slate_(200, 100)
+    {
+        auto* def = new JxCPageDef;
+        def->SetTemplateId(1);
+        Init(def);
+    }
+    JxCSlate* GetSlate() override { return &slate_; }
+    std::int16_t ReleaseSlate(JxCSlate* slate) override
+    {
+        slate->ResetOriginOffset();
+        return 1;
+    }
+    JxCSize GetPageSize() const override { return JxCSize(200, 100); }
+
+private:
+    JxCMemorySlate slate_;
+};
+
+struct World {
+    plat::Harness harness;
+    World()
+    {
+        const std::string folder = fuzz::Scratch().program();
+        plat::testing::TempConfig::writeFile(folder + "/kelbo32", "");
+        testkit::BmpPicture picture;
+        picture.width = 12;
+        picture.height = 6;
+        picture.colours = testkit::DistinctColours();
+        for (int i = 0; i < 72; ++i)
+            picture.pixels.push_back(std::uint8_t(i % 3 == 0 ? 255 : i));
+        const auto bmp = testkit::EncodeBmp(picture);
+        const auto png = testkit::EncodePalettePng(picture);
+        plat::testing::TempConfig::writeFile(folder + "/pic.dib", std::string(bmp.begin(), bmp.end()));
+        plat::testing::TempConfig::writeFile(folder + "/other.png", std::string(png.begin(), png.end()));
+        RegisterClasses();
+        RegisterTypeIds();
+        SetProgramStarted();
+        plat::SetResponder([](const plat::UiRequest& r) -> std::optional<int> {
+            return r.buttons.empty() ? 1 : r.buttons.back();
+        });
+
+        // Texts 1 to 3 of the string table: "pic", "other", "Cross".
+        testkit::ProductData file;
+        file.Intern("pic");
+        file.Intern("other");
+        file.Intern("Cross");
+        file.version().countryCode = GetLanguageCode() ? GetLanguageCode() : "";
+        file.version().softwareVersion = std::string(GetVersionCode().View());
+        testkit::TemplateBuilder& base = file.templateDef(1, "BASE_PAGE");
+        base.panel(2, "Display").at(10, 20).size(100, 50).colour(20, 40, 60);
+        base.panel(3, "Display").at(0, 0).size(0, 0);
+        bytes = file.Bytes();
+    }
+    std::vector<std::uint8_t> bytes;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static World world;
+    SetProduct(std::make_unique<JxCBaseProduct>());
+    JxCInStrStream definitions(JxMemoryBlock{world.bytes.data(), std::uint32_t(world.bytes.size())});
+    fuzz::Check(GetProduct()->ReadProductData(definitions, std::uint32_t(world.bytes.size())) != 0);
+    std::string folder(GetProgramFolderString().View());
+    folder.pop_back();
+    GetProduct()->GetProductDef()->SetDataPath(folder.c_str());
+    {
+        SlatePage page;
+        JxCPanelObject panel;
+        JxCInStrStream in(JxMemoryBlock{data, std::uint32_t(size)});
+        panel.Read(in, page.GetPageDef());
+        fuzz::Check(in.Tell() <= size);
+        // An object takes at least its type id and its common record.
+        fuzz::Check(std::size_t(panel.GetDisplayObjects().GetCount()) <= size / 16);
+        panel.SetOwnerPage(&page);
+        panel.CreateResources();
+        panel.Draw(nullptr, nullptr, 0);
+        panel.MouseMove(JxCPoint(20, 30));
+        panel.MouseDown(JxCPoint(20, 30));
+        panel.MouseUp(JxCPoint(25, 30));
+        panel.ReleaseResources();
+        fuzz::Check(GetBitmapCache().GetCount() == 0);
+    }
+    fuzz::Check(GetBitmapCache().GetCount() == 0);
+    DeleteProduct();
+    return 0;
+}
