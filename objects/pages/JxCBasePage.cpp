@@ -42,6 +42,12 @@ std::int16_t JxCFirstPaintPage::makePanelResources()
     return made;
 }
 
+JxCBasePage::~JxCBasePage()
+{
+    if (plat::HWND window = GetWindow(); window && plat::IsWindow(window))
+        plat::DestroyWindow(window);
+}
+
 std::int16_t JxCBasePage::Init(JxCPageDef* def)
 {
     if (!JxCPageObject::Init(def))

@@ -30,7 +30,9 @@ protected:
 class JxCBasePage : public JxCFirstPaintPage {
 public:
     JxCBasePage() = default;
-    ~JxCBasePage() override = default;
+    // The base page lives in the main window: closing it destroys the
+    // window, which ends the program.
+    ~JxCBasePage() override;
 
     // Takes the main window and the template's two parameters.
     std::int16_t Init(JxCPageDef* def) override;
