@@ -1,6 +1,130 @@
 #include "runtime/JxCCaret.h"
 
 #include "platform/window/caret.h"
+#include "platform/window/window.h"
+#include "runtime/JxCBaseProduct.h"
+#include "runtime/JxCDisplayObject.h"
+#include "runtime/JxCPageObject.h"
+#include "runtime/JxCPanelObject.h"
+
+JxCPoint JxCCaret::ownerOrigin(const JxCDisplayObject& owner)
+{
+    // Owner coordinates are its panel's content coordinates: the panel's
+    // place in the page less its scroll, below the page's caption.
+    auto* panel = dynamic_cast<JxCPanelObject*>(owner.GetContainer());
+    if (!panel)
+        return {};
+    const JxCRect rect = panel->GetRect();
+    const JxCPoint scroll = panel->GetScrollOffset();
+    const JxCPageObject* page = panel->GetParent();
+    const std::int32_t caption = page ? page->GetCaptionHeight() : 0;
+    return JxCPoint(std::int16_t(rect.left - scroll.x), std::int16_t(rect.top - scroll.y + caption));
+}
+
+std::int16_t JxCCaret::Create(JxCDisplayObject* owner, JxCPoint position, std::int32_t height)
+{
+    if (owner_ && owner_ != owner && window_) {
+        if (auto* client = dynamic_cast<JxCCaretClient*>(ownerObject_))
+            client->ForgetTextMeasure();
+        Destroy(window_);
+        window_ = nullptr;
+    }
+    if (!window_) {
+        JxCBaseProduct* product = GetProduct();
+        JxCPageObject* page = product ? product->GetCurrentPage() : nullptr;
+        window_ = page ? page->GetWindow() : nullptr;
+    }
+    if (!owner)
+        return 1;
+    owner_ = owner;
+    ownerObject_ = owner;
+    origin_ = ownerOrigin(*owner);
+    height_ = height;
+    Hide(owner);
+    plat::CreateCaret(window_, nullptr, kCaretWidth, height_);
+    MoveTo(owner, position);
+    return Show(owner);
+}
+
+std::int16_t JxCCaret::MoveTo(const JxCNotifyRoot* owner, JxCPoint position)
+{
+    if (!owner || owner != owner_)
+        return 0;
+    const std::int16_t wasVisible = visible_;
+    Hide(owner);
+    position_ = position;
+    plat::SetCaretPos(position_.x + origin_.x, position_.y + origin_.y);
+    if (wasVisible)
+        Show(owner);
+    return 1;
+}
+
+std::int16_t JxCCaret::Show(const JxCNotifyRoot* owner)
+{
+    if (!owner || owner != owner_)
+        return 0;
+    JxCBaseProduct* product = GetProduct();
+    JxCPageObject* focus = product ? product->GetFocusPage() : nullptr;
+    if (!focus || !window_ || focus->GetWindow() != window_)
+        return 0;
+    visible_ = 1;
+    // Taking the focus away and back makes the window's focus message
+    // build the system caret afresh.
+    plat::SetFocus(nullptr);
+    plat::ShowCaret(window_);
+    plat::SetFocus(window_);
+    return 1;
+}
+
+std::int16_t JxCCaret::Hide(const JxCNotifyRoot* owner)
+{
+    if (owner != owner_)
+        return 0;
+    visible_ = 0;
+    if (!window_)
+        return 0;
+    plat::HideCaret(window_);
+    return 1;
+}
+
+std::int16_t JxCCaret::Release(const JxCNotifyRoot* owner)
+{
+    if (!owner || owner != owner_)
+        return 0;
+    if (Hide(owner)) {
+        owner_ = nullptr;
+        ownerObject_ = nullptr;
+        window_ = nullptr;
+    }
+    return 1;
+}
+
+bool JxCCaret::ownerMeets(const JxCRect& area) const
+{
+    if (!ownerObject_)
+        return true;
+    JxCRect rect = ownerObject_->GetRect();
+    rect.OffsetByPoint(origin_);
+    return rect.Intersects(area);
+}
+
+void JxCCaret::HideForPaint(plat::HWND window, const JxCRect* area)
+{
+    if (!window || window != window_ || !visible_)
+        return;
+    if (area && !ownerMeets(*area))
+        return;
+    hiddenForPaint_ = 1;
+    plat::HideCaret(window);
+}
+
+void JxCCaret::ShowPending()
+{
+    if (!hiddenForPaint_)
+        return;
+    hiddenForPaint_ = 0;
+    Show(owner_);
+}
 
 std::int16_t JxCCaret::OnSetFocus(plat::HWND window)
 {
@@ -26,24 +150,15 @@ void JxCCaret::Detach(plat::HWND window)
     Hide(owner_);
     Destroy(window);
     owner_ = nullptr;
+    ownerObject_ = nullptr;
     window_ = nullptr;
-}
-
-std::int16_t JxCCaret::Hide(const JxCNotifyRoot* owner)
-{
-    if (owner != owner_)
-        return 0;
-    visible_ = 0;
-    if (!window_)
-        return 0;
-    plat::HideCaret(window_);
-    return 1;
 }
 
 void JxCCaret::Place(JxCNotifyRoot* owner, plat::HWND window, JxCPoint position, JxCPoint origin,
                      std::int32_t height, std::int16_t visible)
 {
     owner_ = owner;
+    ownerObject_ = dynamic_cast<JxCDisplayObject*>(owner);
     window_ = window;
     position_ = position;
     origin_ = origin;

@@ -141,19 +141,16 @@ TEST_F(MainWindowTest, TheMainWindowOpensOnTheTitleAndClosesFromItsCloseBox)
         if (waits++ > 0)
             return false;
         // What the user sees: a captioned window whose 640 by 480 client
-        // area shows the main class's white background (the first page is
-        // open, but pages do not draw themselves yet).
+        // area shows the first page, drawn over the main class's white.
         EXPECT_EQ(plat::WindowText(main), "Kelbo");
         EXPECT_TRUE(plat::IsWindowVisible(main));
         plat::RECT client;
         plat::GetClientRect(main, &client);
         EXPECT_EQ(client.right, 640);
         EXPECT_EQ(client.bottom, 480);
-        plat::POINT corners[] = {{0, 0}, {639, 0}, {0, 479}, {639, 479}, {320, 240}};
-        for (plat::POINT p : corners) {
-            plat::ClientToScreen(main, &p);
-            EXPECT_EQ(plat::TheScreen().pixels()[p.y * plat::TheScreen().stride() + p.x], 0xFFFFFFu) << p.x << "," << p.y;
-        }
+        plat::POINT centre{320, 240};
+        plat::ClientToScreen(main, &centre);
+        EXPECT_NE(plat::TheScreen().pixels()[centre.y * plat::TheScreen().stride() + centre.x], 0xFFFFFFu);
         if (const char* shot = std::getenv("KELBO_SCREENSHOT"))
             harness->writeScreenPng(shot);
         harness->click(closeBox(main));

@@ -1,7 +1,11 @@
 #include "objects/actions/JxCClosePageAction.h"
 
+#include <memory>
+
 #include "events/JxProperties.h"
 #include "foundation/JxCInStrStream.h"
+#include "runtime/JxCBaseProduct.h"
+#include "runtime/JxCPageObject.h"
 #include "runtime/JxKeywordTables.h"
 
 JxCClosePageAction::JxCClosePageAction()
@@ -18,6 +22,39 @@ JxCClosePageAction::JxCClosePageAction(const JxCClosePageAction& other)
 std::int16_t JxCClosePageAction::Read(JxCInStrStream& in, JxCRunTimeObject*)
 {
     return in.ReadBigEndian32(pageKey_) ? 1 : 0;
+}
+
+std::int16_t JxCClosePageAction::Execute()
+{
+    JxCBaseProduct* product = GetProduct();
+    JxCPageObject* page = product ? product->FindPageById(std::int32_t(pageKey_)) : nullptr;
+    if (!page || page == product->GetFirstPage())
+        return 1;
+    JxCPageObject* opener = page->GetOpenerPage();
+    page->ClearKeepOpen();
+    product->GetSecondaryPageList().Remove(page);
+    if (opener && product->HasPage(opener)) {
+        opener->Detach(page);
+        product->SetCurrentPage(opener);
+    } else {
+        product->SetCurrentPage(product->GetFirstPage());
+    }
+    product->GetPageList().ClosePage(page);
+    return 1;
+}
+
+std::int16_t JxCClosePageAction::Post()
+{
+    JxCBaseProduct* product = GetProduct();
+    std::unique_ptr<JxCAction> made(CreateActionByType(GetType()));
+    auto* action = dynamic_cast<JxCClosePageAction*>(made.get());
+    if (!product || !action)
+        return 0;
+    action->SetTarget(pageKey_, value_);
+    action->CopySubscriptions(*this);
+    product->QueueAction(made.release());
+    product->ProcessActions();
+    return 1;
 }
 
 std::int16_t JxCClosePageAction::Describe(JxCString& text)

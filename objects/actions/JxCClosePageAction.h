@@ -2,7 +2,8 @@
 // The action "Closepage": closes an open page given by its page key.
 // Record (big-endian, after the action's type id): u32 page key.
 //
-// Reading so far; closing the page comes with the pages.
+// The page it was opened from becomes the current page; the first page
+// (the base page) is never closed.
 
 #include <cstdint>
 
@@ -15,6 +16,11 @@ public:
     ~JxCClosePageAction() override = default;
 
     std::int16_t Read(JxCInStrStream& in, JxCRunTimeObject* owner) override;
+    // Closes the page when it is open and not the first page; its opener,
+    // or the first page when the opener is gone, becomes current. 1.
+    std::int16_t Execute() override;
+    // Queues a new close-page action with this target and subscriptions.
+    std::int16_t Post() override;
     // "m_PageName"; 0.
     std::int16_t Describe(JxCString& text) override;
     // Read-only (5).
