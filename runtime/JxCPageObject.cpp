@@ -190,25 +190,25 @@ void JxCPageObject::paintPending()
         plat::UpdateWindow(window);
 }
 
+// A press or release goes to the capture panel; otherwise what waits to be
+// painted is painted first, so the panel under the point is hit as drawn.
+JxCPanelObject* JxCPageObject::buttonTarget(const JxCPoint& point)
+{
+    if (capturePanel_)
+        return capturePanel_;
+    paintPending();
+    return FindPanelAtPoint(point);
+}
+
 void JxCPageObject::MouseDown(const JxCPoint& point)
 {
-    if (capturePanel_) {
-        capturePanel_->MouseDown(point);
-        return;
-    }
-    paintPending();
-    if (JxCPanelObject* panel = FindPanelAtPoint(point))
+    if (JxCPanelObject* panel = buttonTarget(point))
         panel->MouseDown(point);
 }
 
 void JxCPageObject::MouseUp(const JxCPoint& point)
 {
-    if (capturePanel_) {
-        capturePanel_->MouseUp(point);
-        return;
-    }
-    paintPending();
-    if (JxCPanelObject* panel = FindPanelAtPoint(point))
+    if (JxCPanelObject* panel = buttonTarget(point))
         panel->MouseUp(point);
 }
 

@@ -217,6 +217,7 @@ private:
 
     bool holdsPanel(const JxCPanelObject* panel) const;
     void paintPending();
+    JxCPanelObject* buttonTarget(const JxCPoint& point);
 };
 
 // The product's open pages in opening order: the first is the base page in
