@@ -9,6 +9,7 @@
 #include "platform/audio/audio_output.h"
 #include "platform/audio/wave_out.h"
 #include "platform/backend/headless.h"
+#include "platform/backend/script.h"
 #include "platform/backend/sdl.h"
 #include "platform/window/cursor.h"
 #include "platform/window/desktop.h"
@@ -36,9 +37,31 @@ void connect(Backend* b)
 }
 }  // namespace
 
+namespace {
+// KELBO_SCRIPT names a script of user actions (see script.h) that drives a
+// headless run from its idle moments and ends it after its last step.
+std::unique_ptr<Backend> scriptedHeadless(const char* path)
+{
+    std::string error;
+    auto script = Script::load(path, &error);
+    if (!script) {
+        std::fprintf(stderr, "KELBO_SCRIPT: %s\n", error.c_str());
+        std::exit(2);
+    }
+    auto headless = std::make_unique<HeadlessBackend>();
+    headless->adoptScript(std::make_unique<Script>(std::move(*script)));
+    return headless;
+}
+}  // namespace
+
 std::unique_ptr<Backend> CreateDefaultBackend()
 {
     const char* choice = std::getenv("KELBO_BACKEND");
+    if (const char* script = std::getenv("KELBO_SCRIPT"); script && *script) {
+        if (choice && std::strcmp(choice, "headless") != 0)
+            std::fprintf(stderr, "KELBO_SCRIPT runs headless; KELBO_BACKEND=%s is ignored\n", choice);
+        return scriptedHeadless(script);
+    }
     bool display = (std::getenv("DISPLAY") && *std::getenv("DISPLAY")) ||
                    (std::getenv("WAYLAND_DISPLAY") && *std::getenv("WAYLAND_DISPLAY"));
     bool wantSdl = choice ? std::strcmp(choice, "sdl") == 0 : display;

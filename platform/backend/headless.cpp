@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "platform/backend/script.h"
+
 namespace plat {
 
 namespace {
@@ -14,6 +16,17 @@ std::shared_ptr<Clock> makeClock(bool virtualClock)
 }  // namespace
 
 HeadlessBackend::HeadlessBackend(bool virtualClock) : Backend(makeClock(virtualClock)) {}
+
+HeadlessBackend::~HeadlessBackend() = default;
+
+void HeadlessBackend::adoptScript(std::unique_ptr<Script> script)
+{
+    script_ = std::move(script);
+    if (script_)
+        script_->attach(*this);
+    else
+        idleHook_ = nullptr;
+}
 
 VirtualClock* HeadlessBackend::virtualClock()
 {

@@ -4,6 +4,7 @@
 
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 
@@ -11,9 +12,12 @@
 
 namespace plat {
 
+class Script;
+
 class HeadlessBackend final : public Backend {
 public:
     explicit HeadlessBackend(bool virtualClock = true);
+    ~HeadlessBackend() override;
 
     const char* name() const override { return "headless"; }
     // With nothing to do: the idle hook gets its say first; then the virtual
@@ -29,6 +33,9 @@ public:
     // (injected input, posted messages), so that the waiter looks again.
     using IdleHook = std::function<bool(std::optional<std::uint64_t> deadline)>;
     void setIdleHook(IdleHook hook) { idleHook_ = std::move(hook); }
+    // Keeps a script of user actions and lets it drive the program's own
+    // loop from its idle moments (see Script::attach).
+    void adoptScript(std::unique_ptr<Script> script);
 
     VirtualClock* virtualClock();
     bool hostCapture() const { return hostCapture_; }
@@ -46,6 +53,7 @@ private:
     std::string title_;
     HCURSOR cursor_ = nullptr;
     int waits_ = 0;
+    std::unique_ptr<Script> script_;
 };
 
 }  // namespace plat

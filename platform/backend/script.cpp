@@ -1,6 +1,7 @@
 #include "platform/backend/script.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -261,7 +262,8 @@ void Script::attach(HeadlessBackend& backend)
                 return true;
             }
             std::string why;
-            execute(st, true, nullptr, &why);
+            if (!execute(st, true, nullptr, &why))
+                std::fprintf(stderr, "%s:%d: %s\n", name_.c_str(), st.line, why.c_str());
             if (st.command != "png")
                 return true;  // input made: let the program take it
         }

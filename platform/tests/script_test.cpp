@@ -1,7 +1,11 @@
 // The script format of headless runs.
 
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <utility>
 
+#include "platform/backend/backend.h"
 #include "platform/backend/script.h"
 #include "platform/tests/window_fixture.h"
 
@@ -71,6 +75,30 @@ TEST_F(ScriptRun, AttachedToTheProgramsOwnLoopItEndsTheRun)
     EXPECT_GE(harness.now() - start, 1000u);
     harness.backend().setIdleHook(nullptr);
     (void)w;
+}
+
+// KELBO_SCRIPT makes the program's backend a scripted headless one, even
+// where a display was asked for; a script that cannot be read ends the
+// run at once, naming the line.
+TEST(ScriptVariable, ChoosesAScriptedHeadlessBackendOrStopsOnABadScript)
+{
+    std::string good = ::testing::TempDir() + "good_script.txt", bad = ::testing::TempDir() + "bad_script.txt";
+    for (auto [path, text] : {std::pair{good, "idle\nquit 3\n"}, std::pair{bad, "idle\njump\n"}}) {
+        FILE* f = std::fopen(path.c_str(), "w");
+        ASSERT_NE(f, nullptr);
+        std::fputs(text, f);
+        std::fclose(f);
+    }
+    setenv("KELBO_BACKEND", "sdl", 1);
+    setenv("KELBO_SCRIPT", good.c_str(), 1);
+    std::unique_ptr<Backend> backend = CreateDefaultBackend();
+    EXPECT_STREQ(backend->name(), "headless");
+    setenv("KELBO_SCRIPT", bad.c_str(), 1);
+    EXPECT_EXIT(CreateDefaultBackend(), ::testing::ExitedWithCode(2), "KELBO_SCRIPT: .*bad_script.txt:2: unknown command 'jump'");
+    unsetenv("KELBO_SCRIPT");
+    unsetenv("KELBO_BACKEND");
+    std::remove(good.c_str());
+    std::remove(bad.c_str());
 }
 
 }  // namespace

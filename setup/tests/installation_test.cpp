@@ -20,6 +20,7 @@
 
 #include "install_fixture.h"
 #include "platform/config/profile.h"
+#include "platform/tests/png_file.h"
 #include "platform/window/window.h"
 #include "setup/Installation.h"
 #include "setup/SetupNames.h"
@@ -136,7 +137,22 @@ std::string execLine(const std::string& entry)
     return line;
 }
 
-TEST_F(InstallationTest, TheMenuEntryStartsTheEngineOnTheInstalledIni)
+// Waits up to `seconds` for the child to end; its exit status, or -1 when
+// it had to be killed.
+int waitForExit(pid_t pid, int seconds)
+{
+    int status = 0;
+    for (int i = 0; i < seconds * 20; ++i) {
+        if (waitpid(pid, &status, WNOHANG) == pid)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    return -1;
+}
+
+TEST_F(InstallationTest, TheMenuEntryStartsTheEngineOnTheInstalledTitleAndItsFirstPage)
 {
     // A title's medium brings its own INI file with the disc's volume label,
     // which the engine checks the data disc against; the installer adds Data.
@@ -151,28 +167,35 @@ TEST_F(InstallationTest, TheMenuEntryStartsTheEngineOnTheInstalledIni)
     // The engine's configuration folder is the test's, under its usual name.
     fs::create_directories(config.root() + "/xdg");
     fs::create_directory_symlink(config.config(), config.root() + "/xdg/kelbo");
-    int watch = inotify_init1(IN_CLOEXEC);
+    // Once the first page is up, the run's script photographs the screen
+    // and ends the program.
+    std::string shot = config.root() + "/first-page.png", script = config.root() + "/look.txt";
+    TempConfig::writeFile(script, "idle\nrun 500\npng " + shot + "\nquit\n");
+    int watch = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
     ASSERT_GE(watch, 0);
     ASSERT_GE(inotify_add_watch(watch, (target() + "/kelbo32.ini").c_str(), IN_OPEN), 0);
     pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
         setenv("KELBO_BACKEND", "headless", 1);
+        setenv("KELBO_SCRIPT", script.c_str(), 1);
         setenv("XDG_CONFIG_HOME", (config.root() + "/xdg").c_str(), 1);
         if (chdir(target().c_str()) == 0)  // the entry's Path
             execl("/bin/sh", "sh", "-c", ("exec " + line).c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
+    EXPECT_EQ(waitForExit(pid, 60), 0) << line;
     pollfd ready{watch, POLLIN, 0};
-    bool opened = poll(&ready, 1, 30000) == 1;
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    int status = 0;
-    bool running = waitpid(pid, &status, WNOHANG) == 0;
-    kill(pid, SIGKILL);
-    waitpid(pid, &status, 0);
+    EXPECT_EQ(poll(&ready, 1, 0), 1) << "the engine read the installed kelbo32.ini (" << line << ")";
     close(watch);
-    EXPECT_TRUE(opened) << "the engine read the installed kelbo32.ini (" << line << ")";
-    EXPECT_TRUE(running) << "the engine runs";
+
+    // The first page's panels cover the middle of the screen, where the
+    // centred main window shows them over its white.
+    plat::testing::PngFile screen = plat::testing::ReadPngFile(shot);
+    ASSERT_GT(screen.width, 0) << "no picture of the screen at " << shot;
+    plat::COLORREF middle = screen.at(screen.width / 2, screen.height / 2);
+    EXPECT_NE(middle, plat::RGB(255, 255, 255)) << "the main window's white";
+    EXPECT_NE(middle, screen.at(1, 1)) << "the desktop: no main window";
 }
 
 TEST_F(InstallationTest, TestModeTouchesNothing)
