@@ -292,6 +292,34 @@ TEST_F(MainWindowTest, ReactivatingRunsTheProductsActivationHandlerAfterTheActiv
     EXPECT_EQ(opened, (std::vector<std::int32_t>{1, 2, 3}));
 }
 
+TEST_F(MainWindowTest, ATitleWithHandlersInEveryDefinitionStartsAndRunsThem)
+{
+    // Once page 1 is shown, its own record opens page 3 and then its
+    // template opens page 2; the product's handler waits for a click.
+    RegisterTypeIds();
+    testkit::TitleFolder title = testkit::SampleTitle();
+    title.data.product().on("on_click", {testkit::OpenPageAction(3)});
+    title.data.existingTemplate(1).on("on_open", {testkit::OpenPageAction(2)});
+    title.data.existingPage(1).on("on_open", {testkit::OpenPageAction(3)});
+    title.Write(config.program());
+    ReleaseTypeRegistries();
+
+    // The pages open through posted messages alone: by the program's first
+    // wait for input all three stand.
+    std::vector<std::int32_t> opened;
+    run([&](plat::HWND main) {
+        JxCBaseProduct* product = GetProduct();
+        if (!opened.empty())
+            return false;
+        for (JxCPageObject* page = product->GetPageList().GetFirst(); page;
+             page = product->GetPageList().GetNext(page))
+            opened.push_back(page->GetPageId());
+        plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
+        return true;
+    });
+    EXPECT_EQ(opened, (std::vector<std::int32_t>{1, 3, 2}));
+}
+
 double threadCpuMs(pthread_t thread)
 {
     clockid_t clock;
