@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace bench {
 
@@ -24,6 +25,10 @@ double Race(const std::string& name, const std::function<void()>& ours, const st
 // (it says how first).
 using Pair = std::function<bool()>;
 int RegisterPair(const char* name, Pair pair);
+
+// Prints `time <name> <median> ms (<about>)` for a measurement of the whole
+// program that has no peer (the samples in milliseconds).
+void ReportTime(const std::string& name, const std::vector<double>& samplesMs, const std::string& about);
 
 // Prints `skip <name>: <why>` for a pair that cannot run in this build.
 void Skip(const std::string& name, const std::string& why);

@@ -20,10 +20,13 @@ struct Pool {
     bool created = false;
     std::vector<PoolEntry> entries;
 
+    // A context still handed out is left to its holder: once it is no
+    // longer the pool's, its release deletes it.
     void Free()
     {
         for (PoolEntry& e : entries)
-            plat::DeleteDC(e.hdc);
+            if (!e.inUse)
+                plat::DeleteDC(e.hdc);
         entries.clear();
         created = false;
     }

@@ -3,9 +3,11 @@
 #include <algorithm>
 
 #include "events/JxCAction.h"
+#include "foundation/JxErrorHook.h"
 #include "foundation/JxErrorReport.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxClassFactories.h"
+#include "runtime/JxErrorContext.h"
 
 namespace {
 constexpr unsigned kNoSuchMediaKindId = 1125;
@@ -108,11 +110,11 @@ void EmptyResourceList()
     GetResourceList().RemoveAll();
 }
 
-JxCResourceObject* CreateResourceByType(std::int32_t kind)
+JxCResourceObject* CreateResourceByType(std::int32_t kind, const JxCAction* action)
 {
     JxCResourceObject* media = NewResourceOfType(std::int16_t(kind));
     if (!media)
-        OhNoItsAnError(kNoSuchMediaKindId);
+        ReportError(std::int32_t(kNoSuchMediaKindId), ErrorContextOf(action ? action->GetOwner() : nullptr));
     else if (media->GetKind() == 0)
         media->SetKind(kind);
     return media;
@@ -130,7 +132,7 @@ JxCResourceObject* FindOrOpenResource(std::int32_t kind, const JxCString& name, 
         m->AddAction(action);
         return m;
     }
-    JxCResourceObject* media = CreateResourceByType(kind);
+    JxCResourceObject* media = CreateResourceByType(kind, action);
     if (!media)
         return nullptr;
     if (!media->InitWithContext(name, openParam, action) || !media->Open(action)) {

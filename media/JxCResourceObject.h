@@ -97,8 +97,9 @@ void EmptyResourceList();
 // action is bound to it. Null when none can be had. The owner is not used.
 JxCResourceObject* FindOrOpenResource(std::int32_t kind, const JxCString& name, JxCNotifyRoot* owner,
                                       std::int32_t openParam, JxCAction* action);
-// A new media object of the kind; message 1125 when there is no such kind.
-JxCResourceObject* CreateResourceByType(std::int32_t kind);
+// A new media object of the kind; message 1125 when there is no such kind,
+// naming the page and object of the action's owner.
+JxCResourceObject* CreateResourceByType(std::int32_t kind, const JxCAction* action = nullptr);
 // Unbinds the action; a media object left without actions leaves the list
 // and is deleted. True when it left.
 std::int16_t UnbindResource(JxCAction* action, JxCResourceObject* media);

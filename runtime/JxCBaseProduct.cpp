@@ -7,12 +7,13 @@
 #include "foundation/JxProductLink.h"
 #include "foundation/JxResourceLibraries.h"
 #include "foundation/JxStartupSettings.h"
+#include "graphics/JxCStyleDef.h"
 #include "graphics/JxGraphicsLink.h"
 #include "platform/draw/gdiobject.h"
 #include "platform/draw/palette.h"
 #include "platform/fs/system_info.h"
 #include "platform/window/window.h"
-#include "runtime/JxCPageStatistics.h"
+#include "runtime/JxPrinting.h"
 
 namespace {
 
@@ -103,7 +104,12 @@ JxCBaseProduct::JxCBaseProduct()
         return first ? first->GetWindow() : nullptr;
     };
     link.palette = []() -> plat::HPALETTE { return GetProductPalette(); };
-    link.setDataPath = [](const JxCString&) {};
+    // A data path the user picks while the title runs is where the pages'
+    // files are read from from then on.
+    link.setDataPath = [this](const JxCString& path) {
+        if (productDef_)
+            productDef_->SetDataPath(path.GetText() ? path.GetText() : "");
+    };
     SetProductLink(std::move(link));
 
     // The graphics layer's pictures ask for the transparent index and the
@@ -115,6 +121,8 @@ JxCBaseProduct::JxCBaseProduct()
     };
     graphics.dataStore = [this] { return dataStore_.get(); };
     SetGraphicsLink(std::move(graphics));
+    // Text output and the paragraph styles find the title's styles here.
+    SetStyleDefSource([this]() -> JxCStyleDef* { return productData_ ? productData_->GetStyleDef() : nullptr; });
 
     connectEvents();
 }
@@ -146,10 +154,11 @@ void JxCBaseProduct::connectEvents()
 
 JxCBaseProduct::~JxCBaseProduct()
 {
-    GetPageStatistics().CloseCoverageFiles();
+    statistics_.CloseCoverageFiles();
     // The pages go first, while everything they may still reach as they
     // close (the processor, the product data, the definitions) is there.
     closeAllPages();
+    ClearPrintSettings();
     DeleteProductPalettes();
     caret_.reset();
     processor_.reset();
@@ -175,6 +184,7 @@ JxCBaseProduct::~JxCBaseProduct()
     }
     SetProductLink(std::nullopt);
     SetGraphicsLink(std::nullopt);
+    SetStyleDefSource(std::nullopt);
     SetEventLink(std::nullopt);
 }
 

@@ -10,10 +10,8 @@
 // actions through the processor's queue and message 1024, and a page's
 // first paint through message 1025.
 //
-// Not built yet, and so not here: the colour table and the cursor list
-// (each comes with the part of the program that makes it). The print set-up
-// record and the page statistics tables are kept beside the product
-// (runtime/JxPrinting.h, runtime/JxCPageStatistics.h).
+// The print set-up record is kept beside the product (runtime/JxPrinting.h);
+// the product clears it at its start and lets go of its printer at its end.
 
 #include <array>
 #include <cstdint>
@@ -27,11 +25,13 @@
 #include "foundation/JxCMungeFile.h"
 #include "foundation/JxCPoint.h"
 #include "foundation/JxCTableString.h"
+#include "graphics/JxCCursorList.h"
 #include "graphics/JxCCursorState.h"
 #include "platform/core/types.h"
 #include "runtime/JxCBaseProductData.h"
 #include "runtime/JxCCaret.h"
 #include "runtime/JxCPageObject.h"
+#include "runtime/JxCPageStatistics.h"
 #include "runtime/JxCProductDef.h"
 #include "runtime/JxCTimerInfo.h"
 
@@ -277,6 +277,15 @@ public:
     void RefreshMouseOver();
     std::int16_t SetCursor(const JxCTableString& name);
     JxCCursorState& GetCursorState() { return cursorState_; }
+    // The named cursors the definitions may choose from; it starts empty.
+    JxCCursorList& GetCursorList() { return cursorList_; }
+
+    // --- Page statistics ----------------------------------------------------
+    // The testing mode's Coverage and Offsets tables, opened at the end of
+    // a successful start and closed first by the destructor.
+    JxCPageStatistics& GetPageStatistics() { return statistics_; }
+    // Counts an opening of the page number (only while the mode is on).
+    void RecordPageAccess(std::int32_t pageNumber) { statistics_.RecordPageAccess(pageNumber); }
 
     // Every holder of a pointer to an object that is being destroyed lets
     // go of it: timers are killed, the media role and page links cleared.
@@ -296,6 +305,8 @@ private:
     std::int16_t failStart();
 
     JxCCursorState cursorState_;
+    JxCCursorList cursorList_;
+    JxCPageStatistics statistics_;
     std::vector<std::uint32_t> recordTable_;
     // The string-table block (one byte longer, ending in 0) and the table
     // strings pointing into it; texts interned while the data is not

@@ -9,6 +9,7 @@
 #include "foundation/JxCObject.h"
 
 class JxCInStrStream;
+class JxCStyleDef;
 
 class JxCBaseProductData : public JxCObject {
 public:
@@ -21,4 +22,7 @@ public:
     virtual void Load(JxCInStrStream& in) { (void)in; }
     // The title's name: the document name of its printed pages.
     virtual const char* GetTitle() const { return ""; }
+    // The character and paragraph styles its record holds; null when it
+    // holds none. Text output finds them through the product.
+    virtual JxCStyleDef* GetStyleDef() const { return nullptr; }
 };

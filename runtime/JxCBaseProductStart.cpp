@@ -11,9 +11,9 @@
 #include "platform/clock/clock.h"
 #include "platform/window/window.h"
 #include "runtime/JxCBaseProduct.h"
-#include "runtime/JxCPageStatistics.h"
 #include "runtime/JxCWindowClass.h"
 #include "runtime/JxMainWindow.h"
+#include "runtime/JxPrinting.h"
 
 plat::HPALETTE JxCBaseProduct::LoadPalette(unsigned id)
 {
@@ -76,6 +76,7 @@ std::int16_t JxCBaseProduct::Start()
     using namespace plat;
     SetActionProcessor(std::make_unique<JxCActionProcessor>());
     idleStamp_ = GetTickCount();
+    ClearPrintSettings();
     HPALETTE palette = LoadPalette(kPaletteResourceId);
     if (!palette)
         palette = LoadPaletteFromBitmapResource(kPaletteResourceId);
@@ -126,6 +127,6 @@ std::int16_t JxCBaseProduct::Start()
     if (!ChangePage(first.release()))
         return failStart();
     MarkIdle();
-    GetPageStatistics().OpenCoverageFiles(GetProgramFolderString());
+    statistics_.OpenCoverageFiles(GetProgramFolderString());
     return 1;
 }

@@ -319,14 +319,26 @@ std::int16_t JxCDisplayObject::GetStringProperty(std::int16_t index, JxCString* 
     return kPropertyOk;
 }
 
-std::int16_t JxCDisplayObject::SetStringProperty(std::int16_t index, const JxCString&)
+std::int16_t JxCDisplayObject::SetStringProperty(std::int16_t index, const JxCString& text)
 {
     if (const std::int16_t check = CheckPropertyKind(index, JxPropertyKind::String))
         return check;
     if (index == kPropName)
         return kPropertyReadOnly;
     // A cursor is named from the product's list of cursors; a name that is
-    // not there changes nothing. The product keeps no such list yet.
+    // not there changes nothing. The object takes the entry's own text,
+    // which lives as long as the product, longer than any page.
+    JxCBaseProduct* product = GetProduct();
+    if (!product)
+        return kPropertyOk;
+    JxCCursorList& cursors = product->GetCursorList();
+    for (JxCObject* item = cursors.GetFirst(); item; item = cursors.GetNext(item)) {
+        const JxCString& name = static_cast<JxCCursorEntry*>(item)->GetName();
+        if (name.EqualsNoCase(text)) {
+            cursorName_ = JxCTableString(name.GetText());
+            break;
+        }
+    }
     return kPropertyOk;
 }
 

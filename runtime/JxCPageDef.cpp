@@ -5,7 +5,6 @@
 #include "foundation/JxCInStrStream.h"
 #include "foundation/JxErrorReport.h"
 #include "runtime/JxCBaseProduct.h"
-#include "runtime/JxCPageStatistics.h"
 
 std::int16_t JxCPageDef::Load(std::int32_t pageId)
 {
@@ -15,7 +14,8 @@ std::int16_t JxCPageDef::Load(std::int32_t pageId)
     if (built && product && product->GetProductDef())
         pageType_ = product->GetProductDef()->GetTemplatePageType(templateId_);
     // Every load counts, a failed one too: the statistics show what was asked for.
-    GetPageStatistics().RecordPageAccess(pageId);
+    if (product)
+        product->RecordPageAccess(pageId);
     return built;
 }
 

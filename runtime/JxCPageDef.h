@@ -23,7 +23,7 @@ public:
 
     // Reads the page's record and builds its panels and handlers; on
     // success the page type becomes that of the page's template. The page
-    // statistics (not built yet) are to be told of the page in every case.
+    // statistics are told of the page in every case.
     // Non-zero on success.
     virtual std::int16_t Load(std::int32_t pageId);
     std::int16_t Build();
@@ -36,6 +36,8 @@ public:
     void SetPageId(std::int32_t id) { pageId_ = id; }
     std::int16_t GetTemplateId() const { return templateId_; }
     void SetTemplateId(std::int16_t id) { templateId_ = id; }
+    // The name points into the product's string table.
+    void SetName(const JxCTableString& name) { name_ = name; }
     JxCPageTypeId GetPageType() const { return pageType_; }
     void SetPageType(JxCPageTypeId type) { pageType_ = type; }
     const JxCPoint& GetPosition() const { return position_; }

@@ -18,7 +18,8 @@ constexpr std::size_t kPageNameSize = 8 + 1;
 
 }  // namespace
 
-JxCPageStatistics::JxCPageStatistics() : on_(IsCoverageOn() ? 1 : 0) {}
+// The setting's switch, not the member of the same name that this sets.
+JxCPageStatistics::JxCPageStatistics() : on_(::IsCoverageOn() ? 1 : 0) {}
 
 JxCPageStatistics::~JxCPageStatistics()
 {
@@ -80,10 +81,4 @@ void JxCPageStatistics::RecordPageAccess(std::int32_t pageNumber)
     const std::uint32_t offset = product ? product->GetRecordOffset(pageNumber) : JxCBaseProduct::kNoRecord;
     if (offset != JxCBaseProduct::kNoRecord)
         RecordAccessAt(offset);
-}
-
-JxCPageStatistics& GetPageStatistics()
-{
-    static JxCPageStatistics statistics;
-    return statistics;
 }

@@ -6,7 +6,8 @@
 // data. Whoever prepares a testing run fills Offsets; the program only
 // reads it. The mode is on while the switch is: it starts from the
 // setting "Coverage" and goes off for the run when a table cannot be
-// opened.
+// opened. The product keeps its statistics from its construction, when the
+// settings have been read, to its end.
 
 #include <cstdint>
 
@@ -46,7 +47,3 @@ private:
     std::int16_t on_ = 0;
     bool open_ = false;
 };
-
-// The product's statistics, for the product start, the page definitions
-// and the product's end.
-JxCPageStatistics& GetPageStatistics();

@@ -11,6 +11,7 @@
 #include "foundation/JxMemoryGuard.h"
 #include "foundation/JxResourceLibraries.h"
 #include "foundation/JxStartupSettings.h"
+#include "graphics/JxCSlatePool.h"
 #include "platform/fs/errors.h"
 #include "platform/window/cursor.h"
 #include "platform/window/window.h"
@@ -190,8 +191,10 @@ void JxCTovelApp::ExitInstance()
             services_.releaseMedia();
         DeleteProduct();
     }
-    // What pictures are still shared go while they can still be deleted.
+    // What pictures are still shared, and the slates' pooled contexts, go
+    // while they can still be deleted.
     ClearBitmapRefs();
+    FreeSlatePool();
     services_.clearDeferredErrors();
     services_.releaseEmergencyMemory();
     services_.releaseTypeRegistries();

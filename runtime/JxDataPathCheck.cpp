@@ -247,9 +247,14 @@ std::int16_t IsDataDiscInDrive()
 
 std::int16_t RelocateDataPath(const JxCString& failedPath)
 {
-    // The page definitions do not carry their names yet, so no data path can
-    // be cut from the failed path by the page's name.
-    return RelocateDataPathFor(failedPath, JxCString());
+    // The current page's files lie in a folder of its name under the data
+    // path, so the path of one of them shows where the data now is.
+    JxCString pageName;
+    JxCBaseProduct* product = GetProduct();
+    JxCPageObject* page = product ? product->GetCurrentPage() : nullptr;
+    if (page && product->IsPageOpen(page) && page->GetPageDef())
+        pageName = JxCString(page->GetPageDef()->GetName());
+    return RelocateDataPathFor(failedPath, pageName);
 }
 
 std::int16_t RelocateDataPathFor(const JxCString& failedPath, const JxCString& pageName)

@@ -28,8 +28,8 @@ struct PrintJobState {
     bool cancelled = false;
     bool progress = true;
     std::string secondText;
-    // The product's printer settings: a new product starts without.
-    const JxCBaseProduct* settingsOwner = nullptr;
+    // The product's printer settings: its start clears them and its end
+    // lets go of the printer they name.
     PRINTDLGA settings;
 };
 
@@ -256,11 +256,12 @@ HPALETTE copyProductPalette()
 
 PRINTDLGA& GetPrintSettings()
 {
-    if (job().settingsOwner != GetProduct()) {
-        job().settings = PRINTDLGA{};
-        job().settingsOwner = GetProduct();
-    }
     return job().settings;
+}
+
+void ClearPrintSettings()
+{
+    job().settings = PRINTDLGA{};
 }
 
 bool IsPrintCancelled()

@@ -72,8 +72,9 @@ plat::RECT PrintPlacement(plat::HDC printer, const plat::RECT& rect, std::int16_
 // The printer's device context (the printer chosen in the set-up, else the
 // default one), or null.
 plat::HDC GetPrinterDC();
-// The print settings kept between prints, the product's: they start
-// afresh with each product.
+// The print settings kept between prints, the product's.
 plat::PRINTDLGA& GetPrintSettings();
+// Back to no printer chosen: the product's start and end.
+void ClearPrintSettings();
 // Whether the progress box of the job in progress was asked to cancel.
 bool IsPrintCancelled();

@@ -311,6 +311,22 @@ PageBuilder& ProductData::page(std::uint32_t number, std::uint16_t templateId)
     return p;
 }
 
+TemplateBuilder& ProductData::existingTemplate(std::uint16_t id)
+{
+    for (TemplateBuilder& t : templates_)
+        if (t.id == id)
+            return t;
+    throw std::out_of_range("no template " + std::to_string(id));
+}
+
+PageBuilder& ProductData::existingPage(std::uint32_t number)
+{
+    for (PageBuilder& p : pages_)
+        if (p.number == number)
+            return p;
+    throw std::out_of_range("no page " + std::to_string(number));
+}
+
 ProductData& ProductData::titleRecord(std::vector<std::uint8_t> bytes)
 {
     titleRecord_ = std::move(bytes);

@@ -146,6 +146,10 @@ public:
     // The page's record goes to record-table entry `number`; entries
     // without a record read 0xFFFFFFFF.
     PageBuilder& page(std::uint32_t number, std::uint16_t templateId);
+    // The template or page record already described (the first of that id
+    // or number), to add to it; std::out_of_range when there is none.
+    TemplateBuilder& existingTemplate(std::uint16_t id);
+    PageBuilder& existingPage(std::uint32_t number);
     // Raw bytes placed after the product definition (the title's record).
     ProductData& titleRecord(std::vector<std::uint8_t> bytes);
 

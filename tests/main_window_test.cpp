@@ -41,7 +41,7 @@
 #include "runtime/JxKeywordTables.h"
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/sample_title.h"
-#include "tests/title_disc.h"
+#include "tests/program_run.h"
 #include "title/JxTitleStartup.h"
 
 namespace {
@@ -64,17 +64,8 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // The program's folder: its own resources and the sample title.
-        std::filesystem::copy(std::string(KELBO_SOURCE_DIR) + "/resources/kelbo32.resources",
-                              config.program() + "/kelbo32.resources", std::filesystem::copy_options::recursive);
-        testkit::WriteSampleTitle(config.program());
-        WriteTitleDisc(config.config(), config.root() + "/disc");
-        ResetResourceLibraries();
-        ResetStartupSettings();
-        ResetErrorReporting();
-        ResetMemoryGuard();
-        ResetAppLoop();
-        ResetMainWindowState();
+        InstallSampleTitle(config);
+        BeginProgramRun();
         ConnectTitleServices(app);
         plat::SetResponder([this](const plat::UiRequest& r) -> std::optional<int> {
             unexpected.push_back(r.text);
@@ -83,14 +74,18 @@ protected:
     }
     void TearDown() override
     {
-        plat::SetResponder(nullptr);
-        SetStringLoader({});
-        SetErrorReporter({});
-        ResetErrorReporting();
-        ResetMemoryGuard();
-        ResetStartupSettings();
-        ResetResourceLibraries();
+        EndProgramRun();
         EXPECT_TRUE(unexpected.empty()) << unexpected.front();
+    }
+
+    // The ids of the open pages, in the order of the product's page list.
+    static std::vector<std::int32_t> openPageIds()
+    {
+        std::vector<std::int32_t> ids;
+        JxCPageObjectList& pages = GetProduct()->GetPageList();
+        for (JxCPageObject* page = pages.GetFirst(); page; page = pages.GetNext(page))
+            ids.push_back(page->GetPageId());
+        return ids;
     }
 
     // The program's run, with `user` called each time it waits for input.
@@ -278,9 +273,7 @@ TEST_F(MainWindowTest, ReactivatingRunsTheProductsActivationHandlerAfterTheActiv
         default:
             if (!opened.empty())
                 return false;
-            for (JxCPageObject* page = product->GetPageList().GetFirst(); page;
-                 page = product->GetPageList().GetNext(page))
-                opened.push_back(page->GetPageId());
+            opened = openPageIds();
             plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
             return true;
         }
@@ -290,6 +283,31 @@ TEST_F(MainWindowTest, ReactivatingRunsTheProductsActivationHandlerAfterTheActiv
     EXPECT_EQ(ear.pagesWhenActivated, 1);
     EXPECT_EQ(ear.pendingWhenActivated, 2);
     EXPECT_EQ(opened, (std::vector<std::int32_t>{1, 2, 3}));
+}
+
+TEST_F(MainWindowTest, ATitleWithHandlersInEveryDefinitionStartsAndRunsThem)
+{
+    // Once page 1 is shown, its own record opens page 3 and then its
+    // template opens page 2; the product's handler waits for a click.
+    RegisterTypeIds();
+    testkit::TitleFolder title = testkit::SampleTitle();
+    title.data.product().on("on_click", {testkit::OpenPageAction(3)});
+    title.data.existingTemplate(1).on("on_open", {testkit::OpenPageAction(2)});
+    title.data.existingPage(1).on("on_open", {testkit::OpenPageAction(3)});
+    title.Write(config.program());
+    ReleaseTypeRegistries();
+
+    // The pages open through posted messages alone: by the program's first
+    // wait for input all three stand.
+    std::vector<std::int32_t> opened;
+    run([&](plat::HWND main) {
+        if (!opened.empty())
+            return false;
+        opened = openPageIds();
+        plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
+        return true;
+    });
+    EXPECT_EQ(opened, (std::vector<std::int32_t>{1, 3, 2}));
 }
 
 double threadCpuMs(pthread_t thread)

@@ -8,9 +8,12 @@
 #include "events/JxCAction.h"
 #include "media/JxCResourceObject.h"
 #include "media/tests/media_fixture.h"
+#include "runtime/JxCDisplayObject.h"
+#include "runtime/JxCPageDef.h"
 #include "runtime/JxClassFactories.h"
 #include "runtime/JxKeywordTables.h"
 #include "runtime/JxTypeRegistry.h"
+#include "runtime/tests/report_log.h"
 
 namespace media_test {
 namespace {
@@ -146,6 +149,25 @@ TEST_F(ResourceListTest, AnObjectThatCannotOpenOrAKindWithoutClassGivesNothing)
     world().openResult = 1;
     EXPECT_EQ(find(ResourceTypeId(JxResourceKind::Movie), "film", &a), nullptr);
     EXPECT_EQ(GetResourceList().GetCount(), 0);
+}
+
+TEST_F(ResourceListTest, AKindWithoutClassIsReportedWithTheActionsPageAndObject)
+{
+    JxCPageDef page;
+    page.SetName(JxCTableString("Gallery"));
+    JxCPanelObject panel;
+    panel.SetPage(&page);
+    auto* object = new JxCDisplayObject;
+    object->Attach(&panel, JxCTypeKey());
+    object->SetId(7);
+    panel.GetDisplayObjects().InsertByZOrder(object);
+    a.SetOwner(object);
+    ReportLog reports;
+    EXPECT_EQ(find(ResourceTypeId(JxResourceKind::Movie), "film", &a), nullptr);
+    a.SetOwner(nullptr);
+    EXPECT_EQ(find(ResourceTypeId(JxResourceKind::Movie), "film", &a), nullptr);
+    EXPECT_EQ(reports.ids, (std::vector<std::int32_t>{1125, 1125}));
+    EXPECT_EQ(reports.firstArgs, (std::vector<std::string>{" (Page: Gallery, Object: 7)", ""}));
 }
 
 TEST_F(ResourceListTest, TheDrivingActionIsHandedOnAndTheLastUnbindingEmptiesTheList)

@@ -4,9 +4,15 @@
 // start-up probe of the device for each result it can meet.
 
 #include <cstring>
+#include <filesystem>
 #include <functional>
 
+#include "foundation/JxErrorHook.h"
+#include "foundation/JxErrorReport.h"
+#include "foundation/JxResourceLibraries.h"
+#include "foundation/JxStringLoader.h"
 #include "media/JxCWaveQueue.h"
+#include "platform/fs/folders.h"
 #include "media/JxWaveDevice.h"
 #include "media/JxWavePlayer.h"
 #include "media/tests/media_fixture.h"
@@ -362,6 +368,51 @@ TEST_F(WaveDeviceTest, EachDeviceResultHasItsAnswer)
         EXPECT_EQ(plat::OpenWaveOutCount(), 0u);
         plat::ClearWaveOutInjections();
     }
+}
+
+TEST_F(WaveDeviceTest, RetryProbesTheBusyDeviceAgain)
+{
+    // The program's text of the busy device, so that its box offers Abort,
+    // Retry and Ignore.
+    using plat::testing::TempConfig;
+    TempConfig::writeFile(config.program() + "/kelbo32", "");
+    TempConfig::writeFile(config.program() + "/kelbo32.resources/strings.txt", "1087\tThe sound device is busy.\n");
+    // The program's resources are looked for again now that they exist.
+    plat::SetProgramFileHost(config.program() + "/kelbo32");
+    ResetResourceLibraries();
+    ConnectErrorReporting();
+    std::vector<std::vector<int>> buttons;
+    plat::SetResponder([&](const plat::UiRequest& r) -> std::optional<int> {
+        boxes.push_back(r.text);
+        buttons.push_back(r.buttons);
+        int a = answers.empty() ? kAnswerOk : answers.front();
+        if (!answers.empty())
+            answers.erase(answers.begin());
+        return a;
+    });
+
+    // Busy, then not supported, then free: two retries and the device is usable.
+    plat::InjectWaveOutResult(plat::WaveOutCall::Open, plat::MMSYSERR_ALLOCATED);
+    plat::InjectWaveOutResult(plat::WaveOutCall::Open, plat::MMSYSERR_NOTSUPPORTED);
+    answers = {kAnswerRetry, kAnswerRetry};
+    EXPECT_EQ(CheckWaveDevice(), 1);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(buttons[0], (std::vector<int>{kAnswerAbort, kAnswerRetry, kAnswerIgnore}));
+    EXPECT_EQ(plat::OpenWaveOutCount(), 0u);
+
+    // A retry really asks the device again: what it answers next counts.
+    boxes.clear();
+    plat::InjectWaveOutResult(plat::WaveOutCall::Open, plat::MMSYSERR_ALLOCATED);
+    plat::InjectWaveOutResult(plat::WaveOutCall::Open, plat::MMSYSERR_BADDEVICEID);
+    answers = {kAnswerRetry};
+    EXPECT_EQ(CheckWaveDevice(), 0);
+    EXPECT_EQ(boxes.size(), 2u);
+    plat::ClearWaveOutInjections();
+
+    SetStringLoader({});
+    SetErrorReporter({});
+    std::filesystem::remove(config.program() + "/kelbo32.resources/strings.txt");
+    ResetResourceLibraries();
 }
 
 // --- The wave queue ----------------------------------------------------------

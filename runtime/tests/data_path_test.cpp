@@ -5,6 +5,7 @@
 #include <string>
 
 #include "foundation/tests/reporting_fixture.h"
+#include "runtime/JxCBaseProduct.h"
 #include "runtime/JxDataDiscDialog.h"
 #include "runtime/JxDataPathCheck.h"
 #include "runtime/JxVersionInfo.h"
@@ -190,6 +191,27 @@ TEST_F(DataPathTest, RelocationOffersThePathBeforeThePagesName)
     EXPECT_EQ(RelocateDataPathFor(JxCString("E:\\DATA\\PAGE1\\A.BMP"), JxCString("page1")), 1);
     EXPECT_EQ(shown(), "[1113] ");
     EXPECT_EQ(str(GetDataPath()), "E:\\DATA");
+}
+
+TEST_F(DataPathTest, RelocationCutsTheFailedPathBeforeTheCurrentPagesName)
+{
+    drives();
+    settings("Data=E:\\OLD\n");
+    SetProduct(std::make_unique<JxCBaseProduct>());
+    auto* def = new JxCPageDef;
+    def->SetName(JxCTableString("Page1"));
+    auto* page = new JxCPageObject;
+    page->Init(def);
+    GetProduct()->GetPageList().Add(page);
+    GetProduct()->SetCurrentPage(page);
+    GetProduct()->SetProductDef(std::make_unique<JxCProductDef>());
+    answers = {kAnswerYes};
+    EXPECT_EQ(RelocateDataPath(JxCString("E:\\DATA\\PAGE1\\A.BMP")), 1);
+    EXPECT_EQ(shown(), "[1113] ");
+    EXPECT_EQ(str(GetDataPath()), "E:\\DATA");
+    // The pages' files are read from there from now on.
+    EXPECT_EQ(str(GetProduct()->GetProductDef()->GetSecondText()), "E:\\DATA");
+    DeleteProduct();
 }
 
 TEST_F(DataPathTest, ARefusedOfferGoesOnToTheDataLocationDialog)

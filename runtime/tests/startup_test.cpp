@@ -8,6 +8,9 @@
 #include "foundation/JxErrorReport.h"
 #include "foundation/JxStringLoader.h"
 #include "foundation/JxResourceLibraries.h"
+#include "graphics/JxCSlatePool.h"
+#include "graphics/JxGraphicsLink.h"
+#include "platform/draw/dc.h"
 #include "platform/fs/folders.h"
 #include "platform/backend/harness.h"
 #include "platform/window/cursor.h"
@@ -308,6 +311,29 @@ TEST_F(StartupTest, TheMainWindowIsShownWithTheAboutItemInItsSystemMenu)
     EXPECT_STREQ(text, "&About ...");
     app.ExitInstance();
     EXPECT_FALSE(plat::IsWindow(main));
+}
+
+TEST_F(StartupTest, TheExitDeletesTheSlatesPooledContextsAndLeavesOneInUseToItsHolder)
+{
+    JxCStartupInfo info{nullptr, nullptr, line};
+    ASSERT_TRUE(app.InitInstance(info));
+    ASSERT_TRUE(GraphicsUseWinG());
+    plat::HDC released = AcquireSlateDC();
+    plat::HDC held = AcquireSlateDC();
+    ASSERT_NE(released, nullptr);
+    ASSERT_NE(held, nullptr);
+    ReleaseSlateDC(released);
+    app.ExitInstance();
+    EXPECT_FALSE(plat::IsLiveDC(released));
+    // Still the holder's after the exit: its release deletes it, once.
+    EXPECT_TRUE(plat::IsLiveDC(held));
+    ReleaseSlateDC(held);
+    EXPECT_FALSE(plat::IsLiveDC(held));
+    // A pool made anew afterwards starts with contexts of its own.
+    plat::HDC fresh = AcquireSlateDC();
+    EXPECT_TRUE(plat::IsLiveDC(fresh));
+    ReleaseSlateDC(fresh);
+    FreeSlatePool();
 }
 
 // --- The pump -------------------------------------------------------------
