@@ -21,11 +21,6 @@ JxCCollItemRef::~JxCCollItemRef()
 
 namespace {
 
-std::int16_t everyItemHits(const JxCCollItemRef&, const JxCPoint&)
-{
-    return 1;
-}
-
 std::int16_t drawNothing(const JxCCollItemRef&, const JxCRect&, JxCSlate*, std::int16_t)
 {
     return 1;
@@ -34,17 +29,6 @@ std::int16_t drawNothing(const JxCCollItemRef&, const JxCRect&, JxCSlate*, std::
 std::int16_t activateNothing(const JxCCollItemRef&, std::int32_t)
 {
     return 1;
-}
-
-void arrowCursor(const JxCCollItemRef&)
-{
-    if (JxCBaseProduct* product = GetProduct())
-        product->SetCursor(JxCTableString("Arrow"));
-}
-
-std::int32_t selectAsAsked(const JxCCollItemRef& item, std::int32_t, std::int32_t)
-{
-    return item.GetIndex();
 }
 
 JxCString noText(const JxCCollItemRef&)
@@ -69,13 +53,29 @@ std::int32_t itemOfUnit(JxCCollLinearDataManager& manager, std::int32_t position
 
 }  // namespace
 
+std::int16_t JxCCollDataManager::WholeItemHits(const JxCCollItemRef&, const JxCPoint&)
+{
+    return 1;
+}
+
+void JxCCollDataManager::ArrowCursor(const JxCCollItemRef&)
+{
+    if (JxCBaseProduct* product = GetProduct())
+        product->SetCursor(JxCTableString("Arrow"));
+}
+
+std::int32_t JxCCollDataManager::SelectAsAsked(const JxCCollItemRef& item, std::int32_t, std::int32_t)
+{
+    return item.GetIndex();
+}
+
 JxCCollDataManager::JxCCollDataManager()
     : ordering_(CompareBytes),
-      hitItem_(everyItemHits),
+      hitItem_(WholeItemHits),
       drawItem_(drawNothing),
       activateItem_(activateNothing),
-      setItemCursor_(arrowCursor),
-      selectItem_(selectAsAsked),
+      setItemCursor_(ArrowCursor),
+      selectItem_(SelectAsAsked),
       getItemText_(noText),
       findText_(findNothing)
 {

@@ -88,6 +88,13 @@ public:
     JxCCollageBase* GetCollage() const { return collage_; }
     void SetCollage(JxCCollageBase* collage) { collage_ = collage; }
 
+    // The defaults, for managers that replace only some operations: the
+    // whole item rectangle hits, the cursor is the arrow, the referenced
+    // item is selected.
+    static std::int16_t WholeItemHits(const JxCCollItemRef& item, const JxCPoint& point);
+    static void ArrowCursor(const JxCCollItemRef& item);
+    static std::int32_t SelectAsAsked(const JxCCollItemRef& item, std::int32_t cause, std::int32_t previous);
+
 private:
     JxCComparator ordering_;
     HitItemFn hitItem_;

@@ -41,22 +41,6 @@ std::int16_t noteActivation(const JxCCollItemRef& item, std::int32_t value)
     return 1;
 }
 
-std::int16_t everyItemHits(const JxCCollItemRef&, const JxCPoint&)
-{
-    return 1;
-}
-
-void arrowCursor(const JxCCollItemRef&)
-{
-    if (JxCBaseProduct* product = GetProduct())
-        product->SetCursor(JxCTableString("Arrow"));
-}
-
-std::int32_t selectAsAsked(const JxCCollItemRef& item, std::int32_t, std::int32_t)
-{
-    return item.GetIndex();
-}
-
 JxCString itemText(const JxCCollItemRef& item)
 {
     const std::string* text = textOf(item);
@@ -73,7 +57,7 @@ int compareNoCase(const char* a, const char* b)
 TextListData::TextListData(std::vector<std::string> texts) : texts_(std::move(texts))
 {
     SetComparator(JxCComparator(compareNoCase));
-    SetItemCallbacks(drawText, noteActivation, everyItemHits, arrowCursor, selectAsAsked);
+    SetItemCallbacks(drawText, noteActivation, WholeItemHits, ArrowCursor, SelectAsAsked);
     SetTextCallbacks(itemText, FindSortedText);
 }
 

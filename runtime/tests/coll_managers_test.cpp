@@ -263,16 +263,19 @@ JxCCollArrangementManager* makeBase()
 TEST(CollManagerRegistry, RegisteringANameAgainCountsUsesAndKeepsTheFirstCreator)
 {
     for (int i = 0; i < 3; ++i)
-        RegisterArrangementManagerType(JxCTableString("RegularTest"), i == 0 ? makeLinear : makeBase);
-    EXPECT_EQ(FindArrangementManagerType(JxCTableString("regulartest")), makeLinear);
-    EXPECT_EQ(FindDataManagerType(JxCTableString("RegularTest")), nullptr);  // the other registry
+        RegisterArrangementManagerType(JxCTableString("Regular"), i == 0 ? makeLinear : makeBase);
+    RegisterArrangementManagerType(JxCTableString("Other"), makeBase);
+    EXPECT_EQ(FindArrangementManagerType(JxCTableString("regular")), makeLinear);
+    EXPECT_EQ(FindDataManagerType(JxCTableString("Regular")), nullptr);  // the other registry
     for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(UnregisterArrangementManagerType(JxCTableString("REGULARTEST")), 1);
-        EXPECT_NE(FindArrangementManagerType(JxCTableString("RegularTest")), nullptr);
+        EXPECT_EQ(UnregisterArrangementManagerType(JxCTableString("REGULAR")), 1);
+        EXPECT_NE(FindArrangementManagerType(JxCTableString("Regular")), nullptr);
     }
-    EXPECT_EQ(UnregisterArrangementManagerType(JxCTableString("RegularTest")), 1);
-    EXPECT_EQ(FindArrangementManagerType(JxCTableString("RegularTest")), nullptr);
-    EXPECT_EQ(UnregisterArrangementManagerType(JxCTableString("RegularTest")), 0);
+    EXPECT_EQ(UnregisterArrangementManagerType(JxCTableString("Regular")), 1);
+    EXPECT_EQ(FindArrangementManagerType(JxCTableString("Regular")), nullptr);
+    EXPECT_EQ(UnregisterArrangementManagerType(JxCTableString("Regular")), 0);
+    EXPECT_EQ(FindArrangementManagerType(JxCTableString("other")), makeBase);  // untouched
+    EXPECT_EQ(UnregisterArrangementManagerType(JxCTableString("Other")), 1);
 }
 
 TEST(CollManagerRegistry, TheTextListRegistersWithTheRegularArrangement)
