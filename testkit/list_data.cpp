@@ -90,6 +90,20 @@ void TextListData::Refresh()
     SetItemCount(std::int32_t(texts_.size()));
 }
 
+ListView::ListView(std::unique_ptr<JxCCollDataManager> data, const JxCRect& rect)
+    : data_(std::move(data)), arrangement_(std::make_unique<JxCCollLinearArrangementManager>())
+{
+    SetRect(rect);
+    data_->SetCollage(this);
+    arrangement_->SetCollage(this);
+}
+
+void ListView::ScrollTo(std::int32_t position, std::int16_t)
+{
+    scrolls.push_back(position);
+    first = position;
+}
+
 void RegisterTextListData(std::vector<std::string> texts)
 {
     nextTexts() = std::move(texts);

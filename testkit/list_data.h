@@ -11,10 +11,13 @@
 //   testkit::UnregisterTextListData();
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "runtime/JxCCollArrangementManager.h"
 #include "runtime/JxCCollDataManager.h"
+#include "runtime/JxCCollageBase.h"
 
 class JxCCharStyleObject;
 
@@ -46,6 +49,33 @@ private:
     std::vector<std::string> texts_;
     std::int32_t styleId_ = 0;
     JxCCharStyleObject* style_ = nullptr;
+};
+
+// A collage stand-in for tests of the managers alone: it owns a data
+// manager and a "Regular" arrangement, shows `visible` positions from
+// `first`, has the selection the test gives it, and notes where it was
+// asked to scroll.
+class ListView : public JxCCollageBase {
+public:
+    ListView(std::unique_ptr<JxCCollDataManager> data, const JxCRect& rect);
+
+    JxCCollDataManager* GetDataManager() const override { return data_.get(); }
+    JxCCollArrangementManager* GetArrangementManager() const override { return arrangement_.get(); }
+    std::int32_t GetFirstVisible() const override { return first; }
+    std::int32_t GetVisibleCount() const override { return visible; }
+    std::int32_t GetSelectedIndex() const override { return selected; }
+    void ScrollTo(std::int32_t position, std::int16_t redraw) override;
+
+    JxCCollArrangementManager& arrangement() { return *arrangement_; }
+
+    std::int32_t first = 0;
+    std::int32_t visible = 4;
+    std::int32_t selected = -1;
+    std::vector<std::int32_t> scrolls;
+
+private:
+    std::unique_ptr<JxCCollDataManager> data_;
+    std::unique_ptr<JxCCollArrangementManager> arrangement_;
 };
 
 // Registers the list (and "Regular") once more; lists made through the

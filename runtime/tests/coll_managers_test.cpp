@@ -16,39 +16,7 @@
 
 namespace {
 
-// A collage with the managers, the view and a selection the test sets.
-class TestCollage : public JxCCollageBase {
-public:
-    TestCollage(std::unique_ptr<JxCCollDataManager> data, const JxCRect& rect)
-        : data_(std::move(data)), arrangement_(std::make_unique<JxCCollLinearArrangementManager>())
-    {
-        SetRect(rect);
-        data_->SetCollage(this);
-        arrangement_->SetCollage(this);
-    }
-    JxCCollDataManager* GetDataManager() const override { return data_.get(); }
-    JxCCollArrangementManager* GetArrangementManager() const override { return arrangement_.get(); }
-    std::int32_t GetFirstVisible() const override { return first; }
-    std::int32_t GetVisibleCount() const override { return visible; }
-    std::int32_t GetSelectedIndex() const override { return selected; }
-    void ScrollTo(std::int32_t position, std::int16_t redraw) override
-    {
-        scrolls.push_back(position);
-        first = position;
-        (void)redraw;
-    }
-
-    JxCCollArrangementManager& arrangement() { return *arrangement_; }
-
-    std::int32_t first = 0;
-    std::int32_t visible = 4;
-    std::int32_t selected = -1;
-    std::vector<std::int32_t> scrolls;
-
-private:
-    std::unique_ptr<JxCCollDataManager> data_;
-    std::unique_ptr<JxCCollArrangementManager> arrangement_;
-};
+using TestCollage = testkit::ListView;
 
 struct Drawn {
     std::int32_t index;
