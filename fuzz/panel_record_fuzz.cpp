@@ -2,7 +2,8 @@
 // whose template defines the panel, with the engine's display-object types:
 // the reader stays inside the stream and keeps no more objects than the
 // bytes could hold; whatever it read then loads its pictures (shared through
-// the cache), draws into the page and takes a press and a release.
+// the cache), draws into the page in the title's styles, takes a press and
+// a release, and typing and editing keys.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -13,10 +14,14 @@
 #include "foundation/JxResourceLibraries.h"
 #include "fuzz_support.h"
 #include "graphics/JxCMemorySlate.h"
+#include "graphics/JxCStyleDef.h"
 #include "objects/widgets/JxCBitmapRecordList.h"
 #include "platform/backend/harness.h"
 #include "platform/draw/draw.h"
+#include "platform/draw/font.h"
+#include "platform/window/messages.h"
 #include "runtime/JxCBaseProduct.h"
+#include "runtime/JxCKeyParams.h"
 #include "runtime/JxCPageDef.h"
 #include "runtime/JxCPanelObject.h"
 #include "runtime/JxTypeRegistry.h"
@@ -24,6 +29,7 @@
 #include "testkit/bmp.h"
 #include "testkit/png.h"
 #include "testkit/product_data.h"
+#include "testkit/text_styles.h"
 #include "title/JxClassRegistrations.h"
 
 namespace {
@@ -83,9 +89,39 @@ struct World {
         base.panel(2, "Display").at(10, 20).size(100, 50).colour(20, 40, 60);
         base.panel(3, "Display").at(0, 0).size(0, 0);
         bytes = file.Bytes();
+
+        // Character style 1 and paragraph style 2 (on style 1).
+        testkit::StyleDefs defs;
+        testkit::CharStyleRecord c;
+        c.id = 1;
+        c.faceName = plat::kBuiltinFaceName;
+        defs.characters = {c};
+        testkit::ParaStyleRecord p;
+        p.id = 2;
+        p.charStyleId = 1;
+        p.firstIndent = 4;
+        defs.paragraphs = {p};
+        const std::vector<std::uint8_t> styleBytes = defs.Bytes();
+        JxCInStrStream in(JxMemoryBlock{styleBytes.data(), std::uint32_t(styleBytes.size())});
+        fuzz::Check(styles.Read(in) == 1);
+        SetStyleDefSource([this] { return &styles; });
     }
     std::vector<std::uint8_t> bytes;
+    JxCStyleDef styles;
 };
+
+void typeInto(JxCPanelObject& panel)
+{
+    const std::pair<std::uint32_t, std::uint16_t> keys[] = {
+        {plat::WM_CHAR, 'a'},         {plat::WM_CHAR, 'b'},          {plat::WM_KEYDOWN, plat::VK_LEFT},
+        {plat::WM_KEYDOWN, plat::VK_HOME}, {plat::WM_KEYDOWN, plat::VK_DELETE}, {plat::WM_CHAR, 8},
+        {plat::WM_CHAR, 13},          {JxCKeyParams::kCompositeCharMessage, 0xB0A1},
+    };
+    for (const auto& [message, code] : keys) {
+        JxCKeyParams key(message, code, 0);
+        panel.HandleKey(key);
+    }
+}
 
 }  // namespace
 
@@ -112,6 +148,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         panel.MouseMove(JxCPoint(20, 30));
         panel.MouseDown(JxCPoint(20, 30));
         panel.MouseUp(JxCPoint(25, 30));
+        typeInto(panel);
+        panel.Draw(nullptr, nullptr, 0);
         panel.ReleaseResources();
         fuzz::Check(GetBitmapCache().GetCount() == 0);
     }

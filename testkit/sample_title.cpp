@@ -1,6 +1,9 @@
 #include "testkit/sample_title.h"
 
 #include "runtime/JxTypeRegistry.h"
+#include "testkit/display_objects.h"
+#include "testkit/text_styles.h"
+#include "testkit/type_ids.h"
 
 namespace testkit {
 
@@ -30,6 +33,55 @@ void fillRect(BmpPicture& p, std::int32_t x, std::int32_t y, std::int32_t w, std
             p.pixels[std::size_t(row * p.width + col)] = index;
 }
 
+// A box picture: a frame of one colour around a field of another.
+BmpPicture framed(std::int32_t width, std::int32_t height, std::uint8_t frame, std::uint8_t field)
+{
+    BmpPicture p = picture(width, height, frame);
+    fillRect(p, 2, 2, width - 4, height - 4, field);
+    return p;
+}
+
+// Character style 1 (the edit box's) and paragraph style 2 on character
+// style 3, the title record's first part.
+std::vector<std::uint8_t> sampleStyles()
+{
+    StyleDefs defs;
+    CharStyleRecord box;
+    box.id = 1;
+    box.size = 240;
+    box.text = {0, 0, 0};
+    box.highlightBackground = {24, 40, 96};
+    box.highlightText = {255, 255, 255};
+    CharStyleRecord body;
+    body.id = 3;
+    body.size = 280;
+    body.faceName = "Times New Roman";
+    body.text = {24, 40, 96};
+    defs.characters = {box, body};
+    ParaStyleRecord para;
+    para.id = 2;
+    para.charStyleId = 3;
+    para.firstIndent = 24;
+    para.spaceBefore = 4;
+    para.spaceAfter = 4;
+    defs.paragraphs = {para};
+    return defs.Bytes();
+}
+
+// Page 3's content panel: a paragraph above an edit box for a name.
+std::vector<std::uint8_t> nameEntryPanel(ProductData& data)
+{
+    ParaText para;
+    para.styleId = 2;
+    para.text = "Type your name in the box below. A click gives it the caret; Shift with the arrow keys "
+                "selects, and the text stops where the box ends.";
+    para.autoHeight = 1;
+    PanelRecord panel(2);
+    panel.add(ParaTextRecord(para).id(1).rect(40, 30, 600, 90), data);
+    panel.add(EditBoxRecord("EDITFOC", "EDITBOX", "", 1).id(2).rect(40, 110, 300, 140), data);
+    return panel.Bytes();
+}
+
 }  // namespace
 
 std::vector<Rgb> SamplePalette()
@@ -52,7 +104,14 @@ TitleFolder SampleTitle()
     addPanels(data.templateDef(2, "BASE_PAGE"), kColours[kSampleMoss]);
     data.page(1, 1).name("Welcome");
     data.page(2, 1).name("Contents");
-    data.page(3, 2).name("Gallery");
+    PageBuilder& gallery = data.page(3, 2).name("Gallery");
+    // Its objects are named by the program's registered classes; a writer
+    // without them (a test below the title) leaves the page its template's.
+    if (IsDisplayObjectTypeRegistered("EditBox") && IsDisplayObjectTypeRegistered("ParaText"))
+        gallery.storedPanel("Display", nameEntryPanel(data));
+    data.titleRecord(sampleStyles());
+    title.files["EDITFOC.dib"] = EncodeBmp(framed(260, 30, kSampleNavy, kSampleWhite));
+    title.files["EDITBOX.dib"] = EncodeBmp(framed(260, 30, kSampleTeal, kSampleWhite));
 
     BmpPicture splash = picture(320, 200, kSampleNavy);
     fillRect(splash, 20, 20, 280, 160, kSampleSand);

@@ -6,8 +6,11 @@
 // The main window's outer size gives a client area of 640 by 480 pixels.
 // Three pages of one base-page template: a banner panel across the top, a
 // content panel and a navigation bar, each in its own colour; page 3 uses a
-// second template whose content panel has another colour. A palette of
-// primary colours, a splash bitmap and a data store holding one bitmap.
+// second template whose content panel has another colour and shows a
+// paragraph above an edit box for a name (in the title's styles, which the
+// title record carries) when the program's display-object classes are
+// registered, as the sample-title tool does. A palette of primary colours, a splash bitmap and
+// a data store holding one bitmap.
 
 #include "testkit/title_folder.h"
 

@@ -17,4 +17,9 @@ std::int16_t DisplayObjectTypeId(std::string_view keyword)
     return static_cast<std::int16_t>(id);
 }
 
+bool IsDisplayObjectTypeRegistered(std::string_view keyword)
+{
+    return DisplayObjectTypeTable().IsFrozen() && JxCTypeKey(JxCString(keyword)).GetId() >= 0;
+}
+
 }  // namespace testkit

@@ -14,5 +14,7 @@ namespace testkit {
 // registered and the type ids numbered first) or the keyword is not
 // registered.
 std::int16_t DisplayObjectTypeId(std::string_view keyword);
+// Whether the keyword is registered (and the ids numbered).
+bool IsDisplayObjectTypeRegistered(std::string_view keyword);
 
 }  // namespace testkit

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "testkit/sample_title.h"
+#include "title/JxClassRegistrations.h"
 
 int main(int argc, char** argv)
 {
@@ -15,7 +16,10 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
+        // The stored objects are named by the program's own classes.
+        RegisterClasses();
         testkit::WriteSampleTitle(argv[1]);
+        UnregisterClasses();
         // The title's INI file beside the program: the data lies in the
         // program's own folder (drive P:), which is taken as it lists, as an
         // installation on a network or hard disk is.
