@@ -53,6 +53,8 @@ std::vector<std::uint8_t> DisplayObjectRecord::Bytes(ProductData& file) const
     PutBigEndian16(out, 0);  // scope word
     if (fileName)
         PutBigEndian16(out, textIndex(file, *fileName));
+    for (const std::string& text : texts)
+        PutBigEndian16(out, textIndex(file, text));
     out.insert(out.end(), extra.begin(), extra.end());
     return out;
 }
@@ -61,6 +63,28 @@ DisplayObjectRecord BitmapRecord(std::string file)
 {
     DisplayObjectRecord record("Bitmap");
     record.fileName = std::move(file);
+    return record;
+}
+
+DisplayObjectRecord EditBoxRecord(std::string focused, std::string normal, std::string disabled,
+                                  std::int16_t styleId)
+{
+    DisplayObjectRecord record("EditBox");
+    record.texts = {std::move(focused), std::move(normal), std::move(disabled)};
+    PutBigEndian16(record.extra, std::uint16_t(styleId));
+    return record;
+}
+
+DisplayObjectRecord ParaTextRecord(const ParaText& para)
+{
+    DisplayObjectRecord record("ParaText");
+    std::vector<std::uint8_t>& out = record.extra;
+    PutBigEndian16(out, std::uint16_t(para.styleId));
+    PutBigEndian16(out, std::uint16_t(para.value));
+    PutBigEndian16(out, std::uint16_t(para.lineHeight));
+    PutBigEndian16(out, std::uint16_t(para.claimedLength.value_or(std::int16_t(para.text.size()))));
+    out.insert(out.end(), para.text.begin(), para.text.end());
+    PutBigEndian16(out, para.autoHeight);
     return record;
 }
 

@@ -56,10 +56,30 @@ public:
     std::vector<std::uint8_t> extra;
     // A bitmap's file name, written after the common record when set.
     std::optional<std::string> fileName;
+    // Table strings written after the common record (and the file name).
+    std::vector<std::string> texts;
 };
 
 // A "Bitmap" record: the display-object record and the file name.
 DisplayObjectRecord BitmapRecord(std::string file);
+
+// An "EditBox" record: the focused, normal and disabled picture names
+// (empty: none) and the character style id.
+DisplayObjectRecord EditBoxRecord(std::string focused, std::string normal, std::string disabled,
+                                  std::int16_t styleId);
+
+// A "ParaText" record: the paragraph style id, the kept value, the line
+// height, the text (its length written as `claimedLength` when given) and
+// the auto-height word.
+struct ParaText {
+    std::int16_t styleId = 0;
+    std::int16_t value = 0;
+    std::int16_t lineHeight = 0;
+    std::string text;
+    std::uint16_t autoHeight = 0;
+    std::optional<std::int16_t> claimedLength;
+};
+DisplayObjectRecord ParaTextRecord(const ParaText& para);
 
 // A panel's stored record: its id, its objects, no handlers, scope word 0.
 class PanelRecord {

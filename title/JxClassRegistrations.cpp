@@ -22,6 +22,7 @@
 #include "objects/widgets/JxCCollage.h"
 #include "objects/widgets/JxCEditBox.h"
 #include "objects/widgets/JxCHotspot.h"
+#include "objects/widgets/JxCParaText.h"
 #include "objects/widgets/JxCSaveAsHotspot.h"
 #include "objects/widgets/JxCScrollBar.h"
 #include "objects/widgets/JxCWordBox.h"
@@ -67,15 +68,27 @@ constexpr std::array<ObjectType, 17> kObjectTypes = {{
     {"VideoHotspot", makeObject<JxCGvVideoHotspot>},
 }};
 
+// The title's own display-object types, registered after the engine's.
+constexpr std::array<ObjectType, 1> kTitleObjectTypes = {{
+    {"ParaText", makeObject<JxCParaText>},
+}};
+
+constexpr std::size_t kTypeCount = kObjectTypes.size() + kTitleObjectTypes.size();
+
+const ObjectType& objectType(std::size_t i)
+{
+    return i < kObjectTypes.size() ? kObjectTypes[i] : kTitleObjectTypes[i - kObjectTypes.size()];
+}
+
 // Each registered type's key, and the name the registry took.
 struct Registration {
     JxCTypeKey key;
     JxCString name;
 };
 
-std::array<Registration, kObjectTypes.size()>& registrations()
+std::array<Registration, kTypeCount>& registrations()
 {
-    static std::array<Registration, kObjectTypes.size()> r;
+    static std::array<Registration, kTypeCount> r;
     return r;
 }
 
@@ -178,9 +191,9 @@ void RegisterClasses()
     if (registered())
         return;
     registered() = true;
-    for (std::size_t i = 0; i < kObjectTypes.size(); ++i) {
+    for (std::size_t i = 0; i < kTypeCount; ++i) {
         Registration& r = registrations()[i];
-        r.name = RegisterDisplayObjectType(JxCTableString(kObjectTypes[i].keyword), kObjectTypes[i].factory, r.key);
+        r.name = RegisterDisplayObjectType(JxCTableString(objectType(i).keyword), objectType(i).factory, r.key);
     }
     registerActions();
     registerResources();

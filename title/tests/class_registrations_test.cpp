@@ -28,6 +28,7 @@
 #include "objects/widgets/JxCCollage.h"
 #include "objects/widgets/JxCEditBox.h"
 #include "objects/widgets/JxCHotspot.h"
+#include "objects/widgets/JxCParaText.h"
 #include "objects/widgets/JxCSaveAsHotspot.h"
 #include "objects/widgets/JxCScrollBar.h"
 #include "objects/widgets/JxCWordBox.h"
@@ -153,13 +154,17 @@ TEST_F(ClassRegistrationsTest, EveryObjectTypeKeywordBuildsItsClassInAnyCase)
         EXPECT_EQ(made(CreateDisplayObjectById(id)), expected[i]);
         EXPECT_EQ(made(JxCTypeKey(JxCTableString(keyword)).CreateObject()), expected[i]);
     }
-    // The ids are the positions in the sorted registry: all different, 0 to 16.
+    // The title's own types follow the engine's.
+    const std::int16_t paraText = testkit::DisplayObjectTypeId("ParaText");
+    ids.push_back(paraText);
+    EXPECT_EQ(made(CreateDisplayObjectById(paraText)), std::type_index(typeid(JxCParaText)));
+    // The ids are the positions in the sorted registry: all different, 0 to 17.
     std::vector<std::int16_t> sorted = ids;
     std::sort(sorted.begin(), sorted.end());
     for (std::size_t i = 0; i < sorted.size(); ++i)
         EXPECT_EQ(sorted[i], static_cast<std::int16_t>(i));
     EXPECT_EQ(testkit::DisplayObjectTypeId("BITMAP"), testkit::DisplayObjectTypeId("bitmap"));
-    EXPECT_EQ(made(CreateDisplayObjectById(17)), kNothing);
+    EXPECT_EQ(made(CreateDisplayObjectById(18)), kNothing);
     EXPECT_EQ(made(CreateDisplayObjectById(NullObjectTypeKey().GetId())), kNothing);
     EXPECT_EQ(made(CreateDisplayObjectById(LastObjectTypeKey().GetId())), kNothing);
     EXPECT_THROW(testkit::DisplayObjectTypeId("NULL_OBJ"), std::logic_error);
@@ -202,7 +207,7 @@ TEST(ClassRegistrationsLifetime, TheExitRemovesEverythingAndAnotherStartRegister
         RegisterClasses();  // once per run, however often asked
         EXPECT_THROW(testkit::DisplayObjectTypeId("Bitmap"), std::logic_error);  // not numbered yet
         RegisterTypeIds();
-        EXPECT_EQ(DisplayObjectTypeTable().GetCount(), 17);
+        EXPECT_EQ(DisplayObjectTypeTable().GetCount(), 18);
         const std::int16_t bitmap = testkit::DisplayObjectTypeId("Bitmap");
         EXPECT_EQ(made(CreateDisplayObjectById(bitmap)), std::type_index(typeid(JxCBitmap)));
         ReleaseTypeRegistries();
