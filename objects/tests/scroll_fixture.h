@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <list>
+#include <utility>
 
 #include "objects/tests/panel_fixture.h"
 #include "objects/widgets/JxCScrollBar.h"
@@ -23,6 +25,8 @@ protected:
     void SetUp() override
     {
         RegisterDisplayObjectType(JxCTableString("ScrollBitmap"), scrollBitmapFactory, bitmapKey_);
+        for (const auto& [name, factory] : extraTypes)
+            extraNames_.push_back(RegisterDisplayObjectType(JxCTableString(name), factory, extraKeys_.emplace_back()));
         RegisterDisplayObjectType(JxCTableString("ScrollBaa"),
                                   [] { return static_cast<JxCDisplayObject*>(new JxCScrollBar); }, barKey_);
         PanelTest::SetUp();
@@ -47,6 +51,8 @@ protected:
         PanelTest::TearDown();
         UnregisterDisplayObjectType(JxCTableString("scrollbitmap"));
         UnregisterDisplayObjectType(JxCTableString("scrollbaa"));
+        for (const JxCString& name : extraNames_)
+            UnregisterDisplayObjectType(JxCTableString(name.GetText()));
     }
     void copyProgramPictures() const
     {
@@ -95,12 +101,16 @@ protected:
     // What "ScrollBitmap" makes; a derived fixture may set it in its
     // constructor.
     JxDisplayObjectFactory scrollBitmapFactory = [] { return static_cast<JxCDisplayObject*>(new JxCScrollBitmap); };
+    // Further types a derived fixture registers (set in its constructor).
+    std::vector<std::pair<const char*, JxDisplayObjectFactory>> extraTypes;
     std::unique_ptr<SlatePage> page;
     std::unique_ptr<JxCPanelObject> panel;
 
 private:
     JxCTypeKey bitmapKey_;
     JxCTypeKey barKey_;
+    std::list<JxCTypeKey> extraKeys_;
+    std::vector<JxCString> extraNames_;
     plat::HWND main_ = nullptr;
 };
 
