@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "testkit/sample_title.h"
+#include "title/JxClassRegistrations.h"
 
 int main(int argc, char** argv)
 {
@@ -15,7 +16,9 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
+        RegisterClasses();
         testkit::WriteSampleTitle(argv[1]);
+        UnregisterClasses();
         // The title's INI file beside the program: the data lies in the
         // program's own folder (drive P:), which is taken as it lists, as an
         // installation on a network or hard disk is.
