@@ -209,6 +209,7 @@ TEST_F(CollageTest, TheGroupFollowsClicksTypingEnterAndItsButton)
     EXPECT_EQ(editBox->GetEditString().GetAnchor(), 0);
     EXPECT_EQ(editBox->GetEditString().GetCaret(), 10);
     EXPECT_EQ(collage->HasTimer(), 0);
+    EXPECT_EQ(panel->Draw(nullptr, nullptr, 0), 1);
 
     // Typing replaces the selection and selects the first item that does
     // not sort before the text, which stays as typed.

@@ -144,6 +144,27 @@ TEST_F(ScrollBitmapTest, APictureAsHighAsTheWindowScrollsNowhereAndAMissingOneDr
     EXPECT_EQ(none->Draw(nullptr, nullptr), 0);
 }
 
+TEST_F(ScrollBitmapTest, ReloadingOrReleasingOneObjectLeavesTheSharedPictureToTheOther)
+{
+    testkit::PanelRecord record(2);
+    record.add(testkit::ScrollBitmapRecord("tall").id(1).rect(10, 0, 110, 100).range(0, 100).Bytes(file));
+    record.add(testkit::ScrollBitmapRecord("tall").id(2).rect(110, 0, 190, 100).range(0, 100).Bytes(file));
+    ASSERT_EQ(build(record), 1);
+    auto* first = object<JxCScrollBitmap>(1);
+    auto* second = object<JxCScrollBitmap>(2);
+    ASSERT_EQ(first->CreateResources(), 1);
+    ASSERT_EQ(first->CreateResources(), 1);
+    EXPECT_EQ(first->GetBitmapRefs().GetCount(), 1);
+    EXPECT_EQ(first->ReleaseResources(), 1);
+    EXPECT_FALSE(first->HasImage());
+    EXPECT_EQ(first->GetBitmapRefs().GetCount(), 0);
+    // The other still draws the picture: row 0 (band 0) at the top.
+    panel->Draw(nullptr, nullptr, 0);
+    EXPECT_EQ(page->at(130, 20), 100);
+    EXPECT_EQ(page->at(130, 119), 104);
+    EXPECT_TRUE(second->HasImage());
+}
+
 TEST_F(ScrollBitmapTest, PropertiesReadAndMoveThePositionAndTheRange)
 {
     testkit::PanelRecord record(2);

@@ -106,8 +106,9 @@ std::int16_t JxCCollage::Draw(JxCSlate* slate, const JxCRect* clip)
     if (!slate)
         return 0;
     const JxCRect area = clip ? *clip : GetRect();
+    // The panel's clip stays: every item lies inside the collage, which
+    // fits whole items.
     JxCSlateState saved(slate);
-    slate->SelectClipRect(GetRect());
     JxCBaseProduct* product = GetProduct();
     JxCProductDef* def = product ? product->GetProductDef() : nullptr;
     if (def) {
@@ -123,9 +124,7 @@ std::int16_t JxCCollage::Draw(JxCSlate* slate, const JxCRect* clip)
                                  background_);
         }
     }
-    const std::int16_t result = arrangement_->DrawItems(slate, area, this);
-    slate->SelectClipRect(slate->GetRect());
-    return result;
+    return arrangement_->DrawItems(slate, area, this);
 }
 
 void JxCCollage::Redraw()
@@ -222,6 +221,13 @@ void JxCCollage::Refresh(std::int32_t index)
 
 // --- Mouse ------------------------------------------------------------------------------
 
+std::int32_t JxCCollage::pointedItem(const JxCPoint& point)
+{
+    const std::int32_t index = arrangement_->HitTestItems(point, this);
+    showItemCursor(index);
+    return index;
+}
+
 void JxCCollage::showItemCursor(std::int32_t index)
 {
     if (index >= 0 && data_) {
@@ -262,8 +268,7 @@ std::int16_t JxCCollage::MouseDown(const JxCPoint& point)
         return 0;
     if (TestStateFlags(kStateDisabled) || !arrangement_)
         return 1;
-    const std::int32_t index = arrangement_->HitTestItems(point, this);
-    showItemCursor(index);
+    const std::int32_t index = pointedItem(point);
     if (index < 0)
         return 0;
     if (JxCPanelObject* owner = panel())
@@ -286,8 +291,7 @@ std::int16_t JxCCollage::MouseUp(const JxCPoint& point, std::int16_t)
         return 0;
     if (TestStateFlags(kStateDisabled) || !arrangement_)
         return 1;
-    const std::int32_t index = arrangement_->HitTestItems(point, this);
-    showItemCursor(index);
+    const std::int32_t index = pointedItem(point);
     if (index < 0)
         return 0;
     Select(index, kCauseRelease, Scroll::None, 0);
@@ -309,8 +313,7 @@ std::int16_t JxCCollage::MouseMove(const JxCPoint& point)
 {
     if (TestStateFlags(kStateDisabled) || !arrangement_)
         return 1;
-    const std::int32_t index = arrangement_->HitTestItems(clampIntoRect(point), this);
-    showItemCursor(index);
+    const std::int32_t index = pointedItem(clampIntoRect(point));
     if (index < 0)
         return 0;
     JxCPanelObject* owner = panel();

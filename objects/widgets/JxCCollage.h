@@ -122,6 +122,8 @@ private:
     void followUp(Scroll scroll, std::int16_t redraw);
     void tellLinked(std::int32_t code, std::int32_t cause = 0);
     void stopTimer();
+    // The item under a point, with its cursor shown; -1 for none.
+    std::int32_t pointedItem(const JxCPoint& point);
     void showItemCursor(std::int32_t index);
     JxCPoint clampIntoRect(const JxCPoint& point) const;
     void restartAcceleration(std::int32_t direction);
