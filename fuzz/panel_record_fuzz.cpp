@@ -27,6 +27,7 @@
 #include "runtime/JxTypeRegistry.h"
 #include "runtime/JxVersionInfo.h"
 #include "testkit/bmp.h"
+#include "testkit/list_data.h"
 #include "testkit/png.h"
 #include "testkit/product_data.h"
 #include "testkit/text_styles.h"
@@ -73,6 +74,8 @@ struct World {
         plat::testing::TempConfig::writeFile(folder + "/other.png", std::string(png.begin(), png.end()));
         RegisterClasses();
         RegisterTypeIds();
+        // A list for the collages to show ("TestTextList").
+        testkit::RegisterTextListData({"Ant", "Bee", "Cat", "Dog", "Eel", "Fox", "Gnu", "Hen"});
         SetProgramStarted();
         plat::SetResponder([](const plat::UiRequest& r) -> std::optional<int> {
             return r.buttons.empty() ? 1 : r.buttons.back();

@@ -2,6 +2,7 @@
 // under the point, with the capture, hover and focus objects; its start and
 // its part in closing member pages.
 
+#include "platform/window/window.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxCKeyParams.h"
 #include "runtime/JxCPageObject.h"
@@ -12,6 +13,15 @@ JxCPoint JxCPanelObject::ToContent(const JxCPoint& point) const
     const std::int32_t caption = ownerPage_ ? ownerPage_->GetCaptionHeight() : 0;
     return JxCPoint(std::int16_t(point.x + scroll_.cx - rect_.left),
                     std::int16_t(point.y + scroll_.cy - rect_.top - caption));
+}
+
+JxCPoint JxCPanelObject::GetCursorPos() const
+{
+    plat::POINT point{};
+    plat::GetCursorPos(&point);
+    if (plat::HWND window = ownerPage_ ? ownerPage_->GetWindow() : nullptr)
+        plat::ScreenToClient(window, &point);
+    return ToContent(JxCPoint(std::int16_t(point.x), std::int16_t(point.y)));
 }
 
 JxCDisplayObject* JxCPanelObject::FindObjectAtPoint(const JxCPoint& point)

@@ -135,6 +135,9 @@ public:
     JxCDisplayObject* FindObjectAtPoint(const JxCPoint& point);
     // Page client coordinates to content coordinates.
     JxCPoint ToContent(const JxCPoint& point) const;
+    // Where the pointer is, in content coordinates (also outside the page's
+    // window, as a drag that holds the capture needs).
+    JxCPoint GetCursorPos() const;
 
     void CaptureMouse(JxCDisplayObject* object);
     virtual JxCDisplayObject* GetCaptureObject() const { return captureObject_; }

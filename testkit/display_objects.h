@@ -86,6 +86,12 @@ class PanelRecord {
 public:
     explicit PanelRecord(std::uint16_t id) : panelId(id) {}
     PanelRecord& add(const DisplayObjectRecord& object, ProductData& file);
+    // An object's bytes made by another writer (its type id first).
+    PanelRecord& add(std::vector<std::uint8_t> object)
+    {
+        objects.push_back(std::move(object));
+        return *this;
+    }
     // The object count written instead of the real one.
     PanelRecord& claimCount(std::int16_t count) { countClaim = count; return *this; }
     std::vector<std::uint8_t> Bytes() const;

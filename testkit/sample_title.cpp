@@ -2,6 +2,7 @@
 
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/display_objects.h"
+#include "testkit/scroll_records.h"
 #include "testkit/text_styles.h"
 #include "testkit/type_ids.h"
 
@@ -82,6 +83,35 @@ std::vector<std::uint8_t> nameEntryPanel(ProductData& data)
     return panel.Bytes();
 }
 
+// A tall picture of coloured stripes with a square every 150 rows, so that
+// scrolling shows plainly where it is.
+BmpPicture tallPicture()
+{
+    BmpPicture p = picture(kTallPictureWidth, kTallPictureHeight, kSampleSand);
+    const std::uint8_t stripes[] = {kSampleNavy, kSampleTeal, kSampleRust, kSampleMoss};
+    for (std::int32_t band = 0; band * 50 < p.height; ++band)
+        fillRect(p, 0, band * 50, p.width, 10, stripes[band % 4]);
+    for (std::int32_t y = 40; y + 60 < p.height; y += 150)
+        fillRect(p, 40 + (y / 150 % 3) * 70, y, 60, 60, kSampleBlack);
+    return p;
+}
+
+// The tall picture in a window of the welcome page's content panel, with a
+// scroll bar beside it that moves it.
+void addScrollingPicture(TitleFolder& title)
+{
+    if (!IsDisplayObjectTypeRegistered("ScrollBitmap") || !IsDisplayObjectTypeRegistered("ScrollBaa"))
+        return;
+    ProductData& data = title.data;
+    title.files["TALLPIC.dib"] = EncodeBmp(tallPicture());
+    const std::int16_t left = 40, top = 30, bottom = std::int16_t(top + kTallPictureWindow);
+    PanelRecord content(2);
+    content.add(ScrollBitmapRecord("TALLPIC").id(1).rect(left, top, left + kTallPictureWidth, bottom).Bytes(data));
+    const std::int16_t barLeft = left + kTallPictureWidth;
+    content.add(ScrollBarRecord().id(2).rect(barLeft, top, barLeft + 16, bottom).linkTo(1).metrics(1, 1, 1, 2).Bytes(data));
+    data.page(1, 1).storedPanel("Display", content.Bytes());
+}
+
 }  // namespace
 
 std::vector<Rgb> SamplePalette()
@@ -91,6 +121,10 @@ std::vector<Rgb> SamplePalette()
         const auto grey = std::uint8_t(palette.size());
         palette.push_back({grey, grey, grey});
     }
+    // The system's light and dark greys where 256-colour palettes keep
+    // them; the program's own pictures (the scroll bar's) are drawn in them.
+    palette[7] = {192, 192, 192};
+    palette[248] = {128, 128, 128};
     return palette;
 }
 
@@ -122,6 +156,7 @@ TitleFolder SampleTitle()
     fillRect(stored, 16, 16, 32, 32, kSampleWhite);
     title.store.item("PICTURE.BMP", EncodeBmp(stored));
     title.withStore = true;
+    addScrollingPicture(title);
     return title;
 }
 

@@ -9,8 +9,10 @@
 // second template whose content panel has another colour and shows a
 // paragraph above an edit box for a name (in the title's styles, which the
 // title record carries) when the program's display-object classes are
-// registered, as the sample-title tool does. A palette of primary colours, a splash bitmap and
-// a data store holding one bitmap.
+// registered, as the sample-title tool does. While the scrolling objects
+// are registered, the welcome page shows a tall picture in a window with a
+// linked scroll bar beside it. A palette of primary colours, a splash
+// bitmap and a data store holding one bitmap.
 
 #include "testkit/title_folder.h"
 
@@ -27,7 +29,13 @@ enum SampleColour : std::uint8_t {
     kSampleMoss = 6,
 };
 
-// The palette: the colours above, then greys to fill 256 entries.
+// The tall picture and the height of its window on the welcome page.
+constexpr std::int16_t kTallPictureWidth = 300;
+constexpr std::int16_t kTallPictureHeight = 900;
+constexpr std::int16_t kTallPictureWindow = 300;
+
+// The palette: the colours above, then greys to fill 256 entries (entry n
+// (n, n, n)), but for the system's light grey at 7 and dark grey at 248.
 std::vector<Rgb> SamplePalette();
 // The title; the type ids must be numbered first (RegisterTypeIds).
 TitleFolder SampleTitle();
