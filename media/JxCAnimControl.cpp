@@ -358,7 +358,7 @@ std::int16_t JxCAnimControl::CreateResources()
     JxCPoint origin(0, 0);
     const auto* panel = dynamic_cast<const JxCPanelObject*>(GetContainer());
     const JxCPageObject* page = panel ? panel->GetParent() : nullptr;
-    if (page && secondId_ == page->GetPageId())
+    if (page && secondId_ != 0 && secondId_ == page->GetPageId())
         origin = JxCPoint(kShiftedX, kShiftedY);
     const std::int16_t preload = TestOptionFlags(kOptionPreload);
     const bool bound = ownPlay_->Setup(GetAnimationName(), -1, -1, preload, 1, 0, this, origin.x, origin.y) &&

@@ -9,8 +9,9 @@
 // references), auto play and rewind at end (16-bit), then the play button,
 // rewind button and meter positions (x, y each). The bar's record adds a
 // 32-bit message id (a message with it acts as a click on Play) and a
-// 32-bit second id: when it equals the id of the page that holds the bar,
-// the animation plays at (-22, 7) from the bar's page origin, else at (0, 0).
+// 32-bit second id: when it is not 0 and equals the id of the page that
+// holds the bar, the animation plays at (-22, 7) from the panel's origin,
+// else at (0, 0).
 //
 // The bar's bitmaps ("Play", "GreyPlay", "Pause", "Rewind", "GreyRewind",
 // "Meter", "Background" and the held-down "DPlay", "DPause", "DRewind") are
