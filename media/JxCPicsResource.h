@@ -71,7 +71,6 @@ private:
     std::uint32_t frameCount_ = 0;
     JxCPlayPicsAction* playAction_ = nullptr;
     std::int16_t prepared_ = 0;
-    JxCNotifyRoot* owner_ = nullptr;  // the registered media owner
     JxCNotifyRoot* timerOwner_ = nullptr;
     std::int16_t timerSlot_ = -1;
 };
