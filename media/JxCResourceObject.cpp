@@ -146,13 +146,13 @@ JxCResourceObject* FindOrOpenResource(std::int32_t kind, const JxCString& name, 
 
 std::int16_t UnbindResource(JxCAction* action, JxCResourceObject* media)
 {
-    if (!media)
+    JxCResourceList& list = GetResourceList();
+    // A media object the list no longer holds was deleted with it (the
+    // program's way out): there is nothing left to unbind from.
+    if (!media || !list.FindNode(media))
         return 0;
     media->RemoveAction(action);
     if (media->HasActions())
-        return 0;
-    JxCResourceList& list = GetResourceList();
-    if (!list.FindNode(media))
         return 0;
     list.Remove(media);  // the list owns it: deleted
     return 1;

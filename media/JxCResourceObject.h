@@ -52,7 +52,7 @@ public:
     std::int32_t CountActions() const { return actions_ ? std::int32_t(actions_->size()) : 0; }
     void AddAction(JxCAction* action);
     // When the action drove the media, the first one left drives it.
-    void RemoveAction(JxCAction* action);
+    virtual void RemoveAction(JxCAction* action);
     std::int16_t NotifyActionsStopped();
     std::int16_t NotifyActionsAccept();
 

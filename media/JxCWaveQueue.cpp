@@ -138,6 +138,15 @@ std::int16_t JxCWaveQueue::Close()
     return 1;
 }
 
+std::int16_t JxCWaveQueue::Halt()
+{
+    const std::int32_t unsubmitted = read_;
+    if (!Close())
+        return 0;
+    read_ = unsubmitted;
+    return 1;
+}
+
 std::int16_t JxCWaveQueue::IsPlaying() const
 {
     for (const auto& b : buffers_)

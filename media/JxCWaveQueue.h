@@ -38,6 +38,9 @@ public:
     // the first submission that failed.
     virtual std::int32_t Open(plat::HWND window, const plat::WAVEFORMATEX* format);
     virtual std::int16_t Close();
+    // Closes the device, dropping the sound in flight but keeping what was
+    // queued and not yet submitted for the next Open; true on success.
+    std::int16_t Halt();
     virtual std::int16_t IsPlaying() const;
 
     std::int32_t GetWriteIndex() const { return write_; }

@@ -60,15 +60,39 @@ bool ReadChunkHeader(JxPicsSource& source, JxPicsChunkHeader& header)
     return true;
 }
 
+// The source as the sound queue reads its slices.
+class QueueSource : public JxWaveSource {
+public:
+    explicit QueueSource(JxPicsSource& source) : source_(source) {}
+    bool IsOpen() const override { return source_.IsOpen(); }
+    bool Read(void* buffer, std::int32_t n) override { return n >= 0 && source_.Read(buffer, std::uint32_t(n)); }
+
+private:
+    JxPicsSource& source_;
+};
+
 // Queues the chunk's sound, refusing a slice the source does not hold
 // before the queue allocates a buffer for it.
 std::int16_t QueueSound(JxPicsPlayer& player, const JxPicsChunkHeader& header)
 {
     if (header.soundSize == 0)
         return kPicsOk;
-    if (header.soundSize > player.source->Remaining() || !player.sound)
+    if (header.soundSize > player.source->Remaining() || header.soundSize > std::uint32_t(std::numeric_limits<std::int32_t>::max()) ||
+        !player.sound)
         return kPicsReadFailed;
-    return std::int16_t(player.sound->Queue(*player.source, header.soundSize));
+    QueueSource from(*player.source);
+    return std::int16_t(player.sound->Queue(&from, std::int32_t(header.soundSize)));
+}
+
+const plat::WAVEFORMATEX* FormatOf(const JxPicsPlayer& player)
+{
+    return reinterpret_cast<const plat::WAVEFORMATEX*>(player.format.data());
+}
+
+bool FormatSupported(const JxPicsPlayer& player)
+{
+    return plat::waveOutOpen(nullptr, plat::WAVE_MAPPER, FormatOf(player), 0, 0, plat::WAVE_FORMAT_QUERY) ==
+           plat::MMSYSERR_NOERROR;
 }
 
 std::uint32_t EvenWidth(std::uint32_t width)
@@ -213,15 +237,13 @@ std::int16_t ReadSoundStart(JxPicsPlayer& player, std::uint16_t factorB)
         return kPicsReadFailed;
     if (length >= kFormatWithExtraCount && kFormatWithExtraCount + Le16(&player.format[16]) > length)
         return kPicsReadFailed;
-    if (!PicsFormatSupported(player.format))
+    if (!FormatSupported(player))
         return kPicsFormatRefused;
 
     const std::uint64_t leadIn = std::uint64_t(player.leadInFactor) * factorB;
     if ((leadIn + player.frameCount) * JxPicsChunkHeader::kSize > source.Remaining())
         return kPicsReadFailed;
-    player.sound = MakePicsSoundQueue(std::uint32_t(leadIn + 2));
-    if (!player.sound)
-        return kPicsNoMemory;
+    player.sound = std::make_unique<JxCWaveQueue>(std::int32_t(leadIn + 2));
     for (std::uint64_t i = 0; i < leadIn; ++i) {
         JxPicsChunkHeader h;
         if (!ReadChunkHeader(source, h) || QueueSound(player, h) != kPicsOk)
@@ -341,6 +363,124 @@ std::int16_t DrawPICSFrame(JxPicsPlayer* player, JxCSlate* slate)
         JxCSlate::Blit(slate, p.slate.get(), &place, &place, 0);
     }
     return kPicsOk;
+}
+
+namespace {
+
+bool ChunksRemain(const JxPicsPlayer& player)
+{
+    return player.framesRead < player.frameCount;
+}
+
+bool SoundInFlight(const JxPicsPlayer& player)
+{
+    return player.sound && player.sound->IsPlaying();
+}
+
+// A failing read or queue while playing: the sound stops and the animation
+// is over, so that whatever drives it hears the end.
+std::int16_t FinishAfter(JxPicsPlayer& player, std::int16_t code)
+{
+    if (player.sound)
+        player.sound->Close();
+    player.state = kPicsFinished;
+    return code;
+}
+
+}  // namespace
+
+std::int16_t PlayPICS(JxPicsPlayer* player, JxCSlate* slate, JxPicsBackground background, std::int16_t transparent,
+                      std::int16_t noBackground, std::int16_t x, std::int16_t y)
+{
+    if (!player || !player->sound || player->state != kPicsOpen)
+        return kPicsFailed;
+    player->transparent = transparent;
+    player->background = noBackground ? JxPicsBackground() : std::move(background);
+    if (player->framesRead == 0 && !player->preloaded) {
+        if (ReadFrame(player, slate, 1, x, y) != kPicsOk)
+            return kPicsFailed;
+    }
+    if (player->firstPending) {
+        // The first frame goes where this play puts it, whatever place the
+        // open read it for.
+        JxPicsPicture& p = player->picture;
+        p.x = std::int32_t(p.header.left) + x;
+        p.y = std::int32_t(p.header.top) + y;
+        p.hasPicture = FitsCoordinates(p.x) && FitsCoordinates(p.y) && FitsCoordinates(p.x + p.width) &&
+                               FitsCoordinates(p.y + p.height)
+                           ? 1
+                           : 0;
+    }
+    if (player->framesShown == 0 && DrawPICSFrame(player, slate) != kPicsOk)
+        return kPicsFailed;
+    if (player->sound->Open(player->window, FormatOf(*player)) != 0) {
+        player->sound->Close();
+        return kPicsFailed;
+    }
+    player->state = kPicsPlaying;
+    if (ChunksRemain(*player)) {
+        if (const std::int16_t failed = ReadFrame(player, slate, 0, x, y))
+            return FinishAfter(*player, failed);
+    }
+    if (!ChunksRemain(*player) && !SoundInFlight(*player) && player->framesShown >= player->frameCount)
+        player->state = kPicsFinished;
+    return kPicsOk;
+}
+
+std::int16_t PICS_Play(JxPicsPlayer* player, JxCSlate* slate, std::int16_t x, std::int16_t y)
+{
+    if (!player || player->state != kPicsPlaying)
+        return kPicsOk;
+    if (player->framesShown < player->frameCount && player->framesShown < player->framesRead) {
+        if (const std::int16_t failed = DrawPICSFrame(player, slate))
+            return FinishAfter(*player, failed);
+    }
+    // One chunk a step: the ring holds the lead-in, the slice in flight
+    // and the one read ahead.
+    if (ChunksRemain(*player) || SoundInFlight(*player)) {
+        player->sound->Service();
+        const std::int32_t submitted = player->sound->Play();
+        if (ChunksRemain(*player) && (submitted == 0 || !SoundInFlight(*player))) {
+            if (const std::int16_t failed = ReadFrame(player, slate, 0, x, y))
+                return FinishAfter(*player, failed);
+        }
+    }
+    // Frames still to show after the sound has run out are shown by the
+    // frame timer; the end comes with the last of them.
+    if (!ChunksRemain(*player) && !SoundInFlight(*player) && player->framesShown >= player->framesRead)
+        StopPICS(player);
+    return kPicsOk;
+}
+
+std::int16_t StopPICS(JxPicsPlayer* player)
+{
+    if (!player || player->state != kPicsPlaying)
+        return kPicsWrongState;
+    if (player->sound)
+        player->sound->Halt();
+    const bool framesLeft = player->framesShown < player->frameCount && player->framesShown < player->framesRead;
+    player->state = framesLeft || ChunksRemain(*player) ? kPicsPaused : kPicsFinished;
+    return kPicsOk;
+}
+
+std::int16_t ResumePICS(JxPicsPlayer* player)
+{
+    if (!player || player->state != kPicsPaused)
+        return kPicsWrongState;
+    if (!player->sound || player->sound->Open(player->window, FormatOf(*player)) != 0) {
+        if (player->sound)
+            player->sound->Close();
+        return kPicsFailed;
+    }
+    player->state = kPicsPlaying;
+    return kPicsOk;
+}
+
+bool PICSNeedsFrameTimer(const JxPicsPlayer* player)
+{
+    if (!player || player->state != kPicsPlaying || SoundInFlight(*player))
+        return false;
+    return ChunksRemain(*player) || player->framesShown < player->framesRead;
 }
 
 void ClosePICS(std::unique_ptr<JxPicsPlayer>& player)

@@ -24,7 +24,7 @@
 
 #include "foundation/JxCRect.h"
 #include "graphics/JxCMemorySlate.h"
-#include "media/JxPicsSound.h"
+#include "media/JxCWaveQueue.h"
 #include "media/JxPicsSource.h"
 #include "platform/core/types.h"
 
@@ -82,7 +82,7 @@ struct JxPicsPlayer {
     std::uint32_t frameCount = 0;
     std::uint32_t framesRead = 0;   // frame chunks read, the first included
     std::uint32_t framesShown = 0;
-    std::unique_ptr<JxPicsSoundQueue> sound;
+    std::unique_ptr<JxCWaveQueue> sound;
     JxPicsPicture picture;
     std::unique_ptr<JxPicsSource> source;
     int depth = 0;
@@ -119,6 +119,30 @@ std::int16_t ReadFrame(JxPicsPlayer* player, JxCSlate* slate, std::int16_t first
 // Draws the frame read last onto the slate, clipped to it, and counts it as
 // shown. 0, 1 without a player, 6 when no slate can be made for it.
 std::int16_t DrawPICSFrame(JxPicsPlayer* player, JxCSlate* slate);
+
+// Starts the animation: draws the first frame (read now unless it was
+// preloaded) at (x, y) on the slate, opens the sound on the player's window,
+// which submits the sound queued so far, and reads the next chunk. The
+// background (ignored with noBackground) lies under transparent frames.
+// 0, or 1 (no player, no frame, or no sound device).
+std::int16_t PlayPICS(JxPicsPlayer* player, JxCSlate* slate, JxPicsBackground background, std::int16_t transparent,
+                      std::int16_t noBackground, std::int16_t x, std::int16_t y);
+// One step while playing, for each sound completion (or tick of the frame
+// timer when no sound is in flight): the next frame is drawn, the queued
+// sound submitted and one chunk read ahead; once every chunk is read, every
+// frame shown and the sound has played, the animation is finished (state
+// 4). 0, or the code of a failing read or queue, after which the sound is
+// stopped and the animation finished. Outside state 2 nothing happens.
+std::int16_t PICS_Play(JxPicsPlayer* player, JxCSlate* slate, std::int16_t x, std::int16_t y);
+// Stops the sound: paused (3) while frames remain to be shown, else
+// finished (4). 14 when not playing.
+std::int16_t StopPICS(JxPicsPlayer* player);
+// Opens the sound again and goes on from the sound not yet submitted: 14
+// when not paused, 1 when the device fails.
+std::int16_t ResumePICS(JxPicsPlayer* player);
+// Playing, with frames left to show and no sound in flight: the steps must
+// come from a timer.
+bool PICSNeedsFrameTimer(const JxPicsPlayer* player);
 
 // Closes the sound and frees everything the player holds.
 void ClosePICS(std::unique_ptr<JxPicsPlayer>& player);

@@ -1,6 +1,7 @@
 #include "testkit/pics.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "testkit/run_length.h"
 
@@ -60,6 +61,14 @@ PicsBytes PcmFormat(std::uint32_t samplesPerSecond)
     PutLe16(f, 8);  // bits per sample
     PutLe16(f, 0);  // no extra bytes
     return f;
+}
+
+PicsBytes Tone(double frequency, std::size_t samples, std::uint32_t samplesPerSecond, std::size_t first)
+{
+    PicsBytes out;
+    for (std::size_t i = first; i < first + samples; ++i)
+        out.push_back(std::uint8_t(128 + std::lround(100 * std::sin(2 * M_PI * frequency * double(i) / samplesPerSecond))));
+    return out;
 }
 
 PicsFrame PicsFrame::Of(std::int16_t left, std::int16_t top, std::int16_t width, std::int16_t height,

@@ -3,7 +3,7 @@
 // lead-in and the frames, each frame's picture coded as the player reads it.
 //
 //   testkit::PicsFile ani;
-//   ani.leadIn(2, 1, testkit::Tone(220)).frame(testkit::PicsFrame::Of(0, 0, 7, 3, pixels));
+//   ani.leadIn(2, 1, testkit::Tone(220, 1100)).frame(testkit::PicsFrame::Of(0, 0, 7, 3, pixels));
 //   std::vector<std::uint8_t> file = ani.Bytes();
 //
 // Every field of the file header and of each chunk header can be written
@@ -20,6 +20,9 @@ using PicsBytes = std::vector<std::uint8_t>;
 
 // An 8-bit mono PCM WAVEFORMATEX of 18 bytes (no extra bytes).
 PicsBytes PcmFormat(std::uint32_t samplesPerSecond = 11025);
+// `samples` 8-bit samples of a sine of that frequency at that rate, from
+// the phase where `first` would be.
+PicsBytes Tone(double frequency, std::size_t samples, std::uint32_t samplesPerSecond = 11025, std::size_t first = 0);
 
 struct PicsFrame {
     std::int16_t left = 0, top = 0, right = 0, bottom = 0;

@@ -153,8 +153,8 @@ TEST_F(PicsFrameTest, AChunkWithoutPictureDrawsNothingSkipsItsBytesAndCountsAsRe
     ASSERT_EQ(DrawPICSFrame(player.get(), &slate), 0);
     ExpectDrawn(slate, pixels, 0, 0, 0, 0, [](int, int) { return kGround; });
     EXPECT_EQ(GetPICSFrame(player.get()), 1u);
-    ASSERT_EQ(sound.slices.size(), 1u);
-    EXPECT_EQ(sound.slices[0], Bytes(5, 0x80));
+    ASSERT_EQ(QueuedSlices(*player).size(), 1u);
+    EXPECT_EQ(QueuedSlices(*player)[0], Bytes(5, 0x80));
     // The stream stayed in step: the third chunk reads and draws.
     ASSERT_EQ(ReadFrame(player.get(), &slate, 0, 0, 0), 0);
     ASSERT_EQ(DrawPICSFrame(player.get(), &slate), 0);
@@ -178,19 +178,14 @@ TEST_F(PicsTest, HeaderAndChunkChecksGiveTheirCodes)
     ASSERT_TRUE(player);
     EXPECT_EQ(ReadFrame(player.get(), nullptr, 1, 0, 0), kPicsBadChunk);
 
-    sound.refuseFormat = true;
+    plat::InjectWaveOutResult(plat::WaveOutCall::Open, plat::WAVERR_BADFORMAT);
     EXPECT_FALSE(OpenBytes(PicsFile().frame(PicsFrame::Of(0, 0, 4, 2, pixels)).Bytes()));
     EXPECT_EQ(status, kPicsFormatRefused);
-    sound.refuseFormat = false;
-
-    // A queue that refuses a lead-in slice fails the open; one that refuses
-    // a frame's slice hands its code back.
-    sound.failQueue = true;
-    EXPECT_FALSE(OpenBytes(PicsFile().leadIn(1, 1, Bytes(3, 1)).frame(PicsFrame::Of(0, 0, 4, 2, pixels)).Bytes()));
-    EXPECT_EQ(status, kPicsReadFailed);
-    player = OpenBytes(PicsFile().frame(PicsFrame::Of(0, 0, 4, 2, pixels, Bytes(3, 1))).Bytes());
-    ASSERT_TRUE(player);
-    EXPECT_EQ(ReadFrame(player.get(), nullptr, 1, 0, 0), 1);
+    // A format the devices do not know at all.
+    Bytes unknown = testkit::PcmFormat();
+    unknown[0] = 0x55;
+    EXPECT_FALSE(OpenBytes(PicsFile().format(unknown).frame(PicsFrame::Of(0, 0, 4, 2, pixels)).Bytes()));
+    EXPECT_EQ(status, kPicsFormatRefused);
 
     EXPECT_EQ(ReadFrame(nullptr, nullptr, 1, 0, 0), kPicsFailed);
     EXPECT_EQ(DrawPICSFrame(nullptr, nullptr), kPicsFailed);
@@ -203,14 +198,14 @@ TEST_F(PicsTest, TheLeadInIsQueuedAtOpenInARingOfItsSizePlusTwo)
     const Bytes pixels = FramePixels(4, 2, 0);
     auto player = OpenBytes(PicsFile().frame(PicsFrame::Of(0, 0, 4, 2, pixels)).Bytes());
     ASSERT_TRUE(player);
-    EXPECT_EQ(player->sound->GetBufferCount(), 2u);
-    EXPECT_TRUE(sound.slices.empty());
+    EXPECT_EQ(player->sound->GetBufferCount(), 2);
+    EXPECT_TRUE(QueuedSlices(*player).empty());
 
     PicsFile ani;
     ani.leadIn(2, 0, Bytes(4, 9)).frame(PicsFrame::Of(0, 0, 4, 2, pixels));
     player = OpenBytes(ani.Bytes());
     ASSERT_TRUE(player);
-    EXPECT_EQ(player->sound->GetBufferCount(), 2u);
+    EXPECT_EQ(player->sound->GetBufferCount(), 2);
 
     PicsFile sounding;
     sounding.leadIn(2, 3, Bytes(4, 9))
@@ -218,19 +213,18 @@ TEST_F(PicsTest, TheLeadInIsQueuedAtOpenInARingOfItsSizePlusTwo)
         .frame(PicsFrame::Of(0, 0, 4, 2, pixels));
     player = OpenBytes(sounding.Bytes(), 1);
     ASSERT_TRUE(player);
-    EXPECT_EQ(player->sound->GetBufferCount(), 8u);
-    ASSERT_EQ(sound.slices.size(), 7u);
-    EXPECT_EQ(sound.slices[5], Bytes(4, 9));
-    EXPECT_EQ(sound.slices[6], Bytes(2, 5));
+    EXPECT_EQ(player->sound->GetBufferCount(), 8);
+    const auto slices = QueuedSlices(*player);
+    ASSERT_EQ(slices.size(), 7u);
+    EXPECT_EQ(slices[5], Bytes(4, 9));
+    EXPECT_EQ(slices[6], Bytes(2, 5));
     EXPECT_EQ(GetPICSFrameCount(player.get()), 2u);
     EXPECT_EQ(GetPICSState(player.get()), kPicsOpen);
     EXPECT_EQ(player->preloaded, 1);
     EXPECT_EQ(player->framesRead, 1u);
     EXPECT_EQ(player->leadInFactor, 2u);
-    const int closes = sound.closes;
     ClosePICS(player);
     EXPECT_FALSE(player);
-    EXPECT_EQ(sound.closes, closes + 1);
 
     // Picture bytes claimed by a lead-in chunk are passed over.
     PicsFrame slice;

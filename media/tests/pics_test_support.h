@@ -1,6 +1,6 @@
 #pragma once
-// PICS players on memory slates: a stand-in wave output that records what
-// the player queues, and files written where the player looks for them.
+// PICS players on memory slates, with their sound queued but not played,
+// and files written where the player looks for them.
 
 #include <memory>
 #include <string>
@@ -8,59 +8,27 @@
 
 #include "graphics/tests/slate_fixture.h"
 #include "media/JxPicsPlayer.h"
-#include "media/JxPicsSound.h"
+#include "platform/audio/wave_out.h"
 #include "testkit/pics.h"
 
-// What the stand-in wave output saw.
-struct PicsSoundLog {
-    std::vector<std::uint32_t> queues;            // buffer counts of the queues made
-    std::vector<std::vector<std::uint8_t>> slices;  // every slice queued, in order
-    int closes = 0;
-    bool refuseFormat = false;
-    bool failQueue = false;
-};
-
-class RecordingQueue : public JxPicsSoundQueue {
-public:
-    RecordingQueue(PicsSoundLog& log, std::uint32_t buffers) : log_(log), buffers_(buffers) {}
-    std::int32_t Queue(JxPicsSource& source, std::uint32_t length) override
-    {
-        if (log_.failQueue)
-            return 1;
-        std::vector<std::uint8_t> slice(length);
-        if (!source.Read(slice.data(), length))
-            return 5;
-        log_.slices.push_back(std::move(slice));
-        return 0;
+// The slices of sound the player queued, in the order of the ring (before
+// it wraps).
+inline std::vector<std::vector<std::uint8_t>> QueuedSlices(const JxPicsPlayer& player)
+{
+    std::vector<std::vector<std::uint8_t>> slices;
+    for (std::int32_t i = 0; player.sound && i < player.sound->GetBufferCount(); ++i) {
+        const plat::WAVEHDR* h = player.sound->GetHeader(i);
+        if (h->lpData && h->dwBufferLength)
+            slices.emplace_back(h->lpData, h->lpData + h->dwBufferLength);
     }
-    std::uint32_t GetBufferCount() const override { return buffers_; }
-    bool Close() override
-    {
-        ++log_.closes;
-        return true;
-    }
-
-private:
-    PicsSoundLog& log_;
-    std::uint32_t buffers_;
-};
+    return slices;
+}
 
 class PicsTest : public SlateTest {
 protected:
-    void SetUp() override
-    {
-        SlateTest::SetUp();
-        JxPicsSoundLink link;
-        link.formatSupported = [this](std::span<const std::uint8_t>) { return !sound.refuseFormat; };
-        link.makeQueue = [this](std::uint32_t buffers) -> std::unique_ptr<JxPicsSoundQueue> {
-            sound.queues.push_back(buffers);
-            return std::make_unique<RecordingQueue>(sound, buffers);
-        };
-        previousSound_ = SetPicsSoundLink(link);
-    }
     void TearDown() override
     {
-        SetPicsSoundLink(previousSound_);
+        plat::ClearWaveOutInjections();
         SlateTest::TearDown();
     }
 
@@ -79,10 +47,8 @@ protected:
         plat::testing::TempConfig::writeFile(config.program() + "/" + name, std::string(bytes.begin(), bytes.end()));
     }
 
-    PicsSoundLog sound;
     std::int16_t status = -1;
 
 private:
-    std::optional<JxPicsSoundLink> previousSound_;
     std::vector<std::unique_ptr<std::vector<std::uint8_t>>> held_;
 };
