@@ -9,6 +9,7 @@
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxCPageObject.h"
 #include "runtime/JxCPanelObject.h"
+#include "runtime/JxKeywordTables.h"
 
 // Hands the movie's product-timer ticks to its end check.
 class JxCQT3Resource::Ticker : public JxCNotifyRoot {
@@ -27,7 +28,10 @@ JxCPanelObject* GetOwnerPanel(JxCAction* action)
     return container && container->GetKind() == kPanelKind ? static_cast<JxCPanelObject*>(container) : nullptr;
 }
 
-JxCQT3Resource::JxCQT3Resource() : ticker_(std::make_unique<Ticker>(*this)) {}
+JxCQT3Resource::JxCQT3Resource() : ticker_(std::make_unique<Ticker>(*this))
+{
+    SetKind(ResourceTypeId(JxResourceKind::Movie));
+}
 
 JxCQT3Resource::~JxCQT3Resource()
 {

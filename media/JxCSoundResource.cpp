@@ -4,6 +4,12 @@
 #include "media/JxMediaFileNames.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxCPageObject.h"
+#include "runtime/JxKeywordTables.h"
+
+JxCSoundResource::JxCSoundResource()
+{
+    SetKind(ResourceTypeId(JxResourceKind::Sound));
+}
 
 JxCSoundResource::~JxCSoundResource()
 {

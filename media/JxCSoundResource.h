@@ -17,7 +17,7 @@ class JxCSoundResource : public JxCResourceObject {
 public:
     static constexpr unsigned kNotFoundId = 1001;
 
-    JxCSoundResource() = default;
+    JxCSoundResource();
     ~JxCSoundResource() override;
 
     std::int16_t Open(JxCAction* action) override;
