@@ -1,6 +1,7 @@
 #include "testkit/sample_title.h"
 
 #include "runtime/JxTypeRegistry.h"
+#include "testkit/media_actions.h"
 
 namespace testkit {
 
@@ -52,7 +53,13 @@ TitleFolder SampleTitle()
     addPanels(data.templateDef(2, "BASE_PAGE"), kColours[kSampleMoss]);
     data.page(1, 1).name("Welcome");
     data.page(2, 1).name("Contents");
-    data.page(3, 2).name("Gallery");
+    // The gallery plays the title's movie, with its sound, as it opens.
+    PlayVideo video;
+    video.movie = "SAMPLE";
+    video.x = 240;
+    video.y = 180;
+    video.stopOnDestroy = 1;
+    data.page(3, 2).name("Gallery").on("on_open", {PlayVideoAction(video, data.Intern(video.movie))});
 
     BmpPicture splash = picture(320, 200, kSampleNavy);
     fillRect(splash, 20, 20, 280, 160, kSampleSand);

@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "foundation/JxErrorHook.h"
 #include "foundation/JxErrorReport.h"
@@ -17,6 +15,7 @@
 #include "foundation/JxStringLoader.h"
 #include "platform/backend/harness.h"
 #include "platform/screen/screen.h"
+#include "platform/tests/colour_movies.h"
 #include "platform/tests/temp_config.h"
 #include "platform/window/window.h"
 #include "runtime/JxCBaseApp.h"
@@ -36,17 +35,8 @@
 
 namespace {
 
-constexpr int kFrames = 12;  // 100 ms each
-const std::uint32_t kColours[kFrames] = {0xC03030, 0x30C030, 0x3030C0, 0xC0C030, 0x30C0C0, 0xC030C0,
-                                         0xE0E0E0, 0x202020, 0x806040, 0x4080A0, 0xA04080, 0x60A060};
-
-bool closeTo(std::uint32_t got, std::uint32_t want)
-{
-    for (int shift : {0, 8, 16})
-        if (std::abs(int((got >> shift) & 0xFF) - int((want >> shift) & 0xFF)) > 24)
-            return false;
-    return true;
-}
+using plat::testing::kMovieFrameColours;
+using plat::testing::kMovieFrames;
 
 // Page 1: panel 2 at (0, 60) holds the marker (id 5) at (100, 50) and the
 // player (id 1), whose click plays "CLIP" at the marker, then opens page 2.
@@ -81,14 +71,14 @@ class MoviePageTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (std::system("ffmpeg -version >/dev/null 2>&1") != 0)
+        if (!plat::testing::HaveFfmpegProgram())
             GTEST_SKIP() << "the ffmpeg program is not installed (scripts/dev installs it)";
         std::filesystem::copy(std::string(KELBO_SOURCE_DIR) + "/resources/kelbo32.resources",
                               config.program() + "/kelbo32.resources", std::filesystem::copy_options::recursive);
         writeTitle(config.program());
         const std::string disc = config.root() + "/disc";
         WriteTitleDisc(config.config(), disc);
-        makeMovie(disc + "/CLIP.mov");
+        ASSERT_TRUE(plat::testing::MakeColourMovie(disc + "/CLIP.mov", plat::testing::kCinepakIma4));
         ResetResourceLibraries();
         ResetStartupSettings();
         ResetErrorReporting();
@@ -113,23 +103,6 @@ protected:
         ResetStartupSettings();
         ResetResourceLibraries();
         EXPECT_TRUE(unexpected.empty()) << unexpected.front();
-    }
-
-    static void makeMovie(const std::string& path)
-    {
-        const std::string raw = path + ".rgb";
-        std::ofstream out(raw, std::ios::binary);
-        for (std::uint32_t c : kColours)
-            for (int i = 0; i < 64 * 48; ++i) {
-                const char rgb[3] = {char(c >> 16), char(c >> 8), char(c)};
-                out.write(rgb, 3);
-            }
-        out.close();
-        const std::string command = "ffmpeg -v error -y -f rawvideo -pix_fmt rgb24 -s 64x48 -r 10 -i '" + raw +
-                                    "' -f lavfi -i sine=frequency=440:sample_rate=22050:duration=1.2 "
-                                    "-c:v cinepak -g 5 -c:a adpcm_ima_qt '" + path + "'";
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
-        std::filesystem::remove(raw);
     }
 
     int run(std::function<bool(plat::HWND main)> user)
@@ -203,9 +176,10 @@ TEST_F(MoviePageTest, TheMoviePlaysAtTheMarkerAndThePageOpensOnlyAfterItsEnd)
         if (after >= 1200)
             continue;
         ++frames;
-        EXPECT_TRUE(closeTo(colour, kColours[after / 100])) << "at " << after << " ms: " << std::hex << colour;
+        EXPECT_TRUE(plat::testing::CloseColour(colour, kMovieFrameColours[after / 100]))
+            << "at " << after << " ms: " << plat::testing::HexColour(colour);
     }
-    EXPECT_GE(frames, kFrames) << "a look at each frame";
+    EXPECT_GE(frames, kMovieFrames) << "a look at each frame";
 }
 
 }  // namespace

@@ -4,61 +4,33 @@
 // library: each frame's colour at its virtual time forwards and backwards,
 // and the sound on the headless audio output.
 
-#include <cmath>
-#include <cstdlib>
-#include <fstream>
-
+#include "media/JxCQT3Overseer.h"
 #include "media/JxCQT3Resource.h"
 #include "media/tests/media_fixture.h"
-#include "media/JxCQT3Overseer.h"
 #include "platform/screen/screen.h"
+#include "platform/tests/colour_movies.h"
 
 namespace media_test {
 namespace {
 
-constexpr int kWidth = 64;
-constexpr int kHeight = 48;
-constexpr int kFrames = 12;  // at 10 a second
-const std::uint32_t kColours[kFrames] = {0xC03030, 0x30C030, 0x3030C0, 0xC0C030, 0x30C0C0, 0xC030C0,
-                                         0xE0E0E0, 0x202020, 0x806040, 0x4080A0, 0xA04080, 0x60A060};
-constexpr int kTolerance = 24;
+using namespace plat::testing;
 
 struct Codec {
     const char* file;
-    const char* options;
+    const MovieCodec& codec;
 };
-const Codec kCinepak{"CINEPAK", "-c:v cinepak -g 5 -c:a adpcm_ima_qt"};
-const Codec kH264{"H264", "-c:v libx264 -pix_fmt yuv420p -g 4 -bf 2 -c:a aac -b:a 96k"};
-
-bool closeTo(std::uint32_t got, std::uint32_t want)
-{
-    for (int shift : {0, 8, 16})
-        if (std::abs(int((got >> shift) & 0xFF) - int((want >> shift) & 0xFF)) > kTolerance)
-            return false;
-    return true;
-}
+const Codec kCinepak{"CINEPAK", kCinepakIma4};
+const Codec kH264{"H264", kH264Aac};
 
 class MovieFfmpegTest : public MediaTest {
 protected:
     void SetUp() override
     {
-        if (std::system("ffmpeg -version >/dev/null 2>&1") != 0)
+        if (!HaveFfmpegProgram())
             GTEST_SKIP() << "the ffmpeg program is not installed (scripts/dev installs it)";
         MediaTest::SetUp();
-        const std::string folder = config.root() + "/e";
-        std::ofstream raw(folder + "/frames.rgb", std::ios::binary);
-        for (std::uint32_t c : kColours)
-            for (int i = 0; i < kWidth * kHeight; ++i) {
-                const char rgb[3] = {char(c >> 16), char(c >> 8), char(c)};
-                raw.write(rgb, 3);
-            }
-        raw.close();
-        for (const Codec& codec : {kCinepak, kH264}) {
-            const std::string command = "ffmpeg -v error -y -f rawvideo -pix_fmt rgb24 -s 64x48 -r 10 -i '" + folder +
-                                        "/frames.rgb' -f lavfi -i sine=frequency=440:sample_rate=22050:duration=1.2 " +
-                                        codec.options + " '" + folder + "/" + codec.file + ".mov'";
-            ASSERT_EQ(std::system(command.c_str()), 0) << command;
-        }
+        for (const Codec& codec : {kCinepak, kH264})
+            ASSERT_TRUE(MakeColourMovie(config.root() + "/e/" + codec.file + ".mov", codec.codec)) << codec.file;
         ASSERT_TRUE(StartMovieLayer());
     }
     void TearDown() override
@@ -70,7 +42,7 @@ protected:
 
     std::uint32_t centre() const
     {
-        plat::POINT p{10 + kWidth / 2, 10 + kHeight / 2};
+        plat::POINT p{10 + kMovieWidth / 2, 10 + kMovieHeight / 2};
         plat::ClientToScreen(window, &p);
         return plat::TheScreen().pixels()[p.y * plat::TheScreen().stride() + p.x] & 0xFFFFFF;
     }
@@ -85,16 +57,16 @@ protected:
     {
         JxCQT3Movie movie;
         EXPECT_TRUE(movie.Open(JxCString(("E:\\" + std::string(codec.file) + ".mov").c_str())));
-        EXPECT_EQ(movie.GetRect(), JxCRect(0, 0, kWidth, kHeight));
-        EXPECT_EQ(movie.GetDurationUnits(), kFrames);
+        EXPECT_EQ(movie.GetRect(), JxCRect(0, 0, kMovieWidth, kMovieHeight));
+        EXPECT_EQ(movie.GetDurationUnits(), kMovieFrames);
         movie.SetPosition(JxCPoint(10, 10));
         const std::uint64_t start = harness.now();
         EXPECT_EQ(forwards ? movie.PlayRange(window, 0, -1) : movie.PlayRange(window, movie.GetDuration(), 0), 0);
-        for (int k = 0; k < kFrames; ++k) {
+        for (int k = 0; k < kMovieFrames; ++k) {
             harness.runFor(start + std::uint64_t(k) * 100 + 50 - harness.now());
-            const int frame = forwards ? k : kFrames - 1 - k;
-            EXPECT_TRUE(closeTo(centre(), kColours[frame]))
-                << codec.file << " at " << k * 100 + 50 << " ms: frame " << frame << " shows " << std::hex << centre();
+            const int frame = forwards ? k : kMovieFrames - 1 - k;
+            EXPECT_TRUE(CloseColour(centre(), kMovieFrameColours[frame]))
+                << codec.file << " at " << k * 100 + 50 << " ms: frame " << frame << " shows " << HexColour(centre());
         }
         harness.runFor(start + 1300 - harness.now());
         EXPECT_TRUE(movie.IsDone());
