@@ -57,9 +57,10 @@ plat::HWND JxCQT3AbstractMovie::GetShownWindow() const
     return shown_ && port_ ? port_->GetWindow() : nullptr;
 }
 
+// A hidden movie only keeps them; a shown one draws there at once.
 void JxCQT3AbstractMovie::applyRects()
 {
-    if (!movie_ || !shown_)
+    if (!movie_)
         return;
     controllerRect_ = movieRect_;
     movie_->setRect(toRect(movieRect_));
@@ -83,8 +84,8 @@ std::int16_t JxCQT3AbstractMovie::Show(plat::HWND window)
     shown_ = 1;
     MakeController();
     active_ = 1;
+    applyRects();  // before it shows, so that it never shows where it was
     movie_->show(window);
-    applyRects();
     return 1;
 }
 

@@ -32,6 +32,7 @@ TEST_F(MovieResourceTest, AMovieWithoutPointsPlaysFromStartToEndAtItsMarkerAndSt
     EXPECT_EQ(media.GetStartTime(), 0);
     EXPECT_EQ(media.GetEndTime(), 5 * kMovieFrame);
     EXPECT_EQ(media.GetMovie().GetRect(), JxCRect(100, 100, 164, 148)) << "the marker's corner plus the panel's";
+    EXPECT_NE(pixel(20, 20), kMovieColours[0]) << "never drawn where it was before it was placed";
     EXPECT_TRUE(media.IsPlaying());
     EXPECT_TRUE(media.IsTicking());
     harness.runFor(start + 250 - harness.now());
