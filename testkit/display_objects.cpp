@@ -49,7 +49,8 @@ std::vector<std::uint8_t> DisplayObjectRecord::Bytes(ProductData& file) const
     if ((optionFlags & kPolyRegion) && regionBytes)
         out.insert(out.end(), regionBytes->begin(), regionBytes->end());
     PutBigEndian16(out, transparentWord);
-    PutBigEndian16(out, 0);  // no handlers
+    const std::vector<std::uint8_t> handlerBytes = HandlerListBytes(handlers);
+    out.insert(out.end(), handlerBytes.begin(), handlerBytes.end());
     PutBigEndian16(out, 0);  // scope word
     if (fileName)
         PutBigEndian16(out, textIndex(file, *fileName));

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "testkit/event_records.h"
 #include "testkit/product_data.h"
 
 namespace testkit {
@@ -38,6 +39,12 @@ public:
     DisplayObjectRecord& transparent(std::uint16_t v = 1) { transparentWord = v; return *this; }
     // A polygon region record (testkit/poly_region.h); sets "PolyRegion".
     DisplayObjectRecord& region(std::vector<std::uint8_t> bytes);
+    // A handler of the object: the event's actions.
+    DisplayObjectRecord& on(std::string event, std::vector<ActionRecord> actions)
+    {
+        handlers.push_back({std::move(event), std::move(actions)});
+        return *this;
+    }
     // Bytes written after the common record (the class's own fields).
     DisplayObjectRecord& tail(std::vector<std::uint8_t> bytes) { extra = std::move(bytes); return *this; }
 
@@ -54,6 +61,7 @@ public:
     std::uint16_t transparentWord = 0;
     std::optional<std::vector<std::uint8_t>> regionBytes;
     std::vector<std::uint8_t> extra;
+    std::vector<HandlerRecord> handlers;
     // A bitmap's file name, written after the common record when set.
     std::optional<std::string> fileName;
     // Table strings written after the common record (and the file name).

@@ -2,6 +2,7 @@
 
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/display_objects.h"
+#include "testkit/media_actions.h"
 #include "testkit/scroll_records.h"
 #include "testkit/text_styles.h"
 #include "testkit/type_ids.h"
@@ -138,7 +139,14 @@ TitleFolder SampleTitle()
     addPanels(data.templateDef(2, "BASE_PAGE"), kColours[kSampleMoss]);
     data.page(1, 1).name("Welcome");
     data.page(2, 1).name("Contents");
-    PageBuilder& gallery = data.page(3, 2).name("Gallery");
+    // The gallery plays the title's movie, with its sound, as it opens.
+    PlayVideo video;
+    video.movie = "SAMPLE";
+    video.x = 240;
+    video.y = 180;
+    video.stopOnDestroy = 1;
+    PageBuilder& gallery =
+        data.page(3, 2).name("Gallery").on("on_open", {PlayVideoAction(video, data.Intern(video.movie))});
     // Its objects are named by the program's registered classes; a writer
     // without them (a test below the title) leaves the page its template's.
     if (IsDisplayObjectTypeRegistered("EditBox") && IsDisplayObjectTypeRegistered("ParaText"))

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "media/JxCQT3Overseer.h"
 #include "media/JxCResourceObject.h"
 #include "media/JxWaveDevice.h"
 #include "runtime/JxCTovelApp.h"
@@ -11,8 +12,16 @@
 void ConnectTitleServices(JxCTovelApp& app)
 {
     JxStartupServices& services = app.Services();
-    services.registerClasses = [] { RegisterClasses(); };
-    services.unregisterClasses = [] { UnregisterClasses(); };
+    // The movie layer lives from the classes' registration to their
+    // release, after every media object has gone.
+    services.registerClasses = [] {
+        RegisterClasses();
+        StartMovieLayer();
+    };
+    services.unregisterClasses = [] {
+        EndMovieLayer();
+        UnregisterClasses();
+    };
     services.checkWaveDevice = [] { return CheckWaveDevice(); };
     services.releaseMedia = [] { EmptyResourceList(); };
     ConnectResourceList();

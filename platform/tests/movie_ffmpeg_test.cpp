@@ -16,39 +16,29 @@
 #include "platform/movie/movie.h"
 #include "platform/movie/sound_sink.h"
 #include "platform/screen/screen.h"
+#include "platform/tests/colour_movies.h"
 #include "platform/tests/temp_config.h"
 #include "platform/tests/window_fixture.h"
 
 namespace plat::testing {
 namespace {
 
-constexpr int kWidth = 64;
-constexpr int kHeight = 48;
-constexpr int kFrames = 12;  // at 10 a second
-const std::uint32_t kColours[kFrames] = {0xC03030, 0x30C030, 0x3030C0, 0xC0C030, 0x30C0C0, 0xC030C0,
-                                         0xE0E0E0, 0x202020, 0x806040, 0x4080A0, 0xA04080, 0x60A060};
-constexpr int kTolerance = 24;
-
-struct Codec {
-    const char* name;
-    const char* options;
-};
-const Codec kCinepak{"cinepak", "-c:v cinepak -g 5 -c:a adpcm_ima_qt"};
-const Codec kH264{"h264", "-c:v libx264 -pix_fmt yuv420p -g 4 -bf 2 -c:a aac -b:a 96k -movflags +faststart"};
+constexpr int kWidth = kMovieWidth;
+constexpr int kHeight = kMovieHeight;
+constexpr int kFrames = kMovieFrames;  // at 10 a second
+const auto& kColours = kMovieFrameColours;
+using Codec = MovieCodec;
+const Codec& kCinepak = kCinepakIma4;
+const Codec& kH264 = kH264Aac;
 
 bool closeTo(std::uint32_t got, std::uint32_t want)
 {
-    for (int shift : {0, 8, 16})
-        if (std::abs(int((got >> shift) & 0xFF) - int((want >> shift) & 0xFF)) > kTolerance)
-            return false;
-    return true;
+    return CloseColour(got, want);
 }
 
 std::string hex(std::uint32_t c)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%06X", c & 0xFFFFFF);
-    return text;
+    return HexColour(c);
 }
 
 class RecordingSink final : public MovieSoundSink {
@@ -72,24 +62,13 @@ protected:
 
     static void SetUpTestSuite()
     {
-        haveFfmpeg = std::system("ffmpeg -version >/dev/null 2>&1") == 0;
+        haveFfmpeg = HaveFfmpegProgram();
         if (!haveFfmpeg)
             return;
         std::string pattern = (std::filesystem::temp_directory_path() / "kelbo-movies-XXXXXX").string();
         folder = ::mkdtemp(pattern.data()) ? pattern : std::string("/tmp");
-        std::ofstream raw(folder + "/frames.rgb", std::ios::binary);
-        for (std::uint32_t c : kColours)
-            for (int i = 0; i < kWidth * kHeight; ++i) {
-                const char rgb[3] = {char(c >> 16), char(c >> 8), char(c)};
-                raw.write(rgb, 3);
-            }
-        raw.close();
-        for (const Codec& codec : {kCinepak, kH264}) {
-            std::string command = "ffmpeg -v error -y -f rawvideo -pix_fmt rgb24 -s 64x48 -r 10 -i '" + folder +
-                                  "/frames.rgb' -f lavfi -i sine=frequency=440:sample_rate=22050:duration=1.2 " +
-                                  codec.options + " '" + folder + "/" + codec.name + ".mov'";
-            ASSERT_EQ(std::system(command.c_str()), 0) << command;
-        }
+        for (const Codec& codec : {kCinepak, kH264})
+            ASSERT_TRUE(MakeColourMovie(folder + "/" + codec.name + ".mov", codec)) << codec.name;
     }
     static void TearDownTestSuite()
     {
