@@ -228,4 +228,36 @@ TEST_F(ProgramTest, TheSampleTitlesFirstPageMatchesItsGoldenPicture)
     EXPECT_EQ(differences, "");
 }
 
+// The sample title's first page: its hotspot opens the notes page beside
+// the picture, and its button closes it again.
+TEST_F(ProgramTest, TheSampleHotspotOpensTheNotesPageAndTheButtonClosesIt)
+{
+    int step = 0;
+    std::vector<int> pages;
+    run([&](plat::HWND main) {
+        JxCBaseProduct* product = GetProduct();
+        plat::POINT at{0, 0};
+        switch (step++) {
+        case 0:
+            at = {200, 160};
+            break;
+        case 1:
+            pages.push_back(product->GetPageCount());
+            harness->advance(1000);
+            at = {400, 320};
+            break;
+        case 2:
+            pages.push_back(product->GetPageCount());
+            plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
+            return true;
+        default:
+            return false;
+        }
+        plat::ClientToScreen(main, &at);
+        harness->click(at);
+        return true;
+    });
+    EXPECT_EQ(pages, (std::vector<int>{2, 1}));
+}
+
 }  // namespace
