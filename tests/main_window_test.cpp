@@ -41,6 +41,7 @@
 #include "runtime/JxKeywordTables.h"
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/sample_title.h"
+#include "testkit/type_ids.h"
 #include "tests/program_fixture.h"
 #include "tests/title_disc.h"
 #include "title/JxTitleStartup.h"
@@ -203,11 +204,14 @@ TEST_F(MainWindowTest, ReactivatingRunsTheProductsActivationHandlerAfterTheActiv
 {
     // The sample title, its product definition binding "on_activateapp" to
     // opening pages 2 and 3.
-    RegisterTypeIds();
-    testkit::TitleFolder title = testkit::SampleTitle();
-    title.data.product().on("on_activateapp", {testkit::OpenPageAction(2), testkit::OpenPageAction(3)});
-    title.Write(config.program());
-    ReleaseTypeRegistries();
+    {
+        testkit::StandInObjectTypes types;
+        RegisterTypeIds();
+        testkit::TitleFolder title = testkit::SampleTitle();
+        title.data.product().on("on_activateapp", {testkit::OpenPageAction(2), testkit::OpenPageAction(3)});
+        title.Write(config.program());
+        ReleaseTypeRegistries();
+    }
 
     ActivationEar ear;
     int step = 0;
