@@ -60,6 +60,23 @@ std::vector<std::uint8_t> DisplayObjectRecord::Bytes(ProductData& file) const
     return out;
 }
 
+DisplayObjectRecord HotspotRecord(std::int16_t highlight, std::int16_t kept)
+{
+    DisplayObjectRecord record("Hotspot");
+    PutBigEndian16(record.extra, std::uint16_t(highlight));
+    PutBigEndian16(record.extra, std::uint16_t(kept));
+    return record;
+}
+
+DisplayObjectRecord ButtonRecord(const ButtonPictures& pictures)
+{
+    DisplayObjectRecord record("Button");
+    record.texts = {pictures.normal, pictures.pressed, pictures.disabled};
+    PutBigEndian16(record.extra, pictures.startsDisabled);
+    PutBigEndian16(record.extra, pictures.transparent);
+    return record;
+}
+
 DisplayObjectRecord BitmapRecord(std::string file)
 {
     DisplayObjectRecord record("Bitmap");

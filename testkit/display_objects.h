@@ -5,7 +5,8 @@
 //   testkit::ProductData file;
 //   testkit::PanelRecord panel(2);
 //   panel.add(testkit::BitmapRecord("Logo").at(10, 10).z(3), file);  // texts interned in file
-//   panel.add(testkit::DisplayObjectRecord("Hotspot").rect(0, 0, 40, 20), file);
+//   panel.add(testkit::HotspotRecord(3).rect(0, 0, 40, 20).on("on_click", {ClosePageAction(2)}), file);
+//   panel.add(testkit::ButtonRecord({"Up", "Down"}).at(50, 0), file);
 //   std::vector<std::uint8_t> bytes = panel.Bytes();
 //
 // Type ids come from the live registry (testkit/type_ids.h), so the types
@@ -88,6 +89,19 @@ struct ParaText {
     std::optional<std::int16_t> claimedLength;
 };
 DisplayObjectRecord ParaTextRecord(const ParaText& para);
+
+// A "Hotspot" record: the display-object record, the highlight mode (0 to
+// 4) and the kept value.
+DisplayObjectRecord HotspotRecord(std::int16_t highlight, std::int16_t kept = 0);
+
+// A "Button" record: the display-object record, the normal, pressed and
+// disabled picture names (empty: none), starts-disabled and transparent.
+struct ButtonPictures {
+    std::string normal, pressed, disabled;
+    std::uint16_t startsDisabled = 0;
+    std::uint16_t transparent = 0;
+};
+DisplayObjectRecord ButtonRecord(const ButtonPictures& pictures);
 
 // A panel's stored record: its id, its objects, no handlers, scope word 0.
 class PanelRecord {

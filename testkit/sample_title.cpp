@@ -97,8 +97,8 @@ BmpPicture tallPicture()
     return p;
 }
 
-// The tall picture in a window of the welcome page's content panel, with a
-// scroll bar beside it that moves it.
+// The tall picture in a window of the contents page's content panel, with
+// a scroll bar beside it that moves it.
 void addScrollingPicture(TitleFolder& title)
 {
     if (!IsDisplayObjectTypeRegistered("ScrollBitmap") || !IsDisplayObjectTypeRegistered("ScrollBaa"))
@@ -110,7 +110,36 @@ void addScrollingPicture(TitleFolder& title)
     content.add(ScrollBitmapRecord("TALLPIC").id(1).rect(left, top, left + kTallPictureWidth, bottom).Bytes(data));
     const std::int16_t barLeft = left + kTallPictureWidth;
     content.add(ScrollBarRecord().id(2).rect(barLeft, top, barLeft + 16, bottom).linkTo(1).metrics(1, 1, 1, 2).Bytes(data));
-    data.page(1, 1).storedPanel("Display", content.Bytes());
+    data.page(2, 1).storedPanel("Display", content.Bytes());
+}
+
+void addFile(TitleFolder& title, const std::string& name, const BmpPicture& picture)
+{
+    title.files[name] = EncodeBmp(picture);
+}
+
+// The welcome page's content: a picture whose moss block is a hotspot that
+// opens the notes page, and a button that closes it.
+std::vector<std::uint8_t> welcomeContent(TitleFolder& title)
+{
+    BmpPicture welcome = picture(240, 160, kSampleNavy);
+    fillRect(welcome, 8, 8, 224, 144, kSampleWhite);
+    fillRect(welcome, 24, 24, 88, 112, kSampleRust);
+    fillRect(welcome, 128, 24, 88, 112, kSampleMoss);
+    addFile(title, "greeting.dib", welcome);
+    BmpPicture up = picture(120, 40, kSampleTeal);
+    fillRect(up, 4, 4, 112, 32, kSampleWhite);
+    addFile(title, "closeup.dib", up);
+    BmpPicture down = picture(120, 40, kSampleNavy);
+    fillRect(down, 6, 6, 112, 32, kSampleSand);
+    addFile(title, "closedn.dib", down);
+
+    ProductData& data = title.data;
+    PanelRecord content(2);
+    content.add(BitmapRecord("greeting").at(40, 30), data);
+    content.add(HotspotRecord(3).rect(168, 54, 256, 166).on("on_click", {OpenPageAction(4)}), data);
+    content.add(ButtonRecord({"closeup", "closedn", ""}).rect(360, 240, 480, 280).on("on_click", {ClosePageAction(4)}), data);
+    return content.Bytes();
 }
 
 }  // namespace
@@ -137,7 +166,14 @@ TitleFolder SampleTitle()
     data.product().name("Kelbo Sample").size(646, 506).colour(255, 255, 255).startPages({1, 2, 3});
     addPanels(data.templateDef(1, "BASE_PAGE"), kColours[kSampleSand]);
     addPanels(data.templateDef(2, "BASE_PAGE"), kColours[kSampleMoss]);
-    data.page(1, 1).name("Welcome");
+    data.templateDef(3, "CHILD_PAGE").anchor(1, 2).offset(360, 30).panel(1, "Display").size(200, 120).colour(32, 128, 128);
+    PageBuilder& welcome = data.page(1, 1).name("Welcome");
+    // Stored objects are named by the program's registered classes; a
+    // writer without them (a test below the title) leaves the pages their
+    // templates'.
+    if (IsDisplayObjectTypeRegistered("Bitmap") && IsDisplayObjectTypeRegistered("Hotspot") &&
+        IsDisplayObjectTypeRegistered("Button"))
+        welcome.storedPanel("Display", welcomeContent(title));
     data.page(2, 1).name("Contents");
     // The gallery plays the title's movie, with its sound, as it opens.
     PlayVideo video;
@@ -147,13 +183,12 @@ TitleFolder SampleTitle()
     video.stopOnDestroy = 1;
     PageBuilder& gallery =
         data.page(3, 2).name("Gallery").on("on_open", {PlayVideoAction(video, data.Intern(video.movie))});
-    // Its objects are named by the program's registered classes; a writer
-    // without them (a test below the title) leaves the page its template's.
     if (IsDisplayObjectTypeRegistered("EditBox") && IsDisplayObjectTypeRegistered("ParaText"))
         gallery.storedPanel("Display", nameEntryPanel(data));
     data.titleRecord(sampleStyles());
     title.files["EDITFOC.dib"] = EncodeBmp(framed(260, 30, kSampleNavy, kSampleWhite));
     title.files["EDITBOX.dib"] = EncodeBmp(framed(260, 30, kSampleTeal, kSampleWhite));
+    data.page(4, 3).name("Notes");
 
     BmpPicture splash = picture(320, 200, kSampleNavy);
     fillRect(splash, 20, 20, 280, 160, kSampleSand);

@@ -6,13 +6,19 @@
 // The main window's outer size gives a client area of 640 by 480 pixels.
 // Three pages of one base-page template: a banner panel across the top, a
 // content panel and a navigation bar, each in its own colour; page 3 uses a
-// second template whose content panel has another colour and shows a
-// paragraph above an edit box for a name (in the title's styles, which the
-// title record carries) when the program's display-object classes are
-// registered, as the sample-title tool does. While the scrolling objects
-// are registered, the welcome page shows a tall picture in a window with a
-// linked scroll bar beside it. A palette of primary colours, a splash
-// bitmap and a data store holding one bitmap.
+// second template whose content panel has another colour. A third, child-page,
+// template holds the notes page (page 4). A palette of primary colours, a
+// splash bitmap, the pictures as files of the data folder and a data store
+// holding one bitmap.
+//
+// Pages whose objects need the program's display-object classes get them
+// only while those classes are registered (as the sample-title tool does):
+// the first page's content shows a picture with a hotspot (mode 3) that
+// opens the notes page beside it, and a button that closes that page; the
+// second page shows a tall picture in a window with a linked scroll bar;
+// the third a paragraph above an edit box for a name, in the title's styles
+// (which the title record carries), and it plays the title's movie as it
+// opens.
 
 #include "testkit/title_folder.h"
 
@@ -29,7 +35,7 @@ enum SampleColour : std::uint8_t {
     kSampleMoss = 6,
 };
 
-// The tall picture and the height of its window on the welcome page.
+// The tall picture and the height of its window on the contents page.
 constexpr std::int16_t kTallPictureWidth = 300;
 constexpr std::int16_t kTallPictureHeight = 900;
 constexpr std::int16_t kTallPictureWindow = 300;

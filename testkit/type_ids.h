@@ -5,6 +5,7 @@
 // is always looked up in the live registry, never written down.
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 namespace testkit {
@@ -16,5 +17,24 @@ namespace testkit {
 std::int16_t DisplayObjectTypeId(std::string_view keyword);
 // Whether the keyword is registered (and the ids numbered).
 bool IsDisplayObjectTypeRegistered(std::string_view keyword);
+
+// For writers below the title layer whose titles are read back by the
+// engine's own classes only: while it lives, each display-object type
+// keyword of the engine's keyword table that has no registration is
+// registered without a factory, so that those ids come out as the engine
+// numbers them. A title the whole program reads is written while the
+// program's classes are registered instead, since the title's own types
+// take places among the ids. Registers nothing while the registry is frozen.
+class StandInObjectTypes {
+public:
+    StandInObjectTypes();
+    ~StandInObjectTypes();
+    StandInObjectTypes(const StandInObjectTypes&) = delete;
+    StandInObjectTypes& operator=(const StandInObjectTypes&) = delete;
+
+private:
+    struct Registrations;
+    std::unique_ptr<Registrations> registrations_;
+};
 
 }  // namespace testkit

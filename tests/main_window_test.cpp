@@ -41,7 +41,10 @@
 #include "runtime/JxKeywordTables.h"
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/sample_title.h"
+#include "testkit/type_ids.h"
+#include "tests/program_fixture.h"
 #include "tests/program_run.h"
+#include "tests/title_disc.h"
 #include "title/JxTitleStartup.h"
 
 namespace {
@@ -60,24 +63,8 @@ plat::POINT closeBox(plat::HWND main)
     return {0, 0};
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ProgramTest {
 protected:
-    void SetUp() override
-    {
-        InstallSampleTitle(config);
-        BeginProgramRun();
-        ConnectTitleServices(app);
-        plat::SetResponder([this](const plat::UiRequest& r) -> std::optional<int> {
-            unexpected.push_back(r.text);
-            return kAnswerOk;
-        });
-    }
-    void TearDown() override
-    {
-        EndProgramRun();
-        EXPECT_TRUE(unexpected.empty()) << unexpected.front();
-    }
-
     // The ids of the open pages, in the order of the product's page list.
     static std::vector<std::int32_t> openPageIds()
     {
@@ -86,22 +73,6 @@ protected:
         for (JxCPageObject* page = pages.GetFirst(); page; page = pages.GetNext(page))
             ids.push_back(page->GetPageId());
         return ids;
-    }
-
-    // The program's run, with `user` called each time it waits for input.
-    int run(std::function<bool(plat::HWND main)> user, const char* commandLine = "")
-    {
-        harness->backend().setIdleHook([this, user](std::optional<std::uint64_t>) {
-            JxCBaseProduct* product = GetProduct();
-            plat::HWND main = product ? product->GetProductWindow() : nullptr;
-            mainSeen = mainSeen ? mainSeen : main;
-            return main ? user(main) : false;
-        });
-        SetProgramStarted();
-        ConnectErrorReporting();
-        std::string line(commandLine);
-        JxCStartupInfo info{nullptr, nullptr, line.data()};
-        return RunApplication(app, info);
     }
 
     // The page the title shows once it runs, for a command line.
@@ -121,12 +92,6 @@ protected:
             commandLine);
         return shown;
     }
-
-    plat::testing::TempConfig config;
-    std::unique_ptr<plat::Harness> harness = std::make_unique<plat::Harness>();
-    JxCTovelApp app{0};
-    std::vector<std::string> unexpected;
-    plat::HWND mainSeen = nullptr;
 };
 
 TEST_F(MainWindowTest, TheMainWindowOpensOnTheTitleAndClosesFromItsCloseBox)
@@ -250,11 +215,14 @@ TEST_F(MainWindowTest, ReactivatingRunsTheProductsActivationHandlerAfterTheActiv
 {
     // The sample title, its product definition binding "on_activateapp" to
     // opening pages 2 and 3.
-    RegisterTypeIds();
-    testkit::TitleFolder title = testkit::SampleTitle();
-    title.data.product().on("on_activateapp", {testkit::OpenPageAction(2), testkit::OpenPageAction(3)});
-    title.Write(config.program());
-    ReleaseTypeRegistries();
+    {
+        ProgramClasses classes;
+        RegisterTypeIds();
+        testkit::TitleFolder title = testkit::SampleTitle();
+        title.data.product().on("on_activateapp", {testkit::OpenPageAction(2), testkit::OpenPageAction(3)});
+        title.Write(config.program());
+        ReleaseTypeRegistries();
+    }
 
     ActivationEar ear;
     int step = 0;

@@ -20,15 +20,30 @@
 #include "runtime/JxMainWindowProc.h"
 #include "testkit/sample_title.h"
 #include "tests/title_disc.h"
+#include "title/JxClassRegistrations.h"
+
+// While it lives, the program's display-object classes are registered, so
+// that a title written meanwhile numbers its objects as the program will
+// read them (as the sample-title tool writes the sample).
+struct ProgramClasses {
+    ProgramClasses() { RegisterClasses(); }
+    ~ProgramClasses() { UnregisterClasses(); }
+    ProgramClasses(const ProgramClasses&) = delete;
+    ProgramClasses& operator=(const ProgramClasses&) = delete;
+};
 
 // The program's folder holds the program's resources (from the source
-// tree) and the sample title; the disc is a CD-ROM drive D:.
+// tree) and the sample title; it is also the data disc, a CD-ROM drive D:,
+// where the title's pictures are looked for.
 inline void InstallSampleTitle(const plat::testing::TempConfig& config)
 {
     std::filesystem::copy(std::string(KELBO_SOURCE_DIR) + "/resources/kelbo32.resources",
                           config.program() + "/kelbo32.resources", std::filesystem::copy_options::recursive);
-    testkit::WriteSampleTitle(config.program());
-    WriteTitleDisc(config.config(), config.root() + "/disc");
+    {
+        ProgramClasses classes;
+        testkit::WriteSampleTitle(config.program());
+    }
+    WriteTitleDisc(config.config(), config.program());
 }
 
 inline void BeginProgramRun()
