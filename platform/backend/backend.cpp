@@ -74,7 +74,9 @@ std::unique_ptr<Backend> CreateDefaultBackend()
             return sdl;
         std::fprintf(stderr, "The sdl backend cannot start (%s); using headless\n", error.c_str());
     }
-    return std::make_unique<HeadlessBackend>();
+    // Without a script nothing moves time on but time itself: the real
+    // clock, so that the program's timers wait as they would on screen.
+    return std::make_unique<HeadlessBackend>(false);
 }
 
 void RequireMainThreadToCreate(const char* what)

@@ -62,7 +62,9 @@ std::unique_ptr<Backend> InstallBackend(std::unique_ptr<Backend> backend);
 // For the makers of the UI thread's state (the backend, the desktop): stops
 // the program with a message naming `what` unless called on the main thread.
 void RequireMainThreadToCreate(const char* what);
-// The backend named by KELBO_BACKEND and the host's display.
+// The backend named by KELBO_BACKEND and the host's display. A headless
+// one runs on the real clock, but for a run driven by the script that
+// KELBO_SCRIPT names, which runs on the virtual clock.
 std::unique_ptr<Backend> CreateDefaultBackend();
 
 }  // namespace plat

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/backend/backend.h"
+#include "platform/backend/headless.h"
 #include "platform/backend/script.h"
 #include "platform/tests/window_fixture.h"
 
@@ -93,6 +94,11 @@ TEST(ScriptVariable, ChoosesAScriptedHeadlessBackendOrStopsOnABadScript)
     setenv("KELBO_SCRIPT", good.c_str(), 1);
     std::unique_ptr<Backend> backend = CreateDefaultBackend();
     EXPECT_STREQ(backend->name(), "headless");
+    EXPECT_NE(static_cast<HeadlessBackend&>(*backend).virtualClock(), nullptr) << "a script's time is its own";
+    setenv("KELBO_BACKEND", "headless", 1);
+    unsetenv("KELBO_SCRIPT");
+    EXPECT_EQ(static_cast<HeadlessBackend&>(*CreateDefaultBackend()).virtualClock(), nullptr)
+        << "the program's own timers wait in real time";
     setenv("KELBO_SCRIPT", bad.c_str(), 1);
     EXPECT_EXIT(CreateDefaultBackend(), ::testing::ExitedWithCode(2), "KELBO_SCRIPT: .*bad_script.txt:2: unknown command 'jump'");
     unsetenv("KELBO_SCRIPT");
