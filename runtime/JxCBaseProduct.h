@@ -10,8 +10,8 @@
 // actions through the processor's queue and message 1024, and a page's
 // first paint through message 1025.
 //
-// Not built yet, and so not here: the colour table and the cursor list
-// (each comes with the part of the program that makes it). The print set-up
+// Not built yet, and so not here: the cursor list (it comes with the part
+// of the program that makes it). The print set-up
 // record and the page statistics tables are kept beside the product
 // (runtime/JxPrinting.h, runtime/JxCPageStatistics.h).
 
@@ -212,6 +212,12 @@ public:
     // The mouse position in the client co-ordinates of the window under it.
     JxCPoint GetMousePoint() const;
 
+    // The colour table that darkens the pictures under a popup page's
+    // shadow, built from the product palette on first use; 0 when it
+    // cannot be built. Null until then.
+    std::int16_t BuildPaletteTable();
+    const std::uint16_t* GetPaletteTable() const { return paletteTable_ ? paletteTable_->data() : nullptr; }
+
     // --- Timers -------------------------------------------------------------
     // Takes the lowest free entry and starts its window timer (interval 0:
     // 100 ms); 0 when the table is full (quietly) or the platform refuses
@@ -284,6 +290,9 @@ public:
 
 private:
     void connectEvents();
+    void connectTransitions();
+    // The colour effect of the shadow's table: a dimmed grey.
+    static constexpr std::int16_t kShadowEffect = 10;
     JxCPageObject* previousPageFor(JxCPageObject* page);
     void undoChangePage(JxCPageObject* page, JxCPageObject* previous);
     bool templateInUse(std::int16_t templateId);
@@ -333,6 +342,7 @@ private:
     std::int32_t busyBits_ = 0;
     std::int16_t videoFlag_ = 0;
     std::unique_ptr<JxCCaret> caret_;
+    std::unique_ptr<std::array<std::uint16_t, 256>> paletteTable_;
     std::unique_ptr<JxCActionProcessor> processor_;
     plat::HWND window_ = nullptr;
     plat::HWND splash_ = nullptr;
