@@ -177,6 +177,11 @@ public:
     // Builds, registers and starts a page from its definition, which it
     // takes over (deleted on failure).
     std::int16_t ChangePage(JxCPageDef* pageDef);
+    // Goes to a page: a change-page action for a page of the base page
+    // type (the parameter is its panel transition type, 0 for none), else an
+    // open-page action (the parameter is its window transition), posted.
+    // Nothing when the page cannot be loaded.
+    void GoToPage(std::int32_t id, std::int32_t parameter);
     // Builds one panel of a page definition and appends it to the list.
     std::int16_t ReadPagePanels(JxCPanelDef& panelDef, JxCPanelObjectList& panels, JxCPageDef* pageDef);
     // Closes the page through the page list.

@@ -28,7 +28,6 @@
 #include "foundation/JxStartupSettings.h"
 #include "foundation/JxStringLoader.h"
 #include "objects/actions/JxCChangePageAction.h"
-#include "objects/actions/JxCOpenPageAction.h"
 #include "platform/backend/harness.h"
 #include "platform/screen/screen.h"
 #include "platform/tests/temp_config.h"
@@ -617,7 +616,7 @@ TEST_F(PageChangeRunTest, AWipeToTheSecondPageReplacesTheContentPanelAndKeepsThe
             banner = page->FindPanelById(1);
             content = page->FindPanelById(2);
             before = rectOf(main);
-            changeTo(2, 8);  // wipe_left
+            product->GoToPage(2, 8);  // a base page: a change, with wipe_left
             return true;
         case 1:
             EXPECT_EQ(product->GetPageCount(), 1);
@@ -653,12 +652,9 @@ TEST_F(PageChangeRunTest, APopupShownOverThePageMovesToANewWindowAtTheSameRectan
     runSettled([&](plat::HWND main) {
         JxCBaseProduct* product = GetProduct();
         switch (step++) {
-        case 0: {
-            JxCOpenPageAction open;
-            open.SetTarget(5, 0, 0);
-            EXPECT_EQ(open.Post(), 1);
+        case 0:
+            product->GoToPage(5, 0);  // a popup page: an opening
             return true;
-        }
         case 1:
             popup = product->FindPageById(5);
             if (!popup) {
