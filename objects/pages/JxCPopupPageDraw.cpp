@@ -32,16 +32,6 @@ constexpr int kUnslideStep = 12;
 const JxCRGB kOutsideMainWindow(170, 170, 170);
 const JxCRGB kWhite(255, 255, 255);
 
-JxCRect clientOnScreen(plat::HWND window)
-{
-    plat::RECT r{};
-    plat::GetClientRect(window, &r);
-    plat::POINT origin{0, 0};
-    plat::ClientToScreen(window, &origin);
-    return JxCRect(std::int16_t(origin.x), std::int16_t(origin.y), std::int16_t(origin.x + r.right),
-                   std::int16_t(origin.y + r.bottom));
-}
-
 // Draws the page's panels over a screen rectangle into the slate, whose
 // (0, 0) is the rectangle's top-left corner.
 void drawPageOver(JxCPageObject& page, JxCMemorySlate& slate, const JxCRect& screen)
@@ -163,7 +153,7 @@ void JxCPopupPageEx::drawBeneath(JxCMemorySlate& slate, const JxCRect& screen) c
     const JxCRect whole(0, 0, screen.Width(), screen.Height());
     slate.DrawRectangle(whole, kOutsideMainWindow);
     if (plat::HWND main = product->GetProductWindow(); main && plat::IsWindow(main)) {
-        JxCRect inside = clientOnScreen(main);
+        JxCRect inside = JxCPopupPageEx::ClientOnScreen(main);
         if (inside.Intersects(screen)) {
             inside.Intersect(screen);
             inside.Offset(-screen.left, -screen.top);
@@ -189,7 +179,7 @@ void JxCPopupPageEx::drawOwnPanels(JxCMemorySlate& slate)
     plat::GetClientRect(window, &client);
     const JxCRect whole(0, 0, std::int16_t(client.right), std::int16_t(client.bottom));
     slate.DrawRectangle(whole, kWhite);
-    drawPageOver(*this, slate, clientOnScreen(window));
+    drawPageOver(*this, slate, JxCPopupPageEx::ClientOnScreen(window));
 }
 
 std::int16_t JxCPopupPageEx::DrawShadow(int strips)
@@ -203,7 +193,7 @@ std::int16_t JxCPopupPageEx::DrawShadow(int strips)
         return 0;
     plat::RECT client{};
     plat::GetClientRect(window, &client);
-    const JxCRect onScreen = clientOnScreen(window);
+    const JxCRect onScreen = JxCPopupPageEx::ClientOnScreen(window);
     std::int16_t result = 1;
     for (int strip : {kRightStrip, kBottomStrip}) {
         if (!(strips & strip))
@@ -247,7 +237,7 @@ void JxCPopupPageEx::runSlide(std::int32_t transition, const JxCRect& area)
     JxCMemorySlate beneath(width, height);
     JxCMemorySlate frame(width, height);
     drawOwnPanels(content);
-    drawBeneath(beneath, clientOnScreen(window));
+    drawBeneath(beneath, JxCPopupPageEx::ClientOnScreen(window));
     JxCDisplaySlate target(window, 0, 0);
     target.ExchangePalette(GetProductPalette(), 0);
     const bool vertical = transition == kSlideUp || transition == kUnslideUp;

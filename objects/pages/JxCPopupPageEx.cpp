@@ -19,8 +19,14 @@ JxCRect toRect(const plat::RECT& r)
     return JxCRect(std::int16_t(r.left), std::int16_t(r.top), std::int16_t(r.right), std::int16_t(r.bottom));
 }
 
-// The client rectangle of a window in screen coordinates.
-JxCRect clientOnScreen(plat::HWND window)
+bool isOpen(JxCBaseProduct* product, const JxCPageObject* page)
+{
+    return product && page && product->HasPage(page);
+}
+
+}  // namespace
+
+JxCRect JxCPopupPageEx::ClientOnScreen(plat::HWND window)
 {
     plat::RECT r{};
     plat::GetClientRect(window, &r);
@@ -29,13 +35,6 @@ JxCRect clientOnScreen(plat::HWND window)
     return JxCRect(std::int16_t(origin.x), std::int16_t(origin.y), std::int16_t(origin.x + r.right),
                    std::int16_t(origin.y + r.bottom));
 }
-
-bool isOpen(JxCBaseProduct* product, const JxCPageObject* page)
-{
-    return product && page && product->HasPage(page);
-}
-
-}  // namespace
 
 JxCPopupPageEx::JxCPopupPageEx() : windowTransition_(std::make_unique<JxCWindowTransition>()), style_(plat::WS_POPUP)
 {
@@ -179,7 +178,7 @@ void JxCPopupPageEx::anchorPlacement(const JxCTemplateDef& templateDef, JxCRect&
     if (!anchorPage)
         anchorPage = product->GetFirstPage();
     if (anchorWindow && plat::IsWindow(anchorWindow)) {
-        rect = clientOnScreen(anchorWindow);
+        rect = ClientOnScreen(anchorWindow);
         rect.top = std::int16_t(rect.top + (anchorPage ? anchorPage->GetCaptionHeight() : 0));
     }
     if (!(flags & kAnchorToPanel))
@@ -207,7 +206,7 @@ void JxCPopupPageEx::GetScreenRect(const JxCSize& size, JxCRect& rect)
 {
     JxCBaseProduct* product = GetProduct();
     JxCPageObject* first = product ? product->GetFirstPage() : nullptr;
-    rect = first && first->GetWindow() ? clientOnScreen(first->GetWindow()) : JxCRect();
+    rect = first && first->GetWindow() ? ClientOnScreen(first->GetWindow()) : JxCRect();
     const JxCTemplateDef* templateDef = findTemplate();
     JxCPageDef* def = GetPageDef();
     if (!templateDef || !def || !product)
@@ -276,7 +275,7 @@ std::int16_t JxCPopupPageEx::CreateResources()
     }
     JxCPageObject* opener = GetOpenerPage();
     if (isOpen(product, opener) && opener->GetWindow())
-        SetStoredRect(clientOnScreen(opener->GetWindow()));
+        SetStoredRect(ClientOnScreen(opener->GetWindow()));
 
     makingResources_ = 1;
     const std::int16_t made = CreatePanelResources();
@@ -397,7 +396,7 @@ void JxCPopupPageEx::MoveResize(plat::HWND window)
 void JxCPopupPageEx::followFromPageWindow(plat::HWND moved)
 {
     JxCBaseProduct* product = GetProduct();
-    const JxCRect now = clientOnScreen(moved);
+    const JxCRect now = ClientOnScreen(moved);
     JxCPoint offset;
     const std::vector<JxCPageObject*> members = GetMembers();
     if (!members.empty() && product->HasPage(members.front())) {
@@ -420,7 +419,7 @@ void JxCPopupPageEx::followFromPageWindow(plat::HWND moved)
     }
     JxCPageObject* opener = GetOpenerPage();
     if (isOpen(product, opener) && opener->GetWindow() && opener->GetWindow() != product->GetProductWindow())
-        SetStoredRect(clientOnScreen(opener->GetWindow()));
+        SetStoredRect(ClientOnScreen(opener->GetWindow()));
     if (frameInset() > 0)
         DrawShadow(kRightStrip | kBottomStrip);
     if (JxCPageObject* focus = product->GetFocusPage(); isOpen(product, focus) && focus->GetWindow())
@@ -446,7 +445,7 @@ void JxCPopupPageEx::followMainWindow(plat::HWND main)
     }
     JxCPageObject* opener = GetOpenerPage();
     if ((templateDef->GetPlacement() & kFollowOpener) && isOpen(product, opener) && opener->GetWindow() == main) {
-        const JxCRect client = clientOnScreen(main);
+        const JxCRect client = ClientOnScreen(main);
         const JxCRect& stored = GetStoredRect();
         const int dx = client.left - stored.left;
         const int dy = client.top - stored.top;

@@ -84,6 +84,9 @@ public:
     virtual plat::COLORREF GetInactiveCaptionColor() const;
     virtual JxCPoint GetPopupOrigin() const;
 
+    // The client rectangle of a window in screen coordinates.
+    static JxCRect ClientOnScreen(plat::HWND window);
+
     std::int32_t GetCaptionBarStart() const { return captionStart_; }
     std::int16_t IsCaptioned() const { return captioned_; }
     // The window transition the page closes with; null when none could be
