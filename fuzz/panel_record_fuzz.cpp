@@ -2,7 +2,7 @@
 // whose template defines the panel, with the engine's display-object types:
 // the reader stays inside the stream and keeps no more objects than the
 // bytes could hold; whatever it read then loads its pictures (shared through
-// the cache), draws into the page and takes a press and a release.
+// the cache), draws into the page and takes two clicks.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -112,6 +112,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         panel.MouseMove(JxCPoint(20, 30));
         panel.MouseDown(JxCPoint(20, 30));
         panel.MouseUp(JxCPoint(25, 30));
+        // A second click near the panel's corner, where the seeds put their
+        // hotspots and buttons.
+        panel.MouseMove(JxCPoint(14, 23));
+        panel.MouseDown(JxCPoint(14, 23));
+        panel.MouseMove(JxCPoint(90, 60));
+        panel.MouseUp(JxCPoint(14, 23));
         panel.ReleaseResources();
         fuzz::Check(GetBitmapCache().GetCount() == 0);
     }

@@ -40,6 +40,26 @@ private:
     plat::HPALETTE previous_;
 };
 
+// Hides the caret for a panel's draw and shows a caret so hidden at the end.
+class CaretPaintScope {
+public:
+    CaretPaintScope(JxCCaret* caret, plat::HWND window, const JxCRect& area) : caret_(caret)
+    {
+        if (caret_)
+            caret_->HideForPaint(window, &area);
+    }
+    ~CaretPaintScope()
+    {
+        if (caret_)
+            caret_->ShowPending();
+    }
+    CaretPaintScope(const CaretPaintScope&) = delete;
+    CaretPaintScope& operator=(const CaretPaintScope&) = delete;
+
+private:
+    JxCCaret* caret_;
+};
+
 }  // namespace
 
 // --- Through the owner page ------------------------------------------------------
@@ -78,6 +98,14 @@ std::int16_t JxCPanelObject::ReleaseSlate(JxCSlate* slate)
 }
 
 // --- Drawing ---------------------------------------------------------------------------
+
+JxCRect JxCPanelObject::windowArea(const JxCRect& area) const
+{
+    const std::int32_t caption = ownerPage_ ? ownerPage_->GetCaptionHeight() : 0;
+    JxCRect moved = area;
+    moved.Offset(rect_.left - scroll_.cx, rect_.top - scroll_.cy + caption);
+    return moved;
+}
 
 JxCRect JxCPanelObject::visibleArea() const
 {
@@ -191,6 +219,12 @@ std::int16_t JxCPanelObject::Draw(JxCSlate* slate, const JxCRect* clip, std::int
     area.Intersect(visible);
     if (area.IsEmpty())
         return 1;
+
+    // The caret is not drawn over: it hides while the panel draws where it
+    // stands, and shows again afterwards.
+    JxCBaseProduct* product = GetProduct();
+    JxCCaret* caret = product && ownerPage_ ? product->GetCaret() : nullptr;
+    CaretPaintScope caretScope(caret, ownerPage_ ? ownerPage_->GetWindow() : nullptr, windowArea(area));
 
     JxCSlate* target = slate;
     if (!slate && !(target = GetSlate()))

@@ -172,6 +172,8 @@ private:
     std::int16_t readObjects(JxCInStrStream& in);
     void widenExtent(const JxCRect& rect);
     JxCRect visibleArea() const;
+    // Content coordinates to the owner page window's client coordinates.
+    JxCRect windowArea(const JxCRect& area) const;
     std::int16_t setPosition(std::int16_t index, std::int32_t value);
     void redraw(const JxCRect& pageArea);
     void drawContent(JxCSlate* slate, const JxCRect& area, std::int16_t transition);

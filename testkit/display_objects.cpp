@@ -49,12 +49,38 @@ std::vector<std::uint8_t> DisplayObjectRecord::Bytes(ProductData& file) const
     if ((optionFlags & kPolyRegion) && regionBytes)
         out.insert(out.end(), regionBytes->begin(), regionBytes->end());
     PutBigEndian16(out, transparentWord);
-    PutBigEndian16(out, 0);  // no handlers
+    const std::vector<std::uint8_t> handlerList = HandlerListBytes(handlers);
+    out.insert(out.end(), handlerList.begin(), handlerList.end());
     PutBigEndian16(out, 0);  // scope word
     if (fileName)
         PutBigEndian16(out, textIndex(file, *fileName));
+    for (const std::string& name : names)
+        PutBigEndian16(out, textIndex(file, name));
     out.insert(out.end(), extra.begin(), extra.end());
     return out;
+}
+
+DisplayObjectRecord& DisplayObjectRecord::on(std::string event, std::vector<ActionRecord> actions)
+{
+    handlers.push_back({std::move(event), std::move(actions)});
+    return *this;
+}
+
+DisplayObjectRecord HotspotRecord(std::int16_t highlight, std::int16_t kept)
+{
+    DisplayObjectRecord record("Hotspot");
+    PutBigEndian16(record.extra, std::uint16_t(highlight));
+    PutBigEndian16(record.extra, std::uint16_t(kept));
+    return record;
+}
+
+DisplayObjectRecord ButtonRecord(const ButtonPictures& pictures)
+{
+    DisplayObjectRecord record("Button");
+    record.names = {pictures.normal, pictures.pressed, pictures.disabled};
+    PutBigEndian16(record.extra, pictures.startsDisabled);
+    PutBigEndian16(record.extra, pictures.transparent);
+    return record;
 }
 
 DisplayObjectRecord BitmapRecord(std::string file)

@@ -5,7 +5,8 @@
 //   testkit::ProductData file;
 //   testkit::PanelRecord panel(2);
 //   panel.add(testkit::BitmapRecord("Logo").at(10, 10).z(3), file);  // texts interned in file
-//   panel.add(testkit::DisplayObjectRecord("Hotspot").rect(0, 0, 40, 20), file);
+//   panel.add(testkit::HotspotRecord(3).rect(0, 0, 40, 20).on("on_click", {ClosePageAction(2)}), file);
+//   panel.add(testkit::ButtonRecord({"Up", "Down"}).at(50, 0), file);
 //   std::vector<std::uint8_t> bytes = panel.Bytes();
 //
 // Type ids come from the live registry (testkit/type_ids.h), so the types
@@ -40,6 +41,8 @@ public:
     DisplayObjectRecord& region(std::vector<std::uint8_t> bytes);
     // Bytes written after the common record (the class's own fields).
     DisplayObjectRecord& tail(std::vector<std::uint8_t> bytes) { extra = std::move(bytes); return *this; }
+    // A handler of the object: the event's actions.
+    DisplayObjectRecord& on(std::string event, std::vector<ActionRecord> actions);
 
     // The type id, then the record.
     std::vector<std::uint8_t> Bytes(ProductData& file) const;
@@ -54,12 +57,29 @@ public:
     std::uint16_t transparentWord = 0;
     std::optional<std::vector<std::uint8_t>> regionBytes;
     std::vector<std::uint8_t> extra;
+    std::vector<HandlerRecord> handlers;
     // A bitmap's file name, written after the common record when set.
     std::optional<std::string> fileName;
+    // Table strings of the class's own fields, written after the file name
+    // and before the tail.
+    std::vector<std::string> names;
 };
 
 // A "Bitmap" record: the display-object record and the file name.
 DisplayObjectRecord BitmapRecord(std::string file);
+
+// A "Hotspot" record: the display-object record, the highlight mode (0 to
+// 4) and the kept value.
+DisplayObjectRecord HotspotRecord(std::int16_t highlight, std::int16_t kept = 0);
+
+// A "Button" record: the display-object record, the normal, pressed and
+// disabled picture names (empty: none), starts-disabled and transparent.
+struct ButtonPictures {
+    std::string normal, pressed, disabled;
+    std::uint16_t startsDisabled = 0;
+    std::uint16_t transparent = 0;
+};
+DisplayObjectRecord ButtonRecord(const ButtonPictures& pictures);
 
 // A panel's stored record: its id, its objects, no handlers, scope word 0.
 class PanelRecord {

@@ -1,6 +1,8 @@
 #include "testkit/sample_title.h"
 
 #include "runtime/JxTypeRegistry.h"
+#include "testkit/display_objects.h"
+#include "testkit/type_ids.h"
 
 namespace testkit {
 
@@ -30,6 +32,35 @@ void fillRect(BmpPicture& p, std::int32_t x, std::int32_t y, std::int32_t w, std
             p.pixels[std::size_t(row * p.width + col)] = index;
 }
 
+void addFile(TitleFolder& title, const std::string& name, const BmpPicture& picture)
+{
+    title.files[name] = EncodeBmp(picture);
+}
+
+// The welcome page's content: a picture whose moss block is a hotspot that
+// opens the notes page, and a button that closes it.
+std::vector<std::uint8_t> welcomeContent(TitleFolder& title)
+{
+    BmpPicture welcome = picture(240, 160, kSampleNavy);
+    fillRect(welcome, 8, 8, 224, 144, kSampleWhite);
+    fillRect(welcome, 24, 24, 88, 112, kSampleRust);
+    fillRect(welcome, 128, 24, 88, 112, kSampleMoss);
+    addFile(title, "welcome.dib", welcome);
+    BmpPicture up = picture(120, 40, kSampleTeal);
+    fillRect(up, 4, 4, 112, 32, kSampleWhite);
+    addFile(title, "closeup.dib", up);
+    BmpPicture down = picture(120, 40, kSampleNavy);
+    fillRect(down, 6, 6, 112, 32, kSampleSand);
+    addFile(title, "closedn.dib", down);
+
+    ProductData& data = title.data;
+    PanelRecord content(2);
+    content.add(BitmapRecord("welcome").at(40, 30), data);
+    content.add(HotspotRecord(3).rect(168, 54, 256, 166).on("on_click", {OpenPageAction(4)}), data);
+    content.add(ButtonRecord({"closeup", "closedn", ""}).rect(360, 240, 480, 280).on("on_click", {ClosePageAction(4)}), data);
+    return content.Bytes();
+}
+
 }  // namespace
 
 std::vector<Rgb> SamplePalette()
@@ -50,9 +81,11 @@ TitleFolder SampleTitle()
     data.product().name("Kelbo Sample").size(646, 506).colour(255, 255, 255).startPages({1, 2, 3});
     addPanels(data.templateDef(1, "BASE_PAGE"), kColours[kSampleSand]);
     addPanels(data.templateDef(2, "BASE_PAGE"), kColours[kSampleMoss]);
-    data.page(1, 1).name("Welcome");
+    data.templateDef(3, "CHILD_PAGE").anchor(1, 2).offset(360, 30).panel(1, "Display").size(200, 120).colour(32, 128, 128);
+    data.page(1, 1).name("Welcome").storedPanel("Display", welcomeContent(title));
     data.page(2, 1).name("Contents");
     data.page(3, 2).name("Gallery");
+    data.page(4, 3).name("Notes");
 
     BmpPicture splash = picture(320, 200, kSampleNavy);
     fillRect(splash, 20, 20, 280, 160, kSampleSand);
@@ -68,6 +101,7 @@ TitleFolder SampleTitle()
 
 void WriteSampleTitle(const std::string& folder)
 {
+    StandInObjectTypes types;
     RegisterTypeIds();
     try {
         SampleTitle().Write(folder);

@@ -6,8 +6,11 @@
 // The main window's outer size gives a client area of 640 by 480 pixels.
 // Three pages of one base-page template: a banner panel across the top, a
 // content panel and a navigation bar, each in its own colour; page 3 uses a
-// second template whose content panel has another colour. A palette of
-// primary colours, a splash bitmap and a data store holding one bitmap.
+// second template whose content panel has another colour. The first page's
+// content shows a picture with a hotspot (mode 3) that opens the notes
+// page, a child page beside it, and a button that closes that page. A
+// palette of primary colours, a splash bitmap, the pictures as files of the
+// data folder and a data store holding one bitmap.
 
 #include "testkit/title_folder.h"
 
@@ -29,7 +32,8 @@ std::vector<Rgb> SamplePalette();
 // The title; the type ids must be numbered first (RegisterTypeIds).
 TitleFolder SampleTitle();
 // Writes the sample title into the folder, numbering the type ids for the
-// writing and releasing them after: call it while no program runs.
+// writing (with stand-ins for the program's display-object types that are
+// not registered) and releasing them after: call it while no program runs.
 void WriteSampleTitle(const std::string& folder);
 
 }  // namespace testkit

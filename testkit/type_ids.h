@@ -5,6 +5,7 @@
 // is always looked up in the live registry, never written down.
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 namespace testkit {
@@ -14,5 +15,21 @@ namespace testkit {
 // registered and the type ids numbered first) or the keyword is not
 // registered.
 std::int16_t DisplayObjectTypeId(std::string_view keyword);
+
+// For writers that run without the program's classes (the sample title's
+// tool): while it lives, each display-object type keyword of the engine's
+// keyword table that has no registration is registered without a factory, so that the ids come out as the program
+// numbers them. Registers nothing while the registry is frozen.
+class StandInObjectTypes {
+public:
+    StandInObjectTypes();
+    ~StandInObjectTypes();
+    StandInObjectTypes(const StandInObjectTypes&) = delete;
+    StandInObjectTypes& operator=(const StandInObjectTypes&) = delete;
+
+private:
+    struct Registrations;
+    std::unique_ptr<Registrations> registrations_;
+};
 
 }  // namespace testkit

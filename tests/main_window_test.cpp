@@ -43,6 +43,7 @@
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/display_objects.h"
 #include "testkit/sample_title.h"
+#include "tests/program_fixture.h"
 #include "tests/title_disc.h"
 #include "title/JxTitleStartup.h"
 
@@ -62,55 +63,8 @@ plat::POINT closeBox(plat::HWND main)
     return {0, 0};
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ProgramTest {
 protected:
-    void SetUp() override
-    {
-        // The program's folder: its own resources and the sample title.
-        std::filesystem::copy(std::string(KELBO_SOURCE_DIR) + "/resources/kelbo32.resources",
-                              config.program() + "/kelbo32.resources", std::filesystem::copy_options::recursive);
-        testkit::WriteSampleTitle(config.program());
-        WriteTitleDisc(config.config(), config.root() + "/disc");
-        ResetResourceLibraries();
-        ResetStartupSettings();
-        ResetErrorReporting();
-        ResetMemoryGuard();
-        ResetAppLoop();
-        ResetMainWindowState();
-        ConnectTitleServices(app);
-        plat::SetResponder([this](const plat::UiRequest& r) -> std::optional<int> {
-            unexpected.push_back(r.text);
-            return kAnswerOk;
-        });
-    }
-    void TearDown() override
-    {
-        plat::SetResponder(nullptr);
-        SetStringLoader({});
-        SetErrorReporter({});
-        ResetErrorReporting();
-        ResetMemoryGuard();
-        ResetStartupSettings();
-        ResetResourceLibraries();
-        EXPECT_TRUE(unexpected.empty()) << unexpected.front();
-    }
-
-    // The program's run, with `user` called each time it waits for input.
-    int run(std::function<bool(plat::HWND main)> user, const char* commandLine = "")
-    {
-        harness->backend().setIdleHook([this, user](std::optional<std::uint64_t>) {
-            JxCBaseProduct* product = GetProduct();
-            plat::HWND main = product ? product->GetProductWindow() : nullptr;
-            mainSeen = mainSeen ? mainSeen : main;
-            return main ? user(main) : false;
-        });
-        SetProgramStarted();
-        ConnectErrorReporting();
-        std::string line(commandLine);
-        JxCStartupInfo info{nullptr, nullptr, line.data()};
-        return RunApplication(app, info);
-    }
-
     // The page the title shows once it runs, for a command line.
     std::int32_t firstPageShown(const char* commandLine)
     {
@@ -128,12 +82,6 @@ protected:
             commandLine);
         return shown;
     }
-
-    plat::testing::TempConfig config;
-    std::unique_ptr<plat::Harness> harness = std::make_unique<plat::Harness>();
-    JxCTovelApp app{0};
-    std::vector<std::string> unexpected;
-    plat::HWND mainSeen = nullptr;
 };
 
 TEST_F(MainWindowTest, TheMainWindowOpensOnTheTitleAndClosesFromItsCloseBox)

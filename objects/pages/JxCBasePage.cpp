@@ -44,8 +44,26 @@ std::int16_t JxCFirstPaintPage::makePanelResources()
 
 JxCBasePage::~JxCBasePage()
 {
+    JxCBaseProduct* product = GetProduct();
+    if (product) {
+        product->StopAllTimers();
+        // Pages kept open for later go with the base page, as its members.
+        JxCList& waiting = product->GetSecondaryPageList();
+        while (JxCObject* item = waiting.GetFirst()) {
+            waiting.Remove(item);
+            AddMember(static_cast<JxCPageObject*>(item));
+        }
+        for (JxCPageObject* member : GetMembers())
+            member->ClearKeepOpen();
+        CloseMemberPages(1);
+        JxCPageObjectList& pages = product->GetPageList();
+        for (JxCPageObject* page = pages.GetFirst(); page; page = pages.GetNext(page))
+            page->SetLink(0);
+    }
     if (plat::HWND window = GetWindow(); window && plat::IsWindow(window))
         plat::DestroyWindow(window);
+    if (product)
+        StopPlayingResources();
 }
 
 std::int16_t JxCBasePage::Init(JxCPageDef* def)

@@ -30,8 +30,10 @@ protected:
 class JxCBasePage : public JxCFirstPaintPage {
 public:
     JxCBasePage() = default;
-    // The base page lives in the main window: closing it destroys the
-    // window, which ends the program.
+    // The base page lives in the main window: closing it stops every
+    // timer, closes every member page and the pages kept open, destroys
+    // the window (which ends the program), and purges the queued actions
+    // and stops the playing media.
     ~JxCBasePage() override;
 
     // Takes the main window and the template's two parameters.

@@ -139,6 +139,34 @@ TEST_F(PageKindTest, AChildWindowStandsAtTheAnchorPanelPlusTheOffsetAndClosingMa
     EXPECT_EQ(GetProduct()->GetCurrentPage(), base);
 }
 
+TEST_F(PageKindTest, ClosingTheBasePageStopsTimersClosesEveryOtherPageAndStopsMedia)
+{
+    testkit::PlayingResource sound;
+    JxCBasePage* base = openBase();
+    auto* kept = new JxCChildPage;
+    ASSERT_EQ(kept->Init(pageDef(2, 2, JxPageKeyword::CHILD_PAGE)), 1);
+    GetProduct()->GetPageList().Add(kept);
+    kept->SetOpenerPage(base);
+    kept->SetKeepOpen(1);
+    kept->SetLink(1);
+    base->AddMember(kept);
+    auto* waiting = new JxCChildPage;
+    ASSERT_EQ(waiting->Init(pageDef(3, 3, JxPageKeyword::CHILD_PAGE)), 1);
+    GetProduct()->GetPageList().Add(waiting);
+    GetProduct()->GetSecondaryPageList().Add(waiting);
+    ASSERT_EQ(GetProduct()->SetTimer(base, nullptr, 0), 1);
+    ASSERT_EQ(GetProduct()->SetTimer(kept, nullptr, 0), 1);
+    sound.Play();
+
+    GetProduct()->GetPageList().ClosePage(base);
+    EXPECT_EQ(GetProduct()->GetPageCount(), 0);
+    EXPECT_EQ(GetProduct()->GetSecondaryPageList().GetCount(), 0);
+    for (std::int16_t slot = 0; slot < JxCBaseProduct::kTimerCount; ++slot)
+        EXPECT_EQ(GetProduct()->GetTimerInfo(slot).active, 0);
+    EXPECT_FALSE(sound.IsPlaying());
+    EXPECT_FALSE(plat::IsWindow(main));
+}
+
 TEST_F(PageKindTest, AChildWithoutAnchorOrOffsetOpensAtTheParentsClientOrigin)
 {
     openBase();

@@ -343,6 +343,34 @@ TEST_F(CaretTest, ARedrawAwayFromTheOwnerLeavesTheCaretVisible)
     EXPECT_EQ(caret().IsHiddenForPaint(), 0);
 }
 
+// Notes, when it is drawn, whether the caret was hidden for the drawing.
+class CaretWatcher : public JxCDisplayObject {
+public:
+    std::int16_t Draw(JxCSlate*, const JxCRect*) override
+    {
+        seen.push_back(GetProduct()->GetCaret()->IsHiddenForPaint());
+        return 1;
+    }
+    std::vector<int> seen;
+};
+
+TEST_F(CaretTest, APanelHidesTheCaretWhileItDrawsOverItsOwnerAndShowsItAfter)
+{
+    auto* watcher = new CaretWatcher;
+    watcher->Attach(panel, JxCTypeKey());
+    watcher->SetRect(JxCRect(0, 0, 170, 160));
+    panel->GetDisplayObjects().Add(watcher);
+    caret().Create(first, JxCPoint(2, 2), 10);
+    panel->SetOwnerPage(page);
+    const JxCRect overOwner(0, 0, 20, 10);
+    panel->Draw(nullptr, &overOwner, 0);
+    const JxCRect away(0, 130, 60, 150);
+    panel->Draw(nullptr, &away, 0);
+    EXPECT_EQ(watcher->seen, (std::vector<int>{1, 0}));
+    EXPECT_EQ(caret().IsHiddenForPaint(), 0);
+    EXPECT_EQ(caret().IsVisible(), 1);
+}
+
 TEST_F(CaretTest, AfterLosingAndRegainingTheFocusTheCaretReturnsWhereItWas)
 {
     caret().Create(first, JxCPoint(6, 7), 14);
