@@ -38,7 +38,8 @@ void addFile(TitleFolder& title, const std::string& name, const BmpPicture& pict
 }
 
 // The welcome page's content: a picture whose moss block is a hotspot that
-// opens the notes page, and a button that closes it.
+// opens the notes page, whose rust block changes to the contents page with
+// a wipe to the left, and a button that closes the notes page.
 std::vector<std::uint8_t> welcomeContent(TitleFolder& title)
 {
     BmpPicture welcome = picture(240, 160, kSampleNavy);
@@ -57,7 +58,23 @@ std::vector<std::uint8_t> welcomeContent(TitleFolder& title)
     PanelRecord content(2);
     content.add(BitmapRecord("welcome").at(40, 30), data);
     content.add(HotspotRecord(3).rect(168, 54, 256, 166).on("on_click", {OpenPageAction(4)}), data);
+    content.add(HotspotRecord(3).rect(64, 54, 152, 166).on("on_click", {ChangePageAction(2, kSampleWipeLeft)}), data);
     content.add(ButtonRecord({"closeup", "closedn", ""}).rect(360, 240, 480, 280).on("on_click", {ClosePageAction(4)}), data);
+    return content.Bytes();
+}
+
+// The contents page's content: a picture whose teal block changes back to
+// the welcome page with a wipe to the right.
+std::vector<std::uint8_t> contentsContent(TitleFolder& title)
+{
+    BmpPicture contents = picture(240, 160, kSampleRust);
+    fillRect(contents, 8, 8, 224, 144, kSampleSand);
+    fillRect(contents, 24, 24, 192, 112, kSampleTeal);
+    addFile(title, "contents.dib", contents);
+    ProductData& data = title.data;
+    PanelRecord content(2);
+    content.add(BitmapRecord("contents").at(40, 30), data);
+    content.add(HotspotRecord(3).rect(64, 54, 256, 166).on("on_click", {ChangePageAction(1, kSampleWipeRight)}), data);
     return content.Bytes();
 }
 
@@ -83,7 +100,7 @@ TitleFolder SampleTitle()
     addPanels(data.templateDef(2, "BASE_PAGE"), kColours[kSampleMoss]);
     data.templateDef(3, "CHILD_PAGE").anchor(1, 2).offset(360, 30).panel(1, "Display").size(200, 120).colour(32, 128, 128);
     data.page(1, 1).name("Welcome").storedPanel("Display", welcomeContent(title));
-    data.page(2, 1).name("Contents");
+    data.page(2, 1).name("Contents").storedPanel("Display", contentsContent(title));
     data.page(3, 2).name("Gallery");
     data.page(4, 3).name("Notes");
 

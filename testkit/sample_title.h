@@ -8,7 +8,10 @@
 // content panel and a navigation bar, each in its own colour; page 3 uses a
 // second template whose content panel has another colour. The first page's
 // content shows a picture with a hotspot (mode 3) that opens the notes
-// page, a child page beside it, and a button that closes that page. A
+// page, a child page beside it, a hotspot that changes to the second page
+// (its own picture) with a wipe to the left, and a button that closes the
+// notes page; the second page's picture changes back with a wipe to the
+// right. A
 // palette of primary colours, a splash bitmap, the pictures as files of the
 // data folder and a data store holding one bitmap.
 
@@ -26,6 +29,10 @@ enum SampleColour : std::uint8_t {
     kSampleRust = 5,
     kSampleMoss = 6,
 };
+
+// Rows of the change-page transition table the sample's page changes use.
+constexpr std::int16_t kSampleWipeLeft = 5;
+constexpr std::int16_t kSampleWipeRight = 6;
 
 // The palette: the colours above, then greys to fill 256 entries.
 std::vector<Rgb> SamplePalette();

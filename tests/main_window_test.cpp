@@ -43,6 +43,7 @@
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/display_objects.h"
 #include "testkit/sample_title.h"
+#include "testkit/type_ids.h"
 #include "tests/program_fixture.h"
 #include "tests/title_disc.h"
 #include "title/JxTitleStartup.h"
@@ -205,6 +206,7 @@ TEST_F(MainWindowTest, ReactivatingRunsTheProductsActivationHandlerAfterTheActiv
 {
     // The sample title, its product definition binding "on_activateapp" to
     // opening pages 2 and 3.
+    testkit::StandInObjectTypes types;
     RegisterTypeIds();
     testkit::TitleFolder title = testkit::SampleTitle();
     title.data.product().on("on_activateapp", {testkit::OpenPageAction(2), testkit::OpenPageAction(3)});
@@ -499,18 +501,17 @@ TEST_F(MainWindowTest, UnderTheSdlBackendTheWindowClosesFromItsCloseBoxAndFromAl
 
 }  // namespace
 
-// The page change in the running program: the sample title with a content
-// panel stored on pages 1 and 2 and a popup page that stays above the
+// The page change in the running program: the sample title, whose pages 1
+// and 2 store their content panels, with a popup page that stays above the
 // others.
 class PageChangeRunTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
+        testkit::StandInObjectTypes types;
         RegisterTypeIds();
         testkit::TitleFolder title = testkit::SampleTitle();
-        title.data.page(1, 1).storedPanel("Display", testkit::PanelRecord(2).Bytes());
-        title.data.page(2, 1).storedPanel("Display", testkit::PanelRecord(2).Bytes());
         testkit::TemplateBuilder& popup = title.data.templateDef(5, "POPUP_PAGE").size(200, 100).area(10, 20, 400, 300);
         popup.panel(1, "Display").at(0, 0).size(200, 100).colour(176, 72, 40);
         popup.pageWords[1] = 1;  // linked
@@ -632,4 +633,37 @@ TEST_F(PageChangeRunTest, APopupShownOverThePageMovesToANewWindowAtTheSameRectan
         }
     });
     EXPECT_EQ(step, 3);
+}
+
+TEST_F(PageChangeRunTest, AClickOnTheFirstPagesHotspotShowsTheSecondPageAndAClickThereGoesBack)
+{
+    int step = 0;
+    std::vector<std::int32_t> shown;
+    std::vector<std::uint32_t> colours;
+    runSettled([&](plat::HWND main) {
+        JxCBaseProduct* product = GetProduct();
+        plat::POINT at{0, 0};
+        switch (step++) {
+        case 0:
+            at = {100, 170};  // the welcome picture's rust block
+            break;
+        case 1:
+        case 2:
+            shown.push_back(product->GetFirstPage()->GetPageId());
+            colours.push_back(screenAt(main, 160, 170));
+            if (step == 3) {
+                plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
+                return true;
+            }
+            at = {160, 170};  // the contents picture's teal block
+            break;
+        default:
+            return false;
+        }
+        plat::ClientToScreen(main, &at);
+        harness->click(at);
+        return true;
+    });
+    EXPECT_EQ(shown, (std::vector<std::int32_t>{2, 1}));
+    EXPECT_EQ(colours, (std::vector<std::uint32_t>{0x208080u, 0xFFFFFFu}));  // teal, then the white frame
 }
