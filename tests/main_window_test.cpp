@@ -206,12 +206,14 @@ TEST_F(MainWindowTest, ReactivatingRunsTheProductsActivationHandlerAfterTheActiv
 {
     // The sample title, its product definition binding "on_activateapp" to
     // opening pages 2 and 3.
-    testkit::StandInObjectTypes types;
-    RegisterTypeIds();
-    testkit::TitleFolder title = testkit::SampleTitle();
-    title.data.product().on("on_activateapp", {testkit::OpenPageAction(2), testkit::OpenPageAction(3)});
-    title.Write(config.program());
-    ReleaseTypeRegistries();
+    {
+        testkit::StandInObjectTypes types;
+        RegisterTypeIds();
+        testkit::TitleFolder title = testkit::SampleTitle();
+        title.data.product().on("on_activateapp", {testkit::OpenPageAction(2), testkit::OpenPageAction(3)});
+        title.Write(config.program());
+        ReleaseTypeRegistries();
+    }
 
     ActivationEar ear;
     int step = 0;
