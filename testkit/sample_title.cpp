@@ -46,7 +46,7 @@ std::vector<std::uint8_t> welcomeContent(TitleFolder& title)
     fillRect(welcome, 8, 8, 224, 144, kSampleWhite);
     fillRect(welcome, 24, 24, 88, 112, kSampleRust);
     fillRect(welcome, 128, 24, 88, 112, kSampleMoss);
-    addFile(title, "welcome.dib", welcome);
+    addFile(title, "greeting.dib", welcome);
     BmpPicture up = picture(120, 40, kSampleTeal);
     fillRect(up, 4, 4, 112, 32, kSampleWhite);
     addFile(title, "closeup.dib", up);
@@ -56,7 +56,7 @@ std::vector<std::uint8_t> welcomeContent(TitleFolder& title)
 
     ProductData& data = title.data;
     PanelRecord content(2);
-    content.add(BitmapRecord("welcome").at(40, 30), data);
+    content.add(BitmapRecord("greeting").at(40, 30), data);
     content.add(HotspotRecord(3).rect(168, 54, 256, 166).on("on_click", {OpenPageAction(4)}), data);
     content.add(HotspotRecord(3).rect(64, 54, 152, 166).on("on_click", {ChangePageAction(2, kSampleWipeLeft)}), data);
     content.add(ButtonRecord({"closeup", "closedn", ""}).rect(360, 240, 480, 280).on("on_click", {ClosePageAction(4)}), data);

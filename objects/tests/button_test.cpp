@@ -124,7 +124,14 @@ TEST_F(ButtonTest, AMissingPictureFailsTheResourcesAndThePicturesAreSharedNotDel
 {
     JxCButton* missing = openButton({"up", "nothing", ""});
     EXPECT_EQ(missing->CreateResources(), 0);
-    EXPECT_FALSE(missing->HasImages());
+    // The mouse does not try the load (and report it) again.
+    const std::string reported = errorLog();
+    EXPECT_NE(reported.find("No picture in nothing"), std::string::npos);
+    missing->MouseMove(JxCPoint(35, 15));
+    missing->MouseDown(JxCPoint(35, 15));
+    missing->MouseUp(JxCPoint(35, 15), 0);
+    EXPECT_EQ(errorLog(), reported);
+    EXPECT_EQ(clicks(), Log{"click"});
 
     JxCButton* button = openButton();
     ASSERT_TRUE(button->HasImages());

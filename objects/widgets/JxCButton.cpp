@@ -76,14 +76,12 @@ std::int16_t JxCButton::CreateResources()
     ReleaseResources();
     if (normalName_.IsEmpty() || pressedName_.IsEmpty())
         return 1;
-    if (!loadImage(normalName_, normal_) || !loadImage(pressedName_, pressed_)) {
-        dropImages();
+    // What did load stays: a normal picture in place keeps the drawing and
+    // the mouse from trying (and reporting) the load again and again.
+    if (!loadImage(normalName_, normal_) || !loadImage(pressedName_, pressed_))
         return 0;
-    }
-    if (!disabledName_.IsEmpty() && !loadImage(disabledName_, disabled_)) {
-        dropImages();
+    if (!disabledName_.IsEmpty() && !loadImage(disabledName_, disabled_))
         return 0;
-    }
     if (startsDisabled_ == 1)
         Disable(0);
     return 1;

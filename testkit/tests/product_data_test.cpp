@@ -30,6 +30,7 @@
 #include "runtime/JxTypeRegistry.h"
 #include "runtime/JxVersionInfo.h"
 #include "testkit/sample_title.h"
+#include "testkit/type_ids.h"
 
 namespace {
 
@@ -55,6 +56,9 @@ protected:
                               config.program() + "/kelbo32.resources", std::filesystem::copy_options::recursive);
         ResetResourceLibraries();
         ResetMainWindowState();
+        // The sample's display objects are numbered as the program numbers
+        // them.
+        types = std::make_unique<testkit::StandInObjectTypes>();
         RegisterTypeIds();
         char line[] = "";
         RegisterWindowClasses(JxCStartupInfo{nullptr, nullptr, line});
@@ -71,6 +75,9 @@ protected:
         SetProgramStarted();
         ConnectErrorReporting();
         title = testkit::SampleTitle();
+        // The first page without the widgets of its stored panel, which
+        // only the program's classes read.
+        title.data.page(1, 1).name("Welcome");
         // The language the version record is checked against.
         title.Write(config.program());
         ResetResourceLibraries();
@@ -88,6 +95,7 @@ protected:
         for (const char* name : {kMainWindowClassName, kVideoWindowClassName})
             plat::UnregisterClassA(name, GetInstanceHandle());
         ReleaseTypeRegistries();
+        types.reset();
         ResetResourceLibraries();
         ResetStartupSettings();
     }
@@ -123,6 +131,7 @@ protected:
 
     plat::testing::TempConfig config;
     plat::Harness harness;
+    std::unique_ptr<testkit::StandInObjectTypes> types;
     testkit::TitleFolder title;
     std::vector<std::string> boxes;
 };

@@ -6,11 +6,13 @@
 
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/sample_title.h"
+#include "testkit/type_ids.h"
 
 int main(int argc, char** argv)
 {
     if (argc != 2)
         return 2;
+    testkit::StandInObjectTypes types;
     RegisterTypeIds();
     const std::string dir = argv[1];
     testkit::TitleFolder sample = testkit::SampleTitle();
