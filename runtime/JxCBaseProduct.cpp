@@ -8,11 +8,15 @@
 #include "foundation/JxResourceLibraries.h"
 #include "foundation/JxStartupSettings.h"
 #include "graphics/JxCStyleDef.h"
+#include "graphics/JxColourEffects.h"
 #include "graphics/JxGraphicsLink.h"
+#include "graphics/JxTransitionLink.h"
+#include "graphics/JxZoomBox.h"
 #include "platform/draw/gdiobject.h"
 #include "platform/draw/palette.h"
 #include "platform/fs/system_info.h"
 #include "platform/window/window.h"
+#include "runtime/JxCWindowClass.h"
 #include "runtime/JxPrinting.h"
 
 namespace {
@@ -125,6 +129,7 @@ JxCBaseProduct::JxCBaseProduct()
     SetStyleDefSource([this]() -> JxCStyleDef* { return productData_ ? productData_->GetStyleDef() : nullptr; });
 
     connectEvents();
+    connectTransitions();
 }
 
 void JxCBaseProduct::connectEvents()
@@ -150,6 +155,72 @@ void JxCBaseProduct::connectEvents()
     events.queueAction = [this](JxCAction* action) { QueueAction(action); };
     events.processActions = [this] { ProcessActions(); };
     SetEventLink(std::move(events));
+}
+
+void JxCBaseProduct::connectTransitions()
+{
+    // The zoom box and the window transitions of popup pages ask the
+    // product for its state and have it make the page windows.
+    JxTransitionProductLink link;
+    link.isBusy = [this] { return IsBusy() != 0; };
+    link.markBusy = [this] { MarkBusy(); };
+    link.markIdle = [this] { MarkIdle(); };
+    link.isClosingPopup = [this] { return closingPopup_ != 0; };
+    link.isSoundSuppressed = [this] { return soundSuppressed_ != 0; };
+    link.lastMousePoint = [this] { return lastMousePoint_; };
+    link.setMediaOwner = [this](JxCNotifyRoot* owner) {
+        if (owner)
+            SetMediaOwner(owner);
+        else
+            mediaOwner_ = nullptr;
+    };
+    link.releaseMediaOwner = [this](const JxCNotifyRoot* owner) { ReleaseMediaOwner(owner); };
+    link.restorePalette = [] {
+        plat::HPALETTE current = GetProductPalette();
+        SetProductPalette(current, 1);
+        return current;
+    };
+    link.dataPath = [this] {
+        JxCString path = productDef_ ? productDef_->GetSecondText() : JxCString();
+        path += JxCTableString("\\");
+        return path;
+    };
+    link.pageWindows = [this] {
+        std::vector<plat::HWND> windows;
+        for (JxCPageObject* page = pages_.GetFirst(); page; page = pages_.GetNext(page))
+            if (page->GetWindow())
+                windows.push_back(page->GetWindow());
+        return windows;
+    };
+    link.currentPageFirstPanel = [this]() -> std::optional<JxCRunTimeObject*> {
+        if (!currentPage_)
+            return std::nullopt;
+        JxCPanelObjectList* panels = currentPage_->GetPanelList();
+        return panels ? panels->GetFirst() : nullptr;
+    };
+    link.createPageWindow = [](const JxZoomTarget& target) {
+        JxCWindowCreateParams params;
+        params.title = target.title.GetText() ? target.title.GetText() : "";
+        params.x = target.x;
+        params.y = target.y;
+        params.width = target.width;
+        params.height = target.height;
+        params.style = target.style;
+        params.parent = target.parent;
+        return CreateAppWindow(kMainWindowClassName, params);
+    };
+    SetTransitionProductLink(std::move(link));
+}
+
+std::int16_t JxCBaseProduct::BuildPaletteTable()
+{
+    if (paletteTable_)
+        return 1;
+    auto table = std::make_unique<std::array<std::uint16_t, 256>>();
+    if (!GetDibPalette(GetProductPalette(), kShadowEffect, 0, 0, table->data()))
+        return 0;
+    paletteTable_ = std::move(table);
+    return 1;
 }
 
 JxCBaseProduct::~JxCBaseProduct()
@@ -186,6 +257,7 @@ JxCBaseProduct::~JxCBaseProduct()
     SetGraphicsLink(std::nullopt);
     SetStyleDefSource(std::nullopt);
     SetEventLink(std::nullopt);
+    SetTransitionProductLink(std::nullopt);
 }
 
 void JxCBaseProduct::closeAllPages()

@@ -177,6 +177,11 @@ public:
     // Builds, registers and starts a page from its definition, which it
     // takes over (deleted on failure).
     std::int16_t ChangePage(JxCPageDef* pageDef);
+    // Goes to a page: a change-page action for a page of the base page
+    // type (the parameter is its panel transition type, 0 for none), else an
+    // open-page action (the parameter is its window transition), posted.
+    // Nothing when the page cannot be loaded.
+    void GoToPage(std::int32_t id, std::int32_t parameter);
     // Builds one panel of a page definition and appends it to the list.
     std::int16_t ReadPagePanels(JxCPanelDef& panelDef, JxCPanelObjectList& panels, JxCPageDef* pageDef);
     // Closes the page through the page list.
@@ -211,6 +216,12 @@ public:
     JxCPoint GetPopupOrigin() const { return popupOrigin_; }
     // The mouse position in the client co-ordinates of the window under it.
     JxCPoint GetMousePoint() const;
+
+    // The colour table that darkens the pictures under a popup page's
+    // shadow, built from the product palette on first use; 0 when it
+    // cannot be built. Null until then.
+    std::int16_t BuildPaletteTable();
+    const std::uint16_t* GetPaletteTable() const { return paletteTable_ ? paletteTable_->data() : nullptr; }
 
     // --- Timers -------------------------------------------------------------
     // Takes the lowest free entry and starts its window timer (interval 0:
@@ -293,6 +304,9 @@ public:
 
 private:
     void connectEvents();
+    void connectTransitions();
+    // The colour effect of the shadow's table: a dimmed grey.
+    static constexpr std::int16_t kShadowEffect = 10;
     JxCPageObject* previousPageFor(JxCPageObject* page);
     void undoChangePage(JxCPageObject* page, JxCPageObject* previous);
     bool templateInUse(std::int16_t templateId);
@@ -344,6 +358,7 @@ private:
     std::int32_t busyBits_ = 0;
     std::int16_t videoFlag_ = 0;
     std::unique_ptr<JxCCaret> caret_;
+    std::unique_ptr<std::array<std::uint16_t, 256>> paletteTable_;
     std::unique_ptr<JxCActionProcessor> processor_;
     plat::HWND window_ = nullptr;
     plat::HWND splash_ = nullptr;

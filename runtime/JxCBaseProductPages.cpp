@@ -7,6 +7,7 @@
 #include "foundation/JxMemoryGuard.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxCDisplayObject.h"
+#include "runtime/JxKeywordTables.h"
 
 std::int16_t JxCBaseProduct::OpenPageDefault(std::int32_t id, std::int32_t p1, std::int16_t existing)
 {
@@ -136,6 +137,51 @@ std::int16_t JxCBaseProduct::ChangePage(JxCPageDef* pageDef)
         topmostPages_.Add(page);
     RefreshPanelStates();
     return 1;
+}
+
+namespace {
+
+// An action of the type reading its target from the record its class
+// reads from the product data file.
+std::unique_ptr<JxCAction> pageAction(JxActionKeyword keyword, const std::vector<std::uint8_t>& record)
+{
+    std::unique_ptr<JxCAction> action(CreateActionByType(std::int16_t(ActionTypeId(keyword))));
+    JxCInStrStream in(JxMemoryBlock{record.data(), std::uint32_t(record.size())});
+    if (!action || !action->Read(in, nullptr))
+        return nullptr;
+    return action;
+}
+
+void putBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes)
+{
+    for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8)
+        out.push_back(std::uint8_t(value >> shift));
+}
+
+}  // namespace
+
+void JxCBaseProduct::GoToPage(std::int32_t id, std::int32_t parameter)
+{
+    std::unique_ptr<JxCPageDef> def(NewPageDef());
+    if (!def || !def->Load(id)) {
+        MarkIdle();
+        return;
+    }
+    const bool base = def->GetPageType() == PageTypeId(JxPageKeyword::BASE_PAGE);
+    def.reset();
+    std::vector<std::uint8_t> record;
+    putBigEndian(record, std::uint32_t(id), 4);
+    std::unique_ptr<JxCAction> action;
+    if (base) {
+        putBigEndian(record, std::uint32_t(ChangePageRowOfType(parameter)), 2);
+        action = pageAction(JxActionKeyword::CHANGEPAGE, record);
+    } else {
+        putBigEndian(record, std::uint32_t(parameter), 2);
+        putBigEndian(record, 0, 2);
+        action = pageAction(JxActionKeyword::OPENPAGE, record);
+    }
+    if (action)
+        action->Post();
 }
 
 std::int16_t JxCBaseProduct::ReadPagePanels(JxCPanelDef& panelDef, JxCPanelObjectList& panels, JxCPageDef* pageDef)

@@ -41,9 +41,12 @@ public:
     JxCPageTypeId GetPageType() const { return pageType_; }
     void SetPageType(JxCPageTypeId type) { pageType_ = type; }
     const JxCPoint& GetPosition() const { return position_; }
+    // Popup pages place themselves by moving the definition point.
+    void SetPosition(const JxCPoint& point) { position_ = point; }
     const JxCTableString& GetName() const { return name_; }
 
-    // The two parameters the page is opened with.
+    // The two parameters the page is opened with: its opening and closing
+    // window transitions (rows of the window transition table).
     void SetOpenParameters(std::int32_t p1, std::int32_t p2)
     {
         openParameter1_ = p1;

@@ -28,6 +28,13 @@ std::int16_t JxCPageObject::Init(JxCPageDef* def)
     return 1;
 }
 
+JxCPageDef* JxCPageObject::SetPageDef(JxCPageDef* def)
+{
+    JxCPageDef* previous = def_.release();
+    def_.reset(def);
+    return previous;
+}
+
 std::int32_t JxCPageObject::GetPageId() const
 {
     return def_ ? def_->GetPageId() : 0;

@@ -37,6 +37,9 @@ public:
     // Sets the page up from its definition; on success the page owns it.
     virtual std::int16_t Init(JxCPageDef* def);
     JxCPageDef* GetPageDef() const { return def_.get(); }
+    // The page shows another definition from now on, which it owns; the
+    // one it replaces goes to the caller.
+    JxCPageDef* SetPageDef(JxCPageDef* def);
     // The page id of the definition (0 without one).
     std::int32_t GetPageId() const;
 
@@ -100,6 +103,10 @@ public:
         (void)screen;
         return 0;
     }
+    // Where a page of the size goes on the screen: the rectangle whose
+    // top-left corner, plus the definition point, is the window's place.
+    // Empty for the pages that live where their kind puts them.
+    virtual void GetScreenRect(const JxCSize& size, JxCRect& rect) { (void)size; rect = JxCRect(); }
     // Non-zero when a panel of the page lies under the point.
     virtual std::int16_t QueryPanelAt(const JxCPoint& point) const;
     // To the focus panel, else the capture panel, else every panel up to the
@@ -162,7 +169,12 @@ public:
     std::int16_t IsClosing() const { return closing_; }
     // A popup that stays above its opener follows it to the opener's own
     // opener when the opener closes; the other pages have nothing to move.
-    virtual void MoveToOpener(JxCPageObject* opener) { (void)opener; }
+    // 1 when the page has moved over the opener.
+    virtual std::int16_t MoveToOpener(JxCPageObject* opener)
+    {
+        (void)opener;
+        return 0;
+    }
 
     // --- Output (printing, the clipboard) ----------------------------------
     // The page's size: the picture printed or copied when its template names
@@ -185,6 +197,14 @@ public:
     std::int16_t Detach(JxCPageObject* page);
     const std::vector<JxCPageObject*>& GetMembers() const { return members_; }
 
+    // The screen rectangle the page keeps for following its opener.
+    const JxCRect& GetStoredRect() const { return storedRect_; }
+    void SetStoredRect(const JxCRect& rect) { storedRect_ = rect; }
+    // Pages opened from this one that count on it staying (never below 0).
+    std::int32_t GetDependantCount() const { return dependants_; }
+    void RaiseDependants() { ++dependants_; }
+    void LowerDependants() { dependants_ = dependants_ > 0 ? dependants_ - 1 : 0; }
+
     // An object that goes is forgotten: links to it are cleared (compared
     // by address only; it may be half destroyed).
     void ForgetPage(const JxCNotifyRoot* dying);
@@ -199,6 +219,8 @@ private:
     JxCPageObject* opener_ = nullptr;
     plat::HWND window_ = nullptr;
     std::vector<JxCPageObject*> members_;
+    JxCRect storedRect_;
+    std::int32_t dependants_ = 0;
     std::int16_t keepOpen_ = 0;
     std::int16_t closeRefused_ = 0;
     std::int16_t link_ = 0;

@@ -21,6 +21,6 @@ bool JxCProductXref::Load(JxCInStrStream& stream)
 std::int16_t JxCProductXref::GoTo()
 {
     if (JxCBaseProduct* product = GetProduct())
-        product->OpenPageDefault(GetPageId(), 0, 1);
+        product->GoToPage(GetPageId(), 0);
     return 0;
 }

@@ -176,6 +176,28 @@ std::int32_t ChangePageTransitionType(const JxCTableString& keyword)
     return findTransition(kChangePageTransitions, kChangePageTransitionTypes, keyword);
 }
 
+std::int32_t ChangePageRowType(std::int32_t row)
+{
+    if (row < 0 || std::size_t(row) >= kChangePageTransitions.size())
+        return 0;
+    return kChangePageTransitionTypes[std::size_t(row)];
+}
+
+std::int32_t ChangePageRowOfType(std::int32_t type)
+{
+    for (std::size_t i = 0; kChangePageTransitionTypes[i] != kTransitionEnd; ++i)
+        if (kChangePageTransitionTypes[i] == type)
+            return std::int32_t(i);
+    return -1;
+}
+
+const char* ChangePageRowName(std::int32_t row)
+{
+    if (row < 0 || std::size_t(row) >= kChangePageTransitions.size())
+        return nullptr;
+    return kChangePageTransitions[std::size_t(row)];
+}
+
 std::int32_t WindowTransitionIndex(const JxCTableString& keyword)
 {
     return findTransition(kWindowTransitions, kWindowTransitionIndexes, keyword);

@@ -136,6 +136,13 @@ std::int16_t FindPageTypeId(const JxCTableString& keyword);
 // "zoom" 0, "boxy_dissolve" 10, "wipe_up" 6, "wipe_down" 7, "wipe_left" 8,
 // "wipe_right" 9); 0 for a keyword not in the table.
 std::int32_t ChangePageTransitionType(const JxCTableString& keyword);
+// The rows of the change-page transition table (0 "none" to 6
+// "wipe_right"): the type of a row (0 for a row outside the table), the
+// first row of a type (-1 when no row holds it) and the keyword of a row
+// (null outside the table).
+std::int32_t ChangePageRowType(std::int32_t row);
+std::int32_t ChangePageRowOfType(std::int32_t type);
+const char* ChangePageRowName(std::int32_t row);
 // The window transition index of a page-opening transition keyword ("none"
 // 0 ... "unslide_right" 11); 0 for a keyword not in the table.
 std::int32_t WindowTransitionIndex(const JxCTableString& keyword);

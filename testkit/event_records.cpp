@@ -35,6 +35,14 @@ ActionRecord OpenPageAction(std::uint32_t pageKey, std::int16_t transition, std:
     return a;
 }
 
+ActionRecord ChangePageAction(std::uint32_t pageKey, std::int16_t transitionRow)
+{
+    ActionRecord a{"CHANGEPAGE", {}};
+    PutBigEndian32(a.record, pageKey);
+    PutBigEndian16(a.record, std::uint16_t(transitionRow));
+    return a;
+}
+
 ActionRecord ClosePageAction(std::uint32_t pageKey)
 {
     ActionRecord a{"Closepage", {}};

@@ -25,6 +25,9 @@ struct ActionRecord {
 
 // "OPENPAGE": u32 page key, s16 transition index, s16 parameter.
 ActionRecord OpenPageAction(std::uint32_t pageKey, std::int16_t transition = 0, std::int16_t parameter = 0);
+// "CHANGEPAGE": u32 page key, s16 row of the change-page transition table
+// (0 "none" ... 6 "wipe_right").
+ActionRecord ChangePageAction(std::uint32_t pageKey, std::int16_t transitionRow = 0);
 // "Closepage": u32 page key.
 ActionRecord ClosePageAction(std::uint32_t pageKey);
 

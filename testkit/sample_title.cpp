@@ -97,20 +97,19 @@ BmpPicture tallPicture()
     return p;
 }
 
-// The tall picture in a window of the contents page's content panel, with
-// a scroll bar beside it that moves it.
-void addScrollingPicture(TitleFolder& title)
+// The tall picture in a window beside the contents page's picture, with a
+// scroll bar beside it that moves it (while the scrolling objects are
+// registered).
+void addScrollingPicture(TitleFolder& title, PanelRecord& content)
 {
     if (!IsDisplayObjectTypeRegistered("ScrollBitmap") || !IsDisplayObjectTypeRegistered("ScrollBaa"))
         return;
     ProductData& data = title.data;
     title.files["TALLPIC.dib"] = EncodeBmp(tallPicture());
-    const std::int16_t left = 40, top = 30, bottom = std::int16_t(top + kTallPictureWindow);
-    PanelRecord content(2);
-    content.add(ScrollBitmapRecord("TALLPIC").id(1).rect(left, top, left + kTallPictureWidth, bottom).Bytes(data));
+    const std::int16_t left = 316, top = 30, bottom = std::int16_t(top + kTallPictureWindow);
+    content.add(ScrollBitmapRecord("TALLPIC").id(11).rect(left, top, left + kTallPictureWidth, bottom).Bytes(data));
     const std::int16_t barLeft = left + kTallPictureWidth;
-    content.add(ScrollBarRecord().id(2).rect(barLeft, top, barLeft + 16, bottom).linkTo(1).metrics(1, 1, 1, 2).Bytes(data));
-    data.page(2, 1).storedPanel("Display", content.Bytes());
+    content.add(ScrollBarRecord().id(12).rect(barLeft, top, barLeft + 16, bottom).linkTo(11).metrics(1, 1, 1, 2).Bytes(data));
 }
 
 void addFile(TitleFolder& title, const std::string& name, const BmpPicture& picture)
@@ -119,7 +118,8 @@ void addFile(TitleFolder& title, const std::string& name, const BmpPicture& pict
 }
 
 // The welcome page's content: a picture whose moss block is a hotspot that
-// opens the notes page, and a button that closes it.
+// opens the notes page, whose rust block changes to the contents page with
+// a wipe to the left, and a button that closes the notes page.
 std::vector<std::uint8_t> welcomeContent(TitleFolder& title)
 {
     BmpPicture welcome = picture(240, 160, kSampleNavy);
@@ -138,7 +138,24 @@ std::vector<std::uint8_t> welcomeContent(TitleFolder& title)
     PanelRecord content(2);
     content.add(BitmapRecord("greeting").at(40, 30), data);
     content.add(HotspotRecord(3).rect(168, 54, 256, 166).on("on_click", {OpenPageAction(4)}), data);
+    content.add(HotspotRecord(3).rect(64, 54, 152, 166).on("on_click", {ChangePageAction(2, kSampleWipeLeft)}), data);
     content.add(ButtonRecord({"closeup", "closedn", ""}).rect(360, 240, 480, 280).on("on_click", {ClosePageAction(4)}), data);
+    return content.Bytes();
+}
+
+// The contents page's content: a picture whose teal block changes back to
+// the welcome page with a wipe to the right, and the tall picture.
+std::vector<std::uint8_t> contentsContent(TitleFolder& title)
+{
+    BmpPicture contents = picture(240, 160, kSampleRust);
+    fillRect(contents, 8, 8, 224, 144, kSampleSand);
+    fillRect(contents, 24, 24, 192, 112, kSampleTeal);
+    addFile(title, "contents.dib", contents);
+    ProductData& data = title.data;
+    PanelRecord content(2);
+    content.add(BitmapRecord("contents").at(40, 30), data);
+    content.add(HotspotRecord(3).rect(64, 54, 256, 166).on("on_click", {ChangePageAction(1, kSampleWipeRight)}), data);
+    addScrollingPicture(title, content);
     return content.Bytes();
 }
 
@@ -174,7 +191,7 @@ TitleFolder SampleTitle()
     if (IsDisplayObjectTypeRegistered("Bitmap") && IsDisplayObjectTypeRegistered("Hotspot") &&
         IsDisplayObjectTypeRegistered("Button"))
         welcome.storedPanel("Display", welcomeContent(title));
-    data.page(2, 1).name("Contents");
+    data.page(2, 1).name("Contents").storedPanel("Display", contentsContent(title));
     // The gallery plays the title's movie, with its sound, as it opens.
     PlayVideo video;
     video.movie = "SAMPLE";
@@ -199,7 +216,6 @@ TitleFolder SampleTitle()
     fillRect(stored, 16, 16, 32, 32, kSampleWhite);
     title.store.item("PICTURE.BMP", EncodeBmp(stored));
     title.withStore = true;
-    addScrollingPicture(title);
     return title;
 }
 

@@ -14,11 +14,12 @@
 // Pages whose objects need the program's display-object classes get them
 // only while those classes are registered (as the sample-title tool does):
 // the first page's content shows a picture with a hotspot (mode 3) that
-// opens the notes page beside it, and a button that closes that page; the
-// second page shows a tall picture in a window with a linked scroll bar;
-// the third a paragraph above an edit box for a name, in the title's styles
-// (which the title record carries), and it plays the title's movie as it
-// opens.
+// opens the notes page beside it, a hotspot that changes to the second page
+// with a wipe to the left, and a button that closes the notes page; the
+// second page shows its own picture, which changes back with a wipe to the
+// right, and a tall picture in a window with a linked scroll bar; the third
+// a paragraph above an edit box for a name, in the title's styles (which
+// the title record carries), and it plays the title's movie as it opens.
 
 #include "testkit/title_folder.h"
 
@@ -34,6 +35,10 @@ enum SampleColour : std::uint8_t {
     kSampleRust = 5,
     kSampleMoss = 6,
 };
+
+// Rows of the change-page transition table the sample's page changes use.
+constexpr std::int16_t kSampleWipeLeft = 5;
+constexpr std::int16_t kSampleWipeRight = 6;
 
 // The tall picture and the height of its window on the contents page.
 constexpr std::int16_t kTallPictureWidth = 300;

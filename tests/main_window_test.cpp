@@ -27,6 +27,7 @@
 #include "foundation/JxResourceLibraries.h"
 #include "foundation/JxStartupSettings.h"
 #include "foundation/JxStringLoader.h"
+#include "objects/actions/JxCChangePageAction.h"
 #include "platform/backend/harness.h"
 #include "platform/screen/screen.h"
 #include "platform/tests/temp_config.h"
@@ -40,6 +41,7 @@
 #include "runtime/JxMainWindowProc.h"
 #include "runtime/JxKeywordTables.h"
 #include "runtime/JxTypeRegistry.h"
+#include "testkit/display_objects.h"
 #include "testkit/sample_title.h"
 #include "testkit/type_ids.h"
 #include "tests/program_fixture.h"
@@ -534,3 +536,170 @@ TEST_F(MainWindowTest, UnderTheSdlBackendTheWindowClosesFromItsCloseBoxAndFromAl
 }
 
 }  // namespace
+
+// The page change in the running program: the sample title, whose pages 1
+// and 2 store their content panels, with a popup page that stays above the
+// others.
+class PageChangeRunTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        testkit::StandInObjectTypes types;
+        RegisterTypeIds();
+        testkit::TitleFolder title = testkit::SampleTitle();
+        testkit::TemplateBuilder& popup = title.data.templateDef(5, "POPUP_PAGE").size(200, 100).area(10, 20, 400, 300);
+        popup.panel(1, "Display").at(0, 0).size(200, 100).colour(176, 72, 40);
+        popup.pageWords[1] = 1;  // linked
+        popup.pageWords[3] = 1;  // stays above the others
+        title.data.page(5, 5).name("Note");
+        title.Write(config.program());
+        ReleaseTypeRegistries();
+    }
+    // The program's run, with `user` called each time it waits for input
+    // with nothing left to do (not inside a transition).
+    int runSettled(std::function<bool(plat::HWND main)> user)
+    {
+        return run([user](plat::HWND main) {
+            JxCBaseProduct* product = GetProduct();
+            if (product->GetBusyBits() || product->CountPendingActions() > 0)
+                return false;
+            return user(main);
+        });
+    }
+    static void changeTo(std::uint32_t page, std::int32_t transitionType)
+    {
+        JxCChangePageAction action;
+        action.SetTarget(page, transitionType);
+        EXPECT_EQ(action.Post(), 1);
+    }
+    static std::uint32_t screenAt(plat::HWND window, int x, int y)
+    {
+        plat::POINT at{x, y};
+        plat::ClientToScreen(window, &at);
+        return plat::TheScreen().pixels()[at.y * plat::TheScreen().stride() + at.x];
+    }
+    static plat::RECT rectOf(plat::HWND window)
+    {
+        plat::RECT r{};
+        plat::GetWindowRect(window, &r);
+        return r;
+    }
+};
+
+TEST_F(PageChangeRunTest, AWipeToTheSecondPageReplacesTheContentPanelAndKeepsTheTemplatesOthers)
+{
+    int step = 0;
+    JxCPanelObject* banner = nullptr;
+    JxCPanelObject* content = nullptr;
+    plat::RECT before{};
+    runSettled([&](plat::HWND main) {
+        JxCBaseProduct* product = GetProduct();
+        JxCPageObject* page = product->GetFirstPage();
+        switch (step++) {
+        case 0:
+            banner = page->FindPanelById(1);
+            content = page->FindPanelById(2);
+            before = rectOf(main);
+            product->GoToPage(2, 8);  // a base page: a change, with wipe_left
+            return true;
+        case 1:
+            EXPECT_EQ(product->GetPageCount(), 1);
+            EXPECT_EQ(page->GetPageId(), 2);
+            EXPECT_EQ(page->FindPanelById(1), banner);
+            EXPECT_NE(page->FindPanelById(2), nullptr);
+            EXPECT_NE(page->FindPanelById(2), content);
+            EXPECT_EQ(page->GetPanelList()->GetCount(), 3);
+            EXPECT_EQ(rectOf(main).left, before.left);
+            EXPECT_EQ(rectOf(main).bottom, before.bottom);
+            EXPECT_EQ(product->GetBusyBits(), 0);
+            changeTo(3, 0);  // another template: the content panel's colour
+            return true;
+        case 2:
+            EXPECT_EQ(page->GetPageId(), 3);
+            EXPECT_EQ(page->FindPanelById(1), banner);
+            EXPECT_EQ(screenAt(main, 320, 240), 0x507830u);  // moss
+            plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
+            return true;
+        default:
+            return false;
+        }
+    });
+    EXPECT_EQ(step, 3);
+}
+
+TEST_F(PageChangeRunTest, APopupShownOverThePageMovesToANewWindowAtTheSameRectangle)
+{
+    int step = 0;
+    plat::HWND first = nullptr;
+    plat::RECT at{};
+    JxCPageObject* popup = nullptr;
+    runSettled([&](plat::HWND main) {
+        JxCBaseProduct* product = GetProduct();
+        switch (step++) {
+        case 0:
+            product->GoToPage(5, 0);  // a popup page: an opening
+            return true;
+        case 1:
+            popup = product->FindPageById(5);
+            if (!popup) {
+                ADD_FAILURE() << "the popup did not open";
+                plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
+                return true;
+            }
+            first = popup->GetWindow();
+            at = rectOf(first);
+            EXPECT_EQ(at.left - rectOf(main).left, 10 + 95 + (rectOf(main).right - rectOf(main).left - 640) / 2);
+            EXPECT_EQ(screenAt(first, 100, 50), 0xB04828u);  // rust
+            changeTo(2, 0);
+            return true;
+        case 2:
+            EXPECT_EQ(product->GetFirstPage()->GetPageId(), 2);
+            EXPECT_TRUE(product->HasPage(popup));
+            EXPECT_FALSE(plat::IsWindow(first));
+            EXPECT_EQ(rectOf(popup->GetWindow()).left, at.left);
+            EXPECT_EQ(rectOf(popup->GetWindow()).top, at.top);
+            EXPECT_EQ(rectOf(popup->GetWindow()).right, at.right);
+            EXPECT_EQ(rectOf(popup->GetWindow()).bottom, at.bottom);
+            EXPECT_EQ(screenAt(popup->GetWindow(), 100, 50), 0xB04828u);
+            plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
+            return true;
+        default:
+            return false;
+        }
+    });
+    EXPECT_EQ(step, 3);
+}
+
+TEST_F(PageChangeRunTest, AClickOnTheFirstPagesHotspotShowsTheSecondPageAndAClickThereGoesBack)
+{
+    int step = 0;
+    std::vector<std::int32_t> shown;
+    std::vector<std::uint32_t> colours;
+    runSettled([&](plat::HWND main) {
+        JxCBaseProduct* product = GetProduct();
+        plat::POINT at{0, 0};
+        switch (step++) {
+        case 0:
+            at = {100, 170};  // the welcome picture's rust block
+            break;
+        case 1:
+        case 2:
+            shown.push_back(product->GetFirstPage()->GetPageId());
+            colours.push_back(screenAt(main, 160, 170));
+            if (step == 3) {
+                plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
+                return true;
+            }
+            at = {160, 170};  // the contents picture's teal block
+            break;
+        default:
+            return false;
+        }
+        plat::ClientToScreen(main, &at);
+        harness->click(at);
+        return true;
+    });
+    EXPECT_EQ(shown, (std::vector<std::int32_t>{2, 1}));
+    EXPECT_EQ(colours, (std::vector<std::uint32_t>{0x208080u, 0xFFFFFFu}));  // teal, then the white frame
+}

@@ -253,6 +253,14 @@ BOOL SetWindowOrgEx(HDC hdc, int x, int y, POINT* previous)
     return exchangePoint(LiveDC(hdc), &DeviceContext::windowOrigin, x, y, previous);
 }
 BOOL GetWindowOrgEx(HDC hdc, POINT* out) { return readPoint(LiveDC(hdc), &DeviceContext::windowOrigin, out); }
+BOOL OffsetWindowOrgEx(HDC hdc, int dx, int dy, POINT* previous)
+{
+    DeviceContext* dc = LiveDC(hdc);
+    if (!dc)
+        return 0;
+    const POINT was = dc->windowOrigin;
+    return exchangePoint(dc, &DeviceContext::windowOrigin, was.x + dx, was.y + dy, previous);
+}
 BOOL SetViewportOrgEx(HDC hdc, int x, int y, POINT* previous)
 {
     return exchangePoint(LiveDC(hdc), &DeviceContext::viewportOrigin, x, y, previous);

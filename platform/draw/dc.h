@@ -186,6 +186,8 @@ BOOL MoveToEx(HDC hdc, int x, int y, POINT* previous);
 BOOL GetCurrentPositionEx(HDC hdc, POINT* out);
 BOOL SetWindowOrgEx(HDC hdc, int x, int y, POINT* previous);
 BOOL GetWindowOrgEx(HDC hdc, POINT* out);
+// Moves the window origin by (dx, dy); the origin before goes to previous.
+BOOL OffsetWindowOrgEx(HDC hdc, int dx, int dy, POINT* previous);
 BOOL SetViewportOrgEx(HDC hdc, int x, int y, POINT* previous);
 BOOL GetViewportOrgEx(HDC hdc, POINT* out);
 BOOL SetBrushOrgEx(HDC hdc, int x, int y, POINT* previous);

@@ -64,7 +64,15 @@ TEST_F(ScreenDCTest, ASelectedClipRegionNarrowsTheVisibleRegion)
     SelectClipRgn(dc, nullptr);
     EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
     EXPECT_EQ(box, (RECT{10, 10, 110, 110}));
+    // An offset moves the origin from where it stands.
+    POINT was{};
+    EXPECT_EQ(OffsetWindowOrgEx(dc, 0, -4, &was), 1);
+    EXPECT_EQ(was.x, 10);
+    EXPECT_EQ(was.y, 10);
+    EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
+    EXPECT_EQ(box, (RECT{10, 6, 110, 106}));
     DeleteDC(dc);
+    EXPECT_EQ(OffsetWindowOrgEx(dc, 1, 1, nullptr), 0);
 }
 
 TEST_F(ScreenDCTest, MovingTheDCKeepsItsOwnClip)

@@ -63,9 +63,10 @@ public:
         plat::ValidateRect(window_, nullptr);
     }
     std::int16_t GetKeepOpen() const override { return keep; }
-    void MoveToOpener(JxCPageObject* opener) override
+    std::int16_t MoveToOpener(JxCPageObject* opener) override
     {
         log_.push_back("moved to " + std::to_string(opener->GetPageId()));
+        return 1;
     }
     LogPanel* addPanel(const std::string& name, const JxCRect& rect)
     {

@@ -75,9 +75,10 @@ protected:
         SetProgramStarted();
         ConnectErrorReporting();
         title = testkit::SampleTitle();
-        // The first page without the widgets of its stored panel, which
-        // only the program's classes read.
+        // The first two pages without the widgets of their stored panels,
+        // which only the program's classes read.
         title.data.page(1, 1).name("Welcome");
+        title.data.page(2, 1).name("Contents");
         // The language the version record is checked against.
         title.Write(config.program());
         ResetResourceLibraries();
