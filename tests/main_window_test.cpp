@@ -545,7 +545,7 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        testkit::StandInObjectTypes types;
+        ProgramClasses classes;
         RegisterTypeIds();
         testkit::TitleFolder title = testkit::SampleTitle();
         testkit::TemplateBuilder& popup = title.data.templateDef(5, "POPUP_PAGE").size(200, 100).area(10, 20, 400, 300);
