@@ -6,7 +6,9 @@
 // The main window's outer size gives a client area of 640 by 480 pixels.
 // Three pages of one base-page template: a banner panel across the top, a
 // content panel and a navigation bar, each in its own colour; page 3 uses a
-// second template whose content panel has another colour. A palette of
+// second template whose content panel has another colour; page 4 can be
+// the logbook with its counters (AddSampleLogbook). The welcome page plays a chime now and then,
+// and a page left alone for two minutes gives way to another. A palette of
 // primary colours, a splash bitmap and a data store holding one bitmap.
 
 #include "testkit/title_folder.h"
@@ -28,8 +30,13 @@ enum SampleColour : std::uint8_t {
 std::vector<Rgb> SamplePalette();
 // The title; the type ids must be numbered first (RegisterTypeIds).
 TitleFolder SampleTitle();
+// Page 4, the logbook: the shares of the pages visited and of the quiz done,
+// the current topic's answers and the page-turning button, on the
+// logbook's own panel. Its display objects are the title's, so the title's
+// classes must be registered before the type ids are numbered.
+void AddSampleLogbook(TitleFolder& title);
 // Writes the sample title into the folder, numbering the type ids for the
 // writing and releasing them after: call it while no program runs.
-void WriteSampleTitle(const std::string& folder);
+void WriteSampleTitle(const std::string& folder, bool withLogbook = false);
 
 }  // namespace testkit

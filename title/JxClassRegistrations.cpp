@@ -28,6 +28,8 @@
 #include "runtime/JxCTypeKey.h"
 #include "runtime/JxClassFactories.h"
 #include "title/JxCGavoPageDef.h"
+#include "title/JxLogBook.h"
+#include "title/JxProgressDisplays.h"
 #include "title/JxTitleActions.h"
 #include "title/JxTitlePages.h"
 #include "title/JxTitlePanels.h"
@@ -67,15 +69,37 @@ constexpr std::array<ObjectType, 17> kObjectTypes = {{
     {"VideoHotspot", makeObject<JxCGvVideoHotspot>},
 }};
 
+// The title's own display-object types built so far, registered after the
+// engine's.
+constexpr std::array<ObjectType, 10> kTitleObjectTypes = {{
+    {"Visitedcount", makeObject<JxCVisitedCount>},
+    {"quizcount", makeObject<JxCQuizCount>},
+    {"LogBookButton", makeObject<JxCLogBookButton>},
+    {"CertificateButton", makeObject<JxCCertificateButton>},
+    {"quiztick", makeObject<JxCQuizTick>},
+    {"QuizLabl", makeObject<JxCQuizLabl>},
+    {"AnsweredCount", makeObject<JxCAnsweredCount>},
+    {"GoTestButton", makeObject<JxCGoTestButton>},
+    {"ResetButton", makeObject<JxCResetButton>},
+    {"AllVisited", makeObject<JxCAllVisited>},
+}};
+
+constexpr std::size_t kRegisteredCount = kObjectTypes.size() + kTitleObjectTypes.size();
+
+const ObjectType& objectType(std::size_t i)
+{
+    return i < kObjectTypes.size() ? kObjectTypes[i] : kTitleObjectTypes[i - kObjectTypes.size()];
+}
+
 // Each registered type's key, and the name the registry took.
 struct Registration {
     JxCTypeKey key;
     JxCString name;
 };
 
-std::array<Registration, kObjectTypes.size()>& registrations()
+std::array<Registration, kRegisteredCount>& registrations()
 {
-    static std::array<Registration, kObjectTypes.size()> r;
+    static std::array<Registration, kRegisteredCount> r;
     return r;
 }
 
@@ -178,9 +202,9 @@ void RegisterClasses()
     if (registered())
         return;
     registered() = true;
-    for (std::size_t i = 0; i < kObjectTypes.size(); ++i) {
+    for (std::size_t i = 0; i < kRegisteredCount; ++i) {
         Registration& r = registrations()[i];
-        r.name = RegisterDisplayObjectType(JxCTableString(kObjectTypes[i].keyword), kObjectTypes[i].factory, r.key);
+        r.name = RegisterDisplayObjectType(JxCTableString(objectType(i).keyword), objectType(i).factory, r.key);
     }
     registerActions();
     registerResources();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "testkit/sample_title.h"
+#include "title/JxClassRegistrations.h"
 
 int main(int argc, char** argv)
 {
@@ -15,7 +16,10 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        testkit::WriteSampleTitle(argv[1]);
+        // The logbook's objects are the title's own types.
+        RegisterClasses();
+        testkit::WriteSampleTitle(argv[1], true);
+        UnregisterClasses();
         // The title's INI file beside the program: the data lies in the
         // program's own folder (drive P:), which is taken as it lists, as an
         // installation on a network or hard disk is.
