@@ -1,6 +1,7 @@
 // The product data file's reader on arbitrary files: the header, string
-// table, definitions and record table are read or refused; a file that reads
-// has every page record it lists loaded, never outside its bytes.
+// table, definitions (the title's record included) and record table are read
+// or refused; a file that reads has every page record it lists loaded as the
+// title's page definition, never outside its bytes.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -16,6 +17,8 @@
 #include "runtime/JxTypeRegistry.h"
 #include "runtime/JxVersionInfo.h"
 #include "testkit/sample_title.h"
+#include "title/JxCGavoPageDef.h"
+#include "title/JxCProductData.h"
 
 namespace {
 
@@ -59,6 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static World world;
     SetProduct(std::make_unique<PlainProduct>());
     JxCBaseProduct* product = GetProduct();
+    auto title = std::make_unique<JxCProductData>();
+    title->Initialise();
+    product->SetProductData(std::move(title));
     JxCInStrStream in(JxMemoryBlock{data, std::uint32_t(size)});
     if (product->ReadProductData(in, std::uint32_t(size))) {
         fuzz::Check(product->GetPageDataOffset() <= size);
@@ -67,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         product->SetDataStream(std::make_unique<JxCInStrStream>(
             JxMemoryBlock{pages, std::uint32_t(size - product->GetPageDataOffset())}));
         for (std::int32_t page = 0; page < 64; ++page) {
-            JxCPageDef def;
+            JxCGavoPageDef def;
             def.Load(page);
         }
         JxCProductDef* def = product->GetProductDef();

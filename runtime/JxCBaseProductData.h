@@ -2,16 +2,17 @@
 // What the product knows of the title's product data. The title's own
 // class (JxCProductData) lives in the title layer, above the product; the
 // application makes it through the factory the title installs and hands it
-// to the product, which owns it from then on.
+// to the product, which owns it from then on. It takes part in
+// notifications and can own product timers.
 
 #include <cstdint>
 
-#include "foundation/JxCObject.h"
+#include "events/JxCNotifyRoot.h"
 
 class JxCInStrStream;
 class JxCStyleDef;
 
-class JxCBaseProductData : public JxCObject {
+class JxCBaseProductData : public JxCNotifyRoot {
 public:
     ~JxCBaseProductData() override = default;
     // Creates the title's index, visit data, quiz state and user object;

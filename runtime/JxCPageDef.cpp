@@ -56,5 +56,7 @@ std::int16_t JxCPageDef::Build()
             return 0;
         panels_.Add(panel.release());
     }
-    return GetEventHandlers().Read(*in, this);
+    if (!GetEventHandlers().Read(*in, this))
+        return 0;
+    return ReadOwnFields(*in);
 }

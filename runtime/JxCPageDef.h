@@ -13,6 +13,8 @@
 #include "runtime/JxCPanelObject.h"
 #include "runtime/JxCProductDef.h"
 
+class JxCInStrStream;
+
 class JxCPageDef : public JxCRunTimeObject {
 public:
     // The report when the page table has no record for the page.
@@ -27,6 +29,13 @@ public:
     // Non-zero on success.
     virtual std::int16_t Load(std::int32_t pageId);
     std::int16_t Build();
+    // The fields a title adds after the handlers of the page's record; the
+    // engine's definition has none. 0 fails the page's load.
+    virtual std::int16_t ReadOwnFields(JxCInStrStream& in)
+    {
+        (void)in;
+        return 1;
+    }
 
     // The product's folder followed by "\\": where the page's media files
     // are read from.

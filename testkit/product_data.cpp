@@ -293,6 +293,42 @@ void PageBuilder::Write(RecordWriter& w) const
         w.bytes.insert(w.bytes.end(), record.begin(), record.end());
     }
     writeHandlers(w, handlers);
+    w.u16(navigationTargets ? 1 : 0);
+    if (navigationTargets)
+        for (std::uint32_t id : *navigationTargets)
+            w.u32(id);
+    for (const auto* list : {&animations, &sounds}) {
+        w.u32(std::uint32_t(list->size()));
+        for (const std::string& name : *list) {
+            w.u16(std::uint16_t(name.size()));
+            w.bytes.insert(w.bytes.end(), name.begin(), name.end());
+        }
+    }
+    w.u16(visitIndex);
+}
+
+PageBuilder& PageBuilder::targets(std::array<std::uint32_t, 5> ids)
+{
+    navigationTargets = ids;
+    return *this;
+}
+
+PageBuilder& PageBuilder::randomAnimations(std::vector<std::string> names)
+{
+    animations = std::move(names);
+    return *this;
+}
+
+PageBuilder& PageBuilder::randomSounds(std::vector<std::string> names)
+{
+    sounds = std::move(names);
+    return *this;
+}
+
+PageBuilder& PageBuilder::visit(std::uint16_t index)
+{
+    visitIndex = index;
+    return *this;
 }
 
 TemplateBuilder& ProductData::templateDef(std::uint16_t id, std::string pageTypeKeyword)

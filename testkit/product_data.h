@@ -16,6 +16,7 @@
 // be numbered first (RegisterTypeIds). Damaged files come from the knobs
 // below or from changing Bytes().
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -122,6 +123,13 @@ public:
 
 class PageBuilder {
 public:
+    // The title's fields of the page record, written after the handlers:
+    // five navigation targets (none unless given), the idle tick's random
+    // animation and sound names, and the page's visit index (none: 0xFFFF).
+    PageBuilder& targets(std::array<std::uint32_t, 5> ids);
+    PageBuilder& randomAnimations(std::vector<std::string> names);
+    PageBuilder& randomSounds(std::vector<std::string> names);
+    PageBuilder& visit(std::uint16_t index);
     PageBuilder& name(std::string text);
     PageBuilder& at(std::int16_t x, std::int16_t y);
     // A stored panel: its type keyword and the panel's own record.
@@ -136,6 +144,9 @@ public:
     std::int16_t x = 0, y = 0;
     std::vector<std::pair<std::string, std::vector<std::uint8_t>>> panels;
     std::vector<HandlerRecord> handlers;
+    std::optional<std::array<std::uint32_t, 5>> navigationTargets;
+    std::vector<std::string> animations, sounds;
+    std::uint16_t visitIndex = 0xFFFF;
 };
 
 class ProductData {

@@ -1,11 +1,15 @@
 #include "testkit/sample_title.h"
 
+#include <cmath>
+
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/display_objects.h"
 #include "testkit/media_actions.h"
 #include "testkit/scroll_records.h"
 #include "testkit/text_styles.h"
+#include "testkit/title_record.h"
 #include "testkit/type_ids.h"
+#include "testkit/wave.h"
 
 namespace testkit {
 
@@ -45,7 +49,7 @@ BmpPicture framed(std::int32_t width, std::int32_t height, std::uint8_t frame, s
 
 // Character style 1 (the edit box's) and paragraph style 2 on character
 // style 3, the title record's first part.
-std::vector<std::uint8_t> sampleStyles()
+StyleDefs sampleStyles()
 {
     StyleDefs defs;
     CharStyleRecord box;
@@ -67,7 +71,7 @@ std::vector<std::uint8_t> sampleStyles()
     para.spaceBefore = 4;
     para.spaceAfter = 4;
     defs.paragraphs = {para};
-    return defs.Bytes();
+    return defs;
 }
 
 // Page 3's content panel: a paragraph above an edit box for a name.
@@ -159,6 +163,58 @@ std::vector<std::uint8_t> contentsContent(TitleFolder& title)
     return content.Bytes();
 }
 
+// A soft two-note chime, half a second long.
+std::vector<std::uint8_t> chime()
+{
+    constexpr std::uint32_t kRate = 22050;
+    std::vector<std::int16_t> samples(kRate / 2);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        const double t = double(i) / kRate;
+        const double note = i < samples.size() / 2 ? 880.0 : 660.0;
+        samples[i] = std::int16_t(9000 * std::exp(-4 * t) * std::sin(2 * M_PI * note * t));
+    }
+    return EncodeWave(Pcm16Sound(samples, kRate));
+}
+
+}  // namespace
+
+void AddSampleLogbook(TitleFolder& title)
+{
+    ProductData& data = title.data;
+    TemplateBuilder& logbook = data.templateDef(4, "BASE_PAGE");
+    logbook.panel(1, "Display").at(0, 0).size(640, 60).colour(24, 40, 96);
+    logbook.panel(2, "LogbookbasePanel").at(0, 60).size(640, 360).colour(232, 216, 176);
+    logbook.panel(3, "NavPanel").at(0, 420).size(640, 60).colour(32, 128, 128);
+    PanelRecord panel(2);
+    std::int16_t y = 40;
+    for (const char* type : {"Visitedcount", "quizcount", "AnsweredCount"}) {
+        panel.add(DigitsRecord(type, data, "digit", 12, 20).rect(280, y, 328, std::int16_t(y + 20)), data);
+        y = std::int16_t(y + 60);
+    }
+    panel.add(DisplayObjectRecord("LogBookButton").rect(280, 240, 360, 270), data);
+    data.page(5, 4).name("Logbook").visit(3).storedPanel("LogbookbasePanel", panel.Bytes());
+    data.product().pages.push_back(5);  // /start=4 (the fourth start page)
+    for (int d = 0; d < 10; ++d)
+        title.files["digit" + std::to_string(d) + ".dib"] = EncodeBmp(DigitPicture(d, kSampleBlack, kSampleSand, SamplePalette()));
+}
+
+namespace {
+
+// The title's record: the styles, an index of the four visited pages, the
+// idle list (a page left alone for two minutes opens page 2 or 3) and the
+// menu list.
+void addTitleRecord(TitleFolder& title)
+{
+    TitleRecord record;
+    record.styles = sampleStyles();
+    record.index = NumberedIndex(4);
+    record.visits = NumberedIndex(4);
+    record.idlePages = {1, 2, 3};
+    record.menuPages = {1, 2, 3, 5};
+    record.fields.navigationTargets = {1, 2, 3, 5, 1};
+    title.data.titleRecord(record.Bytes(title.data));
+}
+
 }  // namespace
 
 std::vector<Rgb> SamplePalette()
@@ -184,14 +240,15 @@ TitleFolder SampleTitle()
     addPanels(data.templateDef(1, "BASE_PAGE"), kColours[kSampleSand]);
     addPanels(data.templateDef(2, "BASE_PAGE"), kColours[kSampleMoss]);
     data.templateDef(3, "CHILD_PAGE").anchor(1, 2).offset(360, 30).panel(1, "Display").size(200, 120).colour(32, 128, 128);
-    PageBuilder& welcome = data.page(1, 1).name("Welcome");
+    // Each page marks its visit; the welcome page chimes now and then.
+    PageBuilder& welcome = data.page(1, 1).name("Welcome").visit(0).randomSounds({"chime"});
     // Stored objects are named by the program's registered classes; a
     // writer without them (a test below the title) leaves the pages their
     // templates'.
     if (IsDisplayObjectTypeRegistered("Bitmap") && IsDisplayObjectTypeRegistered("Hotspot") &&
         IsDisplayObjectTypeRegistered("Button"))
         welcome.storedPanel("Display", welcomeContent(title));
-    data.page(2, 1).name("Contents").storedPanel("Display", contentsContent(title));
+    data.page(2, 1).name("Contents").visit(1).storedPanel("Display", contentsContent(title));
     // The gallery plays the title's movie, with its sound, as it opens.
     PlayVideo video;
     video.movie = "SAMPLE";
@@ -199,10 +256,11 @@ TitleFolder SampleTitle()
     video.y = 180;
     video.stopOnDestroy = 1;
     PageBuilder& gallery =
-        data.page(3, 2).name("Gallery").on("on_open", {PlayVideoAction(video, data.Intern(video.movie))});
+        data.page(3, 2).name("Gallery").visit(2).on("on_open", {PlayVideoAction(video, data.Intern(video.movie))});
     if (IsDisplayObjectTypeRegistered("EditBox") && IsDisplayObjectTypeRegistered("ParaText"))
         gallery.storedPanel("Display", nameEntryPanel(data));
-    data.titleRecord(sampleStyles());
+    addTitleRecord(title);
+    title.files["chime.wav"] = chime();
     title.files["EDITFOC.dib"] = EncodeBmp(framed(260, 30, kSampleNavy, kSampleWhite));
     title.files["EDITBOX.dib"] = EncodeBmp(framed(260, 30, kSampleTeal, kSampleWhite));
     data.page(4, 3).name("Notes");
@@ -219,11 +277,14 @@ TitleFolder SampleTitle()
     return title;
 }
 
-void WriteSampleTitle(const std::string& folder)
+void WriteSampleTitle(const std::string& folder, bool withLogbook)
 {
     RegisterTypeIds();
     try {
-        SampleTitle().Write(folder);
+        TitleFolder title = SampleTitle();
+        if (withLogbook)
+            AddSampleLogbook(title);
+        title.Write(folder);
     } catch (...) {
         ReleaseTypeRegistries();
         throw;

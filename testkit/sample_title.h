@@ -20,6 +20,11 @@
 // right, and a tall picture in a window with a linked scroll bar; the third
 // a paragraph above an edit box for a name, in the title's styles (which
 // the title record carries), and it plays the title's movie as it opens.
+//
+// The welcome page plays a chime now and then, and a page left alone for
+// two minutes gives way to another. Page 5, the fourth start page, can be
+// the logbook with its counters (AddSampleLogbook, which the sample-title
+// tool adds).
 
 #include "testkit/title_folder.h"
 
@@ -50,8 +55,13 @@ constexpr std::int16_t kTallPictureWindow = 300;
 std::vector<Rgb> SamplePalette();
 // The title; the type ids must be numbered first (RegisterTypeIds).
 TitleFolder SampleTitle();
+// Page 4, the logbook: the shares of the pages visited and of the quiz done,
+// the current topic's answers and the page-turning button, on the
+// logbook's own panel. Its display objects are the title's, so the title's
+// classes must be registered before the type ids are numbered.
+void AddSampleLogbook(TitleFolder& title);
 // Writes the sample title into the folder, numbering the type ids for the
 // writing and releasing them after: call it while no program runs.
-void WriteSampleTitle(const std::string& folder);
+void WriteSampleTitle(const std::string& folder, bool withLogbook = false);
 
 }  // namespace testkit

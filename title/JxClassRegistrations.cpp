@@ -29,6 +29,8 @@
 #include "runtime/JxCTypeKey.h"
 #include "runtime/JxClassFactories.h"
 #include "title/JxCGavoPageDef.h"
+#include "title/JxLogBook.h"
+#include "title/JxProgressDisplays.h"
 #include "title/JxTitleActions.h"
 #include "title/JxTitlePages.h"
 #include "title/JxTitlePanels.h"
@@ -68,12 +70,23 @@ constexpr std::array<ObjectType, 17> kObjectTypes = {{
     {"VideoHotspot", makeObject<JxCGvVideoHotspot>},
 }};
 
-// The title's own display-object types, registered after the engine's.
-constexpr std::array<ObjectType, 1> kTitleObjectTypes = {{
+// The title's own display-object types built so far, registered after the
+// engine's.
+constexpr std::array<ObjectType, 11> kTitleObjectTypes = {{
     {"ParaText", makeObject<JxCParaText>},
+    {"Visitedcount", makeObject<JxCVisitedCount>},
+    {"quizcount", makeObject<JxCQuizCount>},
+    {"LogBookButton", makeObject<JxCLogBookButton>},
+    {"CertificateButton", makeObject<JxCCertificateButton>},
+    {"quiztick", makeObject<JxCQuizTick>},
+    {"QuizLabl", makeObject<JxCQuizLabl>},
+    {"AnsweredCount", makeObject<JxCAnsweredCount>},
+    {"GoTestButton", makeObject<JxCGoTestButton>},
+    {"ResetButton", makeObject<JxCResetButton>},
+    {"AllVisited", makeObject<JxCAllVisited>},
 }};
 
-constexpr std::size_t kTypeCount = kObjectTypes.size() + kTitleObjectTypes.size();
+constexpr std::size_t kRegisteredCount = kObjectTypes.size() + kTitleObjectTypes.size();
 
 const ObjectType& objectType(std::size_t i)
 {
@@ -86,9 +99,9 @@ struct Registration {
     JxCString name;
 };
 
-std::array<Registration, kTypeCount>& registrations()
+std::array<Registration, kRegisteredCount>& registrations()
 {
-    static std::array<Registration, kTypeCount> r;
+    static std::array<Registration, kRegisteredCount> r;
     return r;
 }
 
@@ -191,7 +204,7 @@ void RegisterClasses()
     if (registered())
         return;
     registered() = true;
-    for (std::size_t i = 0; i < kTypeCount; ++i) {
+    for (std::size_t i = 0; i < kRegisteredCount; ++i) {
         Registration& r = registrations()[i];
         r.name = RegisterDisplayObjectType(JxCTableString(objectType(i).keyword), objectType(i).factory, r.key);
     }

@@ -13,6 +13,7 @@
 #include "foundation/JxCString.h"
 #include "media/JxPicsActions.h"
 #include "objects/actions/JxCOpenPageAction.h"
+#include "title/JxProgressDisplays.h"  // the certificate and question actions
 
 // Action "GO_URL": opens a web address in the user's browser or through
 // the online service (title/JxOnlineLinks.h).
@@ -115,20 +116,4 @@ public:
     JxCFirstLogAction() = default;
     JxCFirstLogAction(const JxCFirstLogAction&) = default;
     ~JxCFirstLogAction() override = default;
-};
-
-// Action "opencertificate".
-class JxCOpenCertificateAction : public JxCOpenPageAction {
-public:
-    JxCOpenCertificateAction() = default;
-    JxCOpenCertificateAction(const JxCOpenCertificateAction&) = default;
-    ~JxCOpenCertificateAction() override = default;
-};
-
-// Action "OpenQuestion".
-class JxCOpenQuestionAction : public JxCOpenPageAction {
-public:
-    JxCOpenQuestionAction() = default;
-    JxCOpenQuestionAction(const JxCOpenQuestionAction&) = default;
-    ~JxCOpenQuestionAction() override = default;
 };

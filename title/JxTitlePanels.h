@@ -6,12 +6,14 @@
 
 #include "objects/panels/JxCViewingPanel.h"
 #include "runtime/JxCPanelObject.h"
+#include "title/JxLogBook.h"  // the logbook base panel
 
-// Panel type "Display".
+// Panel type "Display". A release in it restarts the idle tick's counts.
 class JxCGavoPanel : public JxCViewingPanel {
 public:
     JxCGavoPanel() = default;
     ~JxCGavoPanel() override = default;
+    std::int16_t MouseUp(const JxCPoint& point) override;
 };
 
 // Panel type "NavPanel".
@@ -47,13 +49,6 @@ class JxCLoginPanel : public JxCPanelObject {
 public:
     JxCLoginPanel() = default;
     ~JxCLoginPanel() override = default;
-};
-
-// Panel type "LogbookbasePanel".
-class JxCLogBookBasePanel : public JxCTransparentPanel {
-public:
-    JxCLogBookBasePanel() = default;
-    ~JxCLogBookBasePanel() override = default;
 };
 
 // Panel type "SchoolhousePanel".

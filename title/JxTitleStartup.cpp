@@ -8,6 +8,8 @@
 #include "runtime/JxCTovelApp.h"
 #include "title/JxClassRegistrations.h"
 #include "title/JxCProductData.h"
+#include "title/JxTitleHooks.h"
+#include "title/JxTitleRandom.h"
 
 void ConnectTitleServices(JxCTovelApp& app)
 {
@@ -25,6 +27,8 @@ void ConnectTitleServices(JxCTovelApp& app)
     services.checkWaveDevice = [] { return CheckWaveDevice(); };
     services.releaseMedia = [] { EmptyResourceList(); };
     ConnectResourceList();
+    ConnectTitleHooks();
+    SeedTitleRandomFromClock();
     services.makeProductData = []() -> std::unique_ptr<JxCBaseProductData> {
         return std::make_unique<JxCProductData>();
     };

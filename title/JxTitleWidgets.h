@@ -11,19 +11,13 @@
 #include "objects/widgets/JxCCollage.h"
 #include "objects/widgets/JxCScrollBitmap.h"
 #include "runtime/JxCDisplayObject.h"
+#include "title/JxProgressDisplays.h"  // the cancel button
 
 // Object type "AnimHotspot".
 class JxCGavoAnimHotspot : public JxCAnimHotspot {
 public:
     JxCGavoAnimHotspot() = default;
     ~JxCGavoAnimHotspot() override = default;
-};
-
-// Object type "CancelButton".
-class JxCCancelButton : public JxCButton {
-public:
-    JxCCancelButton() = default;
-    ~JxCCancelButton() override = default;
 };
 
 // Object type "ToggleButton".

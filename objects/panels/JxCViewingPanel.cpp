@@ -1,5 +1,6 @@
 #include "objects/panels/JxCViewingPanel.h"
 
+#include "events/JxCTitleHooks.h"
 #include "graphics/JxCSlate.h"
 #include "objects/widgets/JxCBitmap.h"
 #include "platform/window/window.h"
@@ -25,13 +26,15 @@ std::int16_t JxCViewingPanel::Start()
     return JxCPanelObject::Start();
 }
 
-void JxCViewingPanel::releaseToCaptured(JxCDisplayObject& object, const JxCPoint& at, bool membersClosed)
+void JxCViewingPanel::releaseToCaptured(JxCDisplayObject& object, const JxCPoint& at, bool membersClosed,
+                                        bool closingClick)
 {
-    // A release that closed popups is spent on them.
-    if (membersClosed)
+    // A release that closed popups is spent on them, unless the logbook
+    // showed when it came.
+    if (membersClosed && !closingClick)
         return;
     if (object.TestOptionFlags(JxCDisplayObject::kOptionOwnCapture) || object.HitTest(at))
-        object.MouseUp(at, 0);
+        object.MouseUp(at, closingClick ? 1 : 0);
     else
         StopActiveObjects(0);
 }
@@ -47,11 +50,13 @@ std::int16_t JxCViewingPanel::MouseUp(const JxCPoint& point)
     if (JxCDisplayObject* captured = GetCaptureObject()) {
         ReleaseCaptureObject();
         product->ReleaseMouseCapture();
-        if (IsActive())
+        // While the logbook shows, what plays goes on playing.
+        const bool closingClick = IsActive() && GetTitleHooks().IsLogbookOpen();
+        if (IsActive() && !closingClick)
             StopActiveObjects(0);
         std::int16_t closed = 0;
         if (TestPageIndex(closed, 0))
-            releaseToCaptured(*captured, at, closed != 0);
+            releaseToCaptured(*captured, at, closed != 0, closingClick);
         else
             result = 0;
     } else {

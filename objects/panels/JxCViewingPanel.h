@@ -25,7 +25,7 @@ public:
     std::int16_t MouseUp(const JxCPoint& point) override;
 
 private:
-    void releaseToCaptured(JxCDisplayObject& object, const JxCPoint& at, bool membersClosed);
+    void releaseToCaptured(JxCDisplayObject& object, const JxCPoint& at, bool membersClosed, bool closingClick);
 };
 
 class JxCBitmap;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <memory>
 #include <stdexcept>
+#include <string>
+#include <utility>
 #include <typeindex>
 #include <typeinfo>
 #include <vector>
@@ -25,6 +27,8 @@
 #include "objects/pages/JxCPopupPageEx.h"
 #include "objects/panels/JxCViewingPanel.h"
 #include "objects/widgets/JxCBitmap.h"
+#include "title/JxLogBook.h"
+#include "title/JxProgressDisplays.h"
 #include "objects/widgets/JxCCollage.h"
 #include "objects/widgets/JxCEditBox.h"
 #include "objects/widgets/JxCHotspot.h"
@@ -143,28 +147,36 @@ TEST_F(ClassRegistrationsTest, EveryObjectTypeKeywordBuildsItsClassInAnyCase)
         typeid(JxCLoginGroupCollage), typeid(JxCCollButton), typeid(JxCSaveAsHotspot), typeid(JxCButton),
         typeid(JxCToggleButton), typeid(JxCGvVideoHotspot),
     };
-    const auto keywords = ObjectTypeKeywords();
-    ASSERT_EQ(keywords.size(), expected.size() + 2);
+    const auto engineKeywords = ObjectTypeKeywords();
+    ASSERT_EQ(engineKeywords.size(), expected.size() + 2);
+    std::vector<std::pair<std::string, std::type_index>> types;
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        types.emplace_back(engineKeywords[i + 1], expected[i]);
+    // The title's own, as spelled in its data.
+    const std::vector<std::pair<std::string, std::type_index>> title = {
+        {"ParaText", typeid(JxCParaText)},           {"Visitedcount", typeid(JxCVisitedCount)},
+        {"quizcount", typeid(JxCQuizCount)},
+        {"LogBookButton", typeid(JxCLogBookButton)}, {"CertificateButton", typeid(JxCCertificateButton)},
+        {"quiztick", typeid(JxCQuizTick)},           {"QuizLabl", typeid(JxCQuizLabl)},
+        {"AnsweredCount", typeid(JxCAnsweredCount)}, {"GoTestButton", typeid(JxCGoTestButton)},
+        {"ResetButton", typeid(JxCResetButton)},     {"AllVisited", typeid(JxCAllVisited)},
+    };
+    types.insert(types.end(), title.begin(), title.end());
     std::vector<std::int16_t> ids;
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        const char* keyword = keywords[i + 1];
+    for (const auto& [keyword, type] : types) {
         SCOPED_TRACE(keyword);
         const std::int16_t id = testkit::DisplayObjectTypeId(keyword);
         ids.push_back(id);
-        EXPECT_EQ(made(CreateDisplayObjectById(id)), expected[i]);
-        EXPECT_EQ(made(JxCTypeKey(JxCTableString(keyword)).CreateObject()), expected[i]);
+        EXPECT_EQ(made(CreateDisplayObjectById(id)), type);
+        EXPECT_EQ(made(JxCTypeKey(JxCTableString(keyword.c_str())).CreateObject()), type);
     }
-    // The title's own types follow the engine's.
-    const std::int16_t paraText = testkit::DisplayObjectTypeId("ParaText");
-    ids.push_back(paraText);
-    EXPECT_EQ(made(CreateDisplayObjectById(paraText)), std::type_index(typeid(JxCParaText)));
-    // The ids are the positions in the sorted registry: all different, 0 to 17.
+    // The ids are the positions in the sorted registry: all different, 0 to 27.
     std::vector<std::int16_t> sorted = ids;
     std::sort(sorted.begin(), sorted.end());
     for (std::size_t i = 0; i < sorted.size(); ++i)
         EXPECT_EQ(sorted[i], static_cast<std::int16_t>(i));
     EXPECT_EQ(testkit::DisplayObjectTypeId("BITMAP"), testkit::DisplayObjectTypeId("bitmap"));
-    EXPECT_EQ(made(CreateDisplayObjectById(18)), kNothing);
+    EXPECT_EQ(made(CreateDisplayObjectById(28)), kNothing);
     EXPECT_EQ(made(CreateDisplayObjectById(NullObjectTypeKey().GetId())), kNothing);
     EXPECT_EQ(made(CreateDisplayObjectById(LastObjectTypeKey().GetId())), kNothing);
     EXPECT_THROW(testkit::DisplayObjectTypeId("NULL_OBJ"), std::logic_error);
@@ -207,7 +219,7 @@ TEST(ClassRegistrationsLifetime, TheExitRemovesEverythingAndAnotherStartRegister
         RegisterClasses();  // once per run, however often asked
         EXPECT_THROW(testkit::DisplayObjectTypeId("Bitmap"), std::logic_error);  // not numbered yet
         RegisterTypeIds();
-        EXPECT_EQ(DisplayObjectTypeTable().GetCount(), 18);
+        EXPECT_EQ(DisplayObjectTypeTable().GetCount(), 28);
         const std::int16_t bitmap = testkit::DisplayObjectTypeId("Bitmap");
         EXPECT_EQ(made(CreateDisplayObjectById(bitmap)), std::type_index(typeid(JxCBitmap)));
         ReleaseTypeRegistries();

@@ -6,16 +6,17 @@
 
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/sample_title.h"
-#include "testkit/type_ids.h"
+#include "title/JxClassRegistrations.h"
 
 int main(int argc, char** argv)
 {
     if (argc != 2)
         return 2;
-    testkit::StandInObjectTypes types;
+    RegisterClasses();
     RegisterTypeIds();
     const std::string dir = argv[1];
     testkit::TitleFolder sample = testkit::SampleTitle();
+    testkit::AddSampleLogbook(sample);
     testkit::WriteHostFile(dir + "/sample", sample.data.Bytes());
     testkit::ProductData rich = sample.data;
     testkit::TemplateBuilder& popup = rich.templateDef(7, "POPUP_PAGE");

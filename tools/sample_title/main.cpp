@@ -16,9 +16,10 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        // The stored objects are named by the program's own classes.
+        // The stored objects are named by the program's own classes, the
+        // logbook's among them.
         RegisterClasses();
-        testkit::WriteSampleTitle(argv[1]);
+        testkit::WriteSampleTitle(argv[1], true);
         UnregisterClasses();
         // The title's INI file beside the program: the data lies in the
         // program's own folder (drive P:), which is taken as it lists, as an

@@ -1,0 +1,44 @@
+#include "title/JxLogBook.h"
+
+#include "runtime/JxCBaseProduct.h"
+#include "runtime/JxKeywordTables.h"
+#include "title/JxTitleSound.h"
+
+namespace {
+
+std::int32_t& liveLogbooks()
+{
+    static std::int32_t count = 0;
+    return count;
+}
+
+}  // namespace
+
+std::int16_t IsLogbookShowing()
+{
+    return liveLogbooks() > 0 ? 1 : 0;
+}
+
+JxCLogBookBasePanel::~JxCLogBookBasePanel()
+{
+    if (counted_)
+        --liveLogbooks();
+}
+
+std::int16_t JxCLogBookBasePanel::CreateResources()
+{
+    if (!counted_) {
+        counted_ = true;
+        ++liveLogbooks();
+    }
+    return JxCTransparentPanel::CreateResources();
+}
+
+std::int16_t JxCLogBookButton::MouseDown(const JxCPoint&)
+{
+    if (!IsVisible() || IsAnyResourcePlaying() || TestStateFlags(kStateDisabled))
+        return 1;
+    DispatchEvent(std::int16_t(EventId(JxEventKeyword::on_click)), std::int16_t(GetTypeKey().GetId()));
+    PlayTitleSound(JxCString("@CLICKSLIDE"));
+    return 1;
+}

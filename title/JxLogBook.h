@@ -1,0 +1,37 @@
+#pragma once
+// The logbook: the pages where a logged-in user sees their own progress.
+// Its pages are ordinary pages whose panels hold the progress displays
+// (title/JxProgressDisplays.h); two classes are its own: the panel type that
+// marks the logbook as showing and the button that turns its pages.
+
+#include <cstdint>
+
+#include "objects/panels/JxCViewingPanel.h"
+#include "objects/widgets/JxCButton.h"
+
+// Panel type "LogbookbasePanel". The logbook shows while at least one of
+// these has its resources: each counts once from its resource creation to
+// its destruction, so closing one of two keeps the logbook showing.
+class JxCLogBookBasePanel : public JxCTransparentPanel {
+public:
+    JxCLogBookBasePanel() = default;
+    ~JxCLogBookBasePanel() override;
+    std::int16_t CreateResources() override;
+
+private:
+    bool counted_ = false;
+};
+
+// Object type "LogBookButton": acts when the mouse button goes down. While
+// a sound plays, or while the button is hidden or disabled, a press does
+// nothing; otherwise it raises "on_click" and plays the page click
+// "@CLICKSLIDE".
+class JxCLogBookButton : public JxCButton {
+public:
+    JxCLogBookButton() = default;
+    ~JxCLogBookButton() override = default;
+    std::int16_t MouseDown(const JxCPoint& point) override;
+};
+
+// Whether a logbook base panel is alive with its resources.
+std::int16_t IsLogbookShowing();

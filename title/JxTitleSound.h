@@ -1,0 +1,24 @@
+#pragma once
+// The title's own sounds (the idle tick's random sounds, the logbook's page
+// click), played by name through the wave player. The sound playing is one
+// media object of the sound kind in the process's media list, so that the
+// stops (StopActiveObjects and the rest) stop it and IsAnyResourcePlaying
+// sees it; while it plays it is the product's media owner, which hands it
+// the wave-output completions. A new sound replaces the one playing.
+//
+// Names: "@NAME" is the "WAVE" resource NAME of a resource library or the
+// program, "&NAME" the file NAME.wav in the program's folder, "\PATH" the
+// file PATH.wav, anything else the file under the data path with ".wav"
+// appended.
+
+#include <cstdint>
+#include <string>
+
+#include "foundation/JxCString.h"
+
+// 1 when the sound started; 0 when it cannot be loaded or played (nothing
+// plays then).
+std::int16_t PlayTitleSound(const JxCString& name);
+
+// The file path of a sound name; empty for a resource name.
+std::string ResolveTitleSoundPath(const JxCString& name);
