@@ -54,8 +54,8 @@ void writeTitle(const std::string& program)
     video.movie = "CLIP";
     video.marker = 5;
     testkit::PanelRecord panel(2);
-    panel.add(testkit::DisplayObjectRecord("Hotspot").id(5).rect(100, 50, 164, 98), data);
-    panel.add(testkit::DisplayObjectRecord("Hotspot")
+    panel.add(testkit::HotspotRecord(0).id(5).rect(100, 50, 164, 98), data);
+    panel.add(testkit::HotspotRecord(0)
                   .id(1)
                   .rect(300, 200, 340, 240)
                   .on("on_click", {testkit::PlayVideoAction(video, data.Intern("CLIP")), testkit::OpenPageAction(2)}),
