@@ -68,9 +68,9 @@ DisplayObjectRecord HotspotRecord(std::int16_t highlight, std::int16_t kept)
     return record;
 }
 
-DisplayObjectRecord ButtonRecord(const ButtonPictures& pictures)
+DisplayObjectRecord ButtonRecord(const ButtonPictures& pictures, std::string type)
 {
-    DisplayObjectRecord record("Button");
+    DisplayObjectRecord record(std::move(type));
     record.texts = {pictures.normal, pictures.pressed, pictures.disabled};
     PutBigEndian16(record.extra, pictures.startsDisabled);
     PutBigEndian16(record.extra, pictures.transparent);

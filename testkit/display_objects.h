@@ -101,7 +101,9 @@ struct ButtonPictures {
     std::uint16_t startsDisabled = 0;
     std::uint16_t transparent = 0;
 };
-DisplayObjectRecord ButtonRecord(const ButtonPictures& pictures);
+// `type` names a class derived from the button (whose own fields follow in
+// the record's tail).
+DisplayObjectRecord ButtonRecord(const ButtonPictures& pictures, std::string type = "Button");
 
 // A panel's stored record: its id, its objects, no handlers, scope word 0.
 class PanelRecord {

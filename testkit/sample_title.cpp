@@ -191,7 +191,7 @@ void AddSampleLogbook(TitleFolder& title)
         panel.add(DigitsRecord(type, data, "digit", 12, 20).rect(280, y, 328, std::int16_t(y + 20)), data);
         y = std::int16_t(y + 60);
     }
-    panel.add(DisplayObjectRecord("LogBookButton").rect(280, 240, 360, 270), data);
+    panel.add(ButtonRecord({}, "LogBookButton").rect(280, 240, 360, 270), data);
     data.page(5, 4).name("Logbook").visit(3).storedPanel("LogbookbasePanel", panel.Bytes());
     data.product().pages.push_back(5);  // /start=4 (the fourth start page)
     for (int d = 0; d < 10; ++d)
@@ -239,16 +239,18 @@ TitleFolder SampleTitle()
     data.product().name("Kelbo Sample").size(646, 506).colour(255, 255, 255).startPages({1, 2, 3});
     addPanels(data.templateDef(1, "BASE_PAGE"), kColours[kSampleSand]);
     addPanels(data.templateDef(2, "BASE_PAGE"), kColours[kSampleMoss]);
-    data.templateDef(3, "CHILD_PAGE").anchor(1, 2).offset(360, 30).panel(1, "Display").size(200, 120).colour(32, 128, 128);
+    data.templateDef(3, "CHILD_PAGE").size(200, 120).anchor(1, 2).offset(360, 30).panel(1, "Display").size(200, 120).colour(32, 128, 128);
     // Each page marks its visit; the welcome page chimes now and then.
     PageBuilder& welcome = data.page(1, 1).name("Welcome").visit(0).randomSounds({"chime"});
     // Stored objects are named by the program's registered classes; a
     // writer without them (a test below the title) leaves the pages their
     // templates'.
+    PageBuilder& contents = data.page(2, 1).name("Contents").visit(1);
     if (IsDisplayObjectTypeRegistered("Bitmap") && IsDisplayObjectTypeRegistered("Hotspot") &&
-        IsDisplayObjectTypeRegistered("Button"))
+        IsDisplayObjectTypeRegistered("Button")) {
         welcome.storedPanel("Display", welcomeContent(title));
-    data.page(2, 1).name("Contents").visit(1).storedPanel("Display", contentsContent(title));
+        contents.storedPanel("Display", contentsContent(title));
+    }
     // The gallery plays the title's movie, with its sound, as it opens.
     PlayVideo video;
     video.movie = "SAMPLE";

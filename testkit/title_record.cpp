@@ -112,9 +112,9 @@ DisplayObjectRecord NumberedBitmapRecord(const std::string& type, const std::str
 
 DisplayObjectRecord NumberedButtonRecord(const std::string& type, std::int16_t number)
 {
-    std::vector<std::uint8_t> tail;
-    PutBigEndian16(tail, std::uint16_t(number));
-    return DisplayObjectRecord(type).tail(std::move(tail));
+    DisplayObjectRecord record = ButtonRecord({}, type);
+    PutBigEndian16(record.extra, std::uint16_t(number));
+    return record;
 }
 
 std::vector<IndexEntry> NumberedIndex(int n)

@@ -241,11 +241,17 @@ TEST_F(ProgramTest, TheSampleHotspotOpensTheNotesPageAndTheButtonClosesIt)
         case 0:
             at = {200, 160};
             break;
-        case 1:
+        case 1: {
             pages.push_back(product->GetPageCount());
+            // The notes page shows, in its panel's teal, beside the picture.
+            plat::POINT notes{460, 150};
+            plat::ClientToScreen(main, &notes);
+            EXPECT_EQ(plat::TheScreen().pixels()[notes.y * plat::TheScreen().stride() + notes.x] & 0xFFFFFFu,
+                      0x208080u);
             harness->advance(1000);
             at = {400, 320};
             break;
+        }
         case 2:
             pages.push_back(product->GetPageCount());
             plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);

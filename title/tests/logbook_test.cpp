@@ -77,8 +77,8 @@ protected:
         panel.add(testkit::NumberedBitmapRecord("QuizLabl", "label", 1).at(120, 120), file);
         panel.add(testkit::NumberedBitmapRecord("QuizLabl", "label", 2).at(170, 120), file);
         panel.add(testkit::NumberedButtonRecord("CertificateButton", 1).id(20).rect(40, 200, 100, 230), file);
-        panel.add(testkit::DisplayObjectRecord("LogBookButton").id(21).rect(300, 200, 340, 230), file);
-        panel.add(testkit::DisplayObjectRecord("CancelButton").id(22).at(400, 200), file);
+        panel.add(testkit::ButtonRecord({}, "LogBookButton").id(21).rect(300, 200, 340, 230), file);
+        panel.add(testkit::ButtonRecord({}, "CancelButton").id(22).at(400, 200), file);
         file.page(kLogbookPage, kLogbookTemplate).name("Logbook").storedPanel("LogbookbasePanel", panel.Bytes());
         for (std::uint32_t id : {1, 30, 31, 32})
             file.page(id, 1);
