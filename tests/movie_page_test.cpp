@@ -5,33 +5,19 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "foundation/JxErrorHook.h"
-#include "foundation/JxErrorReport.h"
-#include "foundation/JxMemoryGuard.h"
-#include "foundation/JxResourceLibraries.h"
-#include "foundation/JxStartupSettings.h"
-#include "foundation/JxStringLoader.h"
-#include "platform/backend/harness.h"
 #include "platform/screen/screen.h"
 #include "platform/tests/colour_movies.h"
-#include "platform/tests/temp_config.h"
 #include "platform/window/window.h"
-#include "runtime/JxCBaseApp.h"
 #include "runtime/JxCPageObject.h"
 #include "runtime/JxCPanelObject.h"
 #include "runtime/JxCProduct.h"
-#include "runtime/JxCTovelApp.h"
 #include "runtime/JxKeywordTables.h"
-#include "runtime/JxMainWindowProc.h"
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/display_objects.h"
 #include "testkit/media_actions.h"
 #include "testkit/title_folder.h"
-#include "tests/title_disc.h"
+#include "tests/program_fixture.h"
 #include "title/JxClassRegistrations.h"
-#include "title/JxTitleStartup.h"
 
 namespace {
 
@@ -67,62 +53,21 @@ void writeTitle(const std::string& program)
     UnregisterClasses();
 }
 
-class MoviePageTest : public ::testing::Test {
+class MoviePageTest : public ProgramTest {
 protected:
     void SetUp() override
     {
         if (!plat::testing::HaveFfmpegProgram())
             GTEST_SKIP() << "the ffmpeg program is not installed (scripts/dev installs it)";
-        std::filesystem::copy(std::string(KELBO_SOURCE_DIR) + "/resources/kelbo32.resources",
-                              config.program() + "/kelbo32.resources", std::filesystem::copy_options::recursive);
+        ProgramTest::SetUp();
         writeTitle(config.program());
-        const std::string disc = config.root() + "/disc";
-        WriteTitleDisc(config.config(), disc);
-        ASSERT_TRUE(plat::testing::MakeColourMovie(disc + "/CLIP.mov", plat::testing::kCinepakIma4));
-        ResetResourceLibraries();
-        ResetStartupSettings();
-        ResetErrorReporting();
-        ResetMemoryGuard();
-        ResetAppLoop();
-        ResetMainWindowState();
-        ConnectTitleServices(app);
-        plat::SetResponder([this](const plat::UiRequest& r) -> std::optional<int> {
-            unexpected.push_back(r.text);
-            return kAnswerOk;
-        });
+        ASSERT_TRUE(plat::testing::MakeColourMovie(discFolder() + "/CLIP.mov", plat::testing::kCinepakIma4));
     }
     void TearDown() override
     {
-        if (IsSkipped())
-            return;
-        plat::SetResponder(nullptr);
-        SetStringLoader({});
-        SetErrorReporter({});
-        ResetErrorReporting();
-        ResetMemoryGuard();
-        ResetStartupSettings();
-        ResetResourceLibraries();
-        EXPECT_TRUE(unexpected.empty()) << unexpected.front();
+        if (!IsSkipped())
+            ProgramTest::TearDown();
     }
-
-    int run(std::function<bool(plat::HWND main)> user)
-    {
-        harness->backend().setIdleHook([user](std::optional<std::uint64_t>) {
-            JxCBaseProduct* product = GetProduct();
-            plat::HWND main = product ? product->GetProductWindow() : nullptr;
-            return main ? user(main) : false;
-        });
-        SetProgramStarted();
-        ConnectErrorReporting();
-        std::string line;
-        JxCStartupInfo info{nullptr, nullptr, line.data()};
-        return RunApplication(app, info);
-    }
-
-    plat::testing::TempConfig config;
-    std::unique_ptr<plat::Harness> harness = std::make_unique<plat::Harness>();
-    JxCTovelApp app{0};
-    std::vector<std::string> unexpected;
 };
 
 TEST_F(MoviePageTest, TheMoviePlaysAtTheMarkerAndThePageOpensOnlyAfterItsEnd)
