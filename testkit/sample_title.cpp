@@ -254,8 +254,8 @@ TitleFolder SampleTitle()
     // The gallery plays the title's movie, with its sound, as it opens.
     PlayVideo video;
     video.movie = "SAMPLE";
-    video.x = 240;
-    video.y = 180;
+    video.x = 380;
+    video.y = 200;
     video.stopOnDestroy = 1;
     PageBuilder& gallery =
         data.page(3, 2).name("Gallery").visit(2).on("on_open", {PlayVideoAction(video, data.Intern(video.movie))});
