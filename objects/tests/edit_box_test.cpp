@@ -149,13 +149,8 @@ protected:
         ASSERT_TRUE(RegisterWindowClasses(JxCStartupInfo{}));
         panelDef();
         readDefinitions();
-        JxCWindowCreateParams p;
-        p.width = 320;
-        p.height = 240;
-        p.style = plat::WS_POPUP | plat::WS_VISIBLE;
-        main = CreateAppWindow(kMainWindowClassName, p);
+        main = openProductWindow(320, 240, plat::WS_POPUP | plat::WS_VISIBLE);
         ASSERT_NE(main, nullptr);
-        GetProduct()->SetProductWindow(main);
         GetProduct()->SetCaret(std::make_unique<JxCCaret>());
 
         auto* def = new JxCPageDef;

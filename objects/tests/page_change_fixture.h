@@ -77,15 +77,8 @@ protected:
         const std::vector<std::uint8_t> stored = testkit::EncodeLogPalette(colours);
         SetProductPalette(plat::CreatePalette(reinterpret_cast<const plat::LOGPALETTE*>(stored.data())), 1);
         ASSERT_TRUE(RegisterWindowClasses(JxCStartupInfo{}));
-        JxCWindowCreateParams p;
-        p.x = 50;
-        p.y = 40;
-        p.width = 640;
-        p.height = 480;
-        p.style = plat::WS_POPUP | plat::WS_VISIBLE;
-        main = CreateAppWindow(kMainWindowClassName, p);
+        main = openProductWindow(640, 480, plat::WS_POPUP | plat::WS_VISIBLE, 50, 40);
         ASSERT_NE(main, nullptr);
-        GetProduct()->SetProductWindow(main);
     }
     void TearDown() override
     {

@@ -50,13 +50,8 @@ protected:
         file.templateDef(2, "CHILD_PAGE").anchor(1, 2).offset(5, 6).size(40, 30).pageWords[4] = 9;
         file.templateDef(3, "CHILD_PAGE").size(20, 20);
         readDefinitions();
-        JxCWindowCreateParams p;
-        p.width = 320;
-        p.height = 240;
-        p.style = plat::WS_POPUP | plat::WS_VISIBLE;
-        main = CreateAppWindow(kMainWindowClassName, p);
+        main = openProductWindow(320, 240, plat::WS_POPUP | plat::WS_VISIBLE);
         ASSERT_NE(main, nullptr);
-        GetProduct()->SetProductWindow(main);
     }
     void TearDown() override
     {

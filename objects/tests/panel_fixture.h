@@ -26,6 +26,7 @@
 #include "runtime/JxCPageDef.h"
 #include "runtime/JxCPanelObject.h"
 #include "runtime/JxCTypeKey.h"
+#include "runtime/JxCWindowClass.h"
 #include "runtime/JxTypeRegistry.h"
 #include "runtime/JxVersionInfo.h"
 #include "testkit/bmp.h"
@@ -153,6 +154,21 @@ protected:
             *result = read;
         panel->SetOwnerPage(&page);
         return panel;
+    }
+    // A main window of the program's class, made the product's window;
+    // null when it could not be made.
+    static plat::HWND openProductWindow(int width, int height, plat::DWORD style, int x = 0, int y = 0)
+    {
+        JxCWindowCreateParams p;
+        p.x = x;
+        p.y = y;
+        p.width = width;
+        p.height = height;
+        p.style = style;
+        plat::HWND window = CreateAppWindow(kMainWindowClassName, p);
+        if (window)
+            GetProduct()->SetProductWindow(window);
+        return window;
     }
     void writePicture(const std::string& name, const std::vector<std::uint8_t>& bytes) const
     {

@@ -32,13 +32,8 @@ protected:
         PanelTest::SetUp();
         copyProgramPictures();
         ASSERT_TRUE(RegisterWindowClasses(JxCStartupInfo{}));
-        JxCWindowCreateParams p;
-        p.width = 320;
-        p.height = 240;
-        p.style = plat::WS_POPUP | plat::WS_VISIBLE;
-        main_ = CreateAppWindow(kMainWindowClassName, p);
+        main_ = openProductWindow(320, 240, plat::WS_POPUP | plat::WS_VISIBLE);
         ASSERT_NE(main_, nullptr);
-        GetProduct()->SetProductWindow(main_);
         panelDef(200, 100);
         page = std::make_unique<SlatePage>(220, 130);
     }

@@ -55,13 +55,8 @@ protected:
         ReleaseTypeRegistries();
         RegisterTypeIds();
         ASSERT_TRUE(RegisterWindowClasses(JxCStartupInfo{}));
-        JxCWindowCreateParams p;
-        p.width = 320;
-        p.height = 240;
-        p.style = plat::WS_POPUP;
-        main = CreateAppWindow(kMainWindowClassName, p);
+        main = openProductWindow(320, 240, plat::WS_POPUP);
         ASSERT_NE(main, nullptr);
-        GetProduct()->SetProductWindow(main);
         GetProduct()->SetActionProcessor(std::make_unique<JxCActionProcessor>());
         panelDef();
         writePicture("back.dib", testkit::EncodeBmp(twoColourPicture(100, 50, kBack, kCorner)));
