@@ -3,7 +3,8 @@
 // opens a child page, a click on the panel closes that unlinked child
 // without reaching the object under it, the hotspot's next click greys its
 // area until its close-page action has run, and the button follows the
-// held mouse and clicks on release.
+// held mouse and clicks on release, unless its release was spent on
+// closing the child.
 
 #include <gtest/gtest.h>
 
@@ -187,6 +188,41 @@ TEST_F(PageWidgetsTest, OnOpenOpensAChildAClickClosesItTheHotspotGreysAndTheButt
         case 8:
             EXPECT_EQ(colourAt(main, 210, 45), up);
             EXPECT_EQ(ear.heard[std::int16_t(EventId(JxEventKeyword::on_click))], 1);
+            finished = true;
+            plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
+            return true;
+        default:
+            return false;
+        }
+    });
+    EXPECT_TRUE(finished) << "stopped at step " << step;
+}
+
+// A press on the button while the child is open: the release closes the
+// child and is spent on it, so the button clicks not, and it no longer
+// shows its pressed picture.
+TEST_F(PageWidgetsTest, AReleaseSpentOnClosingTheChildLeavesTheButtonUp)
+{
+    Ear ear;
+    int step = 0;
+    bool finished = false;
+    run([&](plat::HWND main) {
+        JxCBaseProduct* product = GetProduct();
+        const plat::POINT inButton = onScreen(main, 210, 45);
+        switch (step++) {
+        case 0:
+            EXPECT_EQ(product->GetPageCount(), 2);
+            ear.AddObjectNotify(std::int16_t(EventId(JxEventKeyword::on_click)), 0, findButton(*product));
+            harness->press(inButton);
+            return true;
+        case 1:
+            EXPECT_EQ(colourAt(main, 210, 45), paletteColour(testkit::kSampleNavy));
+            harness->release(inButton);
+            return true;
+        case 2:
+            EXPECT_EQ(product->GetPageCount(), 1);
+            EXPECT_EQ(colourAt(main, 210, 45), paletteColour(testkit::kSampleTeal));
+            EXPECT_EQ(ear.heard[std::int16_t(EventId(JxEventKeyword::on_click))], 0);
             finished = true;
             plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
             return true;

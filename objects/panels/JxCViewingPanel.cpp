@@ -30,9 +30,12 @@ void JxCViewingPanel::releaseToCaptured(JxCDisplayObject& object, const JxCPoint
                                         bool closingClick)
 {
     // A release that closed popups is spent on them, unless the logbook
-    // showed when it came.
-    if (membersClosed && !closingClick)
+    // showed when it came. The object drew its pressed look on the screen
+    // when the mouse went down; it is drawn again so that look goes too.
+    if (membersClosed && !closingClick) {
+        Draw(nullptr, &object.GetDrawRect(), 1);
         return;
+    }
     if (object.TestOptionFlags(JxCDisplayObject::kOptionOwnCapture) || object.HitTest(at))
         object.MouseUp(at, closingClick ? 1 : 0);
     else
