@@ -5,6 +5,7 @@
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/display_objects.h"
 #include "testkit/media_actions.h"
+#include "testkit/sample_animation_hotspot.h"
 #include "testkit/scroll_records.h"
 #include "testkit/text_styles.h"
 #include "testkit/title_record.h"
@@ -262,6 +263,8 @@ TitleFolder SampleTitle()
     if (IsDisplayObjectTypeRegistered("EditBox") && IsDisplayObjectTypeRegistered("ParaText"))
         gallery.storedPanel("Display", nameEntryPanel(data));
     addTitleRecord(title);
+    if (IsDisplayObjectTypeRegistered("Bitmap") && IsDisplayObjectTypeRegistered("AnimHotspot"))
+        AddSampleAnimationHotspot(title);
     title.files["chime.wav"] = chime();
     title.files["EDITFOC.dib"] = EncodeBmp(framed(260, 30, kSampleNavy, kSampleWhite));
     title.files["EDITBOX.dib"] = EncodeBmp(framed(260, 30, kSampleTeal, kSampleWhite));
