@@ -61,12 +61,10 @@ JxCAnimHotspot::JxCAnimHotspot()
 
 JxCAnimHotspot::~JxCAnimHotspot()
 {
-    if (play_ && play_->IsPlaying()) {
-        releaseOwnership();
-        // The shared animation must not go on drawing for actions that go.
-        if (JxCPicsResource* m = media(); m && m->GetCurrentAction() == play_.get())
-            m->Stop();
-    }
+    // The shared animation must not go on drawing for actions that go.
+    if (JxCPicsResource* m = media(); m && m->IsPlaying() && m->GetCurrentAction() == play_.get())
+        m->Stop();
+    releaseOwnership();
     markIdle();
     killTimers();
     stop_.reset();
