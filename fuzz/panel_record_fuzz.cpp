@@ -3,7 +3,8 @@
 // the reader stays inside the stream and keeps no more objects than the
 // bytes could hold; whatever it read then loads its pictures (shared through
 // the cache), draws into the page in the title's styles, takes two clicks,
-// and typing and editing keys.
+// and typing and editing keys; an animated hotspot plays a short animation
+// of the program folder ("&spin") and leaves no shared media behind.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -15,6 +16,7 @@
 #include "fuzz_support.h"
 #include "graphics/JxCMemorySlate.h"
 #include "graphics/JxCStyleDef.h"
+#include "media/JxCResourceObject.h"
 #include "objects/widgets/JxCBitmapRecordList.h"
 #include "platform/backend/harness.h"
 #include "platform/draw/draw.h"
@@ -28,6 +30,7 @@
 #include "runtime/JxVersionInfo.h"
 #include "testkit/bmp.h"
 #include "testkit/list_data.h"
+#include "testkit/pics.h"
 #include "testkit/png.h"
 #include "testkit/product_data.h"
 #include "testkit/text_styles.h"
@@ -72,6 +75,11 @@ struct World {
         const auto png = testkit::EncodePalettePng(picture);
         plat::testing::TempConfig::writeFile(folder + "/pic.dib", std::string(bmp.begin(), bmp.end()));
         plat::testing::TempConfig::writeFile(folder + "/other.png", std::string(png.begin(), png.end()));
+        testkit::PicsFile spin;
+        for (std::uint8_t colour : {30, 60, 90})
+            spin.frame(testkit::PicsFrame::Of(0, 0, 6, 4, std::vector<std::uint8_t>(24, colour)));
+        const auto ani = spin.Bytes();
+        plat::testing::TempConfig::writeFile(folder + "/spin.ani", std::string(ani.begin(), ani.end()));
         RegisterClasses();
         RegisterTypeIds();
         // A list for the collages to show ("TestTextList").
@@ -81,11 +89,12 @@ struct World {
             return r.buttons.empty() ? 1 : r.buttons.back();
         });
 
-        // Texts 1 to 3 of the string table: "pic", "other", "Cross".
+        // Texts 1 to 4 of the string table: "pic", "other", "Cross", "&spin".
         testkit::ProductData file;
         file.Intern("pic");
         file.Intern("other");
         file.Intern("Cross");
+        file.Intern("&spin");
         file.version().countryCode = GetLanguageCode() ? GetLanguageCode() : "";
         file.version().softwareVersion = std::string(GetVersionCode().View());
         testkit::TemplateBuilder& base = file.templateDef(1, "BASE_PAGE");
@@ -162,6 +171,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         panel.ReleaseResources();
         fuzz::Check(GetBitmapCache().GetCount() == 0);
     }
+    fuzz::Check(GetResourceList().GetCount() == 0);
     fuzz::Check(GetBitmapCache().GetCount() == 0);
     DeleteProduct();
     return 0;

@@ -63,6 +63,7 @@ public:
     void SetRewindOnStop(std::int16_t flag) { rewindOnStop_ = flag; }
     void SetTransparent(std::int16_t flag) { transparent_ = flag; }
     const JxCPoint& GetPlace() const { return place_; }
+    void SetPlace(const JxCPoint& place) { place_ = place; }
     const JxCString& GetName() const { return name_; }
     // Parameter n (1 to 5) as stored; 0 for another n.
     std::int16_t GetParameter(int n) const;

@@ -5,6 +5,7 @@
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/display_objects.h"
 #include "testkit/media_actions.h"
+#include "testkit/sample_animation_hotspot.h"
 #include "testkit/scroll_records.h"
 #include "testkit/text_styles.h"
 #include "testkit/title_record.h"
@@ -193,7 +194,7 @@ void AddSampleLogbook(TitleFolder& title)
     }
     panel.add(ButtonRecord({}, "LogBookButton").rect(280, 240, 360, 270), data);
     data.page(5, 4).name("Logbook").visit(3).storedPanel("LogbookbasePanel", panel.Bytes());
-    data.product().pages.push_back(5);  // /start=4 (the fourth start page)
+    data.product().pages.push_back(5);  // the last start page
     for (int d = 0; d < 10; ++d)
         title.files["digit" + std::to_string(d) + ".dib"] = EncodeBmp(DigitPicture(d, kSampleBlack, kSampleSand, SamplePalette()));
 }
@@ -262,6 +263,8 @@ TitleFolder SampleTitle()
     if (IsDisplayObjectTypeRegistered("EditBox") && IsDisplayObjectTypeRegistered("ParaText"))
         gallery.storedPanel("Display", nameEntryPanel(data));
     addTitleRecord(title);
+    if (IsDisplayObjectTypeRegistered("Bitmap") && IsDisplayObjectTypeRegistered("AnimHotspot"))
+        AddSampleAnimationHotspot(title);
     title.files["chime.wav"] = chime();
     title.files["EDITFOC.dib"] = EncodeBmp(framed(260, 30, kSampleNavy, kSampleWhite));
     title.files["EDITBOX.dib"] = EncodeBmp(framed(260, 30, kSampleTeal, kSampleWhite));

@@ -22,6 +22,7 @@
 #include "objects/widgets/JxCCollage.h"
 #include "objects/widgets/JxCEditBox.h"
 #include "objects/widgets/JxCHotspot.h"
+#include "objects/widgets/JxCIncludeControl.h"
 #include "objects/widgets/JxCParaText.h"
 #include "objects/widgets/JxCSaveAsHotspot.h"
 #include "objects/widgets/JxCScrollBar.h"
@@ -72,7 +73,7 @@ constexpr std::array<ObjectType, 17> kObjectTypes = {{
 
 // The title's own display-object types built so far, registered after the
 // engine's.
-constexpr std::array<ObjectType, 11> kTitleObjectTypes = {{
+constexpr std::array<ObjectType, 12> kTitleObjectTypes = {{
     {"ParaText", makeObject<JxCParaText>},
     {"Visitedcount", makeObject<JxCVisitedCount>},
     {"quizcount", makeObject<JxCQuizCount>},
@@ -82,6 +83,7 @@ constexpr std::array<ObjectType, 11> kTitleObjectTypes = {{
     {"QuizLabl", makeObject<JxCQuizLabl>},
     {"AnsweredCount", makeObject<JxCAnsweredCount>},
     {"GoTestButton", makeObject<JxCGoTestButton>},
+    {"Include", makeObject<JxCIncludeControl>},
     {"ResetButton", makeObject<JxCResetButton>},
     {"AllVisited", makeObject<JxCAllVisited>},
 }};

@@ -6,7 +6,7 @@
 // Stand-ins so far: the factories build them by their names; their
 // behaviour comes with the title's widgets.
 
-#include "objects/widgets/JxCAnimHotspot.h"
+#include "media/JxCAnimHotspot.h"
 #include "objects/widgets/JxCButton.h"
 #include "objects/widgets/JxCCollage.h"
 #include "objects/widgets/JxCScrollBitmap.h"

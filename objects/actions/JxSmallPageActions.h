@@ -1,29 +1,8 @@
 #pragma once
-// The small page actions: "BLEND", "SENDMESSAGE" (a message to a display
-// object) and "BACKPAGE" (back through the visited pages).
-//
-// Stand-ins so far: the factories build them by their names; their records
-// and runs come with the actions.
+// The small page actions, for the registrations that name them together:
+// "BLEND" (recolours an area of a bitmap), "SENDMESSAGE" (a number to a
+// tagged display object) and "BACKPAGE" (back through the visited pages).
 
-#include "events/JxCAction.h"
-
-class JxCBlendAction : public JxCAction {
-public:
-    JxCBlendAction() = default;
-    JxCBlendAction(const JxCBlendAction&) = default;
-    ~JxCBlendAction() override = default;
-};
-
-class JxCSendMessageAction : public JxCAction {
-public:
-    JxCSendMessageAction() = default;
-    JxCSendMessageAction(const JxCSendMessageAction&) = default;
-    ~JxCSendMessageAction() override = default;
-};
-
-class JxCBackPageAction : public JxCAction {
-public:
-    JxCBackPageAction() = default;
-    JxCBackPageAction(const JxCBackPageAction&) = default;
-    ~JxCBackPageAction() override = default;
-};
+#include "objects/actions/JxCBackPageAction.h"
+#include "objects/actions/JxCBlendAction.h"
+#include "objects/actions/JxCSendMessageAction.h"

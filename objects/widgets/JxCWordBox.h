@@ -1,8 +1,9 @@
 #pragma once
-// The word box (object type "WordBox").
-//
-// A stand-in so far: the factories build it by its name; its behaviour
-// comes with the display objects.
+// The word box (object type "WordBox"): a display object with no behaviour
+// of its own. It takes part in hit testing, cursors, properties and
+// handlers as every display object does, loads nothing and draws nothing,
+// so the panel's background shows through. Its record is the display
+// object's.
 
 #include "runtime/JxCDisplayObject.h"
 

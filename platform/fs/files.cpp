@@ -134,6 +134,12 @@ OpenFaultHook& openFaultHook()
     return hook;
 }
 
+ReadFaultHook& readFaultHook()
+{
+    static ReadFaultHook hook;
+    return hook;
+}
+
 ShareWish wishOf(UINT access, UINT share)
 {
     return ShareWish{reads(access), writes(access), deniesRead(share), deniesWrite(share)};
@@ -252,6 +258,13 @@ LONG readBytes(HFILE file, void* buffer, LONG count)
         if (!reads(e.access)) {
             SetLastError(ERROR_ACCESS_DENIED);
             return HFILE_ERROR;
+        }
+        if (readFaultHook()) {
+            const off_t at = ::lseek(e.fd, 0, SEEK_CUR);
+            if (int fault = readFaultHook()(e.host, static_cast<std::size_t>(at < 0 ? 0 : at))) {
+                SetLastError(ErrorFromErrno(fault));
+                return HFILE_ERROR;
+            }
         }
         std::size_t done = 0;
         auto* out = static_cast<char*>(buffer);
@@ -531,6 +544,12 @@ void SetOpenFaultHook(OpenFaultHook hook)
 {
     std::lock_guard lock(handles().mutex);
     openFaultHook() = std::move(hook);
+}
+
+void SetReadFaultHook(ReadFaultHook hook)
+{
+    std::lock_guard lock(handles().mutex);
+    readFaultHook() = std::move(hook);
 }
 
 HFILE DiscardFile(HFILE file)

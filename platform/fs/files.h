@@ -71,6 +71,11 @@ HFILE DiscardFile(HFILE file);
 // function removes the hook.
 using OpenFaultHook = std::function<int(const std::string& hostPath)>;
 void SetOpenFaultHook(OpenFaultHook hook);
+// Test hook: asked before each read of an open file, with the file's host
+// path and where the read starts; a non-zero errno value fails the read with
+// it, as a bad sector of a disc would. An empty function removes the hook.
+using ReadFaultHook = std::function<int(const std::string& hostPath, std::size_t offset)>;
+void SetReadFaultHook(ReadFaultHook hook);
 
 constexpr int FILE_BEGIN = 0;
 constexpr int FILE_CURRENT = 1;

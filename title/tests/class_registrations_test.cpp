@@ -32,6 +32,7 @@
 #include "objects/widgets/JxCCollage.h"
 #include "objects/widgets/JxCEditBox.h"
 #include "objects/widgets/JxCHotspot.h"
+#include "objects/widgets/JxCIncludeControl.h"
 #include "objects/widgets/JxCParaText.h"
 #include "objects/widgets/JxCSaveAsHotspot.h"
 #include "objects/widgets/JxCScrollBar.h"
@@ -159,6 +160,7 @@ TEST_F(ClassRegistrationsTest, EveryObjectTypeKeywordBuildsItsClassInAnyCase)
         {"LogBookButton", typeid(JxCLogBookButton)}, {"CertificateButton", typeid(JxCCertificateButton)},
         {"quiztick", typeid(JxCQuizTick)},           {"QuizLabl", typeid(JxCQuizLabl)},
         {"AnsweredCount", typeid(JxCAnsweredCount)}, {"GoTestButton", typeid(JxCGoTestButton)},
+        {"Include", typeid(JxCIncludeControl)},
         {"ResetButton", typeid(JxCResetButton)},     {"AllVisited", typeid(JxCAllVisited)},
     };
     types.insert(types.end(), title.begin(), title.end());
@@ -170,13 +172,13 @@ TEST_F(ClassRegistrationsTest, EveryObjectTypeKeywordBuildsItsClassInAnyCase)
         EXPECT_EQ(made(CreateDisplayObjectById(id)), type);
         EXPECT_EQ(made(JxCTypeKey(JxCTableString(keyword.c_str())).CreateObject()), type);
     }
-    // The ids are the positions in the sorted registry: all different, 0 to 27.
+    // The ids are the positions in the sorted registry: all different, 0 to 28.
     std::vector<std::int16_t> sorted = ids;
     std::sort(sorted.begin(), sorted.end());
     for (std::size_t i = 0; i < sorted.size(); ++i)
         EXPECT_EQ(sorted[i], static_cast<std::int16_t>(i));
     EXPECT_EQ(testkit::DisplayObjectTypeId("BITMAP"), testkit::DisplayObjectTypeId("bitmap"));
-    EXPECT_EQ(made(CreateDisplayObjectById(28)), kNothing);
+    EXPECT_EQ(made(CreateDisplayObjectById(29)), kNothing);
     EXPECT_EQ(made(CreateDisplayObjectById(NullObjectTypeKey().GetId())), kNothing);
     EXPECT_EQ(made(CreateDisplayObjectById(LastObjectTypeKey().GetId())), kNothing);
     EXPECT_THROW(testkit::DisplayObjectTypeId("NULL_OBJ"), std::logic_error);

@@ -1,0 +1,172 @@
+#include "objects/widgets/JxCSaveAsHotspot.h"
+
+#include <array>
+
+#include "events/JxProperties.h"
+#include "foundation/JxCInStrStream.h"
+#include "foundation/JxErrorReport.h"
+#include "foundation/JxFileDialogs.h"
+#include "foundation/JxFileUtils.h"
+#include "platform/fs/files.h"
+#include "platform/fs/paths.h"
+#include "runtime/JxCBaseProduct.h"
+#include "runtime/JxCPageObject.h"
+
+namespace {
+
+// Marks the product busy for as long as it lives.
+class BusyMark {
+public:
+    BusyMark()
+    {
+        if (JxCBaseProduct* product = GetProduct())
+            product->MarkBusy();
+    }
+    ~BusyMark()
+    {
+        if (JxCBaseProduct* product = GetProduct())
+            product->MarkIdle();
+    }
+    BusyMark(const BusyMark&) = delete;
+    BusyMark& operator=(const BusyMark&) = delete;
+};
+
+plat::HWND currentPageWindow()
+{
+    JxCBaseProduct* product = GetProduct();
+    JxCPageObject* page = product ? product->GetCurrentPage() : nullptr;
+    return page ? page->GetWindow() : nullptr;
+}
+
+std::string hostPathOf(const JxCString& windowsPath)
+{
+    const plat::HostPath resolved = plat::ResolveHostPath(windowsPath.View());
+    return resolved.error == 0 ? resolved.host : std::string();
+}
+
+}  // namespace
+
+JxCSaveAsHotspot::JxCSaveAsHotspot() = default;
+
+std::int16_t JxCSaveAsHotspot::Read(JxCInStrStream& in, JxCRunTimeObject* container, const JxCTypeKey& type)
+{
+    // The hotspot's record: a save-as hotspot has no rollover fields.
+    if (!JxCHotspot::Read(in, container, type))
+        return 0;
+    for (JxCString* field :
+         {&source_, &dialogTitle_, &target_, &spare_, &defaultExtension_, &initialFolder_, &filter_})
+        if (!in.ReadCountedString(*field))
+            return 0;
+    return 1;
+}
+
+// --- Properties ----------------------------------------------------------------
+
+JxPropertyKind JxCSaveAsHotspot::GetPropertyInfo(std::int16_t index, std::int32_t* stringId)
+{
+    if (index == kPropSourceFile || index == kPropDialogTitle) {
+        if (stringId)
+            *stringId = PropertyNameId(index);
+        return JxPropertyKind::String;
+    }
+    return JxCRollOverHotspot::GetPropertyInfo(index, stringId);
+}
+
+std::int16_t JxCSaveAsHotspot::GetStringProperty(std::int16_t index, JxCString* text)
+{
+    if (index != kPropSourceFile && index != kPropDialogTitle)
+        return JxCRollOverHotspot::GetStringProperty(index, text);
+    if (!text)
+        return kPropertyNoPlace;
+    *text = index == kPropSourceFile ? source_ : dialogTitle_;
+    return kPropertyOk;
+}
+
+std::int16_t JxCSaveAsHotspot::SetStringProperty(std::int16_t index, const JxCString& text)
+{
+    if (index != kPropSourceFile && index != kPropDialogTitle)
+        return JxCRollOverHotspot::SetStringProperty(index, text);
+    (index == kPropSourceFile ? source_ : dialogTitle_) = text;
+    return kPropertyOk;
+}
+
+// --- Saving --------------------------------------------------------------------
+
+bool JxCSaveAsHotspot::askForTarget()
+{
+    return ShowSaveFileDialog(currentPageWindow(), target_, std::string(dialogTitle_.View()).c_str(),
+                              std::string(defaultExtension_.View()).c_str(),
+                              std::string(initialFolder_.View()).c_str(), std::string(filter_.View()).c_str());
+}
+
+bool JxCSaveAsHotspot::targetIsSource(const JxCString& sourcePath) const
+{
+    const std::string source = hostPathOf(sourcePath);
+    return !source.empty() && source == hostPathOf(target_);
+}
+
+JxCSaveAsHotspot::CopyResult JxCSaveAsHotspot::copyTo(plat::HFILE source)
+{
+    std::uint32_t error = 0;
+    plat::HFILE target = OpenFileWithRetry(target_, plat::OF_CREATE | plat::OF_WRITE, &error);
+    if (target == plat::HFILE_ERROR)
+        return CopyResult::NotCreated;
+    SeekFile(source, 0, plat::FILE_BEGIN);
+    std::array<std::uint8_t, kBlockSize> block{};
+    bool failed = false;
+    for (;;) {
+        const std::int32_t read = ReadFileBlock(source, block.data(), kBlockSize, &error);
+        if (read < 0) {
+            failed = true;  // the source could not be read: no half copy
+            break;
+        }
+        if (read == 0)
+            break;
+        const std::int32_t written = WriteFileBlock(target, block.data(), std::uint32_t(read), &error);
+        if (written != read) {
+            ReportErrorOk(kWriteFailedId, target_);
+            failed = true;
+            break;
+        }
+    }
+    // The copy takes the target's name only whole.
+    if (failed) {
+        plat::DiscardFile(target);
+        return CopyResult::Failed;
+    }
+    if (plat::_lclose(target) == plat::HFILE_ERROR) {
+        ReportErrorOk(kWriteFailedId, target_);
+        return CopyResult::Failed;
+    }
+    return CopyResult::Copied;
+}
+
+std::int16_t JxCSaveAsHotspot::SaveAs()
+{
+    if (source_.GetLength() == 0 || defaultExtension_.GetLength() == 0) {
+        OhNoItsAnError(kTemporaryErrorId, "Invalid Action parameters in JxCFileSaveAsAction::Create");
+        return 0;
+    }
+    JxCString sourcePath = GetDataPath();
+    sourcePath += source_;
+    std::uint32_t error = 0;
+    const plat::HFILE source = OpenFileWithRetry(sourcePath, plat::OF_READ | plat::OF_SHARE_DENY_WRITE, &error);
+    if (source == plat::HFILE_ERROR)
+        return 0;
+    target_ = source_;
+    bool confirmed = askForTarget();
+    CopyResult result = CopyResult::NotCreated;
+    {
+        BusyMark busy;
+        while (confirmed && result == CopyResult::NotCreated) {
+            if (!targetIsSource(sourcePath))
+                result = copyTo(source);
+            if (result == CopyResult::NotCreated)
+                confirmed = askForTarget();
+        }
+    }
+    CloseFile(source);
+    if (result == CopyResult::Failed)
+        ReportErrorOk(kSaveFailedId);
+    return result == CopyResult::Copied ? 1 : 0;
+}
