@@ -221,7 +221,7 @@ TEST(ClassRegistrationsLifetime, TheExitRemovesEverythingAndAnotherStartRegister
         RegisterClasses();  // once per run, however often asked
         EXPECT_THROW(testkit::DisplayObjectTypeId("Bitmap"), std::logic_error);  // not numbered yet
         RegisterTypeIds();
-        EXPECT_EQ(DisplayObjectTypeTable().GetCount(), 28);
+        EXPECT_EQ(DisplayObjectTypeTable().GetCount(), 29);
         const std::int16_t bitmap = testkit::DisplayObjectTypeId("Bitmap");
         EXPECT_EQ(made(CreateDisplayObjectById(bitmap)), std::type_index(typeid(JxCBitmap)));
         ReleaseTypeRegistries();
