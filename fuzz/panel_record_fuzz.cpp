@@ -3,7 +3,8 @@
 // the reader stays inside the stream and keeps no more objects than the
 // bytes could hold; whatever it read then loads its pictures (shared through
 // the cache), draws into the page in the title's styles, takes two clicks,
-// and typing and editing keys.
+// and typing and editing keys. The same bytes read as the login panel's
+// record (whose confirmation page follows the panel's) stay inside too.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -31,6 +32,7 @@
 #include "testkit/png.h"
 #include "testkit/product_data.h"
 #include "testkit/text_styles.h"
+#include "title/JxCLoginPanel.h"
 #include "title/JxClassRegistrations.h"
 
 namespace {
@@ -163,6 +165,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Check(GetBitmapCache().GetCount() == 0);
     }
     fuzz::Check(GetBitmapCache().GetCount() == 0);
+    {
+        SlatePage page;
+        JxCLoginPanel login;
+        JxCInStrStream in(JxMemoryBlock{data, std::uint32_t(size)});
+        login.Read(in, page.GetPageDef());
+        fuzz::Check(in.Tell() <= size);
+    }
     DeleteProduct();
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/display_objects.h"
 #include "testkit/media_actions.h"
+#include "testkit/sample_login.h"
 #include "testkit/scroll_records.h"
 #include "testkit/text_styles.h"
 #include "testkit/title_record.h"
@@ -193,7 +194,7 @@ void AddSampleLogbook(TitleFolder& title)
     }
     panel.add(ButtonRecord({}, "LogBookButton").rect(280, 240, 360, 270), data);
     data.page(5, 4).name("Logbook").visit(3).storedPanel("LogbookbasePanel", panel.Bytes());
-    data.product().pages.push_back(5);  // /start=4 (the fourth start page)
+    data.product().pages.push_back(5);  // the last start page
     for (int d = 0; d < 10; ++d)
         title.files["digit" + std::to_string(d) + ".dib"] = EncodeBmp(DigitPicture(d, kSampleBlack, kSampleSand, SamplePalette()));
 }
@@ -261,6 +262,8 @@ TitleFolder SampleTitle()
         data.page(3, 2).name("Gallery").visit(2).on("on_open", {PlayVideoAction(video, data.Intern(video.movie))});
     if (IsDisplayObjectTypeRegistered("EditBox") && IsDisplayObjectTypeRegistered("ParaText"))
         gallery.storedPanel("Display", nameEntryPanel(data));
+    if (IsDisplayObjectTypeRegistered("LoginField") && IsDisplayObjectTypeRegistered("LoginCollage"))
+        AddSampleLogin(title);
     addTitleRecord(title);
     title.files["chime.wav"] = chime();
     title.files["EDITFOC.dib"] = EncodeBmp(framed(260, 30, kSampleNavy, kSampleWhite));
@@ -279,13 +282,15 @@ TitleFolder SampleTitle()
     return title;
 }
 
-void WriteSampleTitle(const std::string& folder, bool withLogbook)
+void WriteSampleTitle(const std::string& folder, bool withLogbook, bool opensOnLogin)
 {
     RegisterTypeIds();
     try {
         TitleFolder title = SampleTitle();
         if (withLogbook)
             AddSampleLogbook(title);
+        if (opensOnLogin)
+            OpenSampleOnLogin(title);
         title.Write(folder);
     } catch (...) {
         ReleaseTypeRegistries();

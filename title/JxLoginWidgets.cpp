@@ -68,6 +68,16 @@ void resetIdle()
         data->ResetIdle();
 }
 
+// The page's focus object goes; a field that held it hides its caret and
+// is drawn without the focus.
+void giveUpFocus(JxCEditBox& field)
+{
+    if (field.KillFocus())
+        return;
+    if (JxCPageObject* page = pageOf(field))
+        page->ClearFocus();
+}
+
 JxCString textOf(const JxCEditBox* field)
 {
     return field ? field->GetText() : JxCString();
@@ -173,8 +183,7 @@ std::int16_t JxCNewUserField::HandleKey(JxCKeyParams& key)
 {
     if (!isEnter(key))
         return JxCEditBox::HandleKey(key);
-    if (JxCPageObject* page = pageOf(*this))
-        page->ClearFocus();
+    giveUpFocus(*this);
     JxCLoginWidgets* w = widgets();
     press(w ? w->newUserButton : nullptr);
     return 1;
@@ -272,8 +281,7 @@ std::int16_t JxCNewUserButton::CreateResources()
 void JxCNewUserButton::refuse(JxCNewUserField& field, std::int32_t page)
 {
     JxCPageObject* fieldPage = pageOf(field);
-    if (fieldPage)
-        fieldPage->ClearFocus();
+    giveUpFocus(field);
     RunDialogPage(page, 0);
     // The page shown may have closed the field's page meanwhile.
     JxCLoginWidgets* w = widgets();
