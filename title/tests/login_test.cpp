@@ -1,14 +1,16 @@
-// The login page over a page with a name display, driven with the keyboard
+// The login page over a page with name displays, driven with the keyboard
 // and the mouse as a user would: a new user's file written and picked, the
 // login showing the name beneath (golden picture), the user listed again
 // after a restart, names refused as empty or taken in another case, the
-// failure page, deletions only of users other than the logged-in one and
-// only by the Delete key, and the widgets forgotten when the page goes.
+// failure page, the login button only on the frontmost page, deletions only
+// of users other than the logged-in one and only by the Delete key, the
+// list's names, and the widgets forgotten when the page goes.
 
 #include <filesystem>
 
 #include "platform/tests/golden.h"
 #include "runtime/JxCCollArrangementManager.h"
+#include "runtime/JxCCollDataManager.h"
 #include "testkit/login_records.h"
 #include "testkit/text_styles.h"
 #include "title/JxCLoginListDMan.h"
@@ -67,6 +69,7 @@ protected:
         greeting.styleId = 2;
         testkit::PanelRecord below(1);
         below.add(testkit::NameDisplayRecord(greeting).id(1).rect(20, 20, 300, 50), file);
+        below.add(testkit::NameDisplayRecord(greeting, "CertificateNameDisplay").id(2).rect(20, 400, 300, 430), file);
         file.page(1, 1).storedPanel("Display", below.Bytes());
 
         testkit::TemplateBuilder& t = file.templateDef(kLoginTemplate, "POPUP_PAGE").size(400, 300).offset(kLoginLeft, kLoginTop);
@@ -136,10 +139,10 @@ protected:
     }
     JxCLoginCollage& list() { return object<JxCLoginCollage>(Ids::kList); }
     std::string loginText() { return std::string(object<JxCLoginField>(Ids::kLoginField).GetText().View()); }
-    std::string nameShown()
+    std::string nameShown(std::int32_t id = 1)
     {
         JxCPanelObject* below = product().GetPageList().GetFirst()->FindPanelById(1);
-        auto* display = dynamic_cast<JxCNameDisplay*>(below->FindObjectById(1));
+        auto* display = dynamic_cast<JxCParaText*>(below->FindObjectById(id));
         return display && display->GetTextBuffer() ? display->GetTextBuffer() : "<none>";
     }
     JxCUser& users() { return *data().GetUser(); }
@@ -294,6 +297,58 @@ TEST_F(LoginTest, OnlyTheDeleteKeyDeletesAndNeverTheLoggedInUser)
     EXPECT_EQ(list().GetSelectedIndex(), 0);
     EXPECT_EQ(loginText(), "Ann");
     EXPECT_TRUE(userFile("jx0.Gv3"));
+}
+
+TEST_F(LoginTest, TheListNamesItsRowsFindsNamesInAnyCaseAndNamesNothingPastItsEnd)
+{
+    writeUser("jx0.Gv3", "Ann");
+    writeUser("jx1.Gv3", "Bob");
+    openLogin();
+    JxCCollDataManager& data = *list().GetDataManager();
+    EXPECT_EQ(data.FindItemByText(JxCString("bOB")), 1);
+    EXPECT_EQ(data.FindItemByText(JxCString("Bo")), -1);
+    {
+        JxCCollItemRef past(data, 2, &list());
+        EXPECT_TRUE(data.GetItemText(past).IsEmpty());
+        JxCCollItemRef before(data, -1, &list());
+        EXPECT_TRUE(data.GetItemText(before).IsEmpty());
+        JxCCollItemRef bob(data, 1, &list());
+        EXPECT_EQ(std::string(data.GetItemText(bob).View()), "Bob");
+    }
+    // A file that appears meanwhile is listed at the next reading.
+    writeUser("jx2.Gv3", "Al");
+    list().Reload(JxCString("bob"));
+    EXPECT_EQ(users().GetEntryCount(), 3);
+    EXPECT_EQ(list().GetSelectedIndex(), 2);
+    EXPECT_EQ(loginText(), "Bob");
+}
+
+TEST_F(LoginTest, TheLoginButtonActsOnlyOnTheFrontmostPage)
+{
+    writeUser("jx0.Gv3", "Ann");
+    file.templateDef(45, "POPUP_PAGE").size(100, 40).offset(0, 0).panel(1, "Display").at(0, 0).size(100, 40);
+    file.page(45, 45);
+    openLogin();
+    JxCLoginButton& button = object<JxCLoginButton>(Ids::kLoginButton);
+    ASSERT_EQ(product().OpenPage(45, 0, 0, 0), 1);
+    harness.runUntilIdle();
+    EXPECT_EQ(button.MouseUp(JxCPoint(button.GetRect().left, button.GetRect().top), 0), 0);
+    EXPECT_EQ(data().GetUserRecord(), nullptr);
+    product().GetPageList().ClosePage(product().GetPageList().GetLast());
+    EXPECT_EQ(button.MouseUp(JxCPoint(button.GetRect().left, button.GetRect().top), 0), 1);
+    EXPECT_NE(data().GetUserRecord(), nullptr);
+}
+
+TEST_F(LoginTest, ThePagesOpenedAfterALoginShowTheNameInTheirDisplays)
+{
+    readTitle();
+    product().GetProductDef()->SetDataPath("P:\\Data");
+    testkit::UserFile ann;
+    ann.name = "Ann";
+    logIn("Ann", ann);
+    changeTo(1);
+    EXPECT_EQ(nameShown(1), "Hello, Ann.");
+    EXPECT_EQ(nameShown(2), "Ann");
 }
 
 TEST_F(LoginTest, TheWidgetsAreForgottenWhenTheLoginPageCloses)
