@@ -4,7 +4,9 @@
 // bytes could hold; whatever it read then loads its pictures (shared through
 // the cache), draws into the page in the title's styles, takes two clicks,
 // and typing and editing keys; an animated hotspot plays a short animation
-// of the program folder ("&spin") and leaves no shared media behind.
+// of the program folder ("&spin") and leaves no shared media behind. The
+// same bytes read as the login panel's record (whose confirmation page
+// follows the panel's) stay inside too.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -34,6 +36,7 @@
 #include "testkit/png.h"
 #include "testkit/product_data.h"
 #include "testkit/text_styles.h"
+#include "title/JxCLoginPanel.h"
 #include "title/JxClassRegistrations.h"
 
 namespace {
@@ -173,6 +176,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     fuzz::Check(GetResourceList().GetCount() == 0);
     fuzz::Check(GetBitmapCache().GetCount() == 0);
+    {
+        SlatePage page;
+        JxCLoginPanel login;
+        JxCInStrStream in(JxMemoryBlock{data, std::uint32_t(size)});
+        login.Read(in, page.GetPageDef());
+        fuzz::Check(in.Tell() <= size);
+    }
     DeleteProduct();
     return 0;
 }

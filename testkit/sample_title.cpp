@@ -6,6 +6,7 @@
 #include "testkit/display_objects.h"
 #include "testkit/media_actions.h"
 #include "testkit/sample_animation_hotspot.h"
+#include "testkit/sample_login.h"
 #include "testkit/scroll_records.h"
 #include "testkit/text_styles.h"
 #include "testkit/title_record.h"
@@ -262,6 +263,8 @@ TitleFolder SampleTitle()
         data.page(3, 2).name("Gallery").visit(2).on("on_open", {PlayVideoAction(video, data.Intern(video.movie))});
     if (IsDisplayObjectTypeRegistered("EditBox") && IsDisplayObjectTypeRegistered("ParaText"))
         gallery.storedPanel("Display", nameEntryPanel(data));
+    if (IsDisplayObjectTypeRegistered("LoginField") && IsDisplayObjectTypeRegistered("LoginCollage"))
+        AddSampleLogin(title);
     addTitleRecord(title);
     if (IsDisplayObjectTypeRegistered("Bitmap") && IsDisplayObjectTypeRegistered("AnimHotspot"))
         AddSampleAnimationHotspot(title);
@@ -282,13 +285,15 @@ TitleFolder SampleTitle()
     return title;
 }
 
-void WriteSampleTitle(const std::string& folder, bool withLogbook)
+void WriteSampleTitle(const std::string& folder, bool withLogbook, bool opensOnLogin)
 {
     RegisterTypeIds();
     try {
         TitleFolder title = SampleTitle();
         if (withLogbook)
             AddSampleLogbook(title);
+        if (opensOnLogin)
+            OpenSampleOnLogin(title);
         title.Write(folder);
     } catch (...) {
         ReleaseTypeRegistries();

@@ -22,10 +22,13 @@
 // the title record carries), and it plays the title's movie as it opens.
 //
 // The welcome page plays a chime now and then, and a page left alone for
-// two minutes gives way to another. Page 5, the last start page, can be
+// two minutes gives way to another. Page 5, a later start page, can be
 // the logbook with its counters (AddSampleLogbook, which the sample-title
-// tool adds). Page 30, the start page before it, plays an animation in an
-// animated hotspot (testkit/sample_animation_hotspot.h).
+// tool adds). Page 30, a start page, plays an animation in an animated
+// hotspot (testkit/sample_animation_hotspot.h). With the title's login
+// classes registered, the login pages (testkit/sample_login.h) are there
+// too, their greeting page a start page; the sample-title tool makes it the
+// first.
 
 #include "testkit/title_folder.h"
 
@@ -62,7 +65,9 @@ TitleFolder SampleTitle();
 // classes must be registered before the type ids are numbered.
 void AddSampleLogbook(TitleFolder& title);
 // Writes the sample title into the folder, numbering the type ids for the
-// writing and releasing them after: call it while no program runs.
-void WriteSampleTitle(const std::string& folder, bool withLogbook = false);
+// writing and releasing them after: call it while no program runs. The
+// title opens on the welcome page, or with opensOnLogin on the login
+// (testkit/sample_login.h), whose page is otherwise the last start page.
+void WriteSampleTitle(const std::string& folder, bool withLogbook = false, bool opensOnLogin = false);
 
 }  // namespace testkit

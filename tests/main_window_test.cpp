@@ -347,8 +347,16 @@ TEST(Program, TheStartedProgramWaitsWithoutUsingTheProcessor)
         execl(KELBO_PROGRAM, KELBO_PROGRAM, static_cast<char*>(nullptr));
         _exit(127);
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    long before = processTicks(pid);
+    // Start-up done: half a second without a tick (a loaded machine or a
+    // sanitizer build makes it take a while).
+    long before = -1;
+    for (int i = 0; i < 40; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        const long now = processTicks(pid);
+        if (now >= 0 && now == before)
+            break;
+        before = now;
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     long after = processTicks(pid);
     int status = 0;

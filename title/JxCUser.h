@@ -5,7 +5,10 @@
 // current record.
 //
 // The login page's widgets hand their texts in: the name picked in the
-// login field, the name typed in the new-user field.
+// login field, the name typed in the new-user field. While the login page
+// is open its fields and buttons are known here (each enters itself as it
+// makes its resources and leaves as it goes), so that each can reach the
+// others.
 
 #include <cstdint>
 #include <memory>
@@ -19,6 +22,19 @@
 struct JxCUserEntry {
     JxCString userName;
     JxCString fileName;
+};
+
+class JxCLoginButton;
+class JxCLoginField;
+class JxCNewUserButton;
+class JxCNewUserField;
+
+// The login page's widgets while it is open; null where there is none.
+struct JxCLoginWidgets {
+    JxCLoginField* loginField = nullptr;
+    JxCNewUserField* newUserField = nullptr;
+    JxCLoginButton* loginButton = nullptr;
+    JxCNewUserButton* newUserButton = nullptr;
 };
 
 class JxCUser : public JxCObject {
@@ -75,6 +91,8 @@ public:
     // The entry of the name, -1 when none.
     std::int32_t FindName(const JxCTableString& name) const;
 
+    JxCLoginWidgets& GetLoginWidgets() { return widgets_; }
+
     std::int32_t GetEntryCount() const { return static_cast<std::int32_t>(entries_.size()); }
     // Entry i, or null.
     const JxCUserEntry* GetEntry(std::int32_t i) const;
@@ -83,4 +101,5 @@ private:
     JxCString currentName_;
     std::unique_ptr<JxCUserRecord> record_;
     std::vector<JxCUserEntry> entries_;
+    JxCLoginWidgets widgets_;
 };

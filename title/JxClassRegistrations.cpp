@@ -30,6 +30,8 @@
 #include "runtime/JxCTypeKey.h"
 #include "runtime/JxClassFactories.h"
 #include "title/JxCGavoPageDef.h"
+#include "title/JxCLoginListDMan.h"
+#include "title/JxLoginWidgets.h"
 #include "title/JxLogBook.h"
 #include "title/JxProgressDisplays.h"
 #include "title/JxTitleActions.h"
@@ -73,10 +75,17 @@ constexpr std::array<ObjectType, 17> kObjectTypes = {{
 
 // The title's own display-object types built so far, registered after the
 // engine's.
-constexpr std::array<ObjectType, 12> kTitleObjectTypes = {{
+constexpr std::array<ObjectType, 19> kTitleObjectTypes = {{
+    {"LoginField", makeObject<JxCLoginField>},
+    {"NewUserField", makeObject<JxCNewUserField>},
+    {"LoginButton", makeObject<JxCLoginButton>},
+    {"NewUserButton", makeObject<JxCNewUserButton>},
+    {"LoginCollage", makeObject<JxCLoginCollage>},
     {"ParaText", makeObject<JxCParaText>},
     {"Visitedcount", makeObject<JxCVisitedCount>},
     {"quizcount", makeObject<JxCQuizCount>},
+    {"Name", makeObject<JxCNameDisplay>},
+    {"CertificateNameDisplay", makeObject<JxCCertificateNameDisplay>},
     {"LogBookButton", makeObject<JxCLogBookButton>},
     {"CertificateButton", makeObject<JxCCertificateButton>},
     {"quiztick", makeObject<JxCQuizTick>},
@@ -214,6 +223,7 @@ void RegisterClasses()
     registerResources();
     registerPanels();
     registerPages();
+    RegisterLoginListManagers();
     RegisterPageDefClass(MakeInstance<JxCPageDef, JxCGavoPageDef>);
 }
 
@@ -223,6 +233,7 @@ void UnregisterClasses()
         return;
     registered() = false;
     UnregisterFactoryClasses();
+    UnregisterLoginListManagers();
     for (Registration& r : registrations())
         UnregisterDisplayObjectType(r.name);
 }

@@ -6,6 +6,7 @@
 
 #include "objects/panels/JxCViewingPanel.h"
 #include "runtime/JxCPanelObject.h"
+#include "title/JxCLoginPanel.h"  // the login panel
 #include "title/JxLogBook.h"  // the logbook base panel
 
 // Panel type "Display". A release in it restarts the idle tick's counts.
@@ -42,13 +43,6 @@ class JxCQTopicsPanel : public JxCViewingPanel {
 public:
     JxCQTopicsPanel() = default;
     ~JxCQTopicsPanel() override = default;
-};
-
-// Panel type "LoginPanel".
-class JxCLoginPanel : public JxCPanelObject {
-public:
-    JxCLoginPanel() = default;
-    ~JxCLoginPanel() override = default;
 };
 
 // Panel type "SchoolhousePanel".

@@ -11,6 +11,7 @@
 #include "objects/widgets/JxCCollage.h"
 #include "objects/widgets/JxCScrollBitmap.h"
 #include "runtime/JxCDisplayObject.h"
+#include "title/JxLoginWidgets.h"  // the login group collage
 #include "title/JxProgressDisplays.h"  // the cancel button
 
 // Object type "AnimHotspot".
@@ -43,13 +44,6 @@ class JxCGavoGroupCollage : public JxCGroupCollage {
 public:
     JxCGavoGroupCollage() = default;
     ~JxCGavoGroupCollage() override = default;
-};
-
-// Object type "loginGroupCollage".
-class JxCLoginGroupCollage : public JxCGroupCollage {
-public:
-    JxCLoginGroupCollage() = default;
-    ~JxCLoginGroupCollage() override = default;
 };
 
 // Object type "VideoHotspot".

@@ -336,6 +336,22 @@ TEST_F(CollageTest, TheGroupGoingFirstLeavesItsMembersFree)
     type("x");
 }
 
+TEST_F(CollageTest, TwoGroupsOverOnePointPassTheMouseOnlyToTheirMembers)
+{
+    buildGroup();
+    auto* second = new JxCGroupCollage;
+    second->Attach(panel.get(), JxCTypeKey());
+    second->SetRect(JxCRect(0, 0, 200, 100));
+    panel->GetDisplayObjects().InsertByZOrder(second);
+    for (JxCGroupCollage* over : {group, second}) {
+        EXPECT_EQ(over->MouseMove(row(1)), 1);
+        EXPECT_EQ(over->MouseDown(row(1)), 1);
+        EXPECT_EQ(over->MouseDoubleClick(row(1)), 1);
+    }
+    click(row(1));
+    EXPECT_EQ(collage->GetSelectedIndex(), 1);
+}
+
 TEST_F(CollageTest, MembersGoingFirstAreForgottenByTheGroup)
 {
     buildGroup();

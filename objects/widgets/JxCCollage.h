@@ -219,7 +219,7 @@ private:
     std::int32_t pageUpTarget() const;
     std::int32_t pageDownTarget() const;
     // The panel's other objects under the point, topmost first, without the
-    // group and the types it passes over.
+    // groups and the types it passes over.
     std::vector<JxCDisplayObject*> objectsAt(const JxCPoint& point) const;
 
     JxCCollage* collage_ = nullptr;

@@ -334,8 +334,10 @@ std::vector<JxCDisplayObject*> JxCGroupCollage::objectsAt(const JxCPoint& point)
     if (!owner)
         return found;
     JxCDisplayObjectList& objects = owner->GetDisplayObjects();
+    // Another group over the point would pass the mouse straight back.
     for (JxCDisplayObject* object = objects.GetLast(); object; object = objects.GetPrev(object))
-        if (object != this && object->GetTypeKey().GetTypeValue() == 0 && object->HitTest(point))
+        if (object != this && !dynamic_cast<const JxCGroupCollage*>(object) &&
+            object->GetTypeKey().GetTypeValue() == 0 && object->HitTest(point))
             found.push_back(object);
     return found;
 }

@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         ReportingTest::SetUp();
-        programStrings("1\tkelbo32.ini\n4\tKelbo\n3013\tmmapp\n");
+        programStrings("1\tkelbo32.ini\n4\tKelbo\n190\t.\n191\tHello, \n3013\tmmapp\n");
         iniFile("[Directory]\nUser=" + std::string(userFolderSetting()) + "\n");
         ReadSettings();
         std::filesystem::create_directories(userHost());

@@ -17,9 +17,10 @@ int main(int argc, char** argv)
     }
     try {
         // The stored objects are named by the program's own classes, the
-        // logbook's among them.
+        // logbook's and the login's among them; the title opens on its
+        // login.
         RegisterClasses();
-        testkit::WriteSampleTitle(argv[1], true);
+        testkit::WriteSampleTitle(argv[1], true, true);
         UnregisterClasses();
         // The title's INI file beside the program: the data lies in the
         // program's own folder (drive P:), which is taken as it lists, as an

@@ -1,0 +1,88 @@
+// The sample title opened on its login, run whole and headless: a new user
+// typed and added, logged in with Enter, the welcome page reached, and the
+// user's file left in the user folder that the title's INI file names,
+// saved as the program ends.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/window/messages.h"
+#include "runtime/JxCPageObject.h"
+#include "testkit/sample_login.h"
+#include "testkit/user_file.h"
+#include "tests/program_fixture.h"
+#include "title/JxLoginWidgets.h"
+
+namespace {
+
+class LoginRunTest : public ProgramTest {
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        ProgramClasses classes;
+        testkit::WriteSampleTitle(config.program(), false, true);
+        // The disc cannot be written: the users' files go to a fixed drive.
+        plat::testing::TempConfig::writeFile(config.config() + "/platform.ini",
+                                             "[Drive D]\nPath=" + discFolder() +
+                                                 "\nType=cdrom\nLabel=KELBO\n[Drive C]\nPath=" + config.root() +
+                                                 "/c\nType=fixed\n");
+        plat::testing::TempConfig::writeFile(config.config() + "/windows/kelbo32.ini",
+                                             "[Directory]\nData=D:\\\nVolumeLabel=KELBO\nUser=C:\\Users\n");
+        std::filesystem::create_directories(config.root() + "/c");
+        plat::ReloadDriveTable();
+    }
+    static std::int32_t frontPage()
+    {
+        JxCPageObject* page = GetProduct()->GetPageList().GetLast();
+        return page ? page->GetPageId() : -1;
+    }
+    std::string userFile(const std::string& name) const
+    {
+        return plat::testing::TempConfig::readFile(config.root() + "/c/Users/" + name);
+    }
+};
+
+TEST_F(LoginRunTest, ANewUserLogsInGoesOnToTheWelcomePageAndIsSavedAtTheEnd)
+{
+    int step = 0;
+    bool closed = false;
+    std::int32_t loginShown = -1, afterLogin = -1;
+    run([&](plat::HWND main) {
+        // The login page takes the typing once it has started.
+        JxCPageObject* front = GetProduct()->GetPageList().GetLast();
+        if (step == 0 && !(front && dynamic_cast<JxCNewUserField*>(front->GetFocusObject())))
+            return false;
+        switch (step++) {
+        case 0:
+            loginShown = frontPage();
+            harness->typeText("Ann");
+            harness->tap(plat::VK_RETURN);  // the new user
+            return true;
+        case 1:
+            harness->tap(plat::VK_RETURN);  // the login field has the focus now
+            return true;
+        default: {
+            // Until the welcome page has replaced the greeting.
+            JxCPageObject* current = GetProduct()->GetCurrentPage();
+            if (closed || (current && current->GetPageId() != 1 && step < 50))
+                return false;
+            afterLogin = frontPage();
+            closed = true;
+            plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
+            return true;
+        }
+        }
+    });
+    EXPECT_EQ(loginShown, std::int32_t(testkit::kSampleLoginPage));
+    EXPECT_EQ(afterLogin, 1);
+    // The exit saved her record: the welcome page is marked visited.
+    testkit::UserFile ann;
+    ann.name = "Ann";
+    ann.visited[0] = 1;
+    const std::vector<std::uint8_t> expected = ann.Bytes();
+    EXPECT_TRUE(userFile("jx0.Gv3") == std::string(expected.begin(), expected.end()));
+}
+
+}  // namespace
