@@ -22,23 +22,25 @@
 // the title record carries), and it plays the title's movie as it opens.
 //
 // The welcome page plays a chime now and then, and a page left alone for
-// two minutes gives way to another. Page 5, the fourth start page, can be
-// the logbook with its counters (AddSampleLogbook, which the sample-title
-// tool adds).
+// two minutes gives way to another. Page 10, the fourth start page, plays
+// an animation (testkit/sample_animation.h). Page 5, the fifth start page,
+// can be the logbook with its counters (AddSampleLogbook, which the
+// sample-title tool adds).
 
 #include "testkit/title_folder.h"
 
 namespace testkit {
 
-// Colours of the sample palette (index: colour).
+// Colours of the sample palette (index: colour). Sand lies clear of the
+// places 256-colour palettes keep for the system's colours.
 enum SampleColour : std::uint8_t {
     kSampleBlack = 0,
     kSampleWhite = 1,
     kSampleNavy = 2,
     kSampleTeal = 3,
-    kSampleSand = 4,
     kSampleRust = 5,
     kSampleMoss = 6,
+    kSampleSand = 10,
 };
 
 // Rows of the change-page transition table the sample's page changes use.
@@ -50,8 +52,9 @@ constexpr std::int16_t kTallPictureWidth = 300;
 constexpr std::int16_t kTallPictureHeight = 900;
 constexpr std::int16_t kTallPictureWindow = 300;
 
-// The palette: the colours above, then greys to fill 256 entries (entry n
-// (n, n, n)), but for the system's light grey at 7 and dark grey at 248.
+// The palette: the colours above, and greys in the other entries (entry n
+// (n, n, n)), but for the system's dark blue at 4, light grey at 7, dark
+// grey at 248 and blue at 252.
 std::vector<Rgb> SamplePalette();
 // The title; the type ids must be numbered first (RegisterTypeIds).
 TitleFolder SampleTitle();
