@@ -97,17 +97,21 @@ PicsFile twinkleAnimation()
 
 void addPictures(TitleFolder& title)
 {
-    Canvas stage(240, 160, kSampleNavy);
-    stage.fill(8, 8, 224, 144, kSampleWhite);
-    title.files["animstage.dib"] = EncodeBmp(stage.Picture());
-    // "Go on": a white arrow on rust.
-    Canvas go(100, 30, kSampleRust);
-    go.fill(2, 2, 96, 26, kSampleWhite);
-    go.fill(4, 4, 92, 22, kSampleRust);
-    go.fill(30, 12, 26, 6, kSampleWhite);
+    // The page's picture: the stage, a white field in a navy frame, and
+    // under it, on the panel's sand, the "go on" arrow (white on rust). The
+    // bar is drawn over its lower left part. A hotspot's highlight shows
+    // this picture, so the arrow is part of it.
+    Canvas back(240, 200, kSampleSand);
+    back.fill(0, 0, 240, 160, kSampleNavy);
+    back.fill(8, 8, 224, 144, kSampleWhite);
+    const std::int32_t gx = kSampleGoX - kSampleStageX, gy = kSampleGoY - kSampleStageY;
+    back.fill(gx, gy, 100, 30, kSampleRust);
+    back.fill(gx + 2, gy + 2, 96, 26, kSampleWhite);
+    back.fill(gx + 4, gy + 4, 92, 22, kSampleRust);
+    back.fill(gx + 30, gy + 12, 26, 6, kSampleWhite);
     for (std::int32_t i = 0; i < 10; ++i)
-        go.fill(56 + i, 5 + i, 1, 20 - 2 * i, kSampleWhite);
-    title.files["animgo.dib"] = EncodeBmp(go.Picture());
+        back.fill(gx + 56 + i, gy + 5 + i, 1, 20 - 2 * i, kSampleWhite);
+    title.files["animstage.dib"] = EncodeBmp(back.Picture());
     // The small page: a moss tick on white in a teal frame.
     Canvas done(200, 120, kSampleTeal);
     done.fill(6, 6, 188, 108, kSampleWhite);
@@ -123,17 +127,17 @@ void addPictures(TitleFolder& title)
 std::vector<std::uint8_t> contentPanel(ProductData& data)
 {
     PanelRecord panel(kSampleIdleAnimationPanel);
-    // The stage comes first: the idle tick's animation plays for it.
+    // The stage comes first: the idle tick's animation plays for it, and a
+    // hotspot's highlight shows it.
     panel.add(BitmapRecord("animstage").id(1).at(kSampleStageX, kSampleStageY), data);
     ControllerFields bar;
     bar.cursor = "Hand";
     bar.animation = kSampleRollAnimation;
     panel.add(AnimControlRecord(data, bar).id(2).at(kSampleBarX, kSampleBarY), data);
-    panel.add(BitmapRecord("animgo").id(3).at(kSampleGoX, kSampleGoY), data);
     PlayPicsRecord play{kSampleRollAnimation};
     play.queued = true;
     panel.add(HotspotRecord(3)
-                  .id(4)
+                  .id(3)
                   .rect(kSampleGoX, kSampleGoY, kSampleGoX + 100, kSampleGoY + 30)
                   .on("on_click", {play.Action(), OpenPageAction(kSampleAnimationEncorePage)}),
               data);
