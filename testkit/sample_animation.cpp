@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
-#include "runtime/JxTypeRegistry.h"
 #include "testkit/display_objects.h"
 #include "testkit/pics.h"
 #include "testkit/pics_records.h"

@@ -1,10 +1,11 @@
 #pragma once
-// The sample title's animation page: a stage picture on which an animation
-// of a rolling ball plays with its sound, the animation's controller bar
-// (play and pause, rewind, the meter) below it, and a "go on" picture whose
-// click plays the animation through to its end and only then opens a small
-// page beside the stage, which a click closes again. Left alone, the page
-// now and then plays a short twinkle beside the stage (the idle tick's
+// The sample title's animation page: a stage on which an animation of a
+// rolling ball plays with its sound, the animation's controller bar (play
+// and pause, rewind, the meter) below it, and a "go on" arrow whose click
+// plays the animation through to its end and only then opens a small page
+// beside the stage, which a click closes again. Once the idle tick runs
+// (it starts with the first page an action opens or changes to), the page
+// left alone plays a short twinkle beside the stage now and then (its
 // random animation, played on the idle-animation panel).
 //
 // Its objects are the program's ("Bitmap", "Hotspot", "AnimationControl"),

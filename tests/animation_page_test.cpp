@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "media/JxCAnimControl.h"
@@ -102,12 +103,22 @@ protected:
                 return m;
         return nullptr;
     }
-    // Ends the run with a failure.
+    // Ends the run (after its last step, or with a failure).
+    static bool close(plat::HWND main)
+    {
+        plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
+        return true;
+    }
     static bool fail(plat::HWND main, const std::string& why)
     {
         ADD_FAILURE() << why;
-        plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
-        return true;
+        return close(main);
+    }
+    // The program's run from the animation page, with `user` called each
+    // time it waits once the page is up.
+    void runOnPage(const std::function<bool(plat::HWND main)>& user)
+    {
+        run([&](plat::HWND main) { return bar() ? user(main) : false; }, commandLine.c_str());
     }
 
     int start = 0;
@@ -120,53 +131,47 @@ TEST_F(AnimationPageTest, TheBarPlaysTheAnimationWithItsSoundPausesItAndRewindsI
     std::int32_t held = 0;
     std::uint64_t began = 0;
     bool heard = false;
-    run(
-        [&](plat::HWND main) {
-            JxCAnimControl* control = bar();
-            if (!control)
-                return false;
-            JxCPlayPicsAction& play = *control->GetPlayAction();
-            switch (step) {
-            case 0:
-                EXPECT_EQ(colourAt(main, kGround), sampleColour(kSampleWhite)) << "no frame before play";
-                began = harness->now();
-                ++step;
-                harness->click(onScreen(main, kPlay));
-                return true;
-            case 1:
-                heard = heard || plat::OpenWaveOutCount() > 0;
-                if (play.GetPosition() < 6)
-                    return harness->now() - began > 10000 && fail(main, "the animation did not play");
-                EXPECT_TRUE(play.IsPlaying());
-                EXPECT_EQ(colourAt(main, kGround), sampleColour(kSampleMoss)) << "a frame shows";
-                ++step;
-                harness->click(onScreen(main, kPlay));
-                return true;
-            case 2:
-                EXPECT_TRUE(play.IsPaused());
-                held = play.GetPosition();
-                // Nothing runs while the animation is paused: time is moved on.
-                harness->advance(500);
-                ++step;
-                return true;
-            case 3:
-                EXPECT_EQ(play.GetPosition(), held) << "paused";
-                EXPECT_LT(held, kSampleRollFrames);
-                ++step;
-                harness->click(onScreen(main, kRewind));
-                return true;
-            case 4:
-                EXPECT_EQ(play.GetPosition(), 0);
-                EXPECT_FALSE(play.IsPlaying());
-                EXPECT_EQ(colourAt(main, kGround), sampleColour(kSampleWhite)) << "the last frame cleared";
-                ++step;
-                plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
-                return true;
-            default:
-                return false;
-            }
-        },
-        commandLine.c_str());
+    runOnPage([&](plat::HWND main) {
+        JxCPlayPicsAction& play = *bar()->GetPlayAction();
+        switch (step) {
+        case 0:
+            EXPECT_EQ(colourAt(main, kGround), sampleColour(kSampleWhite)) << "no frame before play";
+            began = harness->now();
+            ++step;
+            harness->click(onScreen(main, kPlay));
+            return true;
+        case 1:
+            heard = heard || plat::OpenWaveOutCount() > 0;
+            if (play.GetPosition() < 6)
+                return harness->now() - began > 10000 && fail(main, "the animation did not play");
+            EXPECT_TRUE(play.IsPlaying());
+            EXPECT_EQ(colourAt(main, kGround), sampleColour(kSampleMoss)) << "a frame shows";
+            ++step;
+            harness->click(onScreen(main, kPlay));
+            return true;
+        case 2:
+            EXPECT_TRUE(play.IsPaused());
+            held = play.GetPosition();
+            // Nothing runs while the animation is paused: time is moved on.
+            harness->advance(500);
+            ++step;
+            return true;
+        case 3:
+            EXPECT_EQ(play.GetPosition(), held) << "paused";
+            EXPECT_LT(held, kSampleRollFrames);
+            ++step;
+            harness->click(onScreen(main, kRewind));
+            return true;
+        case 4:
+            EXPECT_EQ(play.GetPosition(), 0);
+            EXPECT_FALSE(play.IsPlaying());
+            EXPECT_EQ(colourAt(main, kGround), sampleColour(kSampleWhite)) << "the last frame cleared";
+            ++step;
+            return close(main);
+        default:
+            return false;
+        }
+    });
     EXPECT_EQ(step, 5);
     EXPECT_TRUE(heard) << "the animation's sound";
 }
@@ -176,42 +181,37 @@ TEST_F(AnimationPageTest, TheGoOnPicturePlaysTheAnimationThroughBeforeItsPageOpe
     int step = 0;
     std::uint64_t clicked = 0, opened = 0;
     std::int32_t furthest = 0, atOpen = -1;
-    run(
-        [&](plat::HWND main) {
-            if (!bar())
-                return false;
-            JxCBaseProduct* product = GetProduct();
-            switch (step) {
-            case 0:
-                ++step;
-                clicked = harness->now();
-                harness->click(onScreen(main, kGoOn));
-                return true;
-            case 1:
-                if (JxCResourceObject* roll = media(kSampleRollAnimation))
-                    furthest = std::max(furthest, roll->GetPosition());
-                if (!product->FindPageById(std::int32_t(kSampleAnimationEncorePage)))
-                    return harness->now() - clicked > 10000 && fail(main, "the small page never opened");
-                opened = harness->now();
-                atOpen = furthest;
-                ++step;
-                return true;
-            case 2:
-                EXPECT_EQ(colourAt(main, kEncore), sampleColour(kSampleWhite));
-                ++step;
-                harness->click(onScreen(main, kEncore));
-                return true;
-            case 3:
-                if (product->FindPageById(std::int32_t(kSampleAnimationEncorePage)))
-                    return harness->now() - opened > 5000 && fail(main, "the small page stayed");
-                ++step;
-                plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
-                return true;
-            default:
-                return false;
-            }
-        },
-        commandLine.c_str());
+    runOnPage([&](plat::HWND main) {
+        JxCBaseProduct* product = GetProduct();
+        switch (step) {
+        case 0:
+            ++step;
+            clicked = harness->now();
+            harness->click(onScreen(main, kGoOn));
+            return true;
+        case 1:
+            if (JxCResourceObject* roll = media(kSampleRollAnimation))
+                furthest = std::max(furthest, roll->GetPosition());
+            if (!product->FindPageById(std::int32_t(kSampleAnimationEncorePage)))
+                return harness->now() - clicked > 10000 && fail(main, "the small page never opened");
+            opened = harness->now();
+            atOpen = furthest;
+            ++step;
+            return true;
+        case 2:
+            EXPECT_EQ(colourAt(main, kEncore), sampleColour(kSampleWhite));
+            ++step;
+            harness->click(onScreen(main, kEncore));
+            return true;
+        case 3:
+            if (product->FindPageById(std::int32_t(kSampleAnimationEncorePage)))
+                return harness->now() - opened > 5000 && fail(main, "the small page stayed");
+            ++step;
+            return close(main);
+        default:
+            return false;
+        }
+    });
     EXPECT_EQ(step, 4);
     EXPECT_EQ(atOpen, kSampleRollFrames) << "every frame played before the page opened";
     EXPECT_GE(opened - clicked, std::uint64_t(kSampleRollFrames) * 100);
@@ -223,37 +223,32 @@ TEST_F(AnimationPageTest, APageLeftAloneTwinklesOnceItsIdleTickRuns)
     // small page, which is closed again.
     int step = 0;
     std::uint64_t opened = 0, seen = 0;
-    run(
-        [&](plat::HWND main) {
-            if (!bar())
+    runOnPage([&](plat::HWND main) {
+        JxCBaseProduct* product = GetProduct();
+        const bool encore = product->FindPageById(std::int32_t(kSampleAnimationEncorePage)) != nullptr;
+        switch (step) {
+        case 0:
+            ++step;
+            harness->click(onScreen(main, kGoOn));
+            return true;
+        case 1:
+            if (!encore)
                 return false;
-            JxCBaseProduct* product = GetProduct();
-            const bool encore = product->FindPageById(std::int32_t(kSampleAnimationEncorePage)) != nullptr;
-            switch (step) {
-            case 0:
-                ++step;
-                harness->click(onScreen(main, kGoOn));
-                return true;
-            case 1:
-                if (!encore)
-                    return false;
-                opened = harness->now();
-                ++step;
-                harness->click(onScreen(main, kEncore));
-                return true;
-            case 2:
-                if (!media(kSampleTwinkleAnimation))
-                    return harness->now() - opened > 60000 && fail(main, "no twinkle in a minute");
-                seen = harness->now() - opened;
-                EXPECT_FALSE(encore);
-                ++step;
-                plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
-                return true;
-            default:
-                return false;
-            }
-        },
-        commandLine.c_str());
+            opened = harness->now();
+            ++step;
+            harness->click(onScreen(main, kEncore));
+            return true;
+        case 2:
+            if (!media(kSampleTwinkleAnimation))
+                return harness->now() - opened > 60000 && fail(main, "no twinkle in a minute");
+            seen = harness->now() - opened;
+            EXPECT_FALSE(encore);
+            ++step;
+            return close(main);
+        default:
+            return false;
+        }
+    });
     // The idle tick plays a page's random animation 15 to 29 s after the
     // last page opened.
     EXPECT_GE(seen, 14000u);
