@@ -43,6 +43,7 @@ constexpr std::array<int, 5> kSlotOf = {0, 1, 3, 2, 4};
 
 JxCPlayPicsAction::JxCPlayPicsAction()
 {
+    SetType(ActionTypeId(JxActionKeyword::PLAYNONQPICS));
     SetResourceKind(PicsKind());
 }
 
@@ -243,6 +244,11 @@ JxCResourceObject* JxCPlayPicsAction::GetResource()
 
 // --- Queued play -------------------------------------------------------------
 
+JxCPlayQueuePicsAction::JxCPlayQueuePicsAction()
+{
+    SetType(ActionTypeId(JxActionKeyword::PLAYPICS));
+}
+
 JxCPlayQueuePicsAction::~JxCPlayQueuePicsAction() = default;
 
 std::int16_t JxCPlayQueuePicsAction::Execute()
@@ -257,6 +263,7 @@ std::int16_t JxCPlayQueuePicsAction::Execute()
 
 JxCStopPicsAction::JxCStopPicsAction()
 {
+    SetType(ActionTypeId(JxActionKeyword::STOPPICS));
     SetResourceKind(PicsKind());
 }
 
@@ -311,6 +318,7 @@ JxCResourceObject* JxCStopPicsAction::GetResource()
 
 JxCSeekPicsAction::JxCSeekPicsAction()
 {
+    SetType(ActionTypeId(JxActionKeyword::SEEKPICS));
     SetResourceKind(PicsKind());
 }
 

@@ -91,7 +91,7 @@ private:
 
 class JxCPlayQueuePicsAction : public JxCPlayPicsAction {
 public:
-    JxCPlayQueuePicsAction() = default;
+    JxCPlayQueuePicsAction();
     JxCPlayQueuePicsAction(const JxCPlayQueuePicsAction& other) : JxCPlayPicsAction(other) {}
     ~JxCPlayQueuePicsAction() override;
 

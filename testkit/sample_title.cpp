@@ -1,10 +1,12 @@
 #include "testkit/sample_title.h"
 
 #include <cmath>
+#include <utility>
 
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/display_objects.h"
 #include "testkit/media_actions.h"
+#include "testkit/sample_animation.h"
 #include "testkit/sample_animation_hotspot.h"
 #include "testkit/sample_login.h"
 #include "testkit/scroll_records.h"
@@ -17,8 +19,11 @@ namespace testkit {
 
 namespace {
 
-const Rgb kColours[] = {
-    {0, 0, 0}, {255, 255, 255}, {24, 40, 96}, {32, 128, 128}, {232, 216, 176}, {176, 72, 40}, {80, 120, 48},
+// The sample's colours at their palette places.
+const std::pair<SampleColour, Rgb> kColours[] = {
+    {kSampleBlack, {0, 0, 0}},       {kSampleWhite, {255, 255, 255}}, {kSampleNavy, {24, 40, 96}},
+    {kSampleTeal, {32, 128, 128}},   {kSampleSand, {232, 216, 176}},  {kSampleRust, {176, 72, 40}},
+    {kSampleMoss, {80, 120, 48}},
 };
 
 void addPanels(TemplateBuilder& t, const Rgb& content)
@@ -214,6 +219,7 @@ void addTitleRecord(TitleFolder& title)
     record.idlePages = {1, 2, 3};
     record.menuPages = {1, 2, 3, 5};
     record.fields.navigationTargets = {1, 2, 3, 5, 1};
+    record.idleAnimationPanel = kSampleIdleAnimationPanel;
     title.data.titleRecord(record.Bytes(title.data));
 }
 
@@ -221,15 +227,20 @@ void addTitleRecord(TitleFolder& title)
 
 std::vector<Rgb> SamplePalette()
 {
-    std::vector<Rgb> palette(std::begin(kColours), std::end(kColours));
+    std::vector<Rgb> palette;
     while (palette.size() < 256) {
         const auto grey = std::uint8_t(palette.size());
         palette.push_back({grey, grey, grey});
     }
-    // The system's light and dark greys where 256-colour palettes keep
-    // them; the program's own pictures (the scroll bar's) are drawn in them.
+    // The system's colours where 256-colour palettes keep them, for those
+    // the program's own pictures (the scroll bar's and the animation bar's)
+    // are drawn in: dark blue, light grey, dark grey and blue.
+    palette[4] = {0, 0, 128};
     palette[7] = {192, 192, 192};
     palette[248] = {128, 128, 128};
+    palette[252] = {0, 0, 255};
+    for (const auto& [index, colour] : kColours)
+        palette[index] = colour;
     return palette;
 }
 
@@ -239,8 +250,8 @@ TitleFolder SampleTitle()
     title.palette = SamplePalette();
     ProductData& data = title.data;
     data.product().name("Kelbo Sample").size(646, 506).colour(255, 255, 255).startPages({1, 2, 3});
-    addPanels(data.templateDef(1, "BASE_PAGE"), kColours[kSampleSand]);
-    addPanels(data.templateDef(2, "BASE_PAGE"), kColours[kSampleMoss]);
+    addPanels(data.templateDef(1, "BASE_PAGE"), SamplePalette()[kSampleSand]);
+    addPanels(data.templateDef(2, "BASE_PAGE"), SamplePalette()[kSampleMoss]);
     data.templateDef(3, "CHILD_PAGE").size(200, 120).anchor(1, 2).offset(360, 30).panel(1, "Display").size(200, 120).colour(32, 128, 128);
     // Each page marks its visit; the welcome page chimes now and then.
     PageBuilder& welcome = data.page(1, 1).name("Welcome").visit(0).randomSounds({"chime"});
@@ -263,6 +274,8 @@ TitleFolder SampleTitle()
         data.page(3, 2).name("Gallery").visit(2).on("on_open", {PlayVideoAction(video, data.Intern(video.movie))});
     if (IsDisplayObjectTypeRegistered("EditBox") && IsDisplayObjectTypeRegistered("ParaText"))
         gallery.storedPanel("Display", nameEntryPanel(data));
+    if (IsDisplayObjectTypeRegistered("AnimationControl") && IsDisplayObjectTypeRegistered("Hotspot"))
+        AddSampleAnimation(title);
     if (IsDisplayObjectTypeRegistered("LoginField") && IsDisplayObjectTypeRegistered("LoginCollage"))
         AddSampleLogin(title);
     addTitleRecord(title);

@@ -22,27 +22,28 @@
 // the title record carries), and it plays the title's movie as it opens.
 //
 // The welcome page plays a chime now and then, and a page left alone for
-// two minutes gives way to another. Page 5, a later start page, can be
-// the logbook with its counters (AddSampleLogbook, which the sample-title
-// tool adds). Page 30, a start page, plays an animation in an animated
-// hotspot (testkit/sample_animation_hotspot.h). With the title's login
-// classes registered, the login pages (testkit/sample_login.h) are there
-// too, their greeting page a start page; the sample-title tool makes it the
-// first.
+// two minutes gives way to another. Later start pages: page 10 plays an
+// animation under its bar (testkit/sample_animation.h); page 30 plays one
+// in an animated hotspot (testkit/sample_animation_hotspot.h); page 5, the
+// last, can be the logbook with its counters (AddSampleLogbook, which the
+// sample-title tool adds). With the title's login classes registered, the
+// login pages (testkit/sample_login.h) are there too, their greeting page a
+// start page; the sample-title tool makes it the first.
 
 #include "testkit/title_folder.h"
 
 namespace testkit {
 
-// Colours of the sample palette (index: colour).
+// Colours of the sample palette (index: colour). Sand lies clear of the
+// places 256-colour palettes keep for the system's colours.
 enum SampleColour : std::uint8_t {
     kSampleBlack = 0,
     kSampleWhite = 1,
     kSampleNavy = 2,
     kSampleTeal = 3,
-    kSampleSand = 4,
     kSampleRust = 5,
     kSampleMoss = 6,
+    kSampleSand = 10,
 };
 
 // Rows of the change-page transition table the sample's page changes use.
@@ -54,8 +55,9 @@ constexpr std::int16_t kTallPictureWidth = 300;
 constexpr std::int16_t kTallPictureHeight = 900;
 constexpr std::int16_t kTallPictureWindow = 300;
 
-// The palette: the colours above, then greys to fill 256 entries (entry n
-// (n, n, n)), but for the system's light grey at 7 and dark grey at 248.
+// The palette: the colours above, and greys in the other entries (entry n
+// (n, n, n)), but for the system's dark blue at 4, light grey at 7, dark
+// grey at 248 and blue at 252.
 std::vector<Rgb> SamplePalette();
 // The title; the type ids must be numbered first (RegisterTypeIds).
 TitleFolder SampleTitle();

@@ -7,10 +7,12 @@
 #include "foundation/JxCInStrStream.h"
 #include "foundation/JxStartupSettings.h"
 #include "graphics/JxCStyleDef.h"
+#include "media/JxPicsActions.h"
 #include "objects/actions/JxCOpenPageAction.h"
 #include "platform/config/profile.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxCKeyParams.h"
+#include "runtime/JxCPanelObject.h"
 #include "runtime/JxKeywordTables.h"
 #include "runtime/JxMainWindowState.h"
 #include "title/JxCGavoPageDef.h"
@@ -261,11 +263,24 @@ void JxCProductData::playEffect(const JxCGavoPageDef& def)
         PlayTitleSound(def.GetRandomSounds()[std::size_t(TitleRandom().Next(sounds) - 1)]);
         return;
     }
-    if (animations > 0) {
-        // The pick keeps the generator's sequence; the idle panel's
-        // animation plays once the PICS actions can be set up from here.
-        TitleRandom().Next(animations);
-    }
+    if (animations > 0)
+        playIdleAnimation(def.GetRandomAnimations()[std::size_t(TitleRandom().Next(animations) - 1)]);
+}
+
+void JxCProductData::playIdleAnimation(const JxCString& name)
+{
+    // The animation plays on the idle-animation panel of the current page,
+    // for the panel's first object; a page without that panel, or whose
+    // panel holds no object, plays nothing.
+    JxCBaseProduct* product = GetProduct();
+    JxCPageObject* page = product ? product->GetCurrentPage() : nullptr;
+    JxCPanelObject* panel = page ? page->FindPanelById(idleAnimationPanel_) : nullptr;
+    JxCDisplayObject* object = panel ? panel->GetDisplayObjects().GetFirst() : nullptr;
+    if (!object)
+        return;
+    JxCPlayQueuePicsAction action;
+    if (action.Setup(name, -1, -1, 0, 1, 1, object, 0, 0))
+        action.Post();
 }
 
 void JxCProductData::postOpenPage(std::int32_t pageId)

@@ -148,6 +148,7 @@ private:
     void startTimer();
     void openIdlePage();
     void playEffect(const JxCGavoPageDef& def);
+    void playIdleAnimation(const JxCString& name);
     void postOpenPage(std::int32_t pageId);
 
     std::unique_ptr<JxCIndex> index_;

@@ -1,15 +1,19 @@
 // The PICS actions read from their records and played through the action
-// processor, and the animation controller bar on a panel.
+// processor (a queued play holding an open-page action behind it), and the
+// animation controller bar on a panel.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "foundation/JxCInStrStream.h"
 #include "media/JxCAnimControl.h"
 #include "media/JxCResourcePlayer.h"
 #include "media/JxPicsActions.h"
 #include "media/tests/pics_play_fixture.h"
+#include "objects/actions/JxCOpenPageAction.h"
+#include "objects/pages/JxCBasePage.h"
 #include "platform/tests/golden.h"
 #include "runtime/JxCTypeKey.h"
 #include "runtime/JxTypeRegistry.h"
@@ -21,24 +25,19 @@ using namespace pics_play;
 
 constexpr const char* kGolden = "media/tests/golden";
 
-// An action that notes, as it starts, how far the animation had come.
-std::vector<std::int32_t>& marks()
-{
-    static std::vector<std::int32_t> list;
-    return list;
-}
+// The furthest frame the animation has drawn on the page so far.
 std::int32_t& furthestFrame()
 {
     static std::int32_t frame = 0;
     return frame;
 }
-class MarkAction : public JxCAction {
+
+// A product that builds the pages an open-page action asks for: base pages
+// of plain panels.
+class PagesProduct : public JxCBaseProduct {
 public:
-    std::int16_t Execute() override
-    {
-        marks().push_back(furthestFrame());
-        return 1;
-    }
+    JxCPageObject* NewPageForDef(const JxCPageDef&) override { return new JxCBasePage; }
+    JxCPanelObject* NewPanelById(JxCPanelTypeId) override { return new JxCPanelObject; }
 };
 
 class PicsActionsTest : public PicsPlayTest {
@@ -58,10 +57,10 @@ protected:
                             CopyInstance<JxCAction, JxCStopPicsAction>);
         RegisterActionClass(K::SEEKPICS, MakeInstance<JxCAction, JxCSeekPicsAction>,
                             CopyInstance<JxCAction, JxCSeekPicsAction>);
-        RegisterActionClass(K::BLEND, MakeInstance<JxCAction, MarkAction>, CopyInstance<JxCAction, MarkAction>);
+        RegisterActionClass(K::OPENPAGE, MakeInstance<JxCAction, JxCOpenPageAction>,
+                            CopyInstance<JxCAction, JxCOpenPageAction>);
         RegisterResourceClass(JxResourceKind::Pics, MakeInstance<JxCResourceObject, JxCPicsResource>);
         RegisterTypeIds();
-        marks().clear();
         furthestFrame() = 0;
         // The bar's pictures, as the program carries them.
         const std::string from = std::string(KELBO_SOURCE_DIR) + "/resources/kelbo32.resources/bitmap/";
@@ -72,6 +71,8 @@ protected:
     }
     void TearDown() override
     {
+        while (JxCPageObject* open = GetProduct()->GetPageList().GetLast())
+            GetProduct()->GetPageList().ClosePage(open);
         owned.clear();
         EmptyResourceList();
         panel.reset();
@@ -125,16 +126,67 @@ protected:
                                                    kGolden),
                   "");
     }
-    // Runs until the animation stops playing (at most `limitMs`).
-    void playOut(JxCPlayPicsAction& play, std::uint64_t limitMs = 5000)
+    // Runs in steps of 10 ms until `done` holds (at most `limitMs`).
+    void runUntil(const std::function<bool()>& done, std::uint64_t limitMs = 5000)
     {
         const std::uint64_t start = harness.now();
         do {
             harness.runFor(10);
-        } while ((play.IsPlaying() || marks().empty()) && harness.now() - start < limitMs);
+        } while (!done() && harness.now() - start < limitMs);
+    }
+    // The product builds pages from the records of the file: its page
+    // records are kept for the open-page actions.
+    void buildPagesFromFile()
+    {
+        GetProduct()->ForgetProductWindow();
+        DeleteProduct();
+        SetProduct(std::make_unique<PagesProduct>());
+        const std::vector<std::uint8_t> stored = testkit::EncodeLogPalette(colours);
+        SetProductPalette(plat::CreatePalette(reinterpret_cast<const plat::LOGPALETTE*>(stored.data())), 1);
+        GetProduct()->SetProductWindow(window);
+        GetProduct()->SetActionProcessor(std::make_unique<JxCActionProcessor>());
+    }
+    void keepPageRecords()
+    {
+        pageData = file.Bytes();
+        JxCBaseProduct* product = GetProduct();
+        const std::uint32_t at = product->GetPageDataOffset();
+        product->SetDataStream(std::make_unique<JxCInStrStream>(
+            JxMemoryBlock{pageData.data() + at, std::uint32_t(pageData.size() - at)}));
+        product->SetCompiledData(1);
+    }
+
+    // Plays an animation of ten frames queued, with an open-page action
+    // behind it; the furthest frame shown when the page has opened (-1
+    // when it never opens).
+    std::int32_t frameShownAsPageOpens(bool sound)
+    {
+        buildPagesFromFile();
+        file.page(2, 1);
+        makePanel();
+        keepPageRecords();
+        // Each frame drawn is a copy into the page.
+        page->slate.afterCopy = [this] { furthestFrame() = std::max(furthestFrame(), frameOnPage()); };
+        writePicture("anim.ani", TenFrames(sound).Bytes());
+        testkit::PlayPicsRecord queued{"&anim"};
+        queued.queued = true;
+        const std::vector<JxCAction*> read = readActions({queued.Action(), testkit::OpenPageAction(2)});
+        if (read.size() != 2 || read[0]->Post() != 1 || read[1]->Post() != 1)
+            return -2;
+        // The processor's clone plays; the original stays bound.
+        played = read[0];
+        std::int32_t shown = -1;
+        runUntil([&] {
+            if (GetProduct()->FindPageById(2))
+                shown = furthestFrame();
+            return shown >= 0;
+        });
+        return shown;
     }
 
     std::vector<std::unique_ptr<JxCActionList>> owned;
+    std::vector<std::uint8_t> pageData;
+    JxCAction* played = nullptr;
 
 private:
     JxCTypeKey barKey_;
@@ -247,34 +299,19 @@ TEST_F(PicsActionsTest, StopWithoutRewindLeavesTheAnimationOpenAtItsStartAndTheL
     EXPECT_EQ(GetResourceList().GetCount(), 0);
 }
 
-TEST_F(PicsActionsTest, AQueuedPlayHoldsTheActionsBehindItUntilItsLastFrame)
+TEST_F(PicsActionsTest, AQueuedPlayHoldsTheOpenPageBehindItUntilItsLastFrame)
 {
-    for (bool sound : {true, false}) {
-        SCOPED_TRACE(sound ? "with sound" : "silent");
-        if (!panel) {
-            makePanel();
-            // Each frame drawn is a copy into the page.
-            page->slate.afterCopy = [this] { furthestFrame() = std::max(furthestFrame(), frameOnPage()); };
-        }
-        const std::string name = sound ? "loud" : "quiet";
-        writePicture(name + ".ani", TenFrames(sound).Bytes());
-        marks().clear();
-        furthestFrame() = 0;
-        testkit::PlayPicsRecord queued{"&" + name};
-        queued.queued = true;
-        const std::vector<JxCAction*> read = readActions({queued.Action(), {"BLEND", {}}});
-        ASSERT_EQ(read.size(), 2u);
-        auto* play = dynamic_cast<JxCPlayPicsAction*>(read[0]);
-        ASSERT_EQ(play->Post(), 1);
-        ASSERT_EQ(read[1]->Post(), 1);
-        // The processor's clone plays; the original is not touched.
-        playOut(*play);
-        ASSERT_EQ(marks().size(), 1u);
-        EXPECT_EQ(marks()[0], 10);
-        // Its end rewound the animation.
-        EXPECT_EQ(play->GetPosition(), 0);
-        EXPECT_EQ(GetProduct()->GetMediaOwner(), nullptr);
-    }
+    ASSERT_EQ(frameShownAsPageOpens(true), 10);
+    // Its end rewound the animation and let go of the sound output.
+    EXPECT_EQ(played->GetPosition(), 0);
+    EXPECT_EQ(GetProduct()->GetMediaOwner(), nullptr);
+}
+
+TEST_F(PicsActionsTest, ASilentQueuedPlayHoldsTheOpenPageBehindItToo)
+{
+    ASSERT_EQ(frameShownAsPageOpens(false), 10);
+    EXPECT_EQ(played->GetPosition(), 0);
+    EXPECT_EQ(GetProduct()->GetMediaOwner(), nullptr);
 }
 
 TEST_F(PicsActionsTest, TheBarPlaysPausesAndRewinds)
@@ -307,7 +344,7 @@ TEST_F(PicsActionsTest, TheBarPlaysPausesAndRewinds)
     EXPECT_EQ(play.GetPosition(), held);
     // Play again resumes and plays to the end.
     click(*bar, 25, 8);
-    playOut(play);
+    runUntil([&] { return !play.IsPlaying(); });
     harness.runFor(200);
     EXPECT_FALSE(bar->IsPlayingNow());
     EXPECT_EQ(play.GetPosition(), 10);

@@ -1,14 +1,19 @@
 // The title's product data on a running product: the title record and the
 // title's page fields read (and refused when damaged), the history and the
 // visited marks kept by the page changes, the idle tick's random sounds and
-// idle page on the virtual clock with a seeded generator, the typed-key
+// idle page on the virtual clock with a seeded generator, the random
+// animations played on the idle-animation panel, the typed-key
 // watcher and the random lists that are too short to pick from.
 
 #include <algorithm>
 
+#include "media/JxCResourcePlayer.h"
+#include "media/JxPicsActions.h"
 #include "platform/config/profile.h"
 #include "runtime/JxCKeyParams.h"
 #include "title/JxCGavoPageDef.h"
+#include "testkit/display_objects.h"
+#include "testkit/pics.h"
 #include "title/JxTitlePages.h"
 #include "title/tests/title_data_fixture.h"
 
@@ -39,6 +44,15 @@ protected:
         file.page(4, kExcludedTemplate).name("Dialog");
         for (std::uint32_t id : {70, 71, 90, 91, 92, 93})
             file.page(id, 1);
+    }
+    // A silent animation of n frames in the data folder.
+    void writeAnimation(const std::string& name, int frames)
+    {
+        testkit::PicsFile ani;
+        for (int n = 1; n <= frames; ++n)
+            ani.frame(testkit::PicsFrame::Of(2, 2, 8, 6, std::vector<std::uint8_t>(48, std::uint8_t(10 + n))));
+        const std::vector<std::uint8_t> bytes = ani.Bytes();
+        plat::testing::TempConfig::writeFile(config.program() + "/Data/" + name, std::string(bytes.begin(), bytes.end()));
     }
     // Types the text on the current page, one character message each.
     void type(const std::string& text)
@@ -170,6 +184,51 @@ TEST_F(ProductDataTest, APagesRandomSoundReachesTheWaveDeviceAtTheSeedsTick)
     harness.runFor(2000);
     EXPECT_EQ(plat::OpenWaveOutCount(), 0u);
     ASSERT_EQ(audio->takeSounds().size(), 1u);
+}
+
+TEST_F(ProductDataTest, APagesRandomAnimationPlaysOnTheIdlePanelsFirstObjectAtTheSeedsTick)
+{
+    // Page 6 holds an object on the idle-animation panel; page 2 names
+    // animations but its panel is empty.
+    title.idleAnimationPanel = 1;
+    testkit::PanelRecord stage(1);
+    stage.add(testkit::HotspotRecord(0).id(9).rect(0, 0, 100, 100), file);
+    file.page(6, 1).name("Stage").randomAnimations({"spin.ani", "wink.ani"}).storedPanel("Display", stage.Bytes());
+    writeAnimation("spin.ani", 3);
+    writeAnimation("wink.ani", 4);
+    readTitle();
+
+    changeTo(2);
+    JxTitleRandom expected(12345);
+    std::int32_t due = firstEffectDue(expected);
+    harness.runFor(std::uint64_t(due) * 1000);
+    EXPECT_EQ(data().GetEffectCount(), 0);
+    EXPECT_EQ(GetResourceList().GetCount(), 0) << "no object to play for";
+    EXPECT_TRUE(reports->ids.empty());
+
+    changeTo(6);
+    expected.Next(2);  // page 2's pick
+    expected.Next(15);  // the next due, which the change resets
+    due = expected.Next(15) + 15;
+    const std::int32_t pick = expected.Next(2);
+    harness.runFor(std::uint64_t(due - 1) * 1000);
+    EXPECT_EQ(GetResourceList().GetCount(), 0);
+    harness.runFor(1000);
+    ASSERT_EQ(GetResourceList().GetCount(), 1);
+    JxCResourceObject* media = GetResourceList().GetFirst();
+    EXPECT_EQ(media->GetName().View(), pick == 1 ? "spin.ani" : "wink.ani");
+    EXPECT_TRUE(media->IsPlaying());
+    auto* player = dynamic_cast<JxCResourcePlayer*>(product().GetMediaOwner());
+    ASSERT_NE(player, nullptr) << "a queued play";
+    auto* play = dynamic_cast<JxCPlayQueuePicsAction*>(player->GetAction());
+    ASSERT_NE(play, nullptr);
+    EXPECT_EQ(play->GetOwner(), product().GetCurrentPage()->FindPanelById(1)->FindObjectById(9));
+    EXPECT_EQ(data().GetEffectDue(), expected.Next(15) + 15);
+    // Played out, the animation lets go of everything.
+    harness.runFor(2000);
+    EXPECT_EQ(GetResourceList().GetCount(), 0);
+    EXPECT_EQ(product().GetMediaOwner(), nullptr);
+    EXPECT_TRUE(reports->ids.empty());
 }
 
 TEST_F(ProductDataTest, AfterTwoIdleMinutesThePageAtTheLoggedPositionOpens)
