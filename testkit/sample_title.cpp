@@ -5,6 +5,7 @@
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/display_objects.h"
 #include "testkit/media_actions.h"
+#include "testkit/sample_quiz.h"
 #include "testkit/scroll_records.h"
 #include "testkit/text_styles.h"
 #include "testkit/title_record.h"
@@ -212,6 +213,7 @@ void addTitleRecord(TitleFolder& title)
     record.idlePages = {1, 2, 3};
     record.menuPages = {1, 2, 3, 5};
     record.fields.navigationTargets = {1, 2, 3, 5, 1};
+    AddSampleQuiz(title, record);
     title.data.titleRecord(record.Bytes(title.data));
 }
 

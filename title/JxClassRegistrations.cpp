@@ -29,6 +29,7 @@
 #include "runtime/JxCTypeKey.h"
 #include "runtime/JxClassFactories.h"
 #include "title/JxCGavoPageDef.h"
+#include "title/JxCQuizCard.h"
 #include "title/JxLogBook.h"
 #include "title/JxProgressDisplays.h"
 #include "title/JxTitleActions.h"
@@ -72,7 +73,7 @@ constexpr std::array<ObjectType, 17> kObjectTypes = {{
 
 // The title's own display-object types built so far, registered after the
 // engine's.
-constexpr std::array<ObjectType, 11> kTitleObjectTypes = {{
+constexpr std::array<ObjectType, 12> kTitleObjectTypes = {{
     {"ParaText", makeObject<JxCParaText>},
     {"Visitedcount", makeObject<JxCVisitedCount>},
     {"quizcount", makeObject<JxCQuizCount>},
@@ -84,6 +85,7 @@ constexpr std::array<ObjectType, 11> kTitleObjectTypes = {{
     {"GoTestButton", makeObject<JxCGoTestButton>},
     {"ResetButton", makeObject<JxCResetButton>},
     {"AllVisited", makeObject<JxCAllVisited>},
+    {"QuizCard", makeObject<JxCQuizCard>},
 }};
 
 constexpr std::size_t kRegisteredCount = kObjectTypes.size() + kTitleObjectTypes.size();
