@@ -1,11 +1,15 @@
 #pragma once
 // The title's panels, made by panel type.
 //
-// Stand-ins so far: the factories build them by their names; their records
-// and drawing come with the title's features.
+// The quiz's panels have files of their own; the others here are stand-ins
+// so far: the factories build them by their names; their records and
+// drawing come with the title's features.
 
 #include "objects/panels/JxCViewingPanel.h"
 #include "runtime/JxCPanelObject.h"
+#include "title/JxCQTopicsPanel.h"
+#include "title/JxCQuestionPanel.h"
+#include "title/JxCQuizPanel.h"
 #include "title/JxLogBook.h"  // the logbook base panel
 
 // Panel type "Display". A release in it restarts the idle tick's counts.
@@ -23,25 +27,11 @@ public:
     ~JxCNavPanel() override = default;
 };
 
-// Panel type "QuizPanel".
-class JxCQuizPanel : public JxCTransparentPanel {
-public:
-    JxCQuizPanel() = default;
-    ~JxCQuizPanel() override = default;
-};
-
 // Panel type "DialogPanel".
 class JxCDialogPanel : public JxCPanelObject {
 public:
     JxCDialogPanel() = default;
     ~JxCDialogPanel() override = default;
-};
-
-// Panel type "QTopicsPanel".
-class JxCQTopicsPanel : public JxCViewingPanel {
-public:
-    JxCQTopicsPanel() = default;
-    ~JxCQTopicsPanel() override = default;
 };
 
 // Panel type "LoginPanel".
@@ -56,11 +46,4 @@ class JxCSchoolhousePanel : public JxCGavoPanel {
 public:
     JxCSchoolhousePanel() = default;
     ~JxCSchoolhousePanel() override = default;
-};
-
-// Panel type "QuestionPanel".
-class JxCQuestionPanel : public JxCTransparentPanel {
-public:
-    JxCQuestionPanel() = default;
-    ~JxCQuestionPanel() override = default;
 };
