@@ -5,6 +5,13 @@
 //   question: "<topic> at level <l + 1>: what is part <q + 1>?"
 //   answers:  "part <q + 1>,<the word for q + 1> part"   ("part 3", "third part")
 // and the small word file that goes beside the program.
+//
+// With the program's classes registered, the quiz's pages too (pages and
+// templates 60 to 79): the topics page (60, a start page), which opens the
+// quiz page (61); the right, wrong, near, results, finished and
+// topic-complete pages (63 to 68), each closed by a click; the question
+// pages of the three levels (69 to 71); the fanfare "\quiz\fanfare".
+// Every question's research page is the contents page (2).
 
 #include <string>
 

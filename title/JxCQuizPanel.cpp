@@ -232,6 +232,9 @@ void JxCQuizPanel::ShowTopic(std::int32_t topic)
             if (!firstOpen)
                 chosen->DeactivateCard();
         }
+        // The answer field, disabled while no topic was chosen, takes the
+        // typing now.
+        UpdateAnswerField();
         UpdateButtons();
         UpdateResearchButton();
     }
@@ -315,13 +318,17 @@ void JxCQuizPanel::UpdateAnswerField()
         return;
     setEnabled(answerField_, currentTopic() >= 0);
     answerField_->TakeFocus();
+    // The typing goes to the quiz page's window.
+    if (currentTopic() >= 0 && GetParent() && GetParent()->GetWindow())
+        plat::SetFocus(GetParent()->GetWindow());
 }
 
 std::int16_t JxCQuizPanel::HandleKey(JxCKeyParams& key)
 {
+    // The answer field may take the key (and clear it) first.
+    const bool enter = !key.IsKeyDown() && key.GetKeyCode() == kEnter;
     JxCTransparentPanel::HandleKey(key);
     UpdateButtons();
-    const bool enter = !key.IsKeyDown() && key.GetKeyCode() == kEnter;
     if (enter && answerButton_ && !answerButton_->TestStateFlags(JxCDisplayObject::kStateDisabled))
         SubmitAnswer();
     return 1;

@@ -337,6 +337,22 @@ TEST_F(QuizPageTest, TheTopRowsDragThePageExceptOnButtons)
     EXPECT_FALSE(quizPage_()->IsOpenedFromHome());
 }
 
+TEST_F(QuizPageTest, EnterInTheAnswerFieldSubmitsTheTypedAnswer)
+{
+    start(0);
+    post(JxCQuizPageAction::kSetTopic, 5);
+    EXPECT_EQ(panel().GetAnswerButton()->TestStateFlags(JxCDisplayObject::kStateDisabled), 1);  // nothing typed
+    harness.typeText("part 1");
+    harness.runUntilIdle();
+    EXPECT_EQ(typed(), "part 1");
+    EXPECT_EQ(panel().GetAnswerButton()->TestStateFlags(JxCDisplayObject::kStateDisabled), 0);
+    harness.tap(plat::VK_RETURN);
+    harness.runUntilIdle();
+    EXPECT_EQ(record().GetAnswer(0, 5, 0), 0);
+    EXPECT_TRUE(isOpen(kRight));
+    EXPECT_EQ(panel().GetFrontCard()->GetQuestionNumber(), 1);
+}
+
 class TopicsColumnsTest : public QuizPageTest {};
 
 TEST_F(TopicsColumnsTest, TenTopicsAColumnPutTopicTenAtTheHeadOfTheSecond)
