@@ -108,14 +108,32 @@ std::int32_t JxCQuizCard::HandleCommand(std::int32_t code, std::int32_t a, std::
     return 1;
 }
 
+namespace {
+
+// The host of a card outside any panel: nothing to show, nothing typed.
+class NoQuizCardHost : public JxCQuizCardHost {
+public:
+    void ShowQuestion(const JxCString&) override {}
+    JxCString GetAnswerText() override { return {}; }
+    void SetAnswerText(const JxCString&) override {}
+    void UpdateButtons() override {}
+    void BringToFront(JxCQuizCard& card) override { card.ActivateCard(); }
+    void MoveToNextCard() override {}
+};
+
+}  // namespace
+
 JxCQuizCardHost& JxCQuizCard::Host()
 {
     JxCRunTimeObject* container = GetContainer();
     if (auto* host = dynamic_cast<JxCQuizCardHost*>(container))
         return *host;
     if (!plainHost_) {
-        // A card is always read into a panel; the panel outlives its cards.
-        plainHost_ = std::make_unique<JxCPlainQuizCardHost>(*dynamic_cast<JxCPanelObject*>(container));
+        // The panel outlives its cards.
+        if (auto* panel = dynamic_cast<JxCPanelObject*>(container))
+            plainHost_ = std::make_unique<JxCPlainQuizCardHost>(*panel);
+        else
+            plainHost_ = std::make_unique<NoQuizCardHost>();
     }
     return *plainHost_;
 }

@@ -179,10 +179,12 @@ TEST_F(QuizCardTest, PastTheLastLevelOrWithoutATopicACardShowsNoQuestionAndNothi
     }
 }
 
-TEST_F(QuizCardTest, TheSharedWordsLiveWhileAnyCardDoes)
+TEST_F(QuizCardTest, TheSharedWordsLiveWhileAnyCardDoesAndACardOutsideAPanelStillClicks)
 {
     {
         JxCQuizCard one;
+        one.Click();  // no panel to show anything in
+        EXPECT_TRUE(one.IsCardActive());
         auto two = std::make_unique<JxCQuizCard>();
         ASSERT_NE(JxCQuizWords::Current(), nullptr);
         two.reset();
