@@ -13,6 +13,7 @@
 #include "foundation/JxLanguage.h"
 #include "foundation/JxResourceLibraries.h"
 #include "fuzz_support.h"
+#include "slate_page.h"
 #include "graphics/JxCMemorySlate.h"
 #include "objects/widgets/JxCBitmapRecordList.h"
 #include "platform/backend/harness.h"
@@ -30,26 +31,6 @@
 #include "title/JxClassRegistrations.h"
 
 namespace {
-
-class SlatePage : public JxCPageObject {
-public:
-    SlatePage() : slate_(400, 220)
-    {
-        auto* def = new JxCPageDef;
-        def->SetTemplateId(1);
-        Init(def);
-    }
-    JxCSlate* GetSlate() override { return &slate_; }
-    std::int16_t ReleaseSlate(JxCSlate* slate) override
-    {
-        slate->ResetOriginOffset();
-        return 1;
-    }
-    JxCSize GetPageSize() const override { return JxCSize(400, 220); }
-
-private:
-    JxCMemorySlate slate_;
-};
 
 struct World {
     plat::Harness harness;
@@ -130,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     folder.pop_back();
     GetProduct()->GetProductDef()->SetDataPath(folder.c_str());
     {
-        SlatePage page;
+        fuzz::SlatePage page(400, 220);
         std::unique_ptr<JxCPanelObject> panel = newPanel(data[0]);
         JxCInStrStream in(JxMemoryBlock{data + 1, std::uint32_t(size - 1)});
         panel->Read(in, page.GetPageDef());
