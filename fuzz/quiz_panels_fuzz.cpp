@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "foundation/JxCInStrStream.h"
+#include "foundation/JxErrorReport.h"
 #include "foundation/JxLanguage.h"
 #include "foundation/JxResourceLibraries.h"
 #include "fuzz_support.h"
@@ -73,7 +74,7 @@ void exercise(JxCPanelObject& panel)
 {
     panel.CreateResources();
     panel.Draw(nullptr, nullptr, 0);
-    for (const JxCPoint at : {JxCPoint(20, 130), JxCPoint(80, 130), JxCPoint(20, 130)}) {
+    for (const JxCPoint& at : {JxCPoint(20, 130), JxCPoint(80, 130), JxCPoint(20, 130)}) {
         panel.MouseDown(at);
         panel.MouseUp(at);
     }

@@ -110,7 +110,7 @@ ButtonPictures buttonPictures(TitleFolder& title, const std::string& name, std::
 
 // The topics page: 22 topics in three columns, each a name to click, the
 // done tick of each topic done at the user's level and a marker beside the
-// current one.
+// current one, and a button that brings a minimised quiz back.
 void addTopicsPage(TitleFolder& title)
 {
     ProductData& data = title.data;
@@ -137,15 +137,17 @@ void addTopicsPage(TitleFolder& title)
         panel.add(ParaTextRecord(label(kTopicNames[std::size_t(topic)])).rect(std::int16_t(x + 22), y, std::int16_t(x + 180), std::int16_t(y + 24)), data);
         panel.add(HotspotRecord(0).rect(x, y, std::int16_t(x + 180), std::int16_t(y + 24)).on("on_click", {QuizPageAction(6, topic)}), data);
     }
+    // Brings a minimised quiz back.
+    panel.add(ButtonRecord(buttonPictures(title, "quiz_back", 60, 24)).rect(560, 320, 620, 344).on("on_click", {QuizPageAction(5)}), data);
     data.page(kTopicsPage, kTopicsTemplate)
         .name("Quiz topics")
         .storedPanel("QTopicsPanel", QTopicsPanelBytes(panel, layout, data))
         .on("on_open", {OpenPageAction(kQuizPage)});
 }
 
-// The quiz page: a strip to drag it by with the research button, the
-// question, the answer field and its button, the five cards with their
-// tabs, the topic's picture and the test button.
+// The quiz page: a strip to drag it by with the minimise and research
+// buttons, the question, the answer field and its button, the five cards
+// with their tabs, the topic's picture and the test button.
 void addQuizPage(TitleFolder& title)
 {
     ProductData& data = title.data;
@@ -168,6 +170,7 @@ void addQuizPage(TitleFolder& title)
     PanelRecord panel(1);
     panel.add(BitmapRecord("quiz_face").at(0, 0).z(-1), data);
     panel.add(ButtonRecord(buttonPictures(title, "quiz_research", 70, 19)).id(4).rect(300, 3, 370, 22).on("on_click", {QuizPageAction(2)}), data);
+    panel.add(ButtonRecord(buttonPictures(title, "quiz_min", 40, 19)).id(7).rect(250, 3, 290, 22).on("on_click", {QuizPageAction(3)}), data);
     panel.add(ParaTextRecord(label("")).id(1).rect(10, 30, 370, 72), data);
     panel.add(EditBoxRecord("EDITFOC", "EDITBOX", "", 1).id(2).rect(10, 76, 270, 106), data);
     panel.add(ButtonRecord(buttonPictures(title, "quiz_ok", 60, 30)).id(3).rect(280, 76, 340, 106).on("on_click", {QuizPageAction(1)}), data);
@@ -210,8 +213,10 @@ void addNoticePages(TitleFolder& title)
         {kFinishedPage, "You have finished the quiz. Click here."},
         {kTopicDonePage, "Topic complete! Pick another. Click here."},
     };
+    addPicture(title, "quiz_note", framedBlock(240, 80, kSampleRust, kSampleSand));
     for (const auto& [id, text] : notices) {
         PanelRecord panel(1);
+        panel.add(BitmapRecord("quiz_note").at(0, 0).z(-1), data);
         panel.add(ParaTextRecord(label(text)).rect(10, 10, 230, 70), data);
         panel.add(HotspotRecord(0).rect(0, 0, 240, 80).on("on_click", {ClosePageAction(id)}), data);
         data.page(id, kNoticeTemplate).name(text).storedPanel("Display", panel.Bytes());
@@ -227,9 +232,11 @@ void addQuestionPages(TitleFolder& title)
     for (const char* level : {"mas", "exp", "gen"})
         for (int topic = 0; topic < 22; ++topic)
             addPicture(title, std::string(level) + kShortNames[std::size_t(topic)], framedBlock(40, 30, kSampleTeal, kSampleSand));
+    addPicture(title, "quiz_sheet", framedBlock(400, 300, kSampleTeal, kSampleWhite));
     for (std::int16_t level = 0; level < 3; ++level) {
         const auto id = std::uint32_t(kQuestionsPage0 + std::uint32_t(level));
         PanelRecord panel(1);
+        panel.add(BitmapRecord("quiz_sheet").at(0, 0).z(-1), data);
         QuestionPanelTail tail;
         tail.level = level;
         for (std::int16_t q = 0; q < 5; ++q) {
