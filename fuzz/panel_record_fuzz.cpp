@@ -16,6 +16,7 @@
 #include "foundation/JxLanguage.h"
 #include "foundation/JxResourceLibraries.h"
 #include "fuzz_support.h"
+#include "slate_page.h"
 #include "graphics/JxCMemorySlate.h"
 #include "graphics/JxCStyleDef.h"
 #include "media/JxCResourceObject.h"
@@ -40,27 +41,6 @@
 #include "title/JxClassRegistrations.h"
 
 namespace {
-
-// A page of 200 by 100 that draws into one memory slate.
-class SlatePage : public JxCPageObject {
-public:
-    SlatePage() : slate_(200, 100)
-    {
-        auto* def = new JxCPageDef;
-        def->SetTemplateId(1);
-        Init(def);
-    }
-    JxCSlate* GetSlate() override { return &slate_; }
-    std::int16_t ReleaseSlate(JxCSlate* slate) override
-    {
-        slate->ResetOriginOffset();
-        return 1;
-    }
-    JxCSize GetPageSize() const override { return JxCSize(200, 100); }
-
-private:
-    JxCMemorySlate slate_;
-};
 
 struct World {
     plat::Harness harness;
@@ -150,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     folder.pop_back();
     GetProduct()->GetProductDef()->SetDataPath(folder.c_str());
     {
-        SlatePage page;
+        fuzz::SlatePage page(200, 100);
         JxCPanelObject panel;
         JxCInStrStream in(JxMemoryBlock{data, std::uint32_t(size)});
         panel.Read(in, page.GetPageDef());

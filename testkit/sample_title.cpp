@@ -9,6 +9,7 @@
 #include "testkit/sample_animation.h"
 #include "testkit/sample_animation_hotspot.h"
 #include "testkit/sample_login.h"
+#include "testkit/sample_quiz.h"
 #include "testkit/scroll_records.h"
 #include "testkit/text_styles.h"
 #include "testkit/title_record.h"
@@ -220,6 +221,7 @@ void addTitleRecord(TitleFolder& title)
     record.menuPages = {1, 2, 3, 5};
     record.fields.navigationTargets = {1, 2, 3, 5, 1};
     record.idleAnimationPanel = kSampleIdleAnimationPanel;
+    AddSampleQuiz(title, record);
     title.data.titleRecord(record.Bytes(title.data));
 }
 

@@ -5,6 +5,8 @@
 #include "events/JxCNotify.h"
 #include "events/JxNotifyTables.h"
 #include "foundation/JxCInStrStream.h"
+#include "foundation/JxErrorLog.h"
+#include "foundation/JxResourceLibraries.h"
 #include "foundation/JxStartupSettings.h"
 #include "graphics/JxCStyleDef.h"
 #include "media/JxPicsActions.h"
@@ -118,23 +120,37 @@ std::int16_t JxCProductData::Initialise()
 
 void JxCProductData::Load(JxCInStrStream& in)
 {
+    if (!readRecord(in))
+        logShortRecord();
+}
+
+bool JxCProductData::readRecord(JxCInStrStream& in)
+{
     // The styles become the product's, which hands them to the text output.
     styles_ = std::make_unique<JxCStyleDef>();
     if (!styles_->Read(in))
-        return;
+        return false;
     const std::vector<JxCString> strings = productStrings();
     if (!index_ || !index_->Read(in, strings) || !visits_ || !visits_->Read(in, strings))
-        return;
+        return false;
     if (!quiz_ || !quiz_->Read(in))
-        return;
+        return false;
     if (!readFields(in, fields_))
-        return;
+        return false;
     if (!readPageList(in, menuList_) || !readPageList(in, idleList_))
-        return;
+        return false;
     if (!in.ReadBigEndian16To32(idleAnimationPanel_).ReadBigEndian16To32(excludedTemplate_).ReadBigEndian16To32(
             keyWatchTemplate_))
-        return;
-    readPageList(in, keyList_);
+        return false;
+    return readPageList(in, keyList_);
+}
+
+void JxCProductData::logShortRecord()
+{
+    // The title still runs; what the record lacks keeps its first values.
+    const std::string file = LoadStringFromLibraries(JxCBaseProduct::kProductDataNameId).value_or("");
+    const std::string line = "The title's record in '" + file + "' ends early or is damaged; its later fields are left empty.";
+    AppendToErrorLog(line.c_str());
 }
 
 std::int16_t JxCProductData::GoBack()

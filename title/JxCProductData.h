@@ -88,7 +88,8 @@ public:
     // "on_close" is handled. 1.
     std::int16_t Initialise() override;
     // Reads the title record. A record that ends early, or whose counts run
-    // past its bytes, leaves what follows the damage empty.
+    // past its bytes, leaves what follows the damage empty, and the error log
+    // says so with the product data file's name.
     void Load(JxCInStrStream& in) override;
     // Steps back one page in the history; 1.
     std::int16_t GoBack();
@@ -143,6 +144,8 @@ public:
     void SetBroughtForwardPage(JxCPageObject* page) { broughtForward_ = page; }
 
 private:
+    bool readRecord(JxCInStrStream& in);
+    void logShortRecord();
     void recordHistory();
     void markVisited();
     void startTimer();

@@ -67,6 +67,9 @@ const JxCQuizInf::Question* JxCQuizInf::GetQuestion(std::int32_t index) const
 
 bool JxCQuizInf::SetTopic(std::int32_t topic)
 {
+    // A topic past the tables is no topic, so that nothing reads past them.
+    if (topic < 0 || topic >= kTopicCount)
+        topic = -1;
     if (topic == topic_)
         return false;
     topic_ = topic;

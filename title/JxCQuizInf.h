@@ -53,7 +53,8 @@ public:
     // Question `index`; null outside 0 ... 329.
     const Question* GetQuestion(std::int32_t index) const;
 
-    // -1 is no topic. False when the topic was current already.
+    // -1, or any topic outside 0 ... 21, is no topic. False when the topic
+    // was current already.
     bool SetTopic(std::int32_t topic);
     std::int32_t GetTopic() const { return topic_; }
 

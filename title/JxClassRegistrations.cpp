@@ -32,6 +32,7 @@
 #include "title/JxCGavoPageDef.h"
 #include "title/JxCLoginListDMan.h"
 #include "title/JxLoginWidgets.h"
+#include "title/JxCQuizCard.h"
 #include "title/JxLogBook.h"
 #include "title/JxProgressDisplays.h"
 #include "title/JxTitleActions.h"
@@ -75,7 +76,7 @@ constexpr std::array<ObjectType, 17> kObjectTypes = {{
 
 // The title's own display-object types built so far, registered after the
 // engine's.
-constexpr std::array<ObjectType, 19> kTitleObjectTypes = {{
+constexpr std::array<ObjectType, 20> kTitleObjectTypes = {{
     {"LoginField", makeObject<JxCLoginField>},
     {"NewUserField", makeObject<JxCNewUserField>},
     {"LoginButton", makeObject<JxCLoginButton>},
@@ -95,6 +96,7 @@ constexpr std::array<ObjectType, 19> kTitleObjectTypes = {{
     {"Include", makeObject<JxCIncludeControl>},
     {"ResetButton", makeObject<JxCResetButton>},
     {"AllVisited", makeObject<JxCAllVisited>},
+    {"QuizCard", makeObject<JxCQuizCard>},
 }};
 
 constexpr std::size_t kRegisteredCount = kObjectTypes.size() + kTitleObjectTypes.size();

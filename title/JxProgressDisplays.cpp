@@ -7,7 +7,9 @@
 #include "graphics/JxDibUtils.h"
 #include "runtime/JxCBaseProduct.h"
 #include "title/JxCProductData.h"
+#include "title/JxCQuizPage.h"
 #include "title/JxCUserRecord.h"
+#include "title/JxQuizState.h"
 
 namespace {
 
@@ -293,9 +295,16 @@ std::int16_t JxCGoTestButton::MouseUp(const JxCPoint& point, std::int16_t flag)
             product->MarkIdle();
         return 1;
     }
+    // The product's current topic becomes the quiz's, through the open quiz
+    // page when there is one.
     JxCProductData* data = GetTitleData();
-    if (data && data->GetQuizInf())
-        data->GetQuizInf()->SetTopic(data->GetQuizInf()->GetTopic());
+    if (data && data->GetQuizInf()) {
+        const std::int32_t topic = data->GetQuizInf()->GetTopic();
+        if (JxCQuizPage* page = FindOpenQuizPage())
+            page->SetTopic(topic);
+        else
+            data->GetQuizInf()->SetTopic(topic);
+    }
     return JxCButton::MouseUp(point, flag);
 }
 

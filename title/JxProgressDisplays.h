@@ -183,6 +183,8 @@ public:
     std::int16_t Read(JxCInStrStream& in, JxCRunTimeObject* owner) override;
     std::int16_t Execute() override;
     std::int16_t Post() override;
+    void SetPages(std::int32_t level0, std::int32_t level1) { pages_ = {level0, level1}; }
+    void SetTopic(std::int32_t topic) { topic_ = topic; }
 
 private:
     std::array<std::int32_t, 2> pages_{};

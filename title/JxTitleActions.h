@@ -13,6 +13,7 @@
 #include "foundation/JxCString.h"
 #include "media/JxPicsActions.h"
 #include "objects/actions/JxCOpenPageAction.h"
+#include "title/JxCQuizPageAction.h"
 #include "title/JxProgressDisplays.h"  // the certificate and question actions
 
 // Action "GO_URL": opens a web address in the user's browser or through
@@ -92,14 +93,6 @@ public:
     JxCGavoOptionsAction() = default;
     JxCGavoOptionsAction(const JxCGavoOptionsAction&) = default;
     ~JxCGavoOptionsAction() override = default;
-};
-
-// Action "QuizPageAction".
-class JxCQuizPageAction : public JxCAction {
-public:
-    JxCQuizPageAction() = default;
-    JxCQuizPageAction(const JxCQuizPageAction&) = default;
-    ~JxCQuizPageAction() override = default;
 };
 
 // Action "AppendPageAction".

@@ -2,6 +2,8 @@
 
 #include "events/JxCTitleHooks.h"
 #include "title/JxCProductData.h"
+#include "title/JxCQuizPage.h"
+#include "title/JxQuizState.h"
 #include "title/JxLogBook.h"
 
 namespace {
@@ -14,6 +16,12 @@ public:
         return data ? data->GetTestPageId() : 0;
     }
     std::int16_t IsLogbookOpen() override { return IsLogbookShowing(); }
+    JxCRunTimeObject* FindQuizPage() override { return FindOpenQuizPage(); }
+    void UpdateResearchButton(JxCRunTimeObject* quizPage) override
+    {
+        if (auto* page = dynamic_cast<JxCQuizPage*>(quizPage))
+            page->UpdateResearchButton();
+    }
     std::int16_t GoBack() override
     {
         JxCProductData* data = GetTitleData();

@@ -1,12 +1,16 @@
 #pragma once
 // The title's panels, made by panel type.
 //
-// Stand-ins so far: the factories build them by their names; their records
+// The login and quiz panels have files of their own; the others here are
+// stand-ins so far: the factories build them by their names; their records
 // and drawing come with the title's features.
 
 #include "objects/panels/JxCViewingPanel.h"
 #include "runtime/JxCPanelObject.h"
 #include "title/JxCLoginPanel.h"  // the login panel
+#include "title/JxCQTopicsPanel.h"
+#include "title/JxCQuestionPanel.h"
+#include "title/JxCQuizPanel.h"
 #include "title/JxLogBook.h"  // the logbook base panel
 
 // Panel type "Display". A release in it restarts the idle tick's counts.
@@ -24,13 +28,6 @@ public:
     ~JxCNavPanel() override = default;
 };
 
-// Panel type "QuizPanel".
-class JxCQuizPanel : public JxCTransparentPanel {
-public:
-    JxCQuizPanel() = default;
-    ~JxCQuizPanel() override = default;
-};
-
 // Panel type "DialogPanel".
 class JxCDialogPanel : public JxCPanelObject {
 public:
@@ -38,23 +35,9 @@ public:
     ~JxCDialogPanel() override = default;
 };
 
-// Panel type "QTopicsPanel".
-class JxCQTopicsPanel : public JxCViewingPanel {
-public:
-    JxCQTopicsPanel() = default;
-    ~JxCQTopicsPanel() override = default;
-};
-
 // Panel type "SchoolhousePanel".
 class JxCSchoolhousePanel : public JxCGavoPanel {
 public:
     JxCSchoolhousePanel() = default;
     ~JxCSchoolhousePanel() override = default;
-};
-
-// Panel type "QuestionPanel".
-class JxCQuestionPanel : public JxCTransparentPanel {
-public:
-    JxCQuestionPanel() = default;
-    ~JxCQuestionPanel() override = default;
 };

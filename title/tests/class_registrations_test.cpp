@@ -47,6 +47,7 @@
 #include "runtime/tests/report_log.h"
 #include "testkit/type_ids.h"
 #include "title/JxCGavoPageDef.h"
+#include "title/JxCQuizCard.h"
 #include "title/JxClassRegistrations.h"
 #include "title/JxTitleActions.h"
 #include "title/JxTitlePages.h"
@@ -167,6 +168,7 @@ TEST_F(ClassRegistrationsTest, EveryObjectTypeKeywordBuildsItsClassInAnyCase)
         {"AnsweredCount", typeid(JxCAnsweredCount)}, {"GoTestButton", typeid(JxCGoTestButton)},
         {"Include", typeid(JxCIncludeControl)},
         {"ResetButton", typeid(JxCResetButton)},     {"AllVisited", typeid(JxCAllVisited)},
+        {"QuizCard", typeid(JxCQuizCard)},
     };
     types.insert(types.end(), title.begin(), title.end());
     std::vector<std::int16_t> ids;
@@ -177,13 +179,13 @@ TEST_F(ClassRegistrationsTest, EveryObjectTypeKeywordBuildsItsClassInAnyCase)
         EXPECT_EQ(made(CreateDisplayObjectById(id)), type);
         EXPECT_EQ(made(JxCTypeKey(JxCTableString(keyword.c_str())).CreateObject()), type);
     }
-    // The ids are the positions in the sorted registry: all different, 0 to 35.
+    // The ids are the positions in the sorted registry: all different, 0 to 36.
     std::vector<std::int16_t> sorted = ids;
     std::sort(sorted.begin(), sorted.end());
     for (std::size_t i = 0; i < sorted.size(); ++i)
         EXPECT_EQ(sorted[i], static_cast<std::int16_t>(i));
     EXPECT_EQ(testkit::DisplayObjectTypeId("BITMAP"), testkit::DisplayObjectTypeId("bitmap"));
-    EXPECT_EQ(made(CreateDisplayObjectById(36)), kNothing);
+    EXPECT_EQ(made(CreateDisplayObjectById(37)), kNothing);
     EXPECT_EQ(made(CreateDisplayObjectById(NullObjectTypeKey().GetId())), kNothing);
     EXPECT_EQ(made(CreateDisplayObjectById(LastObjectTypeKey().GetId())), kNothing);
     EXPECT_THROW(testkit::DisplayObjectTypeId("NULL_OBJ"), std::logic_error);
@@ -226,7 +228,7 @@ TEST(ClassRegistrationsLifetime, TheExitRemovesEverythingAndAnotherStartRegister
         RegisterClasses();  // once per run, however often asked
         EXPECT_THROW(testkit::DisplayObjectTypeId("Bitmap"), std::logic_error);  // not numbered yet
         RegisterTypeIds();
-        EXPECT_EQ(DisplayObjectTypeTable().GetCount(), 36);
+        EXPECT_EQ(DisplayObjectTypeTable().GetCount(), 37);
         EXPECT_NE(FindDataManagerType(JxCTableString("loginlbdata")), nullptr);
         EXPECT_NE(FindArrangementManagerType(JxCTableString("Regular")), nullptr);
         const std::int16_t bitmap = testkit::DisplayObjectTypeId("Bitmap");

@@ -54,6 +54,8 @@ protected:
         const std::vector<std::uint8_t> bytes = ani.Bytes();
         plat::testing::TempConfig::writeFile(config.program() + "/Data/" + name, std::string(bytes.begin(), bytes.end()));
     }
+    // The product data file's name, as the error log names it.
+    std::string moreProgramStrings() const override { return "2\tKELBO.DAT\n"; }
     // Types the text on the current page, one character message each.
     void type(const std::string& text)
     {
@@ -103,7 +105,12 @@ TEST_F(ProductDataTest, ADamagedTitleRecordLeavesTheRestEmptyAndADamagedPageFail
 {
     title.claimedIdleCount = 0x40000000;
     file.page(5, 1).randomSounds({"x"});
+    iniFile("[Directory]\nUser=P:\\Users\nData=P:\\Data\nLogErrors=1\nLogFile=P:\\run.log\n");
+    ReadSettings();
     readTitle();
+    // The title runs on, and the log says which file is damaged.
+    const std::string log = plat::testing::TempConfig::readFile(config.program() + "/run.log");
+    EXPECT_NE(log.find("'KELBO.DAT'"), std::string::npos) << log;
     EXPECT_EQ(data().GetMenuList().size(), 1u);
     EXPECT_TRUE(data().GetIdleList().empty());
     EXPECT_TRUE(data().GetKeyList().empty());

@@ -125,9 +125,12 @@ TEST(QuizInf, SelectingAQuestionNeedsATopicAndALevelBelowThree)
     EXPECT_TRUE(quiz->SelectQuestion(-1, 0).IsEmpty());
     EXPECT_TRUE(quiz->GetQuestionText(3, 3, 0).IsEmpty());
 
+    // A topic past the tables is no topic.
     EXPECT_TRUE(quiz->SetTopic(22));
+    EXPECT_EQ(quiz->GetTopic(), -1);
     EXPECT_TRUE(quiz->SelectQuestion(0, 0).IsEmpty());
-    EXPECT_TRUE(quiz->SetTopic(-1));
+    EXPECT_FALSE(quiz->SetTopic(-1));
+    EXPECT_FALSE(quiz->SetTopic(-7));
     EXPECT_TRUE(quiz->SelectQuestion(0, 0).IsEmpty());
 }
 

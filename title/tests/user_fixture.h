@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         ReportingTest::SetUp();
-        programStrings("1\tkelbo32.ini\n4\tKelbo\n190\t.\n191\tHello, \n3013\tmmapp\n");
+        programStrings("1\tkelbo32.ini\n4\tKelbo\n190\t.\n191\tHello, \n3013\tmmapp\n" + moreProgramStrings());
         iniFile("[Directory]\nUser=" + std::string(userFolderSetting()) + "\n");
         ReadSettings();
         std::filesystem::create_directories(userHost());
@@ -35,6 +35,8 @@ protected:
         ReportingTest::TearDown();
     }
     virtual const char* userFolderSetting() const { return "P:\\Users"; }
+    // Lines of the program's string file besides the few every test needs.
+    virtual std::string moreProgramStrings() const { return {}; }
 
     std::string userHost() const { return config.program() + "/Users"; }
     std::string userHost(const std::string& name) const { return userHost() + "/" + name; }

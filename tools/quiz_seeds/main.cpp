@@ -4,9 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "runtime/JxTypeRegistry.h"
+#include "testkit/quiz_pages.h"
 #include "testkit/quiz_questions.h"
 #include "testkit/title_folder.h"
 #include "testkit/word_data.h"
+#include "title/JxClassRegistrations.h"
 
 namespace {
 
@@ -60,6 +63,60 @@ void writeQuizRecordSeeds(const std::string& dir)
     testkit::WriteHostFile(dir + "/long_text", claimed);
 }
 
+// A quiz panels input: the panel kind (0 quiz, 1 topics, 2 question), then
+// the stored record.
+void writePanelSeed(const std::string& path, std::uint8_t kind, std::vector<std::uint8_t> record)
+{
+    record.insert(record.begin(), kind);
+    testkit::WriteHostFile(path, record);
+}
+
+void writeQuizPanelSeeds(const std::string& dir)
+{
+    testkit::ProductData file;
+    file.Intern("pic");
+    testkit::PanelRecord cards(1);
+    testkit::ParaText para;
+    cards.add(testkit::ParaTextRecord(para).id(1).rect(0, 0, 300, 20), file);
+    cards.add(testkit::EditBoxRecord("pic", "pic", "", 1).id(2).rect(0, 30, 200, 50), file);
+    cards.add(testkit::ButtonRecord({"pic", "pic", ""}).id(3).rect(210, 30, 250, 50), file);
+    for (int c = 0; c < 5; ++c) {
+        const auto left = std::int16_t(10 + 60 * c);
+        cards.add(testkit::QuizCardRecord(file, "pic", std::int16_t(c), std::int16_t(c), c == 2 ? "" : "pic",
+                                          {left, 170, std::int16_t(left + 8), 178})
+                      .id(std::int16_t(10 + c))
+                      .z(std::int16_t(c % 2))
+                      .at(left, 120),
+                  file);
+    }
+    testkit::QuizPanelTail tail;
+    tail.answerButton = 3;
+    tail.researchButton = 3;
+    tail.testButton = 99;
+    tail.picture = 1;
+    const std::vector<std::uint8_t> quiz = testkit::QuizPanelBytes(cards, tail);
+    writePanelSeed(dir + "/quiz_panel", 0, quiz);
+    std::vector<std::uint8_t> cut = quiz;
+    cut.resize(cut.size() - 700);
+    writePanelSeed(dir + "/quiz_panel_cut", 0, cut);
+    testkit::TopicsLayout layout;
+    layout.icon = "pic";
+    layout.perColumn = 0;
+    layout.horizontalSpacing = -30000;
+    layout.verticalSpacing = 30000;
+    writePanelSeed(dir + "/topics_no_rows", 1, testkit::QTopicsPanelBytes(testkit::PanelRecord(1), layout, file));
+    layout.perColumn = 10;
+    layout.horizontalSpacing = 150;
+    layout.verticalSpacing = 20;
+    writePanelSeed(dir + "/topics_ten", 1, testkit::QTopicsPanelBytes(testkit::PanelRecord(1), layout, file));
+    testkit::QuestionPanelTail questions;
+    questions.level = 7;
+    questions.questionIds = {1, 1, 1, 1, 1};
+    questions.answerIds = {2, 2, 2, 2, 2};
+    questions.pictureId = 10;
+    writePanelSeed(dir + "/question_panel", 2, testkit::QuestionPanelBytes(cards, questions));
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -69,5 +126,12 @@ int main(int argc, char** argv)
     const std::string dir = argv[1];
     writeWordDataSeeds(dir + "/word_data");
     writeQuizRecordSeeds(dir + "/quiz_records");
+    // The quiz panels' records name their objects' types by the program's
+    // registered classes.
+    RegisterClasses();
+    RegisterTypeIds();
+    writeQuizPanelSeeds(dir + "/quiz_panels");
+    ReleaseTypeRegistries();
+    UnregisterClasses();
     return 0;
 }

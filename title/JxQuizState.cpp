@@ -1,0 +1,49 @@
+#include "title/JxQuizState.h"
+
+#include "runtime/JxCBaseProduct.h"
+#include "runtime/JxCPageObject.h"
+#include "title/JxCProductData.h"
+#include "title/JxCQuizPage.h"
+
+void JxQuizSavedState::ClearCards()
+{
+    typed = {};
+    cardIds = {-1, -1, -1, -1, -1};
+    frontCardId = -1;
+    topic = -1;
+}
+
+JxQuizSavedState& QuizSavedState()
+{
+    static JxQuizSavedState state;
+    return state;
+}
+
+JxCQuizInf* QuizInformation()
+{
+    JxCProductData* data = GetTitleData();
+    return data ? data->GetQuizInf() : nullptr;
+}
+
+JxCUserRecord* QuizUserRecord()
+{
+    JxCProductData* data = GetTitleData();
+    return data ? data->GetUserRecord() : nullptr;
+}
+
+JxCQuizPage* FindOpenQuizPage()
+{
+    JxCBaseProduct* product = GetProduct();
+    if (!product)
+        return nullptr;
+    JxCPageObjectList& pages = product->GetPageList();
+    for (JxCPageObject* page = pages.GetFirst(); page; page = pages.GetNext(page))
+        if (auto* quiz = dynamic_cast<JxCQuizPage*>(page))
+            return quiz;
+    return nullptr;
+}
+
+std::int32_t ValidQuizTopic(std::int32_t topic)
+{
+    return topic >= 0 && topic < JxCQuizInf::kTopicCount ? topic : -1;
+}
