@@ -22,7 +22,10 @@
 #include "objects/widgets/JxCCollage.h"
 #include "objects/widgets/JxCEditBox.h"
 #include "objects/widgets/JxCHotspot.h"
+#include "objects/widgets/JxCMicon.h"
 #include "objects/widgets/JxCParaText.h"
+#include "objects/widgets/JxCRollOverButton.h"
+#include "objects/widgets/JxCRollOverHotspot.h"
 #include "objects/widgets/JxCSaveAsHotspot.h"
 #include "objects/widgets/JxCScrollBar.h"
 #include "objects/widgets/JxCWordBox.h"
@@ -72,7 +75,7 @@ constexpr std::array<ObjectType, 17> kObjectTypes = {{
 
 // The title's own display-object types built so far, registered after the
 // engine's.
-constexpr std::array<ObjectType, 11> kTitleObjectTypes = {{
+constexpr std::array<ObjectType, 14> kTitleObjectTypes = {{
     {"ParaText", makeObject<JxCParaText>},
     {"Visitedcount", makeObject<JxCVisitedCount>},
     {"quizcount", makeObject<JxCQuizCount>},
@@ -84,6 +87,9 @@ constexpr std::array<ObjectType, 11> kTitleObjectTypes = {{
     {"GoTestButton", makeObject<JxCGoTestButton>},
     {"ResetButton", makeObject<JxCResetButton>},
     {"AllVisited", makeObject<JxCAllVisited>},
+    {"RollHotSpot", makeObject<JxCRollOverHotspot>},
+    {"Micon", makeObject<JxCMicon>},
+    {"RollOverButton", makeObject<JxCRollOverButton>},
 }};
 
 constexpr std::size_t kRegisteredCount = kObjectTypes.size() + kTitleObjectTypes.size();
