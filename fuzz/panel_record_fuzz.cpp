@@ -2,8 +2,9 @@
 // whose template defines the panel, with the engine's display-object types:
 // the reader stays inside the stream and keeps no more objects than the
 // bytes could hold; whatever it read then loads its pictures (shared through
-// the cache), draws into the page in the title's styles, takes two clicks,
-// and typing and editing keys.
+// the cache), draws into the page in the title's styles, takes two clicks
+// (the mouse passing over objects on the way), and typing and editing
+// keys; the shared sounds its objects' actions bound go with them.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -15,6 +16,7 @@
 #include "fuzz_support.h"
 #include "graphics/JxCMemorySlate.h"
 #include "graphics/JxCStyleDef.h"
+#include "media/JxCResourceObject.h"
 #include "objects/widgets/JxCBitmapRecordList.h"
 #include "platform/backend/harness.h"
 #include "platform/draw/draw.h"
@@ -163,6 +165,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Check(GetBitmapCache().GetCount() == 0);
     }
     fuzz::Check(GetBitmapCache().GetCount() == 0);
+    // The sounds its objects' actions bound went with them.
+    fuzz::Check(GetResourceList().GetCount() == 0);
     DeleteProduct();
     return 0;
 }

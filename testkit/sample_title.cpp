@@ -5,6 +5,7 @@
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/display_objects.h"
 #include "testkit/media_actions.h"
+#include "testkit/sample_rollover.h"
 #include "testkit/scroll_records.h"
 #include "testkit/text_styles.h"
 #include "testkit/title_record.h"
@@ -266,6 +267,7 @@ TitleFolder SampleTitle()
     title.files["EDITFOC.dib"] = EncodeBmp(framed(260, 30, kSampleNavy, kSampleWhite));
     title.files["EDITBOX.dib"] = EncodeBmp(framed(260, 30, kSampleTeal, kSampleWhite));
     data.page(4, 3).name("Notes");
+    AddSampleRollover(title);
 
     BmpPicture splash = picture(320, 200, kSampleNavy);
     fillRect(splash, 20, 20, 280, 160, kSampleSand);
