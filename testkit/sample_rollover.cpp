@@ -50,7 +50,7 @@ BmpPicture spinner(int step)
     return p;
 }
 
-// A short rising tone with a soft end.
+// A short rising tone that fades.
 std::vector<std::uint8_t> tone()
 {
     constexpr std::uint32_t kRate = 22050;
@@ -58,7 +58,7 @@ std::vector<std::uint8_t> tone()
     for (std::size_t i = 0; i < samples.size(); ++i) {
         const double t = double(i) / kRate;
         const double f = 520.0 + 400.0 * t;
-        samples[i] = std::int16_t(8000 * std::exp(-5 * t) * std::sin(2 * M_PI * f * t));
+        samples[i] = std::int16_t(8000 * std::exp(-2.5 * t) * std::sin(2 * M_PI * f * t));
     }
     return EncodeWave(Pcm16Sound(samples, kRate));
 }

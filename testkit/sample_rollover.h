@@ -21,7 +21,7 @@ constexpr std::int16_t kRolloverMicon[4] = {320, 160, 384, 224};
 constexpr std::int16_t kRolloverHome[4] = {460, 300, 580, 340};
 // The tone the micon's click plays: its name and its length.
 constexpr const char* kRolloverTone = "rollover_tone";
-constexpr std::uint32_t kRolloverToneMs = 400;
+constexpr std::uint32_t kRolloverToneMs = 1200;
 
 // Adds the page, appended to the product's start pages, when the program's
 // "Bitmap", "RollHotSpot", "Micon" and "RollOverButton" are registered.

@@ -3,13 +3,14 @@
 // page, opens it only after the device has played the sound out when the
 // sound is waited for, and at once when it is not; the sample title's
 // rollover page lights its lamp's glow under the mouse and its micon's
-// click is heard.
+// click is heard while the micon holds its frame.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "media/JxCResourceObject.h"
+#include "objects/widgets/JxCMicon.h"
 #include "platform/audio/audio_output.h"
 #include "platform/audio/headless_audio.h"
 #include "platform/screen/screen.h"
@@ -41,22 +42,6 @@ protected:
         ProgramTest::TearDown();
         plat::InstallAudioOutput(nullptr);
     }
-    static plat::POINT onScreen(plat::HWND main, int x, int y)
-    {
-        plat::POINT p{x, y};
-        plat::ClientToScreen(main, &p);
-        return p;
-    }
-    static std::uint32_t colourAt(plat::HWND main, int x, int y)
-    {
-        const plat::POINT p = onScreen(main, x, y);
-        return plat::TheScreen().pixels()[p.y * plat::TheScreen().stride() + p.x] & 0xFFFFFFu;
-    }
-    static std::uint32_t paletteColour(std::uint8_t index)
-    {
-        const testkit::Rgb c = testkit::SamplePalette()[index];
-        return std::uint32_t(c[0]) << 16 | std::uint32_t(c[1]) << 8 | c[2];
-    }
 
     // The sounds played out so far (the start-up probe of the device among
     // them) of that many samples.
@@ -66,6 +51,16 @@ protected:
         for (const auto& sound : audio->takeSounds())
             n += sound.samples.size() == samples;
         return n;
+    }
+
+    // The micon of the sample's rollover page.
+    static JxCMicon* miconOf(JxCBaseProduct& product)
+    {
+        JxCPageObject* page = product.FindPageById(std::int32_t(testkit::kRolloverPage));
+        JxCPanelObject* panel = page ? page->GetPanelList()->FindById(2) : nullptr;
+        const auto* r = testkit::kRolloverMicon;
+        return panel ? dynamic_cast<JxCMicon*>(panel->FindObjectAtPoint(JxCPoint(std::int16_t(r[0] + 1), std::int16_t(r[1] + 1))))
+                     : nullptr;
     }
 
     plat::HeadlessAudio* audio = nullptr;
@@ -149,7 +144,7 @@ TEST_F(OpeningSoundTest, ASoundNotWaitedForOpensTheNextPageWhileItPlays)
 
 // The sample title's rollover page, opened by its place among the start
 // pages.
-TEST_F(SoundProgramTest, TheSampleRolloverPageLightsItsLampAndItsMiconsClickIsHeard)
+TEST_F(SoundProgramTest, TheSampleRolloverPageLightsItsLampAndItsMiconHoldsItsFrameWhileItsClickIsHeard)
 {
     int start = 0;
     {
@@ -172,7 +167,9 @@ TEST_F(SoundProgramTest, TheSampleRolloverPageLightsItsLampAndItsMiconsClickIsHe
     int step = 0;
     bool finished = false;
     int heard = 0;
-    std::uint64_t clickedAt = 0;
+    std::uint64_t clickedAt = 0, endedAt = 0;
+    JxCMicon* spinner = nullptr;
+    std::int32_t held = -1;
     const std::size_t toneSamples = 22050 * testkit::kRolloverToneMs / 1000;
     const std::string line = "/start=" + std::to_string(start);
     run(
@@ -195,16 +192,34 @@ TEST_F(SoundProgramTest, TheSampleRolloverPageLightsItsLampAndItsMiconsClickIsHe
                 harness->click(onScreen(main, (micon[0] + micon[2]) / 2, 60 + (micon[1] + micon[3]) / 2));
                 return true;
             case 3: {
-                // The tone plays out while the program waits.
+                // The tone plays out while the program waits, and the micon
+                // holds its frame meanwhile.
+                spinner = spinner ? spinner : miconOf(*product);
+                if (!spinner) {
+                    ADD_FAILURE() << "no micon";
+                    plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
+                    return true;
+                }
+                held = held < 0 ? spinner->GetFrameIndex() : held;
+                EXPECT_EQ(spinner->GetFrameIndex(), held) << "at " << harness->now() - clickedAt << " ms";
                 heard += tonesHeard(toneSamples);
-                if (heard == 0 && harness->now() - clickedAt < 10000) {
+                --step;
+                if (heard == 0 && harness->now() - clickedAt < 10000)
+                    return false;
+                ++step;
+                endedAt = harness->now();
+                return false;
+            }
+            case 4:
+                // A tick ends the hold, the next steps.
+                if (harness->now() - endedAt < 1100) {
                     --step;
                     return false;
                 }
+                EXPECT_NE(spinner->GetFrameIndex(), held);
                 finished = true;
                 plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
                 return true;
-            }
             default:
                 return false;
             }

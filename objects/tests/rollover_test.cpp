@@ -70,6 +70,7 @@ protected:
             UnregisterDisplayObjectType(JxCTableString(name));
         WidgetTest::TearDown();
     }
+    static std::string bytesOf(const std::vector<std::uint8_t>& b) { return std::string(b.begin(), b.end()); }
     int activeTimers() const
     {
         int count = 0;
@@ -224,6 +225,20 @@ TEST_F(RollOverTest, AThreeFrameMiconAtIntervalFiveStepsEveryHalfSecondOnOneTime
     EXPECT_EQ(activeTimers(), 0);
 }
 
+TEST_F(RollOverTest, AMiconsStepsLeaveALitRollOverButtonBesideItLit)
+{
+    auto* micon = open<JxCMicon>({testkit::MiconRecord(file, 5, kThreeFrames).rect(40, 15, 60, 25),
+                                  testkit::RollOverButtonRecord(file, {"up", "down", ""}, "lit").rect(70, 15, 90, 25)});
+    ASSERT_NE(micon, nullptr);
+    panel->Start();
+    move(75, 20);
+    ASSERT_EQ(pixel(75, 20), kLit);
+    harness.runFor(1250);
+    EXPECT_EQ(micon->GetFrameIndex(), 2);
+    EXPECT_EQ(shownFrame(), 2);
+    EXPECT_EQ(pixel(75, 20), kLit);
+}
+
 TEST_F(RollOverTest, AMiconHoldsItsFrameWhileTheActionsOfItsClickPlay)
 {
     const auto type = std::int16_t(testkit::ActionId("GO_URL"));
@@ -308,6 +323,16 @@ TEST_F(RollOverTest, AMiconFrameTakenFromInsideItsPicture)
     EXPECT_EQ(micon->GetFramePosition(0), JxCPoint(40, 20));
     EXPECT_EQ(pixel(41, 16), kCorner);
     EXPECT_EQ(pixel(55, 16), kBack);
+}
+
+TEST_F(RollOverTest, AnAtFrameNameIsAPictureOfTheProgramsOwnResourcesNotOfTheDataFolder)
+{
+    plat::testing::TempConfig::writeFile(config.program() + "/kelbo32.resources/bitmap/Glow.bmp",
+                                         bytesOf(testkit::EncodeBmp(onePicture(20, 10, kLit))));
+    writePicture("Glow.dib", testkit::EncodeBmp(onePicture(20, 10, kOff)));
+    JxCMicon* micon = openMicon(5, {{"@Glow"}});
+    ASSERT_NE(micon, nullptr);
+    EXPECT_EQ(pixel(50, 20), kLit);
 }
 
 TEST_F(RollOverTest, DamagedMiconRecordsAreDropped)

@@ -152,9 +152,12 @@ void JxCMicon::redrawPanel()
     JxCRunTimeObject* container = GetContainer();
     if (!container || container->GetKind() != kPanelKind)
         return;
+    // Only the micon's own area: a picture that another object drew
+    // straight to the window (a rollover button under the mouse) stays.
     auto* panel = static_cast<JxCPanelObject*>(container);
+    const JxCRect area = GetRect();
     if (!panel->IsClosing())
-        panel->Draw(nullptr, nullptr, 1);
+        panel->Draw(nullptr, &area, 1);
 }
 
 void JxCMicon::OnSystemEvent(JxCTimerParams*)

@@ -67,6 +67,7 @@ private:
     // within the clip) into the slate (none: the micon's own).
     void drawFrame(JxCSlate* slate, const JxCRect& part, std::int16_t transparent);
     bool navigationOptionsOnTop() const;
+    // The panel draws the micon's area again.
     void redrawPanel();
 
     std::int32_t interval_ = kDefaultInterval;
