@@ -1,7 +1,8 @@
 // The event-handler list of a run-time object's record, with its action
 // lists and the scope word, on arbitrary bytes: the reader stays inside the
 // stream, keeps only handlers with action lists, and never makes more
-// handlers or actions than the bytes could hold.
+// handlers or actions than the bytes could hold; the shared media that the
+// actions bound as they were read go with them.
 #include <cstddef>
 #include <cstdint>
 
@@ -9,24 +10,29 @@
 #include "events/JxCRunTimeObject.h"
 #include "foundation/JxCInStrStream.h"
 #include "fuzz_support.h"
+#include "media/JxCResourceObject.h"
+#include "platform/backend/harness.h"
 #include "runtime/JxTypeRegistry.h"
 #include "title/JxClassRegistrations.h"
 
 namespace {
 
 struct World {
+    plat::Harness harness;
     World()
     {
         RegisterClasses();
         RegisterTypeIds();
+        // A sound that cannot be found is reported; every box is answered.
+        plat::SetResponder([](const plat::UiRequest& r) -> std::optional<int> {
+            return r.buttons.empty() ? 1 : r.buttons.back();
+        });
     }
 };
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+// The handlers read for an owner that goes at the end.
+void readHandlers(const std::uint8_t* data, std::size_t size)
 {
-    static World world;
     JxCInStrStream in(JxMemoryBlock{data, std::uint32_t(size)});
     JxCRunTimeObject owner;
     owner.ReadHandlersAndScope(in);
@@ -44,5 +50,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             fuzz::Check(a->GetDeleteWhenDone() == 0);
     }
     fuzz::Check(actions <= size / 2);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static World world;
+    readHandlers(data, size);
+    fuzz::Check(GetResourceList().GetCount() == 0);
     return 0;
 }

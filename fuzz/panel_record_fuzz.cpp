@@ -2,11 +2,12 @@
 // whose template defines the panel, with the engine's display-object types:
 // the reader stays inside the stream and keeps no more objects than the
 // bytes could hold; whatever it read then loads its pictures (shared through
-// the cache), draws into the page in the title's styles, takes two clicks,
-// and typing and editing keys; an animated hotspot plays a short animation
-// of the program folder ("&spin") and leaves no shared media behind. The
-// same bytes read as the login panel's record (whose confirmation page
-// follows the panel's) stay inside too.
+// the cache), draws into the page in the title's styles, takes two clicks
+// (the mouse passing over objects on the way), and typing and editing
+// keys; an animated hotspot plays a short animation of the program folder
+// ("&spin"); the shared media its objects bound go with them. The same
+// bytes read as the login panel's record (whose confirmation page follows
+// the panel's) stay inside too.
 #include <cstddef>
 #include <cstdint>
 #include <memory>

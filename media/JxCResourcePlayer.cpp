@@ -2,6 +2,7 @@
 
 #include "events/JxCAction.h"
 #include "media/JxCResourceObject.h"
+#include "runtime/JxKeywordTables.h"
 
 JxCResourcePlayer::~JxCResourcePlayer()
 {
@@ -57,6 +58,10 @@ std::int16_t JxCResourcePlayer::Stop()
 
 bool JxCResourcePlayer::ownerLives() const
 {
+    // A sound draws nothing: it plays to its end whoever asked for it (a
+    // page's opening, the product, an object gone meanwhile).
+    if (media_ && media_->GetKind() == ResourceTypeId(JxResourceKind::Sound))
+        return true;
     JxCRunTimeObject* owner = action_ ? action_->GetOwner() : nullptr;
     return owner && owner->GetContainer();
 }

@@ -38,7 +38,8 @@ public:
 
 private:
     // The action still has an owner (the processor clears the owner of a
-    // queued action when it dies) and that owner a container.
+    // queued action when it dies) and that owner a container; any sound
+    // plays on.
     bool ownerLives() const;
 
     std::int16_t registered_ = 0;

@@ -7,6 +7,8 @@
 // A sound that cannot be loaded is reported (message 1001) and stays a
 // silent media object: Open still succeeds, Play then fails.
 
+#include <array>
+#include <cstddef>
 #include <memory>
 
 #include "media/JxCResource.h"
@@ -43,9 +45,21 @@ public:
 
     const JxWaveRecord* GetWave() const { return wave_; }
 
+    // The three parameter words a play-sound action hands the sound as it
+    // runs; kept for the actions, the wave player does not read them.
+    void SetParameterWords(std::int32_t first, std::int32_t second, std::int32_t third)
+    {
+        words_[0] = first;
+        words_[1] = second;
+        words_[2] = third;
+    }
+    // Word 0, 1 or 2.
+    std::int32_t GetParameterWord(int index) const { return words_.at(std::size_t(index)); }
+
 private:
     void freeWave();
 
     JxWaveRecord* wave_ = nullptr;
     std::unique_ptr<JxCWaveResource> memory_;
+    std::array<std::int32_t, 3> words_{};
 };

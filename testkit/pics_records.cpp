@@ -6,12 +6,6 @@ namespace testkit {
 
 namespace {
 
-void PutCounted(std::vector<std::uint8_t>& out, const std::string& text)
-{
-    PutBigEndian16(out, std::uint16_t(text.size()));
-    out.insert(out.end(), text.begin(), text.end());
-}
-
 std::uint16_t TextIndex(ProductData& file, const std::string& text)
 {
     return text.empty() ? 0 : file.Intern(text);

@@ -10,6 +10,7 @@
 #include "testkit/sample_animation_hotspot.h"
 #include "testkit/sample_login.h"
 #include "testkit/sample_quiz.h"
+#include "testkit/sample_rollover.h"
 #include "testkit/scroll_records.h"
 #include "testkit/text_styles.h"
 #include "testkit/title_record.h"
@@ -276,13 +277,15 @@ TitleFolder SampleTitle()
         data.page(3, 2).name("Gallery").visit(2).on("on_open", {PlayVideoAction(video, data.Intern(video.movie))});
     if (IsDisplayObjectTypeRegistered("EditBox") && IsDisplayObjectTypeRegistered("ParaText"))
         gallery.storedPanel("Display", nameEntryPanel(data));
+    // The later parts' pages, each a start page in this order.
     if (IsDisplayObjectTypeRegistered("AnimationControl") && IsDisplayObjectTypeRegistered("Hotspot"))
         AddSampleAnimation(title);
+    AddSampleRollover(title);
+    if (IsDisplayObjectTypeRegistered("Bitmap") && IsDisplayObjectTypeRegistered("AnimHotspot"))
+        AddSampleAnimationHotspot(title);
     if (IsDisplayObjectTypeRegistered("LoginField") && IsDisplayObjectTypeRegistered("LoginCollage"))
         AddSampleLogin(title);
     addTitleRecord(title);
-    if (IsDisplayObjectTypeRegistered("Bitmap") && IsDisplayObjectTypeRegistered("AnimHotspot"))
-        AddSampleAnimationHotspot(title);
     title.files["chime.wav"] = chime();
     title.files["EDITFOC.dib"] = EncodeBmp(framed(260, 30, kSampleNavy, kSampleWhite));
     title.files["EDITBOX.dib"] = EncodeBmp(framed(260, 30, kSampleTeal, kSampleWhite));

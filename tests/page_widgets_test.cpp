@@ -77,23 +77,6 @@ protected:
                                     testkit::SamplePalette()};
         testkit::WriteHostFile(discFolder() + "/" + name + ".dib", testkit::EncodeBmp(picture));
     }
-    static plat::POINT onScreen(plat::HWND main, int x, int y)
-    {
-        plat::POINT p{x, y};
-        plat::ClientToScreen(main, &p);
-        return p;
-    }
-    // The screen's colour at a client point of the main window.
-    static std::uint32_t colourAt(plat::HWND main, int x, int y)
-    {
-        const plat::POINT p = onScreen(main, x, y);
-        return plat::TheScreen().pixels()[p.y * plat::TheScreen().stride() + p.x];
-    }
-    static std::uint32_t paletteColour(std::uint8_t index)
-    {
-        const testkit::Rgb c = testkit::SamplePalette()[index];
-        return std::uint32_t(c[0]) << 16 | std::uint32_t(c[1]) << 8 | c[2];
-    }
     static JxCButton* findButton(JxCBaseProduct& product)
     {
         JxCPanelObject* panel = product.GetFirstPage()->GetPanelList()->GetFirst();

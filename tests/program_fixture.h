@@ -12,8 +12,10 @@
 
 #include "foundation/JxErrorReport.h"
 #include "platform/backend/harness.h"
+#include "platform/screen/screen.h"
 #include "platform/tests/temp_config.h"
 #include "platform/window/desktop.h"
+#include "platform/window/window.h"
 #include "runtime/JxCBaseApp.h"
 #include "runtime/JxCProduct.h"
 #include "runtime/JxCTovelApp.h"
@@ -36,6 +38,26 @@ protected:
     {
         EndProgramRun();
         EXPECT_TRUE(unexpected.empty()) << unexpected.front();
+    }
+
+    // A client point of the main window on the screen.
+    static plat::POINT onScreen(plat::HWND main, int x, int y)
+    {
+        plat::POINT p{x, y};
+        plat::ClientToScreen(main, &p);
+        return p;
+    }
+    // The screen's colour (0xRRGGBB) at a client point of the main window.
+    static std::uint32_t colourAt(plat::HWND main, int x, int y)
+    {
+        const plat::POINT p = onScreen(main, x, y);
+        return plat::TheScreen().pixels()[p.y * plat::TheScreen().stride() + p.x] & 0xFFFFFFu;
+    }
+    // A colour of the sample palette as the screen shows it.
+    static std::uint32_t paletteColour(std::uint8_t index)
+    {
+        const testkit::Rgb c = testkit::SamplePalette()[index];
+        return std::uint32_t(c[0]) << 16 | std::uint32_t(c[1]) << 8 | c[2];
     }
 
     // The data disc's folder (drive D:), where the title's pictures lie:

@@ -23,7 +23,10 @@
 #include "objects/widgets/JxCEditBox.h"
 #include "objects/widgets/JxCHotspot.h"
 #include "objects/widgets/JxCIncludeControl.h"
+#include "objects/widgets/JxCMicon.h"
 #include "objects/widgets/JxCParaText.h"
+#include "objects/widgets/JxCRollOverButton.h"
+#include "objects/widgets/JxCRollOverHotspot.h"
 #include "objects/widgets/JxCSaveAsHotspot.h"
 #include "objects/widgets/JxCScrollBar.h"
 #include "objects/widgets/JxCWordBox.h"
@@ -76,7 +79,7 @@ constexpr std::array<ObjectType, 17> kObjectTypes = {{
 
 // The title's own display-object types built so far, registered after the
 // engine's.
-constexpr std::array<ObjectType, 20> kTitleObjectTypes = {{
+constexpr std::array<ObjectType, 23> kTitleObjectTypes = {{
     {"LoginField", makeObject<JxCLoginField>},
     {"NewUserField", makeObject<JxCNewUserField>},
     {"LoginButton", makeObject<JxCLoginButton>},
@@ -97,6 +100,9 @@ constexpr std::array<ObjectType, 20> kTitleObjectTypes = {{
     {"ResetButton", makeObject<JxCResetButton>},
     {"AllVisited", makeObject<JxCAllVisited>},
     {"QuizCard", makeObject<JxCQuizCard>},
+    {"RollHotSpot", makeObject<JxCRollOverHotspot>},
+    {"Micon", makeObject<JxCMicon>},
+    {"RollOverButton", makeObject<JxCRollOverButton>},
 }};
 
 constexpr std::size_t kRegisteredCount = kObjectTypes.size() + kTitleObjectTypes.size();

@@ -60,6 +60,7 @@ public:
 protected:
     // Draws a picture at the button's rectangle straight to the window.
     std::int16_t DrawImage(const JxSharedImage& image);
+    const JxSharedImage& GetNormalImage() const { return normal_; }
     // Whether the point (panel coordinates) lies on a transparent pixel of
     // the normal picture while the transparent word is set.
     bool OnTransparentPixel(const JxCPoint& point) const;
