@@ -194,7 +194,7 @@ void AddSampleLogbook(TitleFolder& title)
     }
     panel.add(ButtonRecord({}, "LogBookButton").rect(280, 240, 360, 270), data);
     data.page(5, 4).name("Logbook").visit(3).storedPanel("LogbookbasePanel", panel.Bytes());
-    data.product().pages.push_back(5);  // /start=4 (the fourth start page)
+    data.product().pages.push_back(5);  // after the sample's other start pages
     for (int d = 0; d < 10; ++d)
         title.files["digit" + std::to_string(d) + ".dib"] = EncodeBmp(DigitPicture(d, kSampleBlack, kSampleSand, SamplePalette()));
 }
