@@ -7,56 +7,20 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "bench/sample_install.h"
 #include "bench/side_by_side.h"
-#include "platform/screen/screen.h"
-#include "platform/window/window.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxCTovelApp.h"
-#include "tests/program_run.h"
 #include "title/JxTitleStartup.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr int kRounds = 21;
-
-// The program's folder with its own resources and the sample title, and the
-// title's disc, as a user's machine has them.
-class SampleInstall {
-public:
-    SampleInstall() { InstallSampleTitle(config_); }
-
-    // The title's files (the program's own resources left out).
-    std::string Describe(int panels) const
-    {
-        std::uintmax_t bytes = 0;
-        int files = 0;
-        const std::filesystem::path own = config_.program() + "/kelbo32.resources";
-        for (auto it = std::filesystem::recursive_directory_iterator(config_.program());
-             it != std::filesystem::recursive_directory_iterator(); ++it) {
-            if (it->path() == own) {
-                it.disable_recursion_pending();
-                continue;
-            }
-            if (it->is_regular_file()) {
-                bytes += it->file_size();
-                ++files;
-            }
-        }
-        char text[128];
-        std::snprintf(text, sizeof text, "sample title: %d files, %.1f KiB; first page of %d panels, 640x480",
-                      files, double(bytes) / 1024.0, panels);
-        return text;
-    }
-
-private:
-    plat::testing::TempConfig config_;
-};
 
 struct Round {
     double ms = -1;  // none: the first page never showed
@@ -70,10 +34,7 @@ bool firstPageOnScreen(plat::HWND main)
     if (!product || !product->GetFirstPage() || !plat::IsWindowVisible(main))
         return false;
     // The page's panels cover the main class's white background.
-    plat::POINT centre{320, 240};
-    plat::ClientToScreen(main, &centre);
-    const plat::Screen& screen = plat::TheScreen();
-    return screen.pixels()[centre.y * screen.stride() + centre.x] != 0xFFFFFFu;
+    return bench::ScreenColourAt(main, 320, 240) != 0xFFFFFFu;
 }
 
 // One run of the program: timed from the entry until it first waits for
@@ -118,7 +79,7 @@ Round runOnce()
 
 BENCH_PAIR(start_to_first_page)
 {
-    SampleInstall install;
+    bench::SampleInstall install;
     runOnce();  // untimed: warms the file cache, fonts and allocators
     std::vector<double> times;
     int panels = 0;
@@ -133,6 +94,7 @@ BENCH_PAIR(start_to_first_page)
         times.push_back(round.ms);
         panels = round.panels;
     }
-    bench::ReportTime("start_to_first_page", times, install.Describe(panels));
+    bench::ReportTime("start_to_first_page", times,
+                      install.Describe("first page of " + std::to_string(panels) + " panels, 640x480"));
     return true;
 }

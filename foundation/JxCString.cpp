@@ -40,12 +40,45 @@ bool sameChar(const unsigned char* a, const unsigned char* b, std::uint32_t n, b
 // belong (sixteen positions at a time where the processor allows), and only
 // candidates are compared in full. hay holds at least needle.size() bytes
 // from `from` on.
-std::size_t findBytesShort(std::string_view hay, std::string_view needle, std::size_t from)
+template <class Word>
+Word loadWord(const char* at)
+{
+    Word w;
+    std::memcpy(&w, at, sizeof w);
+    return w;
+}
+
+// Whether the n bytes at a and b agree, for the short needles of this search
+// without a call into the C library: two words that may overlap cover them.
+template <class Word>
+bool sameWords(const char* a, const char* b, std::size_t n)
+{
+    constexpr std::size_t k = sizeof(Word);
+    return loadWord<Word>(a) == loadWord<Word>(b) && loadWord<Word>(a + n - k) == loadWord<Word>(b + n - k);
+}
+
+inline bool sameBytes(const char* a, const char* b, std::size_t n)
+{
+    if (n > 16)
+        return std::memcmp(a, b, n) == 0;
+    if (n >= 8)
+        return sameWords<std::uint64_t>(a, b, n);
+    if (n >= 4)
+        return sameWords<std::uint32_t>(a, b, n);
+    if (n >= 2)
+        return sameWords<std::uint16_t>(a, b, n);
+    return n == 0 || *a == *b;
+}
+
+inline std::size_t findBytesShort(std::string_view hay, std::string_view needle, std::size_t from)
 {
     const char* const h = hay.data();
     const std::size_t n = needle.size();
     const std::size_t last = hay.size() - n;  // where the last possible match starts
     const char head = needle.front(), tail = needle.back();
+    // The first and last bytes of a candidate are known to agree.
+    const char* const middle = needle.data() + 1;
+    const std::size_t inner = n < 2 ? 0 : n - 2;
 #if defined(__SSE2__)
     if (last - from >= 15) {
         // Blocks of sixteen positions; the final block ends at the last
@@ -58,7 +91,7 @@ std::size_t findBytesShort(std::string_view hay, std::string_view needle, std::s
             const __m128i both = _mm_and_si128(_mm_cmpeq_epi8(starts, heads), _mm_cmpeq_epi8(ends, tails));
             for (unsigned m = unsigned(_mm_movemask_epi8(both)); m != 0; m &= m - 1) {
                 const std::size_t at = i + std::size_t(std::countr_zero(m));
-                if (std::memcmp(h + at, needle.data(), n) == 0)
+                if (sameBytes(h + at + 1, middle, inner))
                     return at;
             }
             if (i == last - 15)
@@ -67,7 +100,7 @@ std::size_t findBytesShort(std::string_view hay, std::string_view needle, std::s
     }
 #endif
     for (std::size_t i = from; i <= last; ++i) {
-        if (h[i] == head && h[i + n - 1] == tail && std::memcmp(h + i, needle.data(), n) == 0)
+        if (h[i] == head && h[i + n - 1] == tail && sameBytes(h + i + 1, middle, inner))
             return i;
     }
     return std::string_view::npos;
@@ -79,7 +112,7 @@ std::size_t findBytesShort(std::string_view hay, std::string_view needle, std::s
 // than it saves.
 constexpr std::size_t kShortText = 256;
 
-std::size_t findBytes(std::string_view hay, std::string_view needle, std::size_t from)
+inline std::size_t findBytes(std::string_view hay, std::string_view needle, std::size_t from)
 {
     if (from > hay.size() || needle.size() > hay.size() - from)
         return std::string_view::npos;
@@ -370,15 +403,27 @@ const char* JxCString::FindString(const char* text, bool caseSensitive, std::int
 {
     if (!text || !*text)
         return nullptr;
+    const std::string_view needle(text);
     const int codePage = plat::GetACP();
+    if (!caseSensitive || from != 0 || to != -1 || plat::IsDoubleByteCodePage(codePage))
+        return findInRange(needle, caseSensitive, from, to, codePage);
+    // The usual search, byte for byte through the whole text, goes straight
+    // to the search.
+    const std::size_t at = findBytes(View(), needle, 0);
+    return at == std::string_view::npos ? nullptr : GetText() + at;
+}
+
+// Out of line, so that the usual search above carries none of its weight.
+[[gnu::noinline]] const char* JxCString::findInRange(std::string_view needle, bool caseSensitive, std::int32_t from,
+                                                     std::int32_t to, int codePage) const
+{
     const bool doubleByte = plat::IsDoubleByteCodePage(codePage);
-    // The whole text, the usual case, needs no character count: it is a
-    // valid range whenever there is a character at all.
+    // The whole text needs no character count: it is a valid range
+    // whenever there is a character at all.
     std::uint32_t b = 0, end = GetLength();
     const bool whole = from == 0 && to == -1 && end != 0;
     if (!whole && !charRange(from, to, b, end, doubleByte))
         return nullptr;
-    const std::string_view needle(text);
     // A match starts between b and end and may run on past end.
     const std::string_view window =
         View().substr(b, std::min<std::size_t>(GetLength() - b, end - b + needle.size() - 1));

@@ -82,6 +82,9 @@ private:
                    bool doubleByte) const;
     void splice(std::uint32_t begin, std::uint32_t end, const char* insert, std::uint32_t insertLength,
                 std::int32_t fromChar);
+    // FindString in a range, case-blind or on a double-byte page.
+    const char* findInRange(std::string_view needle, bool caseSensitive, std::int32_t from, std::int32_t to,
+                            int codePage) const;
 };
 
 // A keyword constant of the definition language.

@@ -8,6 +8,7 @@
 #include "testkit/media_actions.h"
 #include "testkit/sample_animation.h"
 #include "testkit/sample_animation_hotspot.h"
+#include "testkit/sample_link.h"
 #include "testkit/sample_login.h"
 #include "testkit/sample_quiz.h"
 #include "testkit/sample_rollover.h"
@@ -283,6 +284,9 @@ TitleFolder SampleTitle()
     AddSampleRollover(title);
     if (IsDisplayObjectTypeRegistered("Bitmap") && IsDisplayObjectTypeRegistered("AnimHotspot"))
         AddSampleAnimationHotspot(title);
+    if (IsDisplayObjectTypeRegistered("Bitmap") && IsDisplayObjectTypeRegistered("Hotspot") &&
+        IsDisplayObjectTypeRegistered("ParaText"))
+        AddSampleLink(title);
     if (IsDisplayObjectTypeRegistered("LoginField") && IsDisplayObjectTypeRegistered("LoginCollage"))
         AddSampleLogin(title);
     addTitleRecord(title);

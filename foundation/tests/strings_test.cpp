@@ -398,6 +398,34 @@ TEST(String, SearchesAgreeWithTheStandardSearchAtEveryLengthAndRange)
     }
 }
 
+// A candidate whose first and last bytes agree is compared in words that
+// may overlap: needles of every length up to past the widest word, taken
+// from the text and then spoilt in one byte, agree with the standard search.
+TEST(String, NeedlesOfEveryLengthAreComparedWhole)
+{
+    std::mt19937 rng(17);
+    std::string text(200, ' ');
+    for (char& c : text)
+        c = "ab"[rng() % 2];
+    for (std::size_t length = 1; length <= 24; ++length) {
+        for (std::size_t start = 0; start + length <= text.size(); start += 7) {
+            std::string needle = text.substr(start, length);
+            for (std::size_t spoilt = 0; spoilt <= length; ++spoilt) {
+                if (spoilt < length)
+                    needle[spoilt] = needle[spoilt] == 'a' ? 'c' : 'a';
+                for (const std::string& hay : {text, text.substr(0, 60)}) {
+                    const JxCString h(hay.c_str());
+                    const std::size_t at = std::string_view(hay).find(needle);
+                    const char* hit = h.FindString(needle.c_str());
+                    ASSERT_EQ(hit ? long(hit - h.GetText()) : -1L, at == std::string::npos ? -1L : long(at))
+                        << "needle " << needle << " in " << hay.size() << " bytes";
+                }
+                needle = text.substr(start, length);
+            }
+        }
+    }
+}
+
 TEST(String, SearchesFoldCaseThroughTheCaseTables)
 {
     const JxCString s("Caf\xE9 CAF\xC9");

@@ -1,0 +1,109 @@
+// The sample title's web link, run whole and headless: the first click on
+// the link asks once whether the desktop's opener is the browser, then
+// opens the address with it; the next click opens it without asking. The
+// programs the link starts are recorded instead of started.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "objects/actions/JxCChangePageAction.h"
+#include "platform/clipboard/clipboard.h"
+#include "platform/shell/shell.h"
+#include "runtime/JxCPageObject.h"
+#include "testkit/sample_link.h"
+#include "tests/program_fixture.h"
+
+namespace {
+
+constexpr int kYes = 6;
+
+class WebLinkTest : public ProgramTest {
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        plat::SetProgramLauncher([this](const plat::ProgramLaunch& launch) {
+            launches.push_back(launch);
+            return true;
+        });
+        plat::SetResponder([this](const plat::UiRequest& r) -> std::optional<int> {
+            asked.push_back(r.kind + ": " + r.text);
+            return r.kind == "MessageBox" ? std::optional<int>(kYes) : std::nullopt;
+        });
+    }
+    void TearDown() override
+    {
+        plat::SetProgramLauncher({});
+        plat::ResetClipboard();
+        ProgramTest::TearDown();
+    }
+
+    // The program's run, with `user` called each time it waits for input
+    // with nothing left to do.
+    void runSettled(std::function<bool(plat::HWND main)> user)
+    {
+        run([user](plat::HWND main) {
+            JxCBaseProduct* product = GetProduct();
+            if (product->GetBusyBits() || product->CountPendingActions() > 0)
+                return false;
+            return user(main);
+        });
+    }
+    void clickTheLink(plat::HWND main)
+    {
+        plat::POINT at{testkit::kSampleLinkLeft + testkit::kSampleLinkWidth / 2,
+                       60 + testkit::kSampleLinkTop + testkit::kSampleLinkHeight / 2};
+        plat::ClientToScreen(main, &at);
+        harness->advance(1000);  // a click of its own, not the second of a double click
+        harness->click(at);
+    }
+
+    std::vector<plat::ProgramLaunch> launches;
+    std::vector<std::string> asked;
+};
+
+TEST_F(WebLinkTest, TheLinkAsksOnceThenOpensInTheDesktopsBrowserAndNextTimeWithoutAsking)
+{
+    int step = 0;
+    std::vector<std::size_t> launched, questions;
+    runSettled([&](plat::HWND main) {
+        switch (step++) {
+        case 0: {
+            JxCChangePageAction change;
+            change.SetTarget(testkit::kSampleLinkPage, 0);
+            change.Post();
+            return true;
+        }
+        case 1:
+            EXPECT_EQ(GetProduct()->GetFirstPage()->GetPageId(), std::int32_t(testkit::kSampleLinkPage));
+            clickTheLink(main);
+            return true;
+        case 2:
+        case 3:
+            launched.push_back(launches.size());
+            questions.push_back(asked.size());
+            if (step == 4) {
+                plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
+                return true;
+            }
+            clickTheLink(main);
+            return true;
+        default:
+            return false;
+        }
+    });
+    EXPECT_EQ(launched, (std::vector<std::size_t>{1, 2}));
+    EXPECT_EQ(questions, (std::vector<std::size_t>{1, 1})) << "asked once only";
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0], "MessageBox: Use Xdg-open as the web browser?");
+    for (const plat::ProgramLaunch& launch : launches) {
+        EXPECT_EQ(launch.program, "xdg-open");
+        EXPECT_TRUE(launch.searchPath);
+        EXPECT_EQ(launch.arguments, std::vector<std::string>{testkit::kSampleLinkAddress});
+    }
+    EXPECT_EQ(plat::GetClipboardText(), std::optional<std::string>(testkit::kSampleLinkAddress));
+}
+
+}  // namespace
