@@ -29,6 +29,7 @@
 #include "runtime/JxCTypeKey.h"
 #include "runtime/JxClassFactories.h"
 #include "title/JxCGavoPageDef.h"
+#include "title/JxListBoxData.h"
 #include "title/JxLogBook.h"
 #include "title/JxProgressDisplays.h"
 #include "title/JxTitleActions.h"
@@ -72,11 +73,13 @@ constexpr std::array<ObjectType, 17> kObjectTypes = {{
 
 // The title's own display-object types built so far, registered after the
 // engine's.
-constexpr std::array<ObjectType, 11> kTitleObjectTypes = {{
+constexpr std::array<ObjectType, 13> kTitleObjectTypes = {{
+    {"StickyButton", makeObject<JxCGvStickyButton>},
     {"ParaText", makeObject<JxCParaText>},
     {"Visitedcount", makeObject<JxCVisitedCount>},
     {"quizcount", makeObject<JxCQuizCount>},
     {"LogBookButton", makeObject<JxCLogBookButton>},
+    {"ToggleBitmap", makeObject<JxCToggleBitmap>},
     {"CertificateButton", makeObject<JxCCertificateButton>},
     {"quiztick", makeObject<JxCQuizTick>},
     {"QuizLabl", makeObject<JxCQuizLabl>},
@@ -213,6 +216,7 @@ void RegisterClasses()
     registerPanels();
     registerPages();
     RegisterPageDefClass(MakeInstance<JxCPageDef, JxCGavoPageDef>);
+    RegisterListBoxData();
 }
 
 void UnregisterClasses()
@@ -220,6 +224,7 @@ void UnregisterClasses()
     if (!registered())
         return;
     registered() = false;
+    UnregisterListBoxData();
     UnregisterFactoryClasses();
     for (Registration& r : registrations())
         UnregisterDisplayObjectType(r.name);

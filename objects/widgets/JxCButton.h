@@ -63,11 +63,14 @@ protected:
     // Whether the point (panel coordinates) lies on a transparent pixel of
     // the normal picture while the transparent word is set.
     bool OnTransparentPixel(const JxCPoint& point) const;
-
-private:
     // What every drawing and mouse call does first: false for a hidden
     // button; the pictures are made when missing.
     bool prepare();
+    const JxSharedImage& NormalImage() const { return normal_; }
+    const JxSharedImage& PressedImage() const { return pressed_; }
+    const JxSharedImage& DisabledImage() const { return disabled_; }
+
+private:
     std::int16_t loadImage(const JxCString& name, JxSharedImage& image);
     void dropImages();
 

@@ -42,6 +42,7 @@
 #include "runtime/JxClassFactories.h"
 #include "runtime/JxKeywordTables.h"
 #include "runtime/JxTypeRegistry.h"
+#include "runtime/JxCollManagerRegistry.h"
 #include "runtime/tests/report_log.h"
 #include "testkit/type_ids.h"
 #include "title/JxCGavoPageDef.h"
@@ -154,6 +155,7 @@ TEST_F(ClassRegistrationsTest, EveryObjectTypeKeywordBuildsItsClassInAnyCase)
         types.emplace_back(engineKeywords[i + 1], expected[i]);
     // The title's own, as spelled in its data.
     const std::vector<std::pair<std::string, std::type_index>> title = {
+        {"StickyButton", typeid(JxCGvStickyButton)}, {"ToggleBitmap", typeid(JxCToggleBitmap)},
         {"ParaText", typeid(JxCParaText)},           {"Visitedcount", typeid(JxCVisitedCount)},
         {"quizcount", typeid(JxCQuizCount)},
         {"LogBookButton", typeid(JxCLogBookButton)}, {"CertificateButton", typeid(JxCCertificateButton)},
@@ -170,13 +172,13 @@ TEST_F(ClassRegistrationsTest, EveryObjectTypeKeywordBuildsItsClassInAnyCase)
         EXPECT_EQ(made(CreateDisplayObjectById(id)), type);
         EXPECT_EQ(made(JxCTypeKey(JxCTableString(keyword.c_str())).CreateObject()), type);
     }
-    // The ids are the positions in the sorted registry: all different, 0 to 27.
+    // The ids are the positions in the sorted registry: all different, 0 to 29.
     std::vector<std::int16_t> sorted = ids;
     std::sort(sorted.begin(), sorted.end());
     for (std::size_t i = 0; i < sorted.size(); ++i)
         EXPECT_EQ(sorted[i], static_cast<std::int16_t>(i));
     EXPECT_EQ(testkit::DisplayObjectTypeId("BITMAP"), testkit::DisplayObjectTypeId("bitmap"));
-    EXPECT_EQ(made(CreateDisplayObjectById(28)), kNothing);
+    EXPECT_EQ(made(CreateDisplayObjectById(30)), kNothing);
     EXPECT_EQ(made(CreateDisplayObjectById(NullObjectTypeKey().GetId())), kNothing);
     EXPECT_EQ(made(CreateDisplayObjectById(LastObjectTypeKey().GetId())), kNothing);
     EXPECT_THROW(testkit::DisplayObjectTypeId("NULL_OBJ"), std::logic_error);
@@ -219,12 +221,18 @@ TEST(ClassRegistrationsLifetime, TheExitRemovesEverythingAndAnotherStartRegister
         RegisterClasses();  // once per run, however often asked
         EXPECT_THROW(testkit::DisplayObjectTypeId("Bitmap"), std::logic_error);  // not numbered yet
         RegisterTypeIds();
-        EXPECT_EQ(DisplayObjectTypeTable().GetCount(), 28);
+        EXPECT_EQ(DisplayObjectTypeTable().GetCount(), 30);
+        for (const char* list : {"SimpleLBData", "visitall", "ToBeVisited", "Visited"})
+            EXPECT_NE(FindDataManagerType(JxCTableString(list)), nullptr) << list;
+        EXPECT_NE(FindArrangementManagerType(JxCTableString("Regular")), nullptr);
         const std::int16_t bitmap = testkit::DisplayObjectTypeId("Bitmap");
         EXPECT_EQ(made(CreateDisplayObjectById(bitmap)), std::type_index(typeid(JxCBitmap)));
         ReleaseTypeRegistries();
         UnregisterClasses();
         EXPECT_EQ(DisplayObjectTypeTable().GetCount(), 0);
+        // Both uses of "Regular" are given back with the lists.
+        EXPECT_EQ(FindArrangementManagerType(JxCTableString("Regular")), nullptr);
+        EXPECT_EQ(FindDataManagerType(JxCTableString("VisitAll")), nullptr);
         EXPECT_EQ(JxCTypeKey(JxCTableString("bitmap")).GetId(), -1);
         EXPECT_EQ(NewActionOfType(1), nullptr);
         EXPECT_EQ(CreateGavoPageDef(), nullptr);
