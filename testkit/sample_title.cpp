@@ -5,6 +5,7 @@
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/display_objects.h"
 #include "testkit/media_actions.h"
+#include "testkit/sample_index.h"
 #include "testkit/scroll_records.h"
 #include "testkit/text_styles.h"
 #include "testkit/title_record.h"
@@ -193,22 +194,22 @@ void AddSampleLogbook(TitleFolder& title)
     }
     panel.add(ButtonRecord({}, "LogBookButton").rect(280, 240, 360, 270), data);
     data.page(5, 4).name("Logbook").visit(3).storedPanel("LogbookbasePanel", panel.Bytes());
-    data.product().pages.push_back(5);  // /start=4 (the fourth start page)
+    data.product().pages.push_back(5);  // the next start page
     for (int d = 0; d < 10; ++d)
         title.files["digit" + std::to_string(d) + ".dib"] = EncodeBmp(DigitPicture(d, kSampleBlack, kSampleSand, SamplePalette()));
 }
 
 namespace {
 
-// The title's record: the styles, an index of the four visited pages, the
-// idle list (a page left alone for two minutes opens page 2 or 3) and the
-// menu list.
+// The title's record: the styles, the index and the visit data (those of
+// testkit/sample_index.h), the idle list (a page left alone for two minutes
+// opens page 2 or 3) and the menu list.
 void addTitleRecord(TitleFolder& title)
 {
     TitleRecord record;
     record.styles = sampleStyles();
-    record.index = NumberedIndex(4);
-    record.visits = NumberedIndex(4);
+    record.index = SampleIndexEntries();
+    record.visits = SampleVisitEntries();
     record.idlePages = {1, 2, 3};
     record.menuPages = {1, 2, 3, 5};
     record.fields.navigationTargets = {1, 2, 3, 5, 1};
@@ -261,6 +262,7 @@ TitleFolder SampleTitle()
         data.page(3, 2).name("Gallery").visit(2).on("on_open", {PlayVideoAction(video, data.Intern(video.movie))});
     if (IsDisplayObjectTypeRegistered("EditBox") && IsDisplayObjectTypeRegistered("ParaText"))
         gallery.storedPanel("Display", nameEntryPanel(data));
+    AddSampleIndex(title);
     addTitleRecord(title);
     title.files["chime.wav"] = chime();
     title.files["EDITFOC.dib"] = EncodeBmp(framed(260, 30, kSampleNavy, kSampleWhite));

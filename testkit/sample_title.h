@@ -22,9 +22,10 @@
 // the title record carries), and it plays the title's movie as it opens.
 //
 // The welcome page plays a chime now and then, and a page left alone for
-// two minutes gives way to another. Page 5, the fourth start page, can be
-// the logbook with its counters (AddSampleLogbook, which the sample-title
-// tool adds).
+// two minutes gives way to another. The fourth start page is the index
+// (testkit/sample_index.h); page 5, the start page after it, can be the
+// logbook with its counters (AddSampleLogbook, which the sample-title tool
+// adds).
 
 #include "testkit/title_folder.h"
 
