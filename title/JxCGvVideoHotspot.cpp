@@ -103,9 +103,14 @@ std::int16_t JxCGvVideoHotspot::MouseUp(const JxCPoint& point, std::int16_t flag
         media->Stop();
         media->Rewind(0);
     }
-    play_.Trigger(0);
+    // The play action is the hotspot's own: it is queued only where a
+    // processor runs it, since a product without one deletes what it is
+    // handed.
     JxCBaseProduct* product = GetProduct();
-    if (!timer_ && product && product->SetTimer(this, nullptr, kWatchIntervalMs))
+    if (!product || !product->GetActionProcessor())
+        return 1;
+    play_.Trigger(0);
+    if (!timer_ && product->SetTimer(this, nullptr, kWatchIntervalMs))
         timer_ = 1;
     return 1;
 }

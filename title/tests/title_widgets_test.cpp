@@ -254,6 +254,15 @@ TEST_F(TitleWidgetsTest, TheVideoHotspotGivesItsTimerBackWhenStoppedOrGone)
     EXPECT_EQ(activeTimers(), before);
 }
 
+TEST_F(TitleWidgetsTest, WithoutAnActionProcessorAClickQueuesNothingAndTakesNoTimer)
+{
+    openWidgets();
+    product().SetActionProcessor(nullptr);
+    EXPECT_EQ(video->MouseUp(JxCPoint(310, 310), 0), 1);
+    EXPECT_EQ(timersOf(video), 0);
+    EXPECT_EQ(video->GetPlayAction().IsPlaying(), 0);
+}
+
 TEST_F(TitleWidgetsTest, AVideoTargetMissingFromItsPanelIsTakenFromTheFrontmostPageThatHasIt)
 {
     openWidgets();
