@@ -29,6 +29,7 @@
 #include "runtime/JxMainWindowProc.h"
 #include "runtime/JxTypeRegistry.h"
 #include "runtime/JxVersionInfo.h"
+#include "testkit/sample_index.h"
 #include "testkit/sample_title.h"
 #include "testkit/type_ids.h"
 
@@ -151,7 +152,7 @@ TEST_F(ProductDataTest, TheProductDefinitionReadsItsFieldsTemplatesAndPanels)
     EXPECT_EQ(def->GetName().View(), "Kelbo Sample");
     EXPECT_EQ(def->GetSize().cx, 646);
     EXPECT_EQ(def->GetTransparentIndex(), 255);
-    EXPECT_EQ(def->GetStartPages(), (std::vector<std::int32_t>{1, 2, 3}));
+    EXPECT_EQ(def->GetStartPages(), (std::vector<std::int32_t>{1, 2, 3, std::int32_t(testkit::kSampleIndexPage)}));
 
     JxCTemplateDef* t = def->FindTemplateDef(7);
     ASSERT_NE(t, nullptr);
