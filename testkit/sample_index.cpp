@@ -14,22 +14,10 @@ constexpr std::uint16_t kIndexTemplate = 90;
 constexpr std::int16_t kListStyle = 1;  // the sample's edit-box style
 constexpr std::int16_t kLabelStyle = 2;
 
-BmpPicture filled(std::int32_t width, std::int32_t height, std::uint8_t colour)
-{
-    return BmpPicture{width, height, std::vector<std::uint8_t>(std::size_t(width * height), colour), SamplePalette()};
-}
-
-void fill(BmpPicture& p, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::uint8_t colour)
-{
-    for (std::int32_t row = y; row < y + h; ++row)
-        for (std::int32_t col = x; col < x + w; ++col)
-            p.pixels[std::size_t(row * p.width + col)] = colour;
-}
-
 BmpPicture framed(std::int32_t width, std::int32_t height, std::uint8_t frame, std::uint8_t field)
 {
-    BmpPicture p = filled(width, height, frame);
-    fill(p, 3, 3, width - 6, height - 6, field);
+    BmpPicture p = SamplePicture(width, height, frame);
+    FillSampleRect(p, 3, 3, width - 6, height - 6, field);
     return p;
 }
 
@@ -39,7 +27,7 @@ BmpPicture playPicture()
     BmpPicture p = framed(120, 40, kSampleNavy, kSampleMoss);
     for (std::int32_t row = 0; row < 20; ++row) {
         const std::int32_t half = row < 10 ? row : 19 - row;
-        fill(p, 52, 10 + row, half + 1, 1, kSampleWhite);
+        FillSampleRect(p, 52, 10 + row, half + 1, 1, kSampleWhite);
     }
     return p;
 }

@@ -218,6 +218,16 @@ void addTitleRecord(TitleFolder& title)
 
 }  // namespace
 
+BmpPicture SamplePicture(std::int32_t width, std::int32_t height, std::uint8_t background)
+{
+    return picture(width, height, background);
+}
+
+void FillSampleRect(BmpPicture& p, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::uint8_t index)
+{
+    fillRect(p, x, y, w, h, index);
+}
+
 std::vector<Rgb> SamplePalette()
 {
     std::vector<Rgb> palette(std::begin(kColours), std::end(kColours));

@@ -54,6 +54,10 @@ constexpr std::int16_t kTallPictureWindow = 300;
 // The palette: the colours above, then greys to fill 256 entries (entry n
 // (n, n, n)), but for the system's light grey at 7 and dark grey at 248.
 std::vector<Rgb> SamplePalette();
+// A picture in the sample palette filled with one colour, and a rectangle
+// of it filled with another.
+BmpPicture SamplePicture(std::int32_t width, std::int32_t height, std::uint8_t background);
+void FillSampleRect(BmpPicture& p, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::uint8_t index);
 // The title; the type ids must be numbered first (RegisterTypeIds).
 TitleFolder SampleTitle();
 // Page 4, the logbook: the shares of the pages visited and of the quiz done,

@@ -8,15 +8,9 @@ std::int16_t JxCGvStickyButton::Draw(JxCSlate* slate, const JxCRect* clip)
 {
     if (!prepare())
         return 1;
-    const JxCRect& rect = GetRect();
-    const JxCRect part = clip ? *clip : rect;
-    const JxCPoint offset(std::int16_t(part.left - rect.left), std::int16_t(part.top - rect.top));
-    const JxSharedImage* image = &NormalImage();
     if (TestStateFlags(kStateDisabled) && DisabledImage())
-        image = &DisabledImage();
-    else if (stuck_)
-        image = &PressedImage();
-    return DrawBitmapAt(*this, image->get(), part, offset, slate, IsActive());
+        return DrawImagePart(DisabledImage(), slate, clip);
+    return DrawImagePart(stuck_ ? PressedImage() : NormalImage(), slate, clip);
 }
 
 std::int16_t JxCGvStickyButton::MouseDown(const JxCPoint& point)

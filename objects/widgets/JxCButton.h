@@ -60,6 +60,9 @@ public:
 protected:
     // Draws a picture at the button's rectangle straight to the window.
     std::int16_t DrawImage(const JxSharedImage& image);
+    // Draws the part of a picture under the clip (the whole button without
+    // one) into the slate.
+    std::int16_t DrawImagePart(const JxSharedImage& image, JxCSlate* slate, const JxCRect* clip);
     // Whether the point (panel coordinates) lies on a transparent pixel of
     // the normal picture while the transparent word is set.
     bool OnTransparentPixel(const JxCPoint& point) const;
