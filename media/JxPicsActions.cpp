@@ -57,15 +57,23 @@ JxCPlayPicsAction::~JxCPlayPicsAction()
     unbind();
 }
 
-void JxCPlayPicsAction::unbind()
+std::int16_t JxCPlayPicsAction::unbind()
 {
     // The player lets go of the media before the action does.
     player_.reset();
-    if (media_) {
-        JxCPicsResource* media = media_;
-        media_ = nullptr;
-        UnbindResource(this, media);
-    }
+    if (!media_)
+        return 1;
+    JxCPicsResource* media = media_;
+    media_ = nullptr;
+    return UnbindResource(this, media);
+}
+
+void JxCPlayPicsAction::SetUnbound(const JxCString& name, const std::array<std::int16_t, 5>& parameters)
+{
+    unbind();
+    name_ = name;
+    for (std::size_t i = 0; i < parameters.size(); ++i)
+        parameters_[std::size_t(kSlotOf[i])] = parameters[i];
 }
 
 std::int16_t JxCPlayPicsAction::bind(JxCRunTimeObject* owner)

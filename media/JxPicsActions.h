@@ -73,10 +73,17 @@ protected:
     // The resource player that a queued play holds; the media stops it
     // before the action leaves.
     std::unique_ptr<JxCResourcePlayer>& Player() { return player_; }
+    // For actions that bind late: the name and parameters 1 to 5 (in that
+    // order, kept as given) without binding; the binding to the animation
+    // of the name for the owner; and the unbinding, with UnbindResource's
+    // answer (1 when nothing was bound).
+    void SetUnbound(const JxCString& name, const std::array<std::int16_t, 5>& parameters);
+    std::int16_t BindMedia() { return bind(GetOwner()); }
+    std::int16_t UnbindMedia() { return unbind(); }
 
 private:
     std::int16_t bind(JxCRunTimeObject* owner);
-    void unbind();
+    std::int16_t unbind();
 
     JxCPicsResource* media_ = nullptr;
     JxCString name_;

@@ -25,6 +25,8 @@ public:
     std::int32_t GetNumber1() const { return number1_; }
     std::int32_t GetNumber2() const { return number2_; }
     const JxCProductXref& GetXref() const { return xref_; }
+    // Goes to the entry's page and its further pages.
+    void GoTo() { xref_.Resolve(); }
 
 private:
     JxCString name_;

@@ -4,18 +4,27 @@
 
 bool JxCProductXref::Load(JxCInStrStream& stream)
 {
-    std::int16_t count = 0;
-    if (!stream.ReadBigEndian16(count) || count < 0)
+    std::int32_t pageId = 0;
+    std::uint16_t count = 0;
+    if (!stream.ReadBigEndian32(pageId).ReadBigEndian16(count))
         return false;
-    std::vector<std::int32_t> entries;
-    for (std::int16_t i = 0; i < count; ++i) {
+    std::array<std::int32_t, kMaxFurtherPages> further{};
+    for (std::uint16_t i = 0; i < count; ++i) {
         std::int32_t id = 0;
-        if (!stream.ReadBigEndian16To32(id))
+        if (!stream.ReadBigEndian32(id))
             return false;
-        entries.push_back(id);
+        if (i < kMaxFurtherPages)
+            further[i] = id;
     }
-    entries_ = std::move(entries);
+    pageId_ = pageId;
+    furtherCount_ = count < kMaxFurtherPages ? count : kMaxFurtherPages;
+    further_ = further;
     return true;
+}
+
+std::int32_t JxCProductXref::GetFurtherPage(std::int32_t i) const
+{
+    return i >= 0 && i < furtherCount_ ? further_[std::size_t(i)] : 0;
 }
 
 std::int16_t JxCProductXref::GoTo()
@@ -23,4 +32,14 @@ std::int16_t JxCProductXref::GoTo()
     if (JxCBaseProduct* product = GetProduct())
         product->GoToPage(GetPageId(), 0);
     return 0;
+}
+
+void JxCProductXref::Resolve()
+{
+    JxCBaseProduct* product = GetProduct();
+    if (!product)
+        return;
+    product->GoToPage(pageId_, 0);
+    for (std::int32_t i = 0; i < furtherCount_; ++i)
+        product->GoToPage(further_[std::size_t(i)], 0);
 }

@@ -8,6 +8,7 @@
 #include "testkit/media_actions.h"
 #include "testkit/sample_animation.h"
 #include "testkit/sample_animation_hotspot.h"
+#include "testkit/sample_index.h"
 #include "testkit/sample_link.h"
 #include "testkit/sample_login.h"
 #include "testkit/sample_quiz.h"
@@ -210,15 +211,15 @@ void AddSampleLogbook(TitleFolder& title)
 
 namespace {
 
-// The title's record: the styles, an index of the four visited pages, the
-// idle list (a page left alone for two minutes opens page 2 or 3) and the
-// menu list.
+// The title's record: the styles, the index and the visit data (those of
+// testkit/sample_index.h), the idle list (a page left alone for two minutes
+// opens page 2 or 3) and the menu list.
 void addTitleRecord(TitleFolder& title)
 {
     TitleRecord record;
     record.styles = sampleStyles();
-    record.index = NumberedIndex(4);
-    record.visits = NumberedIndex(4);
+    record.index = SampleIndexEntries();
+    record.visits = SampleVisitEntries();
     record.idlePages = {1, 2, 3};
     record.menuPages = {1, 2, 3, 5};
     record.fields.navigationTargets = {1, 2, 3, 5, 1};
@@ -228,6 +229,16 @@ void addTitleRecord(TitleFolder& title)
 }
 
 }  // namespace
+
+BmpPicture SamplePicture(std::int32_t width, std::int32_t height, std::uint8_t background)
+{
+    return picture(width, height, background);
+}
+
+void FillSampleRect(BmpPicture& p, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::uint8_t index)
+{
+    fillRect(p, x, y, w, h, index);
+}
 
 std::vector<Rgb> SamplePalette()
 {
@@ -287,6 +298,7 @@ TitleFolder SampleTitle()
     if (IsDisplayObjectTypeRegistered("Bitmap") && IsDisplayObjectTypeRegistered("Hotspot") &&
         IsDisplayObjectTypeRegistered("ParaText"))
         AddSampleLink(title);
+    AddSampleIndex(title);
     if (IsDisplayObjectTypeRegistered("LoginField") && IsDisplayObjectTypeRegistered("LoginCollage"))
         AddSampleLogin(title);
     addTitleRecord(title);

@@ -22,6 +22,7 @@
 // the title record carries), and it plays the title's movie as it opens.
 //
 // The welcome page plays a chime now and then, and a page left alone for
+<<<<<<< HEAD
 // two minutes gives way to another. Later start pages, in this order:
 // page 10 plays an animation under its bar (testkit/sample_animation.h);
 // page 20 has a rollover, a micon and a rollover button
@@ -32,6 +33,12 @@
 // start page; the quiz's topics page 60 (testkit/sample_quiz.h); page 5,
 // the last, can be the logbook with its counters (AddSampleLogbook, which
 // the sample-title tool adds).
+=======
+// two minutes gives way to another. The fourth start page is the index
+// (testkit/sample_index.h); page 5, the start page after it, can be the
+// logbook with its counters (AddSampleLogbook, which the sample-title tool
+// adds).
+>>>>>>> issue-49
 
 #include "testkit/title_folder.h"
 
@@ -62,6 +69,10 @@ constexpr std::int16_t kTallPictureWindow = 300;
 // (n, n, n)), but for the system's dark blue at 4, light grey at 7, dark
 // grey at 248 and blue at 252.
 std::vector<Rgb> SamplePalette();
+// A picture in the sample palette filled with one colour, and a rectangle
+// of it filled with another.
+BmpPicture SamplePicture(std::int32_t width, std::int32_t height, std::uint8_t background);
+void FillSampleRect(BmpPicture& p, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::uint8_t index);
 // The title; the type ids must be numbered first (RegisterTypeIds).
 TitleFolder SampleTitle();
 // Page 4, the logbook: the shares of the pages visited and of the quiz done,

@@ -13,9 +13,10 @@ void writeIndex(RecordWriter& w, const std::vector<IndexEntry>& entries)
         w.text(e.name);
         w.u16(std::uint16_t(e.value1));
         w.u16(std::uint16_t(e.value2));
-        w.u16(std::uint16_t(e.pages.size()));
-        for (std::int16_t page : e.pages)
-            w.u16(std::uint16_t(page));
+        w.u32(e.pages.empty() ? 0 : e.pages.front());
+        w.u16(std::uint16_t(e.pages.empty() ? 0 : e.pages.size() - 1));
+        for (std::size_t i = 1; i < e.pages.size(); ++i)
+            w.u32(e.pages[i]);
     }
 }
 
@@ -121,7 +122,7 @@ std::vector<IndexEntry> NumberedIndex(int n)
 {
     std::vector<IndexEntry> entries;
     for (int i = 0; i < n; ++i)
-        entries.push_back({"Page " + std::to_string(i + 1), {std::int16_t(i + 1)}});
+        entries.push_back({"Page " + std::to_string(i + 1), {std::uint32_t(i + 1)}});
     return entries;
 }
 

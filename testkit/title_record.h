@@ -27,10 +27,11 @@
 namespace testkit {
 
 // One entry of the index or the visit data: its name and the pages its
-// cross-reference names (the first is its page).
+// cross-reference names (the first is its page, the others are its further
+// pages, written however many there are).
 struct IndexEntry {
     std::string name;
-    std::vector<std::int16_t> pages;
+    std::vector<std::uint32_t> pages;
     std::int16_t value1 = 0, value2 = 0;
 };
 

@@ -34,8 +34,9 @@
 #include "runtime/JxClassFactories.h"
 #include "title/JxCGavoPageDef.h"
 #include "title/JxCLoginListDMan.h"
-#include "title/JxLoginWidgets.h"
 #include "title/JxCQuizCard.h"
+#include "title/JxListBoxData.h"
+#include "title/JxLoginWidgets.h"
 #include "title/JxLogBook.h"
 #include "title/JxProgressDisplays.h"
 #include "title/JxTitleActions.h"
@@ -79,18 +80,20 @@ constexpr std::array<ObjectType, 17> kObjectTypes = {{
 
 // The title's own display-object types built so far, registered after the
 // engine's.
-constexpr std::array<ObjectType, 23> kTitleObjectTypes = {{
+constexpr std::array<ObjectType, 25> kTitleObjectTypes = {{
     {"LoginField", makeObject<JxCLoginField>},
     {"NewUserField", makeObject<JxCNewUserField>},
     {"LoginButton", makeObject<JxCLoginButton>},
     {"NewUserButton", makeObject<JxCNewUserButton>},
     {"LoginCollage", makeObject<JxCLoginCollage>},
+    {"StickyButton", makeObject<JxCGvStickyButton>},
     {"ParaText", makeObject<JxCParaText>},
     {"Visitedcount", makeObject<JxCVisitedCount>},
     {"quizcount", makeObject<JxCQuizCount>},
     {"Name", makeObject<JxCNameDisplay>},
     {"CertificateNameDisplay", makeObject<JxCCertificateNameDisplay>},
     {"LogBookButton", makeObject<JxCLogBookButton>},
+    {"ToggleBitmap", makeObject<JxCToggleBitmap>},
     {"CertificateButton", makeObject<JxCCertificateButton>},
     {"quiztick", makeObject<JxCQuizTick>},
     {"QuizLabl", makeObject<JxCQuizLabl>},
@@ -233,6 +236,7 @@ void RegisterClasses()
     registerPages();
     RegisterLoginListManagers();
     RegisterPageDefClass(MakeInstance<JxCPageDef, JxCGavoPageDef>);
+    RegisterListBoxData();
 }
 
 void UnregisterClasses()
@@ -240,6 +244,7 @@ void UnregisterClasses()
     if (!registered())
         return;
     registered() = false;
+    UnregisterListBoxData();
     UnregisterFactoryClasses();
     UnregisterLoginListManagers();
     for (Registration& r : registrations())

@@ -12,6 +12,8 @@
 #include "foundation/JxCInStrStream.h"
 #include "foundation/JxCString.h"
 #include "media/JxPicsActions.h"
+#include "title/JxCGavoPlayPicsAction.h"  // "PLAYPICSNOLOAD"
+#include "title/JxCGvIntroPicsAction.h"   // "PLAYINTROPICS"
 #include "objects/actions/JxCOpenPageAction.h"
 #include "title/JxCQuizPageAction.h"
 #include "title/JxProgressDisplays.h"  // the certificate and question actions
@@ -61,22 +63,6 @@ public:
     JxCGv2GeneralPurposeAction() = default;
     JxCGv2GeneralPurposeAction(const JxCGv2GeneralPurposeAction&) = default;
     ~JxCGv2GeneralPurposeAction() override = default;
-};
-
-// Action "PLAYINTROPICS".
-class JxCGvIntroPicsAction : public JxCPlayQueuePicsAction {
-public:
-    JxCGvIntroPicsAction() = default;
-    JxCGvIntroPicsAction(const JxCGvIntroPicsAction&) = default;
-    ~JxCGvIntroPicsAction() override = default;
-};
-
-// Action "PLAYPICSNOLOAD".
-class JxCGavoPlayPicsAction : public JxCPlayQueuePicsAction {
-public:
-    JxCGavoPlayPicsAction() = default;
-    JxCGavoPlayPicsAction(const JxCGavoPlayPicsAction&) = default;
-    ~JxCGavoPlayPicsAction() override = default;
 };
 
 // Action "PRINTFILE".

@@ -1,16 +1,22 @@
 #pragma once
 // The title's display objects among the engine's registered types: the
 // animated hotspot, the cancel and toggle buttons, the scroll bitmap, the
-// group collages and the video hotspot.
+// group collages and the video hotspot; and the sticky button and toggle
+// bitmap that the title registers.
 //
-// Stand-ins so far: the factories build them by their names; their
-// behaviour comes with the title's widgets.
+// The title's animated hotspot and the toggle button are stand-ins so far:
+// the factories build them by their names; their behaviour comes with the
+// features that use them.
 
 #include "media/JxCAnimHotspot.h"
 #include "objects/widgets/JxCButton.h"
 #include "objects/widgets/JxCCollage.h"
 #include "objects/widgets/JxCScrollBitmap.h"
 #include "runtime/JxCDisplayObject.h"
+#include "title/JxCGavoGroupCollage.h"
+#include "title/JxCGvStickyButton.h"
+#include "title/JxCGvVideoHotspot.h"
+#include "title/JxCToggleBitmap.h"
 #include "title/JxLoginWidgets.h"  // the login group collage
 #include "title/JxProgressDisplays.h"  // the cancel button
 
@@ -39,16 +45,3 @@ public:
     std::int16_t CreateResources() override;
 };
 
-// Object type "GroupColl".
-class JxCGavoGroupCollage : public JxCGroupCollage {
-public:
-    JxCGavoGroupCollage() = default;
-    ~JxCGavoGroupCollage() override = default;
-};
-
-// Object type "VideoHotspot".
-class JxCGvVideoHotspot : public JxCDisplayObject {
-public:
-    JxCGvVideoHotspot() = default;
-    ~JxCGvVideoHotspot() override = default;
-};

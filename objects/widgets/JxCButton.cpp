@@ -109,15 +109,19 @@ bool JxCButton::OnTransparentPixel(const JxCPoint& point) const
     return IsTransparentPixelAt(*this, *normal_, within) != 0;
 }
 
+std::int16_t JxCButton::DrawImagePart(const JxSharedImage& image, JxCSlate* slate, const JxCRect* clip)
+{
+    const JxCRect& rect = GetRect();
+    const JxCRect part = clip ? *clip : rect;
+    const JxCPoint offset(std::int16_t(part.left - rect.left), std::int16_t(part.top - rect.top));
+    return DrawBitmapAt(*this, image.get(), part, offset, slate, IsActive());
+}
+
 std::int16_t JxCButton::Draw(JxCSlate* slate, const JxCRect* clip)
 {
     if (!prepare())
         return 1;
-    const JxCRect& rect = GetRect();
-    const JxCRect part = clip ? *clip : rect;
-    const JxCPoint offset(std::int16_t(part.left - rect.left), std::int16_t(part.top - rect.top));
-    const JxSharedImage& image = TestStateFlags(kStateDisabled) && disabled_ ? disabled_ : normal_;
-    return DrawBitmapAt(*this, image.get(), part, offset, slate, IsActive());
+    return DrawImagePart(TestStateFlags(kStateDisabled) && disabled_ ? disabled_ : normal_, slate, clip);
 }
 
 std::int16_t JxCButton::MouseDown(const JxCPoint& point)

@@ -61,14 +61,20 @@ protected:
     // Draws a picture at the button's rectangle straight to the window.
     std::int16_t DrawImage(const JxSharedImage& image);
     const JxSharedImage& GetNormalImage() const { return normal_; }
+    // Draws the part of a picture under the clip (the whole button without
+    // one) into the slate.
+    std::int16_t DrawImagePart(const JxSharedImage& image, JxCSlate* slate, const JxCRect* clip);
     // Whether the point (panel coordinates) lies on a transparent pixel of
     // the normal picture while the transparent word is set.
     bool OnTransparentPixel(const JxCPoint& point) const;
-
-private:
     // What every drawing and mouse call does first: false for a hidden
     // button; the pictures are made when missing.
     bool prepare();
+    const JxSharedImage& NormalImage() const { return normal_; }
+    const JxSharedImage& PressedImage() const { return pressed_; }
+    const JxSharedImage& DisabledImage() const { return disabled_; }
+
+private:
     std::int16_t loadImage(const JxCString& name, JxSharedImage& image);
     void dropImages();
 

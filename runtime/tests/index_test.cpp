@@ -161,21 +161,24 @@ TEST_F(IndexKeyTest, TheInstalledComparisonServesCompareNoCase)
 
 // --- The index --------------------------------------------------------------
 
-std::vector<std::uint8_t> be16(std::initializer_list<int> values)
+std::vector<std::uint8_t> bigEndian(std::initializer_list<std::pair<int, int>> fields)
 {
     std::vector<std::uint8_t> bytes;
-    for (int v : values) {
-        bytes.push_back(std::uint8_t((v >> 8) & 0xFF));
-        bytes.push_back(std::uint8_t(v & 0xFF));
-    }
+    for (auto [value, width] : fields)
+        for (int shift = 8 * (width - 1); shift >= 0; shift -= 8)
+            bytes.push_back(std::uint8_t((value >> shift) & 0xFF));
     return bytes;
 }
+
+// 16-bit and 32-bit fields.
+std::pair<int, int> w(int v) { return {v, 2}; }
+std::pair<int, int> l(int v) { return {v, 4}; }
 
 TEST(IndexTest, ReadsItemsWithNamesNumbersAndPages)
 {
     const std::vector<JxCString> strings{"Apple", "Pear"};
-    // count 2; item: name, n1, n2, xref (count, ids)
-    auto bytes = be16({2, 2, 7, -1, 1, 40, 0, 3, 4, 2, 41, 42});
+    // count 2; item: name, n1, n2, cross-reference (page, count, further pages)
+    auto bytes = bigEndian({w(2), w(2), w(7), w(-1), l(40), w(0), w(0), w(3), w(4), l(41), w(2), l(42), l(43)});
     JxCInStrStream stream(JxMemoryBlock{bytes.data(), std::uint32_t(bytes.size())});
     JxCIndex index;
     ASSERT_EQ(index.Read(stream, strings), 1);
@@ -184,19 +187,43 @@ TEST(IndexTest, ReadsItemsWithNamesNumbersAndPages)
     EXPECT_EQ(index.GetAt(0)->GetNumber1(), 7);
     EXPECT_EQ(index.GetAt(0)->GetNumber2(), -1);
     EXPECT_EQ(index.GetAt(0)->GetXref().GetPageId(), 40);
+    EXPECT_EQ(index.GetAt(0)->GetXref().GetFurtherCount(), 0);
     EXPECT_TRUE(index.GetAt(1)->GetName().IsEmpty());
-    EXPECT_EQ(index.GetAt(1)->GetXref().GetPageId(), 41);
+    const JxCProductXref& second = index.GetAt(1)->GetXref();
+    EXPECT_EQ(second.GetPageId(), 41);
+    ASSERT_EQ(second.GetFurtherCount(), 2);
+    EXPECT_EQ(second.GetFurtherPage(0), 42);
+    EXPECT_EQ(second.GetFurtherPage(1), 43);
+    EXPECT_EQ(second.GetFurtherPage(2), 0);
     EXPECT_EQ(index.GetAt(-1), nullptr);
     EXPECT_EQ(index.GetAt(2), nullptr);
+}
+
+TEST(IndexTest, ACrossReferenceKeepsFiveFurtherPagesAndReadsPastTheRest)
+{
+    const std::vector<JxCString> strings{"Apple"};
+    // Seven further pages, then a second item that must still be read whole.
+    auto bytes = bigEndian({w(2), w(1), w(0), w(0), l(10), w(7), l(11), l(12), l(13), l(14), l(15), l(16), l(17),
+                            w(1), w(0), w(0), l(20), w(0)});
+    JxCInStrStream stream(JxMemoryBlock{bytes.data(), std::uint32_t(bytes.size())});
+    JxCIndex index;
+    ASSERT_EQ(index.Read(stream, strings), 1);
+    ASSERT_EQ(index.GetCount(), 2);
+    const JxCProductXref& first = index.GetAt(0)->GetXref();
+    ASSERT_EQ(first.GetFurtherCount(), JxCProductXref::kMaxFurtherPages);
+    EXPECT_EQ(first.GetFurtherPage(4), 15);
+    EXPECT_EQ(first.GetFurtherPage(5), 0);
+    EXPECT_EQ(index.GetAt(1)->GetXref().GetPageId(), 20);
 }
 
 TEST(IndexTest, RefusesDamagedRecords)
 {
     const std::vector<JxCString> strings{"Apple"};
-    for (auto bytes : {be16({1, 2, 0, 0, 1, 5}),      // a name beyond the table
-                       be16({2, 1, 0, 0, 1, 5, 1}),    // ends inside the second item
-                       be16({1, 1, 0, 0, 3, 5}),       // ends inside the cross-reference
-                       be16({-3})}) {                   // a negative count
+    for (auto bytes : {bigEndian({w(1), w(2), w(0), w(0), l(5), w(0)}),              // a name beyond the table
+                       bigEndian({w(2), w(1), w(0), w(0), l(5), w(0), w(1)}),        // ends inside the second item
+                       bigEndian({w(1), w(1), w(0), w(0), l(5), w(3), l(6), l(7)}),  // ends among the further pages
+                       bigEndian({w(1), w(1), w(0), w(0), w(5)}),                    // ends inside the page id
+                       bigEndian({w(-3)})}) {                                         // a negative count
         JxCInStrStream stream(JxMemoryBlock{bytes.data(), std::uint32_t(bytes.size())});
         JxCIndex index;
         EXPECT_EQ(index.Read(stream, strings), 0);

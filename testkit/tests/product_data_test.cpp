@@ -29,6 +29,7 @@
 #include "runtime/JxMainWindowProc.h"
 #include "runtime/JxTypeRegistry.h"
 #include "runtime/JxVersionInfo.h"
+#include "testkit/sample_index.h"
 #include "testkit/sample_title.h"
 #include "testkit/type_ids.h"
 

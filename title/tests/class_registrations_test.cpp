@@ -163,6 +163,7 @@ TEST_F(ClassRegistrationsTest, EveryObjectTypeKeywordBuildsItsClassInAnyCase)
         {"LoginField", typeid(JxCLoginField)},       {"NewUserField", typeid(JxCNewUserField)},
         {"LoginButton", typeid(JxCLoginButton)},     {"NewUserButton", typeid(JxCNewUserButton)},
         {"LoginCollage", typeid(JxCLoginCollage)},
+        {"StickyButton", typeid(JxCGvStickyButton)}, {"ToggleBitmap", typeid(JxCToggleBitmap)},
         {"ParaText", typeid(JxCParaText)},           {"Visitedcount", typeid(JxCVisitedCount)},
         {"quizcount", typeid(JxCQuizCount)},
         {"Name", typeid(JxCNameDisplay)},            {"CertificateNameDisplay", typeid(JxCCertificateNameDisplay)},
@@ -184,13 +185,13 @@ TEST_F(ClassRegistrationsTest, EveryObjectTypeKeywordBuildsItsClassInAnyCase)
         EXPECT_EQ(made(CreateDisplayObjectById(id)), type);
         EXPECT_EQ(made(JxCTypeKey(JxCTableString(keyword.c_str())).CreateObject()), type);
     }
-    // The ids are the positions in the sorted registry: all different, 0 to 39.
+    // The ids are the positions in the sorted registry: all different, 0 to 41.
     std::vector<std::int16_t> sorted = ids;
     std::sort(sorted.begin(), sorted.end());
     for (std::size_t i = 0; i < sorted.size(); ++i)
         EXPECT_EQ(sorted[i], static_cast<std::int16_t>(i));
     EXPECT_EQ(testkit::DisplayObjectTypeId("BITMAP"), testkit::DisplayObjectTypeId("bitmap"));
-    EXPECT_EQ(made(CreateDisplayObjectById(40)), kNothing);
+    EXPECT_EQ(made(CreateDisplayObjectById(42)), kNothing);
     EXPECT_EQ(made(CreateDisplayObjectById(NullObjectTypeKey().GetId())), kNothing);
     EXPECT_EQ(made(CreateDisplayObjectById(LastObjectTypeKey().GetId())), kNothing);
     EXPECT_THROW(testkit::DisplayObjectTypeId("NULL_OBJ"), std::logic_error);
@@ -232,16 +233,19 @@ TEST(ClassRegistrationsLifetime, TheExitRemovesEverythingAndAnotherStartRegister
         RegisterClasses();  // once per run, however often asked
         EXPECT_THROW(testkit::DisplayObjectTypeId("Bitmap"), std::logic_error);  // not numbered yet
         RegisterTypeIds();
-        EXPECT_EQ(DisplayObjectTypeTable().GetCount(), 40);
-        EXPECT_NE(FindDataManagerType(JxCTableString("loginlbdata")), nullptr);
+        EXPECT_EQ(DisplayObjectTypeTable().GetCount(), 42);
+        for (const char* list : {"LoginLBData", "SimpleLBData", "visitall", "ToBeVisited", "Visited"})
+            EXPECT_NE(FindDataManagerType(JxCTableString(list)), nullptr) << list;
         EXPECT_NE(FindArrangementManagerType(JxCTableString("Regular")), nullptr);
         const std::int16_t bitmap = testkit::DisplayObjectTypeId("Bitmap");
         EXPECT_EQ(made(CreateDisplayObjectById(bitmap)), std::type_index(typeid(JxCBitmap)));
         ReleaseTypeRegistries();
         UnregisterClasses();
         EXPECT_EQ(DisplayObjectTypeTable().GetCount(), 0);
-        EXPECT_EQ(FindDataManagerType(JxCTableString("LoginLBData")), nullptr);
+        // Every use of "Regular" is given back with the lists.
         EXPECT_EQ(FindArrangementManagerType(JxCTableString("Regular")), nullptr);
+        EXPECT_EQ(FindDataManagerType(JxCTableString("LoginLBData")), nullptr);
+        EXPECT_EQ(FindDataManagerType(JxCTableString("VisitAll")), nullptr);
         EXPECT_EQ(JxCTypeKey(JxCTableString("bitmap")).GetId(), -1);
         EXPECT_EQ(NewActionOfType(1), nullptr);
         EXPECT_EQ(CreateGavoPageDef(), nullptr);
