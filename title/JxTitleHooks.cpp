@@ -1,6 +1,7 @@
 #include "title/JxTitleHooks.h"
 
 #include "events/JxCTitleHooks.h"
+#include "title/JxCNavPanel.h"
 #include "title/JxCProductData.h"
 #include "title/JxLogBook.h"
 
@@ -14,6 +15,15 @@ public:
         return data ? data->GetTestPageId() : 0;
     }
     std::int16_t IsLogbookOpen() override { return IsLogbookShowing(); }
+    JxCRunTimeObject* FindCurrentPageEntry() override { return JxCNavPanel::FindCurrentPageEntry(); }
+    // Every caller redraws the bar after the reset.
+    void ResetButtons(JxCRunTimeObject* navigationPanel) override
+    {
+        if (auto* bar = dynamic_cast<JxCNavPanel*>(navigationPanel)) {
+            bar->ResetButtons();
+            bar->Draw(nullptr, nullptr, 1);
+        }
+    }
     std::int16_t GoBack() override
     {
         JxCProductData* data = GetTitleData();

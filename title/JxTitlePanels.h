@@ -1,40 +1,22 @@
 #pragma once
 // The title's panels, made by panel type.
 //
-// Stand-ins so far: the factories build them by their names; their records
-// and drawing come with the title's features.
+// The quiz, topics, login and question panels are stand-ins so far: the
+// factories build them by their names; their records and drawing come with
+// the title's features.
 
 #include "objects/panels/JxCViewingPanel.h"
 #include "runtime/JxCPanelObject.h"
+#include "title/JxCDialogPanel.h"
+#include "title/JxCGavoPanel.h"
+#include "title/JxCNavPanel.h"
 #include "title/JxLogBook.h"  // the logbook base panel
-
-// Panel type "Display". A release in it restarts the idle tick's counts.
-class JxCGavoPanel : public JxCViewingPanel {
-public:
-    JxCGavoPanel() = default;
-    ~JxCGavoPanel() override = default;
-    std::int16_t MouseUp(const JxCPoint& point) override;
-};
-
-// Panel type "NavPanel".
-class JxCNavPanel : public JxCPanelObject {
-public:
-    JxCNavPanel() = default;
-    ~JxCNavPanel() override = default;
-};
 
 // Panel type "QuizPanel".
 class JxCQuizPanel : public JxCTransparentPanel {
 public:
     JxCQuizPanel() = default;
     ~JxCQuizPanel() override = default;
-};
-
-// Panel type "DialogPanel".
-class JxCDialogPanel : public JxCPanelObject {
-public:
-    JxCDialogPanel() = default;
-    ~JxCDialogPanel() override = default;
 };
 
 // Panel type "QTopicsPanel".
@@ -49,13 +31,6 @@ class JxCLoginPanel : public JxCPanelObject {
 public:
     JxCLoginPanel() = default;
     ~JxCLoginPanel() override = default;
-};
-
-// Panel type "SchoolhousePanel".
-class JxCSchoolhousePanel : public JxCGavoPanel {
-public:
-    JxCSchoolhousePanel() = default;
-    ~JxCSchoolhousePanel() override = default;
 };
 
 // Panel type "QuestionPanel".
