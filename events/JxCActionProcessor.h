@@ -73,8 +73,6 @@ public:
     std::int32_t CountPendingActions();
 
     bool IsPassScheduled() const { return posted_ != 0; }
-    // A pass runs further up the stack: a nested loop's pass does nothing.
-    bool IsRunningPass() const { return running_; }
     const JxCAction* GetCurrentAction() const { return current_; }
     JxCActionListList& GetQueue() { return queue_; }
 

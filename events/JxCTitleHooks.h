@@ -22,7 +22,6 @@ public:
     virtual std::int16_t IsLogbookOpen() { return 0; }
     // The navigation panel of the first page, or null.
     virtual JxCRunTimeObject* FindCurrentPageEntry() { return nullptr; }
-    // Clears the bar's marks and redraws it.
     virtual void ResetButtons(JxCRunTimeObject* navigationPanel) { (void)navigationPanel; }
     virtual void UpdateResearchButton(JxCRunTimeObject* quizPage) { (void)quizPage; }
     // One step back in the page history; the result of going there.

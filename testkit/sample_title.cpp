@@ -5,6 +5,7 @@
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/display_objects.h"
 #include "testkit/media_actions.h"
+#include "testkit/sample_navigation.h"
 #include "testkit/scroll_records.h"
 #include "testkit/text_styles.h"
 #include "testkit/title_record.h"
@@ -212,6 +213,7 @@ void addTitleRecord(TitleFolder& title)
     record.idlePages = {1, 2, 3};
     record.menuPages = {1, 2, 3, 5};
     record.fields.navigationTargets = {1, 2, 3, 5, 1};
+    SetSampleNavigationTargets(record.fields);
     title.data.titleRecord(record.Bytes(title.data));
 }
 
@@ -262,6 +264,8 @@ TitleFolder SampleTitle()
     if (IsDisplayObjectTypeRegistered("EditBox") && IsDisplayObjectTypeRegistered("ParaText"))
         gallery.storedPanel("Display", nameEntryPanel(data));
     addTitleRecord(title);
+    if (IsDisplayObjectTypeRegistered("Button") && IsDisplayObjectTypeRegistered("Bitmap"))
+        AddSampleNavigation(title);
     title.files["chime.wav"] = chime();
     title.files["EDITFOC.dib"] = EncodeBmp(framed(260, 30, kSampleNavy, kSampleWhite));
     title.files["EDITBOX.dib"] = EncodeBmp(framed(260, 30, kSampleTeal, kSampleWhite));

@@ -180,16 +180,16 @@ bool isMainWindowClose(const plat::MSG& msg)
     }
 }
 
-// Posts the action; when the processor is in the middle of a pass (the
-// dialog was asked for by a running action), a posted action would only
-// run after this wait, so it runs here and now.
+// Posts the action; when the processor is in the middle of running an
+// action (the dialog was asked for by it, or from a loop it waits in), a
+// posted action would only run after this wait, so it runs here and now.
 bool openDialogPage(JxCAppendPageAction& action)
 {
     JxCBaseProduct* product = GetProduct();
     JxCActionProcessor* processor = product ? product->GetActionProcessor() : nullptr;
     if (!processor || !GetProductWindow())
         return false;
-    if (processor->IsRunningPass()) {
+    if (processor->GetCurrentAction()) {
         action.Run();
         return true;
     }

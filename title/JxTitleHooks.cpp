@@ -16,7 +16,7 @@ public:
     }
     std::int16_t IsLogbookOpen() override { return IsLogbookShowing(); }
     JxCRunTimeObject* FindCurrentPageEntry() override { return JxCNavPanel::FindCurrentPageEntry(); }
-    // Every caller redraws the bar after the reset.
+    // Every caller redraws the bar after the reset, so the reset does.
     void ResetButtons(JxCRunTimeObject* navigationPanel) override
     {
         if (auto* bar = dynamic_cast<JxCNavPanel*>(navigationPanel)) {
