@@ -137,7 +137,7 @@ std::vector<std::uint8_t> contentRecord(TitleFolder& title, const std::string& n
     title.files[name + ".dib"] = EncodeBmp(p);
     PanelRecord content(1);
     content.add(BitmapRecord(name).at(120, 80), title.data);
-    return content.Bytes();
+    return TitlePanelBytes(content);
 }
 
 void addBarPages(TitleFolder& title)
@@ -166,7 +166,7 @@ void addOptions(TitleFolder& title)
     PanelRecord panel(1);
     panel.add(iconButton(Icon::Saver, 12, 10, {NavAction(15)}), data);
     panel.add(iconButton(Icon::Dialog, 68, 10, {AppendPageAction(kSampleDialogPage)}), data);
-    data.page(kSampleOptionsPage, kOptionsTemplate).name("Options").at(512, 356).storedPanel("Display", panel.Bytes());
+    data.page(kSampleOptionsPage, kOptionsTemplate).name("Options").at(512, 356).storedPanel("Display", TitlePanelBytes(panel));
 }
 
 // The dialog page: a caption with its close box and three answers; Enter

@@ -44,6 +44,9 @@ void toggleOptions(JxCBaseProduct& product, JxCProductData& data)
     const JxTitleRecordFields& f = data.GetFields();
     if (JxCPageObject* options = openOptionsPage(product, f)) {
         product.RemovePage(options);
+        // The bar's mark says the pop-up is up: it goes with it.
+        if (JxCNavPanel* bar = JxCNavPanel::FindCurrentPageEntry())
+            bar->UnmarkOptionsButton();
         return;
     }
     if (JxCPageObject* third = product.FindPageById(f.thirdOptionsPage))

@@ -189,10 +189,12 @@ TEST_F(NavPanelTest, TheOptionsPageMarksItsButtonAloneAndCode23UnmarksIt)
     nav(JxCGv2GeneralPurposeAction::kCloseOptionsOutside);
     EXPECT_EQ(product().FindPageById(kOptions), nullptr);
     EXPECT_EQ(marks(), before);
-    // The toggle opens and closes.
+    // The toggle opens and closes, and its mark goes with the pop-up.
     nav(JxCGv2GeneralPurposeAction::kOptionsToggle);
+    EXPECT_EQ(marks(), withOptions);
     nav(JxCGv2GeneralPurposeAction::kOptionsToggle);
     EXPECT_EQ(product().FindPageById(kOptions), nullptr);
+    EXPECT_EQ(marks(), before);
 }
 
 TEST_F(NavPanelTest, AnotherWindowsChangeNeitherMarksNorRedrawsAndAnOpenAlwaysRedraws)
