@@ -57,7 +57,7 @@ void exercise(JxCPanelObject& panel)
     }
     panel.MouseDown(JxCPoint(20, 30));
     panel.MouseUp(JxCPoint(20, 30));
-    for (std::uint16_t ch : {13, 'a'}) {
+    for (std::uint16_t ch : {std::uint16_t(13), std::uint16_t('a')}) {
         JxCKeyParams key(plat::WM_CHAR, ch, 0);
         panel.HandleKey(key);
     }

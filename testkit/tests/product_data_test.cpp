@@ -151,7 +151,8 @@ TEST_F(ProductDataTest, TheProductDefinitionReadsItsFieldsTemplatesAndPanels)
     EXPECT_EQ(def->GetName().View(), "Kelbo Sample");
     EXPECT_EQ(def->GetSize().cx, 646);
     EXPECT_EQ(def->GetTransparentIndex(), 255);
-    EXPECT_EQ(def->GetStartPages(), (std::vector<std::int32_t>{1, 2, 3}));
+    // The navigation pages follow the three pages of the sample's first templates.
+    EXPECT_EQ(def->GetStartPages(), (std::vector<std::int32_t>{1, 2, 3, 80}));
 
     JxCTemplateDef* t = def->FindTemplateDef(7);
     ASSERT_NE(t, nullptr);
