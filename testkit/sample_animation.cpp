@@ -7,6 +7,7 @@
 #include "testkit/pics.h"
 #include "testkit/pics_records.h"
 #include "testkit/sample_title.h"
+#include "testkit/title_panels.h"
 
 namespace testkit {
 
@@ -139,7 +140,7 @@ std::vector<std::uint8_t> contentPanel(ProductData& data)
                   .rect(kSampleGoX, kSampleGoY, kSampleGoX + 100, kSampleGoY + 30)
                   .on("on_click", {play.Action(), OpenPageAction(kSampleAnimationEncorePage)}),
               data);
-    return panel.Bytes();
+    return TitlePanelBytes(panel);
 }
 
 std::vector<std::uint8_t> encorePanel(ProductData& data)
@@ -148,7 +149,7 @@ std::vector<std::uint8_t> encorePanel(ProductData& data)
     panel.add(BitmapRecord("animdone").id(1).at(0, 0), data);
     panel.add(HotspotRecord(0).id(2).rect(0, 0, 200, 120).on("on_click", {ClosePageAction(kSampleAnimationEncorePage)}),
               data);
-    return panel.Bytes();
+    return TitlePanelBytes(panel);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "testkit/pics.h"
 #include "testkit/sample_title.h"
 #include "testkit/small_records.h"
+#include "testkit/title_panels.h"
 
 namespace testkit {
 
@@ -70,7 +71,7 @@ void AddSampleAnimationHotspot(TitleFolder& title)
                     .cursor("hand")
                     .z(1),
                 data);
-    data.page(30, 30).name("Animation").storedPanel("Display", content.Bytes());
+    data.page(30, 30).name("Animation").storedPanel("Display", TitlePanelBytes(content));
     data.product().pages.push_back(30);
 }
 

@@ -5,6 +5,7 @@
 #include "testkit/sample_title.h"
 #include "testkit/title_widgets.h"
 #include "testkit/type_ids.h"
+#include "testkit/title_panels.h"
 
 namespace testkit {
 
@@ -73,7 +74,7 @@ std::vector<std::uint8_t> indexContent(TitleFolder& title)
     content.add(label("Visits").id(11).rect(400, 190, 600, 214), data);
     content.add(BitmapRecord("index_back").id(21).at(520, 300), data);
     content.add(backHotspot(1).z(2), data);
-    return content.Bytes();
+    return TitlePanelBytes(content);
 }
 
 std::vector<std::uint8_t> visitsContent(TitleFolder& title)
@@ -98,7 +99,7 @@ std::vector<std::uint8_t> visitsContent(TitleFolder& title)
                     .id(6).rect(240, 220, 360, 260).z(1), data);
     content.add(BitmapRecord("index_back").id(21).at(520, 300), data);
     content.add(backHotspot(kSampleIndexPage).z(2), data);
-    return content.Bytes();
+    return TitlePanelBytes(content);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "testkit/big_endian.h"
 #include "testkit/display_objects.h"
 #include "testkit/sample_title.h"
+#include "testkit/title_panels.h"
 
 namespace testkit {
 
@@ -56,7 +57,7 @@ std::vector<std::uint8_t> linkContent(TitleFolder& title)
                           kSampleLinkTop + kSampleLinkHeight)
                     .on("on_click", {goUrlAction(kSampleLinkAddress)}),
                 data);
-    return content.Bytes();
+    return TitlePanelBytes(content);
 }
 
 }  // namespace

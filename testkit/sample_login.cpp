@@ -7,6 +7,7 @@
 #include "testkit/big_endian.h"
 #include "testkit/login_records.h"
 #include "testkit/sample_title.h"
+#include "testkit/title_panels.h"
 
 namespace testkit {
 
@@ -131,7 +132,7 @@ void AddSampleLogin(TitleFolder& title)
     greeting.add(NameDisplayRecord(paragraph("")).id(1).rect(40, 40, 600, 100), data);
     data.page(kSampleGreetingPage, kGreetingTemplate)
         .name("Greeting")
-        .storedPanel("Display", greeting.Bytes())
+        .storedPanel("Display", TitlePanelBytes(greeting))
         .on("on_open", {OpenPageAction(kSampleLoginPage)});
 
     title.files["loginfoc.dib"] = EncodeBmp([] {

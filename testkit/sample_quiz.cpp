@@ -8,6 +8,7 @@
 #include "testkit/sample_title.h"
 #include "testkit/type_ids.h"
 #include "testkit/wave.h"
+#include "testkit/title_panels.h"
 
 namespace testkit {
 
@@ -219,7 +220,7 @@ void addNoticePages(TitleFolder& title)
         panel.add(BitmapRecord("quiz_note").at(0, 0).z(-1), data);
         panel.add(ParaTextRecord(label(text)).rect(10, 10, 230, 70), data);
         panel.add(HotspotRecord(0).rect(0, 0, 240, 80).on("on_click", {ClosePageAction(id)}), data);
-        data.page(id, kNoticeTemplate).name(text).storedPanel("Display", panel.Bytes());
+        data.page(id, kNoticeTemplate).name(text).storedPanel("Display", TitlePanelBytes(panel));
     }
 }
 

@@ -7,6 +7,7 @@
 #include "testkit/sample_title.h"
 #include "testkit/type_ids.h"
 #include "testkit/wave.h"
+#include "testkit/title_panels.h"
 
 namespace testkit {
 
@@ -107,7 +108,7 @@ std::vector<std::uint8_t> content(ProductData& data)
                   .rect(kRolloverHome[0], kRolloverHome[1], kRolloverHome[2], kRolloverHome[3])
                   .on("on_click", {ChangePageAction(1, kSampleWipeRight)}),
               data);
-    return panel.Bytes();
+    return TitlePanelBytes(panel);
 }
 
 }  // namespace

@@ -11,10 +11,12 @@
 #include "testkit/sample_index.h"
 #include "testkit/sample_link.h"
 #include "testkit/sample_login.h"
+#include "testkit/sample_navigation.h"
 #include "testkit/sample_quiz.h"
 #include "testkit/sample_rollover.h"
 #include "testkit/scroll_records.h"
 #include "testkit/text_styles.h"
+#include "testkit/title_panels.h"
 #include "testkit/title_record.h"
 #include "testkit/type_ids.h"
 #include "testkit/wave.h"
@@ -96,7 +98,7 @@ std::vector<std::uint8_t> nameEntryPanel(ProductData& data)
     PanelRecord panel(2);
     panel.add(ParaTextRecord(para).id(1).rect(40, 30, 600, 90), data);
     panel.add(EditBoxRecord("EDITFOC", "EDITBOX", "", 1).id(2).rect(40, 110, 300, 140), data);
-    return panel.Bytes();
+    return TitlePanelBytes(panel);
 }
 
 // A tall picture of coloured stripes with a square every 150 rows, so that
@@ -155,7 +157,7 @@ std::vector<std::uint8_t> welcomeContent(TitleFolder& title)
     content.add(HotspotRecord(3).rect(168, 54, 256, 166).on("on_click", {OpenPageAction(4)}), data);
     content.add(HotspotRecord(3).rect(64, 54, 152, 166).on("on_click", {ChangePageAction(2, kSampleWipeLeft)}), data);
     content.add(ButtonRecord({"closeup", "closedn", ""}).rect(360, 240, 480, 280).on("on_click", {ClosePageAction(4)}), data);
-    return content.Bytes();
+    return TitlePanelBytes(content);
 }
 
 // The contents page's content: a picture whose teal block changes back to
@@ -171,7 +173,7 @@ std::vector<std::uint8_t> contentsContent(TitleFolder& title)
     content.add(BitmapRecord("contents").at(40, 30), data);
     content.add(HotspotRecord(3).rect(64, 54, 256, 166).on("on_click", {ChangePageAction(1, kSampleWipeRight)}), data);
     addScrollingPicture(title, content);
-    return content.Bytes();
+    return TitlePanelBytes(content);
 }
 
 // A soft two-note chime, half a second long.
@@ -225,6 +227,7 @@ void addTitleRecord(TitleFolder& title)
     record.fields.navigationTargets = {1, 2, 3, 5, 1};
     record.idleAnimationPanel = kSampleIdleAnimationPanel;
     AddSampleQuiz(title, record);
+    SetSampleNavigationTargets(record.fields);
     title.data.titleRecord(record.Bytes(title.data));
 }
 
@@ -302,6 +305,8 @@ TitleFolder SampleTitle()
     if (IsDisplayObjectTypeRegistered("LoginField") && IsDisplayObjectTypeRegistered("LoginCollage"))
         AddSampleLogin(title);
     addTitleRecord(title);
+    if (IsDisplayObjectTypeRegistered("Button") && IsDisplayObjectTypeRegistered("Bitmap"))
+        AddSampleNavigation(title);
     title.files["chime.wav"] = chime();
     title.files["EDITFOC.dib"] = EncodeBmp(framed(260, 30, kSampleNavy, kSampleWhite));
     title.files["EDITBOX.dib"] = EncodeBmp(framed(260, 30, kSampleTeal, kSampleWhite));

@@ -14,6 +14,7 @@
 #include "runtime/JxKeywordTables.h"
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/display_objects.h"
+#include "testkit/title_panels.h"
 #include "testkit/media_actions.h"
 #include "testkit/title_folder.h"
 #include "tests/program_fixture.h"
@@ -46,7 +47,7 @@ void writeTitle(const std::string& program)
                   .rect(300, 200, 340, 240)
                   .on("on_click", {testkit::PlayVideoAction(video, data.Intern("CLIP")), testkit::OpenPageAction(2)}),
               data);
-    data.page(1, 1).name("Player").storedPanel("Display", panel.Bytes());
+    data.page(1, 1).name("Player").storedPanel("Display", testkit::TitlePanelBytes(panel));
     data.page(2, 1).name("After");
     title.Write(program);
     ReleaseTypeRegistries();

@@ -22,6 +22,7 @@
 #include "runtime/JxKeywordTables.h"
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/display_objects.h"
+#include "testkit/title_panels.h"
 #include "testkit/type_ids.h"
 #include "tests/program_fixture.h"
 
@@ -62,7 +63,7 @@ protected:
                   data);
         panel.add(testkit::ButtonRecord({"up", "down", ""}).rect(kButton.x, kButton.y, kButton.x + 40, kButton.y + 20),
                   data);
-        data.page(1, 1).name("Home").storedPanel("Display", panel.Bytes()).on("on_open", {testkit::OpenPageAction(2)});
+        data.page(1, 1).name("Home").storedPanel("Display", testkit::TitlePanelBytes(panel)).on("on_open", {testkit::OpenPageAction(2)});
         data.page(2, 2).name("Child");
         title.Write(config.program());
         ReleaseTypeRegistries();

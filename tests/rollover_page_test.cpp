@@ -21,6 +21,7 @@
 #include "testkit/sample_rollover.h"
 #include "testkit/type_ids.h"
 #include "testkit/wave.h"
+#include "testkit/title_panels.h"
 #include "tests/program_fixture.h"
 
 namespace {
@@ -85,7 +86,7 @@ protected:
         testkit::PanelRecord panel(1);
         panel.add(testkit::HotspotRecord(0).rect(0, 0, 200, 200).on("on_click", {sound.Action(), testkit::OpenPageAction(2)}),
                   data);
-        data.page(1, 1).name("Home").storedPanel("Display", panel.Bytes());
+        data.page(1, 1).name("Home").storedPanel("Display", testkit::TitlePanelBytes(panel));
         data.page(2, 2).name("Child");
         std::vector<std::int16_t> samples(kRate * kToneMs / 1000);
         for (std::size_t i = 0; i < samples.size(); ++i)

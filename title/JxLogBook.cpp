@@ -19,6 +19,14 @@ std::int16_t IsLogbookShowing()
     return liveLogbooks() > 0 ? 1 : 0;
 }
 
+void CountLogbookShowing(bool in)
+{
+    if (in)
+        ++liveLogbooks();
+    else if (liveLogbooks() > 0)
+        --liveLogbooks();
+}
+
 JxCLogBookBasePanel::~JxCLogBookBasePanel()
 {
     if (counted_)

@@ -35,3 +35,6 @@ public:
 
 // Whether a logbook base panel is alive with its resources.
 std::int16_t IsLogbookShowing();
+// Another panel that stands for the logbook (the schoolhouse) counts
+// itself in while its resources exist, and out as it goes.
+void CountLogbookShowing(bool in);

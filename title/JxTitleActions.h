@@ -3,20 +3,19 @@
 // general-purpose navigation action, PICS animations, printing, options,
 // the quiz, appending a page, the first log-in, the certificate and the
 // question pages.
-//
-// Apart from the two online actions, stand-ins so far: the factories build
-// them by their names; their records and runs come with the title's
-// features.
 
 #include "events/JxCAction.h"
 #include "foundation/JxCInStrStream.h"
 #include "foundation/JxCString.h"
 #include "media/JxPicsActions.h"
-#include "title/JxCGavoPlayPicsAction.h"  // "PLAYPICSNOLOAD"
-#include "title/JxCGvIntroPicsAction.h"   // "PLAYINTROPICS"
 #include "objects/actions/JxCOpenPageAction.h"
+#include "title/JxCGavoPlayPicsAction.h"  // "PLAYPICSNOLOAD"
+#include "title/JxCGv2GeneralPurposeAction.h"
+#include "title/JxCGvIntroPicsAction.h"  // "PLAYINTROPICS"
 #include "title/JxCQuizPageAction.h"
 #include "title/JxProgressDisplays.h"  // the certificate and question actions
+#include "title/JxTitleOutputActions.h"
+#include "title/JxTitlePageActions.h"
 
 // Action "GO_URL": opens a web address in the user's browser or through
 // the online service (title/JxOnlineLinks.h).
@@ -57,42 +56,3 @@ public:
     std::int16_t Post() override;
 };
 
-// Action "NavAct".
-class JxCGv2GeneralPurposeAction : public JxCAction {
-public:
-    JxCGv2GeneralPurposeAction() = default;
-    JxCGv2GeneralPurposeAction(const JxCGv2GeneralPurposeAction&) = default;
-    ~JxCGv2GeneralPurposeAction() override = default;
-};
-
-// Action "PRINTFILE".
-class JxCGv2PrintFileAction : public JxCAction {
-public:
-    JxCGv2PrintFileAction() = default;
-    JxCGv2PrintFileAction(const JxCGv2PrintFileAction&) = default;
-    ~JxCGv2PrintFileAction() override = default;
-};
-
-// Action "GAVOOPTION".
-class JxCGavoOptionsAction : public JxCAction {
-public:
-    JxCGavoOptionsAction() = default;
-    JxCGavoOptionsAction(const JxCGavoOptionsAction&) = default;
-    ~JxCGavoOptionsAction() override = default;
-};
-
-// Action "AppendPageAction".
-class JxCAppendPageAction : public JxCAction {
-public:
-    JxCAppendPageAction() = default;
-    JxCAppendPageAction(const JxCAppendPageAction&) = default;
-    ~JxCAppendPageAction() override = default;
-};
-
-// Action "Firstlog".
-class JxCFirstLogAction : public JxCAction {
-public:
-    JxCFirstLogAction() = default;
-    JxCFirstLogAction(const JxCFirstLogAction&) = default;
-    ~JxCFirstLogAction() override = default;
-};

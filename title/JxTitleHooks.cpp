@@ -1,10 +1,11 @@
 #include "title/JxTitleHooks.h"
 
 #include "events/JxCTitleHooks.h"
+#include "title/JxCNavPanel.h"
 #include "title/JxCProductData.h"
 #include "title/JxCQuizPage.h"
-#include "title/JxQuizState.h"
 #include "title/JxLogBook.h"
+#include "title/JxQuizState.h"
 
 namespace {
 
@@ -21,6 +22,15 @@ public:
     {
         if (auto* page = dynamic_cast<JxCQuizPage*>(quizPage))
             page->UpdateResearchButton();
+    }
+    JxCRunTimeObject* FindCurrentPageEntry() override { return JxCNavPanel::FindCurrentPageEntry(); }
+    // Every caller redraws the bar after the reset, so the reset does.
+    void ResetButtons(JxCRunTimeObject* navigationPanel) override
+    {
+        if (auto* bar = dynamic_cast<JxCNavPanel*>(navigationPanel)) {
+            bar->ResetButtons();
+            bar->Draw(nullptr, nullptr, 1);
+        }
     }
     std::int16_t GoBack() override
     {

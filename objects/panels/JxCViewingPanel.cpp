@@ -42,6 +42,18 @@ void JxCViewingPanel::releaseToCaptured(JxCDisplayObject& object, const JxCPoint
         StopActiveObjects(0);
 }
 
+void JxCViewingPanel::resetNavigationBar()
+{
+    // A pop-up closed over a base page no longer shows in the title's bar.
+    JxCPageObject* page = GetParent();
+    const JxCPageDef* def = page ? page->GetPageDef() : nullptr;
+    if (!def || def->GetPageType() != PageTypeId(JxPageKeyword::BASE_PAGE))
+        return;
+    JxCTitleHooks& hooks = GetTitleHooks();
+    if (JxCRunTimeObject* bar = hooks.FindCurrentPageEntry())
+        hooks.ResetButtons(bar);
+}
+
 std::int16_t JxCViewingPanel::MouseUp(const JxCPoint& point)
 {
     JxCBaseProduct* product = GetProduct();
@@ -58,10 +70,13 @@ std::int16_t JxCViewingPanel::MouseUp(const JxCPoint& point)
         if (IsActive() && !closingClick)
             StopActiveObjects(0);
         std::int16_t closed = 0;
-        if (TestPageIndex(closed, 0))
+        if (TestPageIndex(closed, 0)) {
+            if (closed)
+                resetNavigationBar();
             releaseToCaptured(*captured, at, closed != 0, closingClick);
-        else
+        } else {
             result = 0;
+        }
     } else {
         std::int16_t closed = 0;
         if (!TestPageIndex(closed, 0))

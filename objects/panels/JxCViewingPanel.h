@@ -26,6 +26,9 @@ public:
 
 private:
     void releaseToCaptured(JxCDisplayObject& object, const JxCPoint& at, bool membersClosed, bool closingClick);
+    // Clears the title's navigation bar after pop-ups over a base page
+    // closed.
+    void resetNavigationBar();
 };
 
 class JxCBitmap;

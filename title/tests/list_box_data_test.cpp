@@ -20,6 +20,7 @@
 #include "runtime/JxCIndex.h"
 #include "testkit/collage_records.h"
 #include "testkit/title_widgets.h"
+#include "testkit/title_panels.h"
 #include "title/JxCGavoGroupCollage.h"
 #include "title/JxListBoxData.h"
 #include "title/tests/title_data_fixture.h"
@@ -59,13 +60,13 @@ protected:
             visits.add(testkit::ListCollageRecord(list, kStyle).id(id++).rect(left, 20, std::int16_t(left + 140), 120), file);
             left = std::int16_t(left + 200);
         }
-        file.page(kVisitPage, kListTemplate).name("Visits").storedPanel("Display", visits.Bytes());
+        file.page(kVisitPage, kListTemplate).name("Visits").storedPanel("Display", testkit::TitlePanelBytes(visits));
         testkit::PanelRecord index(1);
         index.add(testkit::ListCollageRecord("SimpleLBData", kStyle).id(1).rect(kListLeft, 20, 160, 72), file);
         index.add(testkit::EditBoxRecord("", "", "", kStyle).id(2).rect(200, 20, 330, 36), file);
         index.add(testkit::GroupCollageRecord({.collage = 1, .editBox = 2, .scrollBar = {}, .buttons = {}, .positionControl = {}})
                       .id(9).rect(0, 0, 340, 80).z(5), file);
-        file.page(kIndexPage, kListTemplate).name("Index").storedPanel("Display", index.Bytes());
+        file.page(kIndexPage, kListTemplate).name("Index").storedPanel("Display", testkit::TitlePanelBytes(index));
         for (std::uint32_t id : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 30, 31})
             file.page(id, 1);
     }

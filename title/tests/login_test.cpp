@@ -13,6 +13,7 @@
 #include "runtime/JxCCollDataManager.h"
 #include "testkit/login_records.h"
 #include "testkit/text_styles.h"
+#include "testkit/title_panels.h"
 #include "title/JxCLoginListDMan.h"
 #include "title/JxCLoginPanel.h"
 #include "title/JxDialogPages.h"
@@ -70,7 +71,7 @@ protected:
         testkit::PanelRecord below(1);
         below.add(testkit::NameDisplayRecord(greeting).id(1).rect(20, 20, 300, 50), file);
         below.add(testkit::NameDisplayRecord(greeting, "CertificateNameDisplay").id(2).rect(20, 400, 300, 430), file);
-        file.page(1, 1).storedPanel("Display", below.Bytes());
+        file.page(1, 1).storedPanel("Display", testkit::TitlePanelBytes(below));
 
         testkit::TemplateBuilder& t = file.templateDef(kLoginTemplate, "POPUP_PAGE").size(400, 300).offset(kLoginLeft, kLoginTop);
         t.panel(1, "LoginPanel").at(0, 0).size(400, 300).colour(200, 200, 200);

@@ -14,6 +14,7 @@
 #include "title/JxCGavoPageDef.h"
 #include "testkit/display_objects.h"
 #include "testkit/pics.h"
+#include "testkit/title_panels.h"
 #include "title/JxTitlePages.h"
 #include "title/tests/title_data_fixture.h"
 
@@ -200,7 +201,7 @@ TEST_F(ProductDataTest, APagesRandomAnimationPlaysOnTheIdlePanelsFirstObjectAtTh
     title.idleAnimationPanel = 1;
     testkit::PanelRecord stage(1);
     stage.add(testkit::HotspotRecord(0).id(9).rect(0, 0, 100, 100), file);
-    file.page(6, 1).name("Stage").randomAnimations({"spin.ani", "wink.ani"}).storedPanel("Display", stage.Bytes());
+    file.page(6, 1).name("Stage").randomAnimations({"spin.ani", "wink.ani"}).storedPanel("Display", testkit::TitlePanelBytes(stage));
     writeAnimation("spin.ani", 3);
     writeAnimation("wink.ani", 4);
     readTitle();

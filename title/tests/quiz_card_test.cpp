@@ -7,6 +7,7 @@
 #include "objects/widgets/JxCParaText.h"
 #include "platform/tests/golden.h"
 #include "testkit/quiz_pages.h"
+#include "testkit/title_panels.h"
 #include "title/JxCQuizCard.h"
 #include "title/JxCQuizWords.h"
 #include "title/tests/quiz_fixture.h"
@@ -46,7 +47,7 @@ protected:
                           .at(left, kCardTop),
                       file);
         }
-        file.page(kCardsPage, kCardsTemplate).name("Cards").storedPanel("Display", panel.Bytes());
+        file.page(kCardsPage, kCardsTemplate).name("Cards").storedPanel("Display", testkit::TitlePanelBytes(panel));
     }
     JxCPanelObject& panel() { return *product().GetCurrentPage()->FindPanelById(1); }
     JxCQuizCard& card(int c) { return *dynamic_cast<JxCQuizCard*>(panel().FindObjectById(10 + c)); }

@@ -14,6 +14,7 @@
 #include "platform/screen/screen.h"
 #include "testkit/pics.h"
 #include "testkit/title_widgets.h"
+#include "testkit/title_panels.h"
 #include "title/JxCGavoPlayPicsAction.h"
 #include "title/JxCGvIntroPicsAction.h"
 #include "title/JxCGvStickyButton.h"
@@ -61,7 +62,7 @@ protected:
                       .id(5).rect(300, 300, 340, 340), file);
         panel.add(testkit::ButtonRecord({"up", "down", "off"}, "StickyButton").id(6).rect(400, 300, 440, 320), file);
         panel.add(testkit::ToggleBitmapRecord("mark", kHideCode, kShowCode).id(7).at(500, 40), file);
-        file.page(kWidgetPage, kWidgetTemplate).name("Widgets").storedPanel("Display", panel.Bytes());
+        file.page(kWidgetPage, kWidgetTemplate).name("Widgets").storedPanel("Display", testkit::TitlePanelBytes(panel));
         file.page(1, 1);
     }
     void TearDown() override
@@ -321,7 +322,7 @@ TEST_F(TitleWidgetsTest, ALateBoundPicsActionSurvivesReadingAndPlays)
     testkit::PanelRecord panel(1);
     panel.add(testkit::HotspotRecord(0).id(3).rect(0, 0, 50, 50)
                   .on("on_click", {testkit::GavoPlayPicsAction(file, "dance.ani", {1, 0, 0, 1, 0})}), file);
-    file.page(kWidgetPage, kWidgetTemplate).name("Dance").storedPanel("Display", panel.Bytes());
+    file.page(kWidgetPage, kWidgetTemplate).name("Dance").storedPanel("Display", testkit::TitlePanelBytes(panel));
     readTitle();
     product().GetProductDef()->SetDataPath("P:\\Data");
     changeTo(kWidgetPage);

@@ -22,7 +22,7 @@ int main(int argc, char** argv)
     testkit::TemplateBuilder& popup = rich.templateDef(7, "POPUP_PAGE");
     popup.anchor(1, 2).offset(-5, 9).area(10, 20, 300, 200).frame(2, 4).ownerPanels({1, 2}).printPanels({2}).reuse();
     popup.panel(4, "TransparentPanel").stored(6).colour(1, 2, 3).at(7, 8).size(90, 80);
-    rich.page(6, 7).name("Popup").storedPanel("Display", {0, 1, 0, 2});
+    rich.page(6, 7).name("Popup").storedPanel("Display", {0, 1, 0, 2, 0, 0});
     testkit::WriteHostFile(dir + "/popup_and_stored_panel", rich.Bytes());
     testkit::ProductData empty;
     empty.product().startPages({});
