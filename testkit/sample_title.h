@@ -22,23 +22,17 @@
 // the title record carries), and it plays the title's movie as it opens.
 //
 // The welcome page plays a chime now and then, and a page left alone for
-<<<<<<< HEAD
 // two minutes gives way to another. Later start pages, in this order:
 // page 10 plays an animation under its bar (testkit/sample_animation.h);
 // page 20 has a rollover, a micon and a rollover button
 // (testkit/sample_rollover.h); page 30 plays an animation in an animated
 // hotspot (testkit/sample_animation_hotspot.h); page 8 holds a web link
-// (testkit/sample_link.h); the login's greeting page 40
-// (testkit/sample_login.h), which the sample-title tool makes the first
-// start page; the quiz's topics page 60 (testkit/sample_quiz.h); page 5,
-// the last, can be the logbook with its counters (AddSampleLogbook, which
-// the sample-title tool adds).
-=======
-// two minutes gives way to another. The fourth start page is the index
-// (testkit/sample_index.h); page 5, the start page after it, can be the
-// logbook with its counters (AddSampleLogbook, which the sample-title tool
-// adds).
->>>>>>> issue-49
+// (testkit/sample_link.h); page 90 is the index (testkit/sample_index.h);
+// the login's greeting page 40 (testkit/sample_login.h), which the
+// sample-title tool makes the first start page; the quiz's topics page 60
+// (testkit/sample_quiz.h); the navigation bar's page 80
+// (testkit/sample_navigation.h); page 5, the last, can be the logbook with
+// its counters (AddSampleLogbook, which the sample-title tool adds).
 
 #include "testkit/title_folder.h"
 
