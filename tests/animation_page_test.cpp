@@ -27,6 +27,7 @@
 #include "runtime/JxCPanelObject.h"
 #include "runtime/JxTypeRegistry.h"
 #include "testkit/sample_animation.h"
+#include "testkit/sample_login.h"
 #include "tests/program_fixture.h"
 #include "tests/title_disc.h"
 
@@ -53,11 +54,17 @@ std::uint32_t sampleColour(std::uint8_t index)
 }
 
 // The animation page's number among the sample's start pages (/start=K).
-int animationStart()
+int animationStart(bool asTheToolWritesIt = false)
 {
     ProgramClasses classes;
     RegisterTypeIds();
-    const std::vector<std::uint32_t> pages = SampleTitle().data.product().pages;
+    TitleFolder title = SampleTitle();
+    // The sample-title tool adds the logbook and opens on the login.
+    if (asTheToolWritesIt) {
+        AddSampleLogbook(title);
+        OpenSampleOnLogin(title);
+    }
+    const std::vector<std::uint32_t> pages = title.data.product().pages;
     ReleaseTypeRegistries();
     const auto at = std::find(pages.begin(), pages.end(), kSampleAnimationPage);
     return at == pages.end() ? 0 : int(at - pages.begin()) + 1;
@@ -261,7 +268,7 @@ TEST_F(AnimationPageTest, APageLeftAloneTwinklesOnceItsIdleTickRuns)
 // ball part way, the meter part way, Pause showing).
 TEST(AnimationPageProgram, AScriptedPlayOfTheBarEndsOnItsGoldenPicture)
 {
-    const int start = animationStart();
+    const int start = animationStart(true);
     ASSERT_GT(start, 0);
     plat::testing::TempConfig config;
     WriteTitleDisc(config.root() + "/xdg/kelbo", config.root() + "/disc");

@@ -137,7 +137,7 @@ TEST_F(MainWindowTest, TheTitleOpensTheStartPageOfItsCommandLine)
 
 TEST_F(MainWindowTest, AStartPagePastTheListOpensItsFirstEntry)
 {
-    EXPECT_EQ(firstPageShown("/start=9"), 1);
+    EXPECT_EQ(firstPageShown("/start=99"), 1);
 }
 
 TEST_F(MainWindowTest, TheFirstPageIsBuiltFromItsRecordAndItsTemplatesPanels)
