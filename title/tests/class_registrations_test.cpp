@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -177,19 +178,29 @@ TEST_F(ClassRegistrationsTest, EveryObjectTypeKeywordBuildsItsClassInAnyCase)
         {"RollOverButton", typeid(JxCRollOverButton)},
     };
     types.insert(types.end(), title.begin(), title.end());
-    std::vector<std::int16_t> ids;
+    ASSERT_EQ(types.size(), 42u);
+    const auto lowered = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+        return text;
+    };
+    const auto raised = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
+        return text;
+    };
+    // Stored titles name a type by its place in the byte order of the
+    // lower-cased names.
+    std::vector<std::string> order;
+    for (const auto& entry : types)
+        order.push_back(lowered(entry.first));
+    std::sort(order.begin(), order.end());
     for (const auto& [keyword, type] : types) {
         SCOPED_TRACE(keyword);
         const std::int16_t id = testkit::DisplayObjectTypeId(keyword);
-        ids.push_back(id);
+        EXPECT_EQ(id, std::find(order.begin(), order.end(), lowered(keyword)) - order.begin());
         EXPECT_EQ(made(CreateDisplayObjectById(id)), type);
-        EXPECT_EQ(made(JxCTypeKey(JxCTableString(keyword.c_str())).CreateObject()), type);
+        for (const std::string& spelling : {keyword, lowered(keyword), raised(keyword)})
+            EXPECT_EQ(made(JxCTypeKey(JxCTableString(spelling.c_str())).CreateObject()), type) << spelling;
     }
-    // The ids are the positions in the sorted registry: all different, 0 to 41.
-    std::vector<std::int16_t> sorted = ids;
-    std::sort(sorted.begin(), sorted.end());
-    for (std::size_t i = 0; i < sorted.size(); ++i)
-        EXPECT_EQ(sorted[i], static_cast<std::int16_t>(i));
     EXPECT_EQ(testkit::DisplayObjectTypeId("BITMAP"), testkit::DisplayObjectTypeId("bitmap"));
     EXPECT_EQ(made(CreateDisplayObjectById(42)), kNothing);
     EXPECT_EQ(made(CreateDisplayObjectById(NullObjectTypeKey().GetId())), kNothing);
