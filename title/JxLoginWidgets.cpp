@@ -9,8 +9,10 @@
 #include "runtime/JxCPageObject.h"
 #include "runtime/JxCPanelObject.h"
 #include "title/JxCProductData.h"
+#include "title/JxCQuizPage.h"
 #include "title/JxCUser.h"
 #include "title/JxDialogPages.h"
+#include "title/JxQuizState.h"
 
 namespace {
 
@@ -250,12 +252,13 @@ void JxCLoginButton::showNewName()
             first->Draw(nullptr, &display->GetRect(), 0);
         }
     }
+    // The quiz starts again from no topic for the new user.
+    if (JxCQuizPage* quiz = FindOpenQuizPage())
+        quiz->SetTopic(-1);
+    // The bar resets its marks and redraws.
     JxCTitleHooks& hooks = GetTitleHooks();
-    if (JxCRunTimeObject* bar = hooks.FindCurrentPageEntry()) {
+    if (JxCRunTimeObject* bar = hooks.FindCurrentPageEntry())
         hooks.ResetButtons(bar);
-        if (bar->GetKind() == kPanelKind)
-            static_cast<JxCPanelObject*>(bar)->Draw(nullptr, nullptr, 0);
-    }
 }
 
 // --- The new-user button ------------------------------------------------------------------

@@ -4,28 +4,20 @@
 // group collages and the video hotspot; and the sticky button and toggle
 // bitmap that the title registers.
 //
-// The title's animated hotspot and the toggle button are stand-ins so far:
-// the factories build them by their names; their behaviour comes with the
-// features that use them.
+// The toggle button is a stand-in so far: the factories build it by its
+// name; its behaviour comes with the feature that uses it.
 
-#include "media/JxCAnimHotspot.h"
 #include "objects/widgets/JxCButton.h"
 #include "objects/widgets/JxCCollage.h"
 #include "objects/widgets/JxCScrollBitmap.h"
 #include "runtime/JxCDisplayObject.h"
+#include "title/JxCGavoAnimHotspot.h"
 #include "title/JxCGavoGroupCollage.h"
 #include "title/JxCGvStickyButton.h"
 #include "title/JxCGvVideoHotspot.h"
 #include "title/JxCToggleBitmap.h"
 #include "title/JxLoginWidgets.h"  // the login group collage
 #include "title/JxProgressDisplays.h"  // the cancel button
-
-// Object type "AnimHotspot".
-class JxCGavoAnimHotspot : public JxCAnimHotspot {
-public:
-    JxCGavoAnimHotspot() = default;
-    ~JxCGavoAnimHotspot() override = default;
-};
 
 // Object type "ToggleButton".
 class JxCToggleButton : public JxCButton {
