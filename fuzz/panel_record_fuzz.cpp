@@ -158,7 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Check(GetResourceList().GetCount() == 0);
     fuzz::Check(GetBitmapCache().GetCount() == 0);
     {
-        SlatePage page;
+        fuzz::SlatePage page(200, 100);
         JxCLoginPanel login;
         JxCInStrStream in(JxMemoryBlock{data, std::uint32_t(size)});
         login.Read(in, page.GetPageDef());
