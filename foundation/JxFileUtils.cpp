@@ -1,6 +1,7 @@
 #include "foundation/JxFileUtils.h"
 
 #include <cstring>
+#include <vector>
 
 #include "foundation/JxCDirectoryList.h"
 #include "foundation/JxDataDiscLink.h"
@@ -225,4 +226,20 @@ bool DirectoryExists(const char* path)
 JxCString MakeStringCopy(const char* text)
 {
     return JxCString(text);
+}
+
+bool CopyInBlocks(const JxBlockReader& read, const JxBlockWriter& write, const JxCString& destinationName)
+{
+    std::vector<std::uint8_t> block(kCopyBlockSize);
+    std::int32_t count = 0;
+    do {
+        count = read(block.data(), kCopyBlockSize);
+        if (count < 0 || count > std::int32_t(kCopyBlockSize))
+            return false;
+        if (count > 0 && write(block.data(), std::uint32_t(count)) != count) {
+            ReportErrorOk(kShortCopyWriteId, destinationName);
+            return false;
+        }
+    } while (count > 0);
+    return true;
 }

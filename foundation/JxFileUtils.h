@@ -7,6 +7,7 @@
 // that stores fewer bytes than asked for is an error.
 
 #include <cstdint>
+#include <functional>
 
 #include "foundation/JxCString.h"
 #include "platform/core/types.h"
@@ -36,6 +37,16 @@ std::int32_t ReadFileHugeChecked(plat::HFILE file, void* buffer, std::int32_t co
 std::int32_t ReadFileBlock(plat::HFILE file, void* buffer, std::uint32_t count, std::uint32_t* error);
 std::int32_t WriteFileHuge(plat::HFILE file, const void* buffer, std::int32_t count, std::uint32_t* error);
 std::int32_t WriteFileBlock(plat::HFILE file, const void* buffer, std::uint32_t count, std::uint32_t* error);
+
+// The copy loop: blocks of up to kCopyBlockSize bytes until a read returns
+// no bytes. A read error (-1) fails the copy; a write that stores fewer
+// bytes than were read is reported (kShortCopyWriteId, with
+// destinationName) and fails it. True when every byte was copied.
+constexpr std::uint32_t kCopyBlockSize = 512;
+constexpr unsigned kShortCopyWriteId = 1156;
+using JxBlockReader = std::function<std::int32_t(void* buffer, std::uint32_t count)>;
+using JxBlockWriter = std::function<std::int32_t(const void* buffer, std::uint32_t count)>;
+bool CopyInBlocks(const JxBlockReader& read, const JxBlockWriter& write, const JxCString& destinationName);
 
 // True when an entry matches the path (wildcards allowed).
 bool FileExists(const char* path);

@@ -88,22 +88,6 @@ void confirmInstalled()
 
 }  // namespace
 
-bool CopyInBlocks(const JxBlockReader& read, const JxBlockWriter& write, const JxCString& destinationName)
-{
-    std::vector<std::uint8_t> block(kCopyBlockSize);
-    std::int32_t count = 0;
-    do {
-        count = read(block.data(), kCopyBlockSize);
-        if (count < 0 || count > std::int32_t(kCopyBlockSize))
-            return false;
-        if (count > 0 && write(block.data(), std::uint32_t(count)) != count) {
-            ReportErrorOk(kShortCopyWriteId, destinationName);
-            return false;
-        }
-    } while (count > 0);
-    return true;
-}
-
 std::int16_t CopyScreenSaver(const JxCString& fileName)
 {
     const std::string name(fileName.View());

@@ -8,9 +8,9 @@
 // install with selections 0 to 3).
 
 #include <cstdint>
-#include <functional>
 
 #include "foundation/JxCString.h"
+#include "foundation/JxFileUtils.h"  // the copy loop
 
 // Copies the screen saver and stores the selection under "SaverSelection"
 // in section "Screen Saver.Tundrel" of the Windows folder's Control.ini,
@@ -24,18 +24,8 @@ std::int16_t InstallScreenSaver(std::int32_t selection);
 // is confirmed in a message box. Non-zero when the file was copied.
 std::int16_t CopyScreenSaver(const JxCString& fileName);
 
-// The copy loop: blocks of up to kCopyBlockSize bytes until a read returns
-// no bytes. A read error (-1) fails the copy; a write that stores fewer
-// bytes than were read is reported (1156, with destinationName) and fails
-// it. True when every byte was copied.
-constexpr std::uint32_t kCopyBlockSize = 512;
-using JxBlockReader = std::function<std::int32_t(void* buffer, std::uint32_t count)>;
-using JxBlockWriter = std::function<std::int32_t(const void* buffer, std::uint32_t count)>;
-bool CopyInBlocks(const JxBlockReader& read, const JxBlockWriter& write, const JxCString& destinationName);
-
 // Message ids and strings of the installation.
 constexpr unsigned kScreenSaverCaptionId = 184;
 constexpr unsigned kScreenSaverFileId = 189;
 constexpr unsigned kScreenSaverNotCopiedId = 192;
 constexpr unsigned kScreenSaverInstalledId = 193;
-constexpr unsigned kShortCopyWriteId = 1156;

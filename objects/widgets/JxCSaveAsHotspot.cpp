@@ -1,7 +1,5 @@
 #include "objects/widgets/JxCSaveAsHotspot.h"
 
-#include <array>
-
 #include "events/JxProperties.h"
 #include "foundation/JxCInStrStream.h"
 #include "foundation/JxErrorReport.h"
@@ -112,25 +110,13 @@ JxCSaveAsHotspot::CopyResult JxCSaveAsHotspot::copyTo(plat::HFILE source)
     if (target == plat::HFILE_ERROR)
         return CopyResult::NotCreated;
     SeekFile(source, 0, plat::FILE_BEGIN);
-    std::array<std::uint8_t, kBlockSize> block{};
-    bool failed = false;
-    for (;;) {
-        const std::int32_t read = ReadFileBlock(source, block.data(), kBlockSize, &error);
-        if (read < 0) {
-            failed = true;  // the source could not be read: no half copy
-            break;
-        }
-        if (read == 0)
-            break;
-        const std::int32_t written = WriteFileBlock(target, block.data(), std::uint32_t(read), &error);
-        if (written != read) {
-            ReportErrorOk(kWriteFailedId, target_);
-            failed = true;
-            break;
-        }
-    }
-    // The copy takes the target's name only whole.
-    if (failed) {
+    const bool copied = CopyInBlocks(
+        [&](void* buffer, std::uint32_t count) { return ReadFileBlock(source, buffer, count, &error); },
+        [&](const void* buffer, std::uint32_t count) { return WriteFileBlock(target, buffer, count, &error); },
+        target_);
+    // The copy takes the target's name only whole: a source that could not
+    // be read or a short write leaves no half copy.
+    if (!copied) {
         plat::DiscardFile(target);
         return CopyResult::Failed;
     }

@@ -26,7 +26,6 @@ public:
     static constexpr unsigned kTemporaryErrorId = 1068;
     static constexpr unsigned kWriteFailedId = 1156;
     static constexpr unsigned kSaveFailedId = 192;
-    static constexpr std::uint32_t kBlockSize = 512;
 
     JxCSaveAsHotspot();
     ~JxCSaveAsHotspot() override = default;
