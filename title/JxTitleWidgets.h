@@ -3,9 +3,6 @@
 // animated hotspot, the cancel and toggle buttons, the scroll bitmap, the
 // group collages and the video hotspot; and the sticky button and toggle
 // bitmap that the title registers.
-//
-// The toggle button is a stand-in so far: the factories build it by its
-// name; its behaviour comes with the feature that uses it.
 
 #include "objects/widgets/JxCButton.h"
 #include "objects/widgets/JxCCollage.h"
@@ -19,7 +16,8 @@
 #include "title/JxLoginWidgets.h"  // the login group collage
 #include "title/JxProgressDisplays.h"  // the cancel button
 
-// Object type "ToggleButton".
+// Object type "ToggleButton": a push button under another name; it has no
+// behaviour of its own.
 class JxCToggleButton : public JxCButton {
 public:
     JxCToggleButton() = default;
