@@ -6,6 +6,9 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/backend/sdl.h"
@@ -41,20 +44,52 @@ void pushButton(Uint32 type, POINT host)
     ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
 }
 
-TEST(SdlBackend, AHostClickArrivesAsButtonMessagesAtClientCoordinates)
-{
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display)
-        GTEST_SKIP() << "no X display (the test suite runs under Xvfb)";
-    std::string error;
-    auto sdl = CreateSdlBackend(&error);
-    ASSERT_TRUE(sdl) << error;
-    Backend* backend = sdl.get();
-    auto previous = InstallBackend(std::move(sdl));
-    TheScreen().reset(800, 600, 32);
-    ResetDesktop();
-    clicks.clear();
+// A real SDL backend installed over a fresh screen and desktop; skipped
+// without an X display.
+class SdlBackend : public ::testing::Test {
+protected:
+    Backend* backend = nullptr;
+    std::unique_ptr<Backend> previous;
 
+    void SetUp() override
+    {
+        const char* display = std::getenv("DISPLAY");
+        if (!display || !*display)
+            GTEST_SKIP() << "no X display (the test suite runs under Xvfb)";
+        std::string error;
+        auto sdl = CreateSdlBackend(&error);
+        ASSERT_TRUE(sdl) << error;
+        backend = sdl.get();
+        previous = InstallBackend(std::move(sdl));
+        TheScreen().reset(800, 600, 32);
+        ResetDesktop();
+    }
+    void TearDown() override
+    {
+        if (!backend)
+            return;
+        ResetDesktop();
+        InstallBackend(std::move(previous));
+    }
+
+    // Runs the message loop until `done` holds, for three seconds at most
+    // (a timer of `w` is the watchdog: the loop blocks, never spins).
+    static void runUntil(HWND w, const std::function<bool()>& done)
+    {
+        SetTimer(w, 1, 3000, nullptr);
+        MSG m;
+        while (!done() && GetMessageA(&m, nullptr, 0, 0) > 0) {
+            if (m.message == WM_TIMER)
+                break;
+            TranslateMessage(&m);
+            DispatchMessageA(&m);
+        }
+    }
+};
+
+TEST_F(SdlBackend, AHostClickArrivesAsButtonMessagesAtClientCoordinates)
+{
+    clicks.clear();
     WNDCLASSA wc;
     wc.lpfnWndProc = &recordingProc;
     wc.lpszClassName = "SdlRec";
@@ -73,22 +108,12 @@ TEST(SdlBackend, AHostClickArrivesAsButtonMessagesAtClientCoordinates)
     pushButton(SDL_MOUSEBUTTONDOWN, host);
     pushButton(SDL_MOUSEBUTTONUP, host);
 
-    SetTimer(w, 1, 3000, nullptr);  // a watchdog: the loop blocks, never spins
-    MSG m;
-    while (clicks.size() < 2 && GetMessageA(&m, nullptr, 0, 0) > 0) {
-        if (m.message == WM_TIMER)
-            break;
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
+    runUntil(w, [] { return clicks.size() >= 2; });
     ASSERT_EQ(clicks.size(), 2u);
     EXPECT_EQ(clicks[0].msg, WM_LBUTTONDOWN);
     EXPECT_EQ(clicks[1].msg, WM_LBUTTONUP);
     EXPECT_EQ(clicks[0].lParam, MAKELPARAM(WORD(target.x), WORD(target.y)));
     EXPECT_EQ(clicks[1].lParam, MAKELPARAM(WORD(target.x), WORD(target.y)));
-
-    ResetDesktop();
-    InstallBackend(std::move(previous));
 }
 
 struct Heard {
@@ -113,19 +138,8 @@ void pushFocus(Uint8 event)
     ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
 }
 
-TEST(SdlBackend, TheHostLosingAndRegainingTheFocusGivesItBackToThePopupsFocusedChild)
+TEST_F(SdlBackend, TheHostLosingAndRegainingTheFocusGivesItBackToThePopupsFocusedChild)
 {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display)
-        GTEST_SKIP() << "no X display (the test suite runs under Xvfb)";
-    std::string error;
-    auto sdl = CreateSdlBackend(&error);
-    ASSERT_TRUE(sdl) << error;
-    auto previous = InstallBackend(std::move(sdl));
-    TheScreen().reset(800, 600, 32);
-    ResetDesktop();
-    heard.clear();
-
     WNDCLASSA wc;
     wc.lpfnWndProc = &focusRecordingProc;
     wc.lpszClassName = "SdlFocus";
@@ -143,14 +157,7 @@ TEST(SdlBackend, TheHostLosingAndRegainingTheFocusGivesItBackToThePopupsFocusedC
 
     pushFocus(SDL_WINDOWEVENT_FOCUS_LOST);
     pushFocus(SDL_WINDOWEVENT_FOCUS_GAINED);
-    SetTimer(main, 1, 3000, nullptr);  // a watchdog: the loop blocks, never spins
-    auto back = [&] { return !heard.empty() && heard.back().msg == WM_SETFOCUS; };
-    MSG m;
-    while (!back() && GetMessageA(&m, nullptr, 0, 0) > 0) {
-        if (m.message == WM_TIMER)
-            break;
-        DispatchMessageA(&m);
-    }
+    runUntil(main, [] { return !heard.empty() && heard.back().msg == WM_SETFOCUS; });
     EXPECT_EQ(GetActiveWindow(), popup);
     EXPECT_EQ(GetFocus(), field);
     std::vector<UINT> order;
@@ -161,9 +168,6 @@ TEST(SdlBackend, TheHostLosingAndRegainingTheFocusGivesItBackToThePopupsFocusedC
                                         WM_ACTIVATE, WM_SETFOCUS}));
     for (const Heard& h : heard)
         EXPECT_FALSE(h.hwnd == main && h.msg == WM_SETFOCUS) << "the main window took the keyboard";
-
-    ResetDesktop();
-    InstallBackend(std::move(previous));
 }
 
 }  // namespace
