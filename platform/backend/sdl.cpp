@@ -166,6 +166,7 @@ private:
     void handle(const SDL_Event& e);
     void layout();
     void drainEvents();
+    bool focusCameWithClick();
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
@@ -316,16 +317,11 @@ void SdlBackend::handle(const SDL_Event& e)
         break;
     case SDL_WINDOWEVENT:
         switch (e.window.event) {
-        case SDL_WINDOWEVENT_FOCUS_GAINED: {
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
             // A click that brought us to the front activates the window
             // under it, as a click on an inactive program does.
-            SDL_Event pending;
-            bool byClick = SDL_PeepEvents(&pending, 1, SDL_PEEKEVENT, SDL_MOUSEBUTTONDOWN,
-                                          SDL_MOUSEBUTTONDOWN) > 0 ||
-                           (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK);
-            HostActivated(byClick);
+            HostActivated(focusCameWithClick());
             break;
-        }
         case SDL_WINDOWEVENT_FOCUS_LOST: HostDeactivated(); break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
         case SDL_WINDOWEVENT_RESIZED: layout(); break;
@@ -345,6 +341,22 @@ void SdlBackend::handle(const SDL_Event& e)
     }
     default: break;
     }
+}
+
+// A press waiting in the queue, or the left button held over our client
+// area: a press on the host window's frame or title bar never reaches a
+// window of ours, so it leaves the choice to the keyboard.
+bool SdlBackend::focusCameWithClick()
+{
+    SDL_Event pending;
+    if (SDL_PeepEvents(&pending, 1, SDL_PEEKEVENT, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONDOWN) > 0)
+        return true;
+    int gx = 0, gy = 0, wx = 0, wy = 0, ww = 0, wh = 0;
+    if (!(SDL_GetGlobalMouseState(&gx, &gy) & SDL_BUTTON_LMASK))
+        return false;
+    SDL_GetWindowPosition(window_, &wx, &wy);
+    SDL_GetWindowSize(window_, &ww, &wh);
+    return gx >= wx && gy >= wy && gx < wx + ww && gy < wy + wh;
 }
 
 void SdlBackend::drainEvents()

@@ -1,10 +1,14 @@
-// The SDL backend on a real (virtual) X display: it opens its window and
-// host mouse events become button messages at the right client point.
+// The SDL backend on a real (virtual) X display: it opens its window, host
+// mouse events become button messages at the right client point, and the
+// host window's focus becomes the program's activation.
 
 #include <gtest/gtest.h>
 #include <SDL.h>
 
 #include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/backend/sdl.h"
@@ -40,20 +44,52 @@ void pushButton(Uint32 type, POINT host)
     ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
 }
 
-TEST(SdlBackend, AHostClickArrivesAsButtonMessagesAtClientCoordinates)
-{
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display)
-        GTEST_SKIP() << "no X display (the test suite runs under Xvfb)";
-    std::string error;
-    auto sdl = CreateSdlBackend(&error);
-    ASSERT_TRUE(sdl) << error;
-    Backend* backend = sdl.get();
-    auto previous = InstallBackend(std::move(sdl));
-    TheScreen().reset(800, 600, 32);
-    ResetDesktop();
-    clicks.clear();
+// A real SDL backend installed over a fresh screen and desktop; skipped
+// without an X display.
+class SdlBackend : public ::testing::Test {
+protected:
+    Backend* backend = nullptr;
+    std::unique_ptr<Backend> previous;
 
+    void SetUp() override
+    {
+        const char* display = std::getenv("DISPLAY");
+        if (!display || !*display)
+            GTEST_SKIP() << "no X display (the test suite runs under Xvfb)";
+        std::string error;
+        auto sdl = CreateSdlBackend(&error);
+        ASSERT_TRUE(sdl) << error;
+        backend = sdl.get();
+        previous = InstallBackend(std::move(sdl));
+        TheScreen().reset(800, 600, 32);
+        ResetDesktop();
+    }
+    void TearDown() override
+    {
+        if (!backend)
+            return;
+        ResetDesktop();
+        InstallBackend(std::move(previous));
+    }
+
+    // Runs the message loop until `done` holds, for three seconds at most
+    // (a timer of `w` is the watchdog: the loop blocks, never spins).
+    static void runUntil(HWND w, const std::function<bool()>& done)
+    {
+        SetTimer(w, 1, 3000, nullptr);
+        MSG m;
+        while (!done() && GetMessageA(&m, nullptr, 0, 0) > 0) {
+            if (m.message == WM_TIMER)
+                break;
+            TranslateMessage(&m);
+            DispatchMessageA(&m);
+        }
+    }
+};
+
+TEST_F(SdlBackend, AHostClickArrivesAsButtonMessagesAtClientCoordinates)
+{
+    clicks.clear();
     WNDCLASSA wc;
     wc.lpfnWndProc = &recordingProc;
     wc.lpszClassName = "SdlRec";
@@ -72,22 +108,66 @@ TEST(SdlBackend, AHostClickArrivesAsButtonMessagesAtClientCoordinates)
     pushButton(SDL_MOUSEBUTTONDOWN, host);
     pushButton(SDL_MOUSEBUTTONUP, host);
 
-    SetTimer(w, 1, 3000, nullptr);  // a watchdog: the loop blocks, never spins
-    MSG m;
-    while (clicks.size() < 2 && GetMessageA(&m, nullptr, 0, 0) > 0) {
-        if (m.message == WM_TIMER)
-            break;
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
+    runUntil(w, [] { return clicks.size() >= 2; });
     ASSERT_EQ(clicks.size(), 2u);
     EXPECT_EQ(clicks[0].msg, WM_LBUTTONDOWN);
     EXPECT_EQ(clicks[1].msg, WM_LBUTTONUP);
     EXPECT_EQ(clicks[0].lParam, MAKELPARAM(WORD(target.x), WORD(target.y)));
     EXPECT_EQ(clicks[1].lParam, MAKELPARAM(WORD(target.x), WORD(target.y)));
+}
 
-    ResetDesktop();
-    InstallBackend(std::move(previous));
+struct Heard {
+    HWND hwnd;
+    UINT msg;
+    WPARAM wParam;
+};
+std::vector<Heard> heard;
+
+LRESULT focusRecordingProc(HWND h, UINT m, WPARAM w, LPARAM l)
+{
+    if (m == WM_ACTIVATEAPP || m == WM_ACTIVATE || m == WM_SETFOCUS || m == WM_KILLFOCUS)
+        heard.push_back({h, m, w});
+    return DefWindowProcA(h, m, w, l);
+}
+
+void pushFocus(Uint8 event)
+{
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = event;
+    ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
+}
+
+TEST_F(SdlBackend, TheHostLosingAndRegainingTheFocusGivesItBackToThePopupsFocusedChild)
+{
+    WNDCLASSA wc;
+    wc.lpfnWndProc = &focusRecordingProc;
+    wc.lpszClassName = "SdlFocus";
+    ASSERT_NE(RegisterClassA(wc), 0);
+    HWND main = CreateWindowExA(0, "SdlFocus", "main", WS_CAPTION | WS_VISIBLE, 0, 0, 600, 400, nullptr,
+                                nullptr, nullptr, nullptr);
+    HWND popup = CreateWindowExA(0, "SdlFocus", "popup", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, main,
+                                 nullptr, nullptr, nullptr);
+    HWND field = CreateWindowExA(0, "SdlFocus", "", WS_CHILD | WS_VISIBLE, 20, 150, 120, 20, popup,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_TRUE(main && popup && field);
+    SetFocus(field);
+    ASSERT_EQ(GetFocus(), field);
+    heard.clear();
+
+    pushFocus(SDL_WINDOWEVENT_FOCUS_LOST);
+    pushFocus(SDL_WINDOWEVENT_FOCUS_GAINED);
+    runUntil(main, [] { return !heard.empty() && heard.back().msg == WM_SETFOCUS; });
+    EXPECT_EQ(GetActiveWindow(), popup);
+    EXPECT_EQ(GetFocus(), field);
+    std::vector<UINT> order;
+    for (const Heard& h : heard)
+        if (h.hwnd == popup || h.hwnd == field)
+            order.push_back(h.msg);
+    EXPECT_EQ(order, (std::vector<UINT>{WM_ACTIVATE, WM_ACTIVATEAPP, WM_KILLFOCUS, WM_ACTIVATEAPP,
+                                        WM_ACTIVATE, WM_SETFOCUS}));
+    for (const Heard& h : heard)
+        EXPECT_FALSE(h.hwnd == main && h.msg == WM_SETFOCUS) << "the main window took the keyboard";
 }
 
 }  // namespace

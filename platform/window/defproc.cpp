@@ -495,8 +495,10 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
             Window* f = d.fromHandle(d.focus);
-            if (!f || (f != w && !IsDescendant(w, f)))
-                SetFocus(hwnd);
+            if (!f || (f != w && !IsDescendant(w, f))) {
+                Window* remembered = RememberedFocus(w);
+                SetFocus(remembered ? H(remembered) : hwnd);
+            }
         }
         return 0;
     case WM_MOUSEACTIVATE:

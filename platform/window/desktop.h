@@ -109,6 +109,7 @@ public:
     HWND focus = nullptr;
     HWND active = nullptr;
     HWND lastActive = nullptr;  // restored when the application comes back
+    HWND lastFocus = nullptr;   // the focus within it then, given back with it
     bool appActive = false;
     bool clickWillActivate = false;  // the host came to the front under a click
     // The cursor, readable from any thread (posted messages carry it).
@@ -172,6 +173,9 @@ bool TakeTimerMessage(MSG* out, HWND filter, bool remove);
 bool TakePaintMessage(MSG* out, HWND filter);
 bool TakeInputMessage(MSG* out, HWND filter, UINT first, UINT last, bool remove);
 void Activate(Window* w, WORD state);
+// While the application comes back to `top`: the window in it that had the
+// focus when the application left, if it can take the focus again.
+Window* RememberedFocus(Window* top);
 void DeactivateApp();
 // Sends WM_NCPAINT when the frame is due; the default draws it.
 void SendNcPaint(Window* w);

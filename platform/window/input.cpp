@@ -73,6 +73,39 @@ void pushCooked(const MSG& m)
     q.push_back(m);
 }
 
+// The window that comes back active keeps the focus window it had when the
+// application left, unless its WM_ACTIVATE handler gave the focus elsewhere.
+// Either way the memory is used once.
+void giveBackFocus(Window* w)
+{
+    Desktop& d = TheDesktop();
+    Window* f = RememberedFocus(w);
+    d.lastFocus = nullptr;
+    if (f && !d.focus && d.active == H(w) && w->alive)
+        SetFocus(H(f));
+}
+
+// The application comes back without a click to say where: the window that
+// was active when it left, else the topmost one that can be.
+void restoreActivation()
+{
+    Desktop& d = TheDesktop();
+    d.clickWillActivate = false;
+    Window* w = d.fromHandle(d.lastActive);
+    if (!w || !IsShown(w) || (w->style & WS_DISABLED)) {
+        w = nullptr;
+        for (Window* t : d.desktop()->children)
+            if (IsShown(t) && !(t->style & WS_DISABLED)) {
+                w = t;
+                break;
+            }
+    }
+    if (w)
+        Activate(w, WA_ACTIVE);
+    else
+        d.appActive = true;
+}
+
 // The window that owns a click for activation: the top-level window, or
 // the window itself while it has no parent window.
 LRESULT mouseActivate(Window* target, LRESULT hit, UINT msg)
@@ -84,7 +117,9 @@ LRESULT mouseActivate(Window* target, LRESULT hit, UINT msg)
     LRESULT r = Send(target, WM_MOUSEACTIVATE, WPARAM(H(top)), MAKELPARAM(WORD(hit), WORD(msg)));
     if ((r == MA_ACTIVATE || r == MA_ACTIVATEANDEAT) && top->alive && !(top->style & WS_DISABLED))
         Activate(top, WA_CLICKACTIVE);
-    d.clickWillActivate = false;
+    // A click that activated nothing leaves the choice to the next input.
+    if (d.appActive)
+        d.clickWillActivate = false;
     return r;
 }
 
@@ -99,8 +134,13 @@ void cookMouse(const RawInput& in)
     LRESULT hit = HTCLIENT;
     if (!target) {
         target = d.fromHandle(WindowFromPoint(in.pt));
-        if (!target)
-            return;  // the bare desktop takes no input
+        if (!target) {
+            // The bare desktop takes no input, but a click on it that
+            // brought the host to the front still brings the program back.
+            if (isButton && in.down && d.clickWillActivate)
+                restoreActivation();
+            return;
+        }
         hit = Send(target, WM_NCHITTEST, 0, MAKELPARAM(WORD(in.pt.x), WORD(in.pt.y)));
         if (!target->alive)
             return;
@@ -167,9 +207,20 @@ void cookMouse(const RawInput& in)
     pushCooked(m);
 }
 
+// Keys typed after the host came to the front under a click that never
+// reached one of our windows (it fell on the host's frame) bring the program
+// back as if the keyboard had.
+void activateForKeyboard()
+{
+    Desktop& d = TheDesktop();
+    if (d.clickWillActivate && !d.appActive)
+        restoreActivation();
+}
+
 void cookKey(const RawInput& in)
 {
     Desktop& d = TheDesktop();
+    activateForKeyboard();
     bool wasDown = isDown(d.keyState, in.vk);
     setDown(d.keyState, in.vk, in.down);
     Window* target = d.fromHandle(d.focus);
@@ -197,6 +248,7 @@ void cookKey(const RawInput& in)
 void cookChar(const RawInput& in)
 {
     Desktop& d = TheDesktop();
+    activateForKeyboard();
     Window* target = d.fromHandle(d.focus);
     bool noFocus = !target;
     if (!target)
@@ -342,19 +394,7 @@ void HostActivated(bool byClick)
         d.clickWillActivate = true;
         return;
     }
-    Window* w = d.fromHandle(d.lastActive);
-    if (!w || !IsShown(w) || (w->style & WS_DISABLED)) {
-        w = nullptr;
-        for (Window* t : d.desktop()->children)
-            if (IsShown(t) && !(t->style & WS_DISABLED)) {
-                w = t;
-                break;
-            }
-    }
-    if (w)
-        Activate(w, WA_ACTIVE);
-    else
-        d.appActive = true;
+    restoreActivation();
 }
 
 void HostDeactivated()
@@ -372,13 +412,23 @@ void DisplayChanged(int width, int height, int bitsPerPixel)
     InvalidateScreen(Region(d.desktop()->rect));
 }
 
+Window* RememberedFocus(Window* top)
+{
+    Desktop& d = TheDesktop();
+    Window* f = d.fromHandle(d.lastFocus);
+    if (!f || !top || TopLevelOf(f) != top || !IsShown(f) || (f->style & WS_DISABLED))
+        return nullptr;
+    return f;
+}
+
 void Activate(Window* w, WORD state)
 {
     Desktop& d = TheDesktop();
     Window* old = d.fromHandle(d.active);
     if (w == old && (d.appActive || !w))
         return;
-    if (w && !d.appActive) {
+    bool returning = w && !d.appActive;
+    if (returning) {
         d.appActive = true;
         broadcastTopLevel(WM_ACTIVATEAPP, 1, LPARAM(GetCurrentThreadId()));
     }
@@ -403,6 +453,8 @@ void Activate(Window* w, WORD state)
     if (w->alive)
         Send(w, WM_ACTIVATE, WPARAM(MAKELPARAM(state, (w->style & WS_MINIMIZE) ? 1 : 0)),
              LPARAM(H(old)));
+    if (returning)
+        giveBackFocus(w);
 }
 
 void DeactivateApp()
@@ -411,6 +463,8 @@ void DeactivateApp()
     if (!d.appActive)
         return;
     Window* old = d.fromHandle(d.active);
+    Window* focus = d.fromHandle(d.focus);
+    d.lastFocus = focus && TopLevelOf(focus) == old ? H(focus) : nullptr;
     if (old) {
         Send(old, WM_NCACTIVATE, 0, 0);
         if (old->alive)
@@ -419,6 +473,7 @@ void DeactivateApp()
     }
     d.active = nullptr;
     d.appActive = false;
+    d.clickWillActivate = false;
     broadcastTopLevel(WM_ACTIVATEAPP, 0, LPARAM(GetCurrentThreadId()));
     if (d.focus)
         SetFocus(nullptr);

@@ -121,6 +121,11 @@ void handOffActivation(Window* w)
         else
             Activate(nullptr, WA_INACTIVE);
     }
+    // Gone while the program is in the background: the successor is the one
+    // that comes back active with it.
+    Window* last = d.fromHandle(d.lastActive);
+    if (!d.appActive && last && (last == w || IsDescendant(w, last)))
+        d.lastActive = H(successorOf(w));
 }
 
 void sendDestroy(Window* w)
