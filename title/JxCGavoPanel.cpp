@@ -12,6 +12,7 @@
 #include "runtime/JxKeywordTables.h"
 #include "title/JxCProductData.h"
 #include "title/JxLogBook.h"
+#include "title/JxQuizState.h"
 
 namespace {
 
@@ -63,12 +64,6 @@ std::int16_t JxCGavoPanel::HandleKey(JxCKeyParams& key)
 
 // --- The schoolhouse panel --------------------------------------------------
 
-std::int16_t& JxCSchoolhousePanel::QuizFlag()
-{
-    static std::int16_t flag = 0;
-    return flag;
-}
-
 JxCSchoolhousePanel::~JxCSchoolhousePanel()
 {
     if (countedAsLogbook_)
@@ -82,7 +77,7 @@ std::int16_t JxCSchoolhousePanel::CreateResources()
         CountLogbookShowing(true);
     }
     const std::int16_t result = JxCGavoPanel::CreateResources();
-    if (QuizFlag() != 1)
+    if (!QuizSavedState().minimised)
         return result;
     return SetMarker(0);
 }

@@ -95,11 +95,12 @@ std::int16_t JxCQuizPage::CreateResources()
                       current->GetPageId() == data->GetFields().quizHomePage;
     if (!JxCPopupPageEx::CreateResources())
         return 0;
-    if (!registered_) {
-        AddObjectNotifyOnActionStopped(std::int16_t(ActionTypeId(JxActionKeyword::CHANGEPAGE)), 0, nullptr);
-        AddObjectNotifyOnActionStopped(std::int16_t(ActionTypeId(JxActionKeyword::OPENPAGE)), 0, nullptr);
-        registered_ = true;
-    }
+    if (!changeRegistration_)
+        changeRegistration_ =
+            AddObjectNotifyOnActionStopped(std::int16_t(ActionTypeId(JxActionKeyword::CHANGEPAGE)), 0, nullptr);
+    if (!openRegistration_)
+        openRegistration_ =
+            AddObjectNotifyOnActionStopped(std::int16_t(ActionTypeId(JxActionKeyword::OPENPAGE)), 0, nullptr);
     JxCQuizPanel* panel = GetQuizPanel();
     if (panel) {
         if (JxCQuizCard* front = panel->GetFrontCard())
@@ -176,9 +177,41 @@ std::int16_t JxCQuizPage::GetWindowRect(const plat::POINT& screen) const
     return hit;
 }
 
-void JxCQuizPage::Notify(JxCNotify*, JxCObject*)
+void JxCQuizPage::Notify(JxCNotify* registration, JxCObject*)
 {
-    UpdateResearchButton();
+    if (!registration || (registration != changeRegistration_ && registration != openRegistration_))
+        return;
+    if (registration == changeRegistration_)
+        pageBeneathChanged();
+    if (!minimising_)
+        UpdateResearchButton();
+}
+
+void JxCQuizPage::pageBeneathChanged()
+{
+    endDrag();
+    // A minimise already under way (the research button's own page change
+    // among them) has saved what it needs; a second one would save the
+    // page's position over the one it set.
+    if (openedFromHome_ || minimising_ || QuizSavedState().minimised)
+        return;
+    Minimise();
+}
+
+void JxCQuizPage::endDrag()
+{
+    // A caption drag runs while the page's window holds the mouse: taking
+    // the capture away ends it without moving the window.
+    JxCBaseProduct* product = GetProduct();
+    if (product && product->GetCapturePage() == this) {
+        product->ReleaseMouseCapture();
+        return;
+    }
+    plat::HWND window = GetWindow();
+    if (window && plat::GetCapture() == window)
+        plat::ReleaseCapture();
+    if (GetCapturePanel())
+        EndCapture();
 }
 
 void JxCQuizPage::UpdateResearchButton()
@@ -250,6 +283,9 @@ void JxCQuizPage::OpenQuestionPages(std::int32_t topic)
 
 void JxCQuizPage::Minimise()
 {
+    if (minimising_)
+        return;
+    minimising_ = true;
     JxQuizSavedState& saved = QuizSavedState();
     if (JxCQuizPanel* panel = GetQuizPanel()) {
         // The front card's answer is still in the answer field.
@@ -267,6 +303,7 @@ void JxCQuizPage::Minimise()
     SavePosition();
     saved.topic = currentTopic();
     saved.minimised = true;
+    ShowQuizMinimised(true);
     JxCClosePageAction close;
     close.SetTarget(std::uint32_t(GetPageId()), 0);
     close.Post();
@@ -291,6 +328,7 @@ void JxCQuizPage::Restore()
             panel->SetAnswerText(front->GetTypedAnswer());
     }
     MoveTo(saved.position);
+    ShowQuizMinimised(false);
     JxCQuizPageAction update;
     update.SetCode(JxCQuizPageAction::kUpdateEditBox);
     update.Post();

@@ -6,7 +6,10 @@
 //
 // It can minimise: it closes, keeping its position, topic and the cards'
 // typed answers in the process-wide quiz state (JxQuizState.h), and when it
-// next opens it comes back as it was.
+// next opens it comes back as it was. While it is minimised the navigation
+// bar shows its micon and the schoolhouse hides its marker. It minimises
+// itself when the page beneath it changes, unless it was opened from the
+// quiz's home page.
 
 #include <cstdint>
 
@@ -33,15 +36,18 @@ public:
     std::int16_t Start() override;
     std::int16_t GetWindowRect(const plat::POINT& screen) const override;
     JxCSize GetPageSize() const override;
-    // The research button follows page changes.
+    // The research button follows page changes; a change of the page
+    // beneath ends a drag of the page and minimises it (not when opened
+    // from the quiz's home page).
     void Notify(JxCNotify* registration, JxCObject* sender) override;
 
     // Chooses the topic: the topics page marks it; a topic the user has done
     // at their level opens the results and question pages instead of the
     // cards; another topic shows its cards.
     void SetTopic(std::int32_t topic);
-    // Keeps the cards' typed answers, the position and the topic, and
-    // closes the page.
+    // Keeps the cards' typed answers, the position and the topic, puts the
+    // micon back in the navigation bar and closes the page. Once only: the
+    // page is on its way out after that.
     void Minimise();
     // The saved state back (on the start after a minimise).
     void Restore();
@@ -59,9 +65,13 @@ public:
 
 private:
     bool onButton(const plat::POINT& screen) const;
+    void pageBeneathChanged();
+    void endDrag();
 
     bool openedFromHome_ = false;
-    bool registered_ = false;
+    bool minimising_ = false;
+    JxCNotify* changeRegistration_ = nullptr;
+    JxCNotify* openRegistration_ = nullptr;
 };
 
 // The topics panel on an open page below the quiz, or null.

@@ -63,6 +63,8 @@ std::int16_t JxCQuizPageAction::Execute()
         JxCClosePageAction close;
         close.SetTarget(std::uint32_t(page->GetPageId()), 0);
         close.Post();
+        // The quiz is reached from the bar again.
+        PutQuizMiconBack();
         break;
     }
     case kOk:

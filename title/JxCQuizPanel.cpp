@@ -12,6 +12,7 @@
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxCKeyParams.h"
 #include "runtime/JxCPageObject.h"
+#include "title/JxCGvStickyButton.h"
 #include "title/JxCProductData.h"
 #include "title/JxCQuizCard.h"
 #include "title/JxCQuizPage.h"
@@ -84,6 +85,8 @@ void JxCQuizPanel::findObjects()
             answerField_ = dynamic_cast<JxCEditBox*>(object);
         if (!questionDisplay_)
             questionDisplay_ = dynamic_cast<JxCParaText*>(object);
+        if (!stickyButton_)
+            stickyButton_ = dynamic_cast<JxCGvStickyButton*>(object);
     }
     answerButton_ = dynamic_cast<JxCButton*>(FindObjectById(objectIds_[0]));
     researchButton_ = dynamic_cast<JxCButton*>(FindObjectById(objectIds_[1]));
@@ -329,8 +332,14 @@ std::int16_t JxCQuizPanel::HandleKey(JxCKeyParams& key)
     const bool enter = !key.IsKeyDown() && key.GetKeyCode() == kEnter;
     JxCTransparentPanel::HandleKey(key);
     UpdateButtons();
-    if (enter && answerButton_ && !answerButton_->TestStateFlags(JxCDisplayObject::kStateDisabled))
-        SubmitAnswer();
+    if (!enter || !answerButton_ || answerButton_->TestStateFlags(JxCDisplayObject::kStateDisabled))
+        return 1;
+    if (stickyButton_) {
+        if (stickyButton_->IsStuck())
+            return 1;
+        stickyButton_->Press();
+    }
+    SubmitAnswer();
     return 1;
 }
 
@@ -344,18 +353,23 @@ void JxCQuizPanel::openPage(std::int32_t id)
 
 void JxCQuizPanel::SubmitAnswer()
 {
-    JxCQuizCard* front = GetFrontCard();
-    if (!front)
-        return;
+    if (JxCQuizCard* front = GetFrontCard())
+        submit(*front);
+    if (stickyButton_)
+        stickyButton_->Release();
+}
+
+void JxCQuizPanel::submit(JxCQuizCard& front)
+{
     if (JxCProductData* data = GetTitleData())
         data->ResetIdle();
     std::int32_t value = 0;
-    const std::int16_t result = front->Check(value);
+    const std::int16_t result = front.Check(value);
     if (result == JxCAnswerMatcher::kRight) {
-        front->RecordAnswer(value);
+        front.RecordAnswer(value);
         const std::vector<JxCQuizCard*> cards = GetCards();
-        const bool othersOpen = std::any_of(cards.begin(), cards.end(), [front](const JxCQuizCard* card) {
-            return card != front && !card->IsAnswered();
+        const bool othersOpen = std::any_of(cards.begin(), cards.end(), [&front](const JxCQuizCard* card) {
+            return card != &front && !card->IsAnswered();
         });
         if (othersOpen) {
             MoveToNextCard();

@@ -24,6 +24,7 @@
 class JxCBitmap;
 class JxCButton;
 class JxCEditBox;
+class JxCGvStickyButton;
 class JxCParaText;
 
 class JxCQuizPanel : public JxCTransparentPanel, public JxCQuizCardHost {
@@ -46,6 +47,9 @@ public:
     ~JxCQuizPanel() override;
 
     std::int16_t Read(JxCInStrStream& in, JxCPageDef* pageDef) override;
+    // Enter while the answer button is enabled presses the sticky button
+    // and submits the answer; not while the button is still down from a
+    // submission under way.
     std::int16_t HandleKey(JxCKeyParams& key) override;
 
     // --- The host of the cards ---------------------------------------------
@@ -58,7 +62,8 @@ public:
 
     // Checks the front card's typed answer: a right one is recorded and the
     // next card comes (the last of the topic plays the fanfare and completes
-    // the topic, perhaps the level); each result opens its page.
+    // the topic, perhaps the level); each result opens its page. Then the
+    // sticky button, down since its click or Enter, comes up.
     void SubmitAnswer();
     // The topic's picture and cards: the answered cards come back, and the
     // first unanswered card becomes the active one. -1 shows no topic.
@@ -85,11 +90,14 @@ public:
     JxCButton* GetAnswerButton() const { return answerButton_; }
     JxCButton* GetResearchButton() const { return researchButton_; }
     JxCButton* GetTestButton() const { return testButton_; }
+    // The panel's first "StickyButton", or null.
+    JxCGvStickyButton* GetStickyButton() const { return stickyButton_; }
 
 private:
     void findObjects();
     void stackCard(JxCQuizCard* card);
     void unstackCards();
+    void submit(JxCQuizCard& front);
     void openPage(std::int32_t id);
     void completeTopic(std::int32_t level, std::int32_t topic);
     void completeLevel(std::int32_t level);
@@ -106,6 +114,7 @@ private:
     JxCButton* answerButton_ = nullptr;
     JxCButton* researchButton_ = nullptr;
     JxCButton* testButton_ = nullptr;
+    JxCGvStickyButton* stickyButton_ = nullptr;
     // Cards answered right, out of the list; the panel owns them there.
     std::vector<std::unique_ptr<JxCQuizCard>> stack_;
 };

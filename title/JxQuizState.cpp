@@ -2,6 +2,8 @@
 
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxCPageObject.h"
+#include "title/JxCGavoPanel.h"
+#include "title/JxCNavPanel.h"
 #include "title/JxCProductData.h"
 #include "title/JxCQuizPage.h"
 
@@ -41,6 +43,34 @@ JxCQuizPage* FindOpenQuizPage()
         if (auto* quiz = dynamic_cast<JxCQuizPage*>(page))
             return quiz;
     return nullptr;
+}
+
+void PutQuizMiconBack()
+{
+    if (JxCNavPanel* bar = JxCNavPanel::FindCurrentPageEntry()) {
+        bar->PutBackMicon();
+        bar->Draw(nullptr, nullptr, 1);
+    }
+}
+
+void ShowQuizMinimised(bool minimised)
+{
+    if (minimised)
+        PutQuizMiconBack();
+    else if (JxCNavPanel* bar = JxCNavPanel::FindCurrentPageEntry())
+        bar->TakeOutMicon();
+    JxCBaseProduct* product = GetProduct();
+    if (!product)
+        return;
+    JxCPageObjectList& pages = product->GetPageList();
+    for (JxCPageObject* page = pages.GetFirst(); page; page = pages.GetNext(page)) {
+        JxCPanelObjectList* panels = page->GetPanelList();
+        for (JxCPanelObject* panel = panels ? panels->GetFirst() : nullptr; panel; panel = panels->GetNext(panel)) {
+            auto* school = dynamic_cast<JxCSchoolhousePanel*>(panel);
+            if (school && school->SetMarker(minimised ? 0 : 1) && page->GetWindow())
+                school->Draw(nullptr, nullptr, 1);
+        }
+    }
 }
 
 std::int32_t ValidQuizTopic(std::int32_t topic)

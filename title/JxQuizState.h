@@ -40,6 +40,13 @@ JxCQuizInf* QuizInformation();
 JxCUserRecord* QuizUserRecord();
 // The first open page of type "QUIZ_PAGE", or null.
 JxCQuizPage* FindOpenQuizPage();
+// What shows that the quiz waits minimised, set as it minimises and as it
+// comes back: the navigation bar's micon (out of the bar while the quiz
+// page is open) and the marker of an open schoolhouse panel (hidden
+// meanwhile). Both redraw.
+void ShowQuizMinimised(bool minimised);
+// The micon back in the first page's navigation bar, drawn.
+void PutQuizMiconBack();
 // A topic read from a record or set at run time: 0 to 21, anything else is
 // no topic (-1).
 std::int32_t ValidQuizTopic(std::int32_t topic);

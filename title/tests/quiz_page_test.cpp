@@ -6,12 +6,18 @@
 
 #include <algorithm>
 
+#include "objects/actions/JxCChangePageAction.h"
 #include "objects/widgets/JxCButton.h"
 #include "objects/widgets/JxCEditBox.h"
+#include "platform/screen/screen.h"
 #include "platform/tests/golden.h"
 #include "testkit/quiz_pages.h"
+#include "testkit/rollover_records.h"
+#include "testkit/title_panels.h"
 #include "title/JxCQTopicsPanel.h"
 #include "title/JxCQuizCard.h"
+#include "title/JxCGvStickyButton.h"
+#include "title/JxCNavPanel.h"
 #include "title/JxCQuizPage.h"
 #include "title/JxCQuizPageAction.h"
 #include "title/JxCQuizPanel.h"
@@ -20,6 +26,13 @@
 
 namespace title_test {
 namespace {
+
+// Counts the close-page actions that start.
+class ClosedWatcher : public JxCNotifyRoot {
+public:
+    void PreNotify(JxCNotify*, JxCObject*) override { ++count; }
+    int count = 0;
+};
 
 enum Page : std::uint32_t {
     kResearch = 2,
@@ -48,6 +61,7 @@ protected:
     void SetUp() override
     {
         QuizTest::SetUp();
+        QuizSavedState() = JxQuizSavedState();
         for (int t = 0; t < JxCQuizInf::kTopicCount; ++t) {
             writePicture(std::string(JxCQuizInf::TopicPicture(t)) + ".dib", block(40, 30, std::uint8_t(100 + t)));
             writePicture(std::string(JxCQuizInf::TopicTitleBitmap(t)) + ".dib", block(80, 12, std::uint8_t(130 + t)));
@@ -96,14 +110,15 @@ protected:
     }
     void quizPage()
     {
-        file.templateDef(kQuizTemplate, "QUIZ_PAGE").offset(100, 100).panel(1, "QuizPanel").size(379, 203).colour(250, 250, 250);
+        quizTemplate_ = &file.templateDef(kQuizTemplate, "QUIZ_PAGE").offset(100, 100);
+        quizTemplate_->panel(1, "QuizPanel").size(379, 203).colour(250, 250, 250);
         testkit::PanelRecord panel(1);
         testkit::ParaText question;
         question.styleId = 2;
         panel.add(testkit::ParaTextRecord(question).id(1).rect(10, 30, 370, 60), file);
         panel.add(testkit::EditBoxRecord("field", "field", "", 1).id(2).rect(10, 70, 310, 94), file);
         const testkit::ButtonPictures pictures{"button", "button", "", 0, 0};
-        panel.add(testkit::ButtonRecord(pictures).id(3).rect(320, 70, 360, 86).on("on_click", {testkit::QuizPageAction(1)}), file);
+        panel.add(testkit::ButtonRecord(pictures, "StickyButton").id(3).rect(320, 70, 360, 86).on("on_click", {testkit::QuizPageAction(1)}), file);
         panel.add(testkit::ButtonRecord(pictures).id(4).rect(320, 2, 360, 18).on("on_click", {testkit::QuizPageAction(2)}), file);
         panel.add(testkit::ButtonRecord(pictures).id(5).rect(320, 180, 360, 196).on("on_click", {testkit::QuizPageAction(8)}), file);
         panel.add(testkit::BitmapRecord("blank").id(6).at(10, 150), file);
@@ -197,6 +212,8 @@ protected:
         return JxCPoint(std::int16_t(r.left), std::int16_t(r.top));
     }
     std::string typed() { return std::string(panel().GetAnswerField()->GetText().View()); }
+
+    testkit::TemplateBuilder* quizTemplate_ = nullptr;
 };
 
 TEST_F(QuizPageTest, ANewUserPlaysTheWholeQuiz)
@@ -351,6 +368,228 @@ TEST_F(QuizPageTest, EnterInTheAnswerFieldSubmitsTheTypedAnswer)
     EXPECT_EQ(record().GetAnswer(0, 5, 0), 0);
     EXPECT_TRUE(isOpen(kRight));
     EXPECT_EQ(panel().GetFrontCard()->GetQuestionNumber(), 1);
+}
+
+TEST_F(QuizPageTest, EnterPressesTheStickyAnswerButtonWhichComesUpForTheNextAnswer)
+{
+    start(0);
+    post(JxCQuizPageAction::kSetTopic, 5);
+    JxCGvStickyButton* sticky = panel().GetStickyButton();
+    ASSERT_NE(sticky, nullptr);
+    EXPECT_EQ(static_cast<JxCButton*>(sticky), panel().GetAnswerButton());
+    for (std::int32_t q = 0; q < 2; ++q) {
+        SCOPED_TRACE(q);
+        harness.typeText(testkit::SampleQuizAnswer(q));
+        harness.tap(plat::VK_RETURN);
+        harness.runUntilIdle();
+        EXPECT_EQ(record().GetAnswer(0, 5, q), 0);
+        EXPECT_EQ(sticky->IsStuck(), 0);
+        // Enter on the right-answer page closes it, and the typing goes
+        // back to the quiz.
+        ASSERT_TRUE(isOpen(kRight));
+        harness.tap(plat::VK_RETURN);
+        harness.runUntilIdle();
+        ASSERT_FALSE(isOpen(kRight));
+    }
+    // Still down from a click whose answer has not gone in yet, the button
+    // takes no Enter: the answer goes in once.
+    harness.typeText(testkit::SampleQuizAnswer(2));
+    harness.runUntilIdle();
+    sticky->Press();
+    ASSERT_EQ(sticky->IsStuck(), 1);
+    harness.tap(plat::VK_RETURN);
+    harness.runUntilIdle();
+    EXPECT_EQ(record().CountAnswered(0), 2);
+    EXPECT_FALSE(isOpen(kRight));
+    post(JxCQuizPageAction::kOk);
+    EXPECT_EQ(record().GetAnswer(0, 5, 2), 0);
+    EXPECT_EQ(sticky->IsStuck(), 0);
+}
+
+// The quiz over pages with the navigation bar (its marker and the quiz's
+// micon, which brings the quiz back) and the schoolhouse with its marker.
+class QuizMinimiseTest : public QuizPageTest {
+protected:
+    static constexpr std::uint16_t kBarTemplate = 14;
+    static constexpr std::uint32_t kHome = 59;
+    static constexpr std::uint32_t kSchool = 72;
+    static constexpr std::int16_t kBarTop = 420;
+    static constexpr std::int16_t kSchoolMarker = 5;
+    static constexpr std::int16_t kBarMarker = 10;
+    static constexpr std::int16_t kMicon = 11;
+    static constexpr std::uint8_t kMiconColour = 180;
+
+    void SetUp() override
+    {
+        QuizPageTest::SetUp();
+        // The quiz page stays open over page changes, above the others.
+        quizTemplate_->pageWords[3] = 1;
+        writePicture("micon.dib", block(32, 32, kMiconColour));
+        writePicture("mark.dib", block(16, 16, 181));
+        title.fields.schoolhouseMarkerId = std::uint16_t(kSchoolMarker);
+        testkit::TemplateBuilder& t = file.templateDef(kBarTemplate, "BASE_PAGE");
+        t.panel(1, "SchoolhousePanel").at(0, 0).size(640, kBarTop).colour(255, 255, 255);
+        t.panel(2, "NavPanel").at(0, kBarTop).size(640, 60).colour(0, 0, 0);
+        for (std::uint32_t id : {kHome, kSchool}) {
+            testkit::PanelRecord school(1);
+            school.add(testkit::BitmapRecord("mark").id(kSchoolMarker).at(500, 350), file);
+            testkit::PanelRecord bar(2);
+            bar.add(testkit::BitmapRecord("mark").id(kBarMarker).at(4, 10).visible(0), file);
+            bar.add(testkit::MiconRecord(file, 5, {{"micon"}}).id(kMicon).rect(300, 10, 332, 42)
+                        .on("on_click", {testkit::QuizPageAction(JxCQuizPageAction::kUnminimise)}),
+                    file);
+            testkit::NavBarIds ids;
+            ids.marker = kBarMarker;
+            file.page(id, kBarTemplate)
+                .storedPanel("SchoolhousePanel", testkit::TitlePanelBytes(school))
+                .storedPanel("NavPanel", testkit::NavPanelBytes(bar, ids));
+        }
+    }
+    void changePage(std::uint32_t id)
+    {
+        JxCChangePageAction change;
+        change.SetTarget(id, -1);
+        change.Post();
+        harness.runUntilIdle();
+        ASSERT_EQ(product().GetFirstPage()->GetPageId(), std::int32_t(id));
+    }
+    JxCNavPanel& bar()
+    {
+        JxCNavPanel* found = JxCNavPanel::FindCurrentPageEntry();
+        EXPECT_NE(found, nullptr);
+        return *found;
+    }
+    JxCDisplayObject* schoolMarker()
+    {
+        JxCPanelObject* school = product().GetFirstPage()->FindPanelById(1);
+        return school ? school->FindObjectById(kSchoolMarker) : nullptr;
+    }
+    // The colour on the screen in the middle of the micon's place.
+    std::uint32_t miconPixel()
+    {
+        plat::POINT at{316, kBarTop + 26};
+        plat::ClientToScreen(main, &at);
+        const plat::Screen& screen = plat::TheScreen();
+        return screen.pixels()[std::size_t(at.y) * std::size_t(screen.stride()) + std::size_t(at.x)] & 0xFFFFFF;
+    }
+    static std::uint32_t miconColour()
+    {
+        const testkit::Rgb c = testkit::DistinctColours()[kMiconColour];
+        return std::uint32_t(c[0]) << 16 | std::uint32_t(c[1]) << 8 | c[2];
+    }
+    static constexpr std::uint32_t kBarColour = 0;
+    void clickMicon()
+    {
+        plat::POINT at{316, kBarTop + 26};
+        plat::ClientToScreen(main, &at);
+        harness.click(at);
+        harness.runUntilIdle();
+    }
+};
+
+TEST_F(QuizMinimiseTest, AChangeOfThePageBeneathMinimisesTheQuizAndItsMiconBringsItBack)
+{
+    start(1);
+    post(JxCQuizPageAction::kSetTopic, 3);
+    quizPage_()->MoveTo(JxCPoint(150, 120));
+    panel().GetAnswerField()->SetText("half typed", 1, 1);
+    // A drag of the page is under way when the page beneath changes.
+    plat::SetCapture(quizPage_()->GetWindow());
+    changePage(kSchool);
+    EXPECT_EQ(quizPage_(), nullptr);
+    EXPECT_EQ(plat::GetCapture(), nullptr);
+    const JxQuizSavedState& saved = QuizSavedState();
+    EXPECT_TRUE(saved.minimised);
+    EXPECT_EQ(saved.topic, 3);
+    EXPECT_EQ(saved.position, JxCPoint(150, 120));
+    // The bar shows the micon and the schoolhouse hides its marker.
+    EXPECT_NE(bar().FindMicon(), nullptr);
+    EXPECT_FALSE(bar().HoldsMicon());
+    EXPECT_EQ(miconPixel(), miconColour());
+    ASSERT_NE(schoolMarker(), nullptr);
+    EXPECT_EQ(schoolMarker()->IsVisible(), 0);
+
+    clickMicon();
+    ASSERT_NE(quizPage_(), nullptr);
+    EXPECT_FALSE(QuizSavedState().minimised);
+    EXPECT_EQ(QuizInformation()->GetTopic(), 3);
+    EXPECT_EQ(typed(), "half typed");
+    EXPECT_EQ(quizPosition(), JxCPoint(150, 120));
+    EXPECT_TRUE(bar().HoldsMicon());
+    EXPECT_EQ(bar().FindMicon(), nullptr);
+    EXPECT_EQ(miconPixel(), kBarColour);
+    EXPECT_EQ(schoolMarker()->IsVisible(), 1);
+    // Open-page stops update the research button and leave the quiz open.
+    ASSERT_EQ(product().OpenPage(kWrong, 0, 0, 1), 1);
+    harness.runUntilIdle();
+    EXPECT_NE(quizPage_(), nullptr);
+}
+
+TEST_F(QuizMinimiseTest, OpenedFromTheHomePageTheQuizStaysWhenThePageBeneathChanges)
+{
+    readQuizTitle();
+    logInAt(0);
+    changeTo(std::int32_t(kHome));
+    harness.runUntilIdle();
+    QuizInformation()->SetTopic(2);
+    ASSERT_EQ(product().OpenPage(kQuiz, 0, 0, 1), 1);
+    harness.runUntilIdle();
+    ASSERT_NE(quizPage_(), nullptr);
+    EXPECT_TRUE(quizPage_()->IsOpenedFromHome());
+    EXPECT_TRUE(bar().HoldsMicon());
+    // The bar's marker tells that the quiz home page shows with the micon
+    // held.
+    EXPECT_EQ(bar().GetMarker()->IsVisible(), 1);
+    changePage(kSchool);
+    ASSERT_NE(quizPage_(), nullptr);
+    EXPECT_FALSE(QuizSavedState().minimised);
+    // The quiz holds the mouse (a press on the page) when a change of page
+    // stops: it lets the mouse go.
+    quizPage_()->SetCapturePanel(&panel());
+    ASSERT_EQ(plat::GetCapture(), quizPage_()->GetWindow());
+    NotifyActionStopped(ActionTypeId(JxActionKeyword::CHANGEPAGE), 0, nullptr);
+    ASSERT_NE(quizPage_(), nullptr);
+    EXPECT_EQ(quizPage_()->GetCapturePanel(), nullptr);
+    EXPECT_EQ(product().GetCapturePage(), nullptr);
+    EXPECT_EQ(plat::GetCapture(), nullptr);
+    EXPECT_EQ(QuizInformation()->GetTopic(), 2);
+}
+
+TEST_F(QuizMinimiseTest, TheQuizMinimisesOnceAndClosingItPutsTheMiconBack)
+{
+    start(0);
+    post(JxCQuizPageAction::kSetTopic, 1);
+    changePage(kSchool);
+    post(JxCQuizPageAction::kUnminimise);
+    ASSERT_NE(quizPage_(), nullptr);
+    // The research button minimises and then sets the saved position; a
+    // second minimise, or the stop of a page change before the first one's
+    // close has run, must neither close again nor save over that position.
+    ClosedWatcher closes;
+    closes.AddObjectNotifyOnActionStart(ActionTypeId(JxActionKeyword::Closepage), 0, nullptr);
+    JxCQuizPage* page = quizPage_();
+    page->Minimise();
+    QuizSavedState().position = JxCPoint(5, 5);
+    page->MoveTo(JxCPoint(40, 30));
+    page->Minimise();
+    JxCChangePageAction change;
+    change.SetTarget(kHome, -1);
+    NotifyActionStopped(ActionTypeId(JxActionKeyword::CHANGEPAGE), 0, &change);
+    harness.runUntilIdle();
+    RemoveReceiverNotifies(&closes);
+    EXPECT_EQ(closes.count, 1);
+    EXPECT_EQ(quizPage_(), nullptr);
+    EXPECT_EQ(QuizSavedState().position, JxCPoint(5, 5));
+    changePage(kHome);
+
+    post(JxCQuizPageAction::kUnminimise);
+    ASSERT_NE(quizPage_(), nullptr);
+    EXPECT_TRUE(bar().HoldsMicon());
+    post(JxCQuizPageAction::kClose);
+    EXPECT_EQ(quizPage_(), nullptr);
+    EXPECT_FALSE(QuizSavedState().minimised);
+    EXPECT_NE(bar().FindMicon(), nullptr);
+    EXPECT_EQ(miconPixel(), miconColour());
 }
 
 class TopicsColumnsTest : public QuizPageTest {};

@@ -8,6 +8,7 @@
 #include "testkit/title_panels.h"
 #include "title/JxCGavoPanel.h"
 #include "title/JxLogBook.h"
+#include "title/JxQuizState.h"
 #include "title/JxTitleOutputActions.h"
 #include "title/JxTitlePageActions.h"
 #include "title/tests/title_data_fixture.h"
@@ -76,12 +77,12 @@ TEST_F(TitlePanelsTest, TheSchoolhouseStandsForTheLogbookAndHidesItsMarkerDuring
     auto* marker = dynamic_cast<JxCBitmap*>(school->FindObjectById(kMarkerId));
     ASSERT_NE(marker, nullptr);
     EXPECT_EQ(marker->IsVisible(), 1);
-    JxCSchoolhousePanel::QuizFlag() = 1;
+    QuizSavedState().minimised = true;
     EXPECT_EQ(school->CreateResources(), 1);
     EXPECT_EQ(marker->IsVisible(), 0);
     EXPECT_EQ(school->SetMarker(1), 1);
     EXPECT_EQ(marker->IsVisible(), 1);
-    JxCSchoolhousePanel::QuizFlag() = 0;
+    QuizSavedState().minimised = false;
     product().GetPageList().ClosePage(product().GetFirstPage());
     EXPECT_EQ(IsLogbookShowing(), 0);
     // Without a marker of its own: nothing to hide.
