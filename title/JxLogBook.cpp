@@ -1,7 +1,6 @@
 #include "title/JxLogBook.h"
 
 #include "runtime/JxCBaseProduct.h"
-#include "runtime/JxKeywordTables.h"
 #include "title/JxTitleSound.h"
 
 namespace {
@@ -42,11 +41,14 @@ std::int16_t JxCLogBookBasePanel::CreateResources()
     return JxCTransparentPanel::CreateResources();
 }
 
-std::int16_t JxCLogBookButton::MouseDown(const JxCPoint&)
+std::int16_t JxCLogBookButton::MouseDown(const JxCPoint& point)
 {
-    if (!IsVisible() || IsAnyResourcePlaying() || TestStateFlags(kStateDisabled))
+    if (!IsVisible() || IsAnyResourcePlaying() || !prepare())
         return 1;
-    DispatchEvent(std::int16_t(EventId(JxEventKeyword::on_click)), std::int16_t(GetTypeKey().GetId()));
+    if (OnTransparentPixel(point) || TestStateFlags(kStateDisabled))
+        return 1;
+    JxCButton::MouseDown(point);
+    JxCButton::Clicked();
     PlayTitleSound(JxCString("@CLICKSLIDE"));
     return 1;
 }

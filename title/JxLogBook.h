@@ -22,15 +22,20 @@ private:
     bool counted_ = false;
 };
 
-// Object type "LogBookButton": acts when the mouse button goes down. While
-// a sound plays, or while the button is hidden or disabled, a press does
-// nothing; otherwise it raises "on_click" and plays the page click
-// "@CLICKSLIDE".
+// Object type "LogBookButton": a push button that acts when the mouse
+// button goes down. While a sound plays, or while the button is hidden or
+// disabled or the point falls on a transparent pixel, a press does
+// nothing; otherwise the button shows pressed, raises "on_click" and plays
+// the page click "@CLICKSLIDE". The release only shows it up again.
 class JxCLogBookButton : public JxCButton {
 public:
     JxCLogBookButton() = default;
     ~JxCLogBookButton() override = default;
     std::int16_t MouseDown(const JxCPoint& point) override;
+
+protected:
+    // The click came with the press.
+    void Clicked() override {}
 };
 
 // Whether a logbook base panel is alive with its resources.

@@ -6,7 +6,9 @@
 #include "foundation/JxCInStrStream.h"
 #include "graphics/JxDibUtils.h"
 #include "runtime/JxCBaseProduct.h"
+#include "runtime/JxCPanelObject.h"
 #include "title/JxCProductData.h"
+#include "title/JxCQuestionPanel.h"
 #include "title/JxCQuizPage.h"
 #include "title/JxCUserRecord.h"
 #include "title/JxQuizState.h"
@@ -26,6 +28,19 @@ std::int32_t answeredOfTopic(const JxCUserRecord& record, std::int32_t level, st
     for (std::int32_t q = 0; q < JxCUserRecord::kQuestions; ++q)
         answered += record.GetAnswer(level, topic, q) >= 0 ? 1 : 0;
     return answered;
+}
+
+// The level of the question panel the object sits on, or the user's level
+// on any other panel.
+std::int32_t levelOfPanel(const JxCDisplayObject& object, const JxCUserRecord& record)
+{
+    const JxCRunTimeObject* holder = object.GetContainer();
+    // An object inside another display object sits on that one's panel; a
+    // panel is its own container.
+    while (holder && holder->GetKind() != kPanelKind && holder->GetContainer() != holder)
+        holder = holder->GetContainer();
+    const auto* panel = dynamic_cast<const JxCQuestionPanel*>(holder);
+    return panel ? panel->GetLevel() : record.GetLevel();
 }
 
 std::int32_t currentTopic()
@@ -207,7 +222,7 @@ std::int16_t JxCAnsweredCount::CreateResources()
     if (!JxCDigits::CreateResources())
         return 0;
     const JxCUserRecord& record = CurrentRecordOrEmpty();
-    SetValue(answeredOfTopic(record, record.GetLevel(), currentTopic()));
+    SetValue(answeredOfTopic(record, levelOfPanel(*this, record), currentTopic()));
     return 1;
 }
 
@@ -283,17 +298,17 @@ std::int16_t JxCGoTestButton::CreateResources()
     if (!JxCButton::CreateResources())
         return 0;
     const JxCUserRecord& record = CurrentRecordOrEmpty();
-    state_ = answeredOfTopic(record, record.GetLevel(), currentTopic()) == JxCUserRecord::kQuestions ? 0 : 1;
+    const std::int32_t answered = answeredOfTopic(record, levelOfPanel(*this, record), currentTopic());
+    state_ = answered == JxCUserRecord::kQuestions ? 0 : 1;
     return 1;
 }
 
-std::int16_t JxCGoTestButton::MouseUp(const JxCPoint& point, std::int16_t flag)
+void JxCGoTestButton::Clicked()
 {
-    JxCBaseProduct* product = GetProduct();
     if (!state_) {
-        if (product)
+        if (JxCBaseProduct* product = GetProduct())
             product->MarkIdle();
-        return 1;
+        return;
     }
     // The product's current topic becomes the quiz's, through the open quiz
     // page when there is one.
@@ -305,7 +320,7 @@ std::int16_t JxCGoTestButton::MouseUp(const JxCPoint& point, std::int16_t flag)
         else
             data->GetQuizInf()->SetTopic(topic);
     }
-    return JxCButton::MouseUp(point, flag);
+    JxCButton::Clicked();
 }
 
 std::int16_t JxCResetButton::CreateResources()
@@ -319,49 +334,14 @@ std::int16_t JxCResetButton::CreateResources()
 
 std::int16_t JxCCancelButton::CreateResources()
 {
+    SetPictureNames(JxCString("@CANCLOUT"), JxCString("@CANCLIN"));
     if (!JxCButton::CreateResources())
         return 0;
-    up_ = LoadSharedBitmap(*this, JxCTableString("@CANCLOUT"));
-    pressed_ = LoadSharedBitmap(*this, JxCTableString("@CANCLIN"));
-    if (!up_ || !pressed_)
-        return 0;
     JxCRect rect = GetRect();
-    rect.right = std::int16_t(rect.left + GetBitmapWidth(*up_));
-    rect.bottom = std::int16_t(rect.top + GetBitmapHeight(*up_));
+    rect.right = std::int16_t(rect.left + GetBitmapWidth(*NormalImage()));
+    rect.bottom = std::int16_t(rect.top + GetBitmapHeight(*NormalImage()));
     SetRect(rect);
     return 1;
-}
-
-std::int16_t JxCCancelButton::ReleaseResources()
-{
-    up_.reset();
-    pressed_.reset();
-    return JxCButton::ReleaseResources();
-}
-
-std::int16_t JxCCancelButton::Draw(JxCSlate* slate, const JxCRect* clip)
-{
-    const JxSharedImage& image = down_ ? pressed_ : up_;
-    if (!IsVisible() || !image)
-        return 0;
-    const JxCRect& rect = GetRect();
-    const JxCRect part = clip ? *clip : rect;
-    const JxCPoint offset(std::int16_t(part.left - rect.left), std::int16_t(part.top - rect.top));
-    return DrawBitmapAt(*this, image.get(), part, offset, slate, 1);
-}
-
-std::int16_t JxCCancelButton::MouseDown(const JxCPoint& point)
-{
-    down_ = true;
-    RedrawInContainer(GetRect());
-    return JxCButton::MouseDown(point);
-}
-
-std::int16_t JxCCancelButton::MouseUp(const JxCPoint& point, std::int16_t flag)
-{
-    down_ = false;
-    RedrawInContainer(GetRect());
-    return JxCButton::MouseUp(point, flag);
 }
 
 // --- Actions ------------------------------------------------------------------

@@ -72,7 +72,8 @@ public:
 };
 
 // Object type "AnsweredCount": how many of the five questions of the quiz's
-// current topic are answered at the user's level.
+// current topic are answered at the level of the question panel that holds
+// it (at the user's level on any other panel).
 class JxCAnsweredCount : public JxCDigits {
 public:
     std::int16_t CreateResources() override;
@@ -119,13 +120,17 @@ private:
 };
 
 // Object type "GoTestButton": inactive (state 0) once the current topic's
-// five questions are answered at the user's level; a release while active
-// makes the current topic the quiz's.
+// five questions are answered at the level of the question panel that
+// holds it (at the user's level on any other panel). A click while active
+// makes the current topic the quiz's; a click while inactive only marks the
+// product idle.
 class JxCGoTestButton : public JxCButton {
 public:
     std::int16_t CreateResources() override;
-    std::int16_t MouseUp(const JxCPoint& point, std::int16_t flag) override;
     std::int16_t GetState() const { return state_; }
+
+protected:
+    void Clicked() override;
 
 private:
     std::int16_t state_ = 1;
@@ -138,21 +143,12 @@ public:
     std::int16_t CreateResources() override;
 };
 
-// Object type "CancelButton": its two pictures are the program's own bitmap
-// resources "CANCLOUT" (up) and "CANCLIN" (pressed); without either it
-// cannot be made.
+// Object type "CancelButton": a push button whose normal and pressed
+// pictures are the program's own bitmap resources "CANCLOUT" and "CANCLIN",
+// its size theirs; without either it cannot be made.
 class JxCCancelButton : public JxCButton {
 public:
     std::int16_t CreateResources() override;
-    std::int16_t ReleaseResources() override;
-    std::int16_t Draw(JxCSlate* slate, const JxCRect* clip) override;
-    std::int16_t MouseDown(const JxCPoint& point) override;
-    std::int16_t MouseUp(const JxCPoint& point, std::int16_t flag) override;
-
-private:
-    JxSharedImage up_;
-    JxSharedImage pressed_;
-    bool down_ = false;
 };
 
 // Action "opencertificate": record adds the certificate pages of levels 0

@@ -168,8 +168,19 @@ std::int16_t JxCButton::MouseUp(const JxCPoint& point, std::int16_t)
     // A picture that cannot be drawn does not swallow the click.
     const std::int16_t drawn = DrawImage(normal_);
     if (GetRect().Contains(point))
-        DispatchEvent(std::int16_t(EventId(JxEventKeyword::on_click)), std::int16_t(GetTypeKey().GetId()));
+        Clicked();
     return drawn ? 1 : 0;
+}
+
+void JxCButton::Clicked()
+{
+    DispatchEvent(std::int16_t(EventId(JxEventKeyword::on_click)), std::int16_t(GetTypeKey().GetId()));
+}
+
+void JxCButton::SetPictureNames(const JxCString& normal, const JxCString& pressed)
+{
+    normalName_ = normal;
+    pressedName_ = pressed;
 }
 
 void JxCButton::Disable(std::int16_t redraw)

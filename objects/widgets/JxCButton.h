@@ -39,8 +39,9 @@ public:
     // normal one; the pressed picture is drawn by the mouse handling only.
     std::int16_t Draw(JxCSlate* slate, const JxCRect* clip) override;
     std::int16_t MouseDown(const JxCPoint& point) override;
-    // Raises "on_click" when released inside, also when the normal picture
-    // could not be drawn (the result is then 0).
+    // Draws the normal picture again and, when released inside, clicks
+    // (Clicked), also when the normal picture could not be drawn (the result
+    // is then 0).
     std::int16_t MouseUp(const JxCPoint& point, std::int16_t flag) override;
     std::int16_t MouseMove(const JxCPoint& point) override;
     // The button's own transparent word.
@@ -58,6 +59,12 @@ public:
     bool HasImages() const { return normal_ != nullptr; }
 
 protected:
+    // What a release inside the button does: raises "on_click". Buttons
+    // that act otherwise keep the drawing of the press and the release.
+    virtual void Clicked();
+    // Names the normal and pressed pictures in place of the record's, for
+    // buttons whose pictures are the program's own.
+    void SetPictureNames(const JxCString& normal, const JxCString& pressed);
     // Draws a picture at the button's rectangle straight to the window.
     std::int16_t DrawImage(const JxSharedImage& image);
     const JxSharedImage& GetNormalImage() const { return normal_; }
