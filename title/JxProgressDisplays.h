@@ -181,6 +181,11 @@ public:
     std::int16_t Post() override;
     void SetPages(std::int32_t level0, std::int32_t level1) { pages_ = {level0, level1}; }
     void SetTopic(std::int32_t topic) { topic_ = topic; }
+    // Equal pages, topic and target.
+    bool Equals(const JxCOpenQuestionAction& other) const
+    {
+        return pages_ == other.pages_ && topic_ == other.topic_ && SameTarget(other);
+    }
 
 private:
     std::array<std::int32_t, 2> pages_{};

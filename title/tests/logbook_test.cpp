@@ -377,6 +377,25 @@ TEST_F(LogbookTest, TheCertificateActionOpensTheCompletedLevelsPageOnce)
     EXPECT_NE(product().FindPageById(32), nullptr);
 }
 
+TEST_F(LogbookTest, QuestionActionsAreEqualOnlyWithTheSamePagesTopicAndTarget)
+{
+    JxCOpenQuestionAction a;
+    a.SetTarget(70, 0, 0);
+    a.SetPages(71, 72);
+    a.SetTopic(4);
+    JxCOpenQuestionAction copy(a);
+    EXPECT_TRUE(copy.Equals(a));
+    JxCOpenQuestionAction topic(a);
+    topic.SetTopic(5);
+    EXPECT_FALSE(topic.Equals(a));
+    JxCOpenQuestionAction pages(a);
+    pages.SetPages(71, 73);
+    EXPECT_FALSE(pages.Equals(a));
+    JxCOpenQuestionAction target(a);
+    target.SetTarget(69, 0, 0);
+    EXPECT_FALSE(target.Equals(a));
+}
+
 TEST_F(LogbookTest, TheLogbookShowsWhileAnyOfItsPanelsLives)
 {
     auto one = std::make_unique<JxCLogBookBasePanel>();
