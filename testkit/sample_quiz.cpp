@@ -5,6 +5,7 @@
 
 #include "testkit/display_objects.h"
 #include "testkit/quiz_pages.h"
+#include "testkit/sample_links.h"
 #include "testkit/sample_title.h"
 #include "testkit/type_ids.h"
 #include "testkit/wave.h"
@@ -140,6 +141,7 @@ void addTopicsPage(TitleFolder& title)
     }
     // Brings a minimised quiz back.
     panel.add(ButtonRecord(buttonPictures(title, "quiz_back", 60, 24)).rect(560, 320, 620, 344).on("on_click", {QuizPageAction(5)}), data);
+    AddSampleHomeLink(title, panel);
     data.page(kTopicsPage, kTopicsTemplate)
         .name("Quiz topics")
         .storedPanel("QTopicsPanel", QTopicsPanelBytes(panel, layout, data))
@@ -259,6 +261,18 @@ void addQuestionPages(TitleFolder& title)
 std::string SampleQuizAnswer(int question)
 {
     return "part " + std::to_string(question + 1);
+}
+
+std::string SampleQuizNearAnswer(int question)
+{
+    return "piece " + std::to_string(question + 1);
+}
+
+WordData SampleQuizWordData()
+{
+    WordData words = SampleWordData();
+    words.secondList.push_back("part:piece;pieces");
+    return words;
 }
 
 QuizQuestions SampleQuizQuestions()
