@@ -1,5 +1,7 @@
 #include "testkit/sample_links.h"
 
+#include <initializer_list>
+
 #include "testkit/event_records.h"
 #include "testkit/sample_title.h"
 
@@ -15,23 +17,35 @@ static_assert(kSampleLogbookLink[2] - kSampleLogbookLink[0] == kLinkWidth &&
 constexpr std::int16_t kHomeWidth = kSampleHomeLink[2] - kSampleHomeLink[0];
 constexpr std::int16_t kHomeHeight = kSampleHomeLink[3] - kSampleHomeLink[1];
 
-// A button's face: a navy frame around a field, pressed or not.
-BmpPicture face(std::int32_t width, std::int32_t height, bool pressed)
+// A link's face: a navy frame around a white field.
+BmpPicture face(std::int32_t width, std::int32_t height)
 {
     BmpPicture p = SamplePicture(width, height, kSampleNavy);
-    FillSampleRect(p, 2, 2, width - 4, height - 4, pressed ? kSampleTeal : kSampleWhite);
+    FillSampleRect(p, 2, 2, width - 4, height - 4, kSampleWhite);
     return p;
 }
 
-// A question mark of blocks, 12 wide and 24 high, from (x, y).
+// A picture drawn from rows of text ('X' the colour, anything else left
+// alone), each cell a square of `scale` pixels, from (x, y).
+void drawPattern(BmpPicture& p, std::int32_t x, std::int32_t y, std::int32_t scale, std::initializer_list<const char*> rows,
+                 std::uint8_t colour)
+{
+    std::int32_t row = 0;
+    for (const char* text : rows) {
+        for (std::int32_t col = 0; text[col]; ++col)
+            if (text[col] == 'X')
+                FillSampleRect(p, x + col * scale, y + row * scale, scale, scale, colour);
+        ++row;
+    }
+}
+
+// A question mark, 24 wide and 33 high, from (x, y).
 void drawQuestionMark(BmpPicture& p, std::int32_t x, std::int32_t y)
 {
-    FillSampleRect(p, x + 2, y, 8, 3, kSampleRust);        // the arch's top
-    FillSampleRect(p, x, y + 2, 3, 5, kSampleRust);        // its left end
-    FillSampleRect(p, x + 9, y + 2, 3, 7, kSampleRust);    // its right side
-    FillSampleRect(p, x + 5, y + 8, 5, 3, kSampleRust);    // turning in
-    FillSampleRect(p, x + 5, y + 10, 3, 6, kSampleRust);   // the stem
-    FillSampleRect(p, x + 5, y + 19, 3, 4, kSampleRust);   // the dot
+    drawPattern(p, x, y, 3,
+                {".XXXXX..", "XX...XX.", "XX...XX.", ".....XX.", "....XX..", "...XX...", "...XX...", "........",
+                 "...XX...", "...XX..."},
+                kSampleRust);
 }
 
 // An open book: two moss pages either side of a navy spine, lines on each.
@@ -54,44 +68,43 @@ void drawHouse(BmpPicture& p, std::int32_t x, std::int32_t y)
     FillSampleRect(p, x + 12, y + 14, 6, 8, kSampleSand);
 }
 
+// The link's picture, drawn by `draw` on a white field in a navy frame.
 template <typename Draw>
-ButtonPictures linkPictures(TitleFolder& title, const std::string& name, std::int16_t width, std::int16_t height, Draw draw)
+std::string linkPicture(TitleFolder& title, const std::string& name, std::int16_t width, std::int16_t height, Draw draw)
 {
-    for (const bool pressed : {false, true}) {
-        BmpPicture p = face(width, height, pressed);
-        draw(p);
-        title.files[name + (pressed ? "dn" : "up") + ".dib"] = EncodeBmp(p);
-    }
-    return ButtonPictures{name + "up", name + "dn", "", 0, 0};
+    BmpPicture p = face(width, height);
+    draw(p);
+    title.files[name + ".dib"] = EncodeBmp(p);
+    return name;
 }
 
-DisplayObjectRecord linkButton(const ButtonPictures& pictures, const SampleRect& r, std::uint32_t page)
+// The picture, and a hotspot over it that changes to the page.
+void addLink(TitleFolder& title, PanelRecord& content, const std::string& picture, const SampleRect& r, std::uint32_t page,
+             std::int16_t wipe)
 {
-    return ButtonRecord(pictures).rect(r[0], r[1], r[2], r[3]).on("on_click", {ChangePageAction(page, kSampleWipeLeft)});
+    content.add(BitmapRecord(picture).at(r[0], r[1]), title.data);
+    content.add(HotspotRecord(3).rect(r[0], r[1], r[2], r[3]).z(2).on("on_click", {ChangePageAction(page, wipe)}), title.data);
 }
 
 }  // namespace
 
 void AddSampleWelcomeLinks(TitleFolder& title, PanelRecord& content, bool withLogbook)
 {
-    const ButtonPictures quiz = linkPictures(title, "link_quiz", kLinkWidth, kLinkHeight,
-                                             [](BmpPicture& p) { drawQuestionMark(p, 26, 8); });
-    content.add(linkButton(quiz, kSampleQuizLink, kSampleTopicsPage), title.data);
+    const std::string quiz =
+        linkPicture(title, "link_quiz", kLinkWidth, kLinkHeight, [](BmpPicture& p) { drawQuestionMark(p, 20, 5); });
+    addLink(title, content, quiz, kSampleQuizLink, kSampleTopicsPage, kSampleWipeLeft);
     if (!withLogbook)
         return;
-    const ButtonPictures logbook = linkPictures(title, "link_logbook", kLinkWidth, kLinkHeight,
-                                                [](BmpPicture& p) { drawBook(p, 12, 8); });
-    content.add(linkButton(logbook, kSampleLogbookLink, kSampleLogbookPage), title.data);
+    const std::string logbook =
+        linkPicture(title, "link_logbook", kLinkWidth, kLinkHeight, [](BmpPicture& p) { drawBook(p, 12, 8); });
+    addLink(title, content, logbook, kSampleLogbookLink, kSampleLogbookPage, kSampleWipeLeft);
 }
 
 void AddSampleHomeLink(TitleFolder& title, PanelRecord& content)
 {
-    const ButtonPictures home = linkPictures(title, "link_home", kHomeWidth, kHomeHeight,
-                                             [](BmpPicture& p) { drawHouse(p, 17, 5); });
-    content.add(ButtonRecord(home)
-                    .rect(kSampleHomeLink[0], kSampleHomeLink[1], kSampleHomeLink[2], kSampleHomeLink[3])
-                    .on("on_click", {ChangePageAction(kSampleWelcomePage, kSampleWipeRight)}),
-                title.data);
+    const std::string home =
+        linkPicture(title, "link_home", kHomeWidth, kHomeHeight, [](BmpPicture& p) { drawHouse(p, 17, 5); });
+    addLink(title, content, home, kSampleHomeLink, kSampleWelcomePage, kSampleWipeRight);
 }
 
 }  // namespace testkit

@@ -3,8 +3,9 @@
 // login can reach them all: the welcome page's row of link buttons (the
 // quiz's topics page and, when the title has it, the logbook), and the
 // home button that the topics page and the logbook carry back to the
-// welcome page. Each button is a picture of our own: a question mark for
-// the quiz, an open book for the logbook, a house for home.
+// welcome page. Each link is a picture of our own under a hotspot: a
+// question mark for the quiz, an open book for the logbook, a house for
+// home.
 //
 // The rectangles are in the content panel's coordinates (the panel stands
 // at (0, 60) of the main window's client area).
@@ -27,10 +28,10 @@ constexpr SampleRect kSampleQuizLink = {40, 240, 104, 280};
 constexpr SampleRect kSampleLogbookLink = {120, 240, 184, 280};
 constexpr SampleRect kSampleHomeLink = {16, 324, 80, 356};
 
-// The welcome page's link buttons (the logbook's only withLogbook), with
+// The welcome page's links (the logbook's only withLogbook), with
 // their pictures.
 void AddSampleWelcomeLinks(TitleFolder& title, PanelRecord& content, bool withLogbook);
-// The home button back to the welcome page, with its pictures.
+// The home link back to the welcome page, with its pictures.
 void AddSampleHomeLink(TitleFolder& title, PanelRecord& content);
 
 }  // namespace testkit

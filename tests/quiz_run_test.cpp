@@ -120,6 +120,17 @@ protected:
         script.waitFor(std::string(what) + " closed", [id] { return !page(id); });
     }
 
+    // The quiz page minimised with its button, then brought back.
+    void minimiseQuizPage()
+    {
+        script.then("the quiz page's minimise button", [] { return quizPage() != nullptr; }, [this] {
+            const plat::RECT r = screenRect(quizPage());
+            harness->click({r.left + kMinimiseButton.x, r.top + kMinimiseButton.y});
+        });
+        script.waitFor("the quiz page minimised", [] { return !quizPage(); });
+        ensureQuizPage();
+    }
+
     // The quiz page open, reopened as the user would when it is not: the
     // topics page through the welcome page's link, whose opening brings the
     // quiz page (or the quiz page brought back when it was minimised).
@@ -129,13 +140,15 @@ protected:
             if (quizPage())
                 return;
             ++reopened;
-            script.first("the quiz page open again", [] { return quizPage() && isCurrent(kQuizPage); }, [] {});
+            script.first("the quiz page open again", [] { return quizPage() != nullptr; }, [] {});
             if (page(testkit::kSampleTopicsPage)) {
-                clickContent(kQuizBackButton.x, kQuizBackButton.y);
+                script.first("the topics page's button that brings it back", [] { return true; },
+                             [this] { clickContent(kQuizBackButton.x, kQuizBackButton.y); });
             } else {
                 script.first("the welcome page's quiz link", [this] { return showsLink(testkit::kSampleQuizLink); },
                              [this] { clickContent(testkit::kSampleQuizLink); });
             }
+            script.pause(kLook, true);
         });
     }
 
@@ -145,6 +158,8 @@ protected:
     void playTopic(int level, int topic, bool lastOfLevel, bool wrongAndNear)
     {
         ensureQuizPage();
+        if (level == 1 && topic == 0)
+            minimiseQuizPage();
         script.then(
             "the topics page under the quiz page", [] { return quizPage() && page(testkit::kSampleTopicsPage); },
             [this, topic] {
@@ -185,17 +200,13 @@ TEST_F(QuizRunTest, ANewUserPlaysTheWholeQuizFromTheLoginAndKeepsItAfterTheEnd)
             playTopic(level, topic, topic + 1 == kTopics, level == 0 && topic == 0);
     // Every level done: the quiz page minimised and brought back opens the
     // finished page.
-    script.then("the quiz page's minimise button", [] { return quizPage() && isCurrent(testkit::kSampleTopicsPage); }, [this] {
-        const plat::RECT r = screenRect(quizPage());
-        harness->click({r.left + kMinimiseButton.x, r.top + kMinimiseButton.y});
-    });
-    script.then("the topics page's button that brings the quiz back", [] { return !quizPage(); },
-                [this] { clickContent(kQuizBackButton.x, kQuizBackButton.y); });
+    minimiseQuizPage();
     closeNotice(kFinishedPage, "the finished page");
     runScript();
 
     ASSERT_FALSE(script.failed()) << script.failure() << " (after " << script.taken() << " steps; " << pagesAtTheEnd << ")";
     EXPECT_GT(drags, 0) << "the quiz page never stood in the way";
+    EXPECT_GE(reopened, 2);
     int fanfares = 0;
     for (const auto& sound : audio->takeSounds())
         fanfares += sound.samples.size() == kFanfareSamples;

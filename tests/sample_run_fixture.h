@@ -22,6 +22,10 @@
 
 class SampleRunTest : public ProgramTest {
 protected:
+    // Clicks made before a new page has started are not delivered: the
+    // user looks this long at a new page before clicking.
+    static constexpr std::uint64_t kLook = 500;
+
     void SetUp() override
     {
         ProgramTest::SetUp();

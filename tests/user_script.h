@@ -17,7 +17,7 @@ class UserScript {
 public:
     using Check = std::function<bool()>;
     using Act = std::function<void()>;
-    static constexpr std::uint64_t kPatienceMs = 30000;
+    static constexpr std::uint64_t kPatienceMs = 60000;
 
     explicit UserScript(plat::Harness& harness) : harness_(harness) {}
 
@@ -29,6 +29,14 @@ public:
     void waitFor(std::string what, Check ready)
     {
         then(std::move(what), std::move(ready), [] {});
+    }
+
+    // A step that lets `ms` of virtual time pass, as a user looks before
+    // the next click; after the last step, or (from an act) right after it.
+    void pause(std::uint64_t ms, bool next = false)
+    {
+        Check waited = [this, ms] { return harness_.now() - since_ >= ms; };
+        next ? first("a pause", std::move(waited), [] {}) : then("a pause", std::move(waited), [] {});
     }
 
     // Takes the next step when it is ready: true when it acted.
