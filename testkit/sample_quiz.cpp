@@ -180,7 +180,7 @@ void addQuizPage(TitleFolder& title)
     panel.add(BitmapRecord("blank").id(6).at(316, 120), data);
     panel.add(ButtonRecord(buttonPictures(title, "quiz_test", 50, 20)).id(5).rect(316, 170, 366, 190).on("on_click", {QuizPageAction(8)}), data);
     for (int c = 0; c < 5; ++c) {
-        addPicture(title, "quiz_card" + std::to_string(c), framedBlock(50, 40, kSampleNavy, std::uint8_t(kSampleSand + (c % 2))));
+        addPicture(title, "quiz_card" + std::to_string(c), framedBlock(50, 40, kSampleNavy, c % 2 ? kSampleWhite : kSampleSand));
         const auto left = std::int16_t(10 + 58 * c);
         panel.add(QuizCardRecord(data, "quiz_card" + std::to_string(c), std::int16_t(c), std::int16_t(c), "quiz_tab",
                                  {left, 166, std::int16_t(left + 50), 171})
