@@ -5,6 +5,7 @@
 
 #include "testkit/display_objects.h"
 #include "testkit/quiz_pages.h"
+#include "testkit/sample_links.h"
 #include "testkit/sample_title.h"
 #include "testkit/type_ids.h"
 #include "testkit/wave.h"
@@ -140,6 +141,7 @@ void addTopicsPage(TitleFolder& title)
     }
     // Brings a minimised quiz back.
     panel.add(ButtonRecord(buttonPictures(title, "quiz_back", 60, 24)).rect(560, 320, 620, 344).on("on_click", {QuizPageAction(5)}), data);
+    AddSampleHomeLink(title, panel);
     data.page(kTopicsPage, kTopicsTemplate)
         .name("Quiz topics")
         .storedPanel("QTopicsPanel", QTopicsPanelBytes(panel, layout, data))
@@ -178,7 +180,7 @@ void addQuizPage(TitleFolder& title)
     panel.add(BitmapRecord("blank").id(6).at(316, 120), data);
     panel.add(ButtonRecord(buttonPictures(title, "quiz_test", 50, 20)).id(5).rect(316, 170, 366, 190).on("on_click", {QuizPageAction(8)}), data);
     for (int c = 0; c < 5; ++c) {
-        addPicture(title, "quiz_card" + std::to_string(c), framedBlock(50, 40, kSampleNavy, std::uint8_t(kSampleSand + (c % 2))));
+        addPicture(title, "quiz_card" + std::to_string(c), framedBlock(50, 40, kSampleNavy, c % 2 ? kSampleWhite : kSampleSand));
         const auto left = std::int16_t(10 + 58 * c);
         panel.add(QuizCardRecord(data, "quiz_card" + std::to_string(c), std::int16_t(c), std::int16_t(c), "quiz_tab",
                                  {left, 166, std::int16_t(left + 50), 171})
@@ -259,6 +261,18 @@ void addQuestionPages(TitleFolder& title)
 std::string SampleQuizAnswer(int question)
 {
     return "part " + std::to_string(question + 1);
+}
+
+std::string SampleQuizNearAnswer(int question)
+{
+    return "piece " + std::to_string(question + 1);
+}
+
+WordData SampleQuizWordData()
+{
+    WordData words = SampleWordData();
+    words.secondList.push_back("part:piece;pieces");
+    return words;
 }
 
 QuizQuestions SampleQuizQuestions()

@@ -4,7 +4,7 @@
 // that a person (or a script) can go through the whole quiz:
 //   question: "<topic> at level <l + 1>: what is part <q + 1>?"
 //   answers:  "part <q + 1>,<the word for q + 1> part"   ("part 3", "third part")
-// and the small word file that goes beside the program.
+// and its word file, which goes beside the program.
 //
 // With the program's classes registered, the quiz's pages too (pages and
 // templates 60 to 79): the topics page (60, a start page), which opens the
@@ -27,6 +27,12 @@ QuizQuestions SampleQuizQuestions();
 // The first alternative of question q (0 to 4), which any level and topic
 // accept: "part 1" ... "part 5".
 std::string SampleQuizAnswer(int question);
+// A near answer to question q: "piece 1" ... "piece 5", which the sample's
+// word file turns into the right answer only through its looser list.
+std::string SampleQuizNearAnswer(int question);
+// The word file that goes beside the program: the small word file
+// (testkit/word_data.h) whose looser list also takes "piece" for "part".
+WordData SampleQuizWordData();
 // The sample title's quiz: its questions in the title record.
 void AddSampleQuiz(TitleFolder& title, TitleRecord& record);
 

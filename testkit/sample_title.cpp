@@ -10,6 +10,7 @@
 #include "testkit/sample_animation_hotspot.h"
 #include "testkit/sample_index.h"
 #include "testkit/sample_link.h"
+#include "testkit/sample_links.h"
 #include "testkit/sample_login.h"
 #include "testkit/sample_navigation.h"
 #include "testkit/sample_quiz.h"
@@ -136,8 +137,9 @@ void addFile(TitleFolder& title, const std::string& name, const BmpPicture& pict
 
 // The welcome page's content: a picture whose moss block is a hotspot that
 // opens the notes page, whose rust block changes to the contents page with
-// a wipe to the left, and a button that closes the notes page.
-std::vector<std::uint8_t> welcomeContent(TitleFolder& title)
+// a wipe to the left, a button that closes the notes page, and the row of
+// links to the quiz and (withLogbook) the logbook.
+std::vector<std::uint8_t> welcomeContent(TitleFolder& title, bool withLogbook)
 {
     BmpPicture welcome = picture(240, 160, kSampleNavy);
     fillRect(welcome, 8, 8, 224, 144, kSampleWhite);
@@ -157,6 +159,7 @@ std::vector<std::uint8_t> welcomeContent(TitleFolder& title)
     content.add(HotspotRecord(3).rect(168, 54, 256, 166).on("on_click", {OpenPageAction(4)}), data);
     content.add(HotspotRecord(3).rect(64, 54, 152, 166).on("on_click", {ChangePageAction(2, kSampleWipeLeft)}), data);
     content.add(ButtonRecord({"closeup", "closedn", ""}).rect(360, 240, 480, 280).on("on_click", {ClosePageAction(4)}), data);
+    AddSampleWelcomeLinks(title, content, withLogbook);
     return TitlePanelBytes(content);
 }
 
@@ -205,6 +208,11 @@ void AddSampleLogbook(TitleFolder& title)
         y = std::int16_t(y + 60);
     }
     panel.add(ButtonRecord({}, "LogBookButton").rect(280, 240, 360, 270), data);
+    AddSampleHomeLink(title, panel);
+    // The welcome page's links now reach the logbook too.
+    for (auto& [type, record] : data.existingPage(kSampleWelcomePage).panels)
+        if (type == "Display")
+            record = welcomeContent(title, true);
     data.page(5, 4).name("Logbook").visit(3).storedPanel("LogbookbasePanel", panel.Bytes());
     data.product().pages.push_back(5);  // the last start page
     for (int d = 0; d < 10; ++d)
@@ -279,7 +287,7 @@ TitleFolder SampleTitle()
     PageBuilder& contents = data.page(2, 1).name("Contents").visit(1);
     if (IsDisplayObjectTypeRegistered("Bitmap") && IsDisplayObjectTypeRegistered("Hotspot") &&
         IsDisplayObjectTypeRegistered("Button")) {
-        welcome.storedPanel("Display", welcomeContent(title));
+        welcome.storedPanel("Display", welcomeContent(title, false));
         contents.storedPanel("Display", contentsContent(title));
     }
     // The gallery plays the title's movie, with its sound, as it opens.

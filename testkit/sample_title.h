@@ -22,7 +22,8 @@
 // the title record carries), and it plays the title's movie as it opens.
 //
 // The welcome page plays a chime now and then, and a page left alone for
-// two minutes gives way to another. Later start pages, in this order:
+// two minutes gives way to another; its links lead to the quiz's topics
+// page and the logbook (testkit/sample_links.h). Later start pages, in this order:
 // page 10 plays an animation under its bar (testkit/sample_animation.h);
 // page 20 has a rollover, a micon and a rollover button
 // (testkit/sample_rollover.h); page 30 plays an animation in an animated
@@ -32,7 +33,8 @@
 // sample-title tool makes the first start page; the quiz's topics page 60
 // (testkit/sample_quiz.h); the navigation bar's page 80
 // (testkit/sample_navigation.h); page 5, the last, can be the logbook with
-// its counters (AddSampleLogbook, which the sample-title tool adds).
+// its counters (AddSampleLogbook, which the sample-title tool adds, with
+// the welcome page's link to it).
 
 #include "testkit/title_folder.h"
 
@@ -69,9 +71,9 @@ BmpPicture SamplePicture(std::int32_t width, std::int32_t height, std::uint8_t b
 void FillSampleRect(BmpPicture& p, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::uint8_t index);
 // The title; the type ids must be numbered first (RegisterTypeIds).
 TitleFolder SampleTitle();
-// Page 4, the logbook: the shares of the pages visited and of the quiz done,
-// the current topic's answers and the page-turning button, on the
-// logbook's own panel. Its display objects are the title's, so the title's
+// Page 5, the logbook: the shares of the pages visited and of the quiz done,
+// the current topic's answers, the page-turning button and the home link,
+// on the logbook's own panel, and the welcome page's link to it. Its display objects are the title's, so the title's
 // classes must be registered before the type ids are numbered.
 void AddSampleLogbook(TitleFolder& title);
 // Writes the sample title into the folder, numbering the type ids for the

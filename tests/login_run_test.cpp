@@ -5,42 +5,21 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "platform/window/messages.h"
 #include "runtime/JxCPageObject.h"
 #include "testkit/sample_login.h"
 #include "testkit/user_file.h"
-#include "tests/program_fixture.h"
+#include "tests/sample_run_fixture.h"
 #include "title/JxLoginWidgets.h"
 
 namespace {
 
-class LoginRunTest : public ProgramTest {
+class LoginRunTest : public SampleRunTest {
 protected:
-    void SetUp() override
-    {
-        ProgramTest::SetUp();
-        ProgramClasses classes;
-        testkit::WriteSampleTitle(config.program(), false, true);
-        // The disc cannot be written: the users' files go to a fixed drive.
-        plat::testing::TempConfig::writeFile(config.config() + "/platform.ini",
-                                             "[Drive D]\nPath=" + discFolder() +
-                                                 "\nType=cdrom\nLabel=KELBO\n[Drive C]\nPath=" + config.root() +
-                                                 "/c\nType=fixed\n");
-        plat::testing::TempConfig::writeFile(config.config() + "/windows/kelbo32.ini",
-                                             "[Directory]\nData=D:\\\nVolumeLabel=KELBO\nUser=C:\\Users\n");
-        std::filesystem::create_directories(config.root() + "/c");
-        plat::ReloadDriveTable();
-    }
     static std::int32_t frontPage()
     {
         JxCPageObject* page = GetProduct()->GetPageList().GetLast();
         return page ? page->GetPageId() : -1;
-    }
-    std::string userFile(const std::string& name) const
-    {
-        return plat::testing::TempConfig::readFile(config.root() + "/c/Users/" + name);
     }
 };
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "testkit/sample_quiz.h"
 #include "testkit/sample_title.h"
 #include "testkit/word_data.h"
 #include "title/JxClassRegistrations.h"
@@ -27,7 +28,7 @@ int main(int argc, char** argv)
         // program's own folder (drive P:), which is taken as it lists, as an
         // installation on a network or hard disk is.
         // The quiz's word lists beside the program.
-        testkit::WriteHostFile(std::string(argv[1]) + "/WordData.dat", testkit::SampleWordData().Bytes());
+        testkit::WriteHostFile(std::string(argv[1]) + "/WordData.dat", testkit::SampleQuizWordData().Bytes());
         const std::string ini = "[Directory]\r\nData=P:\\\r\nNetwork=1\r\n";
         testkit::WriteHostFile(std::string(argv[1]) + "/kelbo32.ini", std::vector<std::uint8_t>(ini.begin(), ini.end()));
     } catch (const std::exception& e) {
