@@ -326,6 +326,8 @@ void JxCQuizPage::Restore()
                 card->SetTypedAnswer(saved.typed[i]);
         if (JxCQuizCard* front = panel->GetFrontCard(); front && front->IsCardActive())
             panel->SetAnswerText(front->GetTypedAnswer());
+        // An answer typed before the minimise can go in at once.
+        panel->UpdateButtons();
     }
     MoveTo(saved.position);
     ShowQuizMinimised(false);

@@ -314,6 +314,8 @@ TEST_F(QuizPageTest, ResearchMinimisesTheQuizWhichComesBackAsItWas)
     EXPECT_EQ(typed(), "for the last");
     EXPECT_EQ(panel().FindCard(22)->GetTypedAnswer().View(), "half typed");
     EXPECT_EQ(panel().GetAnswerField()->TestStateFlags(JxCDisplayObject::kStateDisabled), 0);
+    // The answer typed before is ready to go in.
+    EXPECT_EQ(panel().GetAnswerButton()->TestStateFlags(JxCDisplayObject::kStateDisabled), 0);
     // A position off the screen comes back on it.
     quizPage_()->MoveTo(JxCPoint(-50, 2000));
     plat::RECT r{};
