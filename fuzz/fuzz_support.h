@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <span>
@@ -26,11 +27,14 @@ extern "C" const char* __lsan_default_suppressions()
 
 namespace fuzz {
 
-// Stops the run as a finding when a property does not hold.
-inline void Check(bool holds)
+// Stops the run as a finding when a property does not hold, naming the
+// check that failed.
+inline void Check(bool holds, const char* file = __builtin_FILE(), int line = __builtin_LINE())
 {
-    if (!holds)
-        std::abort();
+    if (holds)
+        return;
+    std::fprintf(stderr, "fuzz check failed at %s:%d\n", file, line);
+    std::abort();
 }
 
 // An input for a stream reader: its first byte says how many of the

@@ -104,6 +104,11 @@ JxCTitleSound* findTitleSound()
 
 }  // namespace
 
+bool IsTitleSound(const JxCResourceObject& media)
+{
+    return dynamic_cast<const JxCTitleSound*>(&media) != nullptr;
+}
+
 std::string ResolveTitleSoundPath(const JxCString& name)
 {
     const std::string text(name.GetText() ? name.GetText() : "");

@@ -16,9 +16,15 @@
 
 #include "foundation/JxCString.h"
 
+class JxCResourceObject;
+
 // 1 when the sound started; 0 when it cannot be loaded or played (nothing
 // plays then).
 std::int16_t PlayTitleSound(const JxCString& name);
+
+// Whether the media object is the title's own sound, which stays in the
+// media list once made and is reused for the next sound.
+bool IsTitleSound(const JxCResourceObject& media);
 
 // The file path of a sound name; empty for a resource name.
 std::string ResolveTitleSoundPath(const JxCString& name);
