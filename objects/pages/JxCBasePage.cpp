@@ -42,6 +42,19 @@ std::int16_t JxCFirstPaintPage::makePanelResources()
     return made;
 }
 
+namespace {
+
+bool sharesWindow(JxCBaseProduct& product, plat::HWND window)
+{
+    JxCPageObjectList& pages = product.GetPageList();
+    for (JxCPageObject* page = pages.GetFirst(); page; page = pages.GetNext(page))
+        if (page->GetWindow() == window)
+            return true;
+    return false;
+}
+
+}  // namespace
+
 JxCBasePage::~JxCBasePage()
 {
     JxCBaseProduct* product = GetProduct();
@@ -60,8 +73,15 @@ JxCBasePage::~JxCBasePage()
         for (JxCPageObject* page = pages.GetFirst(); page; page = pages.GetNext(page))
             page->SetLink(0);
     }
-    if (plat::HWND window = GetWindow(); window && plat::IsWindow(window))
-        plat::DestroyWindow(window);
+    if (plat::HWND window = GetWindow(); window && plat::IsWindow(window)) {
+        // A base page opened over the first one (an open-page rather than a
+        // page change) shares the main window: closing it shows the page
+        // beneath again; only the last page in the window ends the program.
+        if (product && sharesWindow(*product, window))
+            plat::InvalidateRect(window, nullptr, 1);
+        else
+            plat::DestroyWindow(window);
+    }
     if (product)
         StopPlayingResources();
 }

@@ -162,6 +162,26 @@ TEST_F(PageKindTest, ClosingTheBasePageStopsTimersClosesEveryOtherPageAndStopsMe
     EXPECT_FALSE(plat::IsWindow(main));
 }
 
+TEST_F(PageKindTest, ABasePageOpenedOverTheFirstLeavesTheMainWindowWhenItCloses)
+{
+    JxCBasePage* first = openBase();
+    JxCBasePage* over = openBase();
+    over->SetOpenerPage(first);
+    first->AddMember(over);
+    ASSERT_EQ(over->GetWindow(), main);
+
+    // Closed as a member of the first page (a click beside it does this).
+    first->CloseMemberPages(0);
+    EXPECT_FALSE(GetProduct()->HasPage(over));
+    EXPECT_TRUE(plat::IsWindow(main)) << "closing the page over the first one ended the program";
+    plat::MSG msg;
+    EXPECT_FALSE(plat::PeekMessageA(&msg, nullptr, plat::WM_QUIT, plat::WM_QUIT, plat::PM_NOREMOVE));
+
+    // The last page in the main window still ends it.
+    GetProduct()->GetPageList().ClosePage(first);
+    EXPECT_FALSE(plat::IsWindow(main));
+}
+
 TEST_F(PageKindTest, AChildWithoutAnchorOrOffsetOpensAtTheParentsClientOrigin)
 {
     openBase();
