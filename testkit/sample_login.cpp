@@ -122,6 +122,9 @@ void AddSampleLogin(TitleFolder& title)
     data.templateDef(kGreetingTemplate, "BASE_PAGE").panel(1, "Display").at(0, 0).size(640, 480).colour(232, 216, 176);
     TemplateBuilder& login = data.templateDef(kLoginTemplate, "POPUP_PAGE").size(400, 300);
     login.centring = 1;
+    // Linked to the greeting: a click beside it does not close it, which
+    // would leave nobody a way to log in.
+    login.pageWords[1] = 1;
     login.panel(1, "LoginPanel").at(0, 0).size(400, 300).colour(255, 255, 255);
     TemplateBuilder& dialog = data.templateDef(kDialogTemplate, "POPUP_PAGE").size(320, 142);
     dialog.centring = 1;

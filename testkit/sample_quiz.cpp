@@ -215,6 +215,7 @@ void addNoticePages(TitleFolder& title)
         {kResultsPage, "A whole level done: well done! Click here."},
         {kFinishedPage, "You have finished the quiz. Click here."},
         {kTopicDonePage, "Topic complete! Pick another. Click here."},
+        {kSampleStillTherePage, "Still there? Click here to go on."},
     };
     addPicture(title, "quiz_note", framedBlock(240, 80, kSampleRust, kSampleSand));
     for (const auto& [id, text] : notices) {

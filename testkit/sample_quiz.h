@@ -13,6 +13,7 @@
 // pages of the three levels (69 to 71); the fanfare "\quiz\fanfare".
 // Every question's research page is the contents page (2).
 
+#include <cstdint>
 #include <string>
 
 #include "testkit/quiz_questions.h"
@@ -21,6 +22,10 @@
 #include "testkit/word_data.h"
 
 namespace testkit {
+
+// A small page of the quiz's notices that the idle list opens: "Still
+// there?", closed by a click, over whatever page shows.
+constexpr std::uint32_t kSampleStillTherePage = 72;
 
 // The questions above.
 QuizQuestions SampleQuizQuestions();

@@ -223,14 +223,16 @@ namespace {
 
 // The title's record: the styles, the index and the visit data (those of
 // testkit/sample_index.h), the idle list (a page left alone for two minutes
-// opens page 2 or 3) and the menu list.
+// asks whether anyone is still there: a small page over any other, never a
+// page of the main window, which would stand in front of a pop-up such as
+// the login) and the menu list.
 void addTitleRecord(TitleFolder& title)
 {
     TitleRecord record;
     record.styles = sampleStyles();
     record.index = SampleIndexEntries();
     record.visits = SampleVisitEntries();
-    record.idlePages = {1, 2, 3};
+    record.idlePages = {1, kSampleStillTherePage};
     record.menuPages = {1, 2, 3, 5};
     record.fields.navigationTargets = {1, 2, 3, 5, 1};
     record.idleAnimationPanel = kSampleIdleAnimationPanel;

@@ -22,7 +22,7 @@
 // the title record carries), and it plays the title's movie as it opens.
 //
 // The welcome page plays a chime now and then, and a page left alone for
-// two minutes gives way to another; its links lead to the quiz's topics
+// two minutes asks whether anyone is still there; its links lead to the quiz's topics
 // page and the logbook (testkit/sample_links.h). Later start pages, in this order:
 // page 10 plays an animation under its bar (testkit/sample_animation.h);
 // page 20 has a rollover, a micon and a rollover button

@@ -90,7 +90,8 @@ TEST_F(LogbookRunTest, TheWelcomePageLeftAlonePlaysItsChime)
         chimes();  // what played before
         since = harness->now();
     });
-    // Within half a minute, and before the page gives way to another.
+    // Within half a minute, before the idle page asks whether anyone is
+    // still there.
     script.waitFor("a chime", [&] {
         stillWelcome = isCurrent(testkit::kSampleWelcomePage);
         return (heard = chimes()) > 0;
