@@ -151,6 +151,12 @@ TEST_F(SdlBackend, TheHostLosingAndRegainingTheFocusGivesItBackToThePopupsFocuse
     HWND field = CreateWindowExA(0, "SdlFocus", "", WS_CHILD | WS_VISIBLE, 20, 150, 120, 20, popup,
                                  nullptr, nullptr, nullptr);
     ASSERT_TRUE(main && popup && field);
+    // The display's own focus events for the new host window come first;
+    // where they leave the program in the background, the test cannot say
+    // what a focus coming back does.
+    runUntil(main, [] { return false; });
+    if (GetActiveWindow() != popup)
+        GTEST_SKIP() << "the display keeps the host window in the background";
     SetFocus(field);
     ASSERT_EQ(GetFocus(), field);
     heard.clear();
