@@ -97,7 +97,7 @@ const JxCDataIndexEntry* JxCMungeFile::FindEntry(const JxCTableString& name)
 JxCString JxCMungeFile::ApplyNamePrefix(const JxCTableString& name)
 {
     const JxCString& listPath = GetMungeListPath();
-    const JxCString& prefix = listPath.IsEmpty() ? GetDataPath() : listPath;
+    const JxCString& prefix = listPath.IsEmpty() ? GetDataPathString() : listPath;
     const std::string_view whole = name.View();
     const std::string_view lead = prefix.View();
     if (lead.empty() || lead.size() > whole.size() ||

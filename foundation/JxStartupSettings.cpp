@@ -271,7 +271,7 @@ bool IsTestingEnabled() { return settings().developer != 0; }
 bool IsNetworkInstall() { return settings().network != 0; }
 bool IsLoggingErrors() { return settings().logErrors != 0; }
 const JxCString& GetLogFilePath() { return settings().logFile; }
-const JxCString& GetDataPath() { return settings().data; }
+const JxCString& GetDataPathString() { return settings().data; }
 const JxCString& GetPagePath() { return settings().pages; }
 const JxCString& GetUserPath() { return settings().user; }
 const JxCString& GetMungeStoreName() { return settings().mungeStore; }

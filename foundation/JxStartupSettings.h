@@ -69,7 +69,7 @@ bool IsTestingEnabled();        // "Developer"
 bool IsNetworkInstall();        // "Network"
 bool IsLoggingErrors();         // "LogErrors"
 const JxCString& GetLogFilePath();  // "LogFile"
-const JxCString& GetDataPath();     // "Data", no trailing backslash
+const JxCString& GetDataPathString(); // "Data", no trailing backslash
 const JxCString& GetPagePath();     // "Pages"
 const JxCString& GetUserPath();     // "User", one trailing backslash
 const JxCString& GetMungeStoreName();

@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         GetSettingInt("Other", 0);
         GetSettingIntById(1268, 0);
-        GetDataPath();
+        GetDataPathString();
         GetUserPath();
     } catch (const ProcessEnded&) {
         std::abort();  // nothing here may end the program: Ignore was the answer

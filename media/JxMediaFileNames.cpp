@@ -60,6 +60,6 @@ JxCString ResolveMovieName(const JxCString& name, JxCAction* action)
     if (!n.empty() && n[0] == '\\')
         folder.clear();
     else if (!ownerFolder(action, folder))
-        folder = text(GetDataPath()) + "\\";
+        folder = text(GetDataPathString()) + "\\";
     return JxCString((folder + n + ".mov").c_str());
 }

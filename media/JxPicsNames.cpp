@@ -21,7 +21,7 @@ JxPicsName ResolvePicsName(std::string_view name)
         return {Text(GetProgramFolderString()) + std::string(name.substr(1)) + ".ani", false};
     if (name.starts_with('\\'))
         return {std::string(name), false};
-    return {Text(GetDataPath()) + "\\" + std::string(name), false};
+    return {Text(GetDataPathString()) + "\\" + std::string(name), false};
 }
 
 std::unique_ptr<JxPicsPlayer> OpenPICSByName(std::string_view name, std::int16_t preload, std::int16_t* status)

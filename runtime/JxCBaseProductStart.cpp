@@ -57,7 +57,7 @@ std::int16_t JxCBaseProduct::openDataStore()
     JxCString path(GetProgramFolderString());
     path += name.c_str();
     if (!FileExists(path.GetText())) {
-        path = GetDataPath();
+        path = GetDataPathString();
         path += "\\";
         path += name.c_str();
     }

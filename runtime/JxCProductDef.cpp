@@ -117,7 +117,7 @@ JxCPanelDef* JxCTemplateDef::FindPanelDef(std::int16_t panelId)
 
 std::int16_t JxCProductDef::Load(JxCInStrStream& in)
 {
-    dataPath_ = GetDataPath();
+    dataPath_ = GetDataPathString();
     storeName_ = GetMungeStoreName();
     if (!ReadTableString(in, name_) || !in.ReadBigEndian16Pair(size_) || !ReadTableString(in, labelA_) ||
         !ReadTableString(in, labelB_) || !in.ReadRGB(colour_) || !readWord(in, popupClose_))

@@ -151,5 +151,5 @@ JxCString GetDataVersionFilePath()
     std::string name;
     if (!LoadStringText(kDataVersionFileTextId, name))
         name = kDataVersionFileName;
-    return JxCString((std::string(GetDataPath().View()) + "\\" + name).c_str());
+    return JxCString((std::string(GetDataPathString().View()) + "\\" + name).c_str());
 }

@@ -20,7 +20,7 @@ void initialise(HWND dialog, const JxCString* description)
     std::string title;
     if (LoadStringText(kTitleTextId, title))
         SetWindowTextA(dialog, title.c_str());
-    const JxCString& path = GetDataPath();
+    const JxCString& path = GetDataPathString();
     if (path.IsEmpty())
         return;
     JxCString label;

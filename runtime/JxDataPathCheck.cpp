@@ -51,7 +51,7 @@ char driveOf(const JxCString& path)
 JxCString dataDriveLabel()
 {
     JxCString label;
-    if (char letter = driveOf(GetDataPath()))
+    if (char letter = driveOf(GetDataPathString()))
         GetVolumeLabel(letter, label);
     return label;
 }
@@ -179,7 +179,7 @@ std::int16_t PromptForDataDisc(int mode)
         return 0;
     }
     for (;;) {
-        const JxCString& path = GetDataPath();
+        const JxCString& path = GetDataPathString();
         const std::int32_t answer = path.IsEmpty() ? ReportErrorYesNo(kAskForDataNoPathId)
                                                    : ReportErrorYesNo(kAskForDataDiscId, path);
         if (answer != kAnswerYes)
@@ -192,7 +192,7 @@ std::int16_t PromptForDataDisc(int mode)
 std::int16_t CheckStartupDataPaths()
 {
     JxQuietErrorMode quiet;
-    if (!GetDataPath().IsEmpty() && CheckDataPath(GetDataPath()))
+    if (!GetDataPathString().IsEmpty() && CheckDataPath(GetDataPathString()))
         return 1;
     return PromptForDataDisc(kDataFolderMode);
 }
@@ -200,14 +200,14 @@ std::int16_t CheckStartupDataPaths()
 std::int16_t CheckDataVersionsAlt()
 {
     JxQuietErrorMode quiet;
-    if (IsNetworkInstall() && CheckDataPath(GetDataPath()))
+    if (IsNetworkInstall() && CheckDataPath(GetDataPathString()))
         return 1;
     return FindDataDisc();
 }
 
 std::int16_t FindDataDisc()
 {
-    if (onDiscOrNetwork(GetDataPath()))
+    if (onDiscOrNetwork(GetDataPathString()))
         return VerifyDataDiscVolume();
     if (!PromptForDataDisc(kDiscOrNetworkMode))
         return 0;
@@ -276,7 +276,7 @@ std::int16_t RelocateDataPathFor(const JxCString& failedPath, const JxCString& p
         }
     }
     for (;;) {
-        if (ReportErrorYesNo(kLookElsewhereId, GetDataPath()) != kAnswerYes)
+        if (ReportErrorYesNo(kLookElsewhereId, GetDataPathString()) != kAnswerYes)
             return 0;
         if (RunLocateDialog(kDataFolderMode))
             return 1;

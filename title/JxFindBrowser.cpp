@@ -74,7 +74,7 @@ std::optional<std::string> serviceInstaller()
         return std::nullopt;
     if (FileExists(path->c_str()))
         return path;
-    std::string data(GetDataPath().View());
+    std::string data(GetDataPathString().View());
     std::string onData = data + (path->starts_with('\\') ? "" : "\\") + *path;
     if (FileExists(onData.c_str()))
         return onData;

@@ -93,7 +93,7 @@ std::int16_t CopyScreenSaver(const JxCString& fileName)
     const std::string name(fileName.View());
     std::uint32_t error = 0;
     CopyFiles files;
-    JxCString sourceName((std::string(GetDataPath().View()) + currentFolderText() + name).c_str());
+    JxCString sourceName((std::string(GetDataPathString().View()) + currentFolderText() + name).c_str());
     files.source = OpenFileWithRetry(sourceName, plat::OF_READ, &error);
     if (files.source == plat::HFILE_ERROR)
         return 0;

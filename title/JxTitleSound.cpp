@@ -118,7 +118,7 @@ std::string ResolveTitleSoundPath(const JxCString& name)
         return std::string(GetProgramFolderString().GetText()) + text.substr(1) + ".wav";
     if (text.starts_with('\\'))
         return text + ".wav";
-    return std::string(GetDataPath().GetText()) + "\\" + text + ".wav";
+    return std::string(GetDataPathString().GetText()) + "\\" + text + ".wav";
 }
 
 std::int16_t PlayTitleSound(const JxCString& name)

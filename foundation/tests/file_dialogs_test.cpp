@@ -66,7 +66,7 @@ protected:
     {
         TempConfig::writeFile(config.program() + "/" + name, text);
     }
-    static std::string dataPath() { return std::string(GetDataPath().View()); }
+    static std::string dataPath() { return std::string(GetDataPathString().View()); }
     std::string iniText() const { return hostFile("kelbo32.ini"); }
     static std::string currentFolder()
     {

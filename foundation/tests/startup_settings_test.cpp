@@ -183,7 +183,7 @@ TEST_F(StartupSettingsTest, ANewDataPathIsStoredWrittenAndHandedToTheProduct)
     SetProductLink(link);
     WriteProductIniPaths("F:\\NEW\\");
     SetProductLink(std::nullopt);
-    EXPECT_EQ(str(GetDataPath()), "F:\\NEW");
+    EXPECT_EQ(str(GetDataPathString()), "F:\\NEW");
     EXPECT_EQ(str(handed), "F:\\NEW");
     char value[64];
     plat::GetPrivateProfileStringA("Directory", "Data", "", value, sizeof value,

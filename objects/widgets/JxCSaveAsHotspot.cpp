@@ -5,6 +5,7 @@
 #include "foundation/JxErrorReport.h"
 #include "foundation/JxFileDialogs.h"
 #include "foundation/JxFileUtils.h"
+#include "foundation/JxStartupSettings.h"
 #include "platform/fs/files.h"
 #include "platform/fs/paths.h"
 #include "runtime/JxCBaseProduct.h"
@@ -133,7 +134,10 @@ std::int16_t JxCSaveAsHotspot::SaveAs()
         OhNoItsAnError(kTemporaryErrorId, "Invalid Action parameters in JxCFileSaveAsAction::Create");
         return 0;
     }
-    JxCString sourcePath = GetDataPath();
+    // Stored page records carry no folder text of their own, so the source
+    // lies in the data folder itself.
+    JxCString sourcePath = GetDataPathString();
+    sourcePath += "\\";
     sourcePath += source_;
     std::uint32_t error = 0;
     const plat::HFILE source = OpenFileWithRetry(sourcePath, plat::OF_READ | plat::OF_SHARE_DENY_WRITE, &error);

@@ -190,7 +190,7 @@ TEST_F(DataPathTest, RelocationOffersThePathBeforeThePagesName)
     answers = {kAnswerYes};
     EXPECT_EQ(RelocateDataPathFor(JxCString("E:\\DATA\\PAGE1\\A.BMP"), JxCString("page1")), 1);
     EXPECT_EQ(shown(), "[1113] ");
-    EXPECT_EQ(str(GetDataPath()), "E:\\DATA");
+    EXPECT_EQ(str(GetDataPathString()), "E:\\DATA");
 }
 
 TEST_F(DataPathTest, RelocationCutsTheFailedPathBeforeTheCurrentPagesName)
@@ -208,7 +208,7 @@ TEST_F(DataPathTest, RelocationCutsTheFailedPathBeforeTheCurrentPagesName)
     answers = {kAnswerYes};
     EXPECT_EQ(RelocateDataPath(JxCString("E:\\DATA\\PAGE1\\A.BMP")), 1);
     EXPECT_EQ(shown(), "[1113] ");
-    EXPECT_EQ(str(GetDataPath()), "E:\\DATA");
+    EXPECT_EQ(str(GetDataPathString()), "E:\\DATA");
     // The pages' files are read from there from now on.
     EXPECT_EQ(str(GetProduct()->GetProductDef()->GetSecondText()), "E:\\DATA");
     DeleteProduct();
@@ -221,7 +221,7 @@ TEST_F(DataPathTest, ARefusedOfferGoesOnToTheDataLocationDialog)
     answers = {kAnswerNo, kAnswerYes, kAnswerCancel, kAnswerNo};
     EXPECT_EQ(RelocateDataPathFor(JxCString("E:\\DATA\\PAGE1\\A.BMP"), JxCString("PAGE1")), 0);
     EXPECT_EQ(shown(), "[1113] [1081] dialog 1010 [1081] ");
-    EXPECT_EQ(str(GetDataPath()), "E:\\OLD");
+    EXPECT_EQ(str(GetDataPathString()), "E:\\OLD");
 }
 
 TEST_F(DataPathTest, TheDataDiscTextNamesDriveLabelAndData)
