@@ -1,5 +1,6 @@
 #include "foundation/JxCDataIndexList.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "foundation/JxCInStrStream.h"
@@ -63,34 +64,39 @@ bool JxCDataIndexList::ReadIndex(plat::HFILE file)
     in.Seek(indexOffset);
     std::int32_t count = 0;
     in.ReadBigEndian16To32(count);
-    if (in.Fail() || (count > 0 && !readEntries(in, count, dataEnd))) {
+    if (in.Fail()) {
         clear();
         status_ = 0;
         return false;
     }
+    if (count > 0)
+        readEntries(in, count, dataEnd);
     return true;
 }
 
-bool JxCDataIndexList::readEntries(JxCInStrStream& in, std::int32_t count, std::uint32_t dataEnd)
+// Reads up to `count` entries, ending at the end of the index's data; an
+// entry whose item lies outside the data is left out.
+void JxCDataIndexList::readEntries(JxCInStrStream& in, std::int32_t count, std::uint32_t dataEnd)
 {
-    if (std::uint64_t(count) * kMinEntrySize > in.Remaining())
-        return false;
     if (!hasTable_) {
-        table_.reserve(std::size_t(count));
+        table_.reserve(std::size_t(std::min<std::uint64_t>(std::uint64_t(count), in.Remaining() / kMinEntrySize)));
         hasTable_ = true;
     }
     for (std::int32_t i = 0; i < count; ++i) {
         auto entry = std::make_unique<JxCDataIndexEntry>();
-        if (!entry->Read(in))
-            return false;
-        if (std::uint64_t(entry->GetOffset()) + entry->GetSize() > dataEnd)
-            return false;
+        if (in.Remaining() < kMinEntrySize || !entry->Read(in)) {
+            damaged_ = true;
+            return;
+        }
+        if (std::uint64_t(entry->GetOffset()) + entry->GetSize() > dataEnd) {
+            damaged_ = true;
+            continue;
+        }
         totalSize_ += entry->GetSize();
         if (table_.size() < table_.capacity())
             table_.push_back(entry.get());
         Add(entry.release());
     }
-    return true;
 }
 
 void JxCDataIndexList::clear()
@@ -101,6 +107,7 @@ void JxCDataIndexList::clear()
     hasTable_ = false;
     totalSize_ = 0;
     status_ = 1;
+    damaged_ = false;
 }
 
 const JxCDataIndexEntry* JxCDataIndexList::Find(const JxCTableString& name)

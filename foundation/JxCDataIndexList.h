@@ -13,10 +13,11 @@
 // index out of that order makes look-ups miss. The values a and b are kept
 // but mean nothing to the reader.
 //
-// A store is damaged when its trailer points outside the file, when its
-// index ends before its last entry, or when an entry's bytes do not lie
-// inside the file before the trailer. Its index is then empty and its
-// status flag 0.
+// A store whose trailer points outside the file cannot be read: its index
+// is empty and its status flag 0. An index that ends before the count it
+// claims keeps the entries read up to its end, and an entry whose bytes do
+// not lie inside the file before the trailer is dropped; such an index is
+// marked damaged, and the rest of the store serves as usual.
 
 #include <cstdint>
 #include <vector>
@@ -62,8 +63,10 @@ public:
     void ReadIndexFile(const char* name);
     // Reads the index of a store open on file (the handle stays the
     // caller's). False, with the index empty and the status flag 0, when
-    // the store is damaged.
+    // the store cannot be read.
     bool ReadIndex(plat::HFILE file);
+    // Whether the last read kept fewer entries than the index claims.
+    bool IsDamaged() const { return damaged_; }
 
     // The entry of that name (case-blind), or null.
     const JxCDataIndexEntry* Find(const JxCTableString& name);
@@ -72,11 +75,12 @@ public:
     std::int16_t GetStatus() const { return status_; }
 
 private:
-    bool readEntries(JxCInStrStream& in, std::int32_t count, std::uint32_t dataEnd);
+    void readEntries(JxCInStrStream& in, std::int32_t count, std::uint32_t dataEnd);
     void clear();
 
     std::vector<JxCDataIndexEntry*> table_;  // the look-up table, in file order
     bool hasTable_ = false;
     std::uint64_t totalSize_ = 0;
     std::int16_t status_ = 1;
+    bool damaged_ = false;
 };

@@ -40,6 +40,9 @@ JxCMungeFile::JxCMungeFile(const char* name) : name_(name)
         file_ = plat::HFILE_ERROR;
         return;
     }
+    // What the damaged index still holds serves; the damage goes to the log.
+    if (index_.IsDamaged())
+        OhNoItsAnError(kDamagedStoreId, name_);
     open_ = 1;
 }
 

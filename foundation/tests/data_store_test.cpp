@@ -202,24 +202,16 @@ TEST_F(DataStoreTest, AnUnsortedIndexMakesLookUpsMiss)
     EXPECT_LT(found, 5);
 }
 
-TEST_F(DataStoreTest, DamagedStoresAreReportedAndStayShut)
+TEST_F(DataStoreTest, AStoreWhoseIndexCannotBeFoundIsReportedAndStaysShut)
 {
     struct Case {
         const char* what;
         Bytes bytes;
     };
-    testkit::DataStore pastEnd = sample();
-    testkit::DataStore::Item big{"BIG", Bytes(4, 'x'), 0, 0, 1000, std::nullopt};
-    pastEnd.item(big);
-    testkit::DataStore intoIndex = sample();
-    intoIndex.item({"INTO", Bytes(4, 'x'), 0, 0, std::nullopt, 0xFFFFFFF0u});
     std::vector<Case> cases = {
         {"shorter than a trailer", {0, 0, 1}},
         {"trailer past the end", testkit::DataStore(sample()).claimIndexOffset(5000).Bytes()},
         {"no room for the count", testkit::DataStore(sample()).claimIndexOffset(sample().Bytes().size() - 5).Bytes()},
-        {"more entries claimed than held", testkit::DataStore(sample()).claimCount(9).Bytes()},
-        {"an item past the end", pastEnd.Bytes()},
-        {"an offset that wraps", intoIndex.Bytes()},
     };
     for (const Case& c : cases) {
         boxes.clear();
@@ -230,6 +222,47 @@ TEST_F(DataStoreTest, DamagedStoresAreReportedAndStayShut)
         EXPECT_EQ(store.OpenSubFile("TITLE.DIB"), 0u) << c.what;
         ASSERT_EQ(boxes.size(), 1u) << c.what;
         EXPECT_EQ(boxes[0].text, "[1180]: Damaged: " + programFolder() + "DATA.MNG") << c.what;
+    }
+}
+
+// A damaged index keeps what it holds: the entries read before its end, less
+// those whose bytes lie outside the file; the damage is logged once and no
+// box stops the start.
+TEST_F(DataStoreTest, ADamagedIndexServesTheEntriesItStillHoldsAndIsLoggedOnce)
+{
+    struct Case {
+        const char* what;
+        Bytes bytes;
+        int kept;
+    };
+    testkit::DataStore pastEnd = sample();
+    pastEnd.item({"BIG", Bytes(4, 'x'), 0, 0, 1000, std::nullopt});
+    testkit::DataStore wraps = sample();
+    wraps.item({"INTO", Bytes(4, 'x'), 0, 0, std::nullopt, 0xFFFFFFF0u});
+    const Bytes whole = sample().Bytes();
+    Bytes cutShort(whole.begin(), whole.end() - 4 - 8);  // the last entry's size and offset gone
+    const std::uint32_t indexAt = std::uint32_t(sample().IndexOffset());
+    for (int shift = 24; shift >= 0; shift -= 8)
+        cutShort.push_back(std::uint8_t(indexAt >> shift));
+    std::vector<Case> cases = {
+        {"more entries claimed than held", testkit::DataStore(sample()).claimCount(9).Bytes(), 4},
+        {"an item past the end", pastEnd.Bytes(), 4},
+        {"an offset that wraps", wraps.Bytes(), 4},
+        {"an index cut short", cutShort, 3},
+    };
+    for (const Case& c : cases) {
+        iniFile("[Directory]\nLogErrors=1\nLogFile=" + programFolder() + "error.log\n");
+        ReadSettings();
+        boxes.clear();
+        JxCMungeFile store(write(c.bytes).c_str());
+        EXPECT_TRUE(store.IsOpen()) << c.what;
+        EXPECT_TRUE(store.GetIndex().IsDamaged()) << c.what;
+        EXPECT_EQ(store.GetIndex().GetCount(), c.kept) << c.what;
+        JxCjxioSubFile first(&store, "B.DIB");
+        EXPECT_EQ(readAll(first), "B") << c.what;
+        EXPECT_EQ(store.OpenSubFile("BIG"), 0u) << c.what;
+        EXPECT_TRUE(boxes.empty()) << c.what;
+        EXPECT_EQ(hostFile("error.log"), "Damaged: " + programFolder() + "DATA.MNG\r\n") << c.what;
     }
 }
 
