@@ -76,7 +76,17 @@ std::unique_ptr<Backend> CreateDefaultBackend()
     }
     // Without a script nothing moves time on but time itself: the real
     // clock, so that the program's timers wait as they would on screen.
+    SetResponder([](const UiRequest& request) -> std::optional<int> { ExitOnUnansweredBox(request); });
     return std::make_unique<HeadlessBackend>(false);
+}
+
+void ExitOnUnansweredBox(const UiRequest& request)
+{
+    std::fprintf(stderr, "No one can answer the %s \"%s\" (nothing in the script answers it):\n%s\n",
+                 request.kind == "MessageBox" ? "message box" : "dialog", request.caption.c_str(),
+                 request.text.c_str());
+    std::fflush(stderr);
+    std::_Exit(3);
 }
 
 void RequireMainThreadToCreate(const char* what)

@@ -65,6 +65,16 @@ void RequireMainThreadToCreate(const char* what);
 // The backend named by KELBO_BACKEND and the host's display. A headless
 // one runs on the real clock, but for a run driven by the script that
 // KELBO_SCRIPT names, which runs on the virtual clock.
+// KELBO_SCRIPT runs on the virtual clock. A box or dialog that a headless
+// program meets and that no script step answers ends the program: see
+// ExitOnUnansweredBox.
 std::unique_ptr<Backend> CreateDefaultBackend();
+
+struct UiRequest;
+// For a program that nobody can answer: names the box or dialog (its
+// caption and text) on stderr and ends the process with exit code 3, at
+// once, without running the exit handlers of a program still in the middle
+// of its work.
+[[noreturn]] void ExitOnUnansweredBox(const UiRequest& request);
 
 }  // namespace plat

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "platform/backend/screen_png.h"
+#include "platform/ui/responder.h"
 #include "platform/window/input.h"
 #include "platform/window/messages.h"
 #include "platform/window/window.h"
@@ -210,6 +211,14 @@ bool Script::execute(const Step& st, bool act, Harness* harness, std::string* er
             return WriteScreenPng(TheScreen(), st.rest, error);
         return true;
     }
+    if (c == "answer") {
+        auto id = a.size() == 1 ? number(a[0]) : std::nullopt;
+        if (!id || *id < 0 || *id > 0xFFFF)
+            return fail("'answer' needs the id of a button");
+        if (act)
+            answers_.push_back(int(*id));
+        return true;
+    }
     if (c == "quit") {
         auto code = a.empty() ? std::optional<long>(0) : number(a[0]);
         if (!code)
@@ -223,23 +232,56 @@ bool Script::execute(const Step& st, bool act, Harness* harness, std::string* er
     return fail("unknown command '" + c + "'");
 }
 
+std::optional<int> Script::respond(const UiRequest&)
+{
+    for (;;) {
+        if (!answers_.empty()) {
+            const int id = answers_.front();
+            answers_.pop_front();
+            return id;
+        }
+        if (next_ >= steps_.size())
+            return std::nullopt;
+        const Step& st = steps_[next_];
+        const bool typing = st.command == "text" || st.command == "key";
+        if (st.command != "answer" && st.command != "png" && !typing)
+            return std::nullopt;
+        ++next_;
+        std::string why;
+        if (!execute(st, true, nullptr, &why))
+            std::fprintf(stderr, "%s:%d: %s\n", name_.c_str(), st.line, why.c_str());
+        if (typing)
+            return kAnswerByInput;
+    }
+}
+
 bool Script::run(Harness& harness, std::string* error)
 {
-    for (const Step& st : steps_) {
+    Responder previous = SetResponder([this](const UiRequest& r) { return respond(r); });
+    bool ok = true;
+    for (next_ = 0; ok && next_ < steps_.size();) {
+        const Step& st = steps_[next_++];
         std::string why;
         if (!execute(st, true, &harness, &why)) {
             if (error)
                 *error = name_ + ":" + std::to_string(st.line) + ": " + why;
-            return false;
+            ok = false;
         }
     }
-    return true;
+    SetResponder(std::move(previous));
+    return ok;
 }
 
 void Script::attach(HeadlessBackend& backend)
 {
     next_ = 0;
     runUntil_.reset();
+    answers_.clear();
+    SetResponder([this](const UiRequest& request) -> std::optional<int> {
+        if (std::optional<int> answer = respond(request))
+            return answer;
+        ExitOnUnansweredBox(request);
+    });
     backend.setIdleHook([this, &backend](std::optional<std::uint64_t> deadline) {
         VirtualClock* vc = backend.virtualClock();
         if (runUntil_) {
@@ -260,6 +302,10 @@ void Script::attach(HeadlessBackend& backend)
             if (st.command == "quit") {
                 PostQuitMessage(st.args.empty() ? 0 : std::atoi(st.args[0].c_str()));
                 return true;
+            }
+            if (st.command == "answer") {
+                execute(st, true, nullptr, nullptr);  // kept for the next box
+                continue;
             }
             std::string why;
             if (!execute(st, true, nullptr, &why))

@@ -7,8 +7,17 @@
 //                        CTRL, SHIFT, or a number; no word: press and release)
 //   text REST OF LINE   activate [click]   deactivate   display W H BPP
 //   run MS              idle               png PATH     quit [CODE]
+//   answer ID           answers the next message box or dialog with that
+//                       button or command id (1 OK, 2 Cancel, 3 Abort,
+//                       4 Retry, 5 Ignore, 6 Yes, 7 No)
 // Blank lines and lines starting with '#' are skipped.
+//
+// While a box or dialog waits, the script's next steps go to it: `answer`
+// ends it, `png` photographs it, `text` and `key` type into it. Any other
+// step means the script did not expect the box: the program run by a
+// script then names the box on stderr and ends with exit code 3.
 
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,6 +42,11 @@ public:
 
     size_t size() const { return steps_.size(); }
 
+    // What the script says to a box or dialog that waits: a button or
+    // command id, kAnswerByInput after it typed into it, or nothing when
+    // the script has no answer for it.
+    std::optional<int> respond(const UiRequest& request);
+
 private:
     struct Step {
         std::string command;
@@ -47,6 +61,8 @@ private:
     std::vector<Step> steps_;
     size_t next_ = 0;
     std::optional<std::uint64_t> runUntil_;
+    // Answers met while no box was up, for the boxes still to come.
+    std::deque<int> answers_;
 };
 
 }  // namespace plat

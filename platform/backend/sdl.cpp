@@ -329,16 +329,7 @@ void SdlBackend::handle(const SDL_Event& e)
         default: break;
         }
         break;
-    case SDL_QUIT: {
-        // Closing the host window closes the program's own main window:
-        // the top-level window that owns the rest.
-        HWND w = GetActiveWindow() ? GetActiveWindow() : GetTopWindow(nullptr);
-        while (w && GetWindow(w, GW_OWNER))
-            w = GetWindow(w, GW_OWNER);
-        if (w)
-            PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);
-        break;
-    }
+    case SDL_QUIT: HostCloseRequested(); break;
     default: break;
     }
 }

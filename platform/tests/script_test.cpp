@@ -9,6 +9,9 @@
 #include "platform/backend/headless.h"
 #include "platform/backend/script.h"
 #include "platform/tests/window_fixture.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/responder.h"
+#include "platform/window/input.h"
 
 namespace plat::testing {
 namespace {
@@ -76,6 +79,81 @@ TEST_F(ScriptRun, AttachedToTheProgramsOwnLoopItEndsTheRun)
     EXPECT_GE(harness.now() - start, 1000u);
     harness.backend().setIdleHook(nullptr);
     (void)w;
+}
+
+// A box met while a script runs takes its answer from the script: the step
+// right after the input that raised it, or one met earlier while no box was
+// up. `text` and `key` type into it on the way.
+TEST_F(ScriptRun, AnswerStepsAnswerTheBoxesTheProgramShows)
+{
+    top(100, 100, 300, 200, WS_POPUP, "RecNoDbl");
+    std::vector<int> answers;
+    handlers[WM_LBUTTONDOWN] = [&answers](HWND h, WPARAM, LPARAM) {
+        answers.push_back(MessageBoxA(h, "Put the disc back.", "Kelbo", MB_RETRYCANCEL));
+        return LRESULT(0);
+    };
+    harness.runUntilIdle();
+    std::string png = ::testing::TempDir() + "script_box.png", error;
+    auto s = Script::parse("answer 2\nclick 150 150\nidle\nclick 150 150\nidle\npng " + png +
+                               "\nanswer 4\nclick 150 150\nidle\nkey RETURN\n",
+                           "s.txt", &error);
+    ASSERT_TRUE(s) << error;
+    ASSERT_TRUE(s->run(harness, &error)) << error;
+    EXPECT_EQ(answers, (std::vector<int>{IDCANCEL, IDRETRY, IDRETRY}));
+    FILE* f = std::fopen(png.c_str(), "rb");
+    EXPECT_NE(f, nullptr) << "the box was photographed";
+    if (f)
+        std::fclose(f);
+    std::remove(png.c_str());
+}
+
+// A box that nothing in the script answers ends the scripted program at once
+// with exit code 3, naming the box, instead of leaving it waiting or dying on
+// an exception.
+TEST_F(ScriptRun, ABoxTheScriptDoesNotAnswerEndsTheProgramWithCode3)
+{
+    auto unanswered = [this](const char* steps) {
+        HWND w = top(100, 100, 300, 200, WS_POPUP);
+        handlers[WM_LBUTTONDOWN] = [](HWND h, WPARAM, LPARAM) {
+            return LRESULT(MessageBoxA(h, "The file D:\\GREETING.DIB could not be found.", "Kelbo", MB_OK));
+        };
+        harness.runUntilIdle();
+        std::string error;
+        auto s = Script::parse(steps, "s.txt", &error);
+        ASSERT_TRUE(s) << error;
+        s->attach(harness.backend());
+        MSG m;
+        while (GetMessageA(&m, nullptr, 0, 0) > 0)
+            DispatchMessageA(&m);
+        (void)w;
+    };
+    EXPECT_EXIT(unanswered("click 150 150\nrun 500\n"), ::testing::ExitedWithCode(3),
+                "No one can answer the message box \"Kelbo\"");
+    EXPECT_EXIT(unanswered("click 150 150\n"), ::testing::ExitedWithCode(3), "GREETING.DIB could not be found");
+}
+
+// The host's request to close (its close box, a log-out, SIGTERM) cannot
+// wait for a box that keeps the program's window disabled: it ends the
+// box's loop and then the program's.
+TEST_F(ScriptRun, TheHostClosingWhileABoxIsUpEndsTheBoxAndTheProgram)
+{
+    HWND w = top(100, 100, 300, 200);
+    int answer = -1;
+    handlers[WM_LBUTTONDOWN] = [&answer](HWND h, WPARAM, LPARAM) {
+        answer = MessageBoxA(h, "Are you sure?", "Kelbo", MB_YESNO);
+        return LRESULT(0);
+    };
+    harness.runUntilIdle();
+    SetResponder([](const UiRequest&) -> std::optional<int> {
+        HostCloseRequested();
+        return kAnswerByInput;
+    });
+    harness.click({150, 150});
+    harness.runUntilIdle();
+    EXPECT_TRUE(harness.quitSeen()) << "the quit went on to the program's loop";
+    EXPECT_NE(answer, IDYES);
+    EXPECT_TRUE(IsWindowEnabled(w)) << "the box gave the window back";
+    EXPECT_TRUE(of(WM_CLOSE).empty());
 }
 
 // KELBO_SCRIPT makes the program's backend a scripted headless one, even

@@ -402,6 +402,19 @@ void HostDeactivated()
     DeactivateApp();
 }
 
+void HostCloseRequested()
+{
+    HWND w = GetActiveWindow() ? GetActiveWindow() : GetTopWindow(nullptr);
+    while (w && GetWindow(w, GW_OWNER))
+        w = GetWindow(w, GW_OWNER);
+    if (!w)
+        return;
+    if (IsWindowEnabled(w))
+        PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+    else
+        PostQuitMessage(0);
+}
+
 void DisplayChanged(int width, int height, int bitsPerPixel)
 {
     Desktop& d = TheDesktop();

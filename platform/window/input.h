@@ -21,6 +21,12 @@ void InjectChar(char32_t ch, DWORD time = 0);
 // it, so that the click activates the window under it.
 void HostActivated(bool byClick);
 void HostDeactivated();
+// The host asks the program to end (its window's close box, a log-out, a
+// SIGTERM): the program's own top-level window is asked to close, as its
+// close box would. While a box or dialog keeps that window disabled, the
+// request cannot wait for it: the program is told to quit, which ends
+// every nested loop on its way out.
+void HostCloseRequested();
 // The display's size or depth changed: the screen is reset, every top-level
 // window hears WM_DISPLAYCHANGE, and everything is repainted.
 void DisplayChanged(int width, int height, int bitsPerPixel);
