@@ -95,11 +95,10 @@ protected:
     void SetUp() override
     {
         ReportingTest::SetUp();
-        programStrings("1\tkelbo32.ini\n1003\tDamaged picture %s\n"
+        programStrings("1\tkelbo32.ini\n1001\tNot on the disc: %s\n1003\tDamaged picture %s\n"
                        "1012\tCouldn't find panel definition '%s' in template definition '%s'\n"
                        "1013\tCouldn't find template definition '%s'\n"
                        "1030\tCouldn't find Display Object %d \n1068\tTemporary Error %s\n"
-                       "1094\tNo picture in %s\n"
                        "1098\tCannot Create Slate!\n");
         iniFile("[Directory]\nLogErrors=1\nLogFile=" + programFolder() + "error.log\n");
         ReadSettings();

@@ -134,7 +134,7 @@ TEST_F(ScrollBitmapTest, APictureAsHighAsTheWindowScrollsNowhereAndAMissingOneDr
     EXPECT_EQ(exact->GetPixelSpan(), 1);
     EXPECT_EQ(exact->GetScrollPageSize(), 100);
 
-    answers = {1};
+    answers = {kAnswerIgnore, kAnswerIgnore, kAnswerIgnore};
     testkit::PanelRecord missing(2);
     missing.add(testkit::ScrollBitmapRecord("nothing").id(1).rect(0, 0, 100, 100).Bytes(file));
     panel = readStored(missing);
@@ -142,6 +142,8 @@ TEST_F(ScrollBitmapTest, APictureAsHighAsTheWindowScrollsNowhereAndAMissingOneDr
     ASSERT_NE(none, nullptr);
     EXPECT_EQ(none->CreateResources(), 0);
     EXPECT_EQ(none->Draw(nullptr, nullptr), 0);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_NE(boxes[0].text.find("nothing.dib"), std::string::npos) << boxes[0].text;
 }
 
 TEST_F(ScrollBitmapTest, ReloadingOrReleasingOneObjectLeavesTheSharedPictureToTheOther)
