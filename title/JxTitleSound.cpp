@@ -116,8 +116,9 @@ std::string ResolveTitleSoundPath(const JxCString& name)
         return {};
     if (text.starts_with('&'))
         return std::string(GetProgramFolderString().GetText()) + text.substr(1) + ".wav";
+    // A name from the root of the title's data, as the media's sounds take it.
     if (text.starts_with('\\'))
-        return text + ".wav";
+        return std::string(GetDataPathString().GetText()) + text + ".wav";
     return std::string(GetDataPathString().GetText()) + "\\" + text + ".wav";
 }
 

@@ -8,8 +8,8 @@
 //
 // Names: "@NAME" is the "WAVE" resource NAME of a resource library or the
 // program, "&NAME" the file NAME.wav in the program's folder, "\PATH" the
-// file PATH.wav, anything else the file under the data path with ".wav"
-// appended.
+// file PATH.wav from the root of the data path, anything else the file
+// under the data path with ".wav" appended.
 
 #include <cstdint>
 #include <string>
