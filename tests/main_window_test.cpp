@@ -222,7 +222,7 @@ TEST_F(MainWindowTest, ReactivatingRunsTheProductsActivationHandlerAfterTheActiv
         RegisterTypeIds();
         testkit::TitleFolder title = testkit::SampleTitle();
         title.data.product().on("on_activateapp", {testkit::OpenPageAction(2), testkit::OpenPageAction(3)});
-        title.Write(config.program());
+        install(title);
         ReleaseTypeRegistries();
     }
 
@@ -264,7 +264,7 @@ TEST_F(MainWindowTest, ATitleWithHandlersInEveryDefinitionStartsAndRunsThem)
     title.data.product().on("on_click", {testkit::OpenPageAction(3)});
     title.data.existingTemplate(1).on("on_open", {testkit::OpenPageAction(2)});
     title.data.existingPage(1).on("on_open", {testkit::OpenPageAction(3)});
-    title.Write(config.program());
+    install(title);
     ReleaseTypeRegistries();
 
     // The pages open through posted messages alone: by the program's first
@@ -564,7 +564,7 @@ protected:
         popup.pageWords[1] = 1;  // linked
         popup.pageWords[3] = 1;  // stays above the others
         title.data.page(5, 5).name("Note");
-        title.Write(config.program());
+        install(title);
         ReleaseTypeRegistries();
     }
     // The program's run, with `user` called each time it waits for input
