@@ -97,8 +97,10 @@ private:
     bool disabled() const { return TestStateFlags(kStateDisabled) != 0; }
     // The limit flag: set while the text is wider than the box.
     void measureLimit();
-    std::int32_t textWidth(std::int32_t chars);
-    // The character under an x of the box's content coordinates.
+    // The width of the text's first bytes (-1: all of it).
+    std::int32_t textWidth(std::int32_t bytes);
+    // The position (bytes) just after the character under an x of the box's
+    // content coordinates.
     std::int32_t positionAt(const JxCPoint& point);
     void moveCaret();
     void redraw();
@@ -112,6 +114,9 @@ private:
     JxCTableString names_[kPictureCount];
     std::int16_t drag_ = 0;
     std::int16_t tracking_ = 0;
+    // The lead byte of a double-byte character whose trail byte is still
+    // to come; 0 for none.
+    std::uint8_t leadByte_ = 0;
     std::int32_t styleId_ = 0;
     JxCDisplayObject* linked_ = nullptr;
     mutable JxCString textCopy_;
