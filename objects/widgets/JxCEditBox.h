@@ -4,7 +4,8 @@
 // vertically over a background picture (focused, normal or disabled), with
 // the program's caret and a selection made with the keyboard or the mouse.
 // Typing stops once the text is wider than the box; replacing a selection
-// by no more text, and deleting, stay possible.
+// by no more text, and deleting, stay possible. A double-byte character,
+// which arrives as two character messages, goes in whole or not at all.
 //
 // A linked object (a group collage) gets every key first and is told of
 // each change of the text or the caret with command 1 (arguments 0, 0 and
