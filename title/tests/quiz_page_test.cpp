@@ -69,11 +69,10 @@ protected:
         writePicture("blank.dib", block(40, 30, kQuizPaper));
         writePicture("done.dib", block(12, 12, kOverlayColour));
         writePicture("button.dib", block(40, 16, 20));
-        // "\quiz\fanfare" lies at the root of the program's drive.
-        std::filesystem::create_directories(config.program() + "/quiz");
+        // "\quiz\fanfare" lies at the root of the title's data.
         const std::vector<std::uint8_t> wave =
             testkit::EncodeWave(testkit::Pcm16Sound(testkit::RampSamples(kFanfareSamples)));
-        plat::testing::TempConfig::writeFile(config.program() + "/quiz/fanfare.wav",
+        plat::testing::TempConfig::writeFile(config.program() + "/Data/quiz/fanfare.wav",
                                              std::string(wave.begin(), wave.end()));
         // Every question's answer is found on the research page; topic 0's
         // first question at level 0 also takes a near answer.
