@@ -194,4 +194,49 @@ TEST_F(DBInteropTest, EachSideGoesOnWithTheOthersCoverageTable)
               "[('credits', 5), ('intro', 2), ('new', 9), ('quiz', 3)]\n");
 }
 
+TEST_F(DBInteropTest, UnsetLogicalsAndDeletedRecordsReadAndSearchAsTheOtherToolShowsThem)
+{
+    // The other tool writes '?' for a logical never set, blanks for a date,
+    // and keeps a deleted record in the file with its mark.
+    run("t = dbf.Table(" + hostName("Counts.dbf") + ", 'page C(8); accessed N(10,0); seen L; born D')\n"
+        "t.open(mode=dbf.READ_WRITE)\n"
+        "t.append(('intro', 3, True, datetime.date(2000, 7, 31)))\n"
+        "t.append(('gone', 7, True, None))\n"
+        "t.append(('blank', 1, None, None))\n"
+        "dbf.delete(t[1])\n"
+        "t.close()\n");
+
+    DBTable table;
+    ASSERT_EQ(table.Open("E:\\Counts", 0), kDbOk);
+    DBRecord r(&table);
+    const struct {
+        std::uint32_t record;
+        std::int32_t seen;
+    } logicals[] = {{1, 1}, {3, 0}};
+    for (const auto& c : logicals) {
+        ASSERT_EQ(table.GoTo(c.record), kDbOk);
+        ASSERT_EQ(table.ReadRecord(r), kDbOk);
+        EXPECT_EQ(r.GetField("SEEN").GetInt(), c.seen) << "record " << c.record;
+    }
+    std::int32_t v = -1;
+    EXPECT_EQ(table.GetValueForKey("gone", v), kDbOk);
+    EXPECT_EQ(v, 0) << "the deleted record is not found";
+    EXPECT_EQ(table.AddToValueForKey("gone", 2), kDbOk);
+    EXPECT_EQ(table.AddToValueForKey("new", 5), kDbOk);
+    EXPECT_EQ(table.AddToValueForKey("intro", 1), kDbOk);
+    ASSERT_EQ(table.Close(), kDbOk);
+
+    // The records appended here hold a false logical and a date.
+    EXPECT_EQ(run("t = dbf.Table(" + hostName("Counts.dbf") + ")\n"
+                  "t.open(mode=dbf.READ_ONLY)\n"
+                  "for r in t:\n"
+                  "    print(dbf.is_deleted(r), r.page.strip(), r.accessed, r.seen, r.born)\n"
+                  "t.close()\n"),
+              "False intro 4 True 2000-07-31\n"
+              "True gone 7 True None\n"
+              "False blank 1 None None\n"
+              "False gone 2 False 1900-01-01\n"
+              "False new 5 False 1900-01-01\n");
+}
+
 }  // namespace
