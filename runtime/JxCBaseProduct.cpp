@@ -175,6 +175,14 @@ void JxCBaseProduct::connectTransitions()
             mediaOwner_ = nullptr;
     };
     link.releaseMediaOwner = [this](const JxCNotifyRoot* owner) { ReleaseMediaOwner(owner); };
+    link.timerClient = [this](plat::HWND window, std::uintptr_t id) -> const JxCNotifyRoot* {
+        // The slot as the main window's timer dispatch reads it.
+        const std::uintptr_t slot = id & 0xFFFF;
+        if (!window || window != window_ || slot >= std::uintptr_t(kTimerCount))
+            return nullptr;
+        const JxCTimerInfo& timer = GetTimerInfo(std::int16_t(slot));
+        return timer.active ? timer.owner : nullptr;
+    };
     link.restorePalette = [] {
         plat::HPALETTE current = GetProductPalette();
         SetProductPalette(current, 1);

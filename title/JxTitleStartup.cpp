@@ -4,6 +4,7 @@
 
 #include "media/JxCQT3Overseer.h"
 #include "media/JxCResourceObject.h"
+#include "media/JxTransitionMedia.h"
 #include "media/JxWaveDevice.h"
 #include "runtime/JxCTovelApp.h"
 #include "title/JxCDialogPanel.h"
@@ -33,6 +34,7 @@ void ConnectTitleServices(JxCTovelApp& app)
     services.checkWaveDevice = [] { return CheckWaveDevice(); };
     services.releaseMedia = [] { EmptyResourceList(); };
     ConnectResourceList();
+    ConnectTransitionMedia();
     ConnectTitleHooks();
     SeedTitleRandomFromClock();
     services.makeProductData = []() -> std::unique_ptr<JxCBaseProductData> {

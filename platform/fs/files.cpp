@@ -713,6 +713,9 @@ BOOL MoveFileA(const char* existing, const char* target)
 
 BOOL CreateDirectoryA(const char* path, const void* /*security*/)
 {
+    // An empty name names no folder (not the current one, which exists).
+    if (path && !*path)
+        return fail(ERROR_PATH_NOT_FOUND);
     // A typed folder name reaches here (the installer's target): the host
     // would take wildcards and the like, Windows refuses them.
     for (const char* p = path; p && *p; ++p)
