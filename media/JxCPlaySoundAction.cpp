@@ -21,6 +21,7 @@ std::int16_t soundKind()
 
 JxCPlaySoundAction::JxCPlaySoundAction()
 {
+    SetType(ActionTypeId(JxActionKeyword::PLAYWAVE));
     SetResourceKind(soundKind());
 }
 

@@ -139,6 +139,81 @@ TEST_F(WaveOut, BuffersFinishWhenTheClockPassesTheirSamplesInWriteOrder)
         ASSERT_EQ(sounds[0].samples[std::size_t(i)], i);
 }
 
+// An output whose device has stopped taking samples: nothing ever plays.
+class StalledOutput final : public AudioOutput {
+public:
+    const char* name() const override { return "stalled"; }
+    StreamId openStream(const PcmFormat&) override { return next_++; }
+    void closeStream(StreamId) override {}
+    void put(StreamId, std::span<const std::int16_t>) override {}
+    void setPaused(StreamId, bool) override {}
+    void clear(StreamId) override {}
+    std::uint64_t played(StreamId) const override { return 0; }
+    std::optional<std::uint64_t> wakeAt(StreamId, std::uint64_t) override { return std::nullopt; }
+
+private:
+    StreamId next_ = 1;
+};
+
+TEST_F(WaveOut, AStalledDeviceGivesEachBufferBackOnceItIsSeveralLengthsLateAndNotWhilePaused)
+{
+    InstallAudioOutput(std::make_unique<StalledOutput>());
+    HWAVEOUT d = open(pcm16(1000));
+    std::vector<std::vector<std::int16_t>> data(2);
+    std::vector<WAVEHDR> h(2);
+    fill(data, h, 400);  // 400 ms each
+    harness.runUntilIdle();
+    seen.clear();
+    for (auto& header : h) {
+        waveOutPrepareHeader(d, &header, sizeof header);
+        waveOutWrite(d, &header, sizeof header);
+    }
+    // The first is due at 400 ms and three lengths late at 1600; the
+    // second is due at 800. Time paused does not count.
+    harness.runFor(1000);
+    waveOutPause(d);
+    harness.runFor(5000);
+    EXPECT_TRUE(completions().empty());
+    waveOutRestart(d);
+    harness.runFor(599);
+    EXPECT_TRUE(completions().empty());
+    harness.runFor(1);
+    EXPECT_EQ(completions(), (std::vector<LPARAM>{LPARAM(&h[0])}));
+    // The wait blocks until then: the loop needs no other wake.
+    harness.runFor(10000);
+    EXPECT_EQ(completions(), (std::vector<LPARAM>{LPARAM(&h[0]), LPARAM(&h[1])}));
+    EXPECT_TRUE(h[1].dwFlags & WHDR_DONE);
+}
+
+// Without a test that asks, the headless output keeps nothing of what it
+// played: an unscripted run does not grow with every sound.
+TEST_F(WaveOut, TheProgramsHeadlessOutputLetsGoOfWhatItPlayed)
+{
+    for (auto keep : {HeadlessAudio::Keep::Nothing, HeadlessAudio::Keep::Sounds}) {
+        auto made = std::make_unique<HeadlessAudio>(keep);
+        HeadlessAudio* out = made.get();
+        InstallAudioOutput(std::move(made));
+        const AudioOutput::StreamId stream = out->openStream({1000, 1});
+        const std::vector<std::int16_t> second(1000, 7);
+        for (int i = 0; i < 30; ++i) {
+            out->put(stream, second);
+            harness.advance(1000);
+        }
+        out->put(stream, second);
+        EXPECT_EQ(out->played(stream), 30000u);
+        EXPECT_EQ(out->HeldSamples(), keep == HeadlessAudio::Keep::Sounds ? 31000u : 1000u);
+        out->closeStream(stream);
+        const auto sounds = out->takeSounds();
+        if (keep == HeadlessAudio::Keep::Sounds) {
+            ASSERT_EQ(sounds.size(), 1u);
+            EXPECT_EQ(sounds[0].samples.size(), 30000u);
+        } else {
+            EXPECT_TRUE(sounds.empty());
+            EXPECT_EQ(out->HeldSamples(), 0u);
+        }
+    }
+}
+
 TEST_F(WaveOut, APausedDeviceHoldsItsBuffersAndARestartPlaysOn)
 {
     HWAVEOUT d = open(pcm16(1000));
