@@ -32,6 +32,7 @@ public:
     void clear(StreamId stream) override;
     std::uint64_t played(StreamId stream) const override;
     std::optional<std::uint64_t> wakeAt(StreamId stream, std::uint64_t frames) override;
+    bool playsByTheClock() const override { return true; }
 
     // The samples played by the streams closed so far, then forgotten
     // (nothing for an output that keeps nothing).

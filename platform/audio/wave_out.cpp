@@ -19,7 +19,8 @@ struct WaveOutDevice {
     struct Queued {
         WAVEHDR* header;
         std::uint64_t end;     // the frame count at which the buffer has played
-        std::uint64_t lateAt;  // the clock time after which it counts as played anyway
+        std::uint64_t dueAt;   // the clock time by which it would have played
+        std::uint64_t slack;   // how long past that, with no progress, it counts as played anyway
     };
 
     WaveFormatInfo info;
@@ -32,6 +33,11 @@ struct WaveOutDevice {
     // pause moves it on by the time paused.
     std::uint64_t dueEnd = 0;
     std::optional<std::uint64_t> pausedSince;
+    // The last time the output played any of the device's samples.
+    std::uint64_t playedSeen = 0;
+    std::uint64_t progressAt = 0;
+
+    std::uint64_t stalledAt(const Queued& q) const { return std::max(q.dueAt, progressAt) + q.slack; }
 };
 
 namespace {
@@ -39,9 +45,17 @@ namespace {
 // A device that stops taking samples (a stalled host device, a driver gone)
 // must not hold its buffers for ever: the sound's owner waits for each
 // completion, and an animation paced by them would freeze. A buffer this
-// many of its own lengths late (and at least the floor) counts as played.
+// many of its own lengths late (and at least the floor), with the output
+// playing nothing of the device's meanwhile, counts as played; a device
+// that is only slow keeps its pace. A sound card's lag counts only against
+// the real clock (a test may drive one from the virtual clock).
 constexpr std::uint64_t kLateLengths = 3;
 constexpr std::uint64_t kLateFloorMs = 500;
+
+bool mayStall(const AudioOutput& output)
+{
+    return output.playsByTheClock() || !TheClock().isVirtual();
+}
 
 struct WaveOutState {
     std::vector<std::unique_ptr<WaveOutDevice>> devices;
@@ -198,8 +212,10 @@ MMRESULT waveOutWrite(HWAVEOUT device, WAVEHDR* header, UINT size)
     d->written += frames;
     const std::uint64_t now = TheClock().now();
     const std::uint64_t length = (frames * 1000 + std::uint64_t(d->info.rate) - 1) / std::uint64_t(d->info.rate);
+    if (d->queued.empty())
+        d->progressAt = now;
     d->dueEnd = std::max(d->dueEnd, now) + length;
-    d->queued.push_back({header, d->written, d->dueEnd + std::max(kLateLengths * length, kLateFloorMs)});
+    d->queued.push_back({header, d->written, d->dueEnd, std::max(kLateLengths * length, kLateFloorMs)});
     return MMSYSERR_NOERROR;
 }
 
@@ -220,8 +236,9 @@ MMRESULT setPaused(HWAVEOUT device, WaveOutCall call, bool paused)
         const std::uint64_t stood = now - std::min(now, *d->pausedSince);
         d->pausedSince.reset();
         d->dueEnd += stood;
+        d->progressAt = now;
         for (auto& q : d->queued)
-            q.lateAt += stood;
+            q.dueAt += stood;
     }
     return MMSYSERR_NOERROR;
 }
@@ -248,6 +265,7 @@ MMRESULT waveOutReset(HWAVEOUT device)
     d->decoder->reset();
     d->written = 0;
     d->dueEnd = 0;
+    d->playedSeen = 0;
     auto queued = std::exchange(d->queued, {});
     for (const auto& q : queued)
         complete(*d, q.header);
@@ -286,12 +304,17 @@ void ServiceWaveOut()
         return;
     AudioOutput& output = TheAudioOutput();
     const std::uint64_t now = TheClock().now();
+    const bool stalls = mayStall(output);
     for (auto& d : devices) {
         if (d->queued.empty())
             continue;
         std::uint64_t played = output.played(d->stream);
+        if (played != d->playedSeen) {
+            d->playedSeen = played;
+            d->progressAt = now;
+        }
         auto done = [&](const WaveOutDevice::Queued& q) {
-            return q.end <= played || (!d->pausedSince && q.lateAt <= now);
+            return q.end <= played || (stalls && !d->pausedSince && d->stalledAt(q) <= now);
         };
         while (!d->queued.empty() && done(d->queued.front())) {
             WAVEHDR* header = d->queued.front().header;
@@ -317,8 +340,8 @@ std::optional<std::uint64_t> NextWaveOutDue()
             continue;
         if (auto t = output.wakeAt(d->stream, d->queued.front().end))
             sooner(*t);
-        if (!d->pausedSince)
-            sooner(d->queued.front().lateAt);
+        if (mayStall(output) && !d->pausedSince)
+            sooner(d->stalledAt(d->queued.front()));
     }
     return due;
 }
