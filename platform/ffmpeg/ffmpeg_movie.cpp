@@ -1,10 +1,9 @@
-#include "platform/movie/ffmpeg_library.h"
+#include "platform/ffmpeg/ffmpeg_movie.h"
 
 #include <algorithm>
 
-#include "platform/fs/paths.h"
-#include "platform/movie/ffmpeg_pictures.h"
-#include "platform/movie/ffmpeg_sound.h"
+#include "platform/ffmpeg/ffmpeg_pictures.h"
+#include "platform/ffmpeg/ffmpeg_sound.h"
 
 extern "C" {
 #include <libavformat/avformat.h>
@@ -68,7 +67,7 @@ bool describeSoundOnly(const AVStream& s, MovieInfo& info)
 
 }  // namespace
 
-OpenedSource OpenFfmpegMovie(std::unique_ptr<MovieBytes> bytes)
+OpenedSource OpenMovieBytes(std::unique_ptr<MovieBytes> bytes, MovieSoundSinkMaker makeSink)
 {
     av_log_set_level(AV_LOG_QUIET);  // damaged movies are expected; the engine reports its own errors
     if (!bytes)
@@ -103,7 +102,7 @@ OpenedSource OpenFfmpegMovie(std::unique_ptr<MovieBytes> bytes)
 
     std::unique_ptr<FfmpegSound> sound;
     if (audio >= 0) {
-        if (auto sink = MakeMovieSoundSink()) {
+        if (auto sink = makeSink ? makeSink() : nullptr) {
             // The first look described the streams; the second reader of
             // the same file finds them as its headers say.
             std::unique_ptr<Demuxer> soundDemuxer = Demuxer::open(std::move(soundBytes));
@@ -113,14 +112,6 @@ OpenedSource OpenFfmpegMovie(std::unique_ptr<MovieBytes> bytes)
     }
     return {std::make_unique<FfmpegSource>(std::move(info), std::move(pictures), std::move(sound)),
             kMovieNoError};
-}
-
-OpenedSource FfmpegLibrary::open(std::string_view windowsPath)
-{
-    HostPath path = ResolveHostPath(windowsPath);
-    if (path.error || !path.exists || path.isFolder)
-        return {nullptr, kMovieFileNotFound};
-    return OpenFfmpegMovie(OpenHostFileBytes(path.host));
 }
 
 }  // namespace plat

@@ -1,4 +1,4 @@
-#include "platform/movie/ffmpeg_pictures.h"
+#include "platform/ffmpeg/ffmpeg_pictures.h"
 
 #include <algorithm>
 

@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/movie/ffmpeg_input.h"
+#include "platform/ffmpeg/ffmpeg_input.h"
 #include "platform/movie/movie_source.h"
 
 struct AVCodecContext;

@@ -3,6 +3,7 @@
 // MM_WOM_DONE; pause, reset and close as the engine relies on them; the
 // decoding of ADPCM blocks split over buffers; the RIFF chunk walk.
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "platform/audio/wave_decoder.h"
 #include "platform/audio/wave_out.h"
 #include "platform/clock/clock.h"
+#include "platform/movie/ffmpeg_module.h"
 #include "platform/tests/window_fixture.h"
 #include "platform/window/messages.h"
 
@@ -368,6 +370,31 @@ TEST(WaveDecoder, AnAdpcmBlockSplitOverTwoBuffersDecodesAsAWholeOne)
     std::vector<std::int16_t> c;
     whole->decode(bad, c);
     EXPECT_EQ(c.size(), 65u);
+}
+
+// ADPCM comes from the FFmpeg library, loaded at the first block; on a
+// machine without it each block is silence of its length.
+TEST(WaveDecoder, WithoutTheFfmpegLibraryAdpcmPlaysAsSilenceOfItsLength)
+{
+    auto info = DescribeWaveFormat(ima(36));
+    ASSERT_TRUE(info);
+    std::vector<std::uint8_t> blocks(72);
+    for (std::size_t i = 0; i < blocks.size(); ++i)
+        blocks[i] = std::uint8_t(i * 37 + 11);
+    blocks[2] = blocks[38] = 20;  // step indexes
+    blocks[3] = blocks[39] = 0;
+    auto silent = [](const std::vector<std::int16_t>& v) {
+        return std::all_of(v.begin(), v.end(), [](std::int16_t s) { return s == 0; });
+    };
+    std::vector<std::int16_t> heard, missing;
+    WaveDecoder::Create(*info)->decode(blocks, heard);
+    SetFfmpegModulePath(std::string());
+    WaveDecoder::Create(*info)->decode(blocks, missing);
+    SetFfmpegModulePath(std::nullopt);
+    EXPECT_EQ(heard.size(), 130u);
+    EXPECT_FALSE(silent(heard)) << "decoded by the loaded library";
+    EXPECT_EQ(missing.size(), 130u);
+    EXPECT_TRUE(silent(missing));
 }
 
 // A RIFF file in memory: "RIFF" size "WAVE", then the given chunks.
