@@ -191,7 +191,7 @@ bool JxCAnimHotspot::play()
     // The owner first: the frame timer the animation may need is the
     // owner's.
     JxCNotifyRoot* before = product->GetMediaOwner();
-    product->SetMediaOwner(this);
+    m->Register(this);
     if (play_->Execute() && play_->IsPlaying()) {
         if (repeat_ != kLoopForever)
             markBusy();

@@ -120,6 +120,14 @@ plat::LRESULT JxCQT3Overseer::WindowProc(plat::HWND hwnd, plat::UINT msg, plat::
     return result;
 }
 
+void JxCQT3Overseer::ReportLibraryMissing()
+{
+    if (libraryReported_)
+        return;
+    libraryReported_ = true;
+    ReportStringIdChoice(kCannotStartId, kAbortRetryIgnore | kQuestionIcon);
+}
+
 // --- Start and end --------------------------------------------------------------
 
 bool StartMovieLayer()

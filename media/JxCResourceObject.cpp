@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "events/JxCAction.h"
+#include "events/JxCNotifyRoot.h"
 #include "foundation/JxErrorHook.h"
 #include "foundation/JxErrorReport.h"
 #include "runtime/JxCBaseProduct.h"
@@ -51,6 +52,20 @@ std::int16_t JxCResourceObject::Register(JxCNotifyRoot*)
 std::int16_t JxCResourceObject::Unregister(JxCNotifyRoot*)
 {
     return 0;
+}
+
+void JxCResourceObject::OnWaveDone(JxCTimerParams& params)
+{
+    if (waveOwner_)
+        waveOwner_->OnSystemEvent(&params);
+    else
+        HandleEvent(&params, current_);
+}
+
+void JxCResourceObject::ForgetWaveOwner(const JxCNotifyRoot* dying)
+{
+    if (waveOwner_ == dying)
+        waveOwner_ = nullptr;
 }
 
 void JxCResourceObject::AddAction(JxCAction* action)
@@ -216,6 +231,24 @@ std::int16_t anyPlaying()
     return 0;
 }
 
+std::int16_t routeWaveDone(JxCTimerParams& params)
+{
+    JxCResourceList& list = GetResourceList();
+    for (JxCResourceObject* m = list.GetFirst(); m; m = list.GetNext(m))
+        if (m->WroteWaveBuffer(params.value)) {
+            m->OnWaveDone(params);  // may end the media: nothing of it is touched after
+            return 1;
+        }
+    return 0;
+}
+
+void forgetOwner(const JxCNotifyRoot* dying)
+{
+    JxCResourceList& list = GetResourceList();
+    for (JxCResourceObject* m = list.GetFirst(); m; m = list.GetNext(m))
+        m->ForgetWaveOwner(dying);
+}
+
 }  // namespace
 
 void ConnectResourceList()
@@ -224,5 +257,7 @@ void ConnectResourceList()
     hooks.stopActive = stopActive;
     hooks.stopPlaying = stopPlaying;
     hooks.anyPlaying = anyPlaying;
+    hooks.routeWaveDone = routeWaveDone;
+    hooks.forgetOwner = forgetOwner;
     SetMediaListHooks(hooks);
 }

@@ -423,6 +423,8 @@ void JxCBaseProduct::ForgetObject(JxCNotifyRoot* dying)
     }
     if (mediaOwner_ == dying)
         mediaOwner_ = nullptr;
+    if (auto forget = mediaListHooks().forgetOwner)
+        forget(dying);
     if (caret_ && caret_->GetOwner() == dying)
         caret_->Detach(caret_->GetWindow());
     // Lists may hold an object more than once.
@@ -500,6 +502,11 @@ void DeleteProductPalettes()
 JxMediaListHooks SetMediaListHooks(const JxMediaListHooks& hooks)
 {
     return std::exchange(mediaListHooks(), hooks);
+}
+
+const JxMediaListHooks& GetMediaListHooks()
+{
+    return mediaListHooks();
 }
 
 std::int16_t StopActiveObjects(std::int16_t flag)

@@ -9,6 +9,7 @@
 #include "foundation/JxResourceLibraries.h"
 #include "foundation/JxStartupSettings.h"
 #include "graphics/JxCStyleDef.h"
+#include "media/JxCPlaySoundAction.h"
 #include "media/JxPicsActions.h"
 #include "objects/actions/JxCOpenPageAction.h"
 #include "platform/config/profile.h"
@@ -276,11 +277,22 @@ void JxCProductData::playEffect(const JxCGavoPageDef& def)
     if (animations > 0 && sounds > 0)
         sound = TitleRandom().Next(2) == 1;
     if (sound) {
-        PlayTitleSound(def.GetRandomSounds()[std::size_t(TitleRandom().Next(sounds) - 1)]);
+        playIdleSound(def.GetRandomSounds()[std::size_t(TitleRandom().Next(sounds) - 1)]);
         return;
     }
     if (animations > 0)
         playIdleAnimation(def.GetRandomAnimations()[std::size_t(TitleRandom().Next(animations) - 1)]);
+}
+
+void JxCProductData::playIdleSound(const JxCString& name)
+{
+    // Through the action processor like any other sound, so that it waits
+    // for a sound already playing instead of cutting in.
+    JxCBaseProduct* product = GetProduct();
+    JxCPageObject* page = product ? product->GetCurrentPage() : nullptr;
+    JxCPlaySoundAction action;
+    action.SetParameters(name, -1, -1, 0, 1, 1, page);
+    action.Post();
 }
 
 void JxCProductData::playIdleAnimation(const JxCString& name)

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "graphics/JxCAnimationTransition.h"
+#include "media/JxCPlaySoundAction.h"
 #include "media/JxCResourcePlayer.h"
 #include "media/JxTransitionMedia.h"
 #include "media/JxPicsActions.h"
@@ -188,6 +189,13 @@ TEST_F(ProductDataTest, APagesRandomSoundReachesTheWaveDeviceAtTheSeedsTick)
     harness.runFor(1000);
     EXPECT_EQ(plat::OpenWaveOutCount(), 1u);
     EXPECT_EQ(IsAnyResourcePlaying(), 1);
+    // A play-sound action run by the processor, for the current page, like
+    // any sound of the title: it waits behind a sound already playing.
+    auto* player = dynamic_cast<JxCResourcePlayer*>(product().GetMediaOwner());
+    ASSERT_NE(player, nullptr);
+    auto* chime = dynamic_cast<JxCPlaySoundAction*>(player->GetAction());
+    ASSERT_NE(chime, nullptr);
+    EXPECT_EQ(chime->GetOwner(), product().GetCurrentPage());
     EXPECT_EQ(data().GetEffectCount(), 0);
     expected.Next(1);  // the pick of the one sound
     EXPECT_EQ(data().GetEffectDue(), expected.Next(15) + 15);

@@ -1,6 +1,7 @@
 #pragma once
-// A movie's picture stream through FFmpeg: the table of its frames, read
-// once when it opens, and each frame decoded on demand. Going forwards
+// A movie's picture stream through FFmpeg: the table of its frames, taken
+// from the container's index when it opens (the stream is read through
+// only when there is none), and each frame decoded on demand. Going forwards
 // decodes on from where it is; going back (or far ahead) seeks to the key
 // frame before the target and decodes forwards to it, keeping the frames on
 // the way so that playing backwards does not decode each stretch again.
@@ -11,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/movie/ffmpeg_input.h"
+#include "platform/ffmpeg/ffmpeg_input.h"
 #include "platform/movie/movie_source.h"
 
 struct AVCodecContext;
@@ -38,6 +39,13 @@ public:
 private:
     FfmpegPictures() = default;
     bool readFrameTable(MovieInfo& info);
+    bool framesFromIndex(std::vector<std::pair<std::int64_t, std::int64_t>>& frames) const;
+    void framesFromPackets(std::vector<std::pair<std::int64_t, std::int64_t>>& frames);
+    std::optional<std::int64_t> decodeFirstFrame(std::optional<std::int64_t> seekTo);
+    void keepPalette(const AVPacket& packet);
+    // The next packet to the decoder when it is the stream's; false at the
+    // end, after telling the decoder.
+    bool feedPacket();
     void seekBefore(std::size_t index);
     void decodeForwardTo(std::size_t index);
     std::optional<std::size_t> indexOf(std::int64_t pts) const;
@@ -57,6 +65,8 @@ private:
     std::vector<std::int64_t> pts_;  // each frame's stream time, ascending
     std::optional<std::size_t> lastDecoded_;
     bool drained_ = false;  // the decoder has been given the stream's end
+    std::vector<std::uint8_t> palette_;  // an 8-bit stream's colours
+    bool paletteDue_ = false;            // the next packet must carry them
     std::size_t cacheFrames_ = 1;
     std::deque<std::pair<std::size_t, FrameImage>> cache_;
 };

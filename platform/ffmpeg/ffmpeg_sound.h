@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/movie/ffmpeg_input.h"
+#include "platform/ffmpeg/ffmpeg_input.h"
 #include "platform/movie/sound_sink.h"
 
 struct AVCodecContext;

@@ -1,4 +1,4 @@
-#include "platform/movie/ffmpeg_sound.h"
+#include "platform/ffmpeg/ffmpeg_sound.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,12 +1,14 @@
 #pragma once
-// The bytes FFmpeg reads a movie from (a host file or memory), and a
-// demuxer over them. The picture and the sound each read with a demuxer of
-// their own, so that seeking one never moves the other.
+// A demuxer over the bytes of a movie (movie/movie_bytes.h). The picture
+// and the sound each read with a demuxer of their own, so that seeking one
+// never moves the other.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/movie/movie_bytes.h"
 
 struct AVCodecContext;
 struct AVFormatContext;
@@ -15,23 +17,6 @@ struct AVIOContext;
 struct AVPacket;
 
 namespace plat {
-
-class MovieBytes {
-public:
-    virtual ~MovieBytes() = default;
-    // Bytes read into `buffer` (0 at the end, negative on an error).
-    virtual int read(std::uint8_t* buffer, int size) = 0;
-    // The new position, or negative when it cannot be reached.
-    virtual std::int64_t seek(std::int64_t offset, int whence) = 0;
-    virtual std::int64_t size() const = 0;
-    // The same bytes with a position of their own; null when they cannot
-    // be opened again.
-    virtual std::unique_ptr<MovieBytes> reopen() const = 0;
-};
-
-// Null when the file cannot be opened for reading.
-std::unique_ptr<MovieBytes> OpenHostFileBytes(const std::string& hostPath);
-std::unique_ptr<MovieBytes> MemoryBytes(std::shared_ptr<const std::vector<std::uint8_t>> bytes);
 
 class Demuxer {
 public:
