@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "foundation/JxLanguage.h"
 #include "platform/fs/atomic_file.h"
 #include "platform/tests/other_process.h"
 #include "title/JxCProductData.h"
@@ -182,6 +183,7 @@ TEST_F(UserListTest, AUserLoggedInInAnotherRunningCopyIsNotListed)
 TEST_F(UserListTest, NamesFoldTheCapitalsOfTheCodePage)
 {
     // "Zoë" in code page 1252 (e with diaeresis 0xEB, its capital 0xCB).
+    ResetLanguage();
     JxCUser user;
     ASSERT_EQ(text(user.CreateUser(JxCString("Zo\xEB"))), "jx0.Gv3");
     user.LoadList();
