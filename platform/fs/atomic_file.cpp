@@ -156,9 +156,12 @@ std::string TemporaryPathFor(const std::string& hostPath)
     return (p.parent_path() / name).string();
 }
 
-int CommitTemporaryFile(int fd, const std::string& tempPath, const std::string& hostPath)
+namespace {
+
+// Renames the flushed temporary file over its target unless flushing it
+// failed (err); 0 or an errno value, the temporary file removed on failure.
+int renameIntoPlace(int err, const std::string& tempPath, const std::string& hostPath)
 {
-    int err = flushAndClose(fd);
     if (err == 0 && ::rename(tempPath.c_str(), hostPath.c_str()) != 0)
         err = errno;
     if (err != 0) {
@@ -169,19 +172,17 @@ int CommitTemporaryFile(int fd, const std::string& tempPath, const std::string& 
     return 0;
 }
 
+}  // namespace
+
+int CommitTemporaryFile(int fd, const std::string& tempPath, const std::string& hostPath)
+{
+    return renameIntoPlace(flushAndClose(fd), tempPath, hostPath);
+}
+
 int CommitTemporaryFileKeepingOpen(int fd, const std::string& tempPath, const std::string& hostPath)
 {
-    int err = 0;
-    if (::fsync(fd) != 0 && errno != EINVAL)
-        err = errno;
-    if (err == 0 && ::rename(tempPath.c_str(), hostPath.c_str()) != 0)
-        err = errno;
-    if (err != 0) {
-        ::unlink(tempPath.c_str());
-        return err;
-    }
-    syncFolderOf(hostPath);
-    return 0;
+    const int err = ::fsync(fd) != 0 && errno != EINVAL ? errno : 0;
+    return renameIntoPlace(err, tempPath, hostPath);
 }
 
 int CommitNewFile(int fd, const std::string& tempPath, const std::string& hostPath)
