@@ -111,6 +111,7 @@ std::int16_t JxCProductData::Initialise()
     visits_ = std::make_unique<JxCIndex>();
     quiz_ = std::make_unique<JxCQuizInf>();
     user_ = std::make_unique<JxCUser>();
+    JxCUser::RemoveAbandonedSaves();
     if (NotifyTablesExist()) {
         registrations_[0] = AddObjectNotifyOnActionStopped(ActionTypeId(JxActionKeyword::CHANGEPAGE), 0, nullptr);
         registrations_[1] = AddObjectNotifyOnActionStopped(ActionTypeId(JxActionKeyword::OPENPAGE), 0, nullptr);
