@@ -83,4 +83,12 @@ inline plat::testing::TempConfig& Scratch()
     return folders;
 }
 
+// The bytes written as a file of the program folder, for the readers that
+// take a file; its Windows path ("P:\NAME").
+inline std::string ProgramFile(const std::string& name, std::span<const std::uint8_t> bytes)
+{
+    plat::testing::TempConfig::writeFile(Scratch().program() + "/" + name, std::string(bytes.begin(), bytes.end()));
+    return "P:\\" + name;
+}
+
 }  // namespace fuzz

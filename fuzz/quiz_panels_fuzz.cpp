@@ -25,6 +25,7 @@
 #include "runtime/JxTypeRegistry.h"
 #include "runtime/JxVersionInfo.h"
 #include "testkit/bmp.h"
+#include "testkit/fuzz_seeds.h"
 #include "testkit/product_data.h"
 #include "title/JxCQTopicsPanel.h"
 #include "title/JxCQuestionPanel.h"
@@ -48,11 +49,10 @@ struct World {
         plat::SetResponder([](const plat::UiRequest& r) -> std::optional<int> {
             return r.buttons.empty() ? 1 : r.buttons.back();
         });
-        testkit::ProductData file;
-        file.Intern("pic");
+        // The file the seeds were written against.
+        testkit::ProductData file = testkit::QuizPanelSeeds().file;
         file.version().countryCode = GetLanguageCode() ? GetLanguageCode() : "";
         file.version().softwareVersion = std::string(GetVersionCode().View());
-        file.templateDef(1, "BASE_PAGE").panel(1, "Display").size(400, 220);
         bytes = file.Bytes();
     }
     std::vector<std::uint8_t> bytes;

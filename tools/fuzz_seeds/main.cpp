@@ -1,12 +1,19 @@
-// Writes the seed files of the quiz's fuzz targets into the seeds folder:
-//   quiz_seeds fuzz/seeds
+// Writes the seeds of the fuzz targets whose inputs testkit writes (the
+// product data file, the quiz's files and records, panels' records) into
+// one folder per target under the seeds folder:
+//   fuzz_seeds SEEDS
+// The fuzz build runs it, so that records which name display-object types
+// always name them by the ids the program gives them now.
 
+#include <exception>
+#include <iostream>
 #include <string>
 #include <vector>
 
 #include "runtime/JxTypeRegistry.h"
-#include "testkit/quiz_pages.h"
+#include "testkit/fuzz_seeds.h"
 #include "testkit/quiz_questions.h"
+#include "testkit/sample_title.h"
 #include "testkit/title_folder.h"
 #include "testkit/word_data.h"
 #include "title/JxClassRegistrations.h"
@@ -63,75 +70,56 @@ void writeQuizRecordSeeds(const std::string& dir)
     testkit::WriteHostFile(dir + "/long_text", claimed);
 }
 
-// A quiz panels input: the panel kind (0 quiz, 1 topics, 2 question), then
-// the stored record.
-void writePanelSeed(const std::string& path, std::uint8_t kind, std::vector<std::uint8_t> record)
+void writeProductDataSeeds(const std::string& dir)
 {
-    record.insert(record.begin(), kind);
-    testkit::WriteHostFile(path, record);
+    testkit::TitleFolder sample = testkit::SampleTitle();
+    testkit::AddSampleLogbook(sample);
+    testkit::WriteHostFile(dir + "/sample", sample.data.Bytes());
+    testkit::ProductData rich = sample.data;
+    testkit::TemplateBuilder& popup = rich.templateDef(7, "POPUP_PAGE");
+    popup.anchor(1, 2).offset(-5, 9).area(10, 20, 300, 200).frame(2, 4).ownerPanels({1, 2}).printPanels({2}).reuse();
+    popup.panel(4, "TransparentPanel").stored(6).colour(1, 2, 3).at(7, 8).size(90, 80);
+    rich.page(6, 7).name("Popup").storedPanel("Display", {0, 1, 0, 2, 0, 0});
+    testkit::WriteHostFile(dir + "/popup_and_stored_panel", rich.Bytes());
+    testkit::ProductData empty;
+    empty.product().startPages({});
+    testkit::WriteHostFile(dir + "/no_pages", empty.Bytes());
+    std::vector<std::uint8_t> cut = sample.data.Bytes();
+    cut.resize(cut.size() / 2);
+    testkit::WriteHostFile(dir + "/truncated", cut);
+    testkit::WriteHostFile(dir + "/wrong_offsets", testkit::ProductData(sample.data).claimPageData(9).Bytes());
 }
 
-void writeQuizPanelSeeds(const std::string& dir)
+void writeSeeds(const std::string& dir, const std::vector<testkit::FuzzSeed>& seeds)
 {
-    testkit::ProductData file;
-    file.Intern("pic");
-    testkit::PanelRecord cards(1);
-    testkit::ParaText para;
-    cards.add(testkit::ParaTextRecord(para).id(1).rect(0, 0, 300, 20), file);
-    cards.add(testkit::EditBoxRecord("pic", "pic", "", 1).id(2).rect(0, 30, 200, 50), file);
-    cards.add(testkit::ButtonRecord({"pic", "pic", ""}).id(3).rect(210, 30, 250, 50), file);
-    for (int c = 0; c < 5; ++c) {
-        const auto left = std::int16_t(10 + 60 * c);
-        cards.add(testkit::QuizCardRecord(file, "pic", std::int16_t(c), std::int16_t(c), c == 2 ? "" : "pic",
-                                          {left, 170, std::int16_t(left + 8), 178})
-                      .id(std::int16_t(10 + c))
-                      .z(std::int16_t(c % 2))
-                      .at(left, 120),
-                  file);
-    }
-    testkit::QuizPanelTail tail;
-    tail.answerButton = 3;
-    tail.researchButton = 3;
-    tail.testButton = 99;
-    tail.picture = 1;
-    const std::vector<std::uint8_t> quiz = testkit::QuizPanelBytes(cards, tail);
-    writePanelSeed(dir + "/quiz_panel", 0, quiz);
-    std::vector<std::uint8_t> cut = quiz;
-    cut.resize(cut.size() - 700);
-    writePanelSeed(dir + "/quiz_panel_cut", 0, cut);
-    testkit::TopicsLayout layout;
-    layout.icon = "pic";
-    layout.perColumn = 0;
-    layout.horizontalSpacing = -30000;
-    layout.verticalSpacing = 30000;
-    writePanelSeed(dir + "/topics_no_rows", 1, testkit::QTopicsPanelBytes(testkit::PanelRecord(1), layout, file));
-    layout.perColumn = 10;
-    layout.horizontalSpacing = 150;
-    layout.verticalSpacing = 20;
-    writePanelSeed(dir + "/topics_ten", 1, testkit::QTopicsPanelBytes(testkit::PanelRecord(1), layout, file));
-    testkit::QuestionPanelTail questions;
-    questions.level = 7;
-    questions.questionIds = {1, 1, 1, 1, 1};
-    questions.answerIds = {2, 2, 2, 2, 2};
-    questions.pictureId = 10;
-    writePanelSeed(dir + "/question_panel", 2, testkit::QuestionPanelBytes(cards, questions));
+    for (const testkit::FuzzSeed& seed : seeds)
+        testkit::WriteHostFile(dir + "/" + seed.name, seed.bytes);
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2)
+    if (argc != 2) {
+        std::cerr << "usage: fuzz_seeds SEEDS\n";
         return 2;
-    const std::string dir = argv[1];
-    writeWordDataSeeds(dir + "/word_data");
-    writeQuizRecordSeeds(dir + "/quiz_records");
-    // The quiz panels' records name their objects' types by the program's
-    // registered classes.
-    RegisterClasses();
-    RegisterTypeIds();
-    writeQuizPanelSeeds(dir + "/quiz_panels");
-    ReleaseTypeRegistries();
-    UnregisterClasses();
+    }
+    try {
+        const std::string dir = argv[1];
+        writeWordDataSeeds(dir + "/word_data");
+        writeQuizRecordSeeds(dir + "/quiz_records");
+        // The records below name their objects by the program's registered
+        // classes.
+        RegisterClasses();
+        RegisterTypeIds();
+        writeProductDataSeeds(dir + "/product_data");
+        writeSeeds(dir + "/panel_record", testkit::PanelRecordSeeds().seeds);
+        writeSeeds(dir + "/quiz_panels", testkit::QuizPanelSeeds().seeds);
+        ReleaseTypeRegistries();
+        UnregisterClasses();
+    } catch (const std::exception& e) {
+        std::cerr << "fuzz_seeds: " << e.what() << "\n";
+        return 1;
+    }
     return 0;
 }
