@@ -31,6 +31,7 @@
 #include "title/JxCQuestionPanel.h"
 #include "title/JxCQuizPanel.h"
 #include "title/JxClassRegistrations.h"
+#include "title/tests/quiz_panel_kinds.h"
 
 namespace {
 
@@ -57,18 +58,6 @@ struct World {
     }
     std::vector<std::uint8_t> bytes;
 };
-
-std::unique_ptr<JxCPanelObject> newPanel(std::uint8_t kind)
-{
-    switch (kind % 3) {
-    case 0:
-        return std::make_unique<JxCQuizPanel>();
-    case 1:
-        return std::make_unique<JxCQTopicsPanel>();
-    default:
-        return std::make_unique<JxCQuestionPanel>();
-    }
-}
 
 void exercise(JxCPanelObject& panel)
 {
@@ -113,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     GetProduct()->GetProductDef()->SetDataPath(folder.c_str());
     {
         fuzz::SlatePage page(400, 220);
-        std::unique_ptr<JxCPanelObject> panel = newPanel(data[0]);
+        std::unique_ptr<JxCPanelObject> panel = NewQuizPanelOfKind(data[0]);
         JxCInStrStream in(JxMemoryBlock{data + 1, std::uint32_t(size - 1)});
         panel->Read(in, page.GetPageDef());
         fuzz::Check(in.Tell() <= size - 1);

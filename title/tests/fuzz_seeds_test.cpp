@@ -20,10 +20,8 @@
 #include "testkit/fuzz_seeds.h"
 #include "testkit/list_data.h"
 #include "testkit/pics.h"
-#include "title/JxCQTopicsPanel.h"
-#include "title/JxCQuestionPanel.h"
-#include "title/JxCQuizPanel.h"
 #include "title/JxClassRegistrations.h"
+#include "title/tests/quiz_panel_kinds.h"
 
 namespace {
 
@@ -117,19 +115,7 @@ TEST_F(FuzzSeedsTest, EveryPanelSeedReadsAsTheTypesItsNameSays)
 
 TEST_F(FuzzSeedsTest, EveryQuizPanelSeedReadsItsPanelsCards)
 {
-    expectPromisedTypes(
-        testkit::QuizPanelSeeds(),
-        [](std::uint8_t kind) -> std::unique_ptr<JxCPanelObject> {
-            switch (kind % 3) {
-            case 0:
-                return std::make_unique<JxCQuizPanel>();
-            case 1:
-                return std::make_unique<JxCQTopicsPanel>();
-            default:
-                return std::make_unique<JxCQuestionPanel>();
-            }
-        },
-        true);
+    expectPromisedTypes(testkit::QuizPanelSeeds(), NewQuizPanelOfKind, true);
 }
 
 }  // namespace
