@@ -1,7 +1,7 @@
 // The program as users start it, on the sample title beside it: opened at
-// each start page the command line can name ("/start=N", a number past the
-// title's list falls back to its first page without the splash), left to
-// run for a moment, and quit. Under the sanitizers of the test build the
+// each start page the command line can name ("/start=N", 0 to 12, within
+// the title's list of start pages and past it), left to run for a moment
+// (the page's animations and sounds under way), and quit. Under the sanitizers of the test build the
 // run must end with code 0 and without a single report, so nothing that
 // the pages, their media or the product own is used after the exit has
 // freed it.
@@ -94,7 +94,6 @@ TEST_P(StartPage, StartsAndQuitsClean)
     EXPECT_EQ(run.output.find("runtime error:"), std::string::npos) << run.output;
 }
 
-// 0 and the title's three start pages, then numbers past its list.
 INSTANTIATE_TEST_SUITE_P(Sample, StartPage, ::testing::Range(0, 13));
 
 }  // namespace
