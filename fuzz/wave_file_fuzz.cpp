@@ -1,5 +1,5 @@
 // A WAVE sound from any bytes: the RIFF walk, the load (from memory, and
-// from a file of the program folder with the same outcome) and, when it loads,
+// from a file of the program folder, which loads the same) and, when it loads,
 // the whole play through the headless device on the main loop and the
 // decoding of its data split at an awkward place. A sound that loads plays
 // to its end and never reads past what it holds; decoding gives exactly a
@@ -87,7 +87,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Check((r != nullptr) == (status == kWaveOk));
     std::int16_t fileStatus = -1;
     JxWaveRecord* fromFile = LoadWaveFile(fuzz::ProgramFile("FUZZ.WAV", bytes).c_str(), &fileStatus, nullptr);
-    fuzz::Check(fileStatus == status);
+    // Both load or both refuse (an empty block cannot even be opened, an
+    // empty file can, so the reasons may differ).
+    fuzz::Check((fromFile != nullptr) == (r != nullptr));
     if (fromFile) {
         fuzz::Check(r && fromFile->dataOffset == r->dataOffset && fromFile->dataSize == r->dataSize);
         FreeWave(fromFile, 1);
