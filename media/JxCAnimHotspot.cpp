@@ -77,7 +77,9 @@ JxCAnimHotspot::~JxCAnimHotspot()
 
 JxCPicsResource* JxCAnimHotspot::media() const
 {
-    return play_ ? play_->GetMedia() : nullptr;
+    // An animation the list no longer holds has gone with it.
+    JxCPicsResource* animation = play_ ? play_->GetMedia() : nullptr;
+    return IsResourceListed(animation) ? animation : nullptr;
 }
 
 JxCDisplayObject* JxCAnimHotspot::GetAnimationOwner() const

@@ -120,6 +120,11 @@ JxCResourceList& GetResourceList()
     return *list;
 }
 
+bool IsResourceListed(const JxCResourceObject* media)
+{
+    return media && GetResourceList().FindNode(media) != nullptr;
+}
+
 void EmptyResourceList()
 {
     GetResourceList().RemoveAll();
@@ -164,7 +169,7 @@ std::int16_t UnbindResource(JxCAction* action, JxCResourceObject* media)
     JxCResourceList& list = GetResourceList();
     // A media object the list no longer holds was deleted with it (the
     // program's way out): there is nothing left to unbind from.
-    if (!media || !list.FindNode(media))
+    if (!IsResourceListed(media))
         return 0;
     media->RemoveAction(action);
     if (media->HasActions())
@@ -188,21 +193,16 @@ std::vector<JxCResourceObject*> snapshot()
     return out;
 }
 
-bool stillListed(JxCResourceObject* m)
-{
-    return GetResourceList().FindNode(m) != nullptr;
-}
-
 std::int16_t stopActive(std::int16_t rewindAll)
 {
     std::int16_t playing = 0;
     for (JxCResourceObject* m : snapshot()) {
-        if (!stillListed(m) || !m->IsOpen())
+        if (!IsResourceListed(m) || !m->IsOpen())
             continue;
         if (m->IsPlaying()) {
             playing = 1;
             m->Stop();
-            if (stillListed(m) && m->HasActions())
+            if (IsResourceListed(m) && m->HasActions())
                 m->Rewind(0);
         } else if (rewindAll || (!m->IsStopped() && !m->IsFinished())) {
             m->Rewind(0);
@@ -215,7 +215,7 @@ std::int16_t stopPlaying()
 {
     std::int16_t playing = 0;
     for (JxCResourceObject* m : snapshot())
-        if (stillListed(m) && m->IsOpen() && m->IsPlaying()) {
+        if (IsResourceListed(m) && m->IsOpen() && m->IsPlaying()) {
             playing = 1;
             m->Stop();
         }

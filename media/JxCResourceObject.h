@@ -105,6 +105,9 @@ public:
 };
 
 JxCResourceList& GetResourceList();
+// Whether the list still holds the object: a holder that may outlive the
+// list's emptying asks before it calls into what it holds.
+bool IsResourceListed(const JxCResourceObject* media);
 // Deletes every media object (the program's exit).
 void EmptyResourceList();
 

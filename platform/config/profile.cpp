@@ -122,8 +122,18 @@ std::string trimmedDefault(const char* value)
 DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
                                char* buffer, DWORD size, const char* fileName)
 {
+    return GetProfileStringOf(ReadPrivateProfile(fileName), section, key, defaultValue, buffer, size);
+}
+
+IniDocument ReadPrivateProfile(const char* fileName)
+{
     std::lock_guard lock(profileMutex());
-    IniDocument ini = readProfile(profileHostPath(fileName));
+    return readProfile(profileHostPath(fileName));
+}
+
+DWORD GetProfileStringOf(const IniDocument& ini, const char* section, const char* key, const char* defaultValue,
+                         char* buffer, DWORD size)
+{
     if (!section)
         return copyList(ini.Sections(), buffer, size, true);
     if (!key)

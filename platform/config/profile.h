@@ -5,6 +5,7 @@
 // there. Every change rewrites the whole file atomically; a change that
 // cannot be written returns false and leaves the file as it was.
 
+#include "platform/config/ini_document.h"
 #include "platform/core/types.h"
 
 namespace plat {
@@ -32,6 +33,14 @@ BOOL WritePrivateProfileStringA(const char* section, const char* key, const char
                                 const char* fileName);
 // The section names, as GetPrivateProfileStringA with a null section.
 DWORD GetPrivateProfileSectionNamesA(char* buffer, DWORD size, const char* fileName);
+
+// The whole file as one document, read as the calls above read it (a
+// missing or unreadable file is an empty one), for a reader that asks many
+// values of a file it does not change.
+IniDocument ReadPrivateProfile(const char* fileName);
+// A value of such a document, as GetPrivateProfileStringA gives it.
+DWORD GetProfileStringOf(const IniDocument& ini, const char* section, const char* key, const char* defaultValue,
+                         char* buffer, DWORD size);
 
 DWORD GetProfileStringA(const char* section, const char* key, const char* defaultValue,
                         char* buffer, DWORD size);
