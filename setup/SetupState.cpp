@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/config/profile.h"
+#include "setup/InstallJournal.h"
 
 namespace {
 
@@ -16,7 +17,11 @@ SetupState& state()
 
 SetupState& Setup() { return state(); }
 
-void ResetSetup() { state() = SetupState{}; }
+void ResetSetup()
+{
+    state() = SetupState{};
+    Journal().Clear();
+}
 
 std::string ScriptValue(const char* section, const char* key, const char* fallback, std::size_t capacity)
 {
