@@ -202,9 +202,8 @@ void addDriverEntry(const std::string& name)
         plat::WritePrivateProfileStringA("386Enh", "device", "DVA.386", "system.ini");
         Setup().restartNeeded = true;
     } else if (hasExtension(name, "ACM")) {
-        char alias[40] = {};
-        plat::GetPrivateProfileStringA("NAMES", name.c_str(), "", alias, sizeof alias, Setup().scriptPath.c_str());
-        std::string key = "MSACM." + std::string(alias);
+        const std::string alias = ScriptValue("NAMES", name.c_str(), "", 40);
+        const std::string key = "MSACM." + alias;
         Journal().BeforeIniValue("system.ini", "drivers32", key);
         plat::WritePrivateProfileStringA("drivers32", key.c_str(), name.c_str(), "system.ini");
         Setup().restartNeeded = true;

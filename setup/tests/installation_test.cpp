@@ -327,13 +327,16 @@ TEST_F(InstallationTest, AFailedDataWriteFailsTheInstallationAndTakesBackTheRegi
 {
     threeProgramFiles();
     fs::create_directories(target() + "/kelbo32.ini");  // no file can be written there
+    TempConfig::writeFile(target() + "/README.TXT", "an older readme");
     EXPECT_EQ(install(), 0);
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(boxes[1], "Υπάρχει πρόβλημα με την εγκατάσταση\nstatus=15");
-    EXPECT_EQ(boxes[2], "Η εγκατάσταση δεν ολοκληρώθηκε");
+    // The readme the run replaced cannot come back: the final box names it.
+    EXPECT_EQ(boxes[2], "Η εγκατάσταση δεν ολοκληρώθηκε\n\nΑπό την εγκατάσταση μένουν:\n"
+                        "C:\\Jx\\Jx Multimedia\\KELBO\\README.TXT");
     EXPECT_FALSE(fs::exists(target() + "/Temp"));
     EXPECT_FALSE(fs::exists(menuFolder()));
-    EXPECT_EQ(snapshot(target(), {}).size(), 1u) << "only the user's own kelbo32.ini folder stays";
+    EXPECT_EQ(snapshot(target(), {}).size(), 2u) << "only the user's kelbo32.ini folder and the named readme stay";
     plat::HKEY key = nullptr;
     EXPECT_NE(plat::RegOpenKeyExA(plat::HKEY_LOCAL_MACHINE, "Software\\Jx Multimedia", 0, plat::KEY_READ, &key), 0);
     EXPECT_EQ(ReadRegistryString(UninstallKeyPath(), "UninstallString"), "");
