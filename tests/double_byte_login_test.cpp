@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "foundation/JxLanguage.h"
 #include "platform/core/codepage.h"
 #include "testkit/sample_login.h"
@@ -20,13 +18,13 @@ protected:
     void SetUp() override
     {
         SampleRunTest::SetUp();
-        // Where the fixture put the title, and on the disc.
-        for (const std::string& folder : std::set<std::string>{config.program(), discFolder()}) {
+        {
             ProgramClasses classes;
-            testkit::WriteSampleTitle(folder, true, true, "JP");
+            testkit::WriteSampleTitle(config.program(), true, true, "JP");
         }
-        const std::string ini = config.config() + "/windows/kelbo32.ini";
-        plat::testing::TempConfig::writeFile(ini, plat::testing::TempConfig::readFile(ini) + "Country=JP\n");
+        testkit::InstalledSettings settings;
+        settings.extra = "User=C:\\Users\r\nCountry=JP\r\n";
+        LayOutInstalledTitle(config, settings);
     }
     void TearDown() override
     {
