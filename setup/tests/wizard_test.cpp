@@ -412,6 +412,9 @@ protected:
     {
         SetupTest::SetUp();
         ASSERT_TRUE(RegisterSetupClasses());
+        // The main window, started with no medium folder, reads the script
+        // at the root of the current drive: the medium's.
+        ASSERT_TRUE(plat::SetCurrentDirectoryA("D:\\"));
         owner = plat::CreateWindowExA(0, kMainClassName, "", plat::WS_POPUP | plat::WS_VISIBLE, 0, 0, 800, 600,
                                       nullptr, nullptr, nullptr, nullptr);
         // The main window runs the wizard when it stands; take that away.
