@@ -188,7 +188,9 @@ int CreateShortcuts()
     } else {
         ok = 0;
     }
-    LogSetupNote("skipped: the uninstall shortcut (\"" + scriptValue("uninst") +
-                 "\" is a Windows program; remove the title by deleting its folder and menu entries)");
+    const std::string uninstaller = scriptValue("uninst");
+    if (!uninstaller.empty())
+        LogSetupNote("skipped: the uninstall shortcut (\"" + uninstaller +
+                     "\" is a Windows program; remove the title by deleting its folder and menu entries)");
     return ok;
 }
