@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/fs/errors.h"
 #include "platform/lz/lz.h"
 #include "platform/ui/message_box.h"
 
@@ -28,8 +29,10 @@ void plainBox(const char* format, const std::string& name)
 
 }  // namespace
 
-int DecompressFile(const std::string& source, const std::string& target)
+int DecompressFile(const std::string& source, const std::string& target, plat::DWORD* error)
 {
+    if (error)
+        *error = 0;
     plat::OFSTRUCT sourceInfo, targetInfo;
     int in = plat::LZOpenFileA(source.c_str(), &sourceInfo, plat::OF_READ);
     if (in < 0) {
@@ -45,6 +48,8 @@ int DecompressFile(const std::string& source, const std::string& target)
         return 0;
     }
     plat::LONG result = plat::LZCopy(in, out);
+    if (result < 0 && error)
+        *error = plat::GetLastError();
     plat::LZClose(in);
     if (result < 0) {
         plat::DiscardFile(out);
@@ -54,5 +59,9 @@ int DecompressFile(const std::string& source, const std::string& target)
     }
     // A file that cannot be put in place is a failed write, which the
     // caller reports.
-    return plat::_lclose(out) == plat::HFILE_ERROR ? 0 : 1;
+    if (plat::_lclose(out) != plat::HFILE_ERROR)
+        return 1;
+    if (error)
+        *error = plat::GetLastError();
+    return 0;
 }

@@ -69,10 +69,18 @@ bool readShortcut(const char* key, Shortcut& s)
     return true;
 }
 
-// The target of the program's shortcut with the installer's "$" rule.
-std::string programFileName(const std::string& name)
+// The entry's file name, after the link's name as the shortcut's file was
+// (so that each title keeps its own entries in the shared menu folder),
+// else after its target: UTF-8, with what a file name cannot hold made "_".
+std::string entryFileName(const std::string& menuText, const std::string& target)
 {
-    return !name.empty() && name.back() == '$' ? name.substr(0, name.size() - 1) + "EXE" : name;
+    std::string name = menuText.empty() ? plat::CodePageToUtf8(target, 1253) : menuText;
+    for (char& c : name)
+        if (c == '/' || static_cast<unsigned char>(c) < 0x20)
+            c = '_';
+    if (name.empty() || name == "." || name == "..")
+        name = "_";
+    return name + ".desktop";
 }
 
 }  // namespace
@@ -130,8 +138,8 @@ std::string EscapeDesktopValue(const std::string& value)
     return out;
 }
 
-int CreateShortcut(const std::vector<std::string>& exec, const std::string& name, const std::string& comment,
-                   const std::string& workingFolder, const std::string& fileName)
+int CreateShortcut(const std::vector<std::string>& exec, const std::string& tryExec, const std::string& name,
+                   const std::string& comment, const std::string& workingFolder, const std::string& fileName)
 {
     std::string line;
     for (const std::string& argument : exec) {
@@ -145,8 +153,9 @@ int CreateShortcut(const std::vector<std::string>& exec, const std::string& name
     std::string text = "[Desktop Entry]\nType=Application\nVersion=1.0\nName=" + EscapeDesktopValue(name) + "\n";
     if (!comment.empty())
         text += "Comment=" + EscapeDesktopValue(comment) + "\n";
-    text += "Exec=" + EscapeDesktopValue(line) + "\nPath=" + EscapeDesktopValue(workingFolder) +
-            "\nTerminal=false\nCategories=Education;\n";
+    // The menu hides the entry while its program is missing.
+    text += "TryExec=" + EscapeDesktopValue(tryExec) + "\nExec=" + EscapeDesktopValue(line) +
+            "\nPath=" + EscapeDesktopValue(workingFolder) + "\nTerminal=false\nCategories=Education;\n";
     return plat::WriteFileAtomically(MenuFolderHost() + "/" + fileName, text) == 0 ? 1 : 0;
 }
 
@@ -157,23 +166,31 @@ int CreateShortcuts()
     std::string folder = target.error ? std::string() : target.host;
     Shortcut program;
     if (readShortcut("exe", program)) {
-        std::string file = targetFileHost(programFileName(program.target));
-        ok &= !file.empty() && CreateShortcut({"env", "KELBO_PROGRAM_FILE=" + file, EngineProgramHost()},
-                                              menuName(program.link), plat::CodePageToUtf8(program.description, 1253),
-                                              folder, "kelbo-program.desktop");
+        std::string file = targetFileHost(StoredFileName(program.target));
+        std::string engine = EngineProgramHost();
+        if (engine.find('/') == std::string::npos)
+            LogSetupNote("the engine \"" + engine + "\" was found neither beside the installer nor in its build "
+                         "tree: the title's menu entry shows once it is on PATH");
+        std::string name = menuName(program.link);
+        ok &= !file.empty() && CreateShortcut({"env", "KELBO_PROGRAM_FILE=" + file, engine}, engine, name,
+                                              plat::CodePageToUtf8(program.description, 1253), folder,
+                                              entryFileName(name, program.target));
     } else {
         ok = 0;
     }
     Shortcut readme;
     if (readShortcut("readme", readme)) {
         std::string file = targetFileHost(readme.target);
-        ok &= !file.empty() && CreateShortcut({"xdg-open", file}, menuName(readme.link),
+        std::string name = menuName(readme.link);
+        ok &= !file.empty() && CreateShortcut({"xdg-open", file}, "xdg-open", name,
                                               plat::CodePageToUtf8(readme.description, 1253), folder,
-                                              "kelbo-readme.desktop");
+                                              entryFileName(name, readme.target));
     } else {
         ok = 0;
     }
-    LogSetupNote("skipped: the uninstall shortcut (\"" + scriptValue("uninst") +
-                 "\" is a Windows program; remove the title by deleting its folder and menu entries)");
+    const std::string uninstaller = scriptValue("uninst");
+    if (!uninstaller.empty())
+        LogSetupNote("skipped: the uninstall shortcut (\"" + uninstaller +
+                     "\" is a Windows program; remove the title by deleting its folder and menu entries)");
     return ok;
 }

@@ -58,9 +58,16 @@ bool InputField::OnChange(plat::HWND edit)
         updating_ = false;
         plat::SendMessageA(edit, plat::EM_SETSEL, plat::LOWORD(selection), plat::HIWORD(selection));
     }
-    previous_ = cased;
-    value_.assign(std::size_t(limit_) + 1, '\0');
-    value_.replace(0, std::min(cased.size(), std::size_t(limit_)), cased, 0, std::size_t(limit_));
-    ConvertPadBuffer(limit_, value_);
+    accept(cased);
     return true;
+}
+
+void InputField::Adopt(plat::HWND edit) { accept(windowText(edit)); }
+
+void InputField::accept(const std::string& text)
+{
+    previous_ = text;
+    value_.assign(std::size_t(limit_) + 1, '\0');
+    value_.replace(0, std::min(text.size(), std::size_t(limit_)), text, 0, std::size_t(limit_));
+    ConvertPadBuffer(limit_, value_);
 }

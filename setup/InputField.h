@@ -12,6 +12,9 @@ class InputField {
 public:
     InputField(std::string picture, char caseMode, int limit);
 
+    // Takes the text the field holds as its last accepted one (when the
+    // page starts, so that a refused key brings back what was shown).
+    void Adopt(plat::HWND edit);
     // Gives the field its limit (when it gets the focus).
     void Attach(plat::HWND edit) const;
     // Checks the field's text after a change; true when it was accepted.
@@ -24,6 +27,8 @@ public:
     const std::string& value() const { return value_; }
 
 private:
+    void accept(const std::string& text);
+
     std::string picture_;
     char caseMode_;
     int limit_;

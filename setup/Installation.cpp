@@ -2,10 +2,12 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "platform/config/profile.h"
 #include "platform/fs/files.h"
@@ -15,7 +17,9 @@
 #include "platform/window/window.h"
 #include "setup/Decompress.h"
 #include "setup/DesktopEntries.h"
+#include "setup/FolderTree.h"
 #include "setup/GreekText.h"
+#include "setup/InstallJournal.h"
 #include "setup/SetupBoxes.h"
 #include "setup/SetupLog.h"
 #include "setup/SetupNames.h"
@@ -23,6 +27,8 @@
 #include "setup/SetupState.h"
 #include "setup/SetupText.h"
 #include "setup/StatusWindow.h"
+#include "setup/TempFolder.h"
+#include "setup/WriteFence.h"
 
 namespace {
 
@@ -63,6 +69,13 @@ bool fileExists(const std::string& path)
     return a != plat::INVALID_FILE_ATTRIBUTES && !(a & plat::FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// A copy from a pressed disc keeps the disc's read-only mark, which the
+// installed file must not.
+void clearReadOnly(const std::string& path)
+{
+    plat::SetFileAttributesA(path.c_str(), plat::GetFileAttributesA(path.c_str()) & ~plat::FILE_ATTRIBUTE_READONLY);
+}
+
 // The progress window's text and position while a list is copied.
 class Progress {
 public:
@@ -96,24 +109,51 @@ private:
     plat::HWND window_;
 };
 
-void expandFailed(plat::HWND owner, const std::string& source, int status)
+constexpr plat::UINT kDiskFullText = 148, kOutsideText = 150;
+
+bool endsWithNoCase(const std::string& name, const char* tail)
 {
-    ShowErrorBox(owner, LoadText(125) + "\n" + source);
+    std::size_t n = std::strlen(tail);
+    return name.size() > n && ::strncasecmp(name.c_str() + name.size() - n, tail, n) == 0;
+}
+
+// A resource library travels as a folder "NAME.resources", as the engine
+// loads it.
+bool isResourceLibrary(const std::string& name) { return endsWithNoCase(name, ".resources"); }
+
+void showProgressText(const std::string& ansi)
+{
+    if (Setup().statusWindow)
+        plat::SendMessageA(Setup().statusWindow, kStatusSetText, 0, plat::LPARAM(ansi.c_str()));
+}
+
+// The position is the number of the next key.
+void showProgressPosition(int position)
+{
+    if (Setup().statusWindow)
+        plat::SendMessageA(Setup().statusWindow, kStatusSetPosition, plat::WPARAM(position), 0);
+}
+
+// An entry that could not be put in place: a full disk is named as such,
+// anything else as the file that could not be expanded; then the status.
+void entryFailed(plat::HWND owner, const std::string& source, const std::string& target, plat::DWORD error,
+                 int status)
+{
+    if (error == plat::ERROR_DISK_FULL) {
+        LogSetupNote("the disk of \"" + target + "\" is full");
+        ShowErrorBox(owner, LoadText(kDiskFullText), target.substr(0, 3));
+    } else {
+        ShowErrorBox(owner, LoadText(125), source);
+    }
     ShowStatusError(owner, status);
 }
 
-// Names the entry on the progress window; refuses (with the section's
-// status) a name that would leave its folder.
-bool beginEntry(plat::HWND owner, const char* section, const std::string& name, const std::string& source, int status)
+// A name or a write that would land outside the target and system folders.
+void entryRefused(plat::HWND owner, const char* section, const std::string& name, int status)
 {
-    if (Setup().statusWindow)
-        plat::SendMessageA(Setup().statusWindow, kStatusSetText, 0,
-                           plat::LPARAM((ConvertGreekText(LoadText(132)) + " " + name).c_str()));
-    if (IsPlainFileName(name))
-        return true;
     LogSetupNote("refused [" + std::string(section) + "] \"" + name + "\": not a name inside its folder");
-    expandFailed(owner, source, status);
-    return false;
+    ShowErrorBox(owner, LoadText(kOutsideText), name);
+    ShowStatusError(owner, status);
 }
 
 // The section's names in order of their numbers, up to the first missing.
@@ -130,19 +170,42 @@ int forEachListed(const char* section, Fn fn)
     }
 }
 
-// The "system.ini" entry of a driver just copied; true when one was written.
+// Copies a resource library of the temporary folder into the target,
+// noting what it made; a failure is reported with the section's status.
+bool deliverLibrary(plat::HWND owner, const std::string& source, const std::string& target, int status)
+{
+    TreeCopy how{[](const std::string& from, const std::string& to, plat::DWORD* error) {
+                     return DecompressFile(from, to, error) != 0;
+                 },
+                 [](const std::string& path, bool folder, bool existed) {
+                     if (folder)
+                         Journal().FolderMade(path);
+                     else
+                         Journal().FileWritten(path, existed);
+                 }};
+    std::string failed;
+    plat::DWORD error = 0;
+    if (CopyFolderTree(source, target, how, &failed, &error))
+        return true;
+    entryFailed(owner, source, failed, error, status);
+    return false;
+}
+
+// The "system.ini" entry of a driver just copied.
 void addDriverEntry(const std::string& name)
 {
     std::string upper = name;
     for (char& c : upper)
         c = char(std::toupper(static_cast<unsigned char>(c)));
     if (upper == "DVA.386") {
+        Journal().BeforeIniValue("system.ini", "386Enh", "device");
         plat::WritePrivateProfileStringA("386Enh", "device", "DVA.386", "system.ini");
         Setup().restartNeeded = true;
     } else if (hasExtension(name, "ACM")) {
         const std::string alias = ScriptValue("NAMES", name.c_str(), "", 40);
-        plat::WritePrivateProfileStringA("drivers32", ("MSACM." + alias).c_str(), name.c_str(),
-                                         "system.ini");
+        const std::string key = "MSACM." + alias;
+        Journal().BeforeIniValue("system.ini", "drivers32", key);
+        plat::WritePrivateProfileStringA("drivers32", key.c_str(), name.c_str(), "system.ini");
         Setup().restartNeeded = true;
     }
 }
@@ -152,23 +215,35 @@ void addDriverEntry(const std::string& name)
 bool copyScript()
 {
     std::string copy = join(Setup().targetFolder, "setup.inf");
-    if (!plat::CopyFileA(Setup().scriptPath.c_str(), copy.c_str(), 0))
+    bool existed = fileExists(copy);
+    if (!MayWriteTo(copy) || !plat::CopyFileA(Setup().scriptPath.c_str(), copy.c_str(), 0))
         return false;
-    plat::SetFileAttributesA(copy.c_str(), plat::GetFileAttributesA(copy.c_str()) & ~plat::FILE_ATTRIBUTE_READONLY);
+    Journal().FileWritten(copy, existed);
+    clearReadOnly(copy);
     Setup().scriptPath = copy;
     return true;
 }
 
-bool makeTempFolder()
+// The resource libraries of the medium that no [EXES] entry named go to
+// the target too: the title cannot start without them.
+int deliverUnlistedLibraries(plat::HWND owner, int status)
 {
-    SetupState& s = Setup();
-    s.tempFolder = join(s.targetFolder, "Temp");
-    if (FolderExists(s.tempFolder))
+    const SetupState& s = Setup();
+    std::vector<std::string> listed;
+    forEachListed("EXES", [&](int, const std::string& name) {
+        listed.push_back(name);
         return true;
-    if (CreateFolderTree(s.tempFolder) != 0)
-        return false;
-    s.tempFolderMade = true;
-    return true;
+    });
+    for (const FolderEntry& e : ListFolder(s.temp.path)) {
+        bool named = std::any_of(listed.begin(), listed.end(),
+                                 [&](const std::string& l) { return ::strcasecmp(l.c_str(), e.name.c_str()) == 0; });
+        if (!e.folder || named || !isResourceLibrary(e.name))
+            continue;
+        showProgressText(ConvertGreekText(LoadText(132)) + " " + e.name);
+        if (!deliverLibrary(owner, join(s.temp.path, e.name), join(s.targetFolder, e.name), status))
+            return 0;
+    }
+    return 1;
 }
 
 }  // namespace
@@ -186,8 +261,11 @@ int CreateFolderTree(const std::string& path)
         return 1;
     for (std::size_t at = full.find('\\', 3); ; at = full.find('\\', at + 1)) {
         std::string part = at == std::string::npos ? full : full.substr(0, at);
-        if (!FolderExists(part) && !plat::CreateDirectoryA(part.c_str(), nullptr))
-            return 1;
+        if (!FolderExists(part)) {
+            if (!plat::CreateDirectoryA(part.c_str(), nullptr))
+                return 1;
+            Journal().FolderMade(part);
+        }
         if (at == std::string::npos)
             return 0;
     }
@@ -200,53 +278,52 @@ void ShowStatusError(plat::HWND owner, int status)
     DeleteTempFolder();
 }
 
-void DeleteTempFolder()
-{
-    SetupState& s = Setup();
-    if (s.tempFolder.empty() || !FolderExists(s.tempFolder))
-        return;
-    // Only what the installation put there goes: a folder of the same name
-    // that the user had in an existing target keeps its own files.
-    for (const std::string& name : s.tempCopies)
-        plat::DeleteFileA(join(s.tempFolder, name).c_str());
-    s.tempCopies.clear();
-    plat::SetCurrentDirectoryA(s.targetFolder.c_str());
-    if (s.tempFolderMade && plat::RemoveDirectoryA(s.tempFolder.c_str()))
-        s.tempFolderMade = false;
-}
-
 int CopyFolderFiles(const std::string& from, const std::string& to)
 {
-    std::vector<std::string> names;
+    std::vector<FolderEntry> entries;
     {
         plat::HCURSOR previous = plat::SetCursor(plat::LoadCursorA(nullptr, plat::IDC_WAIT));
-        plat::WIN32_FIND_DATAA found;
-        plat::HANDLE_FIND search = plat::FindFirstFileA((from + "\\*.*").c_str(), &found);
-        for (bool more = search != nullptr; more; more = plat::FindNextFileA(search, &found)) {
-            // A subfolder cannot be copied as a file: it is no part of what
-            // the installation needs from this folder, so it is left out
-            // rather than ending the installation.
-            if (!(found.dwFileAttributes & plat::FILE_ATTRIBUTE_DIRECTORY))
-                names.emplace_back(found.cFileName);
-        }
-        if (search)
-            plat::FindClose(search);
+        // A subfolder cannot be copied as a file, and only a resource
+        // library is any part of what the installation needs from it.
+        for (const FolderEntry& e : ListFolder(from))
+            if (!e.folder || isResourceLibrary(e.name))
+                entries.push_back(e);
         plat::SetCursor(previous);
     }
-    Progress progress(Setup().mainWindow, int(names.size()), LoadText(119));
+    Progress progress(Setup().mainWindow, int(entries.size()), LoadText(119));
+    TreeCopy intoTemp{[](const std::string& source, const std::string& target, plat::DWORD* error) {
+                          bool done = plat::CopyFileA(source.c_str(), target.c_str(), 1) != 0;
+                          *error = done ? 0 : plat::GetLastError();
+                          if (done)
+                              clearReadOnly(target);
+                          return done;
+                      },
+                      [&](const std::string& path, bool, bool) { NoteTempEntry(path.substr(to.size() + 1)); }};
     int position = 0;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        std::string source = join(from, names[i]), target = join(to, names[i]);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string& name = entries[i].name;
+        std::string source = join(from, name), target = join(to, name);
         progress.setText(ConvertGreekText(LoadText(119)) + " " + source + " --> " + target);
-        while (!plat::CopyFileA(source.c_str(), target.c_str(), 0)) {
-            std::string text = ConvertGreekText(LoadText(133)) + "\n" + source;
-            if (i == 0 || !AskRetryOrAbort(Setup().mainWindow, text)) {
-                ShowErrorBox(Setup().mainWindow, LoadText(133) + "\n" + source);
+        if (entries[i].folder) {
+            std::string failed;
+            plat::DWORD error = 0;
+            if (!CopyFolderTree(source, target, intoTemp, &failed, &error)) {
+                ShowErrorBox(Setup().mainWindow, LoadText(133), failed);
                 return 0;
             }
+        } else {
+            // The folder is the installer's own and fresh: nothing of the
+            // same name is ever overwritten there.
+            while (!MayWriteTo(target) || !plat::CopyFileA(source.c_str(), target.c_str(), 1)) {
+                std::string text = ConvertGreekText(LoadText(133)) + "\n" + source;
+                if (i == 0 || !AskRetryOrAbort(Setup().mainWindow, text)) {
+                    ShowErrorBox(Setup().mainWindow, LoadText(133), source);
+                    return 0;
+                }
+            }
+            NoteTempEntry(name);
+            clearReadOnly(target);
         }
-        Setup().tempCopies.push_back(names[i]);
-        plat::SetFileAttributesA(target.c_str(), plat::GetFileAttributesA(target.c_str()) & ~plat::FILE_ATTRIBUTE_READONLY);
         if (i > 0)
             progress.setPosition(++position);
     }
@@ -256,17 +333,30 @@ int CopyFolderFiles(const std::string& from, const std::string& to)
 int CopyListedFiles(plat::HWND owner, const char* section, const std::string& from, const std::string& to, int status)
 {
     return forEachListed(section, [&](int n, const std::string& name) {
+        showProgressText(ConvertGreekText(LoadText(132)) + " " + name);
         std::string source = join(from, name);
-        if (!beginEntry(owner, section, name, source, status))
-            return false;
-        std::string stored = name.back() == '$' ? name.substr(0, name.size() - 1) + "EXE" : name;
-        if (!DecompressFile(source, join(to, stored))) {
-            expandFailed(owner, source, status);
+        if (!IsPlainFileName(name)) {
+            entryRefused(owner, section, name, status);
             return false;
         }
-        // The position is the number of the next key.
-        if (Setup().statusWindow)
-            plat::SendMessageA(Setup().statusWindow, kStatusSetPosition, plat::WPARAM(n + 1), 0);
+        if (isResourceLibrary(name) && FolderExists(source)) {
+            if (!deliverLibrary(owner, source, join(to, name), status))
+                return false;
+        } else {
+            std::string target = join(to, StoredFileName(name));
+            if (!MayWriteTo(target)) {
+                entryRefused(owner, section, name, status);
+                return false;
+            }
+            bool existed = fileExists(target);
+            plat::DWORD error = 0;
+            if (!DecompressFile(source, target, &error)) {
+                entryFailed(owner, source, target, error, status);
+                return false;
+            }
+            Journal().FileWritten(target, existed);
+        }
+        showProgressPosition(n + 1);
         return true;
     });
 }
@@ -274,24 +364,27 @@ int CopyListedFiles(plat::HWND owner, const char* section, const std::string& fr
 int CopyListedDlls(plat::HWND owner, const char* section, const std::string& from, const std::string& to, int status)
 {
     return forEachListed(section, [&](int n, const std::string& name) {
+        showProgressText(ConvertGreekText(LoadText(132)) + " " + name);
         std::string source = join(from, name);
-        if (!beginEntry(owner, section, name, source, status))
-            return false;
         std::string folder = to;
         if (Setup().platform == 1 && ::strcasecmp(name.c_str(), "WING32.DLL") == 0)
             folder = join(Setup().windowsFolder, "SYSTEM32");
         std::string target = join(folder, name);
+        if (!IsPlainFileName(name) || !MayWriteTo(target)) {
+            entryRefused(owner, section, name, status);
+            return false;
+        }
         if (!fileExists(target)) {
-            if (!DecompressFile(source, target)) {
-                expandFailed(owner, source, status);
+            plat::DWORD error = 0;
+            if (!DecompressFile(source, target, &error)) {
+                entryFailed(owner, source, target, error, status);
                 return false;
             }
+            Journal().FileWritten(target, false);
             addDriverEntry(name);
         }
         AddSharedDllReference(target, n);
-        // The position is the number of the next key.
-        if (Setup().statusWindow)
-            plat::SendMessageA(Setup().statusWindow, kStatusSetPosition, plat::WPARAM(n + 1), 0);
+        showProgressPosition(n + 1);
         return true;
     });
 }
@@ -304,7 +397,8 @@ int CopyExeFiles(plat::HWND owner)
         return 0;
     }
     Progress progress(owner, sectionCount("EXES"), LoadText(119));
-    return CopyListedFiles(owner, "EXES", s.tempFolder, s.targetFolder, kStatusExeFile);
+    return CopyListedFiles(owner, "EXES", s.temp.path, s.targetFolder, kStatusExeFile) &&
+           deliverUnlistedLibraries(owner, kStatusExeFile);
 }
 
 int CopyDllFiles(plat::HWND owner)
@@ -316,7 +410,7 @@ int CopyDllFiles(plat::HWND owner)
         return 0;
     }
     Progress progress(owner, sectionCount("DLLS"), LoadText(119));
-    return CopyListedDlls(owner, "DLLS", s.tempFolder, system, kStatusSharedFile);
+    return CopyListedDlls(owner, "DLLS", s.temp.path, system, kStatusSharedFile);
 }
 
 int InstallProgram(plat::HWND owner)
@@ -324,6 +418,7 @@ int InstallProgram(plat::HWND owner)
     SetupState& s = Setup();
     if (s.test)
         return 1;
+    Journal().Clear();
     if (!FolderExists(s.targetFolder)) {
         if (CreateFolderTree(s.targetFolder) != 0) {
             ShowStatusError(owner, kStatusFolderNotCreated);
@@ -333,11 +428,12 @@ int InstallProgram(plat::HWND owner)
         ShowStatusError(owner, kStatusFolderDeclined);
         return 0;
     }
-    if (!makeTempFolder()) {
+    if (!MakeTempFolder()) {
+        LogSetupNote("no temporary folder of the installer's own could be made in \"" + s.targetFolder + "\"");
         ShowStatusError(owner, kStatusTempFolder);
         return 0;
     }
-    if (!CopyFolderFiles(s.installerFolder, s.tempFolder)) {
+    if (!CopyFolderFiles(s.installerFolder, s.temp.path)) {
         ShowStatusError(owner, kStatusInstallerFiles);
         return 0;
     }
@@ -376,6 +472,12 @@ void FinishSetup(plat::HWND)
         s.scriptPath = join(s.installerFolder, "setup.inf");
     }
     DeleteTempFolder();
+    // A run that did not complete takes back what it made; what cannot be
+    // taken back is named in the final box.
+    if (s.failed)
+        s.leftovers = Journal().TakeBack();
+    else
+        Journal().Clear();
 }
 
 void EndInstallation()

@@ -15,12 +15,17 @@ int InstallProgram(plat::HWND owner);
 int CopyExeFiles(plat::HWND owner);
 int CopyDllFiles(plat::HWND owner);
 // The files "file1", "file2" ... of a section, expanded from one folder into
-// another; a failure shows string 125 and the status.
+// another; an entry naming a resource library brings the whole folder. A
+// failure shows what failed (string 125 and the source, or the full disk)
+// and the status; a name that leaves its folder, or a write that would land
+// outside the target, is refused the same way.
 int CopyListedFiles(plat::HWND owner, const char* section, const std::string& from, const std::string& to, int status);
 // The same for shared files: only those not there yet are copied, every one
 // gets its use count, drivers their "system.ini" entry.
 int CopyListedDlls(plat::HWND owner, const char* section, const std::string& from, const std::string& to, int status);
-// Copies the files of one folder into another (subfolders are left out).
+// Copies the files of one folder into another, and its resource libraries
+// ("NAME.resources" folders) with everything in them; other subfolders are
+// left out. Every write must land inside the target or system folders.
 int CopyFolderFiles(const std::string& from, const std::string& to);
 // 0 when the folder and its parents exist or were made, 1 on failure.
 int CreateFolderTree(const std::string& path);
@@ -28,10 +33,9 @@ int FolderExists(const std::string& path);
 // Error box with string 100 and "status=" N; marks the run failed and
 // removes the temporary folder.
 void ShowStatusError(plat::HWND owner, int status);
-// Removes what the installation copied into the temporary folder, and the
-// folder when the installation made it.
-void DeleteTempFolder();
 // The end of the wizard, or the confirmation page closed with result 0.
+// After a failed run it takes back what the run made (the folders, files,
+// keys and INI entries); what stays is in Setup().leftovers.
 void FinishSetup(plat::HWND owner);
 // When the main window goes: what Windows would do next (the QuickTime
 // installer, a restart), which this host does not need; each is logged.

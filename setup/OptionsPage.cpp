@@ -114,6 +114,7 @@ void initOptions(plat::HWND page)
     nameField() = InputField(std::string(kNameLength, 'd'), 'T', kNameLength);
     plat::SetDlgItemTextA(page, kTargetField, s.targetFolder.c_str());
     plat::SetDlgItemTextA(page, kNameField, s.productFolderName.c_str());
+    nameField().Adopt(plat::GetDlgItem(page, kNameField));
     showSpace(page, s.targetFolder);
     plat::CheckDlgButton(page, kInstallProgramBox, s.installProgram ? plat::BST_CHECKED : plat::BST_UNCHECKED);
     // The title's movies play through our own movie layer: there is no
@@ -152,10 +153,11 @@ bool optionsCommand(plat::HWND page, plat::WORD id, plat::WORD code)
 std::int64_t FreeSpaceOf(const std::string& folder)
 {
     std::string root = driveLetter(folder) ? folder.substr(0, 2) + "\\" : std::string("C:\\");
-    plat::DWORD sectors = 0, bytes = 0, freeClusters = 0, total = 0;
-    if (!plat::GetDiskFreeSpaceA(root.c_str(), &sectors, &bytes, &freeClusters, &total))
+    // Today's disks hold more than the 32-bit figures can say.
+    std::uint64_t available = 0;
+    if (!plat::GetDiskFreeSpaceExA(root.c_str(), &available, nullptr, nullptr))
         return 0;
-    return std::int64_t(freeClusters) * sectors * bytes;
+    return std::int64_t(std::min<std::uint64_t>(available, std::uint64_t(INT64_MAX)));
 }
 
 std::string FormatKbytes(std::int64_t bytes)

@@ -145,9 +145,11 @@ int AskRetryOrAbort(plat::HWND owner, std::string_view text)
     return runBox("ErrorBox", owner, &ErrorBoxProc, data);
 }
 
-void ShowErrorBox(plat::HWND owner, std::string_view text)
+void ShowErrorBox(plat::HWND owner, std::string_view text, std::string_view detail)
 {
     std::string shown = ConvertGreekText(text);
+    if (!detail.empty())
+        shown += "\n" + std::string(detail);
     std::string caption = ConvertGreekText(LoadText(124));
     plat::MessageBeep(plat::MB_ICONINFORMATION);
     plat::MessageBoxA(owner, shown.c_str(), caption.c_str(), plat::MB_OK | plat::MB_ICONHAND);

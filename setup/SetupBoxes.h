@@ -14,5 +14,7 @@ int AskExitInstall(plat::HWND owner);
 // "ErrorBox": the text (ready for display) in control 150; 1 retry, 0 abort.
 int AskRetryOrAbort(plat::HWND owner, std::string_view text);
 // A message box with the error icon after an information beep; the text in
-// code page 737, the caption string 124.
-void ShowErrorBox(plat::HWND owner, std::string_view text);
+// code page 737, the caption string 124. A detail (a path, an error name)
+// is already in the Windows page: it follows the text on a line of its own
+// and is shown as it is.
+void ShowErrorBox(plat::HWND owner, std::string_view text, std::string_view detail = {});

@@ -1,6 +1,7 @@
 #include "setup/SetupMainWindow.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "platform/core/codepage.h"
 #include "platform/draw/draw.h"
@@ -21,6 +22,7 @@
 namespace {
 
 constexpr plat::WORD kDestroyCommand = 102;
+constexpr plat::UINT kLeftoversText = 149;
 
 struct MainWindowState {
     std::string installerFolder;
@@ -54,6 +56,13 @@ void showClosingBox(plat::HWND window, plat::WPARAM how)
     // any other close (a refused user, Alt+F4) did not install.
     bool completed = how == kCloseCompleted && mainState().wizardCompleted;
     std::string text = ConvertGreekText(LoadText(completed ? 108 : 109));
+    // What a failed run could not take back, by name (paths as they are).
+    const std::vector<std::string>& left = Setup().leftovers;
+    if (!completed && !left.empty()) {
+        text += "\n\n" + ConvertGreekText(LoadText(kLeftoversText));
+        for (const std::string& name : left)
+            text += "\n" + name;
+    }
     std::string caption = ConvertGreekText(Setup().productTitle);
     plat::MessageBoxA(window, text.c_str(), caption.c_str(),
                       plat::MB_OK | (completed ? plat::MB_ICONINFORMATION : plat::MB_ICONEXCLAMATION));
@@ -66,8 +75,18 @@ plat::LRESULT MainWndProc(plat::HWND window, plat::UINT msg, plat::WPARAM wParam
     switch (msg) {
     case plat::WM_CREATE:
         Setup().mainWindow = window;
-        if (ReadStartState(window, mainState().installerFolder))
+        switch (ReadStartState(window, mainState().installerFolder)) {
+        case StartResult::Ready:
             plat::PostMessageA(window, kRunWizardMessage, 0, 0);
+            break;
+        case StartResult::ScriptRefused:
+            // Nothing was asked and nothing written: the program ends.
+            Setup().failed = true;
+            plat::PostMessageA(window, plat::WM_COMMAND, kDestroyCommand, 0);
+            break;
+        case StartResult::NotAdministrator:
+            break;
+        }
         return 0;
     case kRunWizardMessage:
         Setup().productTitle = LoadText(120);
@@ -84,6 +103,9 @@ plat::LRESULT MainWndProc(plat::HWND window, plat::UINT msg, plat::WPARAM wParam
             return 0;
         break;
     case plat::WM_CLOSE:
+        // The window does not go while the installation runs under it.
+        if (Setup().installing)
+            return 0;
         showClosingBox(window, wParam);
         break;
     case plat::WM_PAINT:

@@ -81,11 +81,20 @@ void initConfirm(plat::HWND page)
     ShowDlgItem(page, kColourNotice, s.hasColourTable);
 }
 
+// The installation, during which Cancel and the close box wait.
+int installNow(plat::HWND page)
+{
+    Setup().installing = true;
+    int done = InstallProgram(page);
+    Setup().installing = false;
+    return done;
+}
+
 void confirmNext(plat::HWND page)
 {
     for (int id : {kNextButton, kCancelButton, kBackButton})
         plat::EnableWindow(plat::GetDlgItem(page, id), 0);
-    if (Setup().installProgram && !InstallProgram(page)) {
+    if (Setup().installProgram && !installNow(page)) {
         ShowErrorBox(page, LoadText(106) + "\nstatus=15");
         Setup().failed = true;
         FinishSetup(page);

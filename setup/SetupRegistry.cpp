@@ -4,11 +4,15 @@
 #include <cstring>
 
 #include "platform/config/profile.h"
+#include "platform/fs/drives.h"
+#include "platform/fs/files.h"
 #include "platform/fs/paths.h"
 #include "setup/GreekText.h"
+#include "setup/InstallJournal.h"
 #include "setup/SetupBoxes.h"
 #include "setup/SetupState.h"
 #include "setup/SetupText.h"
+#include "setup/WriteFence.h"
 
 namespace {
 
@@ -46,6 +50,7 @@ std::string UninstallKeyPath()
 
 plat::HKEY CreateRegistryKey(const std::string& subKey)
 {
+    Journal().BeforeRegistryKey(subKey);
     plat::HKEY key = nullptr;
     plat::DWORD disposition = 0;
     if (plat::RegCreateKeyExA(plat::HKEY_LOCAL_MACHINE, subKey.c_str(), 0, kKeyClass, plat::REG_OPTION_NON_VOLATILE,
@@ -115,21 +120,63 @@ int writeValue(const std::string& subKey, const char* name, plat::DWORD type, co
 
 int WriteRegistryString(const std::string& subKey, const char* name, const std::string& text)
 {
+    Journal().BeforeRegistryKey(subKey);
+    Journal().BeforeRegistryValue(subKey, name);
     return writeValue(subKey, name, plat::REG_SZ, text.c_str(), plat::DWORD(text.size() + 1));
 }
 
 int WriteRegistryDword(const std::string& subKey, const char* name, plat::DWORD value)
 {
+    Journal().BeforeRegistryKey(subKey);
+    Journal().BeforeRegistryValue(subKey, name);
     return writeValue(subKey, name, plat::REG_DWORD, &value, sizeof value);
 }
 
+namespace {
+
+// One entry of the title's INI file, noted so that a failed run can take
+// it back.
+bool writeDirectoryEntry(const std::string& ini, const char* key, const std::string& value)
+{
+    Journal().BeforeIniValue(ini, "Directory", key);
+    if (plat::WritePrivateProfileStringA("Directory", key, value.c_str(), ini.c_str()))
+        return true;
+    Journal().ForgetLast();
+    return false;
+}
+
+}  // namespace
+
 int WriteDataDirectory()
 {
-    std::string ini = Setup().targetFolder + "\\kelbo32.ini";
-    return plat::WritePrivateProfileStringA("Directory", "Data", Setup().dataDriveRoot.c_str(), ini.c_str()) ? 1 : 0;
+    const SetupState& s = Setup();
+    std::string ini = s.targetFolder + "\\kelbo32.ini";
+    if (!MayWriteTo(ini))
+        return 0;
+    // A file the run makes goes again with it; in one that was there, the
+    // entries are put back as they were.
+    if (plat::GetFileAttributesA(ini.c_str()) == plat::INVALID_FILE_ATTRIBUTES)
+        Journal().FileWritten(ini, false);
+    if (!writeDirectoryEntry(ini, "Data", s.dataDriveRoot))
+        return 0;
+    // The title checks that the disc in the drive is its own by this label.
+    char label[64] = {};
+    if (plat::GetVolumeInformationA(s.dataDriveRoot.c_str(), label, sizeof label, nullptr, nullptr, nullptr, nullptr,
+                                    0) &&
+        label[0] && !writeDirectoryEntry(ini, "VolumeLabel", label))
+        return 0;
+    return 1;
 }
 
 namespace {
+
+// A value of a key the installation opened, noted first so that a failed
+// run can take it back.
+int setNotedValue(plat::HKEY key, const std::string& subKey, const char* name, const std::string& text)
+{
+    Journal().BeforeRegistryValue(subKey, name);
+    return SetRegistryValue(key, name, text, 0);
+}
 
 int writeProductKey()
 {
@@ -137,10 +184,10 @@ int writeProductKey()
     if (!key)
         return 0;
     KeyCloser closer{key};
-    if (!SetRegistryValue(key, "Path", Setup().targetFolder, 0))
+    if (!setNotedValue(key, ProductKeyPath(), "Path", Setup().targetFolder))
         return 0;
     for (const char* name : {"exelnk", "readmelnk", "uninstlnk"})
-        if (!SetRegistryValue(key, name, scriptValue(name), 0))
+        if (!setNotedValue(key, ProductKeyPath(), name, scriptValue(name)))
             return 0;
     return 1;
 }
@@ -152,8 +199,8 @@ int writeUninstallEntry()
         return 0;
     KeyCloser closer{key};
     std::string title = ConvertGreekText(plat::Utf8ToCodePage(kGreekTitleUtf8, 737));
-    return SetRegistryValue(key, "DisplayName", title, 0) &&
-           SetRegistryValue(key, "UninstallString", Setup().targetFolder + "\\delete.exe", 0);
+    return setNotedValue(key, UninstallKeyPath(), "DisplayName", title) &&
+           setNotedValue(key, UninstallKeyPath(), "UninstallString", Setup().targetFolder + "\\delete.exe");
 }
 
 }  // namespace

@@ -35,7 +35,8 @@ int WriteRegistryString(const std::string& subKey, const char* name, const std::
 int WriteRegistryDword(const std::string& subKey, const char* name, plat::DWORD value);
 
 // Writes "kelbo32.ini" in the target folder: section "Directory", key
-// "Data" = the data drive root. 1 when written.
+// "Data" = the data drive root and, when that drive has one, "VolumeLabel"
+// = its label, by which the title knows its disc. 1 when written.
 int WriteDataDirectory();
 // The product key ("Path" and the three link names), then the uninstall
 // entry, stopping at the first failure; WriteDataDirectory runs on every

@@ -1,9 +1,13 @@
 #include "setup/SetupStartup.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
+#include "platform/backend/backend.h"
 #include "platform/config/profile.h"
 #include "platform/config/registry.h"
 #include "platform/draw/draw.h"
@@ -12,10 +16,13 @@
 #include "platform/fs/system_info.h"
 #include "platform/window/window.h"
 #include "setup/SetupBoxes.h"
+#include "setup/SetupLog.h"
 #include "setup/SetupState.h"
 #include "setup/SetupText.h"
 
 namespace {
+
+constexpr plat::UINT kScriptFaultText = 147;
 
 // A script value of at most three characters read as a number, as the
 // installer reads its switches.
@@ -24,9 +31,27 @@ long shortNumber(const char* key, const char* fallback)
     return std::strtol(ScriptValue(kProductSection, key, fallback, 4).c_str(), nullptr, 10);
 }
 
+// A number of the script as the installer's 32-bit C library read it: a
+// value past the range is held at its end, not wrapped.
 long number(const char* key, const char* fallback)
 {
-    return std::strtol(ScriptValue(kProductSection, key, fallback, 32).c_str(), nullptr, 10);
+    long n = std::strtol(ScriptValue(kProductSection, key, fallback, 32).c_str(), nullptr, 10);
+    return std::clamp<long>(n, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
+}
+
+// Why the script cannot drive an installation, or empty when it can: it
+// must be a file, and one that holds the product section.
+std::string scriptFault(const std::string& scriptPath)
+{
+    plat::HostPath where = plat::ResolveHostPath(scriptPath);
+    if (where.error || !where.exists)
+        return "missing";
+    if (where.isFolder)
+        return "a folder, not a file";
+    char keys[16] = {};
+    if (plat::GetPrivateProfileStringA(kProductSection, nullptr, "", keys, sizeof keys, scriptPath.c_str()) == 0)
+        return std::string("no [") + kProductSection + "] section";
+    return {};
 }
 
 std::string withoutTrailingBackslash(std::string path)
@@ -48,6 +73,15 @@ SetupColours chooseColours(bool hasColourTable)
 }
 
 }  // namespace
+
+std::string WhyNobodyCanAnswer()
+{
+    const char* script = std::getenv("KELBO_SCRIPT");
+    if (std::strcmp(plat::TheBackend().name(), "headless") != 0 || (script && *script))
+        return {};
+    return "the installer asks its questions on the screen and needs a display (run it on the desktop, or with "
+           "KELBO_SCRIPT naming a script that answers its pages and boxes)";
+}
 
 std::string GetProgramFilesDir()
 {
@@ -105,17 +139,24 @@ void SetDefaultTarget()
     Setup().productFolderName = "KELBO";
 }
 
-bool ReadStartState(plat::HWND mainWindow, const std::string& installerFolder)
+StartResult ReadStartState(plat::HWND mainWindow, const std::string& installerFolder)
 {
     SetupState& s = Setup();
     s.platform = (plat::GetVersion() & 0x80000000u) ? 2 : 1;
     if (s.platform == 1 && !IsUserAdministrator()) {
         ShowErrorBox(mainWindow, LoadText(10));
-        return false;
+        return StartResult::NotAdministrator;
     }
     s.installerFolder = installerFolder;
     s.dataDriveRoot = SetDataDriveRoot(installerFolder);
     s.scriptPath = installerFolder + "\\setup.inf";
+    // A script that is missing or damaged is found before the wizard asks
+    // anything and before anything is written.
+    if (std::string fault = scriptFault(s.scriptPath); !fault.empty()) {
+        LogSetupNote("\"" + s.scriptPath + "\": " + fault);
+        ShowErrorBox(mainWindow, LoadText(kScriptFaultText), s.scriptPath);
+        return StartResult::ScriptRefused;
+    }
     s.diskettes = int(shortNumber("diskettes", "2"));
     s.test = static_cast<unsigned char>(shortNumber("test", "0"));
     s.spaceNeed = number("spaceneed", "3500");
@@ -126,5 +167,5 @@ bool ReadStartState(plat::HWND mainWindow, const std::string& installerFolder)
     s.hasColourTable = (plat::GetDeviceCaps(screen, plat::RASTERCAPS) & plat::RC_PALETTE) != 0;
     plat::ReleaseDC(nullptr, screen);
     s.colours = chooseColours(s.hasColourTable);
-    return true;
+    return StartResult::Ready;
 }

@@ -6,6 +6,10 @@
 
 #include "platform/core/types.h"
 
+// Empty when someone can answer the installer's pages and boxes: a person
+// at a display, or a KELBO_SCRIPT run headless; else what to tell the
+// user who started it.
+std::string WhyNobodyCanAnswer();
 // The program-files folder of the registry, else "C:\Jx".
 std::string GetProgramFilesDir();
 // The installer folder's drive letter in upper case and ":\".
@@ -19,7 +23,12 @@ int IsUserAdministrator();
 // The default target folder and product folder name (before the classes
 // are registered).
 void SetDefaultTarget();
-// Platform, installer folder, data drive root, script path, "diskettes",
-// "test", "spaceneed", Windows folder and colours. False when the user may
-// not install (string 10 has then been shown).
-bool ReadStartState(plat::HWND mainWindow, const std::string& installerFolder);
+enum class StartResult {
+    Ready,
+    NotAdministrator,  // string 10 has been shown; the wizard does not start
+    ScriptRefused,     // "setup.inf" is missing, not a file, or has no [kelbo]: named in a box
+};
+// Platform, installer folder, data drive root, script path (checked),
+// "diskettes", "test", "spaceneed" (held in 32 bits), Windows folder and
+// colours.
+StartResult ReadStartState(plat::HWND mainWindow, const std::string& installerFolder);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/config/profile.h"
+#include "setup/InstallJournal.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ void ResetSetup()
 {
     state() = SetupState{};
     parsed() = ParsedScript{};
+    Journal().Clear();
 }
 
 std::string ScriptValue(const char* section, const char* key, const char* fallback, std::size_t capacity)

@@ -16,15 +16,21 @@ struct SetupColours {
     plat::COLORREF edit = 0;   // edit boxes
 };
 
+// The temporary folder: its Windows path (empty until the installation
+// makes it), its host identity, and what the installer put in it.
+struct TempFolderState {
+    std::string path;
+    unsigned long long device = 0, inode = 0;
+    std::vector<std::string> entries;  // relative paths, folders before their contents
+};
+
 struct SetupState {
     std::string installerFolder;   // the medium folder, no trailing backslash
     std::string dataDriveRoot;     // "D:\"
     std::string scriptPath;        // the current "setup.inf"
     std::string targetFolder;      // where the title goes
     std::string productFolderName = "KELBO";
-    std::string tempFolder;        // empty until the installation makes it
-    bool tempFolderMade = false;   // the installation created it (else a user's own)
-    std::vector<std::string> tempCopies;  // names the installation copied into it
+    TempFolderState temp;          // the installer's own temporary folder
     std::string windowsFolder;
     std::string productTitle;      // string 120, code page 737
     std::string quickTimeInstaller;
@@ -36,6 +42,8 @@ struct SetupState {
     bool installQuickTime = false;  // nothing to install on this host
     bool restartNeeded = false;
     bool failed = false;
+    bool installing = false;       // the installation is running (the copy under way)
+    std::vector<std::string> leftovers;  // what a failed run could not take back
     bool hasColourTable = false;   // a display of 256 colours or fewer
     SetupColours colours;
     plat::HWND mainWindow = nullptr;

@@ -5,6 +5,7 @@
 
 #include "platform/draw/draw.h"
 #include "platform/ui/dialog.h"
+#include "platform/ui/message_box.h"
 #include "platform/window/window.h"
 #include "setup/Installation.h"
 #include "setup/PageKit.h"
@@ -106,6 +107,10 @@ plat::LRESULT PageProc(plat::HWND page, plat::UINT msg, plat::WPARAM wParam, pla
         return 0;
     case plat::WM_COMMAND: {
         plat::WORD id = plat::LOWORD(wParam), code = plat::HIWORD(wParam);
+        // Cancel (a button, Alt+F4 or the close box) waits while the
+        // installation runs.
+        if (id == kCancelButton && Setup().installing)
+            return 1;
         if (d && d->behaviour->command && d->behaviour->command(page, id, code))
             return 1;
         if (id == kCancelButton) {
@@ -146,6 +151,12 @@ bool CancelWizardOnClose()
     plat::HWND page = currentPage();
     if (!page)
         return false;
+    // While the installation runs the request waits for it: the wizard
+    // ends by itself once the copy is done.
+    if (Setup().installing) {
+        plat::MessageBeep(plat::MB_OK);
+        return true;
+    }
     // A box over the page (the exit question itself) already waits for an
     // answer; the page's Cancel comes when it is free again.
     if (plat::IsWindowEnabled(page))

@@ -12,6 +12,7 @@
 #include "setup/GreekText.h"
 #include "setup/PageKit.h"
 #include "setup/SetupBoxes.h"
+#include "setup/SetupState.h"
 #include "setup/SetupText.h"
 
 namespace {
@@ -169,8 +170,14 @@ plat::LRESULT StatusWndProc(plat::HWND window, plat::UINT msg, plat::WPARAM wPar
     case plat::WM_RBUTTONDOWN:
     case plat::WM_RBUTTONUP:
         return 0;
+    case plat::WM_CLOSE:
+        // The installer takes the window down when its copy is done;
+        // closing it under the copy would not stop the copy.
+        if (Setup().installing)
+            return 0;
+        break;
     case plat::WM_COMMAND:
-        if (plat::LOWORD(wParam) == 2 && r) {
+        if (plat::LOWORD(wParam) == 2 && r && !Setup().installing) {
             plat::SendMessageA(r->owner, kStatusCancelled, 0, 0);
             plat::DestroyWindow(window);
             return 0;

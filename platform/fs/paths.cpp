@@ -352,6 +352,15 @@ std::string GetFullWindowsPath(std::string_view path, DWORD* error)
     return full;
 }
 
+std::string ResolvedComponent(std::string_view part)
+{
+    // Windows drops trailing dots and blanks of a name.
+    std::string name(part);
+    while (name.size() > 1 && (name.back() == '.' || name.back() == ' ') && name != "..")
+        name.pop_back();
+    return name;
+}
+
 HostPath ResolveHostPath(std::string_view windowsPath)
 {
     HostPath result;
@@ -371,11 +380,10 @@ HostPath ResolveHostPath(std::string_view windowsPath)
         drive = FindDrive(full[0]);
         given = splitComponents(std::string_view(full).substr(3));
     }
-    // Windows drops trailing dots and blanks of a name ("README." is README,
-    // ".. " is ".."), so the folding of "." and ".." comes after that.
+    // The folding of "." and ".." comes after the trailing dots and blanks
+    // are dropped.
     for (std::string& part : given)
-        while (part.size() > 1 && (part.back() == '.' || part.back() == ' ') && part != "..")
-            part.pop_back();
+        part = ResolvedComponent(part);
     std::vector<std::string> parts;
     appendComponents(parts, given);
     if (!drive) {

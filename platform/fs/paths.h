@@ -32,6 +32,11 @@ struct HostPath {
 // spelled as given.
 HostPath ResolveHostPath(std::string_view windowsPath);
 
+// One component of a Windows path as the resolution above reads it:
+// trailing dots and blanks dropped ("README." is README, ".. " and "..."
+// are ".."), a lone "." or ".." kept for the folding that follows.
+std::string ResolvedComponent(std::string_view part);
+
 // The Windows path of a host path on one of the drives, or empty.
 std::string HostToWindowsPath(const std::string& hostPath);
 

@@ -24,23 +24,51 @@ DWORD capped(std::uint64_t bytes) { return static_cast<DWORD>(std::min<std::uint
 
 }  // namespace
 
-BOOL GetDiskFreeSpaceA(const char* root, DWORD* sectorsPerCluster, DWORD* bytesPerSector,
-                       DWORD* freeClusters, DWORD* totalClusters)
+namespace {
+
+// The free and total bytes of the drive of a root, in full; a CD-ROM has
+// no free space. False with the error set when the drive cannot be asked.
+bool driveSpace(const char* root, std::uint64_t* freeBytes, std::uint64_t* totalBytes)
 {
     std::string path = root && *root ? std::string(root) : std::string("\\");
     HostPath where = ResolveHostPath(path);
     if (where.error || !where.isFolder) {
         SetLastError(where.error ? where.error : ERROR_PATH_NOT_FOUND);
-        return 0;
+        return false;
     }
     struct statvfs vfs {};
     if (::statvfs(where.host.c_str(), &vfs) != 0) {
         SetLastError(ErrorFromErrno(errno));
-        return 0;
+        return false;
     }
     std::uint64_t unit = vfs.f_frsize ? vfs.f_frsize : vfs.f_bsize;
-    std::uint64_t freeBytes = where.driveType == DRIVE_CDROM ? 0 : std::uint64_t(vfs.f_bavail) * unit;
-    std::uint64_t totalBytes = std::uint64_t(vfs.f_blocks) * unit;
+    *freeBytes = where.driveType == DRIVE_CDROM ? 0 : std::uint64_t(vfs.f_bavail) * unit;
+    *totalBytes = std::uint64_t(vfs.f_blocks) * unit;
+    return true;
+}
+
+}  // namespace
+
+BOOL GetDiskFreeSpaceExA(const char* root, std::uint64_t* freeToCaller, std::uint64_t* totalBytes,
+                         std::uint64_t* totalFree)
+{
+    std::uint64_t freeBytes = 0, total = 0;
+    if (!driveSpace(root, &freeBytes, &total))
+        return 0;
+    for (std::uint64_t* out : {freeToCaller, totalFree})
+        if (out)
+            *out = freeBytes;
+    if (totalBytes)
+        *totalBytes = total;
+    return 1;
+}
+
+BOOL GetDiskFreeSpaceA(const char* root, DWORD* sectorsPerCluster, DWORD* bytesPerSector,
+                       DWORD* freeClusters, DWORD* totalClusters)
+{
+    std::uint64_t freeBytes = 0, totalBytes = 0;
+    if (!driveSpace(root, &freeBytes, &totalBytes))
+        return 0;
     if (sectorsPerCluster)
         *sectorsPerCluster = kSectorsPerCluster;
     if (bytesPerSector)

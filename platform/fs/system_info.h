@@ -2,7 +2,10 @@
 // Free disk space and memory, in the 32-bit forms the engine and the
 // installer compute with. Both are capped below 2 GB so that callers that
 // multiply or compare them in signed 32-bit arithmetic never see a host's
-// large figures wrap into small ones.
+// large figures wrap into small ones; the 64-bit form of the disk space
+// gives them in full.
+
+#include <cstdint>
 
 #include "platform/core/types.h"
 
@@ -11,6 +14,12 @@ namespace plat {
 // Free clusters x sectors per cluster x bytes per sector stays below 2^31.
 BOOL GetDiskFreeSpaceA(const char* root, DWORD* sectorsPerCluster, DWORD* bytesPerSector,
                        DWORD* freeClusters, DWORD* totalClusters);
+
+// The same drive's bytes in full, 64 bits wide: free to the caller, total,
+// and free in all (the same as free to the caller: the host has no quotas
+// of its own here). Any of the three may be null.
+BOOL GetDiskFreeSpaceExA(const char* root, std::uint64_t* freeToCaller, std::uint64_t* totalBytes,
+                         std::uint64_t* totalFree);
 
 struct MEMORYSTATUS {
     DWORD dwLength = sizeof(MEMORYSTATUS);

@@ -5,10 +5,12 @@
 
 #include <string>
 
+#include "platform/tests/golden.h"
 #include "platform/ui/dialog.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/responder.h"
 #include "platform/window/window.h"
+#include "setup/GreekText.h"
 #include "setup/PageKit.h"
 #include "setup/SetupBoxes.h"
 #include "setup/SetupText.h"
@@ -107,6 +109,35 @@ TEST_F(BoxesTest, ShowDlgItemShowsOnlyWhatIsHiddenAndSaysWhatItDid)
     EXPECT_EQ(ShowDlgItem(page, 151, false), 0);
     EXPECT_FALSE(plat::IsWindowVisible(label));
     plat::DestroyWindow(page);
+}
+
+TEST_F(BoxesTest, TheEndBoxesShowTheirLastLetterWhole)
+{
+    // The box is as wide as its text: the last letter of each (the final
+    // epsilon of 109) is drawn whole, clear of the label's edge.
+    for (plat::UINT id : {108u, 109u}) {
+        SCOPED_TRACE(id);
+        std::string text = ConvertGreekText(LoadText(id));
+        bool looked = false;
+        plat::SetResponder([&](const plat::UiRequest& r) -> std::optional<int> {
+            harness.runUntilIdle();
+            plat::HWND label = plat::GetDlgItem(r.window, 0xFFFF);  // the box's text
+            plat::RECT rect;
+            plat::GetWindowRect(label, &rect);
+            int width = 0, height = 0;
+            std::string rgb = plat::testing::SurfaceRgb(nullptr, &width, &height);
+            // No ink in the label's last column: a cut letter would reach it.
+            int x = int(rect.right) - 1;
+            for (int y = int(rect.top); y < int(rect.bottom); ++y) {
+                const unsigned char* p = reinterpret_cast<const unsigned char*>(&rgb[(std::size_t(y) * width + x) * 3]);
+                EXPECT_FALSE(p[0] < 64 && p[1] < 64 && p[2] < 64) << "ink at the right edge, row " << y;
+            }
+            looked = true;
+            return plat::IDOK;
+        });
+        plat::MessageBoxA(nullptr, text.c_str(), "Kelbo", plat::MB_OK | plat::MB_ICONEXCLAMATION);
+        EXPECT_TRUE(looked);
+    }
 }
 
 }  // namespace

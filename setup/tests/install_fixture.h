@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +38,10 @@ protected:
     std::vector<std::string> boxes;  // message boxes and dialogs other than the pages, in order
     bool answerYes = true;           // the answer to "YesOrNoBox"
     bool retry = false;              // the answer to "ErrorBox"
+    bool confirmExit = false;        // the answer to "ExitInstall": exit, else continue
+    int pages = 0;                   // the wizard's pages shown
+    // Called before each answer (a page's or a box's).
+    std::function<void(const plat::UiRequest&)> beforeAnswer;
 
     void SetUp() override
     {
@@ -102,8 +107,12 @@ protected:
 private:
     std::optional<int> answer(const plat::UiRequest& r)
     {
-        if (r.templateName.rfind("DIALOG", 0) == 0)
+        if (beforeAnswer)
+            beforeAnswer(r);
+        if (r.templateName.rfind("DIALOG", 0) == 0) {
+            ++pages;
             return 1;  // Next
+        }
         if (r.kind == "MessageBox") {
             boxes.push_back(plat::CodePageToUtf8(r.text, 1253));
             return plat::IDOK;
@@ -113,6 +122,8 @@ private:
             return answerYes ? 6 : 7;
         if (r.templateName == "ErrorBox")
             return retry ? plat::IDOK : plat::IDCANCEL;
+        if (r.templateName == "ExitInstall")
+            return confirmExit ? plat::IDOK : plat::IDCANCEL;
         return plat::IDCANCEL;
     }
 

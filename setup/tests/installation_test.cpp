@@ -11,9 +11,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <string>
 #include <thread>
@@ -23,10 +25,12 @@
 #include "platform/tests/png_file.h"
 #include "platform/window/window.h"
 #include "setup/Installation.h"
+#include "setup/SetupMainWindow.h"
 #include "setup/SetupNames.h"
 #include "setup/SetupRegistry.h"
 #include "setup/StatusWindow.h"
-#include "testkit/sample_title.h"
+#include "platform/fs/atomic_file.h"
+#include "testkit/installed_title.h"
 
 namespace {
 
@@ -87,6 +91,11 @@ protected:
 
 TEST_F(InstallationTest, AFakeMediumInstallsByteExactWithItsIniRegistryAndMenuEntries)
 {
+    // A resource library named in [EXES] comes whole, as the folder the
+    // engine loads.
+    disc.listOnly("EXES", "title.resources")
+        .file("SETUP/title.resources/module.ini", "[Module]\r\nCodePage=1253\r\n")
+        .file("SETUP/title.resources/bitmap/1908.bmp", "BM picture");
     threeProgramFiles();
     auto outsideBefore = snapshot(config.root(), {"config", "data"});
 
@@ -97,10 +106,14 @@ TEST_F(InstallationTest, AFakeMediumInstallsByteExactWithItsIniRegistryAndMenuEn
     EXPECT_EQ(TempConfig::readFile(target() + "/README.TXT"), "Read me first.\r\n");
     EXPECT_EQ(TempConfig::readFile(target() + "/TITLE.DLL"), "title library " + programBytes()) << "expanded";
     EXPECT_NE(TempConfig::readFile(disc.installerFileHost("TITLE.DLL")).substr(0, 4), "titl") << "it was compressed";
-    char data[32] = {};
-    plat::GetPrivateProfileStringA("Directory", "Data", "", data, sizeof data,
-                                   "C:\\Jx\\Jx Multimedia\\KELBO\\kelbo32.ini");
+    EXPECT_EQ(TempConfig::readFile(target() + "/title.resources/bitmap/1908.bmp"), "BM picture");
+    EXPECT_EQ(snapshot(target() + "/title.resources", {}).size(), 3u);
+    char data[32] = {}, label[32] = {};
+    const char* ini = "C:\\Jx\\Jx Multimedia\\KELBO\\kelbo32.ini";
+    plat::GetPrivateProfileStringA("Directory", "Data", "", data, sizeof data, ini);
     EXPECT_STREQ(data, "E:\\");
+    plat::GetPrivateProfileStringA("Directory", "VolumeLabel", "", label, sizeof label, ini);
+    EXPECT_STREQ(label, "KELBO") << "the disc the title checks for";
     EXPECT_EQ(ReadRegistryString(ProductKeyPath(), "Path"), "C:\\Jx\\Jx Multimedia\\KELBO");
     EXPECT_EQ(ReadRegistryString(ProductKeyPath(), "exelnk"), oem("Ταρνέλο.lnk"));
     EXPECT_EQ(plat::CodePageToUtf8(ReadRegistryString(UninstallKeyPath(), "DisplayName"), 1253), "Ταρνέλο");
@@ -111,15 +124,17 @@ TEST_F(InstallationTest, AFakeMediumInstallsByteExactWithItsIniRegistryAndMenuEn
 
     // The menu: the program and the readme; the uninstaller, the QuickTime
     // installer and the restart are Windows steps, each named in the log.
-    std::string program = TempConfig::readFile(menuFolder() + "/kelbo-program.desktop");
-    std::string readme = TempConfig::readFile(menuFolder() + "/kelbo-readme.desktop");
+    std::string program = TempConfig::readFile(menuFolder() + "/Ταρνέλο.desktop");
+    std::string readme = TempConfig::readFile(menuFolder() + "/Διάβασέ με.desktop");
     EXPECT_EQ(desktopValue(program, "Name"), "Ταρνέλο");
     EXPECT_EQ(desktopValue(readme, "Name"), "Διάβασέ με");
     EXPECT_EQ(desktopValue(program, "Path"), target());
     EXPECT_EQ(desktopValue(readme, "Exec"), "xdg-open \"" + target() + "/README.TXT\"");
     EXPECT_NE(desktopValue(program, "Exec").find(KELBO_ENGINE_PROGRAM), std::string::npos);
+    EXPECT_EQ(desktopValue(program, "TryExec"), KELBO_ENGINE_PROGRAM) << "hidden while the engine is missing";
+    EXPECT_EQ(desktopValue(readme, "TryExec"), "xdg-open");
     EXPECT_EQ(snapshot(menuFolder(), {}).size(), 2u);
-    for (const char* entry : {"/kelbo-program.desktop", "/kelbo-readme.desktop"}) {
+    for (const char* entry : {"/Ταρνέλο.desktop", "/Διάβασέ με.desktop"}) {
         std::string command = "desktop-file-validate '" + menuFolder() + entry + "' 2>&1";
         EXPECT_EQ(std::system(command.c_str()), 0) << entry << " (package desktop-file-utils)";
     }
@@ -152,24 +167,38 @@ int waitForExit(pid_t pid, int seconds)
     return -1;
 }
 
-TEST_F(InstallationTest, TheMenuEntryStartsTheEngineOnTheInstalledTitleAndItsFirstPage)
+TEST_F(InstallationTest, TheSampleTitleInstalledFromItsMediumStartsFromItsMenuEntry)
 {
-    // A title's medium brings its own INI file with the disc's volume label,
-    // which the engine checks the data disc against; the installer adds Data.
-    disc.exe("kelbo32.ini", "[Directory]\r\nVolumeLabel=KELBO\r\n");
-    threeProgramFiles();
+    // The medium as the title ships: the installer's folder holds the
+    // program, the product data, the quiz's words and the title's resource
+    // library (beside the installer, named by no [EXES] entry); everything
+    // else lies on the disc from its root.
+    std::string tool = std::string(KELBO_SAMPLE_TITLE_TOOL) + " '" + disc.installerHost() + "' '" + disc.hostRoot() +
+                       "' >/dev/null";
+    ASSERT_EQ(std::system(tool.c_str()), 0) << tool;
+    fs::remove(disc.installerFileHost("kelbo32.ini"));  // the installer writes its own
+    disc.exe("KELBO32.$", programBytes()).listOnly("EXES", "KELBO.DAT").listOnly("EXES", "WordData.dat");
+    mapDisc();
     ASSERT_EQ(install(), 0);
-    // The title the engine runs lies beside the installed program.
-    testkit::WriteSampleTitle(target());
-    std::string line = execLine(TempConfig::readFile(menuFolder() + "/kelbo-program.desktop"));
+    EXPECT_EQ(boxes, std::vector<std::string>{"Η εγκατάσταση έγινε κανονικά"});
+
+    // What an installation holds, and nothing of the disc's part.
+    for (const auto& [name, bytes] : snapshot(target(), {"kelbores.resources"}))
+        EXPECT_TRUE(name == "KELBO32.EXE" || testkit::IsInstalledFile(name)) << name;
+    EXPECT_TRUE(fs::is_directory(target() + "/kelbores.resources"));
+    EXPECT_EQ(snapshot(target() + "/kelbores.resources", {}),
+              snapshot(disc.installerFileHost("kelbores.resources"), {}));
+    EXPECT_FALSE(fs::exists(target() + "/DATA.MNG"));
+    std::string line = execLine(TempConfig::readFile(menuFolder() + "/Ταρνέλο.desktop"));
     ASSERT_FALSE(line.empty());
 
     // The engine's configuration folder is the test's, under its usual name.
     fs::create_directories(config.root() + "/xdg");
     fs::create_directory_symlink(config.config(), config.root() + "/xdg/kelbo");
     // Once the first page is up, the run's script photographs the screen
-    // and ends the program.
+    // and ends the program; a box that nobody answers would end it with 3.
     std::string shot = config.root() + "/first-page.png", script = config.root() + "/look.txt";
+    std::string errors = config.root() + "/stderr.txt";
     TempConfig::writeFile(script, "idle\nrun 500\npng " + shot + "\nquit\n");
     int watch = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
     ASSERT_GE(watch, 0);
@@ -180,22 +209,23 @@ TEST_F(InstallationTest, TheMenuEntryStartsTheEngineOnTheInstalledTitleAndItsFir
         setenv("KELBO_BACKEND", "headless", 1);
         setenv("KELBO_SCRIPT", script.c_str(), 1);
         setenv("XDG_CONFIG_HOME", (config.root() + "/xdg").c_str(), 1);
-        if (chdir(target().c_str()) == 0)  // the entry's Path
+        if (freopen(errors.c_str(), "w", stderr) && chdir(target().c_str()) == 0)  // the entry's Path
             execl("/bin/sh", "sh", "-c", ("exec " + line).c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
-    EXPECT_EQ(waitForExit(pid, 60), 0) << line;
+    EXPECT_EQ(waitForExit(pid, 60), 0) << line << "\n" << TempConfig::readFile(errors);
     pollfd ready{watch, POLLIN, 0};
     EXPECT_EQ(poll(&ready, 1, 0), 1) << "the engine read the installed kelbo32.ini (" << line << ")";
     close(watch);
 
-    // The first page's panels cover the middle of the screen, where the
-    // centred main window shows them over its white.
+    // The login page's panel fills the centred main window, left of its
+    // white login box, where the main window alone would show its white.
     plat::testing::PngFile screen = plat::testing::ReadPngFile(shot);
     ASSERT_GT(screen.width, 0) << "no picture of the screen at " << shot;
-    plat::COLORREF middle = screen.at(screen.width / 2, screen.height / 2);
-    EXPECT_NE(middle, plat::RGB(255, 255, 255)) << "the main window's white";
-    EXPECT_NE(middle, screen.at(1, 1)) << "the desktop: no main window";
+    plat::COLORREF page = screen.at(screen.width / 2 - 300, screen.height / 2);
+    EXPECT_NE(page, plat::RGB(255, 255, 255)) << "the main window's white";
+    EXPECT_NE(page, screen.at(1, 1)) << "the desktop: no main window";
+    EXPECT_EQ(screen.at(screen.width / 2, screen.height / 2), plat::RGB(255, 255, 255)) << "the login box";
 }
 
 TEST_F(InstallationTest, TestModeTouchesNothing)
@@ -214,64 +244,184 @@ TEST_F(InstallationTest, TestModeTouchesNothing)
     EXPECT_FALSE(fs::exists(dataHome()));
 }
 
-TEST_F(InstallationTest, ACutCompressedFileFailsWithStatus29AndLeavesNoTemporaryFolder)
+// Everything under the test's folder but the platform's own files, which
+// reading the registry and the Windows folder may make.
+std::map<std::string, std::string> userFiles(const TempConfig& config)
 {
-    disc.exe("KELBO32.$", programBytes());
+    return snapshot(config.root(), {"config/windows", "config/registry"});
+}
+
+TEST_F(InstallationTest, ACutCompressedFileFailsWithStatus29AndTakesBackWhatTheRunMade)
+{
+    // A program-files folder with a Greek name: the boxes show paths as
+    // they are and convert only their own texts.
+    const std::string programFiles = "C:\\" + plat::Utf8ToCodePage("Προγράμματα", 1253);
+    ASSERT_TRUE(WriteRegistryString("Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir", programFiles));
+    disc.exe("A.TXT", "a").exe("KELBO32.$", programBytes());
     mapDisc();
     compressOnDisc(disc.installerFileHost("KELBO32.$"));
     std::string host = disc.installerFileHost("KELBO32.$");
     std::string packed = TempConfig::readFile(host);
     fs::remove(host);
     TempConfig::writeFile(host, packed.substr(0, packed.size() - 40));
+    auto before = userFiles(config);
 
     EXPECT_EQ(install(), 0);
     ASSERT_EQ(boxes.size(), 5u);
     EXPECT_EQ(boxes[0], "LZERROR_READ");
-    EXPECT_EQ(boxes[1], "Πρόβλημα κατά την αποσυμπίεση του αρχείου: \nC:\\Jx\\Jx Multimedia\\KELBO\\Temp\\KELBO32.$");
+    EXPECT_EQ(boxes[1], "Πρόβλημα κατά την αποσυμπίεση του αρχείου: \nC:\\Προγράμματα\\Jx Multimedia\\KELBO\\Temp\\KELBO32.$");
     EXPECT_EQ(boxes[2], "Δεν μπορώ να κάνω σωστά την εγκατάσταση\nstatus=29");
     EXPECT_EQ(boxes[3], "Υπάρχει πρόβλημα με την εγκατάσταση\nstatus=15");
     EXPECT_EQ(boxes[4], "Η εγκατάσταση δεν ολοκληρώθηκε");
-    EXPECT_FALSE(fs::exists(target() + "/KELBO32.EXE")) << "no short copy";
-    EXPECT_FALSE(fs::exists(target() + "/Temp"));
+    EXPECT_EQ(userFiles(config), before) << "the target tree, A.TXT and the temporary folder are gone";
 }
 
-TEST_F(InstallationTest, NamesThatLeaveTheirFolderAreRefused)
+TEST_F(InstallationTest, NamesThatLeaveTheirFolderAreRefusedAsThePlatformReadsThem)
 {
-    disc.exe("A.TXT", "a").listOnly("EXES", "..\\x").listOnly("EXES", "C:\\x");
-    disc.file("x", "outside the installer folder");
+    // Each entry takes the file the one before put in place, one folder up:
+    // with trailing blanks, which the platform drops, the chain climbed out
+    // of the target.
+    disc.exe("A.TXT", "a").listOnly("EXES", ".. \\A.TXT").listOnly("EXES", ".. \\.. \\A.TXT");
     mapDisc();
+    auto before = userFiles(config);
     EXPECT_EQ(install(), 0);
     ASSERT_GE(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0], "Το αρχείο θα γραφόταν έξω από τον κατάλογο προορισμού:\n.. \\A.TXT");
     EXPECT_EQ(boxes[1], "Δεν μπορώ να κάνω σωστά την εγκατάσταση\nstatus=29");
-    EXPECT_TRUE(fs::exists(target() + "/A.TXT"));
-    EXPECT_FALSE(fs::exists(target() + "/../x"));
-    EXPECT_TRUE(noteMentions("refused [EXES] \"..\\x\""));
-    for (const char* name : {"..\\x", "C:x", "\\x", "/x", "a\\...\\b", ""})
+    EXPECT_EQ(userFiles(config), before) << "nothing outside the target, and the target taken back";
+    EXPECT_TRUE(noteMentions("refused [EXES] \".. \\A.TXT\""));
+    for (const char* name : {"..\\x", ".. \\x", "... \\x", "a\\. \\..\\..\\x", "x\\..  ", "C:x", "\\x", "/x", "a\\\\b",
+                             "x\\", ""})
         EXPECT_FALSE(IsPlainFileName(name)) << name;
-    for (const char* name : {"x", "A.B.C", "SUB\\X.DLL", "..x"})
+    for (const char* name : {"x", "A.B.C", "SUB\\X.DLL", "..x", "x. ", "title.resources"})
         EXPECT_TRUE(IsPlainFileName(name)) << name;
 }
 
-TEST_F(InstallationTest, AUsersOwnTempFolderInAnExistingTargetSurvives)
+TEST_F(InstallationTest, AUsersTempInTheTargetIsNeverWrittenIntoNorEmptied)
 {
     threeProgramFiles();
-    TempConfig::writeFile(target() + "/Temp/mine.txt", "the user's own");
-    EXPECT_EQ(install(), 0);
-    EXPECT_EQ(boxes.front(), "YesOrNoBox") << "the folder exists: go on?";
-    EXPECT_EQ(boxes.back(), "Η εγκατάσταση έγινε κανονικά");
-    EXPECT_EQ(TempConfig::readFile(target() + "/Temp/mine.txt"), "the user's own");
-    EXPECT_EQ(snapshot(target() + "/Temp", {}).size(), 1u) << "what the installer copied there is gone";
+    const std::string elsewhere = config.root() + "/elsewhere";
+    TempConfig::writeFile(elsewhere + "/README.TXT", "the user's own");
+    for (bool link : {false, true}) {
+        SCOPED_TRACE(link ? "Temp is a link to a folder outside" : "Temp is the user's folder");
+        ResetSetup();
+        boxes.clear();
+        fs::remove_all(target());
+        fs::create_directories(target());
+        if (link)
+            fs::create_directory_symlink(elsewhere, target() + "/Temp");
+        else
+            TempConfig::writeFile(target() + "/Temp/README.TXT", "the user's own");
+
+        EXPECT_EQ(install(), 0);
+        EXPECT_EQ(boxes.back(), "Η εγκατάσταση έγινε κανονικά");
+        EXPECT_EQ(TempConfig::readFile(target() + "/README.TXT"), "Read me first.\r\n");
+        // The user's Temp holds what it held, and the installer's own is gone.
+        EXPECT_EQ(snapshot(target() + "/Temp/", {}), (std::map<std::string, std::string>{{"README.TXT", "the user's own"}}));
+        EXPECT_EQ(snapshot(elsewhere, {}), (std::map<std::string, std::string>{{"README.TXT", "the user's own"}}));
+        EXPECT_FALSE(fs::exists(target() + "/Temp1"));
+    }
 }
 
-TEST_F(InstallationTest, AFailedDataWriteFailsTheInstallation)
+TEST_F(InstallationTest, AFailedDataWriteFailsTheInstallationAndTakesBackTheRegistry)
 {
     threeProgramFiles();
     fs::create_directories(target() + "/kelbo32.ini");  // no file can be written there
+    TempConfig::writeFile(target() + "/README.TXT", "an older readme");
     EXPECT_EQ(install(), 0);
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(boxes[1], "Υπάρχει πρόβλημα με την εγκατάσταση\nstatus=15");
+    // The readme the run replaced cannot come back: the final box names it.
+    EXPECT_EQ(boxes[2], "Η εγκατάσταση δεν ολοκληρώθηκε\n\nΑπό την εγκατάσταση μένουν:\n"
+                        "C:\\Jx\\Jx Multimedia\\KELBO\\README.TXT");
     EXPECT_FALSE(fs::exists(target() + "/Temp"));
     EXPECT_FALSE(fs::exists(menuFolder()));
+    EXPECT_EQ(snapshot(target(), {}).size(), 2u) << "only the user's kelbo32.ini folder and the named readme stay";
+    plat::HKEY key = nullptr;
+    EXPECT_NE(plat::RegOpenKeyExA(plat::HKEY_LOCAL_MACHINE, "Software\\Jx Multimedia", 0, plat::KEY_READ, &key), 0);
+    EXPECT_EQ(ReadRegistryString(UninstallKeyPath(), "UninstallString"), "");
+}
+
+TEST_F(InstallationTest, AMissingOrDamagedScriptIsRefusedBeforeAnythingIsWritten)
+{
+    disc.exe("A.TXT", "a");
+    mapDisc();
+    const std::string script = disc.installerFileHost("setup.inf");
+    std::string noise;
+    for (int i = 0; i < 4096; ++i)
+        noise += char((i * 7919 + 13) % 251);
+    const std::vector<std::pair<const char*, std::function<void()>>> damages = {
+        {"missing", [] {}},
+        {"random bytes", [&] { TempConfig::writeFile(script, noise); }},
+        {"a folder", [&] { fs::create_directory(script); }},
+        {"no [kelbo] section", [&] { TempConfig::writeFile(script, "[EXES]\r\nfile1=A.TXT\r\n"); }},
+    };
+    for (const auto& [what, damage] : damages) {
+        SCOPED_TRACE(what);
+        ResetSetup();
+        boxes.clear();
+        pages = 0;
+        fs::remove_all(script);
+        damage();
+        auto before = userFiles(config);
+        EXPECT_EQ(install(), 0);
+        EXPECT_EQ(pages, 0) << "no page of the wizard";
+        EXPECT_EQ(boxes, std::vector<std::string>{"Το αρχείο setup.inf λείπει ή είναι κατεστραμμένο:\nE:\\SETUP\\setup.inf"});
+        EXPECT_EQ(userFiles(config), before);
+        EXPECT_EQ(ReadRegistryString(ProductKeyPath(), "Path"), "");
+    }
+}
+
+TEST_F(InstallationTest, ClosingTheWindowDuringTheCopyWaitsForTheInstallation)
+{
+    threeProgramFiles();
+    confirmExit = true;  // whoever asks "exit?" is told yes
+    // As Next starts the copy the user presses the close box, Alt+F4 on the
+    // page and Cancel.
+    beforeAnswer = [](const plat::UiRequest& r) {
+        if (r.templateName != "DIALOG4")
+            return;
+        plat::HWND main = plat::FindWindowA(kMainClassName, nullptr);
+        plat::PostMessageA(main, plat::WM_SYSCOMMAND, plat::SC_CLOSE, 0);
+        plat::PostMessageA(r.window, plat::WM_SYSCOMMAND, plat::SC_CLOSE, 0);
+        plat::PostMessageA(r.window, plat::WM_COMMAND, 2, 0);
+        plat::PostMessageA(main, plat::WM_CLOSE, 1, 0);
+    };
+    EXPECT_EQ(install(), 0);
+    EXPECT_EQ(boxes, std::vector<std::string>{"Η εγκατάσταση έγινε κανονικά"}) << "nothing asked, nothing damaged";
+    EXPECT_EQ(TempConfig::readFile(target() + "/TITLE.DLL"), "title library " + programBytes());
+    EXPECT_FALSE(fs::exists(target() + "/Temp"));
+}
+
+TEST_F(InstallationTest, AFullDiskDuringTheExpansionIsNamedAsSuch)
+{
+    threeProgramFiles();
+    plat::SetWriteFaultHook([](const std::string& host, std::size_t written) {
+        return host.find("/KELBO/KELBO32.EXE") != std::string::npos && written > 0 ? ENOSPC : 0;
+    });
+    EXPECT_EQ(install(), 0);
+    plat::SetWriteFaultHook({});
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_EQ(boxes[0], "Ο δίσκος είναι γεμάτος:\nC:\\");
+    EXPECT_EQ(boxes[1], "Δεν μπορώ να κάνω σωστά την εγκατάσταση\nstatus=29");
+    EXPECT_FALSE(fs::exists(config.config() + "/Jx"));
+}
+
+TEST_F(InstallationTest, TwoTitlesKeepTheirOwnMenuEntries)
+{
+    threeProgramFiles();
+    ASSERT_EQ(install(), 0);
+    // A second title of the same maker, into a folder of its own.
+    disc.set("kelbo", "exelnk", oem("Άλλος τίτλος.lnk"));
+    fs::permissions(disc.installerFileHost("setup.inf"), fs::perms::owner_write, fs::perm_options::add);
+    disc.write();
+    ResetSetup();
+    ASSERT_TRUE(WriteRegistryString("Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir", "C:\\Other"));
+    ASSERT_EQ(install(), 0);
+    std::string first = TempConfig::readFile(menuFolder() + "/Ταρνέλο.desktop");
+    std::string second = TempConfig::readFile(menuFolder() + "/Άλλος τίτλος.desktop");
+    EXPECT_EQ(desktopValue(first, "Path"), target());
+    EXPECT_EQ(desktopValue(second, "Path"), config.config() + "/Other/Jx Multimedia/KELBO");
 }
 
 TEST_F(InstallationTest, ASharedFileAlreadyThereKeepsItsBytesAndGainsAUse)
@@ -324,6 +474,7 @@ TEST_F(InstallationTest, WithThreeProgramFilesTheProgressGoesTo2Then3Then4)
                                                    nullptr, nullptr);
     positionsSeen().clear();
     ASSERT_TRUE(fs::create_directories(config.config() + "/out"));
+    ::Setup().targetFolder = "C:\\out";
     EXPECT_EQ(CopyListedFiles(nullptr, "EXES", "E:\\SETUP", "C:\\out", 29), 1);
     EXPECT_EQ(positionsSeen(), (std::vector<int>{2, 3, 4}));
     EXPECT_EQ(TempConfig::readFile(config.config() + "/out/C"), "c");

@@ -1,0 +1,133 @@
+#include "setup/InstallJournal.h"
+
+#include <algorithm>
+
+#include "platform/config/profile.h"
+#include "platform/config/registry.h"
+#include "platform/fs/files.h"
+
+namespace {
+
+bool keyExists(const std::string& subKey)
+{
+    plat::HKEY key = nullptr;
+    if (plat::RegOpenKeyExA(plat::HKEY_LOCAL_MACHINE, subKey.c_str(), 0, plat::KEY_READ, &key) != 0)
+        return false;
+    plat::RegCloseKey(key);
+    return true;
+}
+
+// The value's type and bytes, or nothing when it is missing.
+std::optional<std::string> readValue(const std::string& subKey, const std::string& name, plat::DWORD* type)
+{
+    plat::HKEY key = nullptr;
+    if (plat::RegOpenKeyExA(plat::HKEY_LOCAL_MACHINE, subKey.c_str(), 0, plat::KEY_READ, &key) != 0)
+        return std::nullopt;
+    plat::DWORD size = 0;
+    std::optional<std::string> value;
+    if (plat::RegQueryValueExA(key, name.c_str(), nullptr, type, nullptr, &size) == 0) {
+        std::string bytes(size, '\0');
+        if (plat::RegQueryValueExA(key, name.c_str(), nullptr, type, reinterpret_cast<plat::BYTE*>(bytes.data()),
+                                   &size) == 0)
+            value = bytes.substr(0, size);
+    }
+    plat::RegCloseKey(key);
+    return value;
+}
+
+bool restoreValue(const std::string& subKey, const std::string& name, const std::optional<std::string>& before,
+                  plat::DWORD type)
+{
+    plat::HKEY key = nullptr;
+    if (plat::RegOpenKeyExA(plat::HKEY_LOCAL_MACHINE, subKey.c_str(), 0, plat::KEY_SET_VALUE, &key) != 0)
+        return !before;  // a value the run added went with its key
+    plat::LONG r = before ? plat::RegSetValueExA(key, name.c_str(), 0, type,
+                                                 reinterpret_cast<const plat::BYTE*>(before->data()),
+                                                 plat::DWORD(before->size()))
+                          : plat::RegDeleteValueA(key, name.c_str());
+    plat::RegCloseKey(key);
+    return r == 0 || (!before && r == 2);
+}
+
+constexpr const char* kMissing = "\x01";
+
+}  // namespace
+
+void InstallJournal::FolderMade(const std::string& path) { steps_.push_back({Kind::Folder, path, {}, {}, {}, 0}); }
+
+void InstallJournal::FileWritten(const std::string& path, bool existedBefore)
+{
+    steps_.push_back({existedBefore ? Kind::ReplacedFile : Kind::File, path, {}, {}, {}, 0});
+}
+
+void InstallJournal::BeforeRegistryKey(const std::string& subKey)
+{
+    for (std::size_t at = subKey.find('\\');; at = subKey.find('\\', at + 1)) {
+        std::string level = subKey.substr(0, at);
+        if (!keyExists(level))
+            steps_.push_back({Kind::Key, level, {}, {}, {}, 0});
+        if (at == std::string::npos)
+            return;
+    }
+}
+
+void InstallJournal::BeforeRegistryValue(const std::string& subKey, const std::string& name)
+{
+    Step step{Kind::Value, subKey, name, {}, {}, 0};
+    step.before = readValue(subKey, name, &step.type);
+    steps_.push_back(step);
+}
+
+void InstallJournal::BeforeIniValue(const std::string& file, const std::string& section, const std::string& key)
+{
+    char value[1024] = {};
+    plat::GetPrivateProfileStringA(section.c_str(), key.c_str(), kMissing, value, sizeof value, file.c_str());
+    Step step{Kind::Ini, file, section, key, {}, 0};
+    if (std::string(value) != kMissing)
+        step.before = value;
+    steps_.push_back(step);
+}
+
+bool InstallJournal::takeBack(const Step& step) const
+{
+    switch (step.kind) {
+    case Kind::Folder: return plat::RemoveDirectoryA(step.where.c_str()) != 0;
+    case Kind::File:
+        return plat::DeleteFileA(step.where.c_str()) != 0 ||
+               plat::GetFileAttributesA(step.where.c_str()) == plat::INVALID_FILE_ATTRIBUTES;
+    case Kind::ReplacedFile: return false;
+    case Kind::Key: return plat::RegDeleteKeyA(plat::HKEY_LOCAL_MACHINE, step.where.c_str()) == 0;
+    case Kind::Value: return restoreValue(step.where, step.name, step.before, step.type);
+    case Kind::Ini:
+        return plat::WritePrivateProfileStringA(step.name.c_str(), step.key.c_str(),
+                                                step.before ? step.before->c_str() : nullptr,
+                                                step.where.c_str()) != 0;
+    }
+    return false;
+}
+
+std::vector<std::string> InstallJournal::TakeBack()
+{
+    std::vector<std::string> left;
+    for (auto it = steps_.rbegin(); it != steps_.rend(); ++it) {
+        if (takeBack(*it))
+            continue;
+        std::string named = it->where;
+        if (it->kind == Kind::Value)
+            named = "HKEY_LOCAL_MACHINE\\" + it->where + " " + it->name;
+        else if (it->kind == Kind::Key)
+            named = "HKEY_LOCAL_MACHINE\\" + it->where;
+        else if (it->kind == Kind::Ini)
+            named = it->where + " [" + it->name + "] " + it->key;
+        if (std::find(left.begin(), left.end(), named) == left.end())
+            left.push_back(named);
+    }
+    steps_.clear();
+    return left;
+}
+
+InstallJournal& Journal()
+{
+    static InstallJournal journal;
+    return journal;
+}

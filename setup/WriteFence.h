@@ -1,0 +1,15 @@
+#pragma once
+// Where the installation may write: inside the target folder and the
+// emulated Windows system folders. Each write is judged on the host path
+// it resolves to, symbolic links followed, so that neither a name of the
+// script nor a link in the user's folders sends a write anywhere else.
+
+#include <string>
+
+// The host path a Windows path resolves to, links followed; empty when it
+// cannot be resolved.
+std::string CanonicalHostPath(const std::string& windowsPath);
+// True when a write to the Windows path lands strictly inside the target or
+// a system folder; otherwise the refusal is logged, naming where it would
+// have landed.
+bool MayWriteTo(const std::string& windowsPath);
