@@ -1,7 +1,9 @@
 #include "runtime/JxSharedBitmaps.h"
 
 #include <memory>
+#include <optional>
 
+#include "events/JxRetainedImages.h"
 #include "foundation/JxErrorReport.h"
 #include "foundation/JxFileUtils.h"
 #include "foundation/JxStartupSettings.h"
@@ -89,18 +91,30 @@ JxSharedImage LoadSharedBitmap(JxCRunTimeObject& owner, const JxCTableString& na
         return nullptr;
     JxCBitmapRefList& refs = GetBitmapRefs();
     JxCBitmapRef* ref = FindBitmapRef(name);
+    // A picture already loaded still gives its resource's palette.
+    const auto resourcePalette = [&] {
+        if (palette && name.GetText()[0] == '@')
+            *palette = LoadPaletteFromNamedBitmap(name.GetText() + 1);
+    };
     if (!ref) {
         const JxCString path = ComposeBitmapPath(owner, name);
-        JxSharedImage image = MakeSharedImage(loadByName(owner, name, path, palette));
+        // A picture shown before may be kept still, decoded.
+        std::optional<JxImageSource> source = RetainableImageSource(name, path);
+        JxSharedImage image = source ? GetRetainedImages().Take(name, path, *source) : nullptr;
+        if (image)
+            resourcePalette();
+        else
+            image = MakeSharedImage(loadByName(owner, name, path, palette));
         if (!image)
             return nullptr;
         auto made = std::make_unique<JxCBitmapRef>(JxCString(name.GetText()), path);
         made->SetImage(std::move(image));
+        made->SetRetainSource(std::move(source));
         if (!refs.Add(made.get()))
             return nullptr;
         ref = made.release();
-    } else if (palette && name.GetText()[0] == '@') {
-        *palette = LoadPaletteFromNamedBitmap(name.GetText() + 1);
+    } else {
+        resourcePalette();
     }
     JxCBitmapRefList& own = owner.GetBitmapRefs();
     if (!own.FindNode(ref) && own.Add(ref))
