@@ -125,15 +125,21 @@ JxSharedImage LoadSharedBitmap(JxCRunTimeObject& owner, const JxCTableString& na
 std::int16_t DrawBitmapAt(JxCRunTimeObject& owner, const JxObjectRef* image, const JxCRect& rect,
                           const JxCPoint& offset, JxCSlate* slate, std::int16_t transparent)
 {
+    const JxCRect source(offset.x, offset.y, std::int16_t(offset.x + rect.Width()),
+                         std::int16_t(offset.y + rect.Height()));
+    const JxBitmapPart part{rect.TopLeft(), source};
+    return DrawBitmapParts(owner, image, {&part, 1}, slate, transparent);
+}
+
+std::int16_t DrawBitmapParts(JxCRunTimeObject& owner, const JxObjectRef* image, std::span<const JxBitmapPart> parts,
+                             JxCSlate* slate, std::int16_t transparent)
+{
     if (!image || !image->handle)
         return 0;
     JxCSlate* target = slate ? slate : owner.GetSlate();
     if (!target)
         return 0;
-    const JxCRect source(offset.x, offset.y, std::int16_t(offset.x + rect.Width()),
-                         std::int16_t(offset.y + rect.Height()));
-    const std::int16_t result =
-        BlitBitmapToSlate(target, *image, rect.TopLeft(), GetProductPalette(), transparent, &source);
+    const std::int16_t result = BlitBitmapPartsToSlate(target, *image, parts, GetProductPalette(), transparent);
     if (!slate)
         owner.ReleaseSlate(target);
     return result;
