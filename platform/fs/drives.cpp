@@ -223,8 +223,7 @@ bool DriveHasMedium(const DriveInfo& drive)
 {
     if (drive.type != DRIVE_CDROM)
         return true;
-    const std::shared_ptr<const FolderListing> root = ListHostFolder(drive.hostFolder, true);
-    return root && !root->names().empty();
+    return DiscFolderHasEntries(drive.hostFolder);
 }
 
 void ReloadDriveTable() { invalidate(); }

@@ -129,27 +129,63 @@ const std::string* FolderListing::find(std::string_view name) const
     return it == byKey_.end() ? nullptr : &names_[it->second];
 }
 
-std::shared_ptr<const FolderListing> ListHostFolder(const std::string& hostFolder, bool readOnlyDisc)
+namespace {
+
+// The listing of a folder of a disc in the state `before`.
+std::shared_ptr<const FolderListing> listDiscFolder(const std::string& hostFolder, const FolderStamp& before)
 {
-    bool ok = false;
-    if (!readOnlyDisc) {
-        std::vector<std::string> names = readNames(hostFolder, ok);
-        return ok ? std::make_shared<const FolderListing>(std::move(names), false) : nullptr;
-    }
-    const std::optional<FolderStamp> before = stampOf(hostFolder);
-    if (!before)
-        return nullptr;
-    if (std::shared_ptr<const FolderListing> listing = kept().find(hostFolder, *before))
+    if (std::shared_ptr<const FolderListing> listing = kept().find(hostFolder, before))
         return listing;
-    const bool keep = settled(*before);
+    const bool keep = settled(before);
+    bool ok = false;
     std::vector<std::string> names = readNames(hostFolder, ok);
     if (!ok)
         return nullptr;
     auto listing = std::make_shared<const FolderListing>(std::move(names), keep);
     // Kept only when the folder also stood still while it was read.
     if (keep && stampOf(hostFolder) == before)
-        kept().keep(hostFolder, *before, listing);
+        kept().keep(hostFolder, before, listing);
     return listing;
+}
+
+bool firstEntryExists(const std::string& hostFolder)
+{
+    DIR* dir = ::opendir(hostFolder.c_str());
+    if (!dir)
+        return false;
+    bool any = false;
+    while (dirent* e = ::readdir(dir)) {
+        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) {
+            any = true;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return any;
+}
+
+}  // namespace
+
+std::shared_ptr<const FolderListing> ListHostFolder(const std::string& hostFolder, bool readOnlyDisc)
+{
+    if (!readOnlyDisc) {
+        bool ok = false;
+        std::vector<std::string> names = readNames(hostFolder, ok);
+        return ok ? std::make_shared<const FolderListing>(std::move(names), false) : nullptr;
+    }
+    const std::optional<FolderStamp> before = stampOf(hostFolder);
+    return before ? listDiscFolder(hostFolder, *before) : nullptr;
+}
+
+bool DiscFolderHasEntries(const std::string& hostFolder)
+{
+    const std::optional<FolderStamp> stamp = stampOf(hostFolder);
+    if (!stamp)
+        return false;
+    std::shared_ptr<const FolderListing> listing = kept().find(hostFolder, *stamp);
+    if (!listing && settled(*stamp))
+        listing = listDiscFolder(hostFolder, *stamp);
+    return listing ? !listing->names().empty() : firstEntryExists(hostFolder);
 }
 
 std::optional<FolderStamp> SettledDiscFolderStamp(std::string_view windowsPath)

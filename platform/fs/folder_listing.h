@@ -50,6 +50,11 @@ private:
 // read-only disc (readOnlyDisc) is kept as told above.
 std::shared_ptr<const FolderListing> ListHostFolder(const std::string& hostFolder, bool readOnlyDisc);
 
+// Whether a folder of a disc holds any entry (a disc is in its drive): a
+// kept listing answers, a settled folder is listed and kept, and another is
+// read only up to its first entry.
+bool DiscFolderHasEntries(const std::string& hostFolder);
+
 // The stamp of the folder holding a Windows path's last component, when
 // that folder lies on a read-only disc and has stood unchanged long enough
 // for its stamp to tell every later change; nothing otherwise. Whoever
