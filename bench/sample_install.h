@@ -1,7 +1,7 @@
 #pragma once
 // What the benchmarks of the whole program share: the program's folder with
-// its own resources and the sample title (and the title's disc), as a
-// user's machine has them, and a look at the screen.
+// its own resources and the sample title's installed part, and the title's
+// disc, as a user's machine has them, and a look at the screen.
 
 #include <cstdint>
 #include <cstdio>
@@ -25,17 +25,18 @@ public:
         std::uintmax_t bytes = 0;
         int files = 0;
         const std::filesystem::path own = config_.program() + "/kelbo32.resources";
-        for (auto it = std::filesystem::recursive_directory_iterator(config_.program());
-             it != std::filesystem::recursive_directory_iterator(); ++it) {
-            if (it->path() == own) {
-                it.disable_recursion_pending();
-                continue;
+        for (const std::string& folder : {config_.program(), DiscFolder(config_)})
+            for (auto it = std::filesystem::recursive_directory_iterator(folder);
+                 it != std::filesystem::recursive_directory_iterator(); ++it) {
+                if (it->path() == own) {
+                    it.disable_recursion_pending();
+                    continue;
+                }
+                if (it->is_regular_file()) {
+                    bytes += it->file_size();
+                    ++files;
+                }
             }
-            if (it->is_regular_file()) {
-                bytes += it->file_size();
-                ++files;
-            }
-        }
         char text[96];
         std::snprintf(text, sizeof text, "sample title: %d files, %.1f KiB; ", files, double(bytes) / 1024.0);
         return text + more;

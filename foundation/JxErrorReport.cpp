@@ -82,6 +82,12 @@ std::int32_t visibleReport(unsigned id, std::span<const JxMessageArg> args, unsi
     return ShowErrorBox(style, withIdPrefix(id, formatted(text, args)).c_str());
 }
 
+std::uint32_t& reportCount()
+{
+    static std::uint32_t count = 0;
+    return count;
+}
+
 }  // namespace
 
 void SetProgramStarted()
@@ -111,10 +117,16 @@ const JxCString& QuitQuestionText()
     return quitText();
 }
 
+std::uint32_t GetReportCount()
+{
+    return reportCount();
+}
+
 std::int32_t OhNoItsAnErrorList(unsigned id, std::span<const JxMessageArg> args)
 {
     if (!startFlag())
         return 0;
+    ++reportCount();
     if (ProductExists())
         ProductMarkIdle();
     std::int32_t answer = 0;
@@ -170,6 +182,7 @@ std::int32_t ShowErrorBox(unsigned style, const char* text)
 
 std::int32_t ErrorMessageBox(const char* text, unsigned style)
 {
+    ++reportCount();
     const std::string caption = boxCaption();
     for (;;) {
         std::int32_t answer = messageBox(text ? text : "", caption, style | kIconExclamation | kTaskModal);

@@ -40,6 +40,10 @@ bool IsProgramStarted();
 // quit question's own text.
 void ResetErrorReporting();
 
+// How many reports (quiet or shown) have been made in this run: a caller
+// that sees an operation fail can tell whether its cause was reported.
+std::uint32_t GetReportCount();
+
 std::int32_t OhNoItsAnErrorList(unsigned id, std::span<const JxMessageArg> args);
 std::int32_t ReportErrorOkList(unsigned id, std::span<const JxMessageArg> args);
 std::int32_t ReportErrorAbortRetryIgnoreList(unsigned id, std::span<const JxMessageArg> args);

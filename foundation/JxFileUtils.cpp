@@ -102,8 +102,13 @@ std::int32_t HandleFileNotFound(JxCString& name, bool* discCheckedAgain)
         } while (answer == kAnswerRetry && !located);
         return located ? kAnswerRetry : 0;
     }
-    if (IsDataDiscInDriveRoad())
+    if (IsDataDiscInDriveRoad()) {
+        // The check may have asked for the disc: once it is back, so may be
+        // the file.
+        if (FileExists(name.GetText()))
+            return kAnswerRetry;
         return ReportErrorAbortRetryIgnore(kFileNotOnDiscId, name);
+    }
     // A check that succeeds while the file stays missing (a network
     // install whose data path lists) must not send the open round again
     // and again without a word: after one check the user is asked.

@@ -85,6 +85,9 @@ public:
     // leaving the data stream to the caller. Every block, count, offset and
     // text is bounded by what the file holds.
     std::int16_t ReadProductData(JxCInStrStream& in, std::uint32_t fileSize);
+    // Whether the last read stopped at the version record: the data is of
+    // another country or version, and the question said so.
+    bool WasProductDataRefused() const { return dataRefused_; }
     // The offset of the page data in the file (valid after a read).
     std::uint32_t GetPageDataOffset() const { return pageDataOffset_; }
 
@@ -329,6 +332,7 @@ private:
     std::vector<JxCTableString> tableStrings_;
     std::vector<std::unique_ptr<char[]>> internedTexts_;
     std::uint32_t pageDataOffset_ = 0;
+    bool dataRefused_ = false;
     std::unique_ptr<JxCMungeFile> dataStore_;
     std::int16_t compiledData_ = 0;
     std::int32_t startPage_ = 1;
@@ -401,9 +405,16 @@ struct JxMediaListHooks {
     // playing.
     std::int16_t (*stopPlaying)() = nullptr;
     std::int16_t (*anyPlaying)() = nullptr;
+    // Hands a wave-output completion to the media object that wrote its
+    // buffer; 1 when one did.
+    std::int16_t (*routeWaveDone)(JxCTimerParams& params) = nullptr;
+    // Forgets an object that dies while media objects hand it their
+    // completions.
+    void (*forgetOwner)(const JxCNotifyRoot* dying) = nullptr;
 };
 // Installs the hooks; the previous ones are returned.
 JxMediaListHooks SetMediaListHooks(const JxMediaListHooks& hooks);
+const JxMediaListHooks& GetMediaListHooks();
 
 // Stops everything that plays: purges the queued actions, releases the
 // media owner and stops every media object (rewinding all of them with the

@@ -104,6 +104,8 @@ std::int16_t JxCBaseProduct::LoadProductData()
     }
     CloseFile(file);
     if (!read) {
+        if (dataRefused_)
+            return 0;  // the version question has said why
         // A damaged file: the start fails naming it, never with zeros.
         const std::string title = LoadStringFromLibraries(kTitleTextId).value_or("");
         ReportErrorOk(kCannotOpenProductDataId, path.GetText(), title.c_str());
@@ -118,7 +120,8 @@ std::int16_t JxCBaseProduct::LoadProductData()
 
 std::int16_t JxCBaseProduct::ReadProductData(JxCInStrStream& in, std::uint32_t fileSize)
 {
-    if (!CheckProductDataVersion(in))
+    dataRefused_ = !CheckProductDataVersion(in);
+    if (dataRefused_)
         return 0;
     std::uint32_t pageData = 0, strings = 0, definitionsEnd = 0;
     if (!in.ReadBigEndian32(pageData).ReadBigEndian32(strings).ReadBigEndian32(definitionsEnd))

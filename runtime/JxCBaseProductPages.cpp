@@ -125,10 +125,14 @@ std::int16_t JxCBaseProduct::ChangePage(JxCPageDef* pageDef)
         page->SetOpenerPage(previous);
     }
 
+    const std::uint32_t reportsBefore = GetReportCount();
     if (!page->CreateResources()) {
         undoChangePage(page, previous);
         MarkIdle();
-        ReportOutOfMemory();
+        // A missing or damaged file has been reported by name; only a failure
+        // that said nothing is taken for a lack of memory.
+        if (GetReportCount() == reportsBefore)
+            ReportOutOfMemory();
         return 0;
     }
     if (previous != page)

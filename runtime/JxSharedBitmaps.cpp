@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <string_view>
 
 #include "events/JxRetainedImages.h"
 #include "foundation/JxErrorReport.h"
@@ -28,14 +29,44 @@ JxCString withSuffix(const JxCString& path, const char* suffix)
     return out;
 }
 
+// The first of the picture's files that exists, or nothing.
+std::optional<JxCString> findFile(const JxCString& path)
+{
+    for (const char* suffix : {".png", ".dib"})
+        if (JxCString tried = withSuffix(path, suffix); FileExists(tried.GetText()))
+            return tried;
+    if (FileExists(path.GetText()))
+        return path;
+    return std::nullopt;
+}
+
+// The name a missing picture is reported under: the file the title names,
+// with the extension its pictures usually have when it gives none.
+JxCString missingName(const JxCString& path)
+{
+    const std::string_view text = path.View();
+    const std::size_t base = text.find_last_of("\\/:");
+    const bool hasExtension = text.find('.', base == std::string_view::npos ? 0 : base + 1) != std::string_view::npos;
+    return hasExtension ? path : withSuffix(path, ".dib");
+}
+
+// A missing picture is reported by name through the file opener's road:
+// Retry looks again (the disc may be back), Ignore goes on without it. A
+// picture whose file is there but cannot be read is reported as damaged.
 JxObjectRef loadFile(const JxCString& path)
 {
-    for (const char* suffix : {".png", ".dib"}) {
-        const JxCString tried = withSuffix(path, suffix);
-        if (FileExists(tried.GetText()))
-            return LoadBitmapFile(tried.GetText());
+    bool discCheckedAgain = false;
+    for (;;) {
+        if (std::optional<JxCString> found = findFile(path)) {
+            JxObjectRef loaded = LoadBitmapFile(found->GetText());
+            if (!loaded.handle)
+                ReportErrorOk(kDibBadFileId, *found);
+            return loaded;
+        }
+        JxCString name = missingName(path);
+        if (HandleFileNotFound(name, &discCheckedAgain) != kAnswerRetry)
+            return {};
     }
-    return FileExists(path.GetText()) ? LoadBitmapFile(path.GetText()) : JxObjectRef();
 }
 
 JxObjectRef loadByName(JxCRunTimeObject& owner, const JxCTableString& name, const JxCString& path,
@@ -56,10 +87,7 @@ JxObjectRef loadByName(JxCRunTimeObject& owner, const JxCTableString& name, cons
                 return stored;
         }
     }
-    JxObjectRef loaded = loadFile(filePath);
-    if (!loaded.handle)
-        OhNoItsAnError(kNoBitmapLoadedId, name.GetText());
-    return loaded;
+    return loadFile(filePath);
 }
 
 }  // namespace

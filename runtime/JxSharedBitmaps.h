@@ -24,9 +24,6 @@
 
 class JxCSlate;
 
-// The report when no picture came of a file name.
-constexpr unsigned kNoBitmapLoadedId = 1094;
-
 // A shared picture of a bitmap record, deleted with its last share; null
 // for an empty record.
 JxSharedImage MakeSharedImage(const JxObjectRef& bitmap);

@@ -62,6 +62,7 @@ protected:
             GTEST_SKIP() << "the ffmpeg program is not installed (scripts/dev installs it)";
         ProgramTest::SetUp();
         writeTitle(config.program());
+        testkit::MoveDataToDisc(config.program(), discFolder());
         ASSERT_TRUE(plat::testing::MakeColourMovie(discFolder() + "/CLIP.mov", plat::testing::kCinepakIma4));
     }
     void TearDown() override

@@ -65,7 +65,7 @@ protected:
                   data);
         data.page(1, 1).name("Home").storedPanel("Display", testkit::TitlePanelBytes(panel)).on("on_open", {testkit::OpenPageAction(2)});
         data.page(2, 2).name("Child");
-        title.Write(config.program());
+        install(title);
         ReleaseTypeRegistries();
 
         writePicture("back", 320, 240, testkit::kSampleRust);

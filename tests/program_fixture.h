@@ -60,9 +60,16 @@ protected:
         return std::uint32_t(c[0]) << 16 | std::uint32_t(c[1]) << 8 | c[2];
     }
 
-    // The data disc's folder (drive D:), where the title's pictures lie:
-    // the program's folder, which the title was written into.
-    std::string discFolder() const { return config.program(); }
+    // The data disc's folder (drive D:), where the title's pictures lie.
+    std::string discFolder() const { return DiscFolder(config); }
+    // A title of the test's own in place of the sample, laid out as the
+    // sample is: written into the program's folder, its disc's part moved
+    // to the disc.
+    void install(testkit::TitleFolder& title) const
+    {
+        title.Write(config.program());
+        testkit::MoveDataToDisc(config.program(), discFolder());
+    }
 
     // The program's run, with `user` called each time it waits for input.
     int run(std::function<bool(plat::HWND main)> user, const char* commandLine = "")

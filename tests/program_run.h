@@ -18,8 +18,8 @@
 #include "platform/tests/temp_config.h"
 #include "runtime/JxCBaseApp.h"
 #include "runtime/JxMainWindowProc.h"
+#include "testkit/installed_title.h"
 #include "testkit/sample_title.h"
-#include "tests/title_disc.h"
 #include "title/JxClassRegistrations.h"
 
 // While it lives, the program's display-object classes are registered, so
@@ -32,9 +32,30 @@ struct ProgramClasses {
     ProgramClasses& operator=(const ProgramClasses&) = delete;
 };
 
-// The program's folder holds the program's resources (from the source
-// tree) and the sample title; it is also the data disc, a CD-ROM drive D:,
-// where the title's pictures are looked for.
+// The title as its users have it: the program's folder on drive C: (the
+// test's root folder) holds what the installer put there, the program's
+// resources among them, and an INI file that points the data path at the
+// title's disc, a CD-ROM drive D: with its volume label, which holds the
+// rest.
+inline std::string DiscFolder(const plat::testing::TempConfig& config)
+{
+    return config.root() + "/disc";
+}
+
+// Moves what a title written into the program's folder keeps on its disc
+// there, and writes the installation's INI file and the drive table.
+inline void LayOutInstalledTitle(const plat::testing::TempConfig& config,
+                                 const testkit::InstalledSettings& settings = {})
+{
+    testkit::MoveDataToDisc(config.program(), DiscFolder(config));
+    const std::string ini = testkit::InstalledIni(settings);
+    plat::testing::TempConfig::writeFile(config.program() + "/kelbo32.ini", ini);
+    plat::testing::TempConfig::writeFile(config.config() + "/platform.ini",
+                                         testkit::DriveSection('C', config.root(), "fixed") +
+                                             testkit::DriveSection('D', DiscFolder(config), "cdrom", "KELBO"));
+    plat::ReloadDriveTable();
+}
+
 inline void InstallSampleTitle(const plat::testing::TempConfig& config)
 {
     std::filesystem::copy(std::string(KELBO_SOURCE_DIR) + "/resources/kelbo32.resources",
@@ -43,7 +64,7 @@ inline void InstallSampleTitle(const plat::testing::TempConfig& config)
         ProgramClasses classes;
         testkit::WriteSampleTitle(config.program());
     }
-    WriteTitleDisc(config.config(), config.program());
+    LayOutInstalledTitle(config);
 }
 
 inline void BeginProgramRun()

@@ -92,7 +92,7 @@ protected:
         for (std::size_t i = 0; i < samples.size(); ++i)
             samples[i] = std::int16_t(6000 * std::sin(double(i) * 0.3));
         title.files["tone.wav"] = testkit::EncodeWave(testkit::Pcm16Sound(samples, kRate));
-        title.Write(config.program());
+        install(title);
         ReleaseTypeRegistries();
     }
     // Clicks the hotspot: the virtual time from the sound's start to the

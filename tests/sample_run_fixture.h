@@ -34,15 +34,10 @@ protected:
             testkit::WriteSampleTitle(config.program(), true, true);
         }
         testkit::WriteHostFile(config.program() + "/WordData.dat", testkit::SampleQuizWordData().Bytes());
-        // The disc cannot be written: the users' files go to a fixed drive.
-        plat::testing::TempConfig::writeFile(config.config() + "/platform.ini",
-                                             "[Drive D]\nPath=" + discFolder() +
-                                                 "\nType=cdrom\nLabel=KELBO\n[Drive C]\nPath=" + config.root() +
-                                                 "/c\nType=fixed\n");
-        plat::testing::TempConfig::writeFile(config.config() + "/windows/kelbo32.ini",
-                                             "[Directory]\nData=D:\\\nVolumeLabel=KELBO\nUser=C:\\Users\n");
-        std::filesystem::create_directories(config.root() + "/c");
-        plat::ReloadDriveTable();
+        // The users' files go to a folder of their own on the hard disk.
+        testkit::InstalledSettings settings;
+        settings.extra = "User=C:\\Users\r\n";
+        LayOutInstalledTitle(config, settings);
         auto out = std::make_unique<plat::HeadlessAudio>();
         audio = out.get();
         plat::InstallAudioOutput(std::move(out));
@@ -55,7 +50,7 @@ protected:
 
     std::string userFile(const std::string& name) const
     {
-        return plat::testing::TempConfig::readFile(config.root() + "/c/Users/" + name);
+        return plat::testing::TempConfig::readFile(config.root() + "/Users/" + name);
     }
 
     // The script's run: the steps taken one at a time, the main window

@@ -156,9 +156,12 @@ TEST_F(RollOverTest, ARollOverHotspotWithoutAPictureStillRaisesItsEventsAndAMiss
     move(90, 45);
     EXPECT_EQ(events(), (Log{"on", "off"}));
 
+    answers = {kAnswerIgnore, kAnswerIgnore};
     auto* missing = open<JxCRollOverHotspot>({testkit::RollOverHotspotRecord(file, 0, "gone", 0, 0).rect(40, 15, 60, 35)});
     ASSERT_NE(missing, nullptr);
     EXPECT_EQ(missing->CreateResources(), 0);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_NE(boxes[0].text.find("gone.dib"), std::string::npos) << boxes[0].text;
 }
 
 // --- Rollover button -------------------------------------------------------------

@@ -287,6 +287,13 @@ TEST_F(ProductDataTest, DataOfAnotherCountryOrVersionIsRefusedWithItsMessage)
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].rfind("[1251]", 0), 0u) << boxes[0];
     EXPECT_EQ(boxes[1].rfind("[1266]", 0), 0u) << boxes[1];
+    // Refused at the start, the question alone says why: the file is not
+    // reported as one that cannot be opened.
+    boxes.clear();
+    title.data.version().countryCode = "GR";
+    EXPECT_FALSE(start());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].rfind("[1251]", 0), 0u) << boxes[0];
 }
 
 TEST_F(ProductDataTest, BlocksThatDoNotFollowOneAnotherAreRefused)
