@@ -21,8 +21,10 @@ struct PoolEntry {
 };
 
 // Transition bitmaps kept between transitions: a page change draws a few
-// panels, and its wipes twice their size.
-constexpr std::size_t kKeptBitmaps = 4;
+// panels of as many sizes (the sample title's contents page five), and its
+// wipes twice their size. The bytes bound the memory kept; the count only
+// bounds the search.
+constexpr std::size_t kKeptBitmaps = 8;
 constexpr std::size_t kKeptBitmapBytes = 4u << 20;
 
 // A transition bitmap and what it was made as.

@@ -183,6 +183,18 @@ TEST_F(SlateTest, TransitionSlatesTakeTheirBitmapAgainCleared)
     palette = product;
 }
 
+TEST_F(SlateTest, EveryPanelOfAPageTakesItsTransitionBitmapAgain)
+{
+    // One panel after the other, as a page change draws them; then again.
+    constexpr std::array<std::array<std::int16_t, 2>, 6> kPanels{
+        {{64, 6}, {64, 36}, {30, 30}, {2, 27}, {128, 36}, {32, 20}}};
+    std::vector<plat::HGDIOBJ> first;
+    for (const auto& [w, h] : kPanels)
+        first.push_back(JxCPooledSlate(w, h, 0, 0).GetBitmap().handle);
+    for (std::size_t i = 0; i < kPanels.size(); ++i)
+        EXPECT_EQ(JxCPooledSlate(kPanels[i][0], kPanels[i][1], 0, 0).GetBitmap().handle, first[i]) << "panel " << i;
+}
+
 TEST_F(SlateTest, AttachBitmapKeepsTheContextAndDeletesTheBitmapItMade)
 {
     SetSlatePoolSize(1);
