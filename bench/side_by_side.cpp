@@ -51,24 +51,32 @@ std::string show(double ns)
 double Race(const std::string& name, const std::function<void()>& ours, const std::function<void()>& peer,
             Timing timing)
 {
+    return RaceMeasured(
+        name, [&] { return sample(ours, timing.repeats); }, [&] { return sample(peer, timing.repeats); },
+        timing.rounds);
+}
+
+double RaceMeasured(const std::string& name, const std::function<double()>& ours,
+                    const std::function<double()>& peer, int rounds)
+{
     // One untimed call each warms caches, tables and allocators.
     ours();
     peer();
     std::vector<double> a, b;
-    for (int r = 0; r < timing.rounds; ++r) {
+    for (int r = 0; r < rounds; ++r) {
         // Alternate who goes first so neither always runs on a warmer cache.
         if (r % 2 == 0) {
-            a.push_back(sample(ours, timing.repeats));
-            b.push_back(sample(peer, timing.repeats));
+            a.push_back(ours());
+            b.push_back(peer());
         } else {
-            b.push_back(sample(peer, timing.repeats));
-            a.push_back(sample(ours, timing.repeats));
+            b.push_back(peer());
+            a.push_back(ours());
         }
     }
     const double oursNs = median(a), peerNs = median(b);
     const double ratio = oursNs / peerNs;
     std::printf("%s: ours %s, peer %s (medians of %d rounds)\n", name.c_str(), show(oursNs).c_str(),
-                show(peerNs).c_str(), timing.rounds);
+                show(peerNs).c_str(), rounds);
     std::printf("ratio %s %.2f\n", name.c_str(), ratio);
     std::fflush(stdout);
     return ratio;

@@ -20,6 +20,12 @@ struct Timing {
 double Race(const std::string& name, const std::function<void()>& ours, const std::function<void()>& peer,
             Timing timing = {});
 
+// The same for work that measures its own cost (say, the processor time a
+// child process used): each call does the work once and returns what it
+// cost, in nanoseconds.
+double RaceMeasured(const std::string& name, const std::function<double()>& ours,
+                    const std::function<double()>& peer, int rounds);
+
 // A side-by-side pair, run by the benchmark programs' main after their own
 // benchmarks. It returns false when the outputs of ours and the peer differ
 // (it says how first).

@@ -1,5 +1,7 @@
 #include "events/JxCBitmapRef.h"
 
+#include "events/JxRetainedImages.h"
+
 namespace {
 
 void releaseReference(JxCObject* reference)
@@ -41,6 +43,8 @@ std::int16_t ReleaseBitmapRef(JxCBitmapRef* ref)
         return 0;
     if (ref->DropUse() > 0)
         return 0;
+    if (const std::optional<JxImageSource>& source = ref->GetRetainSource())
+        GetRetainedImages().Keep(ref->GetName(), ref->GetPath(), *source, ref->GetImage());
     refs.Remove(ref);
     return 1;
 }
@@ -50,4 +54,5 @@ void ClearBitmapRefs()
     JxCBitmapRefList& refs = GetBitmapRefs();
     while (JxCObject* ref = refs.GetFirst())
         refs.Remove(ref);
+    GetRetainedImages().Clear();
 }

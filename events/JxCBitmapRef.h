@@ -9,8 +9,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "events/JxCRunTimeObject.h"
+#include "events/JxImageSource.h"
 #include "foundation/JxCList.h"
 #include "foundation/JxCString.h"
 #include "foundation/JxObjectRef.h"
@@ -26,6 +28,10 @@ public:
     const JxCString& GetPath() const { return path_; }
     const JxSharedImage& GetImage() const { return image_; }
     void SetImage(JxSharedImage image) { image_ = std::move(image); }
+    // Where the picture was read from, when it may be kept after its last
+    // use (events/JxRetainedImages.h).
+    const std::optional<JxImageSource>& GetRetainSource() const { return retainSource_; }
+    void SetRetainSource(std::optional<JxImageSource> source) { retainSource_ = std::move(source); }
     std::int32_t GetUseCount() const { return useCount_; }
     void AddUse() { ++useCount_; }
     // One use fewer; the count that is left.
@@ -35,6 +41,7 @@ private:
     JxCString name_;
     JxCString path_;
     JxSharedImage image_;
+    std::optional<JxImageSource> retainSource_;
     std::int32_t useCount_ = 0;
 };
 
@@ -44,9 +51,10 @@ JxCBitmapRefList& GetBitmapRefs();
 // The reference of the name (any case) in the process-wide list, or null.
 JxCBitmapRef* FindBitmapRef(const JxCTableString& name);
 // One use of the reference fewer; at 0 it leaves the global list and is
-// deleted (its picture goes with its last share). A reference that is not in
-// the list is left alone. 1 when the reference was deleted.
+// deleted (its picture goes with its last share, unless the store of
+// retained pictures keeps it). A reference that is not in the list is left
+// alone. 1 when the reference was deleted.
 std::int16_t ReleaseBitmapRef(JxCBitmapRef* ref);
-// Empties the global list at the program's end, while the drawing services
-// still exist.
+// Empties the global list and the store of retained pictures at the
+// program's end, while the drawing services still exist.
 void ClearBitmapRefs();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 #include "foundation/JxMessageText.h"
@@ -164,15 +165,28 @@ private:
     unsigned char to_[256];
 };
 
-// The bytes that match byte for byte (folded when case-blind) are the
-// candidates; a candidate counts when it starts a character, which one walk
-// from the start of rest (itself a character start) tells; rest runs to
-// the end of the text, a match starts within its first windowSize bytes, and when the
-// characters agree: a double-byte character only with the same character.
-std::size_t findDoubleByte(std::string_view rest, std::size_t windowSize, std::string_view needle, bool caseSensitive,
-                          int codePage)
+// Whether the candidate at `at` starts a character of text, whose first
+// byte is a character start. A byte that can be no lead byte always ends a
+// character, so only the run of possible lead bytes just before the
+// candidate decides: from its start the bytes pair off as lead and trail, and
+// the candidate starts a character when the run is of even length. The walk
+// back stops at `known`, a character start at or before the candidate.
+bool startsCharacter(const unsigned char* text, std::size_t known, std::size_t at, int codePage)
 {
-    const SearchFold fold(true);
+    std::size_t run = at;
+    while (run > known && IsLeadByteInCodePage(text[run - 1], codePage))
+        --run;
+    return (at - run) % 2 == 0;
+}
+
+// The bytes that match byte for byte (folded when case-blind) are the
+// candidates; a candidate counts when it starts a character and when the
+// characters agree: a double-byte character only with the same character.
+// rest runs from a character start to the end of the text; a match starts
+// within its first windowSize bytes.
+std::size_t findDoubleByte(std::string_view rest, std::size_t windowSize, std::string_view needle, bool caseSensitive,
+                           int codePage)
+{
     const std::string_view window = rest.substr(0, windowSize);
     const auto* t = reinterpret_cast<const unsigned char*>(rest.data());
     const auto* n = reinterpret_cast<const unsigned char*>(needle.data());
@@ -181,16 +195,24 @@ std::size_t findDoubleByte(std::string_view rest, std::size_t windowSize, std::s
     const auto size = [codePage](const unsigned char* s, std::uint32_t i, std::uint32_t count) -> std::uint32_t {
         return (IsLeadByteInCodePage(s[i], codePage) && i + 1 < count) ? 2 : 1;
     };
-    std::uint32_t walk = 0;
+    std::optional<SearchFold> fold;
+    if (!caseSensitive)
+        fold.emplace(true);
+    // A character start at or before the next candidate: what lies before
+    // it was looked at already.
+    std::size_t known = 0;
     for (std::size_t at = 0;; ++at) {
-        at = caseSensitive ? findBytes(window, needle, at) : fold.find(window, needle, at);
+        at = fold ? fold->find(window, needle, at) : findBytes(window, needle, at);
         if (at == std::string_view::npos)
             return at;
-        while (walk < at)
-            walk += size(t, walk, length);
-        if (walk != at)
-            continue;  // inside a double-byte character
+        if (!startsCharacter(t, known, at, codePage)) {
+            // The candidate is the trail byte of the character before it.
+            known = at + 1;
+            continue;
+        }
+        known = at;
         std::uint32_t k = 0;
+        const auto walk = static_cast<std::uint32_t>(at);
         while (k < needleLength) {
             const std::uint32_t m = size(n, k, needleLength);
             if (size(t, walk + k, length) != m || (m == 2 && (t[walk + k + 1] != n[k + 1] || t[walk + k] != n[k])))

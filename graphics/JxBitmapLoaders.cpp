@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -294,19 +295,39 @@ std::int16_t BlitBitmapToSlate(JxCSlate* slate, const JxObjectRef& bitmap, const
 {
     if (!bitmap.handle || !slate)
         return 0;
-    const std::int32_t width = GetBitmapWidth(bitmap);
-    const std::int32_t height = GetBitmapHeight(bitmap);
-    JxCRect from = source ? *source : JxCRect(0, 0, std::int16_t(width), std::int16_t(height));
-    if (from.IsEmpty() || width <= 0 || height <= 0)
-        return 1;
-    JxCMemorySlate wrapper(bitmap);
-    if (!wrapper.GetHDC())
+    const JxCRect whole(0, 0, std::int16_t(GetBitmapWidth(bitmap)), std::int16_t(GetBitmapHeight(bitmap)));
+    const JxBitmapPart part{position, source ? *source : whole};
+    return BlitBitmapPartsToSlate(slate, bitmap, {&part, 1}, palette, transparent);
+}
+
+std::int16_t BlitBitmapPartsToSlate(JxCSlate* slate, const JxObjectRef& bitmap, std::span<const JxBitmapPart> parts,
+                                    plat::HPALETTE palette, std::int16_t transparent)
+{
+    if (!bitmap.handle || !slate)
         return 0;
-    const plat::HPALETTE previous = wrapper.ExchangePalette(palette, 0);
-    JxCRect to(position.x, position.y, std::int16_t(position.x + from.Width()),
-               std::int16_t(position.y + from.Height()));
-    const std::int16_t result = JxCSlate::Blit(slate, &wrapper, &from, &to, transparent);
-    wrapper.SelectPalette(previous, 0);
+    if (GetBitmapWidth(bitmap) <= 0 || GetBitmapHeight(bitmap) <= 0)
+        return 1;
+    std::optional<JxCMemorySlate> wrapper;
+    plat::HPALETTE previous = nullptr;
+    std::int16_t result = 1;
+    for (const JxBitmapPart& part : parts) {
+        if (part.source.IsEmpty())
+            continue;
+        if (!wrapper) {
+            wrapper.emplace(bitmap);
+            if (!wrapper->GetHDC())
+                return 0;
+            previous = wrapper->ExchangePalette(palette, 0);
+        }
+        JxCRect from = part.source;
+        JxCRect to(part.position.x, part.position.y, std::int16_t(part.position.x + from.Width()),
+                   std::int16_t(part.position.y + from.Height()));
+        result = JxCSlate::Blit(slate, &*wrapper, &from, &to, transparent);
+        if (!result)
+            break;
+    }
+    if (wrapper)
+        wrapper->SelectPalette(previous, 0);
     return result;
 }
 

@@ -69,6 +69,16 @@ plat::HPALETTE LoadDibFile(const char* name);
 // an empty bitmap, else the blit's result.
 std::int16_t BlitBitmapToSlate(JxCSlate* slate, const JxObjectRef& bitmap, const JxCPoint& position,
                                plat::HPALETTE palette, std::int16_t transparent, const JxCRect* source = nullptr);
+// A part of a bitmap and where its top-left lands.
+struct JxBitmapPart {
+    JxCPoint position;
+    JxCRect source;
+};
+// BlitBitmapToSlate of each part in turn, through one slate over the
+// bitmap (a tiled picture draws many small parts); empty parts draw
+// nothing. The result of the last part drawn, 0 at the first that fails.
+std::int16_t BlitBitmapPartsToSlate(JxCSlate* slate, const JxObjectRef& bitmap, std::span<const JxBitmapPart> parts,
+                                    plat::HPALETTE palette, std::int16_t transparent);
 
 // The text output that stamps a line into a band of a bitmap: its width
 // in pixels, and drawing it. Text output is installed from the start;

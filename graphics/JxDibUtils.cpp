@@ -188,7 +188,7 @@ plat::HPALETTE CreatePaletteFromResourceData(std::span<const std::uint8_t> data)
 
 // --- Sections and bitmap records ---------------------------------------------
 
-JxObjectRef CreateDibSectionForPalette(std::int32_t width, std::int32_t height, plat::HPALETTE palette)
+plat::BITMAPINFO DibSectionInfoForPalette(std::int32_t width, std::int32_t height, plat::HPALETTE palette)
 {
     plat::BITMAPINFO info;
     if (GraphicsUseWinG()) {
@@ -231,7 +231,16 @@ JxObjectRef CreateDibSectionForPalette(std::int32_t width, std::int32_t height, 
             info.bmiColors[255] = {255, 255, 255, 0};
         }
     }
+    return info;
+}
 
+JxObjectRef CreateDibSectionForPalette(std::int32_t width, std::int32_t height, plat::HPALETTE palette)
+{
+    return CreateDibSectionFromInfo(DibSectionInfoForPalette(width, height, palette));
+}
+
+JxObjectRef CreateDibSectionFromInfo(const plat::BITMAPINFO& info)
+{
     void* bits = nullptr;
     JxObjectRef record;
     record.handle = plat::CreateDIBSection(nullptr, &info, plat::DIB_RGB_COLORS, &bits);

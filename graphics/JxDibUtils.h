@@ -53,8 +53,13 @@ plat::HPALETTE CreateIdentityPalette(const std::uint8_t* dib);
 // beyond 256.
 plat::HPALETTE CreatePaletteFromResourceData(std::span<const std::uint8_t> data);
 
-// An 8-bit section of the size for the palette (its colour table taken
-// from the palette); on the pooled road always top-down. Empty on failure.
+// The header and colour table of an 8-bit section of the size for the
+// palette (its colour table taken from the palette); on the pooled road
+// always top-down.
+plat::BITMAPINFO DibSectionInfoForPalette(std::int32_t width, std::int32_t height, plat::HPALETTE palette);
+// A section of the header and colour table; empty on failure.
+JxObjectRef CreateDibSectionFromInfo(const plat::BITMAPINFO& info);
+// CreateDibSectionFromInfo of DibSectionInfoForPalette.
 JxObjectRef CreateDibSectionForPalette(std::int32_t width, std::int32_t height, plat::HPALETTE palette);
 // A bitmap record of a checked packed DIB under the palette; empty on
 // failure (what was made is deleted).

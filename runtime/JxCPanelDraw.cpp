@@ -7,6 +7,7 @@
 #include "foundation/JxErrorReport.h"
 #include "foundation/JxStartupSettings.h"
 #include "graphics/JxCMemorySlate.h"
+#include "graphics/JxCPooledSlate.h"
 #include "graphics/JxCSlate.h"
 #include "platform/draw/draw.h"
 #include "runtime/JxCBaseProduct.h"
@@ -147,10 +148,12 @@ void JxCPanelObject::drawContent(JxCSlate* slate, const JxCRect& area, std::int1
 
 namespace {
 
-// An off-screen slate of the size at the area's place, or null.
+// An off-screen slate of the size at the area's place, or null. Its
+// bitmap comes from the slate pool: a page change draws every panel
+// through one, and the next one of the size takes it again.
 std::unique_ptr<JxCMemorySlate> newSlate(std::int32_t width, std::int32_t height, const JxCRect& area)
 {
-    auto slate = std::make_unique<JxCMemorySlate>(width, height, area.left, area.top);
+    auto slate = std::make_unique<JxCPooledSlate>(width, height, area.left, area.top);
     if (!slate->HasBitmap() || !slate->GetHDC())
         return nullptr;
     slate->ExchangePalette(GetProductPalette(), 0);

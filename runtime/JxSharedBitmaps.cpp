@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "events/JxRetainedImages.h"
 #include "foundation/JxErrorReport.h"
 #include "foundation/JxFileUtils.h"
 #include "foundation/JxStartupSettings.h"
@@ -118,18 +119,30 @@ JxSharedImage LoadSharedBitmap(JxCRunTimeObject& owner, const JxCTableString& na
         return nullptr;
     JxCBitmapRefList& refs = GetBitmapRefs();
     JxCBitmapRef* ref = FindBitmapRef(name);
+    // A picture already loaded still gives its resource's palette.
+    const auto resourcePalette = [&] {
+        if (palette && name.GetText()[0] == '@')
+            *palette = LoadPaletteFromNamedBitmap(name.GetText() + 1);
+    };
     if (!ref) {
         const JxCString path = ComposeBitmapPath(owner, name);
-        JxSharedImage image = MakeSharedImage(loadByName(owner, name, path, palette));
+        // A picture shown before may be kept still, decoded.
+        std::optional<JxImageSource> source = RetainableImageSource(name, path);
+        JxSharedImage image = source ? GetRetainedImages().Take(name, path, *source) : nullptr;
+        if (image)
+            resourcePalette();
+        else
+            image = MakeSharedImage(loadByName(owner, name, path, palette));
         if (!image)
             return nullptr;
         auto made = std::make_unique<JxCBitmapRef>(JxCString(name.GetText()), path);
         made->SetImage(std::move(image));
+        made->SetRetainSource(std::move(source));
         if (!refs.Add(made.get()))
             return nullptr;
         ref = made.release();
-    } else if (palette && name.GetText()[0] == '@') {
-        *palette = LoadPaletteFromNamedBitmap(name.GetText() + 1);
+    } else {
+        resourcePalette();
     }
     JxCBitmapRefList& own = owner.GetBitmapRefs();
     if (!own.FindNode(ref) && own.Add(ref))
@@ -140,15 +153,21 @@ JxSharedImage LoadSharedBitmap(JxCRunTimeObject& owner, const JxCTableString& na
 std::int16_t DrawBitmapAt(JxCRunTimeObject& owner, const JxObjectRef* image, const JxCRect& rect,
                           const JxCPoint& offset, JxCSlate* slate, std::int16_t transparent)
 {
+    const JxCRect source(offset.x, offset.y, std::int16_t(offset.x + rect.Width()),
+                         std::int16_t(offset.y + rect.Height()));
+    const JxBitmapPart part{rect.TopLeft(), source};
+    return DrawBitmapParts(owner, image, {&part, 1}, slate, transparent);
+}
+
+std::int16_t DrawBitmapParts(JxCRunTimeObject& owner, const JxObjectRef* image, std::span<const JxBitmapPart> parts,
+                             JxCSlate* slate, std::int16_t transparent)
+{
     if (!image || !image->handle)
         return 0;
     JxCSlate* target = slate ? slate : owner.GetSlate();
     if (!target)
         return 0;
-    const JxCRect source(offset.x, offset.y, std::int16_t(offset.x + rect.Width()),
-                         std::int16_t(offset.y + rect.Height()));
-    const std::int16_t result =
-        BlitBitmapToSlate(target, *image, rect.TopLeft(), GetProductPalette(), transparent, &source);
+    const std::int16_t result = BlitBitmapPartsToSlate(target, *image, parts, GetProductPalette(), transparent);
     if (!slate)
         owner.ReleaseSlate(target);
     return result;

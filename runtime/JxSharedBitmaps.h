@@ -12,12 +12,14 @@
 // tried with ".png", then ".dib", then as given.
 
 #include <cstdint>
+#include <span>
 
 #include "events/JxCBitmapRef.h"
 #include "events/JxCRunTimeObject.h"
 #include "foundation/JxCPoint.h"
 #include "foundation/JxCRect.h"
 #include "foundation/JxCString.h"
+#include "graphics/JxBitmapLoaders.h"
 #include "platform/core/types.h"
 
 class JxCSlate;
@@ -43,3 +45,7 @@ JxSharedImage LoadSharedBitmap(JxCRunTimeObject& owner, const JxCTableString& na
 // owner's is taken and given back. 0 for an empty picture or no slate.
 std::int16_t DrawBitmapAt(JxCRunTimeObject& owner, const JxObjectRef* image, const JxCRect& rect,
                           const JxCPoint& offset, JxCSlate* slate, std::int16_t transparent);
+// DrawBitmapAt of several parts of one picture (a tiled picture), through
+// one slate over it; the result of the last part, 0 at the first failure.
+std::int16_t DrawBitmapParts(JxCRunTimeObject& owner, const JxObjectRef* image, std::span<const JxBitmapPart> parts,
+                             JxCSlate* slate, std::int16_t transparent);

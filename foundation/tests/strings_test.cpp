@@ -285,6 +285,12 @@ TEST_F(DoubleByteText, SearchesMatchWholeCharactersOnly)
     // A match may end beyond the last character searched from, never start there.
     EXPECT_EQ(s.FindString("\x83\x41" "c", true, 0, 3), t + 4);
     EXPECT_EQ(s.FindString("c", true, 0, 3), nullptr);
+    // Only the run of possible lead bytes before a match tells whether it
+    // starts a character: after an odd run it is a trail byte.
+    for (std::size_t run = 0; run < 6; ++run) {
+        const JxCString leads((std::string(run, '\x83') + "Ax").c_str());
+        EXPECT_EQ(leads.FindString("Ax"), run % 2 ? nullptr : leads.GetText() + run) << run;
+    }
     // Single bytes above 127 have no other case on a double-byte page.
     const JxCString kana("x\xC9");
     EXPECT_EQ(kana.FindString("\xE9", false), nullptr);
@@ -292,15 +298,19 @@ TEST_F(DoubleByteText, SearchesMatchWholeCharactersOnly)
 }
 
 // The first match of needle in text on code page 932 found by a walk that
-// compares whole characters at each character start; -1 when there is none.
-long walkSearch(const std::string& text, const std::string& needle, bool caseSensitive)
+// compares whole characters at each character start from character `from`
+// on; -1 when there is none.
+long walkSearch(const std::string& text, const std::string& needle, bool caseSensitive, int from = 0)
 {
     const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; };
     const auto size = [](const std::string& s, std::size_t i) {
         return (plat::GetACP() == 932 && IsLeadByteInCodePage(static_cast<unsigned char>(s[i]), 932) &&
                 i + 1 < s.size()) ? 2u : 1u;
     };
+    int character = 0;
     for (std::size_t b = 0; b < text.size(); b += size(text, b)) {
+        if (character++ < from)
+            continue;
         std::size_t k = 0;
         while (k < needle.size() && b + k < text.size() && size(needle, k) == size(text, b + k) &&
                (size(needle, k) == 2 ? text.compare(b + k, 2, needle, k, 2) == 0
@@ -326,10 +336,14 @@ void searchRandomDoubleByteTexts(unsigned seed, int rounds, std::size_t maxText)
         for (char& c : needle)
             c = alphabet[rng() % sizeof alphabet];
         const JxCString s(text.c_str());
+        // From the start, and from a character within, whose bytes before
+        // it the search must not look back into.
+        const int from = round % 2 ? int(rng() % std::uint32_t(s.GetCharCount())) : 0;
         for (bool caseSensitive : {true, false}) {
-            const char* hit = s.FindString(needle.c_str(), caseSensitive);
-            EXPECT_EQ(hit ? long(hit - s.GetText()) : -1L, walkSearch(text, needle, caseSensitive))
-                << "text " << testing::PrintToString(text) << " needle " << testing::PrintToString(needle);
+            const char* hit = s.FindString(needle.c_str(), caseSensitive, from);
+            EXPECT_EQ(hit ? long(hit - s.GetText()) : -1L, walkSearch(text, needle, caseSensitive, from))
+                << "text " << testing::PrintToString(text) << " needle " << testing::PrintToString(needle)
+                << " from " << from;
         }
     }
 }

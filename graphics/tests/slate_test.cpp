@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "graphics/JxCDisplaySlate.h"
+#include "graphics/JxCPooledSlate.h"
 #include "graphics/JxDibUtils.h"
 #include "graphics/tests/slate_fixture.h"
 
@@ -140,6 +143,56 @@ TEST_F(SlateTest, ThePlainRoadIsUnlimitedAndKeepsTheRequestedOrientation)
         EXPECT_EQ(slates.back()->GetBitmap().topDown, i % 2 ? 0 : 1);
     }
     EXPECT_EQ(log(), "");
+}
+
+// A transition slate's bitmap goes back to the pool: the next slate of its
+// size and colours takes it again, cleared as a fresh one is; another size,
+// or other colours of the product palette, make a bitmap of their own.
+TEST_F(SlateTest, TransitionSlatesTakeTheirBitmapAgainCleared)
+{
+    plat::HGDIOBJ first = nullptr;
+    {
+        JxCPooledSlate slate(40, 20, 5, 6);
+        ASSERT_TRUE(slate.HasBitmap());
+        EXPECT_EQ(slate.GetRect().left, 5);
+        EXPECT_EQ(slate.GetRect().bottom, 26);
+        first = slate.GetBitmap().handle;
+        Fill(slate, [](int x, int y) { return 1 + x + y; });
+    }
+    const plat::HPALETTE product = palette;
+    {
+        JxCPooledSlate again(40, 20, 0, 0);
+        EXPECT_EQ(again.GetBitmap().handle, first);
+        int written = 0;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 40; ++x)
+                written += Px(again, x, y) != 0;
+        EXPECT_EQ(written, 0);
+        JxCPooledSlate wider(41, 20, 0, 0);
+        EXPECT_NE(wider.GetBitmap().handle, first);
+        std::vector<testkit::Rgb> reversed = testkit::DistinctColours();
+        std::reverse(reversed.begin(), reversed.end());
+        const std::vector<std::uint8_t> stored = testkit::EncodeLogPalette(reversed);
+        palette = plat::CreatePalette(reinterpret_cast<const plat::LOGPALETTE*>(stored.data()));
+    }
+    {
+        JxCPooledSlate otherColours(40, 20, 0, 0);
+        EXPECT_NE(otherColours.GetBitmap().handle, first);
+    }
+    plat::DeleteObject(palette);
+    palette = product;
+}
+
+TEST_F(SlateTest, EveryPanelOfAPageTakesItsTransitionBitmapAgain)
+{
+    // One panel after the other, as a page change draws them; then again.
+    constexpr std::array<std::array<std::int16_t, 2>, 6> kPanels{
+        {{64, 6}, {64, 36}, {30, 30}, {2, 27}, {128, 36}, {32, 20}}};
+    std::vector<plat::HGDIOBJ> first;
+    for (const auto& [w, h] : kPanels)
+        first.push_back(JxCPooledSlate(w, h, 0, 0).GetBitmap().handle);
+    for (std::size_t i = 0; i < kPanels.size(); ++i)
+        EXPECT_EQ(JxCPooledSlate(kPanels[i][0], kPanels[i][1], 0, 0).GetBitmap().handle, first[i]) << "panel " << i;
 }
 
 TEST_F(SlateTest, AttachBitmapKeepsTheContextAndDeletesTheBitmapItMade)

@@ -1,6 +1,12 @@
 // Panels read from their records with bitmaps that share the cache, drawn
 // into a page's slate; damaged and missing definitions.
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <ctime>
+
+#include "events/JxRetainedImages.h"
 #include "objects/tests/panel_fixture.h"
 #include "runtime/JxSharedBitmaps.h"
 #include "testkit/png.h"
@@ -152,6 +158,46 @@ TEST_F(BitmapPanelTest, AReferenceIsCountedOncePerObjectThatHoldsIt)
     EXPECT_EQ(GetBitmapRefs().GetCount(), 0);
     ASSERT_TRUE(kept);
     EXPECT_EQ(GetBitmapWidth(*kept), 20);
+}
+
+// A picture of a disc folder that has stood unchanged is kept, decoded,
+// after its last use: the next use takes the same picture, until the
+// folder changes. Pictures of other folders are read again.
+TEST_F(BitmapPanelTest, PicturesOfAnUnchangedDiscAreTakenAgainAfterTheirLastUse)
+{
+    readDefinitions();
+    JxCDisplayObject user;
+    // The picture a second use gets after the first let it go (the first
+    // is held here, so a picture read again is another).
+    const auto again = [&user] {
+        JxSharedImage first = LoadSharedBitmap(user, JxCTableString("pic"));
+        user.ReleaseResources();
+        JxSharedImage second = LoadSharedBitmap(user, JxCTableString("pic"));
+        user.ReleaseResources();
+        return first && first == second;
+    };
+    const auto settle = [this] {
+        const timespec past[2] = {{std::time(nullptr) - 3600, 0}, {std::time(nullptr) - 3600, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, config.program().c_str(), past, 0), 0);
+    };
+    settle();
+    EXPECT_FALSE(again());  // the program's folder on a fixed drive
+    config.writeDriveTable("[Drive D]\nPath=" + config.program() + "\nType=cdrom\nLabel=KELBO\n");
+    GetProduct()->GetProductDef()->SetDataPath("D:");
+    writePicture("fresh.dib", {});
+    EXPECT_FALSE(again());  // the disc's folder changed a moment ago
+    settle();
+    EXPECT_TRUE(again());
+    EXPECT_GT(GetRetainedImages().HeldBytes(), 0u);
+    // The folder changes while the picture waits.
+    const JxSharedImage before = LoadSharedBitmap(user, JxCTableString("pic"));
+    user.ReleaseResources();
+    writePicture("new.dib", {});
+    settle();
+    EXPECT_NE(LoadSharedBitmap(user, JxCTableString("pic")), before);
+    user.ReleaseResources();
+    ClearBitmapRefs();
+    EXPECT_EQ(GetRetainedImages().HeldBytes(), 0u);
 }
 
 TEST_F(BitmapPanelTest, AMissingPanelDefinitionFailsReadInitAndResources)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "foundation/JxCInStrStream.h"
 #include "graphics/JxDibUtils.h"
@@ -489,15 +490,21 @@ void JxCScrollBar::drawTiled(JxCSlate* slate, const JxCRect& clip, std::int32_t 
     std::int32_t tileTop = origin + (area.top - origin) / height * height;
     if (tileTop > area.top)
         tileTop -= height;
+    const std::int32_t width = GetBitmapWidth(*image);
+    std::vector<JxBitmapPart> tiles;
     for (; tileTop < area.bottom; tileTop += height) {
-        JxCRect tile(rect.left, std::int16_t(tileTop),
-                     std::int16_t(std::min<std::int32_t>(rect.right, rect.left + GetBitmapWidth(*image))),
-                     std::int16_t(tileTop + height));
+        const JxCRect tile(rect.left, std::int16_t(tileTop),
+                           std::int16_t(std::min<std::int32_t>(rect.right, rect.left + width)),
+                           std::int16_t(tileTop + height));
         const JxCRect dest = meet(tile, area);
-        if (hasArea(dest))
-            DrawBitmapAt(*this, image.get(), dest,
-                         JxCPoint(std::int16_t(dest.left - rect.left), std::int16_t(dest.top - tileTop)), slate, 0);
+        if (!hasArea(dest))
+            continue;
+        const std::int16_t x = std::int16_t(dest.left - rect.left), y = std::int16_t(dest.top - tileTop);
+        tiles.push_back(
+            {dest.TopLeft(), JxCRect(x, y, std::int16_t(x + dest.Width()), std::int16_t(y + dest.Height()))});
     }
+    if (!tiles.empty())
+        DrawBitmapParts(*this, image.get(), tiles, slate, 0);
 }
 
 std::int16_t JxCScrollBar::Draw(JxCSlate* slate, const JxCRect* clip)

@@ -9,7 +9,7 @@
 namespace plat {
 
 NearestTable::NearestTable(const RGBQUAD* table, int count)
-    : count_(std::clamp(count, 0, 256)), known_(new std::uint64_t[(1u << 24) / 64]()),
+    : count_(std::clamp(count, 0, 256)), known_(MakeZeroedArray<std::uint64_t>((1u << 24) / 64)),
       values_(new BYTE[1u << 24])
 {
     std::copy_n(table, count_, colours_.begin());

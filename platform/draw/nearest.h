@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/core/zeroed_memory.h"
 #include "platform/draw/surface.h"
 
 namespace plat {
@@ -44,7 +45,9 @@ private:
     };
     std::array<Entry, 256> byRed_{};
     std::array<std::int16_t, 256> startAt_{};  // first entry whose red is not below v
-    std::unique_ptr<std::uint64_t[]> known_;
+    // One bit per colour whose answer values_ holds; the pages of colours
+    // never met stay untouched.
+    ZeroedArray<std::uint64_t> known_;
     std::unique_ptr<BYTE[]> values_;
 };
 

@@ -34,7 +34,7 @@ BitmapObject* newSurface(int width, int height, int bpp, bool topDown, LONG stri
 
 BitmapObject::BitmapObject(int w, int h, int bpp, bool td, LONG s)
     : GdiObject(GdiKind::Bitmap), width(w), height(h), bitsPerPixel(bpp), topDown(td), stride(s),
-      bits(new BYTE[std::size_t(s) * std::size_t(h)]())
+      bits(MakeZeroedArray<BYTE>(std::size_t(s) * std::size_t(h)))
 {
 }
 

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "platform/core/types.h"
+#include "platform/core/zeroed_memory.h"
 #include "platform/draw/gdiobject.h"
 
 namespace plat {
@@ -83,7 +84,8 @@ struct BitmapObject : GdiObject {
     int bitsPerPixel;  // 1, 8 or 32
     bool topDown;
     LONG stride;  // bytes per row
-    std::unique_ptr<BYTE[]> bits;
+    // Zeroed when made, as a fresh DIB section is.
+    ZeroedArray<BYTE> bits;
 
     // The 8-bit colour table; version grows with every change so that
     // caches of nearest colours know when to start again.

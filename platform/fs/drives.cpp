@@ -1,6 +1,5 @@
 #include "platform/fs/drives.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <cctype>
@@ -12,6 +11,7 @@
 #include "platform/config/ini_document.h"
 #include "platform/fs/atomic_file.h"
 #include "platform/fs/errors.h"
+#include "platform/fs/folder_listing.h"
 #include "platform/fs/folders.h"
 #include "platform/fs/paths.h"
 
@@ -33,8 +33,12 @@ Table& table()
 
 void invalidate()
 {
-    std::lock_guard lock(table().mutex);
-    table().loaded = false;
+    {
+        std::lock_guard lock(table().mutex);
+        table().loaded = false;
+    }
+    // A drive may stand for another folder now.
+    ForgetFolderListings();
 }
 
 UINT typeFromName(const std::string& name)
@@ -219,18 +223,7 @@ bool DriveHasMedium(const DriveInfo& drive)
 {
     if (drive.type != DRIVE_CDROM)
         return true;
-    DIR* dir = ::opendir(drive.hostFolder.c_str());
-    if (!dir)
-        return false;
-    bool any = false;
-    while (dirent* e = ::readdir(dir)) {
-        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) {
-            any = true;
-            break;
-        }
-    }
-    ::closedir(dir);
-    return any;
+    return DiscFolderHasEntries(drive.hostFolder);
 }
 
 void ReloadDriveTable() { invalidate(); }

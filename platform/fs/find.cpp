@@ -1,6 +1,5 @@
 #include "platform/fs/find.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -12,6 +11,7 @@
 #include "platform/fs/drives.h"
 #include "platform/fs/errors.h"
 #include "platform/fs/files.h"
+#include "platform/fs/folder_listing.h"
 #include "platform/fs/paths.h"
 
 namespace plat {
@@ -143,27 +143,27 @@ HANDLE_FIND FindFirstFileA(const char* fileSpec, WIN32_FIND_DATAA* data)
                 search->entries.push_back(entry);
         }
     }
-    std::vector<std::string> names;
-    if (DIR* dir = ::opendir(where.host.c_str())) {
-        while (dirent* e = ::readdir(dir)) {
-            // Host dot-files (and our own temporary files) are not part of
-            // the Windows view.
-            if (e->d_name[0] == '.')
-                continue;
-            names.emplace_back(e->d_name);
-        }
-        ::closedir(dir);
-    }
-    std::sort(names.begin(), names.end());
-    for (const std::string& hostName : names) {
-        std::string ansi = AnsiFromHostName(hostName);
-        bool match = wild ? MatchesWildcard(pattern, ansi) : HostNamesMatch(hostName, HostNameFromAnsi(pattern));
+    const std::shared_ptr<const FolderListing> listing = ListHostFolder(where.host, readOnly);
+    const auto add = [&](const std::string& hostName, const std::string& ansi) {
         WIN32_FIND_DATAA entry;
-        if (match && fillEntry(where.host == "/" ? "/" + hostName : where.host + "/" + hostName, ansi,
-                               readOnly, entry))
+        if (fillEntry(where.host == "/" ? "/" + hostName : where.host + "/" + hostName, ansi, readOnly, entry))
             search->entries.push_back(entry);
-        if (match && !wild)
-            break;
+    };
+    // Host dot-files (and our own temporary files) are not part of the
+    // Windows view.
+    const auto hidden = [](const std::string& hostName) { return hostName[0] == '.'; };
+    if (listing && wild) {
+        for (const std::string& hostName : listing->names()) {
+            if (hidden(hostName))
+                continue;
+            std::string ansi = AnsiFromHostName(hostName);
+            if (MatchesWildcard(pattern, ansi))
+                add(hostName, ansi);
+        }
+    } else if (listing) {
+        const std::string* hostName = listing->find(HostNameFromAnsi(pattern));
+        if (hostName && !hidden(*hostName))
+            add(*hostName, AnsiFromHostName(*hostName));
     }
     if (search->entries.empty()) {
         delete search;

@@ -1,6 +1,5 @@
 #include "platform/fs/paths.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <array>
@@ -14,6 +13,7 @@
 #include "platform/core/codepage.h"
 #include "platform/fs/drives.h"
 #include "platform/fs/errors.h"
+#include "platform/fs/folder_listing.h"
 #include "platform/fs/folders.h"
 
 namespace plat {
@@ -164,39 +164,39 @@ bool isFolder(const std::string& host)
     return ::stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool entryExists(const std::string& host)
+std::string hostJoin(const std::string& folder, const std::string& name)
+{
+    return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
+enum class Entry { Missing, Other, Folder };
+
+// What stands at a host path; a link is what it leads to (a broken one
+// exists, as no folder).
+Entry entryAt(const std::string& host)
 {
     struct stat st {};
-    return ::lstat(host.c_str(), &st) == 0;
+    if (::lstat(host.c_str(), &st) != 0)
+        return Entry::Missing;
+    if (S_ISLNK(st.st_mode))
+        return isFolder(host) ? Entry::Folder : Entry::Other;
+    return S_ISDIR(st.st_mode) ? Entry::Folder : Entry::Other;
 }
 
 // The entry of folder whose name matches name: the exact spelling first,
 // else the first match in byte order, so the choice is stable.
-bool matchEntry(const std::string& folder, const std::string& name, std::string& found)
+Entry matchEntry(const std::string& folder, const std::string& name, bool readOnlyDisc, std::string& found)
 {
-    std::string exact = folder == "/" ? "/" + name : folder + "/" + name;
-    if (entryExists(exact)) {
+    if (const Entry entry = entryAt(hostJoin(folder, name)); entry != Entry::Missing) {
         found = name;
-        return true;
+        return entry;
     }
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return false;
-    bool any = false;
-    while (dirent* e = ::readdir(dir)) {
-        if (!HostNamesMatch(e->d_name, name))
-            continue;
-        if (!any || std::strcmp(e->d_name, found.c_str()) < 0)
-            found = e->d_name;
-        any = true;
-    }
-    ::closedir(dir);
-    return any;
-}
-
-std::string hostJoin(const std::string& folder, const std::string& name)
-{
-    return folder == "/" ? "/" + name : folder + "/" + name;
+    const std::shared_ptr<const FolderListing> listing = ListHostFolder(folder, readOnlyDisc);
+    const std::string* match = listing ? listing->find(name) : nullptr;
+    if (!match)
+        return Entry::Missing;
+    found = *match;
+    return entryAt(hostJoin(folder, found));
 }
 
 std::optional<DriveInfo> driveForNetwork(std::string_view server, std::string_view share)
@@ -284,6 +284,8 @@ bool HostNamesMatch(std::string_view a, std::string_view b)
 {
     if (a.size() == b.size() && EqualsNoCase(a, b))
         return true;
+    if (isAscii(a) && isAscii(b))
+        return false;  // the folding of ASCII is the comparison above
     std::u32string x = DecodeUtf8(a), y = DecodeUtf8(b);
     if (x.size() != y.size())
         return false;
@@ -291,6 +293,14 @@ bool HostNamesMatch(std::string_view a, std::string_view b)
         if (fold(x[i]) != fold(y[i]))
             return false;
     return true;
+}
+
+std::u32string HostNameKey(std::string_view utf8)
+{
+    std::u32string key = DecodeUtf8(utf8);
+    for (char32_t& c : key)
+        c = fold(c);
+    return key;
 }
 
 std::size_t FindLastSeparator(std::string_view path)
@@ -396,34 +406,35 @@ HostPath ResolveHostPath(std::string_view windowsPath)
     }
     result.driveType = drive->type;
     std::string host = drive->hostFolder;
-    if (!isFolder(host)) {
+    // A disc in its drive is a folder that lists (DriveHasMedium).
+    if (drive->type != DRIVE_CDROM && !isFolder(host)) {
         // An unreachable share is a missing device; a fixed drive without
         // its folder simply has no such path.
         result.error = drive->type == DRIVE_REMOTE ? ERROR_BAD_UNIT : ERROR_PATH_NOT_FOUND;
         return result;
     }
-    bool exists = true;
+    Entry entry = Entry::Folder;  // the drive's root
     for (std::size_t i = 0; i < parts.size(); ++i) {
         std::string name = HostNameFromAnsi(parts[i]);
         std::string found;
         bool last = i + 1 == parts.size();
-        if (matchEntry(host, name, found)) {
+        entry = matchEntry(host, name, drive->type == DRIVE_CDROM, found);
+        if (entry != Entry::Missing) {
             host = hostJoin(host, found);
-            if (!last && !isFolder(host)) {
+            if (!last && entry != Entry::Folder) {
                 result.error = ERROR_PATH_NOT_FOUND;
                 return result;
             }
         } else if (last) {
             host = hostJoin(host, name);
-            exists = false;
         } else {
             result.error = ERROR_PATH_NOT_FOUND;
             return result;
         }
     }
     result.host = host;
-    result.exists = exists;
-    result.isFolder = exists && isFolder(host);
+    result.exists = entry != Entry::Missing;
+    result.isFolder = entry == Entry::Folder;
     return result;
 }
 

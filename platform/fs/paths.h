@@ -57,6 +57,8 @@ std::string HostNameFromAnsi(std::string_view ansi);
 std::string AnsiFromHostName(std::string_view utf8);
 // Component comparison without regard to case, over host (UTF-8) names.
 bool HostNamesMatch(std::string_view a, std::string_view b);
+// The form of a host name that two names share exactly when they match.
+std::u32string HostNameKey(std::string_view utf8);
 
 // The current drive (1 = A:) and each drive's current folder.
 int _getdrive();

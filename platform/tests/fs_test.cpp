@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -12,6 +16,7 @@
 #include "platform/fs/errors.h"
 #include "platform/fs/files.h"
 #include "platform/fs/find.h"
+#include "platform/fs/folder_listing.h"
 #include "platform/fs/paths.h"
 #include "platform/fs/system_info.h"
 #include "platform/tests/temp_config.h"
@@ -433,6 +438,100 @@ TEST_F(FsTest, FindListsMatchesWithSizeAndAttributes)
     ASSERT_NE(f, INVALID_FIND_HANDLE);
     EXPECT_TRUE(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
     FindClose(f);
+}
+
+// Sets a folder's modification time back by an hour: a disc written long
+// before the program runs.
+void settle(const std::string& folder)
+{
+    const timespec past[2] = {{std::time(nullptr) - 3600, 0}, {std::time(nullptr) - 3600, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, folder.c_str(), past, 0), 0) << folder;
+}
+
+// How many folder listings the lookups of the names took.
+std::uint64_t listingsFor(const std::vector<const char*>& specs)
+{
+    const std::uint64_t before = FolderListingsRead();
+    for (const char* spec : specs) {
+        WIN32_FIND_DATAA data;
+        if (HANDLE_FIND f = FindFirstFileA(spec, &data))
+            FindClose(f);
+    }
+    return FolderListingsRead() - before;
+}
+
+// A folder of a disc that has stood unchanged is listed once, whatever is
+// looked up in it and in whatever case; a folder of a fixed drive, or one
+// that changed a moment ago, is listed at every look-up.
+TEST_F(FsTest, SettledDiscFoldersAreListedOnce)
+{
+    TempConfig::writeFile(t.root() + "/hd/Work.txt", "");
+    settle(t.root() + "/disc");
+    listingsFor({"D:\\README"});  // the disc's root is kept from now on
+    const std::vector<const char*> lookups = {"D:\\DATA\\PAGE1.PNG", "D:\\data\\page1.bmp", "D:\\Data\\Page1.dib",
+                                              "D:\\DATA\\*.BMP"};
+    EXPECT_EQ(listingsFor(lookups), lookups.size());  // its folder Data changed a moment ago
+    settle(t.root() + "/disc/Data");
+    EXPECT_EQ(listingsFor(lookups), 1u);
+    EXPECT_EQ(listingsFor(lookups), 0u);
+    const std::vector<const char*> fixed = {"E:\\WORK.TXT", "E:\\work.png"};
+    settle(t.root() + "/hd");
+    EXPECT_EQ(listingsFor(fixed), fixed.size());
+    // Reading the drive table again forgets what was listed: the root and
+    // the folder are listed again, once.
+    ReloadDriveTable();
+    EXPECT_EQ(listingsFor(lookups), 2u);
+}
+
+// What a kept listing answers follows the folder: a name added to it (or
+// taken away) is found (or missed) at once, and so is a folder put in its
+// place with the same name.
+TEST_F(FsTest, KeptListingsFollowTheirFolder)
+{
+    const std::string data = t.root() + "/disc/Data";
+    const auto found = [](const char* spec) {
+        WIN32_FIND_DATAA entry;
+        HANDLE_FIND f = FindFirstFileA(spec, &entry);
+        if (f)
+            FindClose(f);
+        return f ? std::string(entry.cFileName) : std::string();
+    };
+    settle(data);
+    ASSERT_EQ(found("D:\\DATA\\PAGE1.BMP"), "Page1.BMP");
+    EXPECT_EQ(found("D:\\DATA\\NEW.DIB"), "");
+    TempConfig::writeFile(data + "/New.dib", "");
+    EXPECT_EQ(found("D:\\DATA\\NEW.DIB"), "New.dib");
+    settle(data);
+    ASSERT_EQ(found("D:\\DATA\\NEW.DIB"), "New.dib");
+    fs::remove(data + "/New.dib");
+    EXPECT_EQ(found("D:\\DATA\\NEW.DIB"), "");
+    // Another disc whose folder has the same name and the same times.
+    settle(data);
+    ASSERT_EQ(found("D:\\DATA\\PAGE1.BMP"), "Page1.BMP");
+    fs::rename(data, t.root() + "/disc/Old");
+    TempConfig::writeFile(data + "/Other.dib", "");
+    settle(data);
+    EXPECT_EQ(found("D:\\DATA\\PAGE1.BMP"), "");
+    EXPECT_EQ(found("D:\\DATA\\OTHER.DIB"), "Other.dib");
+}
+
+// Whoever keeps what it read from a disc learns whether the folder is one
+// whose stamp tells every change.
+TEST_F(FsTest, SettledDiscFolderStampsTellChanges)
+{
+    const std::string data = t.root() + "/disc/Data";
+    EXPECT_FALSE(SettledDiscFolderStamp("D:\\DATA\\PAGE1"));  // changed a moment ago
+    settle(data);
+    const std::optional<FolderStamp> stamp = SettledDiscFolderStamp("d:\\data\\page1");
+    ASSERT_TRUE(stamp);
+    EXPECT_EQ(SettledDiscFolderStamp("D:\\DATA\\Other"), stamp);  // the same folder
+    settle(t.root() + "/hd");
+    EXPECT_FALSE(SettledDiscFolderStamp("E:\\WORK"));  // no disc
+    TempConfig::writeFile(data + "/New.dib", "");
+    settle(data);
+    const std::optional<FolderStamp> changed = SettledDiscFolderStamp("D:\\DATA\\PAGE1");
+    ASSERT_TRUE(changed);
+    EXPECT_NE(*changed, *stamp);
 }
 
 TEST_F(FsTest, WholeFileOperations)
