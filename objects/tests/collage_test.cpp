@@ -91,8 +91,9 @@ protected:
     }
 
     // The list at (10, 0) 100 by 100, its edit box, its bar, a button
-    // (activation value 7) and the group over them all.
-    void buildGroup()
+    // (activation value 7) and the group over them all; with `secondGroup`
+    // another group (id 10, in front) names the same members.
+    void buildGroup(bool secondGroup = false)
     {
         testkit::PanelRecord record(2);
         record.add(testkit::CollageRecord(testkit::kTextListDataName, {255, 255, 255}, styleIdBytes())
@@ -101,6 +102,9 @@ protected:
         record.add(testkit::ScrollBarRecord().id(3).rect(110, 0, 126, 100).metrics(1, 1, 1, 2).Bytes(file));
         record.add(testkit::GroupCollageRecord({.collage = 1, .editBox = 2, .scrollBar = 3, .buttons = {4}, .positionControl = {}})
                        .id(9).rect(0, 0, 200, 100).z(5), file);
+        if (secondGroup)
+            record.add(testkit::GroupCollageRecord({.collage = 1, .editBox = 2, .scrollBar = 3, .buttons = {4}, .positionControl = {}})
+                           .id(10).rect(0, 0, 200, 100).z(6), file);
         std::int16_t read = 0;
         panel = readStored(record, &read);
         ASSERT_EQ(read, 1);
@@ -371,6 +375,30 @@ TEST_F(CollageTest, MembersGoingFirstAreForgottenByTheGroup)
     group->HandleCommand(kCollRefreshed, 0, 0, 0);
     panel->MouseDown(at(50, 50));
     panel->MouseUp(at(50, 50));
+}
+
+// Members named by two groups belong to the one that took them last; the
+// other forgets them, so neither reaches a member that has gone.
+TEST_F(CollageTest, MembersTakenByASecondGroupAreForgottenByTheFirst)
+{
+    buildGroup(true);
+    auto* second = object<JxCGroupCollage>(10);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(collage->GetLinkedObject(), second);
+    EXPECT_EQ(group->GetCollage(), nullptr);
+    EXPECT_EQ(group->GetEditBox(), nullptr);
+    EXPECT_EQ(group->GetScrollBar(), nullptr);
+    EXPECT_TRUE(group->GetButtons().empty());
+    EXPECT_EQ(second->GetCollage(), collage);
+    // A member going first, then the first group: the group leaves the
+    // gone member alone and the second's other members linked to it.
+    panel->GetDisplayObjects().Remove(collage);
+    EXPECT_EQ(second->GetCollage(), nullptr);
+    panel->GetDisplayObjects().Remove(group);
+    EXPECT_EQ(editBox->GetLinkedObject(), second);
+    EXPECT_EQ(bar->GetListener(), second);
+    EXPECT_EQ(dynamic_cast<JxCCollButton*>(panel->FindObjectById(4))->GetGroup(), second);
+    panel.reset();
 }
 
 }  // namespace

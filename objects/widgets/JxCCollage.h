@@ -208,10 +208,14 @@ public:
     JxCEditBox* GetEditBox() const { return editBox_; }
     JxCScrollBar* GetScrollBar() const { return scrollBar_; }
     const std::vector<JxCCollButton*>& GetButtons() const { return buttons_; }
+    // A member another group has taken: this group lets it be and forgets it.
+    void Forget(const JxCDisplayObject* member);
 
 private:
     JxCPanelObject* panel() const;
     void unlinkAll();
+    // The member was linked to `previous` before this group took it.
+    void takenFrom(JxCDisplayObject* previous, const JxCDisplayObject* member);
     void buttonsTakeSelection();
     // The range of the bar for the collage's contents.
     void configureBar();

@@ -97,18 +97,37 @@ std::int16_t JxCGroupCollage::CreateResources()
         // The bar's range needs the collage's view, whichever was made first.
         if (collage_->GetVisibleCount() < 0)
             collage_->CreateResources();
-        collage_->SetLinkedObject(this);
+        takenFrom(collage_->SetLinkedObject(this), collage_);
     }
     if (editBox_)
-        editBox_->SetLinkedObject(this);
+        takenFrom(editBox_->SetLinkedObject(this), editBox_);
     if (scrollBar_) {
-        scrollBar_->SetListener(this);
+        takenFrom(scrollBar_->SetListener(this), scrollBar_);
         if (collage_)
             configureBar();
     }
     for (JxCCollButton* button : buttons_)
-        button->SetGroup(this);
+        takenFrom(button->SetGroup(this), button);
     return 1;
+}
+
+// Two groups naming one member would otherwise both keep it, and only the
+// one it is linked to would hear that it has gone.
+void JxCGroupCollage::takenFrom(JxCDisplayObject* previous, const JxCDisplayObject* member)
+{
+    if (auto* other = dynamic_cast<JxCGroupCollage*>(previous); other && other != this)
+        other->Forget(member);
+}
+
+void JxCGroupCollage::Forget(const JxCDisplayObject* member)
+{
+    if (collage_ == member)
+        collage_ = nullptr;
+    if (editBox_ == member)
+        editBox_ = nullptr;
+    if (scrollBar_ == member)
+        scrollBar_ = nullptr;
+    std::erase(buttons_, member);
 }
 
 void JxCGroupCollage::configureBar()
