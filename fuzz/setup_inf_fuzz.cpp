@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                          std::string(reinterpret_cast<const char*>(data), size));
     std::filesystem::create_directories(world.target + "/SYSTEM");
     ResetSetup();
-    if (ReadStartState(nullptr, "D:\\SETUP")) {
+    if (ReadStartState(nullptr, "D:\\SETUP") == StartResult::Ready) {
         Setup().targetFolder = "C:\\TARGET";
         CopyListedFiles(nullptr, "EXES", "D:\\SETUP", "C:\\TARGET", 29);
         CopyListedDlls(nullptr, "DLLS", "D:\\SETUP", "C:\\TARGET\\SYSTEM", 121);
