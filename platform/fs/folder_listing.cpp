@@ -102,10 +102,12 @@ struct KeptListings {
     }
 };
 
+// Never destroyed: a change of the configuration folder forgets them, and
+// one may come from a static destructor that runs after this would have gone.
 KeptListings& kept()
 {
-    static KeptListings listings;
-    return listings;
+    static auto* listings = new KeptListings;
+    return *listings;
 }
 
 }  // namespace
