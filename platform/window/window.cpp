@@ -602,6 +602,7 @@ BOOL ShowWindow(HWND hwnd, int cmd)
             InvalidateScreen(Region(screen));
         handOffActivation(w);
         sendMoveAndSize(w, false, true);
+        FollowMinimizedWithHost();
         return wasVisible;
     }
     case SW_MAXIMIZE: {
@@ -637,6 +638,7 @@ BOOL ShowWindow(HWND hwnd, int cmd)
             w->style &= ~WS_VISIBLE;
             SetWindowPos(hwnd, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
                          SWP_SHOWWINDOW | (activate ? 0 : SWP_NOACTIVATE));
+            FollowMinimizedWithHost();
             return wasVisible;
         }
         if (!wasVisible) {
