@@ -148,7 +148,10 @@ std::int32_t JxCUser::GetCurrentIndex() const
 
 std::int32_t JxCUser::FindLoginName(const JxCTableString& name) const
 {
-    return record_ ? FindName(name) : -1;
+    // The login lists its users before anyone has logged in; a user picked
+    // there can be deleted then too, or the question it asks would lead
+    // to nothing.
+    return FindName(name);
 }
 
 std::int32_t JxCUser::FindName(const JxCTableString& name) const

@@ -86,7 +86,8 @@ public:
     bool IsNameTaken(const JxCTableString& name) const;
     // The entry of the current name; 0 when none or nobody is logged in.
     std::int32_t GetCurrentIndex() const;
-    // The entry of the name; -1 when none or nobody is logged in.
+    // The entry of the login field's name, whether or not anyone is logged
+    // in; -1 when none.
     std::int32_t FindLoginName(const JxCTableString& name) const;
     // The entry of the name, -1 when none.
     std::int32_t FindName(const JxCTableString& name) const;
