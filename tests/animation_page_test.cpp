@@ -262,6 +262,52 @@ TEST_F(AnimationPageTest, APageLeftAloneTwinklesOnceItsIdleTickRuns)
     EXPECT_LE(seen, 31000u);
 }
 
+TEST_F(AnimationPageTest, TheStageKeepsTheBallWhereItStoppedAfterTheTwinkle)
+{
+    // The ball's last frame: its middle at the right end of its ground.
+    const plat::POINT ball{kSampleRollX + kSampleRollWidth - 18, kPanelTop + kSampleRollY + kSampleRollHeight - 34};
+    int step = 0;
+    std::uint64_t since = 0;
+    std::uint32_t before = 0;
+    runOnPage([&](plat::HWND main) {
+        JxCBaseProduct* product = GetProduct();
+        const bool encore = product->FindPageById(std::int32_t(kSampleAnimationEncorePage)) != nullptr;
+        if (step < 0)
+            return false;
+        switch (step) {
+        case 0:  // the ball played through, and the small page opened and closed
+            ++step;
+            harness->click(onScreen(main, kGoOn));
+            return true;
+        case 1:
+            if (!encore)
+                return false;
+            before = colourAt(main, ball);
+            since = harness->now();
+            ++step;
+            harness->click(onScreen(main, kEncore));
+            return true;
+        case 2:  // the twinkle comes
+            if (!media(kSampleTwinkleAnimation))
+                return harness->now() - since > 60000 && fail(main, "no twinkle in a minute");
+            ++step;
+            return false;
+        case 3:  // and goes
+            if (media(kSampleTwinkleAnimation))
+                return false;
+            ++step;
+            harness->advance(1000);
+            return true;
+        default:
+            EXPECT_EQ(before, sampleColour(kSampleRust)) << "the ball stopped there";
+            EXPECT_EQ(colourAt(main, ball), before) << "the twinkle took the ball away";
+            step = -1;
+            return close(main);
+        }
+    });
+    EXPECT_EQ(step, -1);
+}
+
 // The program itself on the sample title beside it, driven by a script:
 // it starts on the animation page, Play is clicked and, 650 ms on, the
 // screen is written out; what it shows matches the golden picture (the
