@@ -374,6 +374,36 @@ TEST(Program, TheStartedProgramWaitsWithoutUsingTheProcessor)
     EXPECT_LE(after - before, 2);
 }
 
+TEST(Program, WithoutADisplayOrAScriptItSaysItRunsHeadlessAndHowToEndIt)
+{
+    plat::testing::TempConfig config;
+    WriteTitleDisc(config.root() + "/xdg/kelbo", config.root() + "/disc");
+    const std::string said = config.root() + "/stderr.txt";
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        unsetenv("KELBO_BACKEND");
+        unsetenv("KELBO_SCRIPT");
+        setenv("XDG_CONFIG_HOME", (config.root() + "/xdg").c_str(), 1);
+        const int out = open(said.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(out, 2);
+        execl(KELBO_PROGRAM, KELBO_PROGRAM, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::string text;
+    for (int i = 0; i < 100 && text.find("Ctrl+C") == std::string::npos; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        text = plat::testing::TempConfig::readFile(said);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    EXPECT_NE(text.find("runs headless"), std::string::npos) << text;
+    EXPECT_NE(text.find("DISPLAY is not set"), std::string::npos) << text;
+    EXPECT_NE(text.find("Ctrl+C"), std::string::npos) << text;
+}
+
 // The same wait under SDL on the test's X display, on the login (whose
 // caret blinks) and the welcome page, with a sound device (SDL's disk
 // driver, writing to /dev/null) and without one: at most one clock tick in

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,40 @@ TEST_F(WebLinkTest, TheLinkAsksOnceThenOpensInTheDesktopsBrowserAndNextTimeWitho
         EXPECT_EQ(launch.arguments, std::vector<std::string>{testkit::kSampleLinkAddress});
     }
     EXPECT_EQ(plat::GetClipboardText(), std::optional<std::string>(testkit::kSampleLinkAddress));
+}
+
+TEST_F(WebLinkTest, WithoutXdgOpenOnThePathTheLinkSaysItFoundNoBrowserAndStartsNothing)
+{
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", config.root().c_str(), 1);  // no xdg-open there
+    plat::SetResponder([this](const plat::UiRequest& r) -> std::optional<int> {
+        asked.push_back(r.kind);
+        return r.kind == "MessageBox" ? 1 : 2;  // OK; the no-browser dialog cancelled
+    });
+    int step = 0;
+    runSettled([&](plat::HWND main) {
+        switch (step++) {
+        case 0: {
+            JxCChangePageAction change;
+            change.SetTarget(testkit::kSampleLinkPage, 0);
+            change.Post();
+            return true;
+        }
+        case 1:
+            clickTheLink(main);
+            return true;
+        case 2:
+            plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
+            return true;
+        default:
+            return false;
+        }
+    });
+    ::setenv("PATH", path.c_str(), 1);
+    EXPECT_TRUE(launches.empty());
+    // No question about xdg-open: the dialog that found no browser, then
+    // the message that there is none.
+    EXPECT_EQ(asked, (std::vector<std::string>{"Dialog", "MessageBox"}));
 }
 
 }  // namespace
