@@ -20,7 +20,7 @@ std::unique_ptr<AudioOutput> makeForBackend()
 {
     if (std::strcmp(TheBackend().name(), "sdl") == 0)
         return MakeHostAudioOutput([] { TheBackend().wake(); });
-    return std::make_unique<HeadlessAudio>();
+    return std::make_unique<HeadlessAudio>(HeadlessAudio::Keep::Nothing);
 }
 }  // namespace
 
@@ -30,7 +30,7 @@ std::unique_ptr<AudioOutput> MakeHostAudioOutput(std::function<void()> wake)
     if (sdl->ready())
         return sdl;
     // Sounds still end on time, as headless ones do.
-    return std::make_unique<HeadlessAudio>();
+    return std::make_unique<HeadlessAudio>(HeadlessAudio::Keep::Nothing);
 }
 
 AudioOutput& TheAudioOutput()
