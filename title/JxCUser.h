@@ -82,8 +82,9 @@ public:
     // the file could not be written (reported) or the name is empty or too
     // long. The list is not read again here.
     JxCString CreateUser(const JxCString& name);
-    // Deletes the file of the entry with that name (FindLoginName). 0 when
-    // there is none or the file system refuses; the list is not read again.
+    // Deletes the file of the entry with that name (FindName), whether or
+    // not anyone is logged in, but never the current user's. 0 when there
+    // is none or the file system refuses; the list is not read again.
     std::int16_t DeleteUser(const JxCString& name);
 
     // Names compare without regard to case in the title's code page.
@@ -92,8 +93,7 @@ public:
     bool IsNameTaken(const JxCTableString& name) const;
     // The entry of the current name; 0 when none or nobody is logged in.
     std::int32_t GetCurrentIndex() const;
-    // The entry of the login field's name, whether or not anyone is logged
-    // in; -1 when none.
+    // The entry of the name; -1 when none or nobody is logged in.
     std::int32_t FindLoginName(const JxCTableString& name) const;
     // The entry of the name, -1 when none.
     std::int32_t FindName(const JxCTableString& name) const;

@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 #include <SDL.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/backend/sdl.h"
@@ -220,12 +222,27 @@ TEST_F(SdlBackend, WhatIsCopiedReachesTheDisplaysClipboardTextAsTextAndAPictureA
         GTEST_SKIP() << "xclip is not installed (scripts/dev installs it)";
     HWND main = CreateWindowExA(0, "SdlPlain", "main", WS_CAPTION | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr,
                                 nullptr, nullptr);
+    // Read while the program waits for messages, as when a person pastes:
+    // the program answers from its loop.
+    auto pastedWhileWaiting = [](HWND window, const std::string& target) {
+        std::atomic<bool> done{false};
+        std::string out;
+        std::thread reader([&] {
+            out = pasted(target);
+            done = true;
+            PostMessageA(window, WM_NULL, 0, 0);
+        });
+        while (!done)
+            runUntil(window, [&] { return done.load(); });
+        reader.join();
+        return out;
+    };
     SetACP(1252);
     ASSERT_TRUE(OpenClipboard(main));
     EmptyClipboard();
     SetClipboardText("Caf\xE9 au lait");
     CloseClipboard();
-    EXPECT_EQ(pasted("UTF8_STRING"), "Caf\u00e9 au lait");
+    EXPECT_EQ(pastedWhileWaiting(main, "UTF8_STRING"), "Caf\u00e9 au lait");
 
     // A 2 by 2 picture of four colours, 8 bits through its colour table.
     std::vector<std::uint8_t> dib(40 + 4 * 4 + 2 * 4, 0);
@@ -243,11 +260,11 @@ TEST_F(SdlBackend, WhatIsCopiedReachesTheDisplaysClipboardTextAsTextAndAPictureA
     EmptyClipboard();
     SetClipboardDib(dib);
     CloseClipboard();
-    const std::string png = pasted("image/png");
+    const std::string png = pastedWhileWaiting(main, "image/png");
     ASSERT_GT(png.size(), 8u);
     EXPECT_EQ(png.substr(1, 3), "PNG");
     EXPECT_EQ(png, PackedDibToPng(dib));
-    EXPECT_NE(pasted("TARGETS").find("image/png"), std::string::npos);
+    EXPECT_NE(pastedWhileWaiting(main, "TARGETS").find("image/png"), std::string::npos);
 }
 
 TEST_F(SdlBackend, WithoutAHardwareRendererOnlyTheChangedRectangleIsPresented)

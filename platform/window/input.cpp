@@ -445,17 +445,27 @@ std::vector<HWND> unownedTopLevel()
 void FollowMinimizedWithHost()
 {
     Desktop& d = TheDesktop();
+    if (d.hostMinimized)
+        return;
     bool anyShown = false, anyMinimized = false;
     for (Window* t : d.desktop()->children) {
         if (!t->alive || t->owner || !(t->style & WS_VISIBLE))
             continue;
         (t->style & WS_MINIMIZE ? anyMinimized : anyShown) = true;
     }
-    const bool minimize = anyMinimized && !anyShown;
-    if (minimize == d.hostMinimized)
+    if (!anyMinimized || anyShown)
         return;
-    d.hostMinimized = minimize;
-    TheBackend().setHostMinimized(minimize);
+    d.hostMinimized = true;
+    TheBackend().setHostMinimized(true);
+}
+
+void FollowRestoredWithHost(const Window* w)
+{
+    Desktop& d = TheDesktop();
+    if (!d.hostMinimized || w->parent != d.desktop() || w->owner)
+        return;
+    d.hostMinimized = false;
+    TheBackend().setHostMinimized(false);
 }
 
 void HostMinimized()
