@@ -545,7 +545,10 @@ void Activate(Window* w, WORD state)
         return;
     }
     d.lastActive = H(w);
-    TheBackend().setTitle(w->text);  // the host window is named after the active one
+    // The host window is named after the active one; a nameless pop-up
+    // leaves it the name it had, not a blank in the desktop's task list.
+    if (!w->text.empty())
+        TheBackend().setTitle(w->text);
     SetWindowPos(H(w), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Send(w, WM_NCACTIVATE, 1, 0);
     if (w->alive)
