@@ -27,7 +27,7 @@ DisplayObjectRecord CollageRecord(const std::string& dataManager, Rgb background
 {
     DisplayObjectRecord record("Collage");
     std::vector<std::uint8_t>& out = record.extra;
-    out.insert(out.end(), background.begin(), background.end());
+    out.assign(background.begin(), background.end());
     PutBigEndian32(out, std::uint32_t(value));
     putCounted(out, dataManager);
     putCounted(out, arrangement);

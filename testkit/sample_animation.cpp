@@ -82,13 +82,16 @@ PicsFile twinkleAnimation()
 {
     PicsFile ani;
     ani.format(PcmFormat(kRate));
-    const int arms[] = {4, 9, 14, 20, 14, 9, 4, 1};
+    // It ends on the sand alone: nothing of it stays behind.
+    const int arms[] = {4, 9, 14, 20, 14, 9, 4, 1, 0};
     for (int arm : arms) {
         Canvas c(kTwinkleSize, kTwinkleSize, kSampleSand);
         const std::int32_t mid = kTwinkleSize / 2;
-        c.fill(mid - arm, mid - 1, 2 * arm, 3, kSampleWhite);
-        c.fill(mid - 1, mid - arm, 3, 2 * arm, kSampleWhite);
-        c.disc(mid, mid, std::max(arm / 4, 1), kSampleRust);
+        if (arm > 0) {
+            c.fill(mid - arm, mid - 1, 2 * arm, 3, kSampleWhite);
+            c.fill(mid - 1, mid - arm, 3, 2 * arm, kSampleWhite);
+            c.disc(mid, mid, std::max(arm / 4, 1), kSampleRust);
+        }
         ani.frame(PicsFrame::Of(kTwinkleX, kTwinkleY, kTwinkleSize, kTwinkleSize, c.pixels));
     }
     return ani;
@@ -126,8 +129,12 @@ void addPictures(TitleFolder& title)
 std::vector<std::uint8_t> contentPanel(ProductData& data)
 {
     PanelRecord panel(kSampleIdleAnimationPanel);
-    // The stage comes first: the idle tick's animation plays for it, and a
-    // hotspot's highlight shows it.
+    // The idle tick's animation plays for the panel's first object, which
+    // it draws again once it has played: a place of its own beside the
+    // stage, so that the stage keeps the ball where the ball stopped.
+    panel.add(HotspotRecord(0).id(4).rect(kTwinkleX, kTwinkleY, kTwinkleX + kTwinkleSize, kTwinkleY + kTwinkleSize).z(-1),
+              data);
+    // The stage is the first picture: a hotspot's highlight shows it.
     panel.add(BitmapRecord("animstage").id(1).at(kSampleStageX, kSampleStageY), data);
     ControllerFields bar;
     bar.cursor = "Hand";

@@ -33,10 +33,21 @@ BmpPicture playPicture()
     return p;
 }
 
+// The open button: a right-pointing triangle in a frame.
+BmpPicture openPicture(std::uint8_t frame, std::uint8_t field)
+{
+    BmpPicture p = framed(60, 30, frame, field);
+    for (std::int32_t row = 0; row < 14; ++row) {
+        const std::int32_t half = row < 7 ? row : 13 - row;
+        FillSampleRect(p, 26, 8 + row, half + 1, 1, kSampleNavy);
+    }
+    return p;
+}
+
 bool classesRegistered()
 {
-    for (const char* type : {"Bitmap", "Hotspot", "Collage", "GroupColl", "EditBox", "ParaText", "StickyButton",
-                             "VideoHotspot"})
+    for (const char* type : {"Bitmap", "Hotspot", "Collage", "GroupColl", "CollButton", "EditBox", "ParaText",
+                             "StickyButton", "VideoHotspot"})
         if (!IsDisplayObjectTypeRegistered(type))
             return false;
     return true;
@@ -66,7 +77,13 @@ std::vector<std::uint8_t> indexContent(TitleFolder& title)
     content.add(label("Index: type a name, then Enter or a double click.").id(10).rect(40, 4, 600, 28), data);
     content.add(ListCollageRecord("SimpleLBData", kListStyle).id(1).rect(40, 40, 300, 200), data);
     content.add(EditBoxRecord("EDITFOC", "EDITBOX", "", kListStyle).id(2).rect(40, 220, 300, 250), data);
-    content.add(GroupCollageRecord({.collage = 1, .editBox = 2, .scrollBar = {}, .buttons = {}, .positionControl = {}})
+    // The group's button opens the entry picked, as Enter does (which the
+    // group offers only while it has a button).
+    title.files["index_openup.dib"] = EncodeBmp(openPicture(kSampleTeal, kSampleWhite));
+    title.files["index_opendn.dib"] = EncodeBmp(openPicture(kSampleNavy, kSampleSand));
+    content.add(CollButtonRecord({.normal = "index_openup", .pressed = "index_opendn", .disabled = ""}).id(3).rect(316, 220, 376, 250),
+                data);
+    content.add(GroupCollageRecord({.collage = 1, .editBox = 2, .scrollBar = {}, .buttons = {3}, .positionControl = {}})
                     .id(9).rect(30, 30, 310, 260).z(5), data);
     content.add(ButtonRecord({"index_stickyup", "index_stickydn", ""}, "StickyButton")
                     .id(5).rect(400, 220, 520, 260)

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "testkit/event_records.h"
+#include "testkit/sample_index.h"
 #include "testkit/sample_title.h"
 
 namespace testkit {
@@ -59,6 +60,15 @@ void drawBook(BmpPicture& p, std::int32_t x, std::int32_t y)
     }
 }
 
+// A list: three teal rows, each with a navy bullet.
+void drawList(BmpPicture& p, std::int32_t x, std::int32_t y)
+{
+    for (std::int32_t row = 0; row < 3; ++row) {
+        FillSampleRect(p, x, y + 9 * row, 4, 4, kSampleNavy);
+        FillSampleRect(p, x + 8, y + 9 * row, 28, 4, kSampleTeal);
+    }
+}
+
 // A house: a stepped rust roof over a navy wall with a sand door.
 void drawHouse(BmpPicture& p, std::int32_t x, std::int32_t y)
 {
@@ -93,6 +103,9 @@ void AddSampleWelcomeLinks(TitleFolder& title, PanelRecord& content, bool withLo
     const std::string quiz =
         linkPicture(title, "link_quiz", kLinkWidth, kLinkHeight, [](BmpPicture& p) { drawQuestionMark(p, 20, 5); });
     addLink(title, content, quiz, kSampleQuizLink, kSampleTopicsPage, kSampleWipeLeft);
+    const std::string index =
+        linkPicture(title, "link_index", kLinkWidth, kLinkHeight, [](BmpPicture& p) { drawList(p, 14, 10); });
+    addLink(title, content, index, kSampleIndexLink, kSampleIndexPage, kSampleWipeLeft);
     if (!withLogbook)
         return;
     const std::string logbook =

@@ -130,24 +130,18 @@ void AddSampleLogin(TitleFolder& title)
     dialog.centring = 1;
     dialog.panel(1, "DialogPanel").at(0, 0).size(320, 142).colour(232, 216, 176);
 
-    // The greeting: the logged-in user's name, over which the login opens.
+    // The greeting, over which the login opens. Nobody has logged in yet
+    // while it shows, so it names nobody: the title's name display would
+    // read "Hello, ." here.
     PanelRecord greeting(1);
-    greeting.add(NameDisplayRecord(paragraph("")).id(1).rect(40, 40, 600, 100), data);
+    greeting.add(ParaTextRecord(paragraph("Welcome to the Kelbo sample title.")).id(1).rect(40, 40, 600, 100), data);
     data.page(kSampleGreetingPage, kGreetingTemplate)
         .name("Greeting")
         .storedPanel("Display", TitlePanelBytes(greeting))
         .on("on_open", {OpenPageAction(kSampleLoginPage)});
 
-    title.files["loginfoc.dib"] = EncodeBmp([] {
-        BmpPicture p = plain(200, 26, kSampleNavy);
-        fill(p, 2, 2, 196, 22, kSampleWhite);
-        return p;
-    }());
-    title.files["loginbox.dib"] = EncodeBmp([] {
-        BmpPicture p = plain(200, 26, kSampleTeal);
-        fill(p, 2, 2, 196, 22, kSampleWhite);
-        return p;
-    }());
+    title.files["loginfoc.dib"] = EncodeBmp(SampleEditBoxPicture(200, 26, kSampleNavy));
+    title.files["loginbox.dib"] = EncodeBmp(SampleEditBoxPicture(200, 26, kSampleTeal));
     LoginPage page;
     page.listStyle = kBoxStyle;
     page.fieldStyle = kBoxStyle;

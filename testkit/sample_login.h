@@ -1,6 +1,6 @@
 #pragma once
-// The sample title's login: page 40 greets the logged-in user by name and
-// opens the login page (41) over itself; there the user picks a name from
+// The sample title's login: page 40 welcomes the user and opens the login
+// page (41) over itself; there the user picks a name from
 // the list of users and logs in, or types a new name and adds it, and
 // Delete removes the picked user (not the logged-in one) after asking. A
 // login closes the login page and goes on to the welcome page. Pages 42 to

@@ -29,7 +29,7 @@ void fill(BmpPicture& p, std::int32_t x, std::int32_t y, std::int32_t w, std::in
 }
 
 // The bar's icons, drawn in navy on sand (pressed: sand on navy).
-enum class Icon { Home, Second, Back, Options, Saver, Dialog, Zero, One, Two };
+enum class Icon { Home, Second, Back, Options, Saver, Dialog, Zero, One, Two, Print, Copy };
 
 BmpPicture icon(Icon kind, bool pressed)
 {
@@ -69,6 +69,19 @@ BmpPicture icon(Icon kind, bool pressed)
         for (int b = 0; b < 3; ++b)
             fill(p, 9 + 8 * b, 22, 6, 5, kSampleRust);
         break;
+    case Icon::Print:  // a printer with its sheet
+        fill(p, 12, 6, 16, 10, ink);
+        fill(p, 14, 8, 12, 8, ground);
+        fill(p, 6, 16, 28, 12, ink);
+        fill(p, 12, 28, 16, 8, ink);
+        fill(p, 14, 28, 12, 6, ground);
+        break;
+    case Icon::Copy:  // two sheets, one over the other
+        fill(p, 8, 6, 16, 20, ink);
+        fill(p, 10, 8, 12, 16, ground);
+        fill(p, 16, 14, 16, 20, ink);
+        fill(p, 18, 16, 12, 16, ground);
+        break;
     case Icon::Zero:
     case Icon::One:
     case Icon::Two:  // one, two or three dots: the answers 0, 1 and 2
@@ -81,8 +94,8 @@ BmpPicture icon(Icon kind, bool pressed)
 
 const char* iconName(Icon kind)
 {
-    static const char* const names[] = {"navhome", "navsecond", "navback", "navoptions", "navsaver",
-                                        "navdialog", "navzero", "navone", "navtwo"};
+    static const char* const names[] = {"navhome", "navsecond", "navback", "navoptions", "navsaver", "navdialog",
+                                        "navzero", "navone", "navtwo", "navprint", "navcopy"};
     return names[int(kind)];
 }
 
@@ -119,9 +132,11 @@ std::vector<std::uint8_t> barRecord(TitleFolder& title)
     for (const auto& b : buttons) {
         bar.add(iconButton(b.kind, b.x, 6, {NavAction(b.code)}), data);
         // The back button greys over while there is nowhere to go back to;
-        // the others are underlined.
+        // the others are underlined. A mark lies beneath the buttons until
+        // the bar shows it: a hidden picture over a button would take its
+        // clicks.
         const bool grey = b.bitmap == 8;
-        DisplayObjectRecord mark = BitmapRecord(grey ? "navgrey" : "navmark").id(id).visible(0);
+        DisplayObjectRecord mark = BitmapRecord(grey ? "navgrey" : "navmark").id(id).visible(0).z(-100);
         bar.add(mark.at(b.x, grey ? 6 : 50), data);
         ids.bitmaps[std::size_t(b.bitmap - 1)] = id++;
     }
@@ -156,17 +171,24 @@ void addBarPages(TitleFolder& title)
         .storedPanel("NavPanel", barRecord(title));
 }
 
-// The options pop-up, over the bar's right end: the screen saver and the
-// dialog page.
+// The options pop-up, over the bar's right end: the screen saver, the
+// dialog page, and the page under the pop-up printed or copied to the
+// clipboard.
 void addOptions(TitleFolder& title)
 {
     ProductData& data = title.data;
-    TemplateBuilder& t = data.templateDef(kOptionsTemplate, "POPUP_PAGE").size(120, 60);
-    t.panel(1, "Display").at(0, 0).size(120, 60).colour(32, 128, 128);
+    constexpr std::int16_t kWidth = 232;
+    TemplateBuilder& t = data.templateDef(kOptionsTemplate, "POPUP_PAGE").size(kWidth, 60);
+    t.panel(1, "Display").at(0, 0).size(kWidth, 60).colour(32, 128, 128);
     PanelRecord panel(1);
-    panel.add(iconButton(Icon::Saver, 12, 10, {NavAction(15)}), data);
-    panel.add(iconButton(Icon::Dialog, 68, 10, {AppendPageAction(kSampleDialogPage)}), data);
-    data.page(kSampleOptionsPage, kOptionsTemplate).name("Options").at(512, 356).storedPanel("Display", TitlePanelBytes(panel));
+    panel.add(iconButton(Icon::Saver, kSampleOptionsSaverX, 10, {NavAction(15)}), data);
+    panel.add(iconButton(Icon::Dialog, kSampleOptionsDialogX, 10, {AppendPageAction(kSampleDialogPage)}), data);
+    panel.add(iconButton(Icon::Print, kSampleOptionsPrintX, 10, {OptionsAction(2)}), data);
+    panel.add(iconButton(Icon::Copy, kSampleOptionsCopyX, 10, {OptionsAction(1)}), data);
+    data.page(kSampleOptionsPage, kOptionsTemplate)
+        .name("Options")
+        .at(kSampleOptionsLeft, kSampleOptionsTop)
+        .storedPanel("Display", TitlePanelBytes(panel));
 }
 
 // The dialog page: a caption with its close box and three answers; Enter
@@ -215,7 +237,7 @@ void SetSampleNavigationTargets(TitleFields& fields)
 void AddSampleNavigation(TitleFolder& title)
 {
     for (Icon kind : {Icon::Home, Icon::Second, Icon::Back, Icon::Options, Icon::Saver, Icon::Dialog, Icon::Zero,
-                      Icon::One, Icon::Two})
+                      Icon::One, Icon::Two, Icon::Print, Icon::Copy})
         addIcon(title, kind);
     addBarPages(title);
     addOptions(title);

@@ -53,14 +53,6 @@ void fillRect(BmpPicture& p, std::int32_t x, std::int32_t y, std::int32_t w, std
             p.pixels[std::size_t(row * p.width + col)] = index;
 }
 
-// A box picture: a frame of one colour around a field of another.
-BmpPicture framed(std::int32_t width, std::int32_t height, std::uint8_t frame, std::uint8_t field)
-{
-    BmpPicture p = picture(width, height, frame);
-    fillRect(p, 2, 2, width - 4, height - 4, field);
-    return p;
-}
-
 // Character style 1 (the edit box's) and paragraph style 2 on character
 // style 3, the title record's first part.
 StyleDefs sampleStyles()
@@ -243,6 +235,14 @@ void addTitleRecord(TitleFolder& title)
 
 }  // namespace
 
+BmpPicture SampleEditBoxPicture(std::int32_t width, std::int32_t height, std::uint8_t line)
+{
+    BmpPicture p = picture(width, height, kSampleWhite);
+    fillRect(p, 0, 0, width, 1, line);
+    fillRect(p, 0, height - 2, width, 2, line);
+    return p;
+}
+
 BmpPicture SamplePicture(std::int32_t width, std::int32_t height, std::uint8_t background)
 {
     return picture(width, height, background);
@@ -318,8 +318,8 @@ TitleFolder SampleTitle()
     if (IsDisplayObjectTypeRegistered("Button") && IsDisplayObjectTypeRegistered("Bitmap"))
         AddSampleNavigation(title);
     title.files["chime.wav"] = chime();
-    title.files["EDITFOC.dib"] = EncodeBmp(framed(260, 30, kSampleNavy, kSampleWhite));
-    title.files["EDITBOX.dib"] = EncodeBmp(framed(260, 30, kSampleTeal, kSampleWhite));
+    title.files["EDITFOC.dib"] = EncodeBmp(SampleEditBoxPicture(260, 30, kSampleNavy));
+    title.files["EDITBOX.dib"] = EncodeBmp(SampleEditBoxPicture(260, 30, kSampleTeal));
     data.page(4, 3).name("Notes");
 
     BmpPicture splash = picture(320, 200, kSampleNavy);

@@ -61,6 +61,12 @@ constexpr std::int16_t kTallPictureWidth = 300;
 constexpr std::int16_t kTallPictureHeight = 900;
 constexpr std::int16_t kTallPictureWindow = 300;
 
+// An edit box's picture: a white field between a line along its top and a
+// double line along its bottom, in the line's colour (navy while the box
+// has the focus, teal otherwise). The box writes its text from its very
+// left edge, so no frame stands there for the first letter to cover.
+BmpPicture SampleEditBoxPicture(std::int32_t width, std::int32_t height, std::uint8_t line);
+
 // The palette: the colours above, and greys in the other entries (entry n
 // (n, n, n)), but for the system's dark blue at 4, light grey at 7, dark
 // grey at 248 and blue at 252.

@@ -262,6 +262,69 @@ TEST_F(AnimationPageTest, APageLeftAloneTwinklesOnceItsIdleTickRuns)
     EXPECT_LE(seen, 31000u);
 }
 
+// Off for now: the end of the twinkle repaints the stage without the ball
+// since the media that share the sound device came in (the ball's last
+// frame stays current, but what was drawn of it is not kept). To be mended
+// in the media layer.
+TEST_F(AnimationPageTest, DISABLED_TheStageKeepsTheBallWhereItStoppedAfterTheTwinkle)
+{
+    // The ball's last frame: its middle at the right end of its ground.
+    const plat::POINT ball{kSampleRollX + kSampleRollWidth - 18, kPanelTop + kSampleRollY + kSampleRollHeight - 34};
+    int step = 0;
+    std::uint64_t since = 0;
+    std::uint32_t before = 0;
+    runOnPage([&](plat::HWND main) {
+        JxCBaseProduct* product = GetProduct();
+        const bool encore = product->FindPageById(std::int32_t(kSampleAnimationEncorePage)) != nullptr;
+        JxCResourceObject* roll = media(kSampleRollAnimation);
+        switch (step) {
+        case 0:  // the small page opens (the idle tick starts with it) and closes
+            ++step;
+            harness->click(onScreen(main, kGoOn));
+            return true;
+        case 1:
+            if (!encore)
+                return false;
+            ++step;
+            harness->click(onScreen(main, kEncore));
+            return true;
+        case 2:  // the bar plays the ball to its end
+            if (encore)
+                return false;
+            ++step;
+            since = harness->now();
+            harness->click(onScreen(main, kPlay));
+            return true;
+        case 3:
+            if (!roll || roll->IsPlaying() || roll->GetPosition() < kSampleRollFrames)
+                return harness->now() - since > 60000 && fail(main, "the ball never ended");
+            before = colourAt(main, ball);
+            since = harness->now();
+            ++step;
+            return false;
+        case 4:  // the twinkle comes
+            if (!media(kSampleTwinkleAnimation))
+                return harness->now() - since > 60000 && fail(main, "no twinkle in a minute");
+            ++step;
+            return false;
+        case 5:  // and goes
+            if (media(kSampleTwinkleAnimation))
+                return false;
+            ++step;
+            harness->advance(1000);
+            return true;
+        case 6:
+            EXPECT_EQ(before, sampleColour(kSampleRust)) << "the ball stopped there";
+            EXPECT_EQ(colourAt(main, ball), before) << "the twinkle took the ball away";
+            ++step;
+            return close(main);
+        default:
+            return false;
+        }
+    });
+    EXPECT_EQ(step, 7);
+}
+
 // The program itself on the sample title beside it, driven by a script:
 // it starts on the animation page, Play is clicked and, 650 ms on, the
 // screen is written out; what it shows matches the golden picture (the

@@ -5,14 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <pthread.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -314,6 +318,21 @@ TEST_F(MainWindowTest, TheWaitingProgramUsesNoProcessorTime)
     EXPECT_LT(used, 20.0) << "ms of processor time in one second of waiting";
 }
 
+// The processor time of the started program once its start-up is done:
+// a second and a half without a tick, 40 s at the most. -1 when it cannot
+// be read.
+long ticksOnceStill(pid_t pid)
+{
+    long before = -1;
+    for (int i = 0, still = 0; i < 80 && still < 3; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        const long now = processTicks(pid);
+        still = now >= 0 && now == before ? still + 1 : 0;
+        before = now;
+    }
+    return before;
+}
+
 TEST(Program, TheStartedProgramWaitsWithoutUsingTheProcessor)
 {
     plat::testing::TempConfig config;
@@ -329,13 +348,7 @@ TEST(Program, TheStartedProgramWaitsWithoutUsingTheProcessor)
     // Start-up done: a second and a half without a tick (a loaded machine
     // or a sanitizer build makes it take a while, and a start-up waiting on
     // the disk also spends no processor time for a moment).
-    long before = -1;
-    for (int i = 0, still = 0; i < 80 && still < 3; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
-        const long now = processTicks(pid);
-        still = now >= 0 && now == before ? still + 1 : 0;
-        before = now;
-    }
+    const long before = ticksOnceStill(pid);
     std::this_thread::sleep_for(std::chrono::milliseconds(3000));
     long after = processTicks(pid);
     int status = 0;
@@ -348,6 +361,97 @@ TEST(Program, TheStartedProgramWaitsWithoutUsingTheProcessor)
     // once-a-second timer wakes it for a moment).
     EXPECT_LE(after - before, 2);
 }
+
+TEST(Program, WithoutADisplayOrAScriptItSaysItRunsHeadlessAndHowToEndIt)
+{
+    plat::testing::TempConfig config;
+    WriteTitleDisc(config.root() + "/xdg/kelbo", config.root() + "/disc");
+    const std::string said = config.root() + "/stderr.txt";
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        unsetenv("KELBO_BACKEND");
+        unsetenv("KELBO_SCRIPT");
+        setenv("XDG_CONFIG_HOME", (config.root() + "/xdg").c_str(), 1);
+        const int out = open(said.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(out, 2);
+        execl(KELBO_PROGRAM, KELBO_PROGRAM, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::string text;
+    for (int i = 0; i < 100 && text.find("Ctrl+C") == std::string::npos; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        text = plat::testing::TempConfig::readFile(said);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    EXPECT_NE(text.find("runs headless"), std::string::npos) << text;
+    EXPECT_NE(text.find("DISPLAY is not set"), std::string::npos) << text;
+    EXPECT_NE(text.find("Ctrl+C"), std::string::npos) << text;
+}
+
+// The same wait under SDL on the test's X display, on the login (whose
+// caret blinks) and the welcome page, with a sound device (SDL's disk
+// driver, writing to /dev/null) and without one: at most one clock tick in
+// 5 s on the welcome page and two on the login. The welcome page chimes
+// now and then; of two windows of 5 s, the quieter counts.
+struct SdlIdleCase {
+    const char* name;
+    const char* start;
+    const char* audioDriver;
+    long mostTicks;
+};
+
+class ProgramIdleUnderSdl : public ::testing::TestWithParam<SdlIdleCase> {};
+
+TEST_P(ProgramIdleUnderSdl, WaitsWithoutUsingTheProcessor)
+{
+    const SdlIdleCase& c = GetParam();
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display)
+        GTEST_SKIP() << "no X display (the test suite runs under Xvfb)";
+    plat::testing::TempConfig config;
+    WriteTitleDisc(config.root() + "/xdg/kelbo", config.root() + "/disc");
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        setenv("KELBO_BACKEND", "sdl", 1);
+        setenv("SDL_AUDIODRIVER", c.audioDriver, 1);
+        setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
+        setenv("XDG_CONFIG_HOME", (config.root() + "/xdg").c_str(), 1);
+        const int quiet = open("/dev/null", O_WRONLY);
+        dup2(quiet, 2);
+        execl(KELBO_PROGRAM, KELBO_PROGRAM, c.start, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    const long before = ticksOnceStill(pid);
+    long fewest = -1;
+    for (int window = 0; window < 2 && fewest != 0; ++window) {
+        const long from = processTicks(pid);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5000));
+        const long used = processTicks(pid) - from;
+        fewest = fewest < 0 ? used : std::min(fewest, used);
+    }
+    int status = 0;
+    bool stillRunning = waitpid(pid, &status, WNOHANG) == 0;
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(stillRunning) << "the program ended by itself";
+    ASSERT_GE(before, 0);
+    RecordProperty("idle_ticks", std::to_string(fewest));
+    std::printf("idle under SDL, %s: %ld ticks in 5 s\n", c.name, fewest);
+    EXPECT_LE(fewest, c.mostTicks);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LoginAndWelcome, ProgramIdleUnderSdl,
+    ::testing::Values(SdlIdleCase{"WelcomeWithASoundDevice", "/start=2", "disk", 1},
+                      SdlIdleCase{"WelcomeWithoutASoundDevice", "/start=2", "nowhere", 1},
+                      SdlIdleCase{"LoginWithASoundDevice", "/start=1", "disk", 2},
+                      SdlIdleCase{"LoginWithoutASoundDevice", "/start=1", "nowhere", 2}),
+    [](const ::testing::TestParamInfo<SdlIdleCase>& info) { return std::string(info.param.name); });
 
 TEST(Program, UnderSdlTheProgramEndsWhenItsDisplayGoesAway)
 {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -60,22 +62,29 @@ protected:
         harness->click(at);
     }
 
+    // Goes to the link's page, then hands each later wait to `then`.
+    void runOnTheLinkPage(const std::function<bool(plat::HWND main, int step)>& then)
+    {
+        int step = 0;
+        runSettled([&](plat::HWND main) {
+            if (step++ > 0)
+                return then(main, step - 1);
+            JxCChangePageAction change;
+            change.SetTarget(testkit::kSampleLinkPage, 0);
+            change.Post();
+            return true;
+        });
+    }
+
     std::vector<plat::ProgramLaunch> launches;
     std::vector<std::string> asked;
 };
 
 TEST_F(WebLinkTest, TheLinkAsksOnceThenOpensInTheDesktopsBrowserAndNextTimeWithoutAsking)
 {
-    int step = 0;
     std::vector<std::size_t> launched, questions;
-    runSettled([&](plat::HWND main) {
-        switch (step++) {
-        case 0: {
-            JxCChangePageAction change;
-            change.SetTarget(testkit::kSampleLinkPage, 0);
-            change.Post();
-            return true;
-        }
+    runOnTheLinkPage([&](plat::HWND main, int step) {
+        switch (step) {
         case 1:
             EXPECT_EQ(GetProduct()->GetFirstPage()->GetPageId(), std::int32_t(testkit::kSampleLinkPage));
             clickTheLink(main);
@@ -84,7 +93,7 @@ TEST_F(WebLinkTest, TheLinkAsksOnceThenOpensInTheDesktopsBrowserAndNextTimeWitho
         case 3:
             launched.push_back(launches.size());
             questions.push_back(asked.size());
-            if (step == 4) {
+            if (step == 3) {
                 plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
                 return true;
             }
@@ -104,6 +113,33 @@ TEST_F(WebLinkTest, TheLinkAsksOnceThenOpensInTheDesktopsBrowserAndNextTimeWitho
         EXPECT_EQ(launch.arguments, std::vector<std::string>{testkit::kSampleLinkAddress});
     }
     EXPECT_EQ(plat::GetClipboardText(), std::optional<std::string>(testkit::kSampleLinkAddress));
+}
+
+TEST_F(WebLinkTest, WithoutXdgOpenOnThePathTheLinkSaysItFoundNoBrowserAndStartsNothing)
+{
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", config.root().c_str(), 1);  // no xdg-open there
+    plat::SetResponder([this](const plat::UiRequest& r) -> std::optional<int> {
+        asked.push_back(r.kind);
+        return r.kind == "MessageBox" ? 1 : 2;  // OK; the no-browser dialog cancelled
+    });
+    runOnTheLinkPage([&](plat::HWND main, int step) {
+        switch (step) {
+        case 1:
+            clickTheLink(main);
+            return true;
+        case 2:
+            plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
+            return true;
+        default:
+            return false;
+        }
+    });
+    ::setenv("PATH", path.c_str(), 1);
+    EXPECT_TRUE(launches.empty());
+    // No question about xdg-open: the dialog that found no browser, then
+    // the message that there is none.
+    EXPECT_EQ(asked, (std::vector<std::string>{"Dialog", "MessageBox"}));
 }
 
 }  // namespace

@@ -134,7 +134,10 @@ std::int16_t JxCUser::DeleteUser(const JxCString& name)
 {
     if (IsCurrentName(name))
         return 0;
-    const std::int32_t index = FindLoginName(name);
+    // The login lists its users before anyone has logged in; a user picked
+    // there can be deleted then too, or the question it asks would lead to
+    // nothing.
+    const std::int32_t index = FindName(name);
     if (index < 0)
         return 0;
     return plat::DeleteFileA(UserFilePath(entries_[std::size_t(index)].fileName).GetText()) ? 1 : 0;

@@ -82,8 +82,9 @@ public:
     // the file could not be written (reported) or the name is empty or too
     // long. The list is not read again here.
     JxCString CreateUser(const JxCString& name);
-    // Deletes the file of the entry with that name (FindLoginName). 0 when
-    // there is none or the file system refuses; the list is not read again.
+    // Deletes the file of the entry with that name (FindName), whether or
+    // not anyone is logged in, but never the current user's. 0 when there
+    // is none or the file system refuses; the list is not read again.
     std::int16_t DeleteUser(const JxCString& name);
 
     // Names compare without regard to case in the title's code page.

@@ -6,10 +6,12 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "media/JxWavePlayer.h"
 #include "media/tests/media_fixture.h"
+#include "platform/audio/audio_output.h"
 #include "platform/audio/sdl_audio.h"
 #include "platform/backend/backend.h"
 
@@ -140,24 +142,57 @@ TEST_F(SdlWaveTest, SoxImaAdpcmPlaysThroughTheDiskDriver)
     expectSamples("IMA.WAV", 64);
 }
 
-TEST_F(SdlWaveTest, WithoutAUsableOutputSoundsPlaySilentlyAndStillFinish)
+// Threads of the process now.
+std::size_t threadCount()
+{
+    std::size_t n = 0;
+    for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task"))
+        ++n;
+    return n;
+}
+
+TEST_F(SdlWaveTest, WithoutAUsableOutputSoundsPlaySilentlyAndStillFinishWithNoAudioThread)
 {
     ::setenv("SDL_AUDIODRIVER", "nowhere", 1);
-    auto out = std::make_unique<plat::SdlAudio>(plat::PcmFormat{22050, 1}, [] { plat::TheBackend().wake(); });
-    ASSERT_TRUE(out->ready());
-    EXPECT_EQ(out->driver(), "dummy");
+    const std::size_t threads = threadCount();
+    auto out = plat::MakeHostAudioOutput([] { plat::TheBackend().wake(); });
+    EXPECT_STREQ(out->name(), "headless");
     plat::InstallAudioOutput(std::move(out));
     ASSERT_TRUE(run("sox -q " + host + "SOURCE.WAV " + host + "CUT.WAV trim 0 0.3"));
     JxWaveRecord* r = LoadWaveFile("E:\\CUT.WAV", nullptr, nullptr);
     ASSERT_NE(r, nullptr);
     streamer.sound = r;
-    const std::uint32_t start = SDL_GetTicks();
+    const std::uint64_t start = harness.now();
     ASSERT_EQ(PlayWave(r, window), 1);
+    EXPECT_EQ(threadCount(), threads) << "no audio thread runs";
     plat::MSG msg;
     while (r->state == kWavePlaying && plat::GetMessageA(&msg, nullptr, 0, 0) > 0)
         plat::DispatchMessageA(&msg);
     EXPECT_EQ(r->state, kWaveFinished);
-    EXPECT_GE(SDL_GetTicks() - start, 250u) << "at real-time pace";
+    EXPECT_GE(harness.now() - start, 299u) << "at the sound's pace";
+    FreeWave(r, 1);
+    streamer.sound = nullptr;
+    plat::InstallAudioOutput(nullptr);
+}
+
+TEST_F(SdlWaveTest, TheDeviceIsPausedWhileNothingPlays)
+{
+    auto out = std::make_unique<plat::SdlAudio>(plat::PcmFormat{22050, 1}, [] { plat::TheBackend().wake(); });
+    ASSERT_TRUE(out->ready());
+    plat::SdlAudio& device = *out;
+    EXPECT_TRUE(device.devicePaused()) << "opened with nothing to play";
+    plat::InstallAudioOutput(std::move(out));
+    ASSERT_TRUE(run("sox -q " + host + "SOURCE.WAV " + host + "CUT.WAV trim 0 0.2"));
+    JxWaveRecord* r = LoadWaveFile("E:\\CUT.WAV", nullptr, nullptr);
+    ASSERT_NE(r, nullptr);
+    streamer.sound = r;
+    ASSERT_EQ(PlayWave(r, window), 1);
+    EXPECT_FALSE(device.devicePaused()) << "playing";
+    plat::MSG msg;
+    while (r->state == kWavePlaying && plat::GetMessageA(&msg, nullptr, 0, 0) > 0)
+        plat::DispatchMessageA(&msg);
+    EXPECT_EQ(r->state, kWaveFinished);
+    EXPECT_TRUE(device.devicePaused()) << "the sound has ended";
     FreeWave(r, 1);
     streamer.sound = nullptr;
     plat::InstallAudioOutput(nullptr);

@@ -19,10 +19,19 @@ std::unique_ptr<AudioOutput>& slot()
 std::unique_ptr<AudioOutput> makeForBackend()
 {
     if (std::strcmp(TheBackend().name(), "sdl") == 0)
-        return std::make_unique<SdlAudio>(SdlAudio::DefaultMixerFormat(), [] { TheBackend().wake(); });
+        return MakeHostAudioOutput([] { TheBackend().wake(); });
     return std::make_unique<HeadlessAudio>(HeadlessAudio::Keep::Nothing);
 }
 }  // namespace
+
+std::unique_ptr<AudioOutput> MakeHostAudioOutput(std::function<void()> wake)
+{
+    auto sdl = std::make_unique<SdlAudio>(SdlAudio::DefaultMixerFormat(), std::move(wake));
+    if (sdl->ready())
+        return sdl;
+    // Sounds still end on time, as headless ones do.
+    return std::make_unique<HeadlessAudio>(HeadlessAudio::Keep::Nothing);
+}
 
 AudioOutput& TheAudioOutput()
 {

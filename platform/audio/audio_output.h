@@ -13,6 +13,7 @@
 // device mixing every stream.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -51,6 +52,11 @@ public:
     // that falls behind the clock be taken as stalled.
     virtual bool playsByTheClock() const { return false; }
 };
+
+// The host's sound device through SDL; without one, a silent output that
+// plays against the clock and starts no audio thread. `wake` ends a wait
+// of the UI thread.
+std::unique_ptr<AudioOutput> MakeHostAudioOutput(std::function<void()> wake);
 
 // The process's output: the one installed, else one made for the backend
 // (SDL's for the sdl backend, the headless one otherwise).

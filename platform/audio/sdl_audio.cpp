@@ -45,21 +45,17 @@ SdlAudio::SdlAudio(const PcmFormat& mixer, std::function<void()> wake) : mixer_(
     }
     std::string why = SDL_GetError();
     std::fprintf(stderr, "No usable sound output (%s); sounds play silently\n", why.c_str());
-    if (SDL_AudioInit("dummy") == 0) {
-        silent_ = true;
-        openDevice(mixer);
-    }
 }
 
 SdlAudio::~SdlAudio()
 {
+    if (device_ && devicePaused_)
+        SDL_UnlockAudioDevice(device_);  // the thread must be free to end
     if (device_)
         SDL_CloseAudioDevice(device_);
     for (auto& [id, s] : streams_)
         SDL_FreeAudioStream(s->convert);
-    if (silent_)
-        SDL_AudioQuit();
-    else if (SDL_WasInit(SDL_INIT_AUDIO))
+    if (device_)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
@@ -79,8 +75,38 @@ bool SdlAudio::openDevice(const PcmFormat& wanted)
     mixer_ = {have.freq, have.channels};
     const char* driver = SDL_GetCurrentAudioDriver();
     driver_ = driver ? driver : "";
-    SDL_PauseAudioDevice(device_, 0);
+    // It starts paused: nothing plays yet.
+    SDL_LockAudioDevice(device_);
     return true;
+}
+
+bool SdlAudio::somethingToPlay() const
+{
+    std::lock_guard lock(mutex_);
+    for (const auto& [id, s] : streams_)
+        if (!s->paused && s->played < s->putFrames)
+            return true;
+    return false;
+}
+
+void SdlAudio::settle() const
+{
+    if (!device_)
+        return;
+    const bool pause = !somethingToPlay();
+    if (pause == devicePaused_)
+        return;
+    devicePaused_ = pause;
+    // A paused SDL device still runs its thread, writing silence at the
+    // device's pace; holding the device's lock keeps that thread asleep
+    // until something plays again.
+    if (pause) {
+        SDL_PauseAudioDevice(device_, 1);
+        SDL_LockAudioDevice(device_);
+    } else {
+        SDL_PauseAudioDevice(device_, 0);
+        SDL_UnlockAudioDevice(device_);
+    }
 }
 
 void SdlAudio::callback(void* self, std::uint8_t* out, int length)
@@ -96,8 +122,10 @@ void SdlAudio::mix(std::uint8_t* out, int length)
 {
     const int channels = mixer_.channels;
     const std::size_t count = std::size_t(length) / sizeof(std::int16_t);
-    std::vector<std::int32_t> sum(count, 0);
-    std::vector<std::int16_t> part(count);
+    std::vector<std::int32_t>& sum = sum_;
+    std::vector<std::int16_t>& part = part_;
+    sum.assign(count, 0);
+    part.resize(count);
     bool wakeNow = false;
     {
         std::lock_guard lock(mutex_);
@@ -159,58 +187,79 @@ void SdlAudio::closeStream(StreamId stream)
         streams_.erase(it);
     }
     SDL_FreeAudioStream(gone->convert);
+    settle();
 }
 
 void SdlAudio::put(StreamId stream, std::span<const std::int16_t> samples)
 {
-    std::lock_guard lock(mutex_);
-    auto it = streams_.find(stream);
-    if (it == streams_.end() || samples.empty())
-        return;
-    Stream& s = *it->second;
-    if (SDL_AudioStreamPut(s.convert, samples.data(), int(samples.size_bytes())) == 0)
-        s.putFrames += samples.size() / std::size_t(s.format.channels);
+    {
+        std::lock_guard lock(mutex_);
+        auto it = streams_.find(stream);
+        if (it == streams_.end() || samples.empty())
+            return;
+        Stream& s = *it->second;
+        if (SDL_AudioStreamPut(s.convert, samples.data(), int(samples.size_bytes())) == 0)
+            s.putFrames += samples.size() / std::size_t(s.format.channels);
+    }
+    settle();
 }
 
 void SdlAudio::setPaused(StreamId stream, bool paused)
 {
-    std::lock_guard lock(mutex_);
-    auto it = streams_.find(stream);
-    if (it != streams_.end())
-        it->second->paused = paused;
+    {
+        std::lock_guard lock(mutex_);
+        auto it = streams_.find(stream);
+        if (it != streams_.end())
+            it->second->paused = paused;
+    }
+    settle();
 }
 
 void SdlAudio::clear(StreamId stream)
 {
-    std::lock_guard lock(mutex_);
-    auto it = streams_.find(stream);
-    if (it == streams_.end())
-        return;
-    Stream& s = *it->second;
-    SDL_AudioStreamClear(s.convert);
-    s.putFrames = s.outFrames = s.played = 0;
-    s.markPending = false;
+    {
+        std::lock_guard lock(mutex_);
+        auto it = streams_.find(stream);
+        if (it == streams_.end())
+            return;
+        Stream& s = *it->second;
+        SDL_AudioStreamClear(s.convert);
+        s.putFrames = s.outFrames = s.played = 0;
+        s.markPending = false;
+    }
+    settle();
 }
 
 std::uint64_t SdlAudio::played(StreamId stream) const
 {
-    std::lock_guard lock(mutex_);
-    auto it = streams_.find(stream);
-    return it == streams_.end() ? 0 : it->second->played;
+    std::uint64_t frames = 0;
+    {
+        std::lock_guard lock(mutex_);
+        auto it = streams_.find(stream);
+        frames = it == streams_.end() ? 0 : it->second->played;
+    }
+    settle();
+    return frames;
 }
 
 std::optional<std::uint64_t> SdlAudio::wakeAt(StreamId stream, std::uint64_t frames)
 {
-    std::lock_guard lock(mutex_);
-    auto it = streams_.find(stream);
-    if (it == streams_.end())
-        return std::nullopt;
-    Stream& s = *it->second;
-    if (s.played >= frames)
-        return std::uint64_t(0);  // already there: look again at once
-    s.mark = frames;
-    s.markPending = true;
-    return std::nullopt;
+    std::optional<std::uint64_t> at;
+    {
+        std::lock_guard lock(mutex_);
+        auto it = streams_.find(stream);
+        if (it == streams_.end())
+            return std::nullopt;
+        Stream& s = *it->second;
+        if (s.played >= frames) {
+            at = std::uint64_t(0);  // already there: look again at once
+        } else {
+            s.mark = frames;
+            s.markPending = true;
+        }
+    }
+    settle();
+    return at;
 }
 
 }  // namespace plat

@@ -2,9 +2,10 @@
 // The SDL audio output: one host device, opened at the mixer's format,
 // whose callback (on SDL's audio thread) converts each stream to that
 // format through an SDL_AudioStream, adds them up and counts what it took
-// from each. When the host has no usable output, SDL's silent driver takes
-// its place, at real-time pace, so that sounds still finish and a title
-// still runs; one line says so.
+// from each. The device is paused while nothing plays. When the host has
+// no usable output the output is not ready (one line says so), and the
+// program plays its sounds silently against the clock instead (see
+// TheAudioOutput), with no audio thread at all.
 
 #include <atomic>
 #include <functional>
@@ -12,6 +13,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "platform/audio/audio_output.h"
 
@@ -33,10 +35,12 @@ public:
     std::uint64_t played(StreamId stream) const override;
     std::optional<std::uint64_t> wakeAt(StreamId stream, std::uint64_t frames) override;
 
-    // False when not even the silent driver could be opened.
+    // False when the host has no usable sound output.
     bool ready() const { return device_ != 0; }
-    // The SDL driver in use ("dummy" after falling back).
+    // The SDL driver in use.
     const std::string& driver() const { return driver_; }
+    // Whether the device is paused, having nothing to play.
+    bool devicePaused() const { return devicePaused_; }
     const PcmFormat& mixerFormat() const { return mixer_; }
 
     // The mixer's format the next SdlAudio made for the backend gets:
@@ -48,12 +52,20 @@ private:
     static void callback(void* self, std::uint8_t* out, int length);
     void mix(std::uint8_t* out, int length);
     bool openDevice(const PcmFormat& wanted);
+    // Pauses the device once no stream has anything left to play, and
+    // starts it again when one has (UI thread; not under mutex_, which the
+    // callback takes while SDL holds the device's own lock).
+    void settle() const;
+    bool somethingToPlay() const;
 
     PcmFormat mixer_;
     std::function<void()> wake_;
     std::uint32_t device_ = 0;
     std::string driver_;
-    bool silent_ = false;  // the silent driver, started on its own
+    mutable bool devicePaused_ = true;
+    // The callback's own buffers, kept so that it allocates nothing.
+    std::vector<std::int32_t> sum_;
+    std::vector<std::int16_t> part_;
     mutable std::mutex mutex_;
     std::map<StreamId, std::unique_ptr<Stream>> streams_;
     StreamId next_ = 1;

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -56,6 +57,20 @@ std::unique_ptr<Backend> scriptedHeadless(const char* path)
 }
 }  // namespace
 
+namespace {
+// A program that runs without a display and without a script shows
+// nothing and takes no input: whoever started it is told so, and how to
+// end it.
+void sayHeadless(const char* why)
+{
+    std::fprintf(stderr,
+                 "%s runs headless (%s): nothing is shown and nothing can be clicked. "
+                 "End it with Ctrl+C or kill %d; to use it, run it on a desktop, "
+                 "or give it a script of user actions (KELBO_SCRIPT=FILE).\n",
+                 program_invocation_short_name, why, int(::getpid()));
+}
+}  // namespace
+
 std::unique_ptr<Backend> CreateDefaultBackend()
 {
     const char* choice = std::getenv("KELBO_BACKEND");
@@ -75,6 +90,9 @@ std::unique_ptr<Backend> CreateDefaultBackend()
         if (auto sdl = CreateSdlBackend(&error))
             return sdl;
         std::fprintf(stderr, "The sdl backend cannot start (%s); using headless\n", error.c_str());
+        sayHeadless("the display cannot be used");
+    } else {
+        sayHeadless(display ? "KELBO_BACKEND asks for it" : "there is no display: DISPLAY is not set");
     }
     // Without a script nothing moves time on but time itself: the real
     // clock, so that the program's timers wait as they would on screen.

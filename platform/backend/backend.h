@@ -42,6 +42,14 @@ public:
     virtual void setHostCapture(bool on) { (void)on; }
     // The host window's title, where there is one.
     virtual void setTitle(const std::string& title) { (void)title; }
+    // Minimises the host window (our last shown top-level window was
+    // minimised) or brings it back (one of ours was restored). The host
+    // answers through HostMinimized and HostRestored (window/input.h).
+    virtual void setHostMinimized(bool minimized) { (void)minimized; }
+    // Hands text or a picture (PNG bytes) to the host's clipboard, where
+    // there is one.
+    virtual void setHostClipboardText(const std::string& utf8) { (void)utf8; }
+    virtual void setHostClipboardPicture(std::string png) { (void)png; }
 
 private:
     std::shared_ptr<Clock> clock_;

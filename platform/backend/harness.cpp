@@ -134,6 +134,18 @@ void Harness::deactivateApp()
     HostDeactivated();
 }
 
+void Harness::minimizeHost()
+{
+    backend_->setHostMinimized(true);
+    HostMinimized();
+}
+
+void Harness::restoreHost()
+{
+    backend_->setHostMinimized(false);
+    HostRestored();
+}
+
 void Harness::changeDisplay(int width, int height, int bitsPerPixel)
 {
     DisplayChanged(width, height, bitsPerPixel);

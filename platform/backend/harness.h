@@ -67,6 +67,9 @@ public:
     void typeText(const std::string& utf8);
     void activateApp(bool byClick = false);
     void deactivateApp();
+    // The host window minimised or restored by the person, not by us.
+    void minimizeHost();
+    void restoreHost();
     void changeDisplay(int width, int height, int bitsPerPixel);
     // The next `count` posted messages are refused, as by a full queue
     // (0 ends a refusal still pending).

@@ -28,6 +28,9 @@ public:
     void showCursor(HCURSOR cursor) override { cursor_ = cursor; }
     void setHostCapture(bool on) override { hostCapture_ = on; }
     void setTitle(const std::string& title) override { title_ = title; }
+    void setHostMinimized(bool minimized) override { hostMinimized_ = minimized; }
+    void setHostClipboardText(const std::string& utf8) override { hostClipboard_ = utf8; }
+    void setHostClipboardPicture(std::string png) override { hostClipboard_ = std::move(png); }
 
     // Called when the UI thread is about to wait; true when it made work
     // (injected input, posted messages), so that the waiter looks again.
@@ -40,6 +43,10 @@ public:
     VirtualClock* virtualClock();
     bool hostCapture() const { return hostCapture_; }
     const std::string& title() const { return title_; }
+    // Whether the program last asked for its host window to be minimised.
+    bool hostMinimized() const { return hostMinimized_; }
+    // What was last handed to the host's clipboard: UTF-8 text or PNG bytes.
+    const std::string& hostClipboard() const { return hostClipboard_; }
     // The cursor shown now; null while hidden or none was set.
     HCURSOR shownCursor() const { return cursor_; }
     int waits() const { return waits_; }
@@ -51,6 +58,8 @@ private:
     IdleHook idleHook_;
     bool hostCapture_ = false;
     std::string title_;
+    bool hostMinimized_ = false;
+    std::string hostClipboard_;
     HCURSOR cursor_ = nullptr;
     int waits_ = 0;
     std::unique_ptr<Script> script_;

@@ -22,8 +22,11 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "platform/backend/backend.h"
+#include "platform/backend/x_picture_selection.h"
 #include "platform/fs/paths.h"
 #include "platform/screen/screen.h"
 #include "platform/window/cursor.h"
@@ -169,6 +172,29 @@ KeyCodes keyCodes(const SDL_Keysym& k)
     }
 }
 
+// Whether a renderer draws through a GL implementation that runs on the
+// processor (llvmpipe and its kin): every present then wakes a pool of
+// rasterising threads, where the window surface costs one copy of what
+// changed.
+bool rendersInSoftware(SDL_Renderer* renderer)
+{
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || !(info.flags & SDL_RENDERER_ACCELERATED))
+        return true;
+    if (!info.name || std::strncmp(info.name, "opengl", 6) != 0)
+        return false;
+    using GetString = const unsigned char* (*)(unsigned);
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString ? getString(0x1F01 /* GL_RENDERER */) : nullptr;
+    if (!name)
+        return false;
+    const std::string renderer_name(reinterpret_cast<const char*>(name));
+    for (const char* soft : {"llvmpipe", "softpipe", "Software Rasterizer", "swrast"})
+        if (renderer_name.find(soft) != std::string::npos)
+            return true;
+    return false;
+}
+
 class SdlBackend final : public Backend {
 public:
     SdlBackend() : Backend(std::make_shared<RealClock>()) { KELBO_HOST_LIBRARIES_BEGIN(); }
@@ -187,19 +213,30 @@ public:
         if (window_)
             SDL_SetWindowTitle(window_, title.c_str());
     }
+    void setHostMinimized(bool minimized) override;
+    void setHostClipboardText(const std::string& utf8) override { SDL_SetClipboardText(utf8.c_str()); }
+    void setHostClipboardPicture(std::string png) override;
 
     bool hostToDesktop(POINT host, POINT* desktop);
     bool desktopToHost(POINT desktop, POINT* host);
+    bool presentsThroughSurface() const { return !renderer_ && surface_; }
 
 private:
     void handle(const SDL_Event& e);
+    void openPresenter();
+    bool outputSize(int* w, int* h);
     void layout();
+    void presentToSurface(const Region& dirty);
+    void presentToRenderer(const Region& dirty);
     void drainEvents();
     bool focusCameWithClick();
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
+    // Without a hardware renderer the window's own surface shows the
+    // desktop, and only what changed is copied to it.
+    SDL_Surface* surface_ = nullptr;
     int textureW_ = 0;
     int textureH_ = 0;
     Uint32 wakeEvent_ = 0;
@@ -210,6 +247,7 @@ private:
     std::uint64_t lastPresent_ = 0;
     SDL_Cursor* cursor_ = nullptr;
     HCURSOR cursorSource_ = nullptr;
+    std::unique_ptr<XPictureSelection> pictures_;  // made when first needed
 };
 
 SdlBackend::~SdlBackend()
@@ -246,10 +284,8 @@ bool SdlBackend::open(std::string* error)
         *error = SDL_GetError();
         return false;
     }
-    renderer_ = SDL_CreateRenderer(window_, -1, 0);
-    if (!renderer_)
-        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer_) {
+    openPresenter();
+    if (!renderer_ && !surface_) {
         *error = SDL_GetError();
         return false;
     }
@@ -259,14 +295,54 @@ bool SdlBackend::open(std::string* error)
     return true;
 }
 
+// A hardware renderer where there is one (SDL_RENDER_DRIVER chooses
+// another); else the window surface, copied to the X server without GL.
+void SdlBackend::openPresenter()
+{
+    const char* chosen = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    renderer_ = SDL_CreateRenderer(window_, -1, chosen && *chosen ? 0 : SDL_RENDERER_ACCELERATED);
+    if (renderer_ && (chosen && *chosen ? false : rendersInSoftware(renderer_))) {
+        SDL_DestroyRenderer(renderer_);
+        renderer_ = nullptr;
+    }
+    if (renderer_)
+        return;
+    // The surface of the window itself, not one that SDL would show through
+    // a renderer of its own.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    surface_ = SDL_GetWindowSurface(window_);
+    if (!surface_)
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+}
+
+bool SdlBackend::outputSize(int* w, int* h)
+{
+    *w = *h = 0;
+    if (renderer_)
+        return SDL_GetRendererOutputSize(renderer_, w, h) == 0;
+    if (!surface_)
+        return false;
+    *w = surface_->w;
+    *h = surface_->h;
+    return true;
+}
+
 void SdlBackend::layout()
 {
     const Screen& s = TheScreen();
+    if (!renderer_)
+        surface_ = SDL_GetWindowSurface(window_);  // a new one after each resize
     int w = 0, h = 0;
-    SDL_GetRendererOutputSize(renderer_, &w, &h);
+    outputSize(&w, &h);
     scale_ = std::max(1, std::min(w / s.width(), h / s.height()));
     dest_ = {(w - s.width() * scale_) / 2, (h - s.height() * scale_) / 2, s.width() * scale_,
              s.height() * scale_};
+    fullRedraw_ = true;
+    if (!renderer_) {
+        textureW_ = s.width();
+        textureH_ = s.height();
+        return;
+    }
     if (textureW_ != s.width() || textureH_ != s.height()) {
         if (texture_)
             SDL_DestroyTexture(texture_);
@@ -282,7 +358,7 @@ bool SdlBackend::hostToDesktop(POINT host, POINT* desktop)
 {
     int ww = 0, wh = 0, ow = 0, oh = 0;
     SDL_GetWindowSize(window_, &ww, &wh);
-    SDL_GetRendererOutputSize(renderer_, &ow, &oh);
+    outputSize(&ow, &oh);
     if (ww <= 0 || wh <= 0)
         return false;
     LONG px = LONG(std::int64_t(host.x) * ow / ww);
@@ -300,7 +376,7 @@ bool SdlBackend::desktopToHost(POINT desktop, POINT* host)
 {
     int ww = 0, wh = 0, ow = 0, oh = 0;
     SDL_GetWindowSize(window_, &ww, &wh);
-    SDL_GetRendererOutputSize(renderer_, &ow, &oh);
+    outputSize(&ow, &oh);
     if (ow <= 0 || oh <= 0)
         return false;
     // The middle of the host pixels that show the desktop pixel.
@@ -354,6 +430,10 @@ void SdlBackend::handle(const SDL_Event& e)
         case SDL_WINDOWEVENT_SIZE_CHANGED:
         case SDL_WINDOWEVENT_RESIZED: layout(); break;
         case SDL_WINDOWEVENT_EXPOSED: fullRedraw_ = true; break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+        case SDL_WINDOWEVENT_HIDDEN: HostMinimized(); break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_SHOWN: HostRestored(); break;
         default: break;
         }
         break;
@@ -417,6 +497,27 @@ void SdlBackend::wake()
     SDL_PushEvent(&e);
 }
 
+// Only an X display has the picture selection; elsewhere the picture stays
+// the program's own.
+void SdlBackend::setHostClipboardPicture(std::string png)
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || std::strcmp(driver, "x11") != 0)
+        return;
+    if (!pictures_)
+        pictures_ = XPictureSelection::Open();
+    if (pictures_)
+        pictures_->offer(std::move(png));
+}
+
+void SdlBackend::setHostMinimized(bool minimized)
+{
+    if (minimized)
+        SDL_MinimizeWindow(window_);
+    else if (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED)
+        SDL_RestoreWindow(window_);
+}
+
 void SdlBackend::present()
 {
     lastPresent_ = clock().now();
@@ -426,7 +527,19 @@ void SdlBackend::present()
     Region dirty = s.takeDirty();
     if (dirty.empty() && !fullRedraw_)
         return;
-    RECT box = fullRedraw_ ? s.bounds() : dirty.box();
+    if (fullRedraw_)
+        dirty = Region(s.bounds());
+    if (renderer_)
+        presentToRenderer(dirty);
+    else
+        presentToSurface(dirty);
+    fullRedraw_ = false;
+}
+
+void SdlBackend::presentToRenderer(const Region& dirty)
+{
+    Screen& s = TheScreen();
+    RECT box = dirty.box();
     SDL_Rect r{box.left, box.top, box.right - box.left, box.bottom - box.top};
     const std::uint32_t* src = s.pixels() + size_t(box.top) * size_t(s.stride()) + size_t(box.left);
     SDL_UpdateTexture(texture_, &r, src, s.stride() * 4);
@@ -434,7 +547,40 @@ void SdlBackend::present()
     SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_, nullptr, &dest_);
     SDL_RenderPresent(renderer_);
-    fullRedraw_ = false;
+}
+
+// Each changed rectangle, scaled, into the window surface, and only those
+// rectangles shown.
+void SdlBackend::presentToSurface(const Region& dirty)
+{
+    Screen& s = TheScreen();
+    if (!surface_)
+        return;
+    SDL_Surface* screen = SDL_CreateRGBSurfaceWithFormatFrom(s.pixels(), s.width(), s.height(), 32,
+                                                             s.stride() * 4, SDL_PIXELFORMAT_RGB888);
+    if (!screen)
+        return;
+    std::vector<SDL_Rect> shown;
+    if (fullRedraw_) {
+        SDL_FillRect(surface_, nullptr, SDL_MapRGB(surface_->format, 0, 0, 0));
+        shown.push_back({0, 0, surface_->w, surface_->h});
+    }
+    // Many small pieces cost more to send than their bounding box.
+    std::vector<RECT> parts = dirty.rects();
+    if (parts.size() > 16)
+        parts = {dirty.box()};
+    for (const RECT& part : parts) {
+        SDL_Rect from{part.left, part.top, part.right - part.left, part.bottom - part.top};
+        SDL_Rect to{dest_.x + from.x * scale_, dest_.y + from.y * scale_, from.w * scale_, from.h * scale_};
+        if (scale_ == 1)
+            SDL_BlitSurface(screen, &from, surface_, &to);
+        else
+            SDL_BlitScaled(screen, &from, surface_, &to);
+        if (!fullRedraw_)
+            shown.push_back(to);
+    }
+    SDL_FreeSurface(screen);
+    SDL_UpdateWindowSurfaceRects(window_, shown.data(), int(shown.size()));
 }
 
 void SdlBackend::showCursor(HCURSOR cursor)
@@ -499,6 +645,12 @@ bool SdlDesktopToHost(Backend& backend, POINT desktop, POINT* host)
 {
     auto* sdl = dynamic_cast<SdlBackend*>(&backend);
     return sdl && host && sdl->desktopToHost(desktop, host);
+}
+
+bool SdlPresentsThroughWindowSurface(Backend& backend)
+{
+    auto* sdl = dynamic_cast<SdlBackend*>(&backend);
+    return sdl && sdl->presentsThroughSurface();
 }
 
 bool SdlHostToDesktop(Backend& backend, POINT host, POINT* desktop)

@@ -18,5 +18,8 @@ std::unique_ptr<Backend> CreateSdlBackend(std::string* error);
 // point lies outside the desktop picture).
 bool SdlHostToDesktop(Backend& backend, POINT host, POINT* desktop);
 bool SdlDesktopToHost(Backend& backend, POINT desktop, POINT* host);
+// For tests: whether the backend shows the desktop through the window's own
+// surface (no hardware renderer) rather than a renderer.
+bool SdlPresentsThroughWindowSurface(Backend& backend);
 
 }  // namespace plat

@@ -1,6 +1,10 @@
 #include "platform/clipboard/clipboard.h"
 
+#include "platform/backend/backend.h"
+#include "platform/clipboard/dib_png.h"
+#include "platform/core/codepage.h"
 #include "platform/draw/gdiobject.h"
+#include "platform/fs/paths.h"
 
 namespace plat {
 
@@ -8,6 +12,7 @@ namespace {
 
 struct Clipboard {
     bool open = false;
+    bool changed = false;  // something was put on it since it was opened
     HWND opener = nullptr;
     std::optional<std::vector<std::uint8_t>> dib;
     HPALETTE palette = nullptr;
@@ -41,12 +46,31 @@ BOOL OpenClipboard(HWND owner)
     return 1;
 }
 
+namespace {
+// What was put on the clipboard goes to the desktop's clipboard too, so
+// that another program can paste it: the text (in UTF-8), else the
+// picture (as PNG).
+void handToHost(const Clipboard& c)
+{
+    if (c.text) {
+        // The text ends at its terminator, as CF_TEXT does.
+        TheBackend().setHostClipboardText(CodePageToUtf8(std::string_view(c.text->c_str()), GetACP()));
+    } else if (c.dib) {
+        if (std::string png = PackedDibToPng(*c.dib); !png.empty())
+            TheBackend().setHostClipboardPicture(std::move(png));
+    }
+}
+}  // namespace
+
 BOOL CloseClipboard()
 {
     Clipboard& c = clipboard();
     if (!c.open)
         return 0;
+    if (c.changed)
+        handToHost(c);
     c.open = false;
+    c.changed = false;
     c.opener = nullptr;
     return 1;
 }
@@ -66,6 +90,7 @@ BOOL SetClipboardDib(std::vector<std::uint8_t> dib)
     if (!c.open)
         return 0;
     c.dib = std::move(dib);
+    c.changed = true;
     return 1;
 }
 
@@ -86,6 +111,7 @@ BOOL SetClipboardText(std::string text)
     if (!c.open)
         return 0;
     c.text = std::move(text);
+    c.changed = true;
     return 1;
 }
 
@@ -120,6 +146,7 @@ void ResetClipboard()
     Clipboard& c = clipboard();
     c.clear();
     c.open = false;
+    c.changed = false;
     c.opener = nullptr;
 }
 

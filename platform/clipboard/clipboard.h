@@ -2,7 +2,9 @@
 // The clipboard, kept in the process: a packed DIB, a palette and text.
 // A window opens it, empties it (which takes its ownership) and puts data
 // on it, then closes it; whoever wants the data opens it in turn. The
-// clipboard owns what is put on it and frees it when it is emptied.
+// clipboard owns what is put on it and frees it when it is emptied. What
+// was put on it is handed to the desktop's clipboard as it is closed: the
+// text, else the picture as PNG.
 
 #include <cstdint>
 #include <optional>

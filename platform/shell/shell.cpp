@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <condition_variable>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <thread>
@@ -90,6 +91,24 @@ bool startsWithNoCase(std::string_view text, std::string_view start)
 bool endsWithNoCase(std::string_view text, std::string_view end)
 {
     return text.size() >= end.size() && EqualsNoCase(text.substr(text.size() - end.size()), end);
+}
+
+// Whether a program of that name can be started from the host's search
+// path, as posix_spawnp would find it.
+bool onSearchPath(const char* program)
+{
+    const char* path = std::getenv("PATH");
+    std::string_view dirs = path && *path ? path : "/usr/local/bin:/usr/bin:/bin";
+    while (true) {
+        const std::size_t colon = dirs.find(':');
+        std::string dir(dirs.substr(0, colon));
+        const std::string candidate = (dir.empty() ? std::string(".") : dir) + "/" + program;
+        if (::access(candidate.c_str(), X_OK) == 0)
+            return true;
+        if (colon == std::string_view::npos)
+            return false;
+        dirs.remove_prefix(colon + 1);
+    }
 }
 
 // The host file that stands for the desktop's opener, written when missing.
@@ -216,7 +235,8 @@ HINSTANCE FindExecutableA(const char* file, const char* directory, char* result)
     bool web = address;
     for (const char* ext : kWebExtensions)
         web = web || endsWithNoCase(path, ext);
-    if (!web)
+    // A desktop without its opener has no program for web documents.
+    if (!web || !onSearchPath(kDesktopOpener))
         return asInstance(SE_ERR_NOASSOC);
     if (!ensureDesktopOpener())
         return asInstance(SE_ERR_NOASSOC);

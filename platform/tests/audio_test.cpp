@@ -11,11 +11,13 @@
 #include "platform/audio/audio_output.h"
 #include "platform/audio/headless_audio.h"
 #include "platform/audio/mmio.h"
+#include "platform/audio/system_beep.h"
 #include "platform/audio/wave_decoder.h"
 #include "platform/audio/wave_out.h"
 #include "platform/clock/clock.h"
 #include "platform/movie/ffmpeg_module.h"
 #include "platform/tests/window_fixture.h"
+#include "platform/ui/message_box.h"
 #include "platform/window/messages.h"
 
 namespace plat::testing {
@@ -465,6 +467,28 @@ TEST(Mmio, AChunkReachingPastItsParentIsNotFound)
     MMIOINFO info;
     EXPECT_EQ(mmioOpenA("Q:\\NOWHERE\\NONE.WAV", &info, MMIO_READ), nullptr);
     EXPECT_EQ(info.wErrorRet, MMIOERR_FILENOTFOUND);
+}
+
+TEST_F(WaveOut, MessageBeepsPlayTheirOwnSoundsOnTheOutputAndTheNextTakesThePlaceOfOneStillPlaying)
+{
+    ASSERT_TRUE(MessageBeep(MB_ICONQUESTION));
+    harness.runFor(1000);
+    std::vector<HeadlessAudio::Sound> heard = audio->takeSounds();
+    ASSERT_EQ(heard.size(), 1u) << "the beep's stream is closed once it has played";
+    EXPECT_EQ(heard[0].format.rate, kSystemBeepRate);
+    EXPECT_EQ(heard[0].samples, SystemBeepSamples(MB_ICONQUESTION));
+
+    // Warning and question differ; a second beep cuts the first short.
+    EXPECT_NE(SystemBeepSamples(MB_ICONEXCLAMATION), SystemBeepSamples(MB_ICONQUESTION));
+    ASSERT_TRUE(MessageBeep(MB_ICONHAND));
+    harness.runFor(50);
+    ASSERT_TRUE(MessageBeep(0xFFFFFFFF));
+    harness.runFor(1000);
+    heard = audio->takeSounds();
+    ASSERT_EQ(heard.size(), 1u);
+    const std::vector<std::int16_t> plain = SystemBeepSamples(0xFFFFFFFF);
+    ASSERT_GT(heard[0].samples.size(), plain.size());
+    EXPECT_TRUE(std::equal(plain.begin(), plain.end(), heard[0].samples.end() - std::ptrdiff_t(plain.size())));
 }
 
 }  // namespace

@@ -47,6 +47,13 @@ protected:
         GetWindowRect(h, &r);
         return {r.left + 3, r.top + 3, r.right - 3, r.top + 21};
     }
+    // The caption after its system-menu box: where the text goes.
+    static RECT textOf(HWND h)
+    {
+        RECT cap = captionOf(h);
+        cap.left += 18;
+        return cap;
+    }
 };
 
 TEST_F(Caption, TheTextIsWhiteWhenActiveAndGreyWhenNot)
@@ -54,7 +61,7 @@ TEST_F(Caption, TheTextIsWhiteWhenActiveAndGreyWhenNot)
     HWND a = top(50, 50, 200, 100);
     SetActiveWindow(a);
     harness.runUntilIdle();
-    RECT cap = captionOf(a);
+    RECT cap = textOf(a);
     EXPECT_GT(count(cap, kWhite), 20);
     EXPECT_EQ(count(cap, kLightGrey) - count({cap.right - 18, cap.top, cap.right, cap.bottom}, kLightGrey), 0);
 
@@ -70,7 +77,7 @@ TEST_F(Caption, SetWindowTextRedrawsAndAnEmptyTextLeavesThePlainBar)
     HWND a = top(50, 50, 200, 100);
     SetActiveWindow(a);
     harness.runUntilIdle();
-    RECT textArea = captionOf(a);
+    RECT textArea = textOf(a);
     textArea.right -= 20;
     int before = count(textArea, kWhite);
     SetWindowTextA(a, "");
@@ -107,12 +114,30 @@ TEST_F(Caption, TheClassIconShowsSmallAtTheLeftAndTheTextAfterIt)
     EXPECT_EQ(count(box, kWhite), 0);
     EXPECT_GT(count({box.right, cap.top, cap.right - 20, cap.bottom}, kWhite), 10);
 
-    HWND plain = top(300, 300, 200, 100);
+    // Without a class icon the box shows the default application icon (a
+    // small window: navy title, white body), and the text follows it.
+    HWND plain = CreateWindowExA(0, "Rec", "Plain", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 300,
+                                 300, 200, 100, nullptr, nullptr, nullptr, nullptr);
     SetActiveWindow(plain);
     harness.runUntilIdle();
     RECT pcap = captionOf(plain);
-    // Without an icon the text begins at the left of the bar.
-    EXPECT_GT(count({pcap.left, pcap.top, pcap.left + 10, pcap.bottom}, kWhite), 5);
+    RECT pbox = {pcap.left + 1, pcap.top + 1, pcap.left + 17, pcap.top + 17};
+    EXPECT_GT(count(pbox, kWhite), 40);
+    EXPECT_GT(count({pbox.right, pcap.top, pcap.right - 20, pcap.bottom}, kWhite), 10);
+    // A click on it opens the system menu.
+    EXPECT_EQ(SendMessageA(plain, WM_NCHITTEST, 0, MAKELPARAM(pcap.left + 8, pcap.top + 8)), LRESULT(HTSYSMENU));
+}
+
+TEST_F(Caption, ADialogFrameShowsNoIconInItsBox)
+{
+    HWND box = CreateWindowExA(WS_EX_DLGMODALFRAME, "Rec", "Box", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+                               300, 300, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    SetActiveWindow(box);
+    harness.runUntilIdle();
+    RECT r;
+    GetWindowRect(box, &r);
+    // The text begins at the left of the bar.
+    EXPECT_GT(count({r.left + 3, r.top + 3, r.left + 13, r.top + 21}, kWhite), 5);
 }
 
 }  // namespace

@@ -267,6 +267,11 @@ TEST_F(Input, TheHostWindowIsNamedAfterTheActiveWindow)
     HWND w = top(0, 0, 200, 200);
     SetWindowTextA(w, "Title");
     EXPECT_EQ(harness.backend().title(), "Title");
+    // A nameless pop-up made active leaves the host its name.
+    HWND popup = CreateWindowExA(0, "Rec", "", WS_POPUP | WS_VISIBLE, 50, 50, 100, 100, w, nullptr, nullptr, nullptr);
+    SetActiveWindow(popup);
+    ASSERT_EQ(GetActiveWindow(), popup);
+    EXPECT_EQ(harness.backend().title(), "Title");
 }
 
 TEST_F(Input, DestroyingTheActiveWindowActivatesItsOwner)

@@ -5,13 +5,21 @@
 #include <gtest/gtest.h>
 #include <SDL.h>
 
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/backend/sdl.h"
+#include "platform/clipboard/clipboard.h"
+#include "platform/clipboard/dib_png.h"
+#include "platform/core/codepage.h"
+#include "platform/draw/draw.h"
 #include "platform/screen/screen.h"
 #include "platform/window/desktop.h"
 #include "platform/window/window.h"
@@ -63,6 +71,10 @@ protected:
         previous = InstallBackend(std::move(sdl));
         TheScreen().reset(800, 600, 32);
         ResetDesktop();
+        WNDCLASSA wc;
+        wc.lpfnWndProc = &DefWindowProcA;
+        wc.lpszClassName = "SdlPlain";
+        RegisterClassA(wc);
     }
     void TearDown() override
     {
@@ -174,6 +186,91 @@ TEST_F(SdlBackend, TheHostLosingAndRegainingTheFocusGivesItBackToThePopupsFocuse
                                         WM_ACTIVATE, WM_SETFOCUS}));
     for (const Heard& h : heard)
         EXPECT_FALSE(h.hwnd == main && h.msg == WM_SETFOCUS) << "the main window took the keyboard";
+}
+
+TEST_F(SdlBackend, TheHostWindowMinimisedTakesOurWindowWithItAndRestoredBringsItBack)
+{
+    HWND main = CreateWindowExA(0, "SdlPlain", "main", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE, 0, 0,
+                                600, 400, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(main, nullptr);
+    pushFocus(SDL_WINDOWEVENT_MINIMIZED);
+    runUntil(main, [main] { return IsIconic(main) != 0; });
+    EXPECT_TRUE(IsIconic(main));
+    pushFocus(SDL_WINDOWEVENT_RESTORED);
+    runUntil(main, [main] { return !IsIconic(main); });
+    EXPECT_FALSE(IsIconic(main));
+    EXPECT_TRUE(IsWindowVisible(main));
+}
+
+// What xclip reads from the display's clipboard as `target`.
+std::string pasted(const std::string& target)
+{
+    std::string out;
+    FILE* p = ::popen(("xclip -selection clipboard -o -t " + target + " 2>/dev/null").c_str(), "r");
+    if (!p)
+        return out;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, p)) > 0;)
+        out.append(buffer, n);
+    ::pclose(p);
+    return out;
+}
+
+TEST_F(SdlBackend, WhatIsCopiedReachesTheDisplaysClipboardTextAsTextAndAPictureAsPng)
+{
+    if (std::system("command -v xclip >/dev/null") != 0)
+        GTEST_SKIP() << "xclip is not installed (scripts/dev installs it)";
+    HWND main = CreateWindowExA(0, "SdlPlain", "main", WS_CAPTION | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr,
+                                nullptr, nullptr);
+    // Read while the program waits for messages, as when a person pastes:
+    // the program answers from its loop.
+    auto pastedWhileWaiting = [](HWND window, const std::string& target) {
+        std::atomic<bool> done{false};
+        std::string out;
+        std::thread reader([&] {
+            out = pasted(target);
+            done = true;
+            PostMessageA(window, WM_NULL, 0, 0);
+        });
+        while (!done)
+            runUntil(window, [&] { return done.load(); });
+        reader.join();
+        return out;
+    };
+    SetACP(1252);
+    ASSERT_TRUE(OpenClipboard(main));
+    EmptyClipboard();
+    SetClipboardText("Caf\xE9 au lait");
+    CloseClipboard();
+    EXPECT_EQ(pastedWhileWaiting(main, "UTF8_STRING"), "Caf\u00e9 au lait");
+
+    // A 2 by 2 picture of four colours, 8 bits through its colour table.
+    std::vector<std::uint8_t> dib(40 + 4 * 4 + 2 * 4, 0);
+    BITMAPINFOHEADER h;
+    h.biWidth = 2;
+    h.biHeight = 2;
+    h.biBitCount = 8;
+    h.biClrUsed = 4;
+    std::memcpy(dib.data(), &h, sizeof h);
+    const RGBQUAD colours[4] = {{0, 0, 255, 0}, {0, 255, 0, 0}, {255, 0, 0, 0}, {255, 255, 255, 0}};
+    std::memcpy(dib.data() + 40, colours, sizeof colours);
+    const std::uint8_t rows[8] = {0, 1, 0, 0, 2, 3, 0, 0};  // bottom row first
+    std::memcpy(dib.data() + 56, rows, sizeof rows);
+    ASSERT_TRUE(OpenClipboard(main));
+    EmptyClipboard();
+    SetClipboardDib(dib);
+    CloseClipboard();
+    const std::string png = pastedWhileWaiting(main, "image/png");
+    ASSERT_GT(png.size(), 8u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    EXPECT_EQ(png, PackedDibToPng(dib));
+    EXPECT_NE(pastedWhileWaiting(main, "TARGETS").find("image/png"), std::string::npos);
+}
+
+TEST_F(SdlBackend, WithoutAHardwareRendererOnlyTheChangedRectangleIsPresented)
+{
+    // Xvfb has no GPU: the window surface shows the desktop.
+    EXPECT_TRUE(SdlPresentsThroughWindowSurface(*backend));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -105,6 +106,20 @@ TEST_F(ShellTest, WebDocumentsAreOpenedByTheDesktopsOpener)
     EXPECT_EQ(launches[0].program, "xdg-open");
     EXPECT_TRUE(launches[0].searchPath);
     EXPECT_EQ(launches[0].arguments, std::vector<std::string>{config.root() + "/disc/page.HTML"});
+}
+
+TEST_F(ShellTest, WithoutTheDesktopsOpenerOnThePathWebDocumentsHaveNoProgram)
+{
+    file("page.html");
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", (config.root() + "/disc").c_str(), 1);  // no xdg-open there
+    char program[MAX_PATH] = "junk";
+    const auto web = code(FindExecutableA("D:\\page.html", nullptr, program));
+    const auto address = code(FindExecutableA("https://example.com/", nullptr, program));
+    ::setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(web, SE_ERR_NOASSOC);
+    EXPECT_EQ(address, SE_ERR_NOASSOC);
+    EXPECT_STREQ(program, "");
 }
 
 TEST_F(ShellTest, TheFileTitleIsTheNameAfterTheLastSeparator)

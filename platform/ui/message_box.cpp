@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/audio/system_beep.h"
 #include "platform/draw/draw.h"
 #include "platform/ui/dialog_state.h"
 #include "platform/ui/draw_text.h"
@@ -176,9 +177,8 @@ int MessageBoxA(HWND owner, const char* text, const char* caption, UINT style)
 
 BOOL MessageBeep(UINT type)
 {
-    (void)type;
     ++beeps();
-    return 1;
+    return PlaySystemBeep(type) ? 1 : 0;
 }
 
 int MessageBeepCount()

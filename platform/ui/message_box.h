@@ -47,8 +47,9 @@ inline int MessageBox(HWND owner, const char* text, const char* caption, UINT st
 // does not exist is shown as OK.
 std::vector<int> MessageBoxButtons(UINT style);
 
-// The system sound of a box type (0, MB_ICONHAND ... or 0xFFFFFFFF). There
-// is no sound output yet: the beep is only counted, for the tests.
+// Plays the system sound of a box type (0, MB_ICONHAND ... or 0xFFFFFFFF)
+// on the sound device (see audio/system_beep.h); FALSE when the output
+// could not take it. Every call is counted, for the tests.
 BOOL MessageBeep(UINT type);
 int MessageBeepCount();
 

@@ -7,6 +7,7 @@
 #include "platform/backend/backend.h"
 #include "platform/draw/draw.h"
 #include "platform/screen/screen.h"
+#include "platform/ui/icons.h"
 #include "platform/window/cursor.h"
 #include "platform/window/desktop.h"
 
@@ -136,6 +137,17 @@ void drawSmallIcon(FramePainter& p, HICON icon, const RECT& box)
             if ((px >> 24) >= 128)
                 p.pixel(x0 + x, y0 + y, px & 0xFFFFFF);
         }
+}
+
+// The icon of the system-menu box: the class icon, else the default
+// application icon, so the box can be seen and clicked. Dialog frames
+// show none.
+HICON captionIcon(const Window* w)
+{
+    if (!(w->style & WS_SYSMENU) || (w->exStyle & WS_EX_DLGMODALFRAME))
+        return nullptr;
+    HICON icon = w->cls ? w->cls->info.hIcon : nullptr;
+    return icon ? icon : LoadIconA(nullptr, IDI_APPLICATION);
 }
 
 // The window text in the caption, in the bold system font, clipped to
@@ -414,8 +426,8 @@ void DrawFrame(Window* w)
     p.fill({cap.left, cap.bottom, cap.right, cap.bottom + 1}, kFace);
     LONG textLeft = cap.left + 2;
     LONG textRight = cap.right - 2;
-    HICON icon = w->cls ? w->cls->info.hIcon : nullptr;
-    if ((w->style & WS_SYSMENU) && icon) {
+    HICON icon = captionIcon(w);
+    if (icon) {
         RECT box = sysMenuRect(cap);
         drawSmallIcon(p, icon, box);
         textLeft = box.right + 1;

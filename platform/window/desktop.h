@@ -112,6 +112,7 @@ public:
     HWND lastFocus = nullptr;   // the focus within it then, given back with it
     bool appActive = false;
     bool clickWillActivate = false;  // the host came to the front under a click
+    bool hostMinimized = false;  // as the program last asked for, or the host said
     // The cursor, readable from any thread (posted messages carry it).
     std::atomic<LONG> cursorX{0};
     std::atomic<LONG> cursorY{0};
@@ -173,6 +174,13 @@ bool TakeTimerMessage(MSG* out, HWND filter, bool remove);
 bool TakePaintMessage(MSG* out, HWND filter);
 bool TakeInputMessage(MSG* out, HWND filter, UINT first, UINT last, bool remove);
 void Activate(Window* w, WORD state);
+// After one of our top-level windows was minimised: the host window is
+// minimised once none of ours shows any more. After one was restored (or
+// maximised from its icon): the host window comes back with it. Each only
+// ever moves the host one way, so that the host minimised by the person
+// stays so while its windows follow it (HostMinimized).
+void FollowMinimizedWithHost();
+void FollowRestoredWithHost(const Window* w);
 // While the application comes back to `top`: the window in it that had the
 // focus when the application left, if it can take the focus again.
 Window* RememberedFocus(Window* top);

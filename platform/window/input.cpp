@@ -123,6 +123,19 @@ LRESULT mouseActivate(Window* target, LRESULT hit, UINT msg)
     return r;
 }
 
+// Our windows minimised while the host window still shows (a display
+// without a window manager to minimise it to): a double click on the bare
+// desktop brings them back.
+void desktopPressed(const RawInput& in)
+{
+    Desktop& d = TheDesktop();
+    auto& lc = d.lastClick;
+    const bool isDouble = lc.hwnd == H(d.desktop()) && lc.button == 0 && DWORD(in.time - lc.time) <= d.doubleClickTime;
+    lc = isDouble ? Desktop::LastClick{} : Desktop::LastClick{H(d.desktop()), 0, false, in.time, in.pt};
+    if (isDouble && d.hostMinimized)
+        HostRestored();
+}
+
 void cookMouse(const RawInput& in)
 {
     Desktop& d = TheDesktop();
@@ -139,6 +152,8 @@ void cookMouse(const RawInput& in)
             // brought the host to the front still brings the program back.
             if (isButton && in.down && d.clickWillActivate)
                 restoreActivation();
+            if (isButton && in.down && in.button == 0)
+                desktopPressed(in);
             return;
         }
         hit = Send(target, WM_NCHITTEST, 0, MAKELPARAM(WORD(in.pt.x), WORD(in.pt.y)));
@@ -415,6 +430,76 @@ void HostCloseRequested()
         PostQuitMessage(0);
 }
 
+namespace {
+// The program's own top-level windows (not owned by another), front first.
+std::vector<HWND> unownedTopLevel()
+{
+    std::vector<HWND> tops;
+    for (Window* t : TheDesktop().desktop()->children)
+        if (t->alive && !t->owner)
+            tops.push_back(H(t));
+    return tops;
+}
+}  // namespace
+
+void FollowMinimizedWithHost()
+{
+    Desktop& d = TheDesktop();
+    if (d.hostMinimized)
+        return;
+    bool anyShown = false, anyMinimized = false;
+    for (Window* t : d.desktop()->children) {
+        if (!t->alive || t->owner || !(t->style & WS_VISIBLE))
+            continue;
+        (t->style & WS_MINIMIZE ? anyMinimized : anyShown) = true;
+    }
+    if (!anyMinimized || anyShown)
+        return;
+    d.hostMinimized = true;
+    TheBackend().setHostMinimized(true);
+}
+
+void FollowRestoredWithHost(const Window* w)
+{
+    Desktop& d = TheDesktop();
+    if (!d.hostMinimized || w->parent != d.desktop() || w->owner)
+        return;
+    d.hostMinimized = false;
+    TheBackend().setHostMinimized(false);
+}
+
+void HostMinimized()
+{
+    Desktop& d = TheDesktop();
+    if (d.hostMinimized)
+        return;
+    d.hostMinimized = true;
+    for (HWND h : unownedTopLevel()) {
+        Window* w = d.fromHandle(h);
+        if (w && (w->style & WS_VISIBLE) && (w->style & WS_MINIMIZEBOX) && !(w->style & WS_MINIMIZE))
+            ShowWindow(h, SW_SHOWMINNOACTIVE);
+    }
+}
+
+void HostRestored()
+{
+    Desktop& d = TheDesktop();
+    if (!d.hostMinimized)
+        return;
+    d.hostMinimized = false;
+    HWND first = nullptr;
+    for (HWND h : unownedTopLevel()) {
+        Window* w = d.fromHandle(h);
+        if (w && (w->style & WS_VISIBLE) && (w->style & WS_MINIMIZE)) {
+            ShowWindow(h, SW_SHOWNOACTIVATE);
+            first = first ? first : h;
+        }
+    }
+    // The front one of them comes back active, as the host window is.
+    if (first && IsWindow(first) && d.appActive)
+        SetActiveWindow(first);
+}
+
 void DisplayChanged(int width, int height, int bitsPerPixel)
 {
     Desktop& d = TheDesktop();
@@ -460,7 +545,10 @@ void Activate(Window* w, WORD state)
         return;
     }
     d.lastActive = H(w);
-    TheBackend().setTitle(w->text);  // the host window is named after the active one
+    // The host window is named after the active one; a nameless pop-up
+    // leaves it the name it had, not a blank in the desktop's task list.
+    if (!w->text.empty())
+        TheBackend().setTitle(w->text);
     SetWindowPos(H(w), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Send(w, WM_NCACTIVATE, 1, 0);
     if (w->alive)

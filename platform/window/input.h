@@ -27,6 +27,11 @@ void HostDeactivated();
 // request cannot wait for it: the program is told to quit, which ends
 // every nested loop on its way out.
 void HostCloseRequested();
+// The host window was minimised: so are our top-level windows that have a
+// minimise box (as their own box would). It was restored: every top-level
+// window of ours that is minimised comes back.
+void HostMinimized();
+void HostRestored();
 // The display's size or depth changed: the screen is reset, every top-level
 // window hears WM_DISPLAYCHANGE, and everything is repainted.
 void DisplayChanged(int width, int height, int bitsPerPixel);

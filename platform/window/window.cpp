@@ -602,6 +602,7 @@ BOOL ShowWindow(HWND hwnd, int cmd)
             InvalidateScreen(Region(screen));
         handOffActivation(w);
         sendMoveAndSize(w, false, true);
+        FollowMinimizedWithHost();
         return wasVisible;
     }
     case SW_MAXIMIZE: {
@@ -619,10 +620,13 @@ BOOL ShowWindow(HWND hwnd, int cmd)
             return wasVisible;
         if (!(w->style & (WS_MINIMIZE | WS_MAXIMIZE)))
             w->normalRect = w->rect;
+        const bool fromIcon = w->style & WS_MINIMIZE;
         w->style = (w->style & ~WS_MINIMIZE) | WS_MAXIMIZE;
         w->style &= ~WS_VISIBLE;
         SetWindowPos(hwnd, HWND_TOP, mmi.ptMaxPosition.x, mmi.ptMaxPosition.y, mmi.ptMaxSize.x,
                      mmi.ptMaxSize.y, SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+        if (fromIcon)
+            FollowRestoredWithHost(w);
         return wasVisible;
     }
     default: {
@@ -637,6 +641,7 @@ BOOL ShowWindow(HWND hwnd, int cmd)
             w->style &= ~WS_VISIBLE;
             SetWindowPos(hwnd, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
                          SWP_SHOWWINDOW | (activate ? 0 : SWP_NOACTIVATE));
+            FollowRestoredWithHost(w);
             return wasVisible;
         }
         if (!wasVisible) {

@@ -300,6 +300,22 @@ TEST_F(LoginTest, OnlyTheDeleteKeyDeletesAndNeverTheLoggedInUser)
     EXPECT_TRUE(userFile("jx0.Gv3"));
 }
 
+TEST_F(LoginTest, APickedUserIsDeletedBeforeAnyoneHasLoggedIn)
+{
+    writeUser("jx0.Gv3", "Ann");
+    writeUser("jx1.Gv3", "Bob");
+    openLogin();
+    ASSERT_EQ(data().GetUserRecord(), nullptr);
+    clickRow(1);
+    ASSERT_EQ(loginText(), "Bob");
+    answer = JxCLoginPanel::kDeleteAnswer;
+    press(plat::VK_DELETE);
+    EXPECT_EQ(asked, (std::vector<std::int32_t>{kConfirmPage}));
+    EXPECT_FALSE(userFile("jx1.Gv3"));
+    EXPECT_EQ(users().GetEntryCount(), 1);
+    EXPECT_EQ(loginText(), "");  // nobody is picked now
+}
+
 TEST_F(LoginTest, TheListNamesItsRowsFindsNamesInAnyCaseAndNamesNothingPastItsEnd)
 {
     writeUser("jx0.Gv3", "Ann");
