@@ -23,11 +23,6 @@ std::string& engineOverride()
     return path;
 }
 
-std::string scriptValue(const char* key)
-{
-    return ScriptValue(kProductSection, key);
-}
-
 bool isExecutable(const std::string& path) { return ::access(path.c_str(), X_OK) == 0; }
 
 // The host path of a file in the target folder.
@@ -58,9 +53,9 @@ struct Shortcut {
 };
 bool readShortcut(const char* key, Shortcut& s)
 {
-    s.target = scriptValue(key);
-    s.link = scriptValue((std::string(key) + "lnk").c_str());
-    s.description = scriptValue((std::string(key) + "descr").c_str());
+    s.target = ProductValue(key);
+    s.link = ProductValue((std::string(key) + "lnk").c_str());
+    s.description = ProductValue((std::string(key) + "descr").c_str());
     if (!IsPlainFileName(s.target) || !IsPlainFileName(s.link)) {
         LogSetupNote(std::string("shortcut \"") + key + "\" refused: \"" + s.target + "\" / \"" + s.link +
                      "\" is not a name inside its folder");
@@ -188,7 +183,7 @@ int CreateShortcuts()
     } else {
         ok = 0;
     }
-    const std::string uninstaller = scriptValue("uninst");
+    const std::string uninstaller = ProductValue("uninst");
     if (!uninstaller.empty())
         LogSetupNote("skipped: the uninstall shortcut (\"" + uninstaller +
                      "\" is a Windows program; remove the title by deleting its folder and menu entries)");

@@ -38,20 +38,15 @@ constexpr int kStatusFolderNotCreated = 19, kStatusFolderDeclined = 20, kStatusF
 
 std::string join(const std::string& folder, const std::string& name) { return folder + "\\" + name; }
 
-std::string scriptString(const char* section, const char* key, const char* fallback = "")
-{
-    return ScriptValue(section, key, fallback);
-}
-
 bool scriptHasKey(const char* section, const char* key)
 {
     // A default no value can have tells a missing key from an empty one.
-    return scriptString(section, key, "\x01") != "\x01";
+    return ScriptValue(section, key, "\x01") != "\x01";
 }
 
 int sectionCount(const char* section)
 {
-    return int(std::strtol(scriptString(section, "max", "1").c_str(), nullptr, 10));
+    return int(std::strtol(ScriptValue(section, "max", "1").c_str(), nullptr, 10));
 }
 
 bool hasExtension(const std::string& name, const char* ext)
@@ -165,7 +160,7 @@ int forEachListed(const char* section, Fn fn)
         std::snprintf(key, sizeof key, "file%d", n);
         if (!scriptHasKey(section, key))
             return 1;
-        if (!fn(n, scriptString(section, key)))
+        if (!fn(n, ScriptValue(section, key)))
             return 0;
     }
 }
@@ -461,7 +456,7 @@ void FinishSetup(plat::HWND)
     SetupState& s = Setup();
     if (s.test)
         return;
-    std::string qt = scriptString(kProductSection, "qt");
+    std::string qt = ProductValue("qt");
     std::string parent = s.installerFolder.substr(0, s.installerFolder.find_last_of('\\'));
     s.quickTimeInstaller = qt.empty() ? std::string() : join(parent, qt);
     // The copy of the script in the target folder served the last steps;

@@ -20,11 +20,6 @@ constexpr const char* kKeyClass = "Application Global Data";
 // The title's Greek name, as the installer keeps its texts (code page 737).
 constexpr const char* kGreekTitleUtf8 = "Ταρνέλο";
 
-std::string scriptValue(const char* key)
-{
-    return ScriptValue(kProductSection, key);
-}
-
 struct KeyCloser {
     plat::HKEY key;
     ~KeyCloser()
@@ -187,7 +182,7 @@ int writeProductKey()
     if (!setNotedValue(key, ProductKeyPath(), "Path", Setup().targetFolder))
         return 0;
     for (const char* name : {"exelnk", "readmelnk", "uninstlnk"})
-        if (!setNotedValue(key, ProductKeyPath(), name, scriptValue(name)))
+        if (!setNotedValue(key, ProductKeyPath(), name, ProductValue(name)))
             return 0;
     return 1;
 }

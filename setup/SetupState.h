@@ -61,3 +61,5 @@ inline constexpr const char* kProductSection = "kelbo";
 // most capacity - 1 characters, the fallback when the key is missing.
 std::string ScriptValue(const char* section, const char* key, const char* fallback = "",
                         std::size_t capacity = 260);
+// A value of the script's product section.
+inline std::string ProductValue(const char* key) { return ScriptValue(kProductSection, key); }

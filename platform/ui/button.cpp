@@ -131,15 +131,8 @@ void paint(HWND h, HDC dc, ButtonState& s)
     FontScope font(dc, s.font);
 
     if (kind == BS_OWNERDRAW) {
-        DRAWITEMSTRUCT di;
-        di.CtlType = ODT_BUTTON;
-        di.CtlID = UINT(ControlId(h));
-        di.itemAction = ODA_DRAWENTIRE;
-        di.itemState = (s.pushed ? ODS_SELECTED : 0) | (s.focused ? ODS_FOCUS : 0) | (enabled ? 0 : ODS_DISABLED);
-        di.hwndItem = h;
-        di.hDC = dc;
-        di.rcItem = r;
-        SendMessageA(GetParent(h), WM_DRAWITEM, WPARAM(di.CtlID), LPARAM(&di));
+        SendOwnerDraw(h, dc, r, ODT_BUTTON,
+                      (s.pushed ? ODS_SELECTED : 0) | (s.focused ? ODS_FOCUS : 0) | (enabled ? 0 : ODS_DISABLED));
         return;
     }
 
@@ -266,6 +259,9 @@ LRESULT ButtonProc(HWND h, UINT m, WPARAM w, LPARAM l)
     ButtonState* s = StateOfControl<ButtonState>(h);
     if (!s && m != WM_NCCREATE && m != WM_CREATE)
         return DefWindowProcA(h, m, w, l);
+    if (LRESULT result = 0;
+        s && HandleControlPaintMessages(h, m, w, l, s->font, [&](HDC dc) { paint(h, dc, *s); }, result))
+        return result;
     switch (m) {
     case WM_NCCREATE:
         AttachState<ButtonState>(h);
@@ -285,15 +281,6 @@ LRESULT ButtonProc(HWND h, UINT m, WPARAM w, LPARAM l)
             return DLGC_BUTTON | DLGC_RADIOBUTTON;
         return DLGC_BUTTON;
     }
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        return PaintControl(h, [&](HDC dc) { paint(h, dc, *s); });
-    case WM_SETFONT:
-        SetControlFont(h, s->font, w, l);
-        return 0;
-    case WM_GETFONT:
-        return LRESULT(s->font);
     case WM_SETTEXT:
     case WM_ENABLE: {
         LRESULT r = DefWindowProcA(h, m, w, l);

@@ -106,6 +106,19 @@ RECT ClientRectOf(HWND hwnd)
     return r;
 }
 
+void SendOwnerDraw(HWND hwnd, HDC dc, const RECT& rect, UINT controlType, UINT itemState)
+{
+    DRAWITEMSTRUCT di{};
+    di.CtlType = controlType;
+    di.CtlID = UINT(ControlId(hwnd));
+    di.itemAction = ODA_DRAWENTIRE;
+    di.itemState = itemState;
+    di.hwndItem = hwnd;
+    di.hDC = dc;
+    di.rcItem = rect;
+    SendMessageA(GetParent(hwnd), WM_DRAWITEM, WPARAM(di.CtlID), LPARAM(&di));
+}
+
 void SetControlFont(HWND hwnd, HFONT& font, WPARAM wParam, LPARAM lParam)
 {
     font = HFONT(wParam);

@@ -86,6 +86,28 @@ LRESULT PaintControl(HWND hwnd, Paint paint)
 // WM_SETFONT of a control: keeps the font and repaints when asked to.
 void SetControlFont(HWND hwnd, HFONT& font, WPARAM wParam, LPARAM lParam);
 
+// The messages every control here answers alike: its background is never
+// erased, WM_PAINT runs `paint`, and it keeps its font. True, with `result`
+// set, when `message` is one of them.
+template <class Paint>
+bool HandleControlPaintMessages(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, HFONT& font, Paint paint,
+                                LRESULT& result)
+{
+    switch (message) {
+    case WM_ERASEBKGND: result = 1; return true;
+    case WM_PAINT: result = PaintControl(hwnd, paint); return true;
+    case WM_SETFONT:
+        SetControlFont(hwnd, font, wParam, lParam);
+        result = 0;
+        return true;
+    case WM_GETFONT: result = LRESULT(font); return true;
+    default: return false;
+    }
+}
+
+// An owner-drawn control asks its parent to draw all of it (WM_DRAWITEM).
+void SendOwnerDraw(HWND hwnd, HDC dc, const RECT& rect, UINT controlType, UINT itemState);
+
 // Control classes, each registered by RegisterControlClasses.
 LRESULT ButtonProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT StaticProc(HWND, UINT, WPARAM, LPARAM);

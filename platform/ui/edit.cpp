@@ -469,6 +469,9 @@ LRESULT EditProc(HWND h, UINT m, WPARAM w, LPARAM l)
     EditState* s = StateOfControl<EditState>(h);
     if (!s && m != WM_NCCREATE)
         return DefWindowProcA(h, m, w, l);
+    if (LRESULT result = 0;
+        s && HandleControlPaintMessages(h, m, w, l, s->font, [&](HDC dc) { paint(h, dc, *s); }, result))
+        return result;
     switch (m) {
     case WM_NCCREATE: {
         EditState* st = AttachState<EditState>(h);
@@ -486,15 +489,6 @@ LRESULT EditProc(HWND h, UINT m, WPARAM w, LPARAM l)
             code |= DLGC_WANTALLKEYS;
         return code;
     }
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        return PaintControl(h, [&](HDC dc) { paint(h, dc, *s); });
-    case WM_SETFONT:
-        SetControlFont(h, s->font, w, l);
-        return 0;
-    case WM_GETFONT:
-        return LRESULT(s->font);
     case WM_SETTEXT: {
         std::string t = l ? reinterpret_cast<const char*>(l) : "";
         if (t.size() > s->limit)

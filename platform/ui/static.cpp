@@ -42,14 +42,7 @@ void paint(HWND h, HDC dc, StaticState& s)
     RECT r = ClientRectOf(h);
     FontScope font(dc, s.font);
     if (kind == SS_OWNERDRAW) {
-        DRAWITEMSTRUCT di;
-        di.CtlType = ODT_STATIC;
-        di.CtlID = UINT(ControlId(h));
-        di.itemAction = ODA_DRAWENTIRE;
-        di.hwndItem = h;
-        di.hDC = dc;
-        di.rcItem = r;
-        SendMessageA(GetParent(h), WM_DRAWITEM, WPARAM(di.CtlID), LPARAM(&di));
+        SendOwnerDraw(h, dc, r, ODT_STATIC, 0);
         return;
     }
     switch (kind) {
@@ -104,6 +97,9 @@ LRESULT StaticProc(HWND h, UINT m, WPARAM w, LPARAM l)
     StaticState* s = StateOfControl<StaticState>(h);
     if (!s && m != WM_NCCREATE)
         return DefWindowProcA(h, m, w, l);
+    if (LRESULT result = 0;
+        s && HandleControlPaintMessages(h, m, w, l, s->font, [&](HDC dc) { paint(h, dc, *s); }, result))
+        return result;
     switch (m) {
     case WM_NCCREATE:
         AttachState<StaticState>(h);
@@ -115,15 +111,6 @@ LRESULT StaticProc(HWND h, UINT m, WPARAM w, LPARAM l)
         return (StyleOf(h) & SS_NOTIFY) ? HTCLIENT : HTTRANSPARENT;
     case WM_GETDLGCODE:
         return DLGC_STATIC;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        return PaintControl(h, [&](HDC dc) { paint(h, dc, *s); });
-    case WM_SETFONT:
-        SetControlFont(h, s->font, w, l);
-        return 0;
-    case WM_GETFONT:
-        return LRESULT(s->font);
     case WM_SETTEXT:
     case WM_ENABLE: {
         LRESULT r = DefWindowProcA(h, m, w, l);
