@@ -1,11 +1,15 @@
 # Fails when a source of layer LAYER includes a header of a layer that is not
 # below it. Run by kelbo_check_layer_includes (cmake/KelboLayers.cmake):
 #   cmake -DLAYER=name -DALLOWED=a,b -DKNOWN=a,b,c -DROOT=dir -DFILES_DIR=dir
-#         -DPART=library|tests -DSTAMP=file -P CheckLayerIncludes.cmake
+#         -DPART=library|tests|tests-recurse -DSTAMP=file -P CheckLayerIncludes.cmake
+# (tests-recurse: the tests/ folders of the layer and of its subfolders)
 cmake_minimum_required(VERSION 3.25)
 string(REPLACE "," ";" allowed "${ALLOWED}")
 string(REPLACE "," ";" known "${KNOWN}")
-if(PART STREQUAL "tests")
+if(PART STREQUAL "tests-recurse")
+  file(GLOB_RECURSE files ${FILES_DIR}/*.cpp ${FILES_DIR}/*.h)
+  list(FILTER files INCLUDE REGEX "/tests/[^/]+$")
+elseif(PART STREQUAL "tests")
   file(GLOB files ${FILES_DIR}/tests/*.cpp ${FILES_DIR}/tests/*.h)
 else()
   file(GLOB_RECURSE files ${FILES_DIR}/*.cpp ${FILES_DIR}/*.h)

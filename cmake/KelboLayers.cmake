@@ -41,17 +41,24 @@ function(kelbo_check_layer_links layer)
   endforeach()
 endfunction()
 
-# kelbo_check_layer_includes(target layer PART library|tests [USES layer ...])
+# kelbo_check_layer_includes(target layer PART library|tests [USES layer ...]
+#                            [RECURSE])
 # Before `target` is compiled (or in every build, when there is no such
 # target: a layer of headers only), checks the includes of the layer's library
 # sources (PART library) or of its tests/ folder (PART tests, which may also
-# use the layers named after USES and those below them).
+# use the layers named after USES and those below them; with RECURSE the
+# tests/ folders of its subfolders too).
 function(kelbo_check_layer_includes target layer)
-  cmake_parse_arguments(C "" "PART" "USES" ${ARGN})
+  cmake_parse_arguments(C "RECURSE" "PART" "USES" ${ARGN})
   kelbo_layers_below(allowed ${layer} ${C_USES})
   list(APPEND allowed ${layer} ${C_USES})
   list(REMOVE_DUPLICATES allowed)
-  if(C_PART STREQUAL "tests")
+  set(part ${C_PART})
+  if(C_PART STREQUAL "tests" AND C_RECURSE)
+    set(part tests-recurse)
+    file(GLOB_RECURSE files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    list(FILTER files INCLUDE REGEX "/tests/[^/]+$")
+  elseif(C_PART STREQUAL "tests")
     file(GLOB files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/tests/*.h)
   else()
     file(GLOB_RECURSE files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
@@ -62,7 +69,7 @@ function(kelbo_check_layer_includes target layer)
   set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${target}.layer-check)
   add_custom_command(OUTPUT ${stamp}
       COMMAND ${CMAKE_COMMAND} -DLAYER=${layer} -DALLOWED=${allowed_arg} -DKNOWN=${known_arg}
-              -DROOT=${PROJECT_SOURCE_DIR} -DFILES_DIR=${CMAKE_CURRENT_SOURCE_DIR} -DPART=${C_PART}
+              -DROOT=${PROJECT_SOURCE_DIR} -DFILES_DIR=${CMAKE_CURRENT_SOURCE_DIR} -DPART=${part}
               -DSTAMP=${stamp} -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayerIncludes.cmake
       DEPENDS ${files} ${PROJECT_SOURCE_DIR}/cmake/CheckLayerIncludes.cmake
       COMMENT "Checking the includes of ${target} against the layers"

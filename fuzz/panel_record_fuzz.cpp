@@ -39,7 +39,7 @@
 #include "testkit/png.h"
 #include "testkit/product_data.h"
 #include "testkit/text_styles.h"
-#include "title/JxCLoginPanel.h"
+#include "title/users/JxCLoginPanel.h"
 #include "title/JxClassRegistrations.h"
 #include "title/JxTitleSound.h"
 

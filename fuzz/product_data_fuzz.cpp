@@ -20,7 +20,7 @@
 #include "runtime/JxTypeRegistry.h"
 #include "runtime/JxVersionInfo.h"
 #include "testkit/sample_title.h"
-#include "title/JxCGavoPageDef.h"
+#include "title/panels/JxCGavoPageDef.h"
 #include "title/JxCProductData.h"
 #include "title/JxClassRegistrations.h"
 

@@ -27,9 +27,9 @@
 #include "testkit/bmp.h"
 #include "testkit/fuzz_seeds.h"
 #include "testkit/product_data.h"
-#include "title/JxCQTopicsPanel.h"
-#include "title/JxCQuestionPanel.h"
-#include "title/JxCQuizPanel.h"
+#include "title/quiz/JxCQTopicsPanel.h"
+#include "title/quiz/JxCQuestionPanel.h"
+#include "title/quiz/JxCQuizPanel.h"
 #include "title/JxClassRegistrations.h"
 #include "title/tests/quiz_panel_kinds.h"
 

@@ -7,7 +7,7 @@
 
 #include "foundation/JxCInStrStream.h"
 #include "fuzz_support.h"
-#include "title/JxCQuizInf.h"
+#include "title/quiz/JxCQuizInf.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

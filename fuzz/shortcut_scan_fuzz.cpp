@@ -9,7 +9,7 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "title/JxShortcutScan.h"
+#include "title/links/JxShortcutScan.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

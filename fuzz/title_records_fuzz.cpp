@@ -19,11 +19,11 @@
 #include "runtime/JxTypeRegistry.h"
 #include "runtime/JxVersionInfo.h"
 #include "testkit/product_data.h"
-#include "title/JxCDialogPanel.h"
-#include "title/JxCGavoPanel.h"
-#include "title/JxCNavPanel.h"
+#include "title/panels/JxCDialogPanel.h"
+#include "title/panels/JxCGavoPanel.h"
+#include "title/panels/JxCNavPanel.h"
 #include "title/JxClassRegistrations.h"
-#include "title/JxTitleActions.h"
+#include "title/links/JxTitleActions.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "foundation/JxResourceLibraries.h"
 #include "foundation/JxStartupSettings.h"
 #include "fuzz_support.h"
-#include "title/JxCUserRecord.h"
+#include "title/users/JxCUserRecord.h"
 
 namespace {
 

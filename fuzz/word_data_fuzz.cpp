@@ -13,8 +13,8 @@
 #include "foundation/JxCString.h"
 #include "foundation/JxStringLoader.h"
 #include "fuzz_support.h"
-#include "title/JxCAnswerMatcher.h"
-#include "title/JxCQuizWords.h"
+#include "title/quiz/JxCAnswerMatcher.h"
+#include "title/quiz/JxCQuizWords.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

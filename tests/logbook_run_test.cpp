@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/sample_run_fixture.h"
-#include "title/JxProgressDisplays.h"
+#include "title/widgets/JxProgressDisplays.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "testkit/sample_quiz.h"
 #include "testkit/user_file.h"
 #include "tests/sample_run_fixture.h"
-#include "title/JxLoginWidgets.h"
+#include "title/users/JxLoginWidgets.h"
 
 namespace {
 

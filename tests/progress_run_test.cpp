@@ -17,9 +17,9 @@
 #include "testkit/user_file.h"
 #include "tests/sample_run_fixture.h"
 #include "title/JxCProductData.h"
-#include "title/JxCQuizPage.h"
-#include "title/JxCQuizPanel.h"
-#include "title/JxCUserRecord.h"
+#include "title/quiz/JxCQuizPage.h"
+#include "title/quiz/JxCQuizPanel.h"
+#include "title/users/JxCUserRecord.h"
 
 namespace {
 

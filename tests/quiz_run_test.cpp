@@ -14,10 +14,10 @@
 #include "objects/widgets/JxCParaText.h"
 #include "testkit/user_file.h"
 #include "tests/sample_run_fixture.h"
-#include "title/JxCQuizPage.h"
-#include "title/JxCQuizPanel.h"
-#include "title/JxCUserRecord.h"
-#include "title/JxQuizState.h"
+#include "title/quiz/JxCQuizPage.h"
+#include "title/quiz/JxCQuizPanel.h"
+#include "title/users/JxCUserRecord.h"
+#include "title/quiz/JxQuizState.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include "runtime/JxCPanelObject.h"
 #include "testkit/sample_index.h"
 #include "tests/program_fixture.h"
-#include "title/JxCGvStickyButton.h"
-#include "title/JxCGvVideoHotspot.h"
+#include "title/widgets/JxCGvStickyButton.h"
+#include "title/widgets/JxCGvVideoHotspot.h"
 
 namespace {
 

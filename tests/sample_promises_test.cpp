@@ -17,8 +17,8 @@
 #include "testkit/sample_navigation.h"
 #include "tests/sample_run_fixture.h"
 #include "title/JxCProductData.h"
-#include "title/JxCUserRecord.h"
-#include "title/JxLoginWidgets.h"
+#include "title/users/JxCUserRecord.h"
+#include "title/users/JxLoginWidgets.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "testkit/sample_quiz.h"
 #include "tests/program_fixture.h"
 #include "tests/user_script.h"
-#include "title/JxLoginWidgets.h"
+#include "title/users/JxLoginWidgets.h"
 
 class SampleRunTest : public ProgramTest {
 protected:

@@ -18,7 +18,7 @@
 #include "runtime/JxCPanelObject.h"
 #include "runtime/JxKeywordTables.h"
 #include "runtime/JxMainWindowState.h"
-#include "title/JxCGavoPageDef.h"
+#include "title/panels/JxCGavoPageDef.h"
 #include "title/JxTitleRandom.h"
 #include "title/JxTitleSound.h"
 

@@ -31,8 +31,8 @@
 #include "runtime/JxCBaseProductData.h"
 #include "runtime/JxCHistory.h"
 #include "runtime/JxCIndex.h"
-#include "title/JxCQuizInf.h"
-#include "title/JxCUser.h"
+#include "title/quiz/JxCQuizInf.h"
+#include "title/users/JxCUser.h"
 
 class JxCAction;
 class JxCDisplayObject;

@@ -1,7 +1,7 @@
 #pragma once
 // The logbook: the pages where a logged-in user sees their own progress.
 // Its pages are ordinary pages whose panels hold the progress displays
-// (title/JxProgressDisplays.h); two classes are its own: the panel type that
+// (title/widgets/JxProgressDisplays.h); two classes are its own: the panel type that
 // marks the logbook as showing and the button that turns its pages.
 
 #include <cstdint>

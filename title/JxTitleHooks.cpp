@@ -1,11 +1,11 @@
 #include "title/JxTitleHooks.h"
 
 #include "events/JxCTitleHooks.h"
-#include "title/JxCNavPanel.h"
+#include "title/panels/JxCNavPanel.h"
 #include "title/JxCProductData.h"
-#include "title/JxCQuizPage.h"
+#include "title/quiz/JxCQuizPage.h"
 #include "title/JxLogBook.h"
-#include "title/JxQuizState.h"
+#include "title/quiz/JxQuizState.h"
 
 namespace {
 

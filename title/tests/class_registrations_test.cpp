@@ -29,7 +29,7 @@
 #include "objects/panels/JxCViewingPanel.h"
 #include "objects/widgets/JxCBitmap.h"
 #include "title/JxLogBook.h"
-#include "title/JxProgressDisplays.h"
+#include "title/widgets/JxProgressDisplays.h"
 #include "objects/widgets/JxCCollage.h"
 #include "objects/widgets/JxCEditBox.h"
 #include "objects/widgets/JxCHotspot.h"
@@ -50,13 +50,13 @@
 #include "runtime/JxCollManagerRegistry.h"
 #include "runtime/tests/report_log.h"
 #include "testkit/type_ids.h"
-#include "title/JxCGavoPageDef.h"
-#include "title/JxCQuizCard.h"
+#include "title/panels/JxCGavoPageDef.h"
+#include "title/quiz/JxCQuizCard.h"
 #include "title/JxClassRegistrations.h"
-#include "title/JxTitleActions.h"
-#include "title/JxTitlePages.h"
-#include "title/JxTitlePanels.h"
-#include "title/JxTitleWidgets.h"
+#include "title/links/JxTitleActions.h"
+#include "title/panels/JxTitlePages.h"
+#include "title/panels/JxTitlePanels.h"
+#include "title/widgets/JxTitleWidgets.h"
 
 namespace {
 

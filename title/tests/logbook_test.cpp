@@ -15,7 +15,7 @@
 #include "testkit/title_panels.h"
 #include "runtime/JxCDisplayObject.h"
 #include "title/JxLogBook.h"
-#include "title/JxProgressDisplays.h"
+#include "title/widgets/JxProgressDisplays.h"
 #include "title/JxTitleSound.h"
 #include "title/tests/title_data_fixture.h"
 

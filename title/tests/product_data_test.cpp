@@ -14,11 +14,11 @@
 #include "media/JxPicsActions.h"
 #include "platform/config/profile.h"
 #include "runtime/JxCKeyParams.h"
-#include "title/JxCGavoPageDef.h"
+#include "title/panels/JxCGavoPageDef.h"
 #include "testkit/display_objects.h"
 #include "testkit/pics.h"
 #include "testkit/title_panels.h"
-#include "title/JxTitlePages.h"
+#include "title/panels/JxTitlePages.h"
 #include "title/tests/title_data_fixture.h"
 
 namespace title_test {

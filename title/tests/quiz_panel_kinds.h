@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "title/JxCQTopicsPanel.h"
-#include "title/JxCQuestionPanel.h"
-#include "title/JxCQuizPanel.h"
+#include "title/quiz/JxCQTopicsPanel.h"
+#include "title/quiz/JxCQuestionPanel.h"
+#include "title/quiz/JxCQuizPanel.h"
 
 inline std::unique_ptr<JxCPanelObject> NewQuizPanelOfKind(std::uint8_t kind)
 {

@@ -1,0 +1,12 @@
+#include "title/panels/JxTitlePages.h"
+
+#include "title/JxCProductData.h"
+
+void JxCGv2BasePage::HandleKey(JxCKeyParams& key)
+{
+    JxCProductData* data = GetTitleData();
+    const JxCPageDef* def = GetPageDef();
+    if (data && def && def->GetTemplateId() == data->GetKeyWatchTemplate())
+        data->OnKey(key);
+    JxCBasePage::HandleKey(key);
+}
