@@ -17,7 +17,7 @@
 #include "objects/actions/JxSmallPageActions.h"
 #include "objects/pages/JxCBasePage.h"
 #include "objects/pages/JxCPopupPageEx.h"
-#include "objects/panels/JxCViewingPanel.h"
+#include "objects/panels/JxCTransparentPanel.h"
 #include "objects/widgets/JxCBitmap.h"
 #include "objects/widgets/JxCCollage.h"
 #include "objects/widgets/JxCEditBox.h"

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "objects/panels/JxCViewingPanel.h"
+#include "objects/panels/JxCTransparentPanel.h"
 #include "objects/widgets/JxCButton.h"
 
 // Panel type "LogbookbasePanel". The logbook shows while at least one of

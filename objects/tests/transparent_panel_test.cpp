@@ -4,7 +4,7 @@
 // beneath in that page's coordinates, and one whose first object is no
 // bitmap is a plain viewing panel.
 
-#include "objects/panels/JxCViewingPanel.h"
+#include "objects/panels/JxCTransparentPanel.h"
 #include "objects/tests/widget_fixture.h"
 
 namespace widget_test {

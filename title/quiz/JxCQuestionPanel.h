@@ -11,7 +11,7 @@
 #include <array>
 #include <cstdint>
 
-#include "objects/panels/JxCViewingPanel.h"
+#include "objects/panels/JxCTransparentPanel.h"
 
 class JxCQuestionPanel : public JxCTransparentPanel {
 public:

@@ -18,7 +18,7 @@
 #include <memory>
 #include <vector>
 
-#include "objects/panels/JxCViewingPanel.h"
+#include "objects/panels/JxCTransparentPanel.h"
 #include "title/quiz/JxCQuizCardHost.h"
 
 class JxCBitmap;

@@ -26,7 +26,7 @@
 #include "objects/actions/JxSmallPageActions.h"
 #include "objects/pages/JxCBasePage.h"
 #include "objects/pages/JxCPopupPageEx.h"
-#include "objects/panels/JxCViewingPanel.h"
+#include "objects/panels/JxCTransparentPanel.h"
 #include "objects/widgets/JxCBitmap.h"
 #include "title/JxLogBook.h"
 #include "title/widgets/JxProgressDisplays.h"

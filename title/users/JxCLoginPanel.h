@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "objects/panels/JxCViewingPanel.h"
+#include "objects/panels/JxCTransparentPanel.h"
 
 class JxCLoginPanel : public JxCTransparentPanel {
 public:
