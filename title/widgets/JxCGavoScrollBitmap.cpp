@@ -1,4 +1,4 @@
-#include "title/widgets/JxTitleWidgets.h"
+#include "title/widgets/JxCGavoScrollBitmap.h"
 
 std::int16_t JxCGavoScrollBitmap::CreateResources()
 {
