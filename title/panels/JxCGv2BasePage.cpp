@@ -1,4 +1,4 @@
-#include "title/panels/JxTitlePages.h"
+#include "title/panels/JxCGv2BasePage.h"
 
 #include "title/JxCProductData.h"
 
