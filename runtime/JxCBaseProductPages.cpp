@@ -164,15 +164,22 @@ void putBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes
 
 }  // namespace
 
-void JxCBaseProduct::GoToPage(std::int32_t id, std::int32_t parameter)
+std::optional<bool> JxCBaseProduct::IsBasePageId(std::int32_t id)
 {
     std::unique_ptr<JxCPageDef> def(NewPageDef());
-    if (!def || !def->Load(id)) {
+    if (!def || !def->Load(id))
+        return std::nullopt;
+    return def->GetPageType() == PageTypeId(JxPageKeyword::BASE_PAGE);
+}
+
+void JxCBaseProduct::GoToPage(std::int32_t id, std::int32_t parameter)
+{
+    const std::optional<bool> isBase = IsBasePageId(id);
+    if (!isBase) {
         MarkIdle();
         return;
     }
-    const bool base = def->GetPageType() == PageTypeId(JxPageKeyword::BASE_PAGE);
-    def.reset();
+    const bool base = *isBase;
     std::vector<std::uint8_t> record;
     putBigEndian(record, std::uint32_t(id), 4);
     std::unique_ptr<JxCAction> action;
