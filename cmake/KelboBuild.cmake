@@ -55,18 +55,22 @@ endif()
 
 include(${CMAKE_CURRENT_LIST_DIR}/KelboLayers.cmake)
 
-# kelbo_layer(name [DEPS lib ...] [RECURSE])
+# kelbo_layer(name [DEPS lib ...] [RECURSE] [EXCLUDE folder ...])
 # A layer is one static library made of the .cpp files of its folder (and of
-# its subfolders with RECURSE), tests excluded. A layer without sources yet is
-# an interface library so that others can already name it.
+# its subfolders with RECURSE), tests and the EXCLUDE subfolders excluded. A
+# layer without sources yet is an interface library so that others can
+# already name it.
 function(kelbo_layer name)
-  cmake_parse_arguments(L "RECURSE" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(L "RECURSE" "" "DEPS;EXCLUDE" ${ARGN})
   if(L_RECURSE)
     file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   else()
     file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   endif()
   list(FILTER srcs EXCLUDE REGEX "/tests/")
+  foreach(folder ${L_EXCLUDE})
+    list(FILTER srcs EXCLUDE REGEX "^${CMAKE_CURRENT_SOURCE_DIR}/${folder}/")
+  endforeach()
   kelbo_check_layer_links(${name} ${L_DEPS})
   if(srcs)
     add_library(${name} STATIC ${srcs})

@@ -24,10 +24,13 @@ struct NotifyTables {
     FamilyTables events;   // before-event, after-event
 };
 
+// Never destroyed: a process that ends in the middle of its work (exit()
+// from deep inside) runs static destructors in no order of ours, and the
+// objects that go then still take themselves out of the tables.
 std::unique_ptr<NotifyTables>& tables()
 {
-    static std::unique_ptr<NotifyTables> t;
-    return t;
+    static auto* t = new std::unique_ptr<NotifyTables>;
+    return *t;
 }
 
 FamilyTables* actionTables()

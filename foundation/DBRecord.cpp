@@ -323,10 +323,14 @@ DBError DBRecord::GetNumber(std::uint32_t index, std::int32_t* integer, double* 
     std::string text = Trimmed(buffer_.get() + f->offset, f->length);
     errno = 0;
     if (f->type == 'L') {
+        // Only a yes is true: other tools write '?' or a blank for a logical
+        // that was never set, and "N", "n", "F" and "f" for no.
+        const char c = text.empty() ? ' ' : text[0];
+        const bool yes = c == 'T' || c == 't' || c == 'Y' || c == 'y';
         if (integer)
-            *integer = text == "F" ? 0 : 1;
+            *integer = yes ? 1 : 0;
         if (real)
-            *real = text == "F" ? 0.0 : 1.0;
+            *real = yes ? 1.0 : 0.0;
     } else if (integer) {
         long long n = std::strtoll(text.c_str(), nullptr, 10);
         if (errno == ERANGE || n < INT32_MIN || n > INT32_MAX)
@@ -557,6 +561,9 @@ DBError DBRecord::Find(const DBRecord& pattern, std::uint32_t options, std::uint
             return SetError(re);
         }
         for (std::uint32_t k = 0; k < n && !done; ++k) {
+            // A deleted record is one no other tool shows: it matches nothing.
+            if (block[std::size_t(k) * length] == kDeletedMark)
+                continue;
             if (!std::all_of(used.begin(), used.end(), [&](const SearchField& f) {
                     return FieldMatches(block.data() + std::size_t(k) * length, patternText, f, ignoreCase_);
                 }))

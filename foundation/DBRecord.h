@@ -7,8 +7,9 @@
 //
 // Field text forms: C left-aligned and padded with blanks; N right-aligned
 // in the field width with the field's decimals (a number wider than the
-// field is refused with 9531); D "YYYYMMDD"; L "T" or "F"; M and G the
-// block number of the memo.
+// field is refused with 9531); D "YYYYMMDD"; L "T" or "F" (read as true
+// only for "T", "t", "Y" or "y"); M and G the block number of the memo.
+// Searches pass over deleted records.
 
 #include <cstddef>
 #include <cstdint>
@@ -27,6 +28,8 @@ struct DBMemo;
 class DBRecord {
 public:
     static constexpr std::uint32_t kMaxSetFields = 16;
+    // The first byte of a record: a blank, or this mark once it is deleted.
+    static constexpr char kDeletedMark = '*';
 
     // Search options: the mode in the low bits, and flags.
     enum : std::uint32_t {

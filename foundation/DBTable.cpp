@@ -552,6 +552,9 @@ DBError DBTable::ChangeValueForKey(const char* key, std::int32_t value, bool add
     if (recordCount_ > 0)
         found = search.Find(pattern, exactCase_ ? 0u : std::uint32_t(DBRecord::kFindIgnoreCase), nullptr);
     if (found == kDbNoMatch) {
+        // A new record holds the empty form of every field, so that other
+        // tools read its logicals as false and its dates as dates.
+        search.ClearAll();
         search.SetText(0u, keyText.c_str());
         if (DBError e = Append(search))
             return e;

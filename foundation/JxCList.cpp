@@ -1,7 +1,7 @@
 #include "foundation/JxCList.h"
 
-#include <algorithm>
 #include <new>
+#include <unordered_set>
 #include <vector>
 
 JxCList::~JxCList() { RemoveAll(); }
@@ -93,16 +93,19 @@ void JxCList::RemoveAll()
         return;
     }
     // The nodes go first, so that no node points at a deleted item while the
-    // items' destructors run; an item held by several nodes is deleted once.
+    // items' destructors run. The items then die head to tail, as they were
+    // listed, so a teardown that depends on its order sees the same order on
+    // every run; an item held by several nodes dies at its first node.
     std::vector<JxCObject*> items;
     items.reserve(static_cast<std::size_t>(count_));
     for (JxCListNode* node = head_; node; node = node->next)
         items.push_back(node->item);
     DropNodes();
-    std::sort(items.begin(), items.end());
-    items.erase(std::unique(items.begin(), items.end()), items.end());
+    std::unordered_set<JxCObject*> deleted;
+    deleted.reserve(items.size());
     for (JxCObject* item : items)
-        delete item;
+        if (deleted.insert(item).second)
+            delete item;
 }
 
 void JxCList::Release(JxCObject* item)

@@ -21,6 +21,16 @@ JxCOutStream::JxCOutStream(const char* fileName, Creation creation) : fileName_(
     buffer_.reset(new std::uint8_t[kBufferSize]);
 }
 
+JxCOutStream::JxCOutStream(plat::HFILE held) : file_(plat::CreateReplacement(held))
+{
+    if (file_ == plat::HFILE_ERROR) {
+        failed_ = true;
+        error_ = plat::GetLastError();
+        return;
+    }
+    buffer_.reset(new std::uint8_t[kBufferSize]);
+}
+
 JxCOutStream::~JxCOutStream()
 {
     Close();

@@ -12,6 +12,11 @@
 // A stream made with kNewFileOnly puts its file in place only where no file
 // of the name exists, and leaves every failure to its caller (GetError),
 // who may try another name.
+//
+// A stream made on a held handle writes a new file for the one that the
+// handle keeps open: closed whole, it replaces that file and the handle
+// holds the new one (plat::CreateReplacement), so the file is never let go
+// of meanwhile. Its failures too are left to the caller.
 
 #include <cstdint>
 #include <memory>
@@ -33,6 +38,7 @@ public:
     enum Creation { kReplaceFile, kNewFileOnly };
 
     explicit JxCOutStream(const char* fileName, Creation creation = kReplaceFile);
+    explicit JxCOutStream(plat::HFILE held);
     JxCOutStream(const JxCOutStream&) = delete;
     JxCOutStream& operator=(const JxCOutStream&) = delete;
     ~JxCOutStream() override;

@@ -44,7 +44,11 @@ void JxCTableString::Assign(const JxCTableString& other)
     length_ = other.length_;
 }
 
-int JxCTableString::CompareNoCase(std::string_view a, std::string_view b)
+namespace {
+
+// Compares the texts with the first byte of each character folded.
+template <class Fold>
+int compareFolded(std::string_view a, std::string_view b, Fold fold)
 {
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
     bool trail = false;  // the byte at i is the second byte of a character
@@ -52,8 +56,8 @@ int JxCTableString::CompareNoCase(std::string_view a, std::string_view b)
         unsigned char x = static_cast<unsigned char>(a[i]);
         unsigned char y = static_cast<unsigned char>(b[i]);
         if (!trail) {
-            x = foldAscii(x);
-            y = foldAscii(y);
+            x = fold(x);
+            y = fold(y);
         }
         if (x != y)
             return x < y ? -1 : 1;
@@ -63,6 +67,18 @@ int JxCTableString::CompareNoCase(std::string_view a, std::string_view b)
     if (a.size() == b.size())
         return 0;
     return a.size() < b.size() ? -1 : 1;
+}
+
+}  // namespace
+
+int JxCTableString::CompareNoCase(std::string_view a, std::string_view b)
+{
+    return compareFolded(a, b, foldAscii);
+}
+
+int JxCTableString::CompareTextNoCase(std::string_view a, std::string_view b)
+{
+    return compareFolded(a, b, TextCharToLower);
 }
 
 bool JxCTableString::EqualsNoCase(const JxCTableString& other) const

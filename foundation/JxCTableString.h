@@ -42,8 +42,16 @@ public:
     bool operator!=(const JxCTableString& other) const { return DiffersNoCase(other); }
     bool operator<(const JxCTableString& other) const { return LessNoCase(other); }
 
-    // The case-blind comparison of two texts: < 0, 0 or > 0.
+    // The case-blind comparison of two texts: < 0, 0 or > 0. Only A to Z
+    // fold, as keywords and file names want.
     static int CompareNoCase(std::string_view a, std::string_view b);
+    // The same for what people type (their names), where the capitals of
+    // the current code page fold too ("ZOË" equals "Zoë").
+    static int CompareTextNoCase(std::string_view a, std::string_view b);
+    bool EqualsTextNoCase(const JxCTableString& other) const
+    {
+        return CompareTextNoCase(View(), other.View()) == 0;
+    }
 
 protected:
     // Raw access for the owning subclasses.

@@ -16,15 +16,6 @@
 
 #include "platform/tests/temp_config.h"
 
-// The font library keeps a few hundred bytes of its configuration parse
-// unreachable for the life of the process (once, whoever loads it); that is
-// not the engine's leak. Each target is one translation unit, so this is
-// defined once per program.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
-
 namespace fuzz {
 
 // Stops the run as a finding when a property does not hold, naming the
@@ -81,6 +72,14 @@ inline plat::testing::TempConfig& Scratch()
 {
     static plat::testing::TempConfig folders;
     return folders;
+}
+
+// The bytes written as a file of the program folder, for the readers that
+// take a file; its Windows path ("P:\NAME").
+inline std::string ProgramFile(const std::string& name, std::span<const std::uint8_t> bytes)
+{
+    plat::testing::TempConfig::writeFile(Scratch().program() + "/" + name, std::string(bytes.begin(), bytes.end()));
+    return "P:\\" + name;
 }
 
 }  // namespace fuzz

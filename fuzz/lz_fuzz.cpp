@@ -49,11 +49,6 @@ std::string readAll(const std::string& path)
 
 }  // namespace
 
-// The boxes that name a failure draw text, and the system's font
-// configuration keeps a few blocks of its own configuration file for good:
-// those are not the installer's leaks.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     Medium& m = medium();

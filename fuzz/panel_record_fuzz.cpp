@@ -33,6 +33,7 @@
 #include "runtime/JxTypeRegistry.h"
 #include "runtime/JxVersionInfo.h"
 #include "testkit/bmp.h"
+#include "testkit/fuzz_seeds.h"
 #include "testkit/list_data.h"
 #include "testkit/pics.h"
 #include "testkit/png.h"
@@ -74,17 +75,11 @@ struct World {
             return r.buttons.empty() ? 1 : r.buttons.back();
         });
 
-        // Texts 1 to 4 of the string table: "pic", "other", "Cross", "&spin".
-        testkit::ProductData file;
-        file.Intern("pic");
-        file.Intern("other");
-        file.Intern("Cross");
-        file.Intern("&spin");
+        // The file the seeds were written against: its string table and the
+        // template of their panel.
+        testkit::ProductData file = testkit::PanelRecordSeeds().file;
         file.version().countryCode = GetLanguageCode() ? GetLanguageCode() : "";
         file.version().softwareVersion = std::string(GetVersionCode().View());
-        testkit::TemplateBuilder& base = file.templateDef(1, "BASE_PAGE");
-        base.panel(2, "Display").at(10, 20).size(100, 50).colour(20, 40, 60);
-        base.panel(3, "Display").at(0, 0).size(0, 0);
         bytes = file.Bytes();
 
         // Character style 1 and paragraph style 2 (on style 1).

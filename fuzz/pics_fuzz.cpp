@@ -1,4 +1,5 @@
-// The PICS player on arbitrary files from a memory source: the open with
+// The PICS player on arbitrary files, from a memory source or (mode bit 32)
+// from a loose file of the program folder: the open with
 // its format and lead-in, then the play on the headless sound device, each
 // completion (or, without sound in flight, a timer's tick) one step that
 // draws a frame onto a small slate, opaque or over a background, at an
@@ -94,7 +95,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::uint8_t> file(data + 3, data + size);
 
     auto source = std::make_unique<JxPicsSource>();
-    source->OpenMemory(file);
+    if (mode & 32)
+        fuzz::Check(source->Open(fuzz::ProgramFile("FUZZ.ANI", file).c_str(), JxPicsSource::kLooseFile));
+    else
+        source->OpenMemory(file);
     std::int16_t status = -1;
     auto player = OpenPICSSource(std::move(source), world.window, nullptr, &status, mode & 1, x, y);
     fuzz::Check(player ? status == 0 : status != 0);

@@ -18,7 +18,7 @@
 #include "media/JxCQT3PlayAction.h"
 #include "media/JxCResourceObject.h"
 #include "platform/backend/harness.h"
-#include "platform/movie/ffmpeg_input.h"
+#include "platform/movie/movie_bytes.h"
 #include "platform/movie/ffmpeg_library.h"
 #include "platform/movie/movie_source.h"
 #include "platform/movie/sound_sink.h"

@@ -1,7 +1,9 @@
 // The product data file's reader on arbitrary files: the header, string
 // table, definitions (the title's record included) and record table are read
 // or refused; a file that reads has every page record it lists loaded as the
-// title's page definition, never outside its bytes.
+// title's page definition, never outside its bytes, its panels made by the
+// program's factories and their display objects by the program's registered
+// classes (the seeds are written with the same registrations).
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -14,18 +16,26 @@
 #include "platform/backend/harness.h"
 #include "platform/modules/module.h"
 #include "runtime/JxCBaseProduct.h"
+#include "runtime/JxClassFactories.h"
 #include "runtime/JxTypeRegistry.h"
 #include "runtime/JxVersionInfo.h"
 #include "testkit/sample_title.h"
 #include "title/JxCGavoPageDef.h"
 #include "title/JxCProductData.h"
+#include "title/JxClassRegistrations.h"
 
 namespace {
 
+// The title's product as far as page definitions go: the panels of the
+// program's factories (a plain panel for an id they do not know).
 class PlainProduct : public JxCBaseProduct {
 public:
     JxCPageObject* NewPageForDef(const JxCPageDef&) override { return new JxCPageObject; }
-    JxCPanelObject* NewPanelById(JxCPanelTypeId) override { return new JxCPanelObject; }
+    JxCPanelObject* NewPanelById(JxCPanelTypeId type) override
+    {
+        JxCPanelObject* panel = CreatePanelById(type);
+        return panel ? panel : new JxCPanelObject;
+    }
 };
 
 struct World {
@@ -44,6 +54,7 @@ struct World {
         LoadMainResourceLibrary();
         ResetVersionInfo();
         SelectLanguage(0x0409);
+        RegisterClasses();
         RegisterTypeIds();
         ConnectErrorReporting();
         SetProgramStarted();
@@ -72,9 +83,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::uint8_t* pages = data + product->GetPageDataOffset();
         product->SetDataStream(std::make_unique<JxCInStrStream>(
             JxMemoryBlock{pages, std::uint32_t(size - product->GetPageDataOffset())}));
+        // Every page the record table lists, and one past it: a page the
+        // table does not have is reported in a message box, whose dialog
+        // costs more than the whole read, so the road is taken once.
         for (std::int32_t page = 0; page < 64; ++page) {
+            const bool listed = product->GetRecordOffset(page) != JxCBaseProduct::kNoRecord;
             JxCGavoPageDef def;
             def.Load(page);
+            if (!listed)
+                break;
         }
         JxCProductDef* def = product->GetProductDef();
         def->SetStartIndex(std::int32_t(size % 5));

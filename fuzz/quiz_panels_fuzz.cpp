@@ -25,11 +25,13 @@
 #include "runtime/JxTypeRegistry.h"
 #include "runtime/JxVersionInfo.h"
 #include "testkit/bmp.h"
+#include "testkit/fuzz_seeds.h"
 #include "testkit/product_data.h"
 #include "title/JxCQTopicsPanel.h"
 #include "title/JxCQuestionPanel.h"
 #include "title/JxCQuizPanel.h"
 #include "title/JxClassRegistrations.h"
+#include "title/tests/quiz_panel_kinds.h"
 
 namespace {
 
@@ -48,27 +50,14 @@ struct World {
         plat::SetResponder([](const plat::UiRequest& r) -> std::optional<int> {
             return r.buttons.empty() ? 1 : r.buttons.back();
         });
-        testkit::ProductData file;
-        file.Intern("pic");
+        // The file the seeds were written against.
+        testkit::ProductData file = testkit::QuizPanelSeeds().file;
         file.version().countryCode = GetLanguageCode() ? GetLanguageCode() : "";
         file.version().softwareVersion = std::string(GetVersionCode().View());
-        file.templateDef(1, "BASE_PAGE").panel(1, "Display").size(400, 220);
         bytes = file.Bytes();
     }
     std::vector<std::uint8_t> bytes;
 };
-
-std::unique_ptr<JxCPanelObject> newPanel(std::uint8_t kind)
-{
-    switch (kind % 3) {
-    case 0:
-        return std::make_unique<JxCQuizPanel>();
-    case 1:
-        return std::make_unique<JxCQTopicsPanel>();
-    default:
-        return std::make_unique<JxCQuestionPanel>();
-    }
-}
 
 void exercise(JxCPanelObject& panel)
 {
@@ -113,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     GetProduct()->GetProductDef()->SetDataPath(folder.c_str());
     {
         fuzz::SlatePage page(400, 220);
-        std::unique_ptr<JxCPanelObject> panel = newPanel(data[0]);
+        std::unique_ptr<JxCPanelObject> panel = NewQuizPanelOfKind(data[0]);
         JxCInStrStream in(JxMemoryBlock{data + 1, std::uint32_t(size - 1)});
         panel->Read(in, page.GetPageDef());
         fuzz::Check(in.Tell() <= size - 1);

@@ -32,8 +32,9 @@ std::optional<int> answer(const plat::UiRequest& request)
         for (int button : request.buttons)
             if (button == preferred)
                 return button;
+    // A box that lists no buttons is a plain OK box.
     if (request.buttons.empty())
-        return std::nullopt;
+        return 1;
     return request.buttons.front();
 }
 
@@ -41,6 +42,8 @@ std::optional<int> answer(const plat::UiRequest& request)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    // The headless desktop the boxes are shown on and answered through.
+    static plat::Harness harness;
     const std::vector<std::string> files = fuzz::SplitInput(data, size, 4);
     plat::testing::TempConfig& folders = fuzz::Scratch();
     using plat::testing::TempConfig;

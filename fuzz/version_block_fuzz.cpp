@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include <unistd.h>
-
+#include "fuzz_support.h"
 #include "platform/modules/resource_library.h"
 #include "platform/modules/version.h"
 
@@ -27,11 +27,13 @@ void require(bool ok, const char* what)
     }
 }
 
+// A folder of the scratch folders, which go at exit.
 const std::string& libraryFolder()
 {
     static const std::string folder = [] {
-        char pattern[] = "/tmp/kelbo-fuzz-version-XXXXXX";
-        return std::string(::mkdtemp(pattern) ? pattern : "/tmp");
+        const std::string f = fuzz::Scratch().root() + "/library";
+        std::filesystem::create_directories(f);
+        return f;
     }();
     return folder;
 }

@@ -1,4 +1,5 @@
-// A WAVE sound from any bytes: the RIFF walk, the load and, when it loads,
+// A WAVE sound from any bytes: the RIFF walk, the load (from memory, and
+// from a file of the program folder, which loads the same) and, when it loads,
 // the whole play through the headless device on the main loop and the
 // decoding of its data split at an awkward place. A sound that loads plays
 // to its end and never reads past what it holds; decoding gives exactly a
@@ -84,6 +85,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::int16_t status = -1;
     JxWaveRecord* r = LoadWaveFile(nullptr, &status, &memory);
     fuzz::Check((r != nullptr) == (status == kWaveOk));
+    std::int16_t fileStatus = -1;
+    JxWaveRecord* fromFile = LoadWaveFile(fuzz::ProgramFile("FUZZ.WAV", bytes).c_str(), &fileStatus, nullptr);
+    // Both load or both refuse (an empty block cannot even be opened, an
+    // empty file can, so the reasons may differ).
+    fuzz::Check((fromFile != nullptr) == (r != nullptr));
+    if (fromFile) {
+        fuzz::Check(r && fromFile->dataOffset == r->dataOffset && fromFile->dataSize == r->dataSize);
+        FreeWave(fromFile, 1);
+    }
     if (!r)
         return 0;
     fuzz::Check(r->dataSize >= 0 && std::size_t(r->dataOffset) + std::size_t(r->dataSize) <= size);

@@ -5,31 +5,24 @@
 // step must stay inside its buffers and end, whatever the files say.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "foundation/DBRecord.h"
 #include "foundation/DBTable.h"
-#include "platform/fs/drives.h"
-#include "platform/fs/folders.h"
+#include "fuzz_support.h"
 
 namespace {
 
-// A drive E: over a temporary folder, set up once.
+// A drive E: over a folder of the scratch folders (removed at exit), set
+// up once.
 std::string SetUpDrive()
 {
-    char pattern[] = "/tmp/kelbo-xbase-fuzz-XXXXXX";
-    std::string root = ::mkdtemp(pattern) ? pattern : "/tmp";
-    std::string config = root + "/config";
-    std::string drive = root + "/e";
-    std::filesystem::create_directories(config);
+    plat::testing::TempConfig& scratch = fuzz::Scratch();
+    const std::string drive = scratch.root() + "/e";
     std::filesystem::create_directories(drive);
-    plat::SetConfigFolder(config);
-    std::ofstream(config + "/platform.ini") << "[Drive E]\nPath=" << drive << "\nType=fixed\n";
-    plat::ReloadDriveTable();
+    scratch.writeDriveTable("[Drive E]\nPath=" + drive + "\nType=fixed\n");
     return drive;
 }
 

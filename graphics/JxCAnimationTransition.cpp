@@ -38,9 +38,13 @@ std::int16_t JxCAnimationTransition::Run()
     const JxTransitionMediaLink* media = TransitionMedia();
     if (!action_ || !media || !media->hasResource || !media->hasResource(*action_))
         return 0;
-    if (action_->Execute() != 1)
-        return 0;
+    // The media owner first, so that an animation without sound sets its
+    // frame timer for this object, whose loop lets that timer through.
     TransitionSetMediaOwner(this);
+    if (action_->Execute() != 1) {
+        TransitionReleaseMediaOwner(this);
+        return 0;
+    }
     JxBusyScope busy;
     running_ = 1;
     plat::HWND main = ProductMainWindow();
@@ -89,21 +93,43 @@ bool JxCAnimationTransition::serve(const plat::MSG& msg, std::uintptr_t tick, pl
         plat::DispatchMessageA(&msg);
         return true;
     case plat::WM_TIMER:
-        if (msg.hwnd || msg.wParam != tick) {
-            // Timers drive an animation without sound.
+        if (!msg.hwnd && msg.wParam == tick) {
+            if (action_ && TransitionMedia() && TransitionMedia()->isFinished &&
+                TransitionMedia()->isFinished(*action_))
+                running_ = 0;
+            if (plat::timeGetTime() - start >= kSafetyLimitMilliseconds)
+                running_ = 0;
+        } else if (isOwnTimer(msg)) {
+            // The animation's frame timer drives an animation without sound.
             plat::DispatchMessageA(&msg);
-            return true;
+        } else {
+            // The product's other timers (the title's tick, scroll repeats,
+            // hotspots) must not run in the middle of a page change.
+            hold(msg);
         }
-        if (action_ && TransitionMedia() && TransitionMedia()->isFinished && TransitionMedia()->isFinished(*action_))
-            running_ = 0;
-        if (plat::timeGetTime() - start >= kSafetyLimitMilliseconds)
-            running_ = 0;
         return true;
     default:
         if (!isInput(msg.message))
-            held_.push_back(msg);
+            hold(msg);
         return true;
     }
+}
+
+bool JxCAnimationTransition::isOwnTimer(const plat::MSG& msg) const
+{
+    const JxCNotifyRoot* client = TransitionTimerClient(msg.hwnd, msg.wParam);
+    return client && (client == this || client == action_.get());
+}
+
+void JxCAnimationTransition::hold(const plat::MSG& msg)
+{
+    // A timer comes back every period: one tick of it waits, as a window's
+    // timer is never queued twice.
+    if (msg.message == plat::WM_TIMER)
+        for (const plat::MSG& held : held_)
+            if (held.message == plat::WM_TIMER && held.hwnd == msg.hwnd && held.wParam == msg.wParam)
+                return;
+    held_.push_back(msg);
 }
 
 void JxCAnimationTransition::OnSystemEvent(JxCTimerParams* record)

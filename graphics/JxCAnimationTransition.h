@@ -2,7 +2,10 @@
 // An animation transition: a PICS animation, with its sound, played as the
 // visual transition into a page. The program waits in a private message
 // loop, with the mouse captured by the main window, until the animation
-// has finished; the play-PICS action and its player do the playing.
+// has finished; the play-PICS action and its player do the playing. Only
+// the animation's own messages are served meanwhile (its sound's
+// completions, its frame timer, paints); input is dropped and everything
+// else, the product's other timers among it, waits for the end.
 
 #include <cstdint>
 #include <deque>
@@ -39,6 +42,10 @@ private:
     void waitForEnd();
     // Sorts one message taken in the loop; false when it was the quit.
     bool serve(const plat::MSG& msg, std::uintptr_t tick, plat::DWORD start);
+    // A timer of the product whose client is this transition or its action.
+    bool isOwnTimer(const plat::MSG& msg) const;
+    // Keeps a message for after the animation.
+    void hold(const plat::MSG& msg);
 
     std::unique_ptr<JxCAction> action_;
     std::int16_t running_ = 0;

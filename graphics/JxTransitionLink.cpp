@@ -87,6 +87,12 @@ void TransitionReleaseMediaOwner(const JxCNotifyRoot* owner)
         (*f)(owner);
 }
 
+const JxCNotifyRoot* TransitionTimerClient(plat::HWND window, std::uintptr_t id)
+{
+    const auto* f = productCall(&JxTransitionProductLink::timerClient);
+    return f ? (*f)(window, id) : nullptr;
+}
+
 JxCString TransitionDataPath()
 {
     const auto* f = productCall(&JxTransitionProductLink::dataPath);

@@ -33,6 +33,9 @@ struct JxTransitionProductLink {
     std::function<void(JxCNotifyRoot*)> setMediaOwner;
     // Clears the media owner when it is this object.
     std::function<void(const JxCNotifyRoot*)> releaseMediaOwner;
+    // The client of the product timer a WM_TIMER of that window and id
+    // stands for; null for any other timer.
+    std::function<const JxCNotifyRoot*(plat::HWND, std::uintptr_t)> timerClient;
     // The folder media files are read from, ending in a separator.
     std::function<JxCString()> dataPath;
     // The windows of the open pages, in the order of the page list.
@@ -74,6 +77,7 @@ bool TransitionSoundSuppressed();
 JxCPoint TransitionLastMousePoint();
 void TransitionSetMediaOwner(JxCNotifyRoot* owner);
 void TransitionReleaseMediaOwner(const JxCNotifyRoot* owner);
+const JxCNotifyRoot* TransitionTimerClient(plat::HWND window, std::uintptr_t id);
 JxCString TransitionDataPath();
 std::vector<plat::HWND> TransitionPageWindows();
 std::optional<JxCRunTimeObject*> TransitionCurrentPageFirstPanel();

@@ -77,7 +77,9 @@ JxCAnimHotspot::~JxCAnimHotspot()
 
 JxCPicsResource* JxCAnimHotspot::media() const
 {
-    return play_ ? play_->GetMedia() : nullptr;
+    // An animation the list no longer holds has gone with it.
+    JxCPicsResource* animation = play_ ? play_->GetMedia() : nullptr;
+    return IsResourceListed(animation) ? animation : nullptr;
 }
 
 JxCDisplayObject* JxCAnimHotspot::GetAnimationOwner() const
@@ -191,7 +193,7 @@ bool JxCAnimHotspot::play()
     // The owner first: the frame timer the animation may need is the
     // owner's.
     JxCNotifyRoot* before = product->GetMediaOwner();
-    product->SetMediaOwner(this);
+    m->Register(this);
     if (play_->Execute() && play_->IsPlaying()) {
         if (repeat_ != kLoopForever)
             markBusy();

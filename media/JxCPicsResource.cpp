@@ -114,10 +114,20 @@ std::int16_t JxCPicsResource::Rewind(std::int32_t position)
 
 bool JxCPicsResource::isStep(const JxCTimerParams* record) const
 {
-    // A sound completion carries its buffer; a timer tick carries nothing
-    // and only the frame timer's own ticks are steps (the media owner may
-    // keep timers of its own).
-    return !record || record->value != 0 || (timerSlot_ >= 0 && record->id == timerSlot_);
+    // A step is the completion of one of this animation's own buffers
+    // (another media's sound may finish meanwhile), or a tick of its own
+    // frame timer (the media owner may keep timers of its own; a tick
+    // carries no buffer).
+    if (!record)
+        return true;
+    if (record->value != 0)
+        return WroteWaveBuffer(record->value);
+    return timerSlot_ >= 0 && record->id == timerSlot_;
+}
+
+bool JxCPicsResource::WroteWaveBuffer(std::intptr_t buffer) const
+{
+    return player_ && player_->sound && player_->sound->WroteBuffer(buffer);
 }
 
 std::int16_t JxCPicsResource::HandleEvent(JxCTimerParams* record, JxCAction* action)
@@ -144,6 +154,7 @@ std::int16_t JxCPicsResource::HandleEvent(JxCTimerParams* record, JxCAction* act
 
 std::int16_t JxCPicsResource::Register(JxCNotifyRoot* owner)
 {
+    SetWaveOwner(owner);
     JxCBaseProduct* product = GetProduct();
     return product ? product->SetMediaOwner(owner) : 0;
 }
@@ -152,6 +163,7 @@ std::int16_t JxCPicsResource::Unregister(JxCNotifyRoot* owner)
 {
     if (timerOwner_ == owner)
         stopFrameTimer();
+    ForgetWaveOwner(owner);
     JxCBaseProduct* product = GetProduct();
     return product ? product->ReleaseMediaOwner(owner) : 0;
 }
@@ -194,7 +206,9 @@ void JxCPicsResource::updateFrameTimer()
         stopFrameTimer();
         return;
     }
-    JxCNotifyRoot* owner = product->GetMediaOwner();
+    // The frame timer is the animation's owner's, not whoever took the
+    // product's media owner since (a sound started meanwhile).
+    JxCNotifyRoot* owner = GetWaveOwner() ? GetWaveOwner() : product->GetMediaOwner();
     if (timerSlot_ >= 0 && owner == timerOwner_)
         return;
     stopFrameTimer();

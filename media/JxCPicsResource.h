@@ -35,6 +35,7 @@ public:
     std::int16_t Rewind(std::int32_t position) override;
     std::int16_t HandleEvent(JxCTimerParams* record, JxCAction* action) override;
     std::int16_t Register(JxCNotifyRoot* owner) override;
+    bool WroteWaveBuffer(std::intptr_t buffer) const override;
     std::int16_t Unregister(JxCNotifyRoot* owner) override;
     std::int32_t GetLength() override { return std::int32_t(frameCount_); }
     std::int32_t GetPosition() override { return std::int32_t(GetPICSFrame(player_.get())); }

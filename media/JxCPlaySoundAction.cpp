@@ -21,6 +21,8 @@ std::int16_t soundKind()
 
 JxCPlaySoundAction::JxCPlaySoundAction()
 {
+    // Its type, so that one built in code and posted is copied as itself.
+    SetType(ActionTypeId(JxActionKeyword::PLAYWAVE));
     SetResourceKind(soundKind());
 }
 

@@ -170,6 +170,9 @@ std::int16_t JxCQT3Movie::Open(const JxCString& fileName)
     if (!opened.movie) {
         if (lastError_ == plat::kMovieNoError)
             lastError_ = plat::kMovieNotAMovie;
+        JxCQT3Overseer* overseer = GetQT3Overseer();
+        if (lastError_ == plat::kMovieLibraryMissing && overseer)
+            overseer->ReportLibraryMissing();
         return 0;
     }
     SetMovie(std::move(opened.movie), fileName);

@@ -9,10 +9,14 @@
 
 namespace {
 
+// Never destroyed: EndMovieLayer ends the overseer on the program's way
+// out, and a process that ends in the middle of its work must not tear it
+// down behind the program's back (the window and notification tables it
+// would walk may be gone by then).
 std::unique_ptr<JxCQT3Overseer>& overseerSlot()
 {
-    static std::unique_ptr<JxCQT3Overseer> overseer;
-    return overseer;
+    static auto* overseer = new std::unique_ptr<JxCQT3Overseer>;
+    return *overseer;
 }
 
 constexpr unsigned kQuestionIcon = 0x20;
@@ -118,6 +122,14 @@ plat::LRESULT JxCQT3Overseer::WindowProc(plat::HWND hwnd, plat::UINT msg, plat::
                 still->dropPort(p);
     }
     return result;
+}
+
+void JxCQT3Overseer::ReportLibraryMissing()
+{
+    if (libraryReported_)
+        return;
+    libraryReported_ = true;
+    ReportStringIdChoice(kCannotStartId, kAbortRetryIgnore | kQuestionIcon);
 }
 
 // --- Start and end --------------------------------------------------------------

@@ -73,6 +73,11 @@ public:
     void RemoveShown(JxCQT3AbstractMovie* movie);
     const std::vector<JxCQT3AbstractMovie*>& GetShown() const { return shown_; }
 
+    // The movie library is loaded when the first movie opens: when it
+    // cannot be, message 2804 says so, once, and the title goes on
+    // without movies.
+    void ReportLibraryMissing();
+
     // The layer's window procedure.
     static plat::LRESULT WindowProc(plat::HWND hwnd, plat::UINT msg, plat::WPARAM wParam, plat::LPARAM lParam);
 
@@ -82,6 +87,7 @@ private:
 
     std::vector<std::unique_ptr<JxCQTWindowPort>> ports_;
     std::vector<JxCQT3AbstractMovie*> shown_;  // not owned
+    bool libraryReported_ = false;
 };
 
 // Starts the movie library and makes the overseer; when the library cannot

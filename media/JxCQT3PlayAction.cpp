@@ -27,7 +27,8 @@ JxCQT3PlayAction::JxCQT3PlayAction(const JxCQT3PlayAction& other) : JxCAction(ot
 
 JxCQT3PlayAction::~JxCQT3PlayAction()
 {
-    if (!media_)
+    // A movie the list no longer holds has gone with it.
+    if (!IsResourceListed(media_))
         return;
     if (stopOnDestroy_)
         media_->StopAndRedraw();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "events/JxCAction.h"
+#include "events/JxCNotifyRoot.h"
 #include "foundation/JxErrorHook.h"
 #include "foundation/JxErrorReport.h"
 #include "runtime/JxCBaseProduct.h"
@@ -51,6 +52,20 @@ std::int16_t JxCResourceObject::Register(JxCNotifyRoot*)
 std::int16_t JxCResourceObject::Unregister(JxCNotifyRoot*)
 {
     return 0;
+}
+
+void JxCResourceObject::OnWaveDone(JxCTimerParams& params)
+{
+    if (waveOwner_)
+        waveOwner_->OnSystemEvent(&params);
+    else
+        HandleEvent(&params, current_);
+}
+
+void JxCResourceObject::ForgetWaveOwner(const JxCNotifyRoot* dying)
+{
+    if (waveOwner_ == dying)
+        waveOwner_ = nullptr;
 }
 
 void JxCResourceObject::AddAction(JxCAction* action)
@@ -105,6 +120,11 @@ JxCResourceList& GetResourceList()
     return *list;
 }
 
+bool IsResourceListed(const JxCResourceObject* media)
+{
+    return media && GetResourceList().FindNode(media) != nullptr;
+}
+
 void EmptyResourceList()
 {
     GetResourceList().RemoveAll();
@@ -149,7 +169,7 @@ std::int16_t UnbindResource(JxCAction* action, JxCResourceObject* media)
     JxCResourceList& list = GetResourceList();
     // A media object the list no longer holds was deleted with it (the
     // program's way out): there is nothing left to unbind from.
-    if (!media || !list.FindNode(media))
+    if (!IsResourceListed(media))
         return 0;
     media->RemoveAction(action);
     if (media->HasActions())
@@ -173,21 +193,16 @@ std::vector<JxCResourceObject*> snapshot()
     return out;
 }
 
-bool stillListed(JxCResourceObject* m)
-{
-    return GetResourceList().FindNode(m) != nullptr;
-}
-
 std::int16_t stopActive(std::int16_t rewindAll)
 {
     std::int16_t playing = 0;
     for (JxCResourceObject* m : snapshot()) {
-        if (!stillListed(m) || !m->IsOpen())
+        if (!IsResourceListed(m) || !m->IsOpen())
             continue;
         if (m->IsPlaying()) {
             playing = 1;
             m->Stop();
-            if (stillListed(m) && m->HasActions())
+            if (IsResourceListed(m) && m->HasActions())
                 m->Rewind(0);
         } else if (rewindAll || (!m->IsStopped() && !m->IsFinished())) {
             m->Rewind(0);
@@ -200,7 +215,7 @@ std::int16_t stopPlaying()
 {
     std::int16_t playing = 0;
     for (JxCResourceObject* m : snapshot())
-        if (stillListed(m) && m->IsOpen() && m->IsPlaying()) {
+        if (IsResourceListed(m) && m->IsOpen() && m->IsPlaying()) {
             playing = 1;
             m->Stop();
         }
@@ -216,6 +231,24 @@ std::int16_t anyPlaying()
     return 0;
 }
 
+std::int16_t routeWaveDone(JxCTimerParams& params)
+{
+    JxCResourceList& list = GetResourceList();
+    for (JxCResourceObject* m = list.GetFirst(); m; m = list.GetNext(m))
+        if (m->WroteWaveBuffer(params.value)) {
+            m->OnWaveDone(params);  // may end the media: nothing of it is touched after
+            return 1;
+        }
+    return 0;
+}
+
+void forgetOwner(const JxCNotifyRoot* dying)
+{
+    JxCResourceList& list = GetResourceList();
+    for (JxCResourceObject* m = list.GetFirst(); m; m = list.GetNext(m))
+        m->ForgetWaveOwner(dying);
+}
+
 }  // namespace
 
 void ConnectResourceList()
@@ -224,5 +257,7 @@ void ConnectResourceList()
     hooks.stopActive = stopActive;
     hooks.stopPlaying = stopPlaying;
     hooks.anyPlaying = anyPlaying;
+    hooks.routeWaveDone = routeWaveDone;
+    hooks.forgetOwner = forgetOwner;
     SetMediaListHooks(hooks);
 }

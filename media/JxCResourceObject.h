@@ -60,8 +60,23 @@ public:
     // that did not get one take the kind they were made for.
     void SetKind(std::int32_t kind) { kind_ = kind; }
 
+    // Sound leaves through devices of each media's own, and several may
+    // play at once: a completion (957) comes back to the media that wrote
+    // its buffer (the long parameter), whoever holds the product's media
+    // owner then. It goes to the object the media was registered for (its
+    // owner), else straight to the media.
+    virtual bool WroteWaveBuffer(std::intptr_t buffer) const
+    {
+        (void)buffer;
+        return false;
+    }
+    void OnWaveDone(JxCTimerParams& params);
+    JxCNotifyRoot* GetWaveOwner() const { return waveOwner_; }
+    void ForgetWaveOwner(const JxCNotifyRoot* dying);
+
 protected:
     void SetCurrentAction(JxCAction* action) { current_ = action; }
+    void SetWaveOwner(JxCNotifyRoot* owner) { waveOwner_ = owner; }
 
 private:
     // Tells the driving action, or without one every bound action.
@@ -72,6 +87,7 @@ private:
     std::int32_t openParam_ = 0;
     std::optional<std::vector<JxCAction*>> actions_;  // bound, not owned
     JxCAction* current_ = nullptr;
+    JxCNotifyRoot* waveOwner_ = nullptr;
 };
 
 // The process's media objects; it owns them. It is emptied on the
@@ -89,6 +105,9 @@ public:
 };
 
 JxCResourceList& GetResourceList();
+// Whether the list still holds the object: a holder that may outlive the
+// list's emptying asks before it calls into what it holds.
+bool IsResourceListed(const JxCResourceObject* media);
 // Deletes every media object (the program's exit).
 void EmptyResourceList();
 

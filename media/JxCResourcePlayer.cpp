@@ -19,7 +19,8 @@ std::int16_t JxCResourcePlayer::Register()
 
 std::int16_t JxCResourcePlayer::Unregister()
 {
-    if (media_ && registered_)
+    // A media object the list no longer holds has gone with it.
+    if (registered_ && IsResourceListed(media_))
         media_->Unregister(this);
     registered_ = 0;
     return 1;
@@ -43,7 +44,7 @@ std::int16_t JxCResourcePlayer::Start(JxCAction* action)
 
 std::int16_t JxCResourcePlayer::HandleEvent(JxCTimerParams* record)
 {
-    if (!registered_ || !media_)
+    if (!registered_ || !IsResourceListed(media_))
         return 1;
     return media_->HandleEvent(record, action_);
 }
@@ -70,6 +71,10 @@ void JxCResourcePlayer::OnSystemEvent(JxCTimerParams* record)
 {
     if (!registered_ || !media_)
         return;
+    if (!IsResourceListed(media_)) {
+        Stop();
+        return;
+    }
     const bool handled = ownerLives() && HandleEvent(record);
     if (handled && !(media_->IsFinished() && !media_->IsPlaying()))
         return;

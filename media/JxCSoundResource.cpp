@@ -91,12 +91,19 @@ std::int16_t JxCSoundResource::HandleEvent(JxCTimerParams* record, JxCAction*)
 
 std::int16_t JxCSoundResource::Register(JxCNotifyRoot* owner)
 {
+    SetWaveOwner(owner);
     JxCBaseProduct* product = GetProduct();
     return product ? product->SetMediaOwner(owner) : 0;
 }
 
 std::int16_t JxCSoundResource::Unregister(JxCNotifyRoot* owner)
 {
+    ForgetWaveOwner(owner);
     JxCBaseProduct* product = GetProduct();
     return product ? product->ReleaseMediaOwner(owner) : 0;
+}
+
+bool JxCSoundResource::WroteWaveBuffer(std::intptr_t buffer) const
+{
+    return WaveWroteBuffer(wave_, buffer);
 }

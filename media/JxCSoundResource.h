@@ -31,6 +31,7 @@ public:
     std::int16_t HandleEvent(JxCTimerParams* record, JxCAction* action) override;
     // The owner becomes (and stops being) the product's media owner.
     std::int16_t Register(JxCNotifyRoot* owner) override;
+    bool WroteWaveBuffer(std::intptr_t buffer) const override;
     std::int16_t Unregister(JxCNotifyRoot* owner) override;
     std::int32_t GetLength() override { return GetWaveLength(wave_); }
     std::int32_t GetPosition() override { return GetWavePosition(wave_); }

@@ -2,8 +2,7 @@
 
 #include <new>
 
-#include "platform/window/messages.h"
-#include "platform/window/window.h"
+#include "media/JxWaveMessages.h"
 
 JxCWaveQueue::JxCWaveQueue(std::int32_t bufferCount) : count_(bufferCount > 0 ? bufferCount : 0)
 {
@@ -121,9 +120,7 @@ std::int16_t JxCWaveQueue::Close()
         return 1;
     if (plat::waveOutReset(device_) != 0)
         return 0;
-    plat::MSG msg;
-    while (plat::PeekMessageA(&msg, nullptr, plat::MM_WOM_OPEN, plat::MM_WOM_DONE, plat::PM_REMOVE)) {
-    }
+    DrainWaveMessages(device_);
     for (auto& b : buffers_) {
         plat::waveOutUnprepareHeader(device_, &b->header, sizeof b->header);
         b->header.dwFlags &= ~(plat::WHDR_PREPARED | plat::WHDR_DONE);
@@ -132,9 +129,8 @@ std::int16_t JxCWaveQueue::Close()
         read_ = (write_ + 1) % count_;
     if (plat::waveOutClose(device_) != 0)
         return 0;
+    DrainWaveMessages(device_);
     device_ = nullptr;
-    while (plat::PeekMessageA(&msg, nullptr, plat::MM_WOM_OPEN, plat::MM_WOM_DONE, plat::PM_REMOVE)) {
-    }
     return 1;
 }
 
@@ -145,6 +141,14 @@ std::int16_t JxCWaveQueue::Halt()
         return 0;
     read_ = unsubmitted;
     return 1;
+}
+
+bool JxCWaveQueue::WroteBuffer(std::intptr_t buffer) const
+{
+    for (const auto& b : buffers_)
+        if (std::intptr_t(&b->header) == buffer)
+            return true;
+    return false;
 }
 
 std::int16_t JxCWaveQueue::IsPlaying() const

@@ -42,6 +42,8 @@ public:
     // queued and not yet submitted for the next Open; true on success.
     std::int16_t Halt();
     virtual std::int16_t IsPlaying() const;
+    // Whether the buffer a completion names is one of the ring's.
+    bool WroteBuffer(std::intptr_t buffer) const;
 
     std::int32_t GetWriteIndex() const { return write_; }
     std::int32_t GetReadIndex() const { return read_; }

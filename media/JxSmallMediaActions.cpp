@@ -51,7 +51,10 @@ std::int16_t JxCBoundMediaAction::Bind(const JxCString& name, JxCRunTimeObject* 
 
 // --- Sounds ---------------------------------------------------------------------
 
-JxCStopSoundAction::JxCStopSoundAction() : JxCBoundMediaAction(JxResourceKind::Sound) {}
+JxCStopSoundAction::JxCStopSoundAction() : JxCBoundMediaAction(JxResourceKind::Sound)
+{
+    SetType(ActionTypeId(JxActionKeyword::STOPWAVE));
+}
 
 JxCSoundResource* JxCStopSoundAction::GetSound() const
 {
@@ -75,7 +78,10 @@ std::int16_t JxCStopSoundAction::Execute()
     return sound->Pause();
 }
 
-JxCSeekSoundAction::JxCSeekSoundAction() : JxCBoundMediaAction(JxResourceKind::Sound) {}
+JxCSeekSoundAction::JxCSeekSoundAction() : JxCBoundMediaAction(JxResourceKind::Sound)
+{
+    SetType(ActionTypeId(JxActionKeyword::SEEKWAVE));
+}
 
 std::int16_t JxCSeekSoundAction::Setup(const JxCString& name, std::int32_t position, JxCRunTimeObject* owner)
 {
@@ -87,6 +93,10 @@ std::int16_t JxCSeekSoundAction::Setup(const JxCString& name, std::int32_t posit
 std::int16_t JxCSeekSoundAction::Execute()
 {
     if (JxCResourceObject* sound = Media()) {
+        // The sound learns where it is sent and the action's length (none),
+        // as a play-sound action hands it its values; the third stays.
+        if (auto* wave = dynamic_cast<JxCSoundResource*>(sound))
+            wave->SetParameterWords(position_, GetLength(), wave->GetParameterWord(2));
         sound->Stop();
         sound->Rewind(position_);
     }

@@ -5,6 +5,10 @@
 // read or set up; a copy for the action processor joins the same media,
 // and every one leaves it when it goes.
 //
+// The two sound actions carry their own types from construction; the two
+// movie actions keep the base's first type ("NULL_ACT") unless the action
+// factory gives them the type of their record.
+//
 // Records (big-endian): "STOPWAVE" the sound name as a string-table
 // reference (0 none, else index + 1); "STOPVIDEO" the movie name counted
 // (s16 length, then the characters); the seeks nothing: only their
@@ -65,7 +69,9 @@ public:
 
     // True when bound.
     std::int16_t Setup(const JxCString& name, std::int32_t position, JxCRunTimeObject* owner);
-    // Stops the sound and rewinds it (a sound goes back to 0 only); 1.
+    // Gives the sound the position and the action's length as its first two
+    // parameter words, stops it and rewinds it (a sound goes back to 0
+    // only); 1.
     std::int16_t Execute() override;
 
     std::int32_t GetSeekPosition() const { return position_; }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <new>
 
+#include "media/JxWaveMessages.h"
 #include "platform/fs/errors.h"
 #include "platform/window/messages.h"
 #include "platform/window/window.h"
@@ -69,33 +70,97 @@ bool readFormat(plat::HMMIO file, const plat::MMCKINFO& chunk, JxWaveRecord& r, 
     return f->nSamplesPerSec && f->nAvgBytesPerSec && f->nBlockAlign;
 }
 
-// Walks the chunks of the RIFF form: the first "fmt ", "data" and "fact"
-// count. A chunk that reaches past the form's end fails the walk.
-bool walkChunks(plat::HMMIO file, const plat::MMCKINFO& riff, JxWaveRecord& r, bool& haveFact, std::int16_t* status)
+constexpr std::uint32_t kUnknownSize = 0xFFFFFFFF;  // a size a streaming writer never went back to fill in
+
+std::uint32_t littleEndian32(const std::uint8_t* b)
 {
-    const std::uint64_t end = std::uint64_t(riff.dwDataOffset) + riff.cksize;
+    return std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24;
+}
+
+// Where a chunk's body lies, and where the bytes its parent declares and
+// the bytes actually present end.
+struct JxChunkBounds {
+    std::uint64_t body = 0;
+    std::uint64_t declaredEnd = 0;  // UINT64_MAX for a size left unknown
+    std::uint64_t presentEnd = 0;
+};
+
+// Finds the RIFF form of type "WAVE" at the top of the source, passing
+// over other top-level chunks. Its size may claim more than the source
+// holds (a file cut short, or a size left unknown): the form then ends
+// where the bytes do.
+bool findWaveForm(plat::HMMIO file, JxChunkBounds& form)
+{
+    const std::int64_t size = plat::mmioSeek(file, 0, 2);
+    if (size < 0 || plat::mmioSeek(file, 0, 0) != 0)
+        return false;
+    const auto fileEnd = std::uint64_t(size);
+    for (std::uint64_t at = 0; at + 12 <= fileEnd;) {
+        std::uint8_t head[12];
+        if (!readExact(file, head, sizeof head))
+            return false;
+        const std::uint32_t chunkSize = littleEndian32(head + 4);
+        if (littleEndian32(head) == plat::FOURCC_RIFF &&
+            littleEndian32(head + 8) == plat::mmioFOURCC('W', 'A', 'V', 'E') && chunkSize >= 4) {
+            form.body = at + 12;
+            form.declaredEnd = chunkSize == kUnknownSize ? UINT64_MAX : at + 8 + chunkSize;
+            form.presentEnd = std::min(form.declaredEnd, fileEnd);
+            return true;
+        }
+        const std::uint64_t next = at + 8 + chunkSize + (chunkSize & 1);
+        if (next + 12 > fileEnd || plat::mmioSeek(file, std::int32_t(next), 0) < 0)
+            return false;
+        at = next;
+    }
+    return false;
+}
+
+// Walks the chunks of the RIFF form: the first "fmt ", "data" and "fact"
+// count. A chunk that reaches past the end its form declares fails the
+// walk; one that only reaches past the bytes present ends it, the "data"
+// chunk keeping what is there (so does a data size left unknown).
+bool walkChunks(plat::HMMIO file, const JxChunkBounds& form, JxWaveRecord& r, bool& haveFact, std::int16_t* status)
+{
     bool haveData = false;
-    for (;;) {
+    for (std::uint64_t at = form.body; at + 8 <= form.presentEnd;) {
+        if (plat::mmioSeek(file, std::int32_t(at), 0) < 0)
+            return false;
+        std::uint8_t head[8];
+        if (!readExact(file, head, sizeof head))
+            return false;
+        const plat::FOURCC id = littleEndian32(head);
+        const std::uint32_t declared = littleEndian32(head + 4);
+        const std::uint64_t body = at + 8;
+        const bool isData = id == plat::mmioFOURCC('d', 'a', 't', 'a') && !haveData;
+        std::uint64_t size = isData && declared == kUnknownSize ? form.presentEnd - body : declared;
+        if (body + size > form.declaredEnd)
+            return false;
+        if (body + size > form.presentEnd) {
+            if (!isData)
+                return true;  // cut short here: the walk ends with what it found
+            size = form.presentEnd - body;
+        }
         plat::MMCKINFO chunk;
-        std::int64_t at = plat::mmioSeek(file, 0, 1);
-        if (plat::mmioDescend(file, &chunk, &riff, 0) != 0)
-            return at >= 0 && std::uint64_t(at) + 8 > end;  // the end, or a chunk too long
-        if (chunk.ckid == plat::mmioFOURCC('f', 'm', 't', ' ') && r.format.empty()) {
+        chunk.ckid = id;
+        chunk.cksize = plat::DWORD(size);
+        chunk.dwDataOffset = plat::DWORD(body);
+        if (id == plat::mmioFOURCC('f', 'm', 't', ' ') && r.format.empty()) {
             if (!readFormat(file, chunk, r, status))
                 return false;
-        } else if (chunk.ckid == plat::mmioFOURCC('d', 'a', 't', 'a') && !haveData) {
+        } else if (isData) {
             haveData = true;
-            r.dataSize = std::int32_t(std::min<std::uint32_t>(chunk.cksize, 0x7FFFFFFF));
-            r.dataOffset = std::int32_t(chunk.dwDataOffset);
-        } else if (chunk.ckid == plat::mmioFOURCC('f', 'a', 'c', 't') && !haveFact && chunk.cksize >= 4) {
+            r.dataSize = std::int32_t(std::min<std::uint64_t>(size, 0x7FFFFFFF));
+            r.dataOffset = std::int32_t(body);
+        } else if (id == plat::mmioFOURCC('f', 'a', 'c', 't') && !haveFact && size >= 4) {
             std::uint8_t b[4];
             if (!readExact(file, b, 4))
                 return false;
             haveFact = true;
-            r.sampleCount = std::int32_t(b[0] | b[1] << 8 | b[2] << 16 | std::uint32_t(b[3] & 0x7F) << 24);
+            r.sampleCount = std::int32_t(littleEndian32(b) & 0x7FFFFFFF);
         }
-        plat::mmioAscend(file, &chunk, 0);
+        at = body + size + (size & 1);
     }
+    return true;
 }
 
 // 400 ms of sound in whole blocks: never less than one block, never more
@@ -157,17 +222,14 @@ void shutDevice(JxWaveRecord& r)
         return;
     plat::waveOutReset(r.device);
     r.stopping = 1;
-    plat::MSG msg;
-    while (plat::PeekMessageA(&msg, nullptr, plat::MM_WOM_OPEN, plat::MM_WOM_DONE, plat::PM_REMOVE)) {
-    }
+    DrainWaveMessages(r.device);
     for (JxWaveBuffer& b : r.buffers)
         if (b.inFlight) {
             plat::waveOutUnprepareHeader(r.device, &b.header, sizeof b.header);
             b.inFlight = 0;
         }
     plat::waveOutClose(r.device);
-    while (plat::PeekMessageA(&msg, nullptr, plat::MM_WOM_OPEN, plat::MM_WOM_DONE, plat::PM_REMOVE)) {
-    }
+    DrainWaveMessages(r.device);
     r.device = nullptr;
 }
 
@@ -200,12 +262,11 @@ JxWaveRecord* LoadWaveFile(const char* name, std::int16_t* status, const JxWaveM
     if (!r->file)
         return nullptr;
     *status = kWaveBadFormat;
-    plat::MMCKINFO riff;
-    riff.fccType = plat::mmioFOURCC('W', 'A', 'V', 'E');
-    if (plat::mmioDescend(r->file, &riff, nullptr, plat::MMIO_FINDRIFF) != 0)
+    JxChunkBounds form;
+    if (!findWaveForm(r->file, form))
         return nullptr;
     bool haveFact = false;
-    if (!walkChunks(r->file, riff, *r, haveFact, status) || r->format.empty())
+    if (!walkChunks(r->file, form, *r, haveFact, status) || r->format.empty())
         return nullptr;
     const plat::WAVEFORMATEX& f = *r->Format();
     if (!haveFact) {
@@ -379,6 +440,14 @@ std::int32_t GetWaveLength(const JxWaveRecord* r)
 std::int32_t GetWavePosition(const JxWaveRecord* r)
 {
     return r ? r->played : 0;
+}
+
+bool WaveWroteBuffer(const JxWaveRecord* r, std::intptr_t buffer)
+{
+    if (!r)
+        return false;
+    return std::any_of(r->buffers.begin(), r->buffers.end(),
+                       [buffer](const JxWaveBuffer& b) { return std::intptr_t(&b.header) == buffer; });
 }
 
 std::int16_t IsWavePlaying(const JxWaveRecord* r)

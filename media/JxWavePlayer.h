@@ -86,3 +86,5 @@ void FreeWave(JxWaveRecord* record, std::int16_t stop);
 std::int32_t GetWaveLength(const JxWaveRecord* record);
 std::int32_t GetWavePosition(const JxWaveRecord* record);
 std::int16_t IsWavePlaying(const JxWaveRecord* record);
+// Whether the buffer a completion names is one of the sound's.
+bool WaveWroteBuffer(const JxWaveRecord* record, std::intptr_t buffer);

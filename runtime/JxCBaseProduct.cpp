@@ -181,6 +181,14 @@ void JxCBaseProduct::connectTransitions()
             mediaOwner_ = nullptr;
     };
     link.releaseMediaOwner = [this](const JxCNotifyRoot* owner) { ReleaseMediaOwner(owner); };
+    link.timerClient = [this](plat::HWND window, std::uintptr_t id) -> const JxCNotifyRoot* {
+        // The slot as the main window's timer dispatch reads it.
+        const std::uintptr_t slot = id & 0xFFFF;
+        if (!window || window != window_ || slot >= std::uintptr_t(kTimerCount))
+            return nullptr;
+        const JxCTimerInfo& timer = GetTimerInfo(std::int16_t(slot));
+        return timer.active ? timer.owner : nullptr;
+    };
     link.restorePalette = [] {
         plat::HPALETTE current = GetProductPalette();
         SetProductPalette(current, 1);
@@ -421,6 +429,8 @@ void JxCBaseProduct::ForgetObject(JxCNotifyRoot* dying)
     }
     if (mediaOwner_ == dying)
         mediaOwner_ = nullptr;
+    if (auto forget = mediaListHooks().forgetOwner)
+        forget(dying);
     if (caret_ && caret_->GetOwner() == dying)
         caret_->Detach(caret_->GetWindow());
     // Lists may hold an object more than once.
@@ -498,6 +508,11 @@ void DeleteProductPalettes()
 JxMediaListHooks SetMediaListHooks(const JxMediaListHooks& hooks)
 {
     return std::exchange(mediaListHooks(), hooks);
+}
+
+const JxMediaListHooks& GetMediaListHooks()
+{
+    return mediaListHooks();
 }
 
 std::int16_t StopActiveObjects(std::int16_t flag)

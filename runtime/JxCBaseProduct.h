@@ -414,9 +414,16 @@ struct JxMediaListHooks {
     // playing.
     std::int16_t (*stopPlaying)() = nullptr;
     std::int16_t (*anyPlaying)() = nullptr;
+    // Hands a wave-output completion to the media object that wrote its
+    // buffer; 1 when one did.
+    std::int16_t (*routeWaveDone)(JxCTimerParams& params) = nullptr;
+    // Forgets an object that dies while media objects hand it their
+    // completions.
+    void (*forgetOwner)(const JxCNotifyRoot* dying) = nullptr;
 };
 // Installs the hooks; the previous ones are returned.
 JxMediaListHooks SetMediaListHooks(const JxMediaListHooks& hooks);
+const JxMediaListHooks& GetMediaListHooks();
 
 // Stops everything that plays: purges the queued actions, releases the
 // media owner and stops every media object (rewinding all of them with the

@@ -145,6 +145,12 @@ std::int16_t JxCBaseProduct::ReleaseMediaOwner(const JxCNotifyRoot* owner)
 
 void JxCBaseProduct::DispatchWaveDone(JxCTimerParams& params)
 {
+    // Several media may play at once, each on a device of its own: a
+    // completion goes back to the one that wrote the buffer, whoever holds
+    // the media owner now. Only what no media object claims goes to the
+    // owner.
+    if (auto route = GetMediaListHooks().routeWaveDone; route && params.value && route(params))
+        return;
     if (mediaOwner_)
         mediaOwner_->OnSystemEvent(&params);
 }

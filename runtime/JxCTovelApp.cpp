@@ -187,10 +187,12 @@ void JxCTovelApp::ExitInstance()
 {
     if (JxCBaseProduct* product = GetProduct()) {
         product->StopQueuedActions();
-        if (services_.releaseMedia)
-            services_.releaseMedia();
         DeleteProduct();
     }
+    // The shared media go only after the product: closing its pages lets
+    // their objects stop and unbind the media they hold.
+    if (services_.releaseMedia)
+        services_.releaseMedia();
     // What pictures are still shared, and the slates' pooled contexts, go
     // while they can still be deleted.
     ClearBitmapRefs();

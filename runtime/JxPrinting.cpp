@@ -2,16 +2,21 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "foundation/JxErrorReport.h"
+#include "foundation/JxMessageText.h"
 #include "foundation/JxResourceLibraries.h"
 #include "graphics/JxBitmapLoaders.h"
 #include "graphics/JxCMemorySlate.h"
 #include "platform/clipboard/clipboard.h"
 #include "platform/draw/draw.h"
+#include "platform/fs/paths.h"
 #include "platform/modules/resources.h"
 #include "platform/print/printer.h"
 #include "platform/ui/dialog.h"
+#include "platform/ui/message_box.h"
 #include "platform/window/window.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxCPageObject.h"
@@ -23,9 +28,20 @@ using namespace plat;
 namespace {
 
 
-struct PrintJobState {
+// One print job: its progress box and whether that box cancelled it. The
+// abort procedure and the box's procedure reach the job in progress.
+struct PrintJob {
     HWND dialog = nullptr;
     bool cancelled = false;
+};
+
+struct PrintJobState {
+    // The job in progress, or null.
+    PrintJob* current = nullptr;
+    // Set from the start of a print or copy to its end (its last box
+    // included), while the message pumping inside it could start another.
+    bool busy = false;
+    bool lastCancelled = false;
     bool progress = true;
     std::string secondText;
     // The product's printer settings: its start clears them and its end
@@ -38,6 +54,24 @@ PrintJobState& job()
     static PrintJobState state;
     return state;
 }
+
+// Marks a print or copy as running for its lifetime; a second one asked
+// for meanwhile (a second click while the printer works) is refused.
+class OutputScope {
+public:
+    OutputScope() : refused_(job().busy) { job().busy = true; }
+    ~OutputScope()
+    {
+        if (!refused_)
+            job().busy = false;
+    }
+    OutputScope(const OutputScope&) = delete;
+    OutputScope& operator=(const OutputScope&) = delete;
+    bool Refused() const { return refused_; }
+
+private:
+    bool refused_;
+};
 
 std::string libraryString(unsigned id)
 {
@@ -81,7 +115,8 @@ LRESULT CALLBACK_ProgressProc(HWND dialog, UINT msg, WPARAM w, LPARAM)
         CentreOverFirstPage(dialog);
         return 1;
     case WM_COMMAND:
-        job().cancelled = true;
+        if (job().current)
+            job().current->cancelled = true;
         return 1;
     case kPrintProgressMessage:
         SetDlgItemTextA(dialog, kPrintProgressItem, progressText(int(w)).c_str());
@@ -95,18 +130,21 @@ LRESULT CALLBACK_ProgressProc(HWND dialog, UINT msg, WPARAM w, LPARAM)
 // progress box cancelled the job.
 BOOL abortProc(HDC, int)
 {
+    PrintJob* current = job().current;
+    if (!current)
+        return 1;
     MSG msg;
-    while (!job().cancelled && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (!current->cancelled && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             PostQuitMessage(int(msg.wParam));
             break;
         }
-        if (!job().dialog || !IsDialogMessageA(job().dialog, &msg)) {
+        if (!current->dialog || !IsDialogMessageA(current->dialog, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
     }
-    return !job().cancelled;
+    return !current->cancelled;
 }
 
 HWND createProgressDialog()
@@ -150,13 +188,15 @@ std::uint32_t drawBand(HDC printer, const RECT& d, const RECT& b, const JxDibBlo
                               y1 - y0, bits, info, DIB_RGB_COLORS, SRCCOPY)) {
         status |= kPrintStretchFailed;
     }
-    if (job().progress && job().dialog && d.bottom > 0)
-        SendMessageA(job().dialog, kPrintProgressMessage, WPARAM(mulDiv(r.bottom, 100, d.bottom)), 0);
+    HWND dialog = job().current ? job().current->dialog : nullptr;
+    if (job().progress && dialog && d.bottom > 0)
+        SendMessageA(dialog, kPrintProgressMessage, WPARAM(mulDiv(r.bottom, 100, d.bottom)), 0);
     return status;
 }
 
 // Runs the document once the printer and the progress box are there.
-std::uint32_t runJob(HDC printer, const JxDibBlock& dib, const RECT& place, const char* documentName)
+std::uint32_t runJob(HDC printer, const PrintJob& current, const JxDibBlock& dib, const RECT& place,
+                     const char* documentName)
 {
     std::uint32_t status = 0;
     if (SetAbortProc(printer, &abortProc) <= 0)
@@ -173,11 +213,26 @@ std::uint32_t runJob(HDC printer, const JxDibBlock& dib, const RECT& place, cons
         if (EndPage(printer) <= 0)
             status |= kPrintEndPageFailed;
     }
-    if (job().cancelled)
+    if (current.cancelled)
         AbortDoc(printer);
     else if (EndDoc(printer) <= 0)
         status |= kPrintEndDocFailed;
     return status;
+}
+
+// Tells the user which files the printed pages went to: the printer is a
+// folder of pictures, not paper that comes out of a machine.
+void tellWherePrinted(const std::vector<std::string>& files)
+{
+    std::string where;
+    for (const std::string& file : files)
+        where += (where.empty() ? "" : "\n") + AnsiFromHostName(file);
+    const std::string form = LoadStringFromLibraries(kPrintedToFileId).value_or("The page was printed to %s.");
+    const JxCString text = FormatMessageArgs(form.c_str(), JxMessageArg(where.c_str())).ToString();
+    JxCBaseProduct* product = GetProduct();
+    const char* title = product && product->GetProductData() ? product->GetProductData()->GetTitle() : "";
+    MessageBoxA(nullptr, text.GetText() ? text.GetText() : "", title ? title : "",
+                MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
 }
 
 HWND firstPageWindow()
@@ -266,7 +321,12 @@ void ClearPrintSettings()
 
 bool IsPrintCancelled()
 {
-    return job().cancelled;
+    return job().lastCancelled;
+}
+
+bool IsPrintOrCopyRunning()
+{
+    return job().busy;
 }
 
 void SetSecondPrintText(const char* text)
@@ -367,19 +427,28 @@ std::uint32_t PrintDib(const JxDibBlock& dib, const RECT& rect, std::int16_t mod
     // The platform's stretching drops rows and columns without blending
     // them, as the colour-on-colour stretch mode does.
     const RECT place = PrintPlacement(printer, rect, mode, GetDibWidth(dib.data()), GetDibHeight(dib.data()));
-    job().cancelled = false;
-    job().dialog = createProgressDialog();
-    const std::uint32_t status = runJob(printer, dib, place, documentName ? documentName : "");
-    if (job().dialog)
-        DestroyWindow(job().dialog);
-    job().dialog = nullptr;
+    PrintJob current;
+    PrintJob* outer = std::exchange(job().current, &current);
+    current.dialog = createProgressDialog();
+    const std::uint32_t status = runJob(printer, current, dib, place, documentName ? documentName : "");
+    if (current.dialog)
+        DestroyWindow(current.dialog);
+    job().current = outer;
+    job().lastCancelled = current.cancelled;
+    const std::vector<std::string> files = status == 0 && !current.cancelled ? PrintedFiles(printer)
+                                                                           : std::vector<std::string>();
     DeleteDC(printer);
+    if (!files.empty())
+        tellWherePrinted(files);
     return status;
 }
 
 std::int16_t PrintPageBitmap(const JxObjectRef& bitmap, std::int16_t, const char* text, std::int16_t stampFlag,
                              std::int16_t fullPage)
 {
+    OutputScope scope;
+    if (scope.Refused())
+        return 0;
     const bool own = !text || !*text;
     const std::string first = own ? libraryString(kStampFirstTextId) : text;
     const std::string second = own ? libraryString(kStampSecondTextId) : job().secondText;
@@ -403,11 +472,13 @@ std::int16_t PrintPageBitmap(const JxObjectRef& bitmap, std::int16_t, const char
     const char* title = product && product->GetProductData() ? product->GetProductData()->GetTitle() : "";
     const std::uint32_t status =
         PrintDib(dib, RECT{0, 0, width, height}, fullPage ? kPrintFullPage : kPrintPageWidth, 0, title);
-    return status == 0 && !job().cancelled ? 1 : 0;
+    return status == 0 && !job().lastCancelled ? 1 : 0;
 }
 
 std::int16_t PrintPage(JxCPageObject* page, const char* text)
 {
+    if (IsPrintOrCopyRunning())
+        return 0;
     JxObjectRef bitmap = RenderPageForOutput(page);
     if (!bitmap.Get())
         return 0;
@@ -431,6 +502,9 @@ std::int16_t PrinterSetupDialog()
 
 std::int16_t CopyPageToClipboard(JxCPageObject* page)
 {
+    OutputScope scope;
+    if (scope.Refused())
+        return 0;
     JxObjectRef bitmap = RenderPageForOutput(page);
     if (!bitmap.Get())
         return 0;

@@ -33,6 +33,7 @@ constexpr std::int16_t kPrintFullPage = 1;
 constexpr std::int16_t kPrintPageWidth = 5;
 
 constexpr unsigned kNoPrinterId = 1016;
+constexpr unsigned kPrintedToFileId = 1017;
 constexpr unsigned kPrintProgressTextId = 1062;
 constexpr unsigned kPrinterSetupFailedId = 1092;
 constexpr plat::UINT kPrintProgressMessage = 2024;
@@ -76,5 +77,8 @@ plat::HDC GetPrinterDC();
 plat::PRINTDLGA& GetPrintSettings();
 // Back to no printer chosen: the product's start and end.
 void ClearPrintSettings();
-// Whether the progress box of the job in progress was asked to cancel.
+// Whether the progress box of the last job cancelled it.
 bool IsPrintCancelled();
+// While a print or a copy runs (its printer job pumps messages), a second
+// one is refused: it returns 0 and shows nothing.
+bool IsPrintOrCopyRunning();

@@ -140,9 +140,8 @@ void addDriverEntry(const std::string& name)
         plat::WritePrivateProfileStringA("386Enh", "device", "DVA.386", "system.ini");
         Setup().restartNeeded = true;
     } else if (hasExtension(name, "ACM")) {
-        char alias[40] = {};
-        plat::GetPrivateProfileStringA("NAMES", name.c_str(), "", alias, sizeof alias, Setup().scriptPath.c_str());
-        plat::WritePrivateProfileStringA("drivers32", ("MSACM." + std::string(alias)).c_str(), name.c_str(),
+        const std::string alias = ScriptValue("NAMES", name.c_str(), "", 40);
+        plat::WritePrivateProfileStringA("drivers32", ("MSACM." + alias).c_str(), name.c_str(),
                                          "system.ini");
         Setup().restartNeeded = true;
     }

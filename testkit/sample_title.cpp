@@ -334,11 +334,12 @@ TitleFolder SampleTitle()
     return title;
 }
 
-void WriteSampleTitle(const std::string& folder, bool withLogbook, bool opensOnLogin)
+void WriteSampleTitle(const std::string& folder, bool withLogbook, bool opensOnLogin, const std::string& countryCode)
 {
     RegisterTypeIds();
     try {
         TitleFolder title = SampleTitle();
+        title.data.version().countryCode = countryCode;
         if (withLogbook)
             AddSampleLogbook(title);
         if (opensOnLogin)

@@ -80,6 +80,9 @@ void AddSampleLogbook(TitleFolder& title);
 // writing and releasing them after: call it while no program runs. The
 // title opens on the welcome page, or with opensOnLogin on the login
 // (testkit/sample_login.h), whose page is otherwise the last start page.
-void WriteSampleTitle(const std::string& folder, bool withLogbook = false, bool opensOnLogin = false);
+// The country code of its version records says whose language the data is
+// in (a program of another language asks before it opens the data).
+void WriteSampleTitle(const std::string& folder, bool withLogbook = false, bool opensOnLogin = false,
+                      const std::string& countryCode = "US");
 
 }  // namespace testkit

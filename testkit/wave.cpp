@@ -74,7 +74,7 @@ std::vector<std::uint8_t> EncodeWave(const WaveSound& s)
     for (const WaveChunk& c : s.after)
         putChunk(body, c.id, c.data);
     std::vector<std::uint8_t> file;
-    putChunk(file, "RIFF", body);
+    putChunk(file, "RIFF", body, s.riffSizeClaimed);
     return file;
 }
 

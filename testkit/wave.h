@@ -34,6 +34,7 @@ struct WaveSound {
     std::optional<std::uint32_t> factSamples;
     std::vector<std::uint8_t> data;
     std::optional<std::uint32_t> dataSizeClaimed;  // a "data" size that lies
+    std::optional<std::uint32_t> riffSizeClaimed;  // likewise for the "RIFF" form
     std::vector<WaveChunk> before;  // chunks between "fmt " and "data"
     std::vector<WaveChunk> after;   // chunks after "data"
 };

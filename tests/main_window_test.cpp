@@ -13,9 +13,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 
@@ -44,6 +41,7 @@
 #include "testkit/display_objects.h"
 #include "testkit/sample_title.h"
 #include "testkit/type_ids.h"
+#include "tests/own_display.h"
 #include "tests/program_fixture.h"
 #include "tests/program_run.h"
 #include "tests/title_disc.h"
@@ -316,25 +314,6 @@ TEST_F(MainWindowTest, TheWaitingProgramUsesNoProcessorTime)
     EXPECT_LT(used, 20.0) << "ms of processor time in one second of waiting";
 }
 
-long processTicks(pid_t pid)
-{
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    std::string all((std::istreambuf_iterator<char>(in)), {});
-    auto close = all.rfind(')');
-    if (close == std::string::npos)
-        return -1;
-    std::istringstream rest(all.substr(close + 2));
-    std::string field;
-    long utime = 0, stime = 0;
-    for (int i = 3; i <= 15 && rest >> field; ++i) {
-        if (i == 14)
-            utime = std::stol(field);
-        if (i == 15)
-            stime = std::stol(field);
-    }
-    return utime + stime;
-}
-
 TEST(Program, TheStartedProgramWaitsWithoutUsingTheProcessor)
 {
     plat::testing::TempConfig config;
@@ -369,58 +348,6 @@ TEST(Program, TheStartedProgramWaitsWithoutUsingTheProcessor)
     // once-a-second timer wakes it for a moment).
     EXPECT_LE(after - before, 2);
 }
-
-// A virtual X display of the test's own, so that the test can take it
-// away; none when Xvfb is not installed.
-class OwnXDisplay {
-public:
-    OwnXDisplay()
-    {
-        namespace fs = std::filesystem;
-        for (int n = 200 + getpid() % 500, tries = 0; tries < 20 && name_.empty(); ++n, ++tries) {
-            const std::string number = std::to_string(n);
-            if (fs::exists("/tmp/.X" + number + "-lock"))
-                continue;
-            pid_ = fork();
-            if (pid_ == 0) {
-                execlp("Xvfb", "Xvfb", (":" + number).c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp",
-                       static_cast<char*>(nullptr));
-                _exit(127);
-            }
-            if (pid_ < 0)
-                return;
-            // Up once its socket is there; gone when another server took the
-            // number first or there is no Xvfb.
-            for (int i = 0; i < 100; ++i) {
-                if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
-                    pid_ = -1;
-                    break;
-                }
-                if (fs::exists("/tmp/.X11-unix/X" + number)) {
-                    name_ = ":" + number;
-                    break;
-                }
-                std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            }
-            if (name_.empty())
-                TakeAway();
-        }
-    }
-    ~OwnXDisplay() { TakeAway(); }
-    const std::string& name() const { return name_; }
-    void TakeAway()
-    {
-        if (pid_ <= 0)
-            return;
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-    std::string name_;
-};
 
 TEST(Program, UnderSdlTheProgramEndsWhenItsDisplayGoesAway)
 {

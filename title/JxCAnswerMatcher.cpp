@@ -17,9 +17,11 @@ constexpr const char* kNegation = "NEG";
 // Phrases of these categories carry nothing of the answer.
 constexpr std::array<const char*, 5> kStrippedCategories = {"PREAMB", "REMOVE", "PRONOUN", "DET", "POSTAMB"};
 
+// Typed words, answers and the word file's keys fold as users' names do,
+// capitals of the code page included.
 bool sameText(std::string_view a, std::string_view b)
 {
-    return JxCTableString::CompareNoCase(a, b) == 0;
+    return JxCTableString::CompareTextNoCase(a, b) == 0;
 }
 
 bool isStripped(const JxCString& category)
@@ -166,7 +168,10 @@ bool JxCAnswerMatcher::match(std::int32_t& value) const
     value = 0;
     std::size_t at = 0;
     for (;;) {
-        while (at < list.size() && shared_.IsSeparator(list[at]))
+        // A comma ends an alternative even where it separates words too: an
+        // empty alternative keeps its place, so the value still names the
+        // answer part of the question's own list.
+        while (at < list.size() && list[at] != ',' && shared_.IsSeparator(list[at]))
             ++at;
         if (at >= list.size())
             return false;

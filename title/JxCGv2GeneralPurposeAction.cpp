@@ -11,7 +11,7 @@
 #include "title/JxCGavoPageDef.h"
 #include "title/JxCNavPanel.h"
 #include "title/JxCProductData.h"
-#include "title/JxCUserRecord.h"
+#include "title/JxQuizState.h"
 #include "title/JxScreenSaver.h"
 
 namespace {
@@ -176,8 +176,7 @@ std::int16_t JxCGv2GeneralPurposeAction::Execute()
         closeOptionsOutside(*product, f);
         break;
     case 24:
-        if (JxCUserRecord* record = data->GetUserRecord())
-            record->ResetQuiz();
+        ResetQuizProgress();
         break;
     case 25:
         if (JxCNavPanel* bar = JxCNavPanel::FindCurrentPageEntry()) {

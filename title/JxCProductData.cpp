@@ -9,6 +9,7 @@
 #include "foundation/JxResourceLibraries.h"
 #include "foundation/JxStartupSettings.h"
 #include "graphics/JxCStyleDef.h"
+#include "media/JxCPlaySoundAction.h"
 #include "media/JxPicsActions.h"
 #include "objects/actions/JxCOpenPageAction.h"
 #include "platform/config/profile.h"
@@ -110,6 +111,7 @@ std::int16_t JxCProductData::Initialise()
     visits_ = std::make_unique<JxCIndex>();
     quiz_ = std::make_unique<JxCQuizInf>();
     user_ = std::make_unique<JxCUser>();
+    JxCUser::RemoveAbandonedSaves();
     if (NotifyTablesExist()) {
         registrations_[0] = AddObjectNotifyOnActionStopped(ActionTypeId(JxActionKeyword::CHANGEPAGE), 0, nullptr);
         registrations_[1] = AddObjectNotifyOnActionStopped(ActionTypeId(JxActionKeyword::OPENPAGE), 0, nullptr);
@@ -276,11 +278,22 @@ void JxCProductData::playEffect(const JxCGavoPageDef& def)
     if (animations > 0 && sounds > 0)
         sound = TitleRandom().Next(2) == 1;
     if (sound) {
-        PlayTitleSound(def.GetRandomSounds()[std::size_t(TitleRandom().Next(sounds) - 1)]);
+        playIdleSound(def.GetRandomSounds()[std::size_t(TitleRandom().Next(sounds) - 1)]);
         return;
     }
     if (animations > 0)
         playIdleAnimation(def.GetRandomAnimations()[std::size_t(TitleRandom().Next(animations) - 1)]);
+}
+
+void JxCProductData::playIdleSound(const JxCString& name)
+{
+    // Through the action processor like any other sound, so that it waits
+    // for a sound already playing instead of cutting in.
+    JxCBaseProduct* product = GetProduct();
+    JxCPageObject* page = product ? product->GetCurrentPage() : nullptr;
+    JxCPlaySoundAction action;
+    action.SetParameters(name, -1, -1, 0, 1, 1, page);
+    action.Post();
 }
 
 void JxCProductData::playIdleAnimation(const JxCString& name)

@@ -151,6 +151,7 @@ private:
     void startTimer();
     void openIdlePage();
     void playEffect(const JxCGavoPageDef& def);
+    void playIdleSound(const JxCString& name);
     void playIdleAnimation(const JxCString& name);
     void postOpenPage(std::int32_t pageId);
 

@@ -7,32 +7,11 @@
 #include "title/JxCPlainQuizCardHost.h"
 #include "title/JxCProductData.h"
 #include "title/JxCUserRecord.h"
-
-namespace {
-
-JxCQuizInf* quizInf()
-{
-    JxCProductData* data = GetTitleData();
-    return data ? data->GetQuizInf() : nullptr;
-}
-
-JxCUserRecord* userRecord()
-{
-    JxCProductData* data = GetTitleData();
-    return data ? data->GetUserRecord() : nullptr;
-}
-
-std::int32_t currentTopic()
-{
-    const JxCQuizInf* quiz = quizInf();
-    return quiz ? quiz->GetTopic() : -1;
-}
-
-}  // namespace
+#include "title/JxQuizState.h"
 
 std::int32_t QuizUserLevel()
 {
-    const JxCUserRecord* record = userRecord();
+    const JxCUserRecord* record = QuizUserRecord();
     return record ? record->GetLevel() : 0;
 }
 
@@ -140,7 +119,7 @@ JxCQuizCardHost& JxCQuizCard::Host()
 
 bool JxCQuizCard::LoadQuestion()
 {
-    JxCQuizInf* quiz = quizInf();
+    JxCQuizInf* quiz = QuizInformation();
     question_ = quiz ? quiz->SelectQuestion(questionNumber_, QuizUserLevel()) : JxCString();
     if (question_.IsEmpty())
         return false;
@@ -173,15 +152,15 @@ std::int16_t JxCQuizCard::Check(std::int32_t& value)
 
 void JxCQuizCard::RecordAnswer(std::int32_t value)
 {
-    if (JxCUserRecord* record = userRecord())
-        record->SetAnswer(record->GetLevel(), currentTopic(), questionNumber_, value);
+    if (JxCUserRecord* record = QuizUserRecord())
+        record->SetAnswer(record->GetLevel(), QuizCurrentTopic(), questionNumber_, value);
 }
 
 bool JxCQuizCard::IsAnswered() const
 {
-    const std::int32_t topic = currentTopic();
-    const JxCUserRecord* record = userRecord();
-    return topic >= 0 && record && record->GetAnswer(record->GetLevel(), topic, questionNumber_) >= 0;
+    const std::int32_t topic = QuizCurrentTopic();
+    const JxCUserRecord* record = QuizUserRecord();
+    return topic >= 0 && record && record->IsAnswered(record->GetLevel(), topic, questionNumber_);
 }
 
 void JxCQuizCard::Click()

@@ -28,12 +28,6 @@ std::int32_t userLevel()
     return record ? record->GetLevel() : 0;
 }
 
-std::int32_t currentTopic()
-{
-    const JxCQuizInf* quiz = QuizInformation();
-    return quiz ? quiz->GetTopic() : -1;
-}
-
 void openPage(std::int32_t id)
 {
     if (JxCBaseProduct* product = GetProduct(); product && id != 0)
@@ -109,8 +103,8 @@ std::int16_t JxCQuizPage::CreateResources()
     if (QuizSavedState().minimised) {
         Restore();
     } else {
-        if (panel && currentTopic() >= 0)
-            panel->ShowTopic(currentTopic());
+        if (panel && QuizCurrentTopic() >= 0)
+            panel->ShowTopic(QuizCurrentTopic());
         SavePosition();
     }
     return 1;
@@ -120,7 +114,7 @@ std::int16_t JxCQuizPage::Start()
 {
     const std::int16_t result = JxCPopupPageEx::Start();
     JxCQuizPanel* panel = GetQuizPanel();
-    if (currentTopic() >= 0) {
+    if (QuizCurrentTopic() >= 0) {
         UpdateResearchButton();
         return result;
     }
@@ -301,7 +295,7 @@ void JxCQuizPage::Minimise()
         saved.frontCardId = front ? front->GetCardId() : -1;
     }
     SavePosition();
-    saved.topic = currentTopic();
+    saved.topic = QuizCurrentTopic();
     saved.minimised = true;
     ShowQuizMinimised(true);
     JxCClosePageAction close;

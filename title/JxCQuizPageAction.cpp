@@ -10,7 +10,6 @@
 #include "title/JxCProductData.h"
 #include "title/JxCQuizPage.h"
 #include "title/JxCQuizPanel.h"
-#include "title/JxCUserRecord.h"
 #include "title/JxQuizState.h"
 
 std::int16_t JxCQuizPageAction::Read(JxCInStrStream& in, JxCRunTimeObject* owner)
@@ -45,7 +44,7 @@ std::int16_t JxCQuizPageAction::Post()
 std::int16_t JxCQuizPageAction::Execute()
 {
     if (code_ == kResetQuiz) {
-        resetQuiz();
+        ResetQuizProgress();
         return 1;
     }
     if (code_ == kUnminimise) {
@@ -154,11 +153,3 @@ void JxCQuizPageAction::unminimise()
     product->OpenPage(data->GetFields().quizReopenPage, 0, 0, 1);
 }
 
-void JxCQuizPageAction::resetQuiz()
-{
-    if (JxCUserRecord* record = QuizUserRecord())
-        record->ResetQuiz();
-    if (JxCQuizPage* page = FindOpenQuizPage())
-        page->SetTopic(-1);
-    QuizSavedState().ClearCards();
-}

@@ -40,7 +40,6 @@ public:
 private:
     void research();
     void unminimise();
-    void resetQuiz();
 
     std::int32_t code_ = kNone;
     std::int32_t topic_ = -1;

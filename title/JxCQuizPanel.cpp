@@ -30,12 +30,6 @@ const char* textOf(const JxCTableString& text)
     return text.GetText() ? text.GetText() : "";
 }
 
-std::int32_t currentTopic()
-{
-    const JxCQuizInf* quiz = QuizInformation();
-    return quiz ? quiz->GetTopic() : -1;
-}
-
 // Takes the object out of the list without deleting it.
 void detach(JxCDisplayObjectList& list, JxCDisplayObject* object)
 {
@@ -278,7 +272,7 @@ void JxCQuizPanel::UpdateButtons()
     // The answer goes in while a question is on the front card and
     // something is typed for it.
     const JxCQuizCard* front = GetFrontCard();
-    const bool answerable = currentTopic() >= 0 && front && front->IsCardActive() && !GetAnswerText().IsEmpty();
+    const bool answerable = QuizCurrentTopic() >= 0 && front && front->IsCardActive() && !GetAnswerText().IsEmpty();
     setEnabled(answerButton_, answerable);
 }
 
@@ -319,10 +313,10 @@ void JxCQuizPanel::UpdateAnswerField()
 {
     if (!answerField_)
         return;
-    setEnabled(answerField_, currentTopic() >= 0);
+    setEnabled(answerField_, QuizCurrentTopic() >= 0);
     answerField_->TakeFocus();
     // The typing goes to the quiz page's window.
-    if (currentTopic() >= 0 && GetParent() && GetParent()->GetWindow())
+    if (QuizCurrentTopic() >= 0 && GetParent() && GetParent()->GetWindow())
         plat::SetFocus(GetParent()->GetWindow());
 }
 
@@ -376,7 +370,7 @@ void JxCQuizPanel::submit(JxCQuizCard& front)
             openPage(pages_.right);
         } else {
             const JxCUserRecord* record = QuizUserRecord();
-            completeTopic(record ? record->GetLevel() : 0, currentTopic());
+            completeTopic(record ? record->GetLevel() : 0, QuizCurrentTopic());
         }
     } else {
         openPage(result == JxCAnswerMatcher::kNearlyRight ? pages_.nearly : pages_.wrong);

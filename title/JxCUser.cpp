@@ -5,7 +5,7 @@
 
 #include "foundation/JxCDirectoryList.h"
 #include "foundation/JxCInStrStream.h"
-#include "foundation/JxErrorHook.h"
+#include "foundation/JxErrorReport.h"
 #include "foundation/JxFileUtils.h"
 #include "foundation/JxLanguage.h"
 #include "platform/fs/files.h"
@@ -16,9 +16,21 @@ namespace {
 // another running copy takes each one first.
 constexpr int kCreateAttempts = 16;
 
-JxCString pathOf(const JxCString& fileName)
+// The name at the start of a user file opened with the share mode; empty
+// when the file cannot be opened so.
+JxCString readNameShared(const JxCString& fileName, plat::UINT share)
 {
-    return GetUserFolder() + fileName;
+    plat::OFSTRUCT info;
+    const plat::HFILE file = plat::OpenFile(UserFilePath(fileName).GetText(), &info, plat::OF_READ | share);
+    if (file == plat::HFILE_ERROR)
+        return {};
+    JxCString name;
+    {
+        JxCInStrStream in(file, 0);
+        JxCUserRecord::ReadName(in, name);
+    }
+    plat::_lclose(file);
+    return name;
 }
 
 }  // namespace
@@ -60,25 +72,19 @@ JxCString JxCUser::ReadUserName(const JxCString& fileName)
         return record_->GetName();
     // Opened for exclusive use: a file that another running copy holds (its
     // user is logged in there) is not opened, and its user not listed.
-    plat::OFSTRUCT info;
-    const plat::HFILE file =
-        plat::OpenFile(pathOf(fileName).GetText(), &info, plat::OF_READ | plat::OF_SHARE_EXCLUSIVE);
-    if (file == plat::HFILE_ERROR)
-        return {};
-    JxCString name;
-    {
-        JxCInStrStream in(file, 0);
-        JxCUserRecord::ReadName(in, name);
-    }
-    plat::_lclose(file);
-    return name;
+    return readNameShared(fileName, plat::OF_SHARE_EXCLUSIVE);
+}
+
+void JxCUser::RemoveAbandonedSaves()
+{
+    plat::RemoveAbandonedTemporaryFilesIn(GetUserFolder().GetText());
 }
 
 JxCString JxCUser::MakeFileName() const
 {
     for (std::int32_t n = 0; n <= kMaxFileNumber; ++n) {
         const JxCString name(("jx" + std::to_string(n) + ".Gv3").c_str());
-        if (!FileExists(pathOf(name).GetText()))
+        if (!FileExists(UserFilePath(name).GetText()))
             return name;
     }
     return {};
@@ -120,7 +126,7 @@ JxCString JxCUser::CreateUser(const JxCString& name)
             return {};  // reported
         }
     }
-    ReportError(JxCUserRecord::kFolderNotWritableId, GetUserFolderName());
+    ReportErrorOk(JxCUserRecord::kFolderNotWritableId, GetUserFolderName());
     return {};
 }
 
@@ -131,12 +137,24 @@ std::int16_t JxCUser::DeleteUser(const JxCString& name)
     const std::int32_t index = FindLoginName(name);
     if (index < 0)
         return 0;
-    return plat::DeleteFileA(pathOf(entries_[std::size_t(index)].fileName).GetText()) ? 1 : 0;
+    return plat::DeleteFileA(UserFilePath(entries_[std::size_t(index)].fileName).GetText()) ? 1 : 0;
 }
 
 bool JxCUser::IsNameTaken(const JxCTableString& name) const
 {
-    return FindName(name) >= 0;
+    if (FindName(name) >= 0)
+        return true;
+    // The list leaves out users logged in in another running copy; their
+    // files can still be read.
+    JxCDirectoryList files((GetUserFolder() + JxCString("*.Gv3")).GetText());
+    for (bool found = files.FindFirst(); found; found = files.FindNext()) {
+        const JxCString fileName = files.GetName();
+        const JxCString held = record_ && record_->IsFileName(fileName) ? record_->GetName()
+                                                                       : readNameShared(fileName, plat::OF_SHARE_DENY_NONE);
+        if (!held.IsEmpty() && held.EqualsTextNoCase(name))
+            return true;
+    }
+    return false;
 }
 
 std::int32_t JxCUser::GetCurrentIndex() const
@@ -154,7 +172,7 @@ std::int32_t JxCUser::FindLoginName(const JxCTableString& name) const
 std::int32_t JxCUser::FindName(const JxCTableString& name) const
 {
     for (std::size_t i = 0; i < entries_.size(); ++i)
-        if (entries_[i].userName.EqualsNoCase(name))
+        if (entries_[i].userName.EqualsTextNoCase(name))
             return static_cast<std::int32_t>(i);
     return -1;
 }

@@ -51,7 +51,7 @@ public:
 
     JxCUserRecord* GetRecord() const { return record_.get(); }
     JxCString GetCurrentName() const { return currentName_; }
-    bool IsCurrentName(const JxCTableString& name) const { return name.EqualsNoCase(currentName_); }
+    bool IsCurrentName(const JxCTableString& name) const { return name.EqualsTextNoCase(currentName_); }
     // Marks the page visited in the current record (pages 0 to 1999 only).
     void SetVisited(std::int32_t page);
 
@@ -67,6 +67,9 @@ public:
     // The first "jx" + n + ".Gv3" (n from 0) that no file in the user folder
     // has; empty when every number is taken.
     JxCString MakeFileName() const;
+    // Clears the user folder of what saves ended by force (the program
+    // killed half-way) left beside the users' files. For the start.
+    static void RemoveAbandonedSaves();
 
     // Logs the user of that name in (the first entry equal to it without
     // regard to case); the previous record is saved first. The name becomes
@@ -83,6 +86,9 @@ public:
     // there is none or the file system refuses; the list is not read again.
     std::int16_t DeleteUser(const JxCString& name);
 
+    // Names compare without regard to case in the title's code page.
+    // Whether a user of that name exists: listed, or with a file that
+    // another running copy holds.
     bool IsNameTaken(const JxCTableString& name) const;
     // The entry of the current name; 0 when none or nobody is logged in.
     std::int32_t GetCurrentIndex() const;

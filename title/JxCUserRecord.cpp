@@ -6,6 +6,7 @@
 
 #include "foundation/JxCOutStream.h"
 #include "foundation/JxErrorHook.h"
+#include "foundation/JxErrorReport.h"
 #include "foundation/JxFileUtils.h"
 #include "foundation/JxStartupSettings.h"
 #include "platform/fs/errors.h"
@@ -23,25 +24,43 @@ JxCString GetUserFolderName()
     return folder;
 }
 
-namespace {
-
-JxCString pathOf(const JxCString& fileName)
+JxCString UserFilePath(const JxCString& fileName)
 {
     return GetUserFolder() + fileName;
 }
 
-// The user folder exists, or was made now; a folder that cannot be made is
-// reported with its name.
+namespace {
+
+// The user folder exists, or was made now.
 bool ensureUserFolder()
 {
     const JxCString folder = GetUserFolderName();
     if (folder.IsEmpty() || DirectoryExists(GetUserFolder().GetText()))
         return true;
-    if (plat::CreateDirectoryA(folder.GetText(), nullptr) ||
-        plat::GetLastError() == plat::ERROR_ALREADY_EXISTS)
-        return true;
-    ReportError(JxCUserRecord::kFolderNotWritableId, folder);
-    return false;
+    return plat::CreateDirectoryA(folder.GetText(), nullptr) || plat::GetLastError() == plat::ERROR_ALREADY_EXISTS;
+}
+
+// A failed write of a user file: the folder that takes no new file at all
+// (8300, with the folder's name), else the file that could not be written
+// (8301, a full disc).
+struct WriteFailure {
+    std::int32_t id;
+    JxCString name;
+};
+
+WriteFailure failureOf(std::uint32_t error, const JxCString& fileName)
+{
+    const bool folder = error == plat::ERROR_ACCESS_DENIED || error == plat::ERROR_PATH_NOT_FOUND ||
+                        error == plat::ERROR_WRITE_PROTECTED;
+    if (folder)
+        return {JxCUserRecord::kFolderNotWritableId, GetUserFolderName()};
+    return {JxCUserRecord::kSaveFailedId, UserFilePath(fileName)};
+}
+
+// Shows the failure; true for Retry.
+bool askRetry(const WriteFailure& failure)
+{
+    return ReportErrorRetryCancel(unsigned(failure.id), failure.name) == kAnswerRetry;
 }
 
 }  // namespace
@@ -52,7 +71,10 @@ JxCUserRecord::~JxCUserRecord()
 {
     if (!loaded_)
         return;
-    save();
+    // The whole file is written again; a failure is worth a question only
+    // when progress would be lost with it.
+    save(unsaved_ ? Asking::kAsk : Asking::kQuiet);
+    closeFile();
 }
 
 std::int32_t JxCUserRecord::slotOf(std::int32_t level, std::int32_t topic, std::int32_t question)
@@ -67,9 +89,11 @@ std::int16_t JxCUserRecord::Load(const JxCString& fileName)
 {
     fileName_ = fileName;
     closeFile();
-    if (!file_.Open(pathOf(fileName).GetText(), plat::OF_READWRITE, plat::OF_SHARE_DENY_WRITE))
+    if (!file_.Open(UserFilePath(fileName).GetText(), plat::OF_READWRITE, plat::OF_SHARE_DENY_WRITE))
         return 0;
     loaded_ = true;
+    unsaved_ = false;
+    declined_ = false;
     read(file_);
     return 1;
 }
@@ -134,37 +158,67 @@ void JxCUserRecord::closeFile()
     loaded_ = false;
 }
 
-bool JxCUserRecord::save()
+void JxCUserRecord::changed()
 {
-    // The file is let go first: the new one takes its place.
-    closeFile();
-    JxCOutStream out(pathOf(fileName_).GetText());
-    if (!out.IsOpen())
-        return false;  // the stream reported the file it could not make
-    if (write(out))
-        return true;
-    ReportError(kSaveFailedId, pathOf(fileName_));
-    return false;
+    unsaved_ = true;
+    if (loaded_)
+        save(declined_ ? Asking::kQuiet : Asking::kAsk);
+}
+
+bool JxCUserRecord::save(Asking asking)
+{
+    if (!loaded_)
+        return false;
+    for (;;) {
+        // The stream writes the new file for the one held open, which stays
+        // held until the new one has taken its place.
+        JxCOutStream out(file_.FileHandle());
+        if (write(out)) {
+            unsaved_ = false;
+            declined_ = false;
+            return true;
+        }
+        const WriteFailure failure = failureOf(out.GetError(), fileName_);
+        if (asking == Asking::kQuiet) {
+            ReportError(failure.id, failure.name);
+            return false;
+        }
+        if (!askRetry(failure)) {
+            declined_ = true;
+            return false;
+        }
+    }
+}
+
+bool JxCUserRecord::SaveQuietly()
+{
+    return save(Asking::kQuiet);
 }
 
 JxCUserRecord::Creation JxCUserRecord::Create(const JxCString& userName)
 {
     userName_ = userName;
-    if (!ensureUserFolder())
-        return Creation::kFailed;
-    JxCOutStream out(pathOf(fileName_).GetText(), JxCOutStream::kNewFileOnly);
-    if (write(out))
-        return Creation::kWritten;
-    if (out.GetError() == plat::ERROR_FILE_EXISTS)
-        return Creation::kNameTaken;
-    ReportError(kFolderNotWritableId, GetUserFolderName());
-    return Creation::kFailed;
+    for (;;) {
+        std::uint32_t error = plat::ERROR_PATH_NOT_FOUND;
+        if (ensureUserFolder()) {
+            JxCOutStream out(UserFilePath(fileName_).GetText(), JxCOutStream::kNewFileOnly);
+            if (write(out))
+                return Creation::kWritten;
+            if (out.GetError() == plat::ERROR_FILE_EXISTS)
+                return Creation::kNameTaken;
+            error = out.GetError();
+        }
+        if (!askRetry(failureOf(error, fileName_)))
+            return Creation::kFailed;
+    }
 }
 
 void JxCUserRecord::AdvanceLevel()
 {
-    if (level_ < kTopLevel)
-        ++level_;
+    if (level_ >= kTopLevel)
+        return;
+    ++level_;
+    changed();
 }
 
 void JxCUserRecord::SetAnswer(std::int32_t level, std::int32_t topic, std::int32_t question,
@@ -173,16 +227,33 @@ void JxCUserRecord::SetAnswer(std::int32_t level, std::int32_t topic, std::int32
     const std::int32_t slot = slotOf(level, topic, question);
     if (slot < 0)
         return;
-    answers_[std::size_t(slot)].answered = 1;
-    answers_[std::size_t(slot)].value = value;
+    Answer& answer = answers_[std::size_t(slot)];
+    if (answer.answered == 1 && answer.value == value)
+        return;
+    answer.answered = 1;
+    answer.value = value;
+    changed();
+}
+
+bool JxCUserRecord::IsAnswered(std::int32_t level, std::int32_t topic, std::int32_t question) const
+{
+    const std::int32_t slot = slotOf(level, topic, question);
+    return slot >= 0 && answers_[std::size_t(slot)].answered == 1;
 }
 
 std::int32_t JxCUserRecord::GetAnswer(std::int32_t level, std::int32_t topic, std::int32_t question) const
 {
-    const std::int32_t slot = slotOf(level, topic, question);
-    if (slot < 0 || answers_[std::size_t(slot)].answered != 1)
+    if (!IsAnswered(level, topic, question))
         return -1;
-    return answers_[std::size_t(slot)].value;
+    return answers_[std::size_t(slotOf(level, topic, question))].value;
+}
+
+std::int32_t JxCUserRecord::CountAnsweredOfTopic(std::int32_t level, std::int32_t topic) const
+{
+    std::int32_t count = 0;
+    for (std::int32_t question = 0; question < kQuestions; ++question)
+        count += IsAnswered(level, topic, question) ? 1 : 0;
+    return count;
 }
 
 std::int32_t JxCUserRecord::CountAnswered(std::int32_t level) const
@@ -191,9 +262,7 @@ std::int32_t JxCUserRecord::CountAnswered(std::int32_t level) const
         return kTopics * kQuestions;
     std::int32_t count = 0;
     for (std::int32_t topic = 0; topic < kTopics; ++topic)
-        for (std::int32_t question = 0; question < kQuestions; ++question)
-            if (const std::int32_t slot = slotOf(level, topic, question); slot >= 0 && answers_[std::size_t(slot)].answered == 1)
-                ++count;
+        count += CountAnsweredOfTopic(level, topic);
     return count;
 }
 
@@ -201,12 +270,7 @@ bool JxCUserRecord::IsTopicDone(std::int32_t level, std::int32_t topic) const
 {
     if (level >= kTopLevel)
         return true;
-    for (std::int32_t question = 0; question < kQuestions; ++question) {
-        const std::int32_t slot = slotOf(level, topic, question);
-        if (slot < 0 || answers_[std::size_t(slot)].answered != 1)
-            return false;
-    }
-    return true;
+    return CountAnsweredOfTopic(level, topic) == kQuestions;
 }
 
 std::int32_t JxCUserRecord::FindNextTopic(std::int32_t level, std::int32_t after) const
@@ -238,6 +302,7 @@ void JxCUserRecord::ResetQuiz()
 {
     answers_.fill(Answer{});
     level_ = 0;
+    changed();
 }
 
 std::uint16_t JxCUserRecord::IsVisited(std::int32_t page) const
@@ -247,6 +312,8 @@ std::uint16_t JxCUserRecord::IsVisited(std::int32_t page) const
 
 void JxCUserRecord::SetVisited(std::int32_t page)
 {
-    if (page >= 0 && page < kPages)
-        visited_[std::size_t(page)] = 1;
+    if (page < 0 || page >= kPages || visited_[std::size_t(page)] == 1)
+        return;
+    visited_[std::size_t(page)] = 1;
+    changed();
 }

@@ -13,9 +13,18 @@
 //
 // While a record is loaded its file stays open, readable and writable here
 // and only readable elsewhere (so another running copy does not list the
-// user). Deleting a loaded record saves it: the whole file is written to a
-// temporary file that replaces the old one only once complete, so a failed
-// save keeps what the file held before, and is reported.
+// user, nor log the user in there). A loaded record is saved whenever its
+// progress changes (an answer, the level, a newly visited page), so that a
+// session ended by force keeps what it did, and once more when it goes.
+// Each save writes the whole file to a new file that takes the old one's
+// place only once complete, and the old file stays held until then, so a
+// failed save keeps what the file held before and another copy never gets
+// in between.
+//
+// A failed save is shown with Retry and Cancel (messages 8300 and 8301).
+// After a Cancel the record keeps its progress in memory and tries again at
+// each change, quietly, until a save succeeds; the save as it goes asks
+// again, since the progress is given up when that one fails too.
 
 #include <array>
 #include <cstdint>
@@ -47,7 +56,7 @@ public:
     JxCUserRecord();
     JxCUserRecord(const JxCUserRecord&) = delete;
     JxCUserRecord& operator=(const JxCUserRecord&) = delete;
-    // Saves a loaded record (see above).
+    // Saves a loaded record (see above) and lets go of its file.
     ~JxCUserRecord() override;
 
     // Opens the file (user folder + file name) and reads it; a file that
@@ -57,8 +66,8 @@ public:
     // Writes a new user's file (the file name set before) with this name,
     // making the user folder when it is missing. The file is put in place
     // only where no file of its name exists (kNameTaken, nothing written,
-    // when another copy took it). A folder that cannot be made or written is
-    // reported with its name (kFailed).
+    // when another copy took it). A folder that cannot be made or written,
+    // or a full disc, is shown with Retry (8300, 8301); kFailed after Cancel.
     Creation Create(const JxCString& userName);
     // Reads the name at the start of a user file into name (empty for a
     // length below 1); false, with name untouched, when the stream ends
@@ -71,6 +80,12 @@ public:
     JxCString GetName() const { return userName_; }
     bool IsLoaded() const { return loaded_; }
     std::int32_t GetReserved() const { return reserved_; }
+    // Whether the record holds progress that its file does not.
+    bool HasUnsavedProgress() const { return unsaved_; }
+    // Saves a loaded record now without asking anything, for a program
+    // that is being ended and can show nothing: a failure is only logged.
+    // False when it failed or nothing is loaded.
+    bool SaveQuietly();
 
     // The quiz. Slots exist for levels 0 to 2, topics 0 to 21 and questions
     // 0 to 4; anything else has no answer and takes none.
@@ -78,7 +93,11 @@ public:
     void AdvanceLevel();
     void SetAnswer(std::int32_t level, std::int32_t topic, std::int32_t question, std::int32_t value);
     // The value stored with the answer, -1 when the question is unanswered.
+    // A stored value may be negative too: IsAnswered tells.
     std::int32_t GetAnswer(std::int32_t level, std::int32_t topic, std::int32_t question) const;
+    bool IsAnswered(std::int32_t level, std::int32_t topic, std::int32_t question) const;
+    // Answered questions 0 to 4 of one topic at a level.
+    std::int32_t CountAnsweredOfTopic(std::int32_t level, std::int32_t topic) const;
     // Answered questions of the level over all topics (110 for the top level).
     std::int32_t CountAnswered(std::int32_t level) const;
     bool IsTopicDone(std::int32_t level, std::int32_t topic) const;
@@ -87,7 +106,8 @@ public:
     std::int32_t FindNextTopic(std::int32_t level, std::int32_t after) const;
     bool IsLevelDone(std::int32_t level) const;
     bool HasStartedQuiz() const;
-    // Every answer cleared and the level back to 0.
+    // Every answer cleared and the level back to 0 (ResetQuizProgress
+    // also clears what the quiz's pages keep).
     void ResetQuiz();
 
     // Visited marks; pages outside 0 to 1999 are never visited.
@@ -102,12 +122,17 @@ private:
 
     // The slot of a question, -1 when there is none.
     static std::int32_t slotOf(std::int32_t level, std::int32_t topic, std::int32_t question);
+    enum class Asking { kAsk, kQuiet };
+
     void read(JxCInStrStream& in);
     bool write(JxCOutStream& out) const;
     void closeFile();
-    // Writes the whole record to its file, replacing the old file once the
-    // new one is complete; false (reported) when it could not.
-    bool save();
+    // Progress changed: saved at once while loaded.
+    void changed();
+    // Writes the whole record in place of its file (see above); a failure
+    // is shown with Retry and Cancel, or only logged. False when the
+    // record is not loaded or the save failed in the end.
+    bool save(Asking asking);
 
     JxCString fileName_;
     JxCString userName_;
@@ -115,6 +140,8 @@ private:
     std::int32_t level_ = 0;
     JxCExclStream file_;
     bool loaded_ = false;
+    bool unsaved_ = false;   // progress the file does not hold yet
+    bool declined_ = false;  // Cancel to a failed save, and none has succeeded since
     std::array<Answer, kSlots> answers_{};
     std::array<std::uint16_t, kPages> visited_{};
 };
@@ -124,3 +151,5 @@ private:
 const JxCString& GetUserFolder();
 // The same without the backslash, as messages name it.
 JxCString GetUserFolderName();
+// The path of a user file of the user folder.
+JxCString UserFilePath(const JxCString& fileName);

@@ -113,12 +113,12 @@ void openInBrowser(const std::string& browser, const JxCString& completed)
     const std::size_t start = address.find_first_not_of(" \t");
     address.erase(0, start == std::string::npos ? address.size() : start);
     if (!IsBrowserAddress(address)) {
-        showText(kLinkFailedId);
+        showText(kBrowserFailedId);
         return;
     }
     const std::string line = "\"" + browser + "\" " + address;
     if (plat::WinExec(line.c_str(), plat::SW_SHOW) <= 32)
-        showText(kLinkFailedId);
+        showText(kBrowserFailedId);
 }
 
 }  // namespace

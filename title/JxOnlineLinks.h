@@ -25,7 +25,8 @@ bool IsBrowserAddress(std::string_view address);
 std::int16_t OpenLink(const JxCString& address, const JxCString& serviceAddress, JxCRunTimeObject* owner);
 
 // The texts the links show.
-constexpr unsigned kLinkFailedId = 8204;
+constexpr unsigned kLinkFailedId = 8204;     // the online service's launch failed
+constexpr unsigned kBrowserFailedId = 8219;  // the browser refused the address or did not start
 constexpr unsigned kNoBrowserFirstId = 8212;
 constexpr unsigned kNoBrowserSecondId = 8213;
 constexpr unsigned kNoBrowserThirdId = 8214;

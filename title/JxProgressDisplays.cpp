@@ -15,20 +15,6 @@
 
 namespace {
 
-JxCUserRecord* loggedInRecord()
-{
-    JxCProductData* data = GetTitleData();
-    return data ? data->GetUserRecord() : nullptr;
-}
-
-// Answered questions 0 to 4 of a topic at a level.
-std::int32_t answeredOfTopic(const JxCUserRecord& record, std::int32_t level, std::int32_t topic)
-{
-    std::int32_t answered = 0;
-    for (std::int32_t q = 0; q < JxCUserRecord::kQuestions; ++q)
-        answered += record.GetAnswer(level, topic, q) >= 0 ? 1 : 0;
-    return answered;
-}
 
 // The level of the question panel the object sits on, or the user's level
 // on any other panel.
@@ -41,12 +27,6 @@ std::int32_t levelOfPanel(const JxCDisplayObject& object, const JxCUserRecord& r
         holder = holder->GetContainer();
     const auto* panel = dynamic_cast<const JxCQuestionPanel*>(holder);
     return panel ? panel->GetLevel() : record.GetLevel();
-}
-
-std::int32_t currentTopic()
-{
-    JxCProductData* data = GetTitleData();
-    return data && data->GetQuizInf() ? data->GetQuizInf()->GetTopic() : -1;
 }
 
 void setDisabled(JxCDisplayObject& object, bool disabled)
@@ -87,7 +67,7 @@ std::int16_t postCopy(const Action& action)
 const JxCUserRecord& CurrentRecordOrEmpty()
 {
     static const JxCUserRecord empty;
-    const JxCUserRecord* record = loggedInRecord();
+    const JxCUserRecord* record = QuizUserRecord();
     return record ? *record : empty;
 }
 
@@ -196,7 +176,7 @@ std::int16_t JxCVisitedCount::CreateResources()
 {
     if (!JxCDigits::CreateResources())
         return 0;
-    const JxCUserRecord* record = loggedInRecord();
+    const JxCUserRecord* record = QuizUserRecord();
     JxCProductData* data = GetTitleData();
     if (!record || !data || !data->GetIndex())
         return 1;
@@ -212,7 +192,7 @@ std::int16_t JxCQuizCount::CreateResources()
 {
     if (!JxCDigits::CreateResources())
         return 0;
-    if (const JxCUserRecord* record = loggedInRecord())
+    if (const JxCUserRecord* record = QuizUserRecord())
         SetValue(record->CountAnswered(record->GetLevel()) * 100 / 110);
     return 1;
 }
@@ -222,7 +202,7 @@ std::int16_t JxCAnsweredCount::CreateResources()
     if (!JxCDigits::CreateResources())
         return 0;
     const JxCUserRecord& record = CurrentRecordOrEmpty();
-    SetValue(answeredOfTopic(record, levelOfPanel(*this, record), currentTopic()));
+    SetValue(record.CountAnsweredOfTopic(levelOfPanel(*this, record), QuizCurrentTopic()));
     return 1;
 }
 
@@ -254,7 +234,7 @@ std::int16_t JxCQuizTick::CreateResources()
     const JxCUserRecord& record = CurrentRecordOrEmpty();
     const std::int32_t level = record.GetLevel();
     const bool done = level == JxCUserRecord::kTopLevel ||
-                      answeredOfTopic(record, level, topic_) == JxCUserRecord::kQuestions;
+                      record.CountAnsweredOfTopic(level, topic_) == JxCUserRecord::kQuestions;
     SetState(done ? 1 : 0);
     return 1;
 }
@@ -298,7 +278,7 @@ std::int16_t JxCGoTestButton::CreateResources()
     if (!JxCButton::CreateResources())
         return 0;
     const JxCUserRecord& record = CurrentRecordOrEmpty();
-    const std::int32_t answered = answeredOfTopic(record, levelOfPanel(*this, record), currentTopic());
+    const std::int32_t answered = record.CountAnsweredOfTopic(levelOfPanel(*this, record), QuizCurrentTopic());
     state_ = answered == JxCUserRecord::kQuestions ? 0 : 1;
     return 1;
 }
@@ -327,7 +307,7 @@ std::int16_t JxCResetButton::CreateResources()
 {
     if (!JxCButton::CreateResources())
         return 0;
-    if (const JxCUserRecord* record = loggedInRecord())
+    if (const JxCUserRecord* record = QuizUserRecord())
         setDisabled(*this, !record->HasStartedQuiz());
     return 1;
 }

@@ -6,6 +6,7 @@
 #include "title/JxCNavPanel.h"
 #include "title/JxCProductData.h"
 #include "title/JxCQuizPage.h"
+#include "title/JxCUserRecord.h"
 
 void JxQuizSavedState::ClearCards()
 {
@@ -31,6 +32,21 @@ JxCUserRecord* QuizUserRecord()
 {
     JxCProductData* data = GetTitleData();
     return data ? data->GetUserRecord() : nullptr;
+}
+
+std::int32_t QuizCurrentTopic()
+{
+    const JxCQuizInf* quiz = QuizInformation();
+    return quiz ? quiz->GetTopic() : -1;
+}
+
+void ResetQuizProgress()
+{
+    if (JxCUserRecord* record = QuizUserRecord())
+        record->ResetQuiz();
+    if (JxCQuizPage* page = FindOpenQuizPage())
+        page->SetTopic(-1);
+    QuizSavedState().ClearCards();
 }
 
 JxCQuizPage* FindOpenQuizPage()

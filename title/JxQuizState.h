@@ -38,6 +38,11 @@ JxQuizSavedState& QuizSavedState();
 JxCQuizInf* QuizInformation();
 // The logged-in user's record, or null.
 JxCUserRecord* QuizUserRecord();
+// The quiz's current topic, -1 for none.
+std::int32_t QuizCurrentTopic();
+// Starts the user's quiz again: the record's answers and level cleared, the
+// open quiz page without a topic and what the minimised quiz kept forgotten.
+void ResetQuizProgress();
 // The first open page of type "QUIZ_PAGE", or null.
 JxCQuizPage* FindOpenQuizPage();
 // What shows that the quiz waits minimised, set as it minimises and as it

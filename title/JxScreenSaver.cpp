@@ -1,5 +1,6 @@
 #include "title/JxScreenSaver.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,11 +21,16 @@ constexpr const char* kControlIni = "\\Control.ini";
 constexpr const char* kSaverSection = "Screen Saver.Tundrel";
 constexpr const char* kSaverKey = "SaverSelection";
 
-std::string windowsFolder()
+// The Windows folder, read into room for 80 characters; none when it does
+// not fit or is empty, since a file name built on nothing would land at the
+// root of the program's drive.
+std::optional<std::string> windowsFolder()
 {
     char buffer[80] = {};
     const plat::UINT length = plat::GetWindowsDirectoryA(buffer, sizeof buffer);
-    return length < sizeof buffer ? std::string(buffer, length) : std::string();
+    if (length == 0 || length >= sizeof buffer)
+        return std::nullopt;
+    return std::string(buffer, length);
 }
 
 // The page's folder text between the data path and the file name: stored
@@ -90,6 +96,11 @@ void confirmInstalled()
 
 std::int16_t CopyScreenSaver(const JxCString& fileName)
 {
+    const std::optional<std::string> windows = windowsFolder();
+    if (!windows) {
+        ReportErrorOk(kScreenSaverNotCopiedId);
+        return 0;
+    }
     const std::string name(fileName.View());
     std::uint32_t error = 0;
     CopyFiles files;
@@ -98,7 +109,7 @@ std::int16_t CopyScreenSaver(const JxCString& fileName)
     if (files.source == plat::HFILE_ERROR)
         return 0;
 
-    JxCString destinationName((windowsFolder() + "\\" + name).c_str());
+    JxCString destinationName((*windows + "\\" + name).c_str());
     files.MarkBusy();
     files.destination = OpenFileWithRetry(destinationName, plat::OF_CREATE, &error);
     if (files.destination == plat::HFILE_ERROR)
@@ -133,8 +144,11 @@ std::int16_t InstallScreenSaver(std::int32_t selection)
 
     const std::int16_t result = CopyScreenSaver(JxCString(name.c_str()));
 
-    const std::string controlIni = windowsFolder() + kControlIni;
-    const std::string value = std::to_string(selection);
-    plat::WritePrivateProfileStringA(kSaverSection, kSaverKey, value.c_str(), controlIni.c_str());
+    // Control.ini belongs in the Windows folder, or nowhere.
+    if (const std::optional<std::string> windows = windowsFolder()) {
+        const std::string controlIni = *windows + kControlIni;
+        const std::string value = std::to_string(selection);
+        plat::WritePrivateProfileStringA(kSaverSection, kSaverKey, value.c_str(), controlIni.c_str());
+    }
     return result;
 }

@@ -15,6 +15,9 @@
 // Copies the screen saver and stores the selection under "SaverSelection"
 // in section "Screen Saver.Tundrel" of the Windows folder's Control.ini,
 // whether the copy succeeded or not. Non-zero when the copy succeeded.
+// Without a Windows folder (its path empty, or too long for the 80
+// characters kept) nothing is copied or written, and the failed copy is
+// reported.
 std::int16_t InstallScreenSaver(std::int32_t selection);
 
 // Copies fileName from the current page's data folder into the Windows

@@ -14,7 +14,7 @@ namespace {
 
 class JxCTitleSound : public JxCResourceObject {
 public:
-    JxCTitleSound() : owner_(*this) { SetKind(std::int32_t(JxResourceKind::Sound)); }
+    JxCTitleSound() { SetKind(std::int32_t(JxResourceKind::Sound)); }
     ~JxCTitleSound() override { release(); }
 
     std::int16_t Open(JxCAction*) override { return 1; }
@@ -23,15 +23,13 @@ public:
         if (!wave_ || !record)
             return 1;
         StreamWaveBuffers(wave_, reinterpret_cast<plat::WAVEHDR*>(record->value));
-        if (wave_->state == kWaveFinished)
-            letGoOfOwner();
         return 1;
     }
+    bool WroteWaveBuffer(std::intptr_t buffer) const override { return WaveWroteBuffer(wave_, buffer); }
     std::int16_t Stop() override
     {
         if (wave_)
             StopWave(wave_);
-        letGoOfOwner();
         return 1;
     }
     std::int16_t Rewind(std::int32_t) override { return 1; }
@@ -53,10 +51,11 @@ public:
         } else {
             wave_ = LoadWaveFile(path.c_str(), &status, nullptr);
         }
+        // Its completions come back to it by their buffers: it needs no
+        // media owner, and takes it from nobody.
         JxCBaseProduct* product = GetProduct();
         if (!wave_ || !product)
             return 0;
-        product->SetMediaOwner(&owner_);
         if (!PlayWave(wave_, product->GetProductWindow(), &status)) {
             release();
             return 0;
@@ -65,30 +64,13 @@ public:
     }
 
 private:
-    // Hands each completion to the sound.
-    class Owner : public JxCNotifyRoot {
-    public:
-        explicit Owner(JxCTitleSound& sound) : sound_(sound) {}
-        void OnSystemEvent(JxCTimerParams* record) override { sound_.HandleEvent(record, nullptr); }
-
-    private:
-        JxCTitleSound& sound_;
-    };
-
-    void letGoOfOwner()
-    {
-        if (JxCBaseProduct* product = GetProduct())
-            product->ReleaseMediaOwner(&owner_);
-    }
     void release()
     {
-        letGoOfOwner();
         FreeWave(wave_, 1);
         wave_ = nullptr;
         resource_.reset();
     }
 
-    Owner owner_;
     JxWaveRecord* wave_ = nullptr;
     std::unique_ptr<JxCWaveResource> resource_;
 };

@@ -1,10 +1,9 @@
 #pragma once
-// The title's own sounds (the idle tick's random sounds, the logbook's page
-// click), played by name through the wave player. The sound playing is one
+// The title's own sounds (the logbook's page click, the quiz's fanfare), played by name through the wave player. The sound playing is one
 // media object of the sound kind in the process's media list, so that the
 // stops (StopActiveObjects and the rest) stop it and IsAnyResourcePlaying
-// sees it; while it plays it is the product's media owner, which hands it
-// the wave-output completions. A new sound replaces the one playing.
+// sees it; the completions of its buffers come back to it whoever holds
+// the product's media owner. A new sound replaces the one playing.
 //
 // Names: "@NAME" is the "WAVE" resource NAME of a resource library or the
 // program, "&NAME" the file NAME.wav in the program's folder, "\PATH" the

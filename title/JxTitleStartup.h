@@ -6,3 +6,9 @@
 class JxCTovelApp;
 
 void ConnectTitleServices(JxCTovelApp& app);
+
+// Saves the logged-in user's record without asking anything: the session
+// rescue that ConnectTitleServices installs, run when the program is ended
+// from outside (its display went away). False when nobody is logged in or
+// the save failed.
+bool RescueTitleSession();

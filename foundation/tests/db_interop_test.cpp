@@ -51,6 +51,13 @@ protected:
         return out;
     }
     std::string hostName(const char* file) { return "'" + drive.host(file) + "'"; }
+    // What the other tool prints of a table it opens to read, as t.
+    std::string readThere(const char* file, const std::string& script)
+    {
+        return run("t = dbf.Table(" + hostName(file) + ")\n"
+                   "t.open(mode=dbf.READ_ONLY)\n" +
+                   script + "t.close()\n");
+    }
 
     TempDrive drive;
 };
@@ -91,12 +98,10 @@ TEST_F(DBInteropTest, TablesAndMemosWrittenHereAreReadByTheOtherTool)
     }
     ASSERT_EQ(table.Close(), kDbOk);
 
-    std::string out = run("t = dbf.Table(" + hostName("ours.DBF") + ")\n"
-                          "t.open(mode=dbf.READ_ONLY)\n"
-                          "print(len(t), t.field_names)\n"
-                          "for r in t:\n"
-                          "    print(repr((r.name.strip(), r.age, r.price, str(r.born), r.ok, r.notes)))\n"
-                          "t.close()\n");
+    std::string out = readThere("ours.DBF",
+                                "print(len(t), t.field_names)\n"
+                                "for r in t:\n"
+                                "    print(repr((r.name.strip(), r.age, r.price, str(r.born), r.ok, r.notes)))\n");
     EXPECT_EQ(out,
               "3 ['name', 'age', 'price', 'born', 'ok', 'notes']\n"
               "('Ann', 30, 1.5, '2000-07-31', True, 'first memo')\n"
@@ -155,10 +160,8 @@ TEST_F(DBInteropTest, TablesAndMemosWrittenByTheOtherToolAreReadHere)
     ASSERT_EQ(r.SetMemo("NOTES", "added here"), kDbOk);
     ASSERT_EQ(table.WriteRecord(r), kDbOk);
     ASSERT_EQ(table.Close(), kDbOk);
-    EXPECT_EQ(run("t = dbf.Table(" + hostName("theirs.dbf") + ")\n"
-                  "t.open(mode=dbf.READ_ONLY)\n"
-                  "print([r.notes for r in t][1:])\n"
-                  "t.close()\n"),
+    EXPECT_EQ(readThere("theirs.dbf",
+                        "print([r.notes for r in t][1:])\n"),
               "['" + std::string(5000, 'y') + "', 'added here']\n");
 }
 
@@ -187,11 +190,52 @@ TEST_F(DBInteropTest, EachSideGoesOnWithTheOthersCoverageTable)
     EXPECT_EQ(table.AddToValueForKey("new", 9), kDbOk);
     ASSERT_EQ(table.Close(), kDbOk);
 
-    EXPECT_EQ(run("t = dbf.Table(" + hostName("Coverage.DBF") + ")\n"
-                  "t.open(mode=dbf.READ_ONLY)\n"
-                  "print(sorted((r.page.strip(), r.accessed) for r in t))\n"
-                  "t.close()\n"),
+    EXPECT_EQ(readThere("Coverage.DBF",
+                        "print(sorted((r.page.strip(), r.accessed) for r in t))\n"),
               "[('credits', 5), ('intro', 2), ('new', 9), ('quiz', 3)]\n");
+}
+
+TEST_F(DBInteropTest, UnsetLogicalsAndDeletedRecordsReadAndSearchAsTheOtherToolShowsThem)
+{
+    // The other tool writes '?' for a logical never set, blanks for a date,
+    // and keeps a deleted record in the file with its mark.
+    run("t = dbf.Table(" + hostName("Counts.dbf") + ", 'page C(8); accessed N(10,0); seen L; born D')\n"
+        "t.open(mode=dbf.READ_WRITE)\n"
+        "t.append(('intro', 3, True, datetime.date(2000, 7, 31)))\n"
+        "t.append(('gone', 7, True, None))\n"
+        "t.append(('blank', 1, None, None))\n"
+        "dbf.delete(t[1])\n"
+        "t.close()\n");
+
+    DBTable table;
+    ASSERT_EQ(table.Open("E:\\Counts", 0), kDbOk);
+    DBRecord r(&table);
+    const struct {
+        std::uint32_t record;
+        std::int32_t seen;
+    } logicals[] = {{1, 1}, {3, 0}};
+    for (const auto& c : logicals) {
+        ASSERT_EQ(table.GoTo(c.record), kDbOk);
+        ASSERT_EQ(table.ReadRecord(r), kDbOk);
+        EXPECT_EQ(r.GetField("SEEN").GetInt(), c.seen) << "record " << c.record;
+    }
+    std::int32_t v = -1;
+    EXPECT_EQ(table.GetValueForKey("gone", v), kDbOk);
+    EXPECT_EQ(v, 0) << "the deleted record is not found";
+    EXPECT_EQ(table.AddToValueForKey("gone", 2), kDbOk);
+    EXPECT_EQ(table.AddToValueForKey("new", 5), kDbOk);
+    EXPECT_EQ(table.AddToValueForKey("intro", 1), kDbOk);
+    ASSERT_EQ(table.Close(), kDbOk);
+
+    // The records appended here hold a false logical and a date.
+    EXPECT_EQ(readThere("Counts.dbf",
+                        "for r in t:\n"
+                        "    print(dbf.is_deleted(r), r.page.strip(), r.accessed, r.seen, r.born)\n"),
+              "False intro 4 True 2000-07-31\n"
+              "True gone 7 True None\n"
+              "False blank 1 None None\n"
+              "False gone 2 False 1900-01-01\n"
+              "False new 5 False 1900-01-01\n");
 }
 
 }  // namespace

@@ -194,6 +194,55 @@ TEST_F(DBTableTest, NumbersTooWideForTheirFieldAreRefusedAndTheFieldKept)
     EXPECT_EQ(r.SetText(9u, "x"), kDbBadField);
 }
 
+TEST_F(DBTableTest, OnlyAYesIsATrueLogical)
+{
+    ASSERT_EQ(table.OpenOrCreate("E:\\l", "FLAG:L|NAME:C4", 0, 0), kDbOk);
+    DBRecord r(&table);
+    const struct {
+        const char* text;
+        std::int32_t value;
+    } cases[] = {{"T", 1}, {"t", 1}, {"Y", 1}, {"y", 1}, {"F", 0}, {"f", 0},
+                 {"N", 0}, {"n", 0}, {"?", 0}, {" ", 0}, {"x", 0}};
+    for (const auto& c : cases) {
+        std::memcpy(r.GetBuffer() + table.GetFieldDesc(0)->offset, c.text, 1);
+        std::int32_t v = -1;
+        double real = -1;
+        EXPECT_EQ(r.GetInt(0u, v), kDbOk);
+        EXPECT_EQ(r.GetReal(0u, real), kDbOk);
+        EXPECT_EQ(v, c.value) << "'" << c.text << "'";
+        EXPECT_EQ(real, c.value) << "'" << c.text << "'";
+    }
+}
+
+TEST_F(DBTableTest, AKeyedRecordIsAppendedWithEmptyFormsAndDeletedRecordsAreNotFound)
+{
+    ASSERT_EQ(table.OpenOrCreate("E:\\k", "PAGE:C8|ACCESSED:N10|SEEN:L|BORN:D|NOTE:C3", 0, 0), kDbOk);
+    ASSERT_EQ(table.SetValueForKey("intro", 4), kDbOk);
+    DBRecord r(&table);
+    ASSERT_EQ(table.GoTo(1), kDbOk);
+    ASSERT_EQ(table.ReadRecord(r), kDbOk);
+    EXPECT_EQ(std::string(r.GetBuffer(), table.GetRecordLength()), " intro            4F19000101   ");
+
+    // Marked deleted (as another tool does it), the record is passed over:
+    // the key gets a new record of its own.
+    r.GetBuffer()[0] = DBRecord::kDeletedMark;
+    ASSERT_EQ(table.WriteRecord(r), kDbOk);
+    std::int32_t v = -1;
+    EXPECT_EQ(table.GetValueForKey("intro", v), kDbOk);
+    EXPECT_EQ(v, 0);
+    EXPECT_EQ(table.AddToValueForKey("intro", 2), kDbOk);
+    EXPECT_EQ(table.GetRecordCount(), 2u);
+    DBRecord pattern(&table);
+    pattern.SetText(0u, "intro");
+    std::uint32_t count = 0;
+    ASSERT_EQ(table.GoTo(1), kDbOk);
+    EXPECT_EQ(r.Find(pattern, DBRecord::kFindCount, &count), kDbOk);
+    EXPECT_EQ(count, 1u);
+    ASSERT_EQ(table.GoTo(1), kDbOk);
+    ASSERT_EQ(table.ReadRecord(r), kDbOk);
+    EXPECT_EQ(r.GetField(1u).GetInt(), 4) << "the deleted record keeps its count";
+}
+
 TEST_F(DBTableTest, TextReadsStayInsideTheirBuffers)
 {
     coverage();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "foundation/JxCList.h"
@@ -225,13 +227,31 @@ protected:
     Counted* b = new Counted(&deaths);
 };
 
-TEST_F(ListDuplicates, AnItemHeldThriceIsDeletedOnceByRemoveAll)
+// An item that writes its name into a shared log when it dies.
+struct Logged : JxCObject {
+    Logged(std::vector<char>* log, char name) : log_(log), name_(name) {}
+    ~Logged() override { log_->push_back(name_); }
+    std::vector<char>* log_;
+    char name_;
+};
+
+TEST(ListOwnership, RemoveAllDeletesHeadToTailWithADuplicateDeletedAtItsFirstNode)
 {
+    // The items are listed against their address order, so an order taken
+    // from the allocator rather than from the list shows here.
+    std::vector<char> log;
+    std::vector<Logged*> items;
+    for (char name : {'a', 'b', 'c', 'd'})
+        items.push_back(new Logged(&log, name));
+    std::sort(items.begin(), items.end(), std::greater<>());
     JxCList list;
-    for (JxCObject* item : {a, b, a, a})
+    for (Logged* item : {items[0], items[1], items[0], items[2], items[3], items[1]})
         list.Add(item);
+    std::vector<char> expected;
+    for (Logged* item : items)
+        expected.push_back(item->name_);
     list.RemoveAll();
-    EXPECT_EQ(deaths, 2);
+    EXPECT_EQ(log, expected);
     EXPECT_TRUE(list.IsEmpty());
 }
 

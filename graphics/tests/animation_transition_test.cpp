@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "events/JxCTimerParams.h"
@@ -65,6 +67,10 @@ protected:
             }
             if (m >= plat::WM_USER)
                 TransitionTest::Dispatched().push_back(m);
+            if (m == plat::WM_TIMER) {
+                auto* running = dynamic_cast<JxCAnimationTransition*>(Owner());
+                Ticks().push_back({w, running && running->IsRunning()});
+            }
             return plat::DefWindowProcA(h, m, w, l);
         };
         wc.lpszClassName = "AnimationMain";
@@ -76,6 +82,7 @@ protected:
         product.palette = [this] { return palette; };
         previousProduct_ = SetProductLink(product);
         Dispatched().clear();
+        Ticks().clear();
         Owner() = nullptr;
     }
     void TearDown() override
@@ -86,6 +93,16 @@ protected:
         TransitionTest::TearDown();
     }
 
+    // The main window's timer ticks, and whether the transition was running.
+    struct Tick {
+        plat::WPARAM id;
+        bool duringRun;
+    };
+    static std::vector<Tick>& Ticks()
+    {
+        static std::vector<Tick> ticks;
+        return ticks;
+    }
     static JxCNotifyRoot*& Owner()
     {
         static JxCNotifyRoot* owner = nullptr;
@@ -171,6 +188,45 @@ TEST_F(AnimationTransitionTest, TheAnimationPlaysToItsEndWhileInputIsDiscarded)
     EXPECT_EQ(msg.message, plat::WM_USER + 1);
     plat::ReleaseCapture();
     plat::DestroyWindow(other);
+}
+
+TEST_F(AnimationTransitionTest, OnlyTheAnimationsOwnTimerTicksAndTheOthersWaitForTheEnd)
+{
+    auto transition = Ready();
+    // Timer 1 is another client's (the title's tick), timer 2 the
+    // animation's frame timer.
+    JxCNotifyRoot other;
+    std::optional<JxTransitionProductLink> link = SetTransitionProductLink(std::nullopt);
+    link->timerClient = [&](plat::HWND window, std::uintptr_t id) -> const JxCNotifyRoot* {
+        if (window != main)
+            return nullptr;
+        return id == 1 ? &other : id == 2 ? transition.get() : nullptr;
+    };
+    SetTransitionProductLink(link);
+    plat::SetTimer(main, 1, 100, nullptr);
+    plat::SetTimer(main, 2, 100, nullptr);
+    const std::uint64_t start = harness.now();
+    onWait = [&] {
+        if (harness.now() - start >= 1000)
+            PostCompletions(3);
+    };
+    EXPECT_EQ(transition->Run(), 1);
+    auto ticks = [](plat::WPARAM id, bool duringRun) {
+        return std::count_if(Ticks().begin(), Ticks().end(),
+                             [&](const Tick& t) { return t.id == id && t.duringRun == duringRun; });
+    };
+    EXPECT_GE(ticks(2, true), 5) << "the frame timer drives the animation";
+    EXPECT_EQ(ticks(1, true), 0) << "no other timer runs in the middle of the transition";
+
+    // The other timer's tick waited, once: it comes first after the end.
+    onWait = {};
+    plat::MSG msg{};
+    ASSERT_TRUE(plat::PeekMessageA(&msg, main, plat::WM_TIMER, plat::WM_TIMER, plat::PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 1u);
+    plat::DispatchMessageA(&msg);
+    EXPECT_EQ(ticks(1, false), 1);
+    plat::KillTimer(main, 1);
+    plat::KillTimer(main, 2);
 }
 
 TEST_F(AnimationTransitionTest, AQuitEndsTheWaitAndIsPostedAgain)

@@ -5,6 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "events/JxNotifyTables.h"
 #include "foundation/JxErrorReport.h"
 #include "foundation/JxStringLoader.h"
 #include "media/JxCQT3Movie.h"
@@ -209,6 +215,23 @@ TEST_F(MovieLayer, OpeningAMissingOrDamagedMovieLeavesNoMovieAndTheReason)
     EXPECT_FALSE(movie.IsOpen());
     EXPECT_FALSE(movie.Open("D:\\NONE.MOV"));
     EXPECT_EQ(movie.GetLastError(), kMovieFileNotFound);
+}
+
+// A process ended from deep inside its work (exit() called by a library,
+// as the X library does when the display goes) runs the static destructors
+// while the layer is up, in an order of nobody's choosing: here the
+// notification tables, made after the layer, would go first.
+TEST_F(MovieLayer, TheProcessCanEndWhileTheLayerIsUp)
+{
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        AllocateNotifyTables(4, 4);
+        std::exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }
 
 TEST_F(MovieLayer, ALibraryThatCannotStartIsReportedAndLeavesNoOverseer)

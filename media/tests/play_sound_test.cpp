@@ -162,6 +162,17 @@ TEST_F(PlaySoundTest, RecordsReadBackShareOneSoundByNameAndDescribeThemselves)
     EXPECT_EQ(GetResourceList().GetCount(), 0);
 }
 
+TEST_F(PlaySoundTest, AnActionBuiltInCodeIsPostedAsAPlaySoundAndPlays)
+{
+    JxCPlaySoundAction built;
+    EXPECT_EQ(built.GetType(), ActionTypeId(JxActionKeyword::PLAYWAVE));
+    ASSERT_EQ(built.SetParameters(JxCString("&tone"), 0, 0, 1, 0, 0, owner), 1);
+    ASSERT_EQ(built.Post(), 1);
+    runUntil([] { return firstSound() && !firstSound()->IsPlaying() && firstSound()->GetPosition() > 0; });
+    EXPECT_EQ(audio->takeSounds().size(), 1u);
+    EXPECT_EQ(product().GetActionProcessor()->CountPendingActions(), 0);
+}
+
 TEST_F(PlaySoundTest, ACutRecordKeepsNoActionAndAMissingSoundFailsItsRun)
 {
     testkit::ActionRecord cut = testkit::PlaySound{"&tone"}.Action();

@@ -162,6 +162,17 @@ TEST_F(PlayVideoTest, DestroyingABoundActionThatStopsOnDestroyStopsTheMovieAndRe
     EXPECT_EQ(panel.draws[0], JxCRect(100, 40, 164, 88));
 }
 
+TEST_F(PlayVideoTest, AnActionOutlivingTheEmptiedListLeavesItsMovieAlone)
+{
+    auto a = std::make_unique<JxCQT3PlayAction>();
+    a->Setup(owner, name("FIVE"), 0, -1, 1, 1, 0, 0, 1, JxCPoint(), 1, 1);
+    ASSERT_TRUE(a->Execute());
+    harness.runFor(150);
+    EmptyResourceList();
+    a.reset();  // the movie it was bound to has gone with the list
+    EXPECT_TRUE(panel.draws.empty());
+}
+
 TEST_F(PlayVideoTest, ThroughTheProcessorTheRestOfTheListWaitsForTheMoviesEnd)
 {
     testkit::ActionLog log;

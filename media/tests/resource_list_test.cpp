@@ -7,6 +7,7 @@
 
 #include "events/JxCAction.h"
 #include "media/JxCResourceObject.h"
+#include "media/JxCResourcePlayer.h"
 #include "media/tests/media_fixture.h"
 #include "runtime/JxCDisplayObject.h"
 #include "runtime/JxCPageDef.h"
@@ -59,6 +60,12 @@ public:
         return 1;
     }
     std::int16_t HandleEvent(JxCTimerParams*, JxCAction*) override { return 1; }
+    std::int16_t Register(JxCNotifyRoot*) override { return 1; }
+    std::int16_t Unregister(JxCNotifyRoot*) override
+    {
+        world().log.push_back("unregister " + std::string(GetName().GetText()));
+        return 1;
+    }
     std::int16_t IsPlaying() override { return playing; }
     std::int16_t IsStopped() override { return stopped; }
     std::int16_t IsOpen() override { return open; }
@@ -82,6 +89,14 @@ public:
 
 private:
     std::string name_;
+};
+
+// An action that hands the player the media it was bound to.
+class Holder : public Listener {
+public:
+    Holder() : Listener("holder") {}
+    JxCResourceObject* GetResource() override { return media; }
+    JxCResourceObject* media = nullptr;
 };
 
 class ResourceListTest : public MediaTest {
@@ -257,6 +272,21 @@ TEST_F(ResourceListTest, StopPlayingResourcesStopsWithoutRewinding)
     EXPECT_EQ(StopPlayingResources(), 1);
     EXPECT_EQ(world().log, (std::vector<std::string>{"stop one"}));
     EXPECT_EQ(StopPlayingResources(), 0);
+}
+
+TEST_F(ResourceListTest, APlayerOutlivingTheEmptiedListNoLongerCallsItsMedia)
+{
+    Holder holder;
+    holder.media = find(sound, "chime", &holder);
+    JxCResourcePlayer player;
+    ASSERT_TRUE(player.Prepare(&holder));
+    EmptyResourceList();
+    world().log.clear();
+    JxCTimerParams done{0, 0};
+    player.OnSystemEvent(&done);
+    player.Stop();
+    EXPECT_TRUE(world().log.empty()) << world().log.front();
+    EXPECT_FALSE(player.IsRegistered());
 }
 
 }  // namespace

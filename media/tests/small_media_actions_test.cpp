@@ -66,8 +66,19 @@ TEST_F(SmallMediaActionsTest, StopSoundPausesOnlyAPlayingSoundAndSeekSoundRewind
     harness.runFor(100);
     EXPECT_EQ(stop.Execute(), 1);
     EXPECT_TRUE(sound->IsPaused());
+    sound->SetParameterWords(7, 8, 9);
     EXPECT_EQ(seek.Execute(), 1);
     EXPECT_TRUE(sound->IsStopped());
+    // The sound is told the position and the action's length (none).
+    EXPECT_EQ(sound->GetParameterWord(0), 0);
+    EXPECT_EQ(sound->GetParameterWord(1), 0);
+    EXPECT_EQ(sound->GetParameterWord(2), 9);
+    {
+        JxCSeekSoundAction further;
+        ASSERT_EQ(further.Setup(JxCString("BEEP"), 250, owner), 1);
+        EXPECT_EQ(further.Execute(), 1);
+        EXPECT_EQ(sound->GetParameterWord(0), 250);
+    }
 
     // A copy joins the media; the media goes with the last action.
     {
@@ -76,6 +87,15 @@ TEST_F(SmallMediaActionsTest, StopSoundPausesOnlyAPlayingSoundAndSeekSoundRewind
         EXPECT_EQ(sound->CountActions(), 3);
     }
     EXPECT_EQ(sound->CountActions(), 2);
+}
+
+TEST(SmallMediaActionTypes, SoundActionsCarryTheirOwnTypesAndMovieActionsTheBases)
+{
+    using K = JxActionKeyword;
+    EXPECT_EQ(JxCStopSoundAction().GetType(), ActionTypeId(K::STOPWAVE));
+    EXPECT_EQ(JxCSeekSoundAction().GetType(), ActionTypeId(K::SEEKWAVE));
+    EXPECT_EQ(JxCBaseStopVideoAction().GetType(), ActionTypeId(K::NULL_ACT));
+    EXPECT_EQ(JxCBaseSeekVideoAction().GetType(), ActionTypeId(K::NULL_ACT));
 }
 
 TEST_F(SmallMediaActionsTest, AStopWithoutMediaFailsItsReadAndASeekWithoutMediaDoesNothing)

@@ -238,12 +238,54 @@ TEST_F(WavePlayerTest, DamagedOrUnplayableFilesAreRefusedWithTheirStatus)
     JxWaveRecord* r = loadBytes(testkit::EncodeWave(s), &status);
     EXPECT_NE(r, nullptr);
     FreeWave(r, 0);
-    // A file cut short.
-    auto bytes = testkit::EncodeWave(good);
-    bytes.resize(bytes.size() - 10);
+    // A chunk before the data that overruns the form.
+    s = good;
+    s.before = {{"junk", std::vector<std::uint8_t>(8, 0)}};
+    auto bytes = testkit::EncodeWave(s);
+    bytes[43] = 0x7F;  // the junk chunk's size
     EXPECT_EQ(loadBytes(bytes, &status), nullptr);
     EXPECT_EQ(LoadWaveFile("E:\\NONE.WAV", &status, nullptr), nullptr);
     EXPECT_EQ(status, kWaveCannotOpen);
+}
+
+// What other players play, this one does too: a file cut short plays the
+// data that is there, and so does one whose sizes a streaming writer left
+// at 0xFFFFFFFF.
+TEST_F(WavePlayerTest, ACutOrStreamedFilePlaysTheDataItHolds)
+{
+    const auto ramp = testkit::RampSamples(100000);  // 4.5 s: streamed past the primed buffers
+    struct Case {
+        const char* what;
+        std::optional<std::uint32_t> riff, data;
+        std::size_t keptBytes;  // of the file, 0 for all
+        std::size_t samples;    // heard
+    };
+    const std::size_t whole = testkit::EncodeWave(testkit::Pcm16Sound(ramp)).size();
+    const std::size_t seventy = 70000;
+    const Case cases[] = {
+        {"cut at 70%", {}, {}, 44 + seventy * 2 + 1, seventy},
+        {"both sizes unknown", 0xFFFFFFFF, 0xFFFFFFFF, 0, ramp.size()},
+        {"cut, sizes unknown", 0xFFFFFFFF, 0xFFFFFFFF, 44 + seventy * 2, seventy},
+        {"data size unknown", {}, 0xFFFFFFFF, 0, ramp.size()},
+    };
+    for (const Case& c : cases) {
+        auto sound = testkit::Pcm16Sound(ramp);
+        sound.riffSizeClaimed = c.riff;
+        sound.dataSizeClaimed = c.data;
+        auto bytes = testkit::EncodeWave(sound);
+        ASSERT_EQ(bytes.size(), whole);
+        if (c.keptBytes)
+            bytes.resize(c.keptBytes);
+        std::int16_t status = -1;
+        JxWaveRecord* r = loadBytes(bytes, &status);
+        ASSERT_NE(r, nullptr) << c.what << ": status " << status;
+        EXPECT_EQ(GetWaveLength(r), std::int32_t(c.samples * 2)) << c.what;
+        playThrough(r);
+        const auto played = heard();
+        EXPECT_EQ(played, std::vector<std::int16_t>(ramp.begin(), ramp.begin() + std::ptrdiff_t(c.samples))) << c.what;
+        FreeWave(r, 1);
+        owner.sound = nullptr;
+    }
 }
 
 TEST_F(WavePlayerTest, OddChunksAreSkippedAndOnlyTheFirstFormatDataAndFactCount)

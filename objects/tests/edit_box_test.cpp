@@ -1,7 +1,7 @@
 // The edit box on a base page in the main window, driven through the
 // window's mouse and keys, read back through property 31 and its caret
-// positions; its pictures and their fallbacks; and the edit string's
-// commands and limit on their own.
+// positions; double-byte text typed on two code pages; its pictures and
+// their fallbacks; and the edit string's commands and limit on their own.
 
 #include <memory>
 
@@ -17,6 +17,9 @@
 #include "platform/window/caret.h"
 #include "platform/window/messages.h"
 #include "platform/window/window.h"
+#include "platform/core/codepage.h"
+#include "platform/fs/paths.h"
+#include "platform/screen/screen.h"
 #include "runtime/JxCCaret.h"
 #include "runtime/JxCKeyParams.h"
 #include "runtime/JxCWindowClass.h"
@@ -146,45 +149,21 @@ protected:
     void SetUp() override
     {
         EditBoxTest::SetUp();
-        ASSERT_TRUE(RegisterWindowClasses(JxCStartupInfo{}));
         panelDef();
         readDefinitions();
-        main = openProductWindow(320, 240, plat::WS_POPUP | plat::WS_VISIBLE);
-        ASSERT_NE(main, nullptr);
-        GetProduct()->SetCaret(std::make_unique<JxCCaret>());
-
-        auto* def = new JxCPageDef;
-        def->SetPageId(1);
-        def->SetTemplateId(1);
-        def->SetPageType(PageTypeId(JxPageKeyword::BASE_PAGE));
-        page = new JxCBasePage;
-        ASSERT_EQ(page->Init(def), 1);
-        GetProduct()->GetPageList().Add(page);
-        GetProduct()->SetCurrentPage(page);
-        GetProduct()->SetFocusPage(page);
-
         testkit::PanelRecord record(2);
         record.add(testkit::EditBoxRecord("", "", "", kStyle).id(1).rect(10, 10, 80, 26), file);
         record.add(testkit::EditBoxRecord("", "", "", kStyle).id(2).rect(10, 30, 80, 46), file);
-        const std::vector<std::uint8_t> bytes = record.Bytes();
-        auto read = std::make_unique<JxCPanelObject>();
-        JxCInStrStream in(JxMemoryBlock{bytes.data(), std::uint32_t(bytes.size())});
-        ASSERT_EQ(read->Read(in, def), 1);
-        panel = read.release();
-        def->GetPanelList().Add(panel);
-        ASSERT_EQ(page->CreatePanelResources(), 1);
+        panel = openWindowPage(record);
+        ASSERT_NE(panel, nullptr);
+        main = window;
         first = box(*panel, 1);
         second = box(*panel, 2);
         ASSERT_TRUE(first && second);
-        page->Refresh();
-        harness.runUntilIdle();
     }
     void TearDown() override
     {
-        while (JxCPageObject* open = GetProduct()->GetPageList().GetLast())
-            GetProduct()->GetPageList().ClosePage(open);
-        GetProduct()->ForgetProductWindow();
-        plat::DestroyWindow(main);
+        closeWindowPage();
         EditBoxTest::TearDown();
     }
 
@@ -240,9 +219,7 @@ protected:
         return JxCPoint(std::int16_t(p.x), std::int16_t(p.y));
     }
 
-    plat::Harness harness;
     plat::HWND main = nullptr;
-    JxCBasePage* page = nullptr;
     JxCPanelObject* panel = nullptr;
     JxCEditBox* first = nullptr;
     JxCEditBox* second = nullptr;
@@ -351,6 +328,157 @@ TEST_F(EditBoxPageTest, ADragSelectsAndASecondBoxTakingTheCaretMakesTheFirstMeas
     EXPECT_EQ(text(second), "z");
     EXPECT_EQ(text(first), "abXgh");
 }
+
+// --- Double-byte text ----------------------------------------------------------
+
+// Three double-byte characters of a code page, as the user types them; the
+// first one's trail byte is one that could also lead a character.
+struct DoubleBytePage {
+    int codePage;
+    const char* chars[3];
+};
+
+void PrintTo(const DoubleBytePage& page, std::ostream* out)
+{
+    *out << "code page " << page.codePage;
+}
+
+class DoubleByteEditBoxTest : public EditBoxPageTest, public ::testing::WithParamInterface<DoubleBytePage> {
+protected:
+    void SetUp() override
+    {
+        plat::SetACP(GetParam().codePage);
+        EditBoxPageTest::SetUp();
+        for (int i = 0; i < 3; ++i) {
+            bytes[i] = plat::EncodeChar(plat::DecodeUtf8(GetParam().chars[i]).front(), GetParam().codePage);
+            ASSERT_EQ(bytes[i].size(), 2u) << GetParam().chars[i];
+        }
+        click(20, 15);
+        ASSERT_TRUE(first->HasFocus());
+    }
+    void TearDown() override
+    {
+        EditBoxPageTest::TearDown();
+        plat::SetACP(1252);
+    }
+    // The characters typed, by number (0 to 2) or as themselves.
+    std::string utf8(std::initializer_list<int> which) const
+    {
+        std::string out;
+        for (int i : which)
+            out += GetParam().chars[i];
+        return out;
+    }
+    // What box 1 shows, a mark per character cell of its ten: '#' for a
+    // cell with ink, '.' for an empty one (the caret hidden meanwhile).
+    std::string cellsShown()
+    {
+        harness.runUntilIdle();
+        plat::HideCaret(nullptr);
+        const plat::POINT corner = screen(10, 10);  // above the text: the box's background
+        const std::uint32_t background = pixel(corner.x, corner.y);
+        std::string cells;
+        for (int cell = 0; cell < 10; ++cell) {
+            bool ink = false;
+            for (int y = corner.y + 1; y < corner.y + 15; ++y)
+                for (int x = corner.x + cell * kCell; x < corner.x + (cell + 1) * kCell; ++x)
+                    ink = ink || pixel(x, y) != background;
+            cells += ink ? '#' : '.';
+        }
+        plat::ShowCaret(nullptr);
+        return cells;
+    }
+    static std::uint32_t pixel(int x, int y)
+    {
+        return plat::TheScreen().pixels()[y * plat::TheScreen().stride() + x] & 0xFFFFFFu;
+    }
+    // The caret's x in cells from the box's text.
+    static int caretCell() { return (caretPos().x - 20) / kCell; }
+
+    std::string bytes[3];
+};
+
+TEST_P(DoubleByteEditBoxTest, TheCaretAndASelectionStandBetweenWholeCharacters)
+{
+    type(utf8({0, 1}) + "ab");
+    EXPECT_EQ(text(first), bytes[0] + bytes[1] + "ab");
+    EXPECT_EQ(cellsShown(), "####......");
+    EXPECT_EQ(caretCell(), 4);
+    tap(plat::VK_LEFT);
+    tap(plat::VK_LEFT);
+    EXPECT_EQ(selection(first), std::make_pair(4, 4));
+    EXPECT_EQ(caretCell(), 2);  // after the two double-byte characters, not after "ab"
+    tap(plat::VK_LEFT);
+    EXPECT_EQ(selection(first), std::make_pair(2, 2));
+    EXPECT_EQ(caretCell(), 1);
+    tap(plat::VK_RIGHT);
+    chord({plat::VK_SHIFT}, plat::VK_HOME);
+    EXPECT_EQ(selection(first), std::make_pair(4, 0));
+    type("x");  // replaces both characters, and only them
+    EXPECT_EQ(text(first), "xab");
+    EXPECT_EQ(selection(first), std::make_pair(1, 1));
+    EXPECT_EQ(cellsShown(), "###.......");
+    EXPECT_EQ(caretCell(), 1);
+}
+
+TEST_P(DoubleByteEditBoxTest, BackspaceDeleteAndLeftTakeWholeCharacters)
+{
+    type("a" + utf8({0}));
+    tap(plat::VK_BACK);
+    EXPECT_EQ(text(first), "a");
+    type(utf8({1}) + "b");
+    tap(plat::VK_HOME);
+    tap(plat::VK_RIGHT);
+    tap(plat::VK_DELETE);
+    EXPECT_EQ(text(first), "ab");
+    EXPECT_EQ(cellsShown(), "##........");
+
+    chord({plat::VK_SHIFT}, plat::VK_HOME);
+    type(utf8({2}));
+    tap(plat::VK_LEFT);  // from the end of the character lands before it
+    EXPECT_EQ(selection(first), std::make_pair(0, 0));
+    type("x");
+    EXPECT_EQ(text(first), "x" + bytes[2] + "b");
+    EXPECT_EQ(cellsShown(), "###.......");
+    chord({plat::VK_SHIFT}, plat::VK_RIGHT);
+    EXPECT_EQ(selection(first), std::make_pair(1, 3));
+    tap(plat::VK_DELETE);
+    EXPECT_EQ(text(first), "xb");
+}
+
+TEST_P(DoubleByteEditBoxTest, AClickInsideACharacterPutsTheCaretAfterIt)
+{
+    first->SetStringProperty(kPropText, JxCString((bytes[0] + bytes[1] + bytes[2]).c_str()));
+    click(10 + kCell + 3, 15);  // in the second character's left half
+    EXPECT_EQ(selection(first), std::make_pair(4, 4));
+    EXPECT_EQ(caretCell(), 2);
+    type("x");
+    EXPECT_EQ(text(first), bytes[0] + bytes[1] + "x" + bytes[2]);
+    EXPECT_EQ(cellsShown(), "####......");
+}
+
+TEST_P(DoubleByteEditBoxTest, AFullBoxTakesACharacterWholeOrNotAtAll)
+{
+    type("abcdefghij");  // as wide as the box: still room
+    type(utf8({0}));
+    EXPECT_EQ(text(first), "abcdefghij" + bytes[0]);
+    EXPECT_EQ(first->GetEditString().GetLimit(), 1);
+    type(utf8({1}));  // refused, both bytes
+    EXPECT_EQ(text(first), "abcdefghij" + bytes[0]);
+    // A lead byte whose trail byte never comes goes nowhere.
+    tap(plat::VK_BACK);
+    JxCKeyParams lead(plat::WM_CHAR, std::uint8_t(bytes[1][0]), 0);
+    first->HandleKey(lead);
+    tap(plat::VK_BACK);
+    EXPECT_EQ(text(first), "abcdefghi");
+}
+
+INSTANTIATE_TEST_SUITE_P(CodePages, DoubleByteEditBoxTest,
+                         ::testing::Values(DoubleBytePage{932, {"\xEF\xBC\x9D", "\xE8\xA1\xA8", "\xE3\x81\x82"}},
+                                           DoubleBytePage{936, {"\xE4\xB8\x82", "\xE4\xB8\xAD", "\xE6\x96\x87"}}),
+                         [](const ::testing::TestParamInfo<DoubleBytePage>& info) {
+                             return "CodePage" + std::to_string(info.param.codePage);
+                         });
 
 // --- Pictures and the style --------------------------------------------------
 

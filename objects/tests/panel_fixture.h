@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "foundation/JxCInStrStream.h"
@@ -17,16 +18,20 @@
 #include "foundation/JxStartupSettings.h"
 #include "foundation/tests/reporting_fixture.h"
 #include "graphics/JxCMemorySlate.h"
+#include "objects/pages/JxCBasePage.h"
 #include "objects/widgets/JxCBitmap.h"
 #include "graphics/JxDibUtils.h"
 #include "platform/draw/draw.h"
+#include "platform/screen/screen.h"
 #include "platform/window/cursor.h"
 #include "platform/window/messages.h"
 #include "runtime/JxCBaseProduct.h"
+#include "runtime/JxCCaret.h"
 #include "runtime/JxCPageDef.h"
 #include "runtime/JxCPanelObject.h"
 #include "runtime/JxCTypeKey.h"
 #include "runtime/JxCWindowClass.h"
+#include "runtime/JxKeywordTables.h"
 #include "runtime/JxTypeRegistry.h"
 #include "runtime/JxVersionInfo.h"
 #include "testkit/bmp.h"
@@ -114,6 +119,7 @@ protected:
     }
     void TearDown() override
     {
+        closeWindowPage();
         DeleteProduct();
         DeleteProductPalettes();
         ReleaseTypeRegistries();
@@ -169,6 +175,61 @@ protected:
             GetProduct()->SetProductWindow(window);
         return window;
     }
+    // A base page (id 1) in a new shown main window of 320 by 240, the
+    // product's current and focus page, with the caret, and the panel of
+    // the record on it with its resources made; drawn, and the loop idle.
+    // The product data file must have been read (panelDef, then
+    // readDefinitions). Null when a step fails.
+    JxCPanelObject* openWindowPage(testkit::PanelRecord& record)
+    {
+        if (!RegisterWindowClasses(JxCStartupInfo{}))
+            return nullptr;
+        window = openProductWindow(320, 240, plat::WS_POPUP | plat::WS_VISIBLE);
+        if (!window)
+            return nullptr;
+        GetProduct()->SetCaret(std::make_unique<JxCCaret>());
+        auto* def = new JxCPageDef;
+        def->SetPageId(1);
+        def->SetTemplateId(1);
+        def->SetPageType(PageTypeId(JxPageKeyword::BASE_PAGE));
+        windowPage = new JxCBasePage;
+        if (windowPage->Init(def) != 1)
+            return nullptr;
+        GetProduct()->GetPageList().Add(windowPage);
+        GetProduct()->SetCurrentPage(windowPage);
+        GetProduct()->SetFocusPage(windowPage);
+        const std::vector<std::uint8_t> bytes = record.Bytes();
+        auto read = std::make_unique<JxCPanelObject>();
+        JxCInStrStream in(JxMemoryBlock{bytes.data(), std::uint32_t(bytes.size())});
+        if (read->Read(in, def) != 1)
+            return nullptr;
+        JxCPanelObject* panel = read.release();
+        def->GetPanelList().Add(panel);
+        if (windowPage->CreatePanelResources() != 1)
+            return nullptr;
+        windowPage->Refresh();
+        harness.runUntilIdle();
+        return panel;
+    }
+    // The pages and the window of openWindowPage go (also at TearDown).
+    void closeWindowPage()
+    {
+        if (!window)
+            return;
+        while (JxCPageObject* open = GetProduct()->GetPageList().GetLast())
+            GetProduct()->GetPageList().ClosePage(open);
+        GetProduct()->ForgetProductWindow();
+        plat::DestroyWindow(std::exchange(window, nullptr));
+        windowPage = nullptr;
+    }
+    // The colour (0xRRGGBB) shown at a point of the window's client area.
+    std::uint32_t shownAt(int x, int y) const
+    {
+        plat::POINT p{x, y};
+        plat::ClientToScreen(window, &p);
+        return plat::TheScreen().pixels()[p.y * plat::TheScreen().stride() + p.x] & 0xFFFFFFu;
+    }
+
     void writePicture(const std::string& name, const std::vector<std::uint8_t>& bytes) const
     {
         plat::testing::TempConfig::writeFile(config.program() + "/" + name, std::string(bytes.begin(), bytes.end()));
@@ -188,6 +249,8 @@ protected:
 
     testkit::ProductData file;
     std::vector<testkit::Rgb> colours;
+    plat::HWND window = nullptr;
+    JxCBasePage* windowPage = nullptr;
     // The error log: every reported message, one line each.
     std::string errorLog() const { return hostFile("error.log"); }
 

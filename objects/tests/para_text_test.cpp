@@ -1,7 +1,8 @@
 // Paragraph text: its record (bounded by what it holds), the stored
-// rectangle drawn as stored, auto height following the text both ways,
-// character positions across the wrapped lines, a word wider than the
-// line, the text from a stream, and the click.
+// rectangle drawn as stored, auto height following the text both ways, a
+// grown text painted whole at once, character positions across the wrapped
+// lines and in double-byte text, a word wider than the line, the text from
+// a stream, and the click.
 
 #include <memory>
 
@@ -9,6 +10,7 @@
 #include "objects/tests/panel_fixture.h"
 #include "objects/tests/style_source.h"
 #include "objects/widgets/JxCParaText.h"
+#include "platform/core/codepage.h"
 #include "platform/tests/golden.h"
 #include "runtime/JxKeywordTables.h"
 #include "testkit/test_objects.h"
@@ -20,6 +22,14 @@ using namespace panel_test;
 constexpr int kCell = 7;
 constexpr int kLine = 13;
 constexpr std::int16_t kPara = 6;
+
+// The process's code page while it lives.
+struct CodePage {
+    explicit CodePage(int page) { plat::SetACP(page); }
+    ~CodePage() { plat::SetACP(1252); }
+    CodePage(const CodePage&) = delete;
+    CodePage& operator=(const CodePage&) = delete;
+};
 
 // Notes the events it raises, and how often all media had been stopped by
 // then.
@@ -139,6 +149,39 @@ TEST_F(ParaTextTest, AutoHeightFollowsTheTextBothWaysAndIsKeptWithout)
     t->SetAutoHeight(1);
     t->SetWidth(200);
     EXPECT_EQ(t->GetRect().Height(), kLine + 4);  // one line now
+    // Near the last coordinate the bottom stops there.
+    t->SetRect(JxCRect(0, 32760, 200, 32767));
+    EXPECT_EQ(t->GetRect().bottom, 32767);
+}
+
+TEST_F(ParaTextTest, ATextThatGrowsWithItsRedrawFlagShowsEveryLineAtOnce)
+{
+    testkit::ParaText para;
+    para.styleId = kPara;
+    para.text = "x";
+    para.autoHeight = 1;
+    testkit::PanelRecord record(2);
+    record.add(testkit::ParaTextRecord(para).id(1).rect(0, 0, 71, kLine + 4), file);
+    JxCPanelObject* panel = openWindowPage(record);
+    ASSERT_NE(panel, nullptr);
+    ClickedText* t = text(*panel);
+    // The ink of the third line, below the rectangle the text had; the
+    // panel stands at (10, 20).
+    const testkit::Rgb& ink = colours[3];
+    const std::uint32_t inked = std::uint32_t(ink[0]) << 16 | std::uint32_t(ink[1]) << 8 | ink[2];
+    auto thirdLineInk = [&] {
+        int count = 0;
+        for (int y = 20 + 3 + 2 * kLine; y < 20 + 3 + 3 * kLine; ++y)
+            for (int x = 10; x < 10 + 71; ++x)
+                count += shownAt(x, y) == inked ? 1 : 0;
+        return count;
+    };
+    EXPECT_EQ(thirdLineInk(), 0);
+    t->SetText(kThreeLines, 1);
+    EXPECT_EQ(t->GetRect().bottom, 3 * kLine + 4);
+    EXPECT_GT(thirdLineInk(), 20) << "painted with the text, before anything else runs";
+    harness.runUntilIdle();
+    EXPECT_GT(thirdLineInk(), 20);
 }
 
 TEST_F(ParaTextTest, CharacterPositionsFollowTheWrappedLines)
@@ -170,6 +213,13 @@ TEST_F(ParaTextTest, CharacterPositionsFollowTheWrappedLines)
     EXPECT_EQ(t->GetCharPosition(20), JxCPoint(10 + 5 + 20 * kCell, 11));
     t->SetText("aaaaaaaaaaaaaaaaaaaaaaaaa b c", 0);
     EXPECT_EQ(t->GetCharPosition(28), JxCPoint(10 + 5 + 28 * kCell, 11));
+
+    // Offsets count bytes, each double-byte character one cell wide.
+    CodePage japanese(932);
+    t->SetText("\x82\xA0\x82\xA2" "ab", 0);
+    EXPECT_EQ(t->GetCharPosition(4), JxCPoint(10 + 5 + 2 * kCell, 11));
+    EXPECT_EQ(t->GetCharPosition(5), JxCPoint(10 + 5 + 3 * kCell, 11));
+    EXPECT_EQ(t->GetCharPosition(3), JxCPoint(10 + 5 + kCell, 11)) << "inside the second character";
 }
 
 TEST_F(ParaTextTest, DamagedRecordsFailTheRead)

@@ -86,7 +86,7 @@ protected:
     }
     // The dialogs pick these names in turn (relative to the program
     // folder; empty: Cancel); any other box is answered with its first
-    // button, a replace question with Yes.
+    // button, a replace question with Yes, a missing file with Ignore.
     void pick(std::vector<std::string> names)
     {
         auto left = std::make_shared<std::vector<std::string>>(std::move(names));
@@ -105,6 +105,8 @@ protected:
             }
             if (r.kind == "MessageBox" && r.buttons.size() == 2)
                 return plat::IDYES;
+            if (r.kind == "MessageBox" && r.buttons.size() == 3)
+                return plat::IDIGNORE;
             return r.buttons.empty() ? plat::IDOK : r.buttons.front();
         });
     }

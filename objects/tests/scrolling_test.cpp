@@ -3,6 +3,9 @@
 // layout, repeat with acceleration on the virtual clock, thumb dragging,
 // listener and partner, drawn into a page.
 
+#include <cstdlib>
+#include <limits>
+
 #include "objects/tests/scroll_fixture.h"
 #include "platform/tests/golden.h"
 
@@ -377,6 +380,54 @@ TEST_F(ScrollBarTest, ABarDisabledWhileHeldStillLetsGoOfItsTimerAndCapture)
     EXPECT_EQ(b->IsPressed(), 0);
     EXPECT_EQ(timerSlotsHeld(b), 0);
     EXPECT_EQ(panel->GetCaptureObject(), nullptr);
+}
+
+TEST_F(ScrollBarTest, TheWhole32BitRangeMovesPagesAndDragsToItsEnds)
+{
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    JxCScrollBar* b = bar(testkit::ScrollBarRecord().range(kMin, kMax).start(1500000000).page(kMax));
+    EXPECT_EQ(b->GetValueSpan(), 4294967295);
+    EXPECT_EQ(b->GetPageSize(), kMax);
+    // 3,647,483,648 of 4,294,967,295 over the 53 pixels of travel.
+    EXPECT_EQ(b->GetPartRect(JxCScrollBar::kPartThumb).top, 16 + 45);
+    panel->MouseDown(at(188, 90));  // a line down
+    panel->MouseUp(at(188, 90));
+    EXPECT_EQ(b->GetPosition(), 1500000001);
+    panel->MouseDown(at(188, 80));  // a page down stops at the end
+    panel->MouseUp(at(188, 80));
+    EXPECT_EQ(b->GetPosition(), kMax);
+    EXPECT_EQ(b->GetPartRect(JxCScrollBar::kPartThumb).top, 16 + 53);
+    for (const std::int32_t expected : {0, -kMax}) {
+        panel->MouseDown(at(188, 20));  // a page up
+        panel->MouseUp(at(188, 20));
+        EXPECT_EQ(b->GetPosition(), expected);
+    }
+    b->PageBack();  // the thumb now covers the pointer: the last page in code
+    EXPECT_EQ(b->GetPosition(), kMin);
+    panel->MouseDown(at(188, 20));  // the thumb, dragged past both ends
+    panel->MouseMove(at(188, 300));
+    EXPECT_EQ(b->GetPosition(), kMax);
+    panel->MouseMove(at(188, -300));
+    EXPECT_EQ(b->GetPosition(), kMin);
+    panel->MouseMove(at(188, 16 + 8 + 26));  // the middle of the travel, to within a pixel's worth
+    EXPECT_LT(std::abs(std::int64_t(b->GetPosition())), 4294967295 / 53);
+    panel->MouseUp(at(188, 50));
+
+    // A held page whose step grows: the growth stops at the largest step.
+    b = bar(testkit::ScrollBarRecord().range(kMin, kMax).start(kMin).page(400000000).metrics(1, 1, 1, 2));
+    pointerAt(188, 83);
+    panel->MouseDown(at(188, 83));
+    harness.runFor(1250);  // ten repeats after the first 300 ms
+    EXPECT_EQ(b->GetStep(), JxCScrollBar::kMaxStep);
+    panel->MouseUp(at(188, 83));
+}
+
+TEST_F(ScrollBarTest, TheStoredPageSizeKeepsThePageSizeRule)
+{
+    EXPECT_EQ(bar(testkit::ScrollBarRecord().range(0, 100).page(1000))->GetPageSize(), 100);
+    EXPECT_EQ(bar(testkit::ScrollBarRecord().range(0, 100).page(0))->GetPageSize(), 1);
+    EXPECT_EQ(bar(testkit::ScrollBarRecord().range(0, 100).page(-5))->GetPageSize(), 1);
 }
 
 class LinkedScrollTest : public ScrollBarTest {

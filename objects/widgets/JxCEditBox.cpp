@@ -1,8 +1,12 @@
 #include "objects/widgets/JxCEditBox.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "foundation/JxCBaseString.h"
 #include "foundation/JxCInStrStream.h"
+#include "foundation/JxCharSteps.h"
+#include "foundation/JxCharTables.h"
 #include "foundation/JxErrorReport.h"
 #include "graphics/JxCSlate.h"
 #include "graphics/JxCStyleDef.h"
@@ -19,6 +23,9 @@
 namespace {
 
 constexpr const char* kIBeam = "IBeam";
+// No double-byte code page has a trail byte below this: a control character,
+// a blank or a digit after a lead byte leaves the character unfinished.
+constexpr std::uint8_t kFirstTrailByte = 0x40;
 
 JxCCaret* productCaret()
 {
@@ -138,10 +145,12 @@ void JxCEditBox::Measure()
     textRect_ = JxCRect(0, std::int16_t(top), std::int16_t(GetRect().Width()), std::int16_t(top + 1 + lineHeight_));
 }
 
-std::int32_t JxCEditBox::textWidth(std::int32_t chars)
+std::int32_t JxCEditBox::textWidth(std::int32_t bytes)
 {
     JxObjectDC dc(*this);
     JxCTextOut out(dc.Get(), style_, plat::POINT{0, 0}, nullptr);
+    // The text output counts characters.
+    const std::int32_t chars = bytes < 0 ? -1 : CharCountOfBytes(text_.GetBuffer(), bytes);
     return out.MeasureText(text_.GetBuffer(), chars, 0);
 }
 
@@ -156,7 +165,8 @@ std::int32_t JxCEditBox::positionAt(const JxCPoint& point)
         return 0;
     JxObjectDC dc(*this);
     JxCTextOut out(dc.Get(), style_, plat::POINT{0, 0}, nullptr);
-    return out.FitCharacters(text_.GetBuffer(), point.x - (GetRect().left + textRect_.left));
+    const std::int32_t chars = out.FitCharacters(text_.GetBuffer(), point.x - (GetRect().left + textRect_.left));
+    return std::int32_t(JxCBaseString::CharCountToByteCount(text_.GetBuffer(), chars));
 }
 
 // --- Text, selection, state -----------------------------------------------------------
@@ -164,6 +174,7 @@ std::int32_t JxCEditBox::positionAt(const JxCPoint& point)
 std::int16_t JxCEditBox::SetText(const char* text, std::int16_t redrawIt, std::int16_t reset)
 {
     const std::int16_t result = text_.SetText(text);
+    leadByte_ = 0;
     if (reset) {
         measureLimit();
         const std::int32_t at = textWidth(-1) > textRect_.Width() ? 0 : text_.GetLength();
@@ -285,6 +296,7 @@ std::int32_t JxCEditBox::KillFocus()
     if (!HasFocus())
         return 0;
     drag_ = 0;
+    leadByte_ = 0;
     page()->ClearFocus();
     if (JxCCaret* caret = productCaret())
         caret->Hide(this);
@@ -303,11 +315,27 @@ std::int16_t JxCEditBox::ProcessKey(JxCKeyParams& key)
     const std::uint8_t ch = message == plat::WM_CHAR || composite ? std::uint8_t(key.GetKeyCode() & 0xFF) : 0;
     if (ch == 0) {
         if (key.GetKeyCode() == plat::VK_DELETE) {
+            leadByte_ = 0;
             if (text_.IsSelectionEmpty())
                 text_.MoveCursor(JxCEditString::kExtendRight);
             return text_.IsSelectionEmpty() ? 0 : text_.ReplaceSelection("", 0);
         }
-        return text_.MoveCursor(commandOfKey(key.GetKeyCode()));
+        const std::int16_t command = commandOfKey(key.GetKeyCode());
+        if (command)
+            leadByte_ = 0;
+        return text_.MoveCursor(command);
+    }
+    // A double-byte character arrives as two character messages, its lead
+    // byte first: the lead byte waits, and goes in with its trail byte or
+    // not at all, so the text never holds half a character.
+    std::uint16_t code = key.GetKeyCode();
+    if (message == plat::WM_CHAR && code <= 0xFF) {
+        if (const std::uint8_t lead = std::exchange(leadByte_, 0); lead && ch >= kFirstTrailByte) {
+            code = std::uint16_t(lead << 8 | ch);
+        } else if (IsLeadByte(ch)) {
+            leadByte_ = ch;
+            return 0;
+        }
     }
     if (ch == 8) {
         if (text_.IsSelectionEmpty())
@@ -317,7 +345,6 @@ std::int16_t JxCEditBox::ProcessKey(JxCKeyParams& key)
     if (ch == 9 || ch == 10 || ch == 13 || ch == 27)
         return 0;
     // The character, one byte or the two of a double-byte character.
-    const std::uint16_t code = key.GetKeyCode();
     char typed[3] = {0, 0, 0};
     if (code > 0xFF) {
         typed[0] = char(code >> 8);

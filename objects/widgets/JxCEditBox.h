@@ -4,7 +4,8 @@
 // vertically over a background picture (focused, normal or disabled), with
 // the program's caret and a selection made with the keyboard or the mouse.
 // Typing stops once the text is wider than the box; replacing a selection
-// by no more text, and deleting, stay possible.
+// by no more text, and deleting, stay possible. A double-byte character,
+// which arrives as two character messages, goes in whole or not at all.
 //
 // A linked object (a group collage) gets every key first and is told of
 // each change of the text or the caret with command 1 (arguments 0, 0 and
@@ -97,8 +98,10 @@ private:
     bool disabled() const { return TestStateFlags(kStateDisabled) != 0; }
     // The limit flag: set while the text is wider than the box.
     void measureLimit();
-    std::int32_t textWidth(std::int32_t chars);
-    // The character under an x of the box's content coordinates.
+    // The width of the text's first bytes (-1: all of it).
+    std::int32_t textWidth(std::int32_t bytes);
+    // The position (bytes) just after the character under an x of the box's
+    // content coordinates.
     std::int32_t positionAt(const JxCPoint& point);
     void moveCaret();
     void redraw();
@@ -112,6 +115,9 @@ private:
     JxCTableString names_[kPictureCount];
     std::int16_t drag_ = 0;
     std::int16_t tracking_ = 0;
+    // The lead byte of a double-byte character whose trail byte is still
+    // to come; 0 for none.
+    std::uint8_t leadByte_ = 0;
     std::int32_t styleId_ = 0;
     JxCDisplayObject* linked_ = nullptr;
     mutable JxCString textCopy_;

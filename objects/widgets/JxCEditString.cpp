@@ -1,9 +1,8 @@
 #include "objects/widgets/JxCEditString.h"
 
-#include <algorithm>
 #include <cstring>
 
-#include "foundation/JxCBaseString.h"
+#include "foundation/JxCharSteps.h"
 
 JxCEditString::JxCEditString(const char* text) : text_(text ? text : "")
 {
@@ -23,7 +22,17 @@ std::int16_t JxCEditString::SetText(const char* text)
 
 std::int32_t JxCEditString::clamp(std::int32_t position) const
 {
-    return std::clamp(position, 0, GetLength());
+    return CharStartAt(text_.c_str(), GetLength(), position);
+}
+
+std::int32_t JxCEditString::previous(std::int32_t position) const
+{
+    return PreviousCharPosition(text_.c_str(), GetLength(), position);
+}
+
+std::int32_t JxCEditString::next(std::int32_t position) const
+{
+    return NextCharPosition(text_.c_str(), GetLength(), position);
 }
 
 std::int32_t JxCEditString::SetAnchor(std::int32_t position)
@@ -47,11 +56,9 @@ std::int16_t JxCEditString::ReplaceSelection(const char* text, std::int16_t keep
 {
     const std::int32_t lo = GetSelectionStart();
     const std::int32_t hi = GetSelectionEnd();
-    // The selection's characters in bytes, so that a double-byte character
-    // goes whole; never past the text.
-    const std::uint32_t removed =
-        std::min<std::uint32_t>(JxCBaseString::CharCountToByteCount(text_.c_str() + lo, hi - lo),
-                                std::uint32_t(GetLength() - lo));
+    // Both ends stand between characters, so the selection's bytes are
+    // whole characters.
+    const std::uint32_t removed = std::uint32_t(hi - lo);
     const std::size_t added = text ? std::strlen(text) : 0;
     if (removed == 0 && added == 0)
         return 0;
@@ -71,13 +78,13 @@ std::int16_t JxCEditString::MoveCursor(std::int16_t command)
     const std::int32_t length = GetLength();
     switch (command) {
     case kCollapse: caret_ = anchor_ = GetSelectionStart(); break;
-    case kCollapseAfter: caret_ = anchor_ = std::min(GetSelectionStart() + 1, length); break;
-    case kLeft: caret_ = anchor_ = std::max(caret_ - 1, 0); break;
-    case kRight: caret_ = anchor_ = std::min(caret_ + 1, length); break;
+    case kCollapseAfter: caret_ = anchor_ = next(GetSelectionStart()); break;
+    case kLeft: caret_ = anchor_ = previous(caret_); break;
+    case kRight: caret_ = anchor_ = next(caret_); break;
     case kStart: caret_ = anchor_ = 0; break;
     case kEnd: caret_ = anchor_ = length; break;
-    case kExtendLeft: caret_ = std::max(caret_ - 1, 0); break;
-    case kExtendRight: caret_ = std::min(caret_ + 1, length); break;
+    case kExtendLeft: caret_ = previous(caret_); break;
+    case kExtendRight: caret_ = next(caret_); break;
     case kExtendToStart: caret_ = 0; break;
     case kExtendToEnd: caret_ = length; break;
     default: break;

@@ -3,7 +3,8 @@
 // selection lies between them), the edit that replaces the selection, the
 // cursor commands, and a limit flag that, while set, refuses any edit that
 // would make the text longer than the text it replaces. Positions count
-// bytes, from 0 to the length.
+// bytes, from 0 to the length, and always stand between characters: a
+// double-byte character is moved over, selected and removed whole.
 
 #include <cstdint>
 #include <string>
@@ -41,7 +42,8 @@ public:
     // nothing is removed or added, or when the limit refuses a longer text.
     std::int16_t ReplaceSelection(const char* text, std::int16_t keep);
 
-    // Clamped to 0 ... length; the stored value.
+    // Clamped to 0 ... length and put at the start of the character there;
+    // the stored value.
     std::int32_t SetAnchor(std::int32_t position);
     std::int32_t SetCaret(std::int32_t position);
     std::int32_t GetAnchor() const { return anchor_; }
@@ -63,7 +65,10 @@ public:
     std::int16_t MoveCursor(std::int16_t command);
 
 private:
+    // Clamped, on a character boundary.
     std::int32_t clamp(std::int32_t position) const;
+    std::int32_t previous(std::int32_t position) const;
+    std::int32_t next(std::int32_t position) const;
 
     std::int32_t anchor_ = 0;
     std::int32_t caret_ = 0;

@@ -1,9 +1,11 @@
 #include "objects/widgets/JxCParaText.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "foundation/JxCInStrStream.h"
 #include "foundation/JxCInStream.h"
+#include "foundation/JxCharSteps.h"
 #include "graphics/JxCDisplaySlate.h"
 #include "graphics/JxCSlate.h"
 #include "graphics/JxCStyleDef.h"
@@ -72,18 +74,23 @@ const JxCString& JxCParaText::GetText() const
 
 std::int16_t JxCParaText::SetText(const char* text, std::int16_t redraw)
 {
+    const JxCRect before = GetRect();
     if (text)
         text_ = std::string(text);
     else
         text_.reset();
+    measured_ = 0;
     if (redraw && GetContainer()) {
+        // The repaint happens at once: it must find the new text measured,
+        // and cover both the lines the text had and those it grows into.
+        Measure();
+        const JxCRect area = UnionOf(before, GetRect());
         if (JxCSlate* slate = GetSlate()) {
             if (auto* display = dynamic_cast<JxCDisplaySlate*>(slate))
-                display->InvalidateArea(&GetRect(), 0);
+                display->InvalidateArea(&area, 0);
             ReleaseSlate(slate);
         }
     }
-    measured_ = 0;
     return 1;
 }
 
@@ -130,7 +137,9 @@ std::int16_t JxCParaText::Measure()
     const std::int32_t lines = out.CountLines(GetTextBuffer());
     lineHeight_ = out.GetLineHeight();
     if (autoHeight_ == 1) {
-        rect.bottom = std::int16_t(rect.top + out.GetLinesHeight(lines));
+        // A text taller than the coordinates reach ends at their edge.
+        const std::int64_t bottom = std::int64_t(rect.top) + out.GetLinesHeight(lines);
+        rect.bottom = std::int16_t(std::min<std::int64_t>(bottom, std::numeric_limits<std::int16_t>::max()));
         JxCDisplayObject::SetRect(rect);
     }
     measured_ = 1;
@@ -187,7 +196,9 @@ JxCPoint JxCParaText::GetCharPosition(std::int32_t offset)
             const std::int32_t brk = FindLineBreak(out, start, rect.Width() - 1 - indent);
             const std::int32_t end = brk < 0 ? length : brk;
             if (offset >= start && offset <= end) {
-                const std::int32_t x = rect.left + indent + out.MeasureText(GetTextBuffer(), offset - start, start);
+                // Offsets count bytes; the text output counts characters.
+                const std::int32_t chars = CharCountOfBytes(GetTextBuffer() + start, offset - start);
+                const std::int32_t x = rect.left + indent + out.MeasureText(GetTextBuffer(), chars, start);
                 result = JxCPoint(std::int16_t(x), std::int16_t(y));
                 break;
             }

@@ -41,19 +41,23 @@ public:
     void SetRect(const JxCRect& rect) override;
     const JxCString& GetText() const override;
 
-    // Where the character at the offset is drawn: the top-left of its line
-    // plus the indent and the width of the text before it on the line. An
-    // offset at a line's break belongs to that line; outside 0 ... length,
-    // or without text, the rectangle's top-left.
+    // Where the character at the offset (in bytes) is drawn: the top-left
+    // of its line plus the indent and the width of the text before it on
+    // the line; an offset inside a double-byte character stands for that
+    // character. An offset at a line's break belongs to that line; outside
+    // 0 ... length, or without text, the rectangle's top-left.
     virtual JxCPoint GetCharPosition(std::int32_t offset);
     // The line height and, with auto height, the rectangle's height from
-    // the wrapped text; only with a text and a style. 1.
+    // the wrapped text (ending at the last coordinate for a text taller
+    // than they reach); only with a text and a style. 1.
     virtual std::int16_t Measure();
     // Where the line from the start offset breaks at the width; -1 when the
     // rest fits. A line always takes at least one character.
     virtual std::int32_t FindLineBreak(JxCTextOut& out, std::int32_t start, std::int32_t width);
 
-    // Null for no text. 0 only when the text cannot be held.
+    // Null for no text. With redraw, the text is measured and the area it
+    // had and now has repainted at once. 0 only when the text cannot be
+    // held.
     std::int16_t SetText(const char* text, std::int16_t redraw);
     // One line of the stream; 0 at its end, the text kept.
     std::int16_t SetTextFromStream(JxCInStream& in, std::int16_t redraw);

@@ -75,7 +75,9 @@ std::int16_t JxCScrollBar::Read(JxCInStrStream& in, JxCRunTimeObject* container,
         return 0;
     if (!in.ReadBigEndian16To32(acceleration_).ReadBigEndian16(notifyWhileDragging_).ReadBigEndian32(pageSize))
         return 0;
-    SetPageSizeWord(pageSize);
+    // Through the rule of SetPageSize, so that a stored size never passes
+    // the range (a size below 1 keeps the step of 1).
+    SetPageSize(pageSize);
     return 1;
 }
 
@@ -188,7 +190,7 @@ void JxCScrollBar::placeThumb()
     JxCRect& thumb = parts_[kPartThumb];
     const std::int32_t height = thumb.Height();
     // Counted from the minimum: the minimum puts the thumb at the top.
-    thumb.top = std::int16_t(parts_[kPartTrack].top + ValueToPixels(GetPosition() - minimum));
+    thumb.top = std::int16_t(parts_[kPartTrack].top + ValueToPixels(std::int64_t(GetPosition()) - minimum));
     thumb.bottom = std::int16_t(thumb.top + height);
     parts_[kPartPageUp].bottom = thumb.top;
     parts_[kPartPageDown].top = thumb.bottom;
@@ -285,7 +287,7 @@ std::int16_t JxCScrollBar::SetPageSize(std::int32_t size)
 {
     if (size < 1)
         return 0;
-    SetPageSizeWord(std::min(size, GetValueSpan()));
+    SetPageSizeWord(std::min<std::int64_t>(size, GetValueSpan()));
     return 1;
 }
 
@@ -383,8 +385,9 @@ void JxCScrollBar::OnSystemEvent(JxCTimerParams*)
         return;
     if (acceleration_ > 1 && --accelerationCountdown_ == 0) {
         accelerationCountdown_ = kAccelerationTicks;
-        const std::int32_t grown = step_ > 0 ? (7 * step_ + 1) / 4 : (7 * step_ - 1) / 4;
-        step_ = std::clamp(grown, -kMaxStep, kMaxStep);
+        const std::int64_t step = step_;
+        const std::int64_t grown = step > 0 ? (7 * step + 1) / 4 : (7 * step - 1) / 4;
+        step_ = std::int32_t(std::clamp<std::int64_t>(grown, -kMaxStep, kMaxStep));
     }
     repeatCountdown_ = 1;
     JxCPanelObject* owner = panel();
@@ -395,7 +398,7 @@ void JxCScrollBar::OnSystemEvent(JxCTimerParams*)
         MouseUp(point, 0);
         return;
     }
-    SetPosition(GetPosition() + step_);
+    MoveBy(step_);
     movePartner(GetPosition());
 }
 
@@ -410,7 +413,7 @@ std::int16_t JxCScrollBar::MouseMove(const JxCPoint& point)
         std::int32_t minimum = 0, maximum = 0;
         GetRange(minimum, maximum);
         const std::int32_t y = point.y - parts_[kPartTrack].top - parts_[kPartThumb].Height() / 2;
-        const std::int32_t value = PixelsToValue(y) + minimum;
+        const std::int32_t value = Saturate(PixelsToValue(y) + minimum);
         SetPosition(value);
         if (notifyWhileDragging_)
             tellListener();

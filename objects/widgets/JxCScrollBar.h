@@ -63,8 +63,8 @@ public:
     // Clamps, tells the listener (not while the thumb is dragged) and moves
     // the thumb.
     void SetPosition(std::int32_t value) override;
-    void LineBack() override { SetPosition(GetPosition() - lineStep_); }
-    void LineForward() override { SetPosition(GetPosition() + lineStep_); }
+    void LineBack() override { MoveBy(-std::int64_t(lineStep_)); }
+    void LineForward() override { MoveBy(lineStep_); }
     // The panel draws the dirty rectangle again, or the whole bar.
     std::int16_t Redraw() override;
 

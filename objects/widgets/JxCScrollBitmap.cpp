@@ -59,7 +59,7 @@ std::int16_t JxCScrollBitmap::Draw(JxCSlate* slate, const JxCRect* clip)
     GetRange(minimum, maximum);
     // Counted from the minimum, so that the minimum shows the top whatever
     // the range.
-    const std::int32_t scrolled = ValueToPixels(GetPosition() - minimum);
+    const std::int32_t scrolled = Saturate(ValueToPixels(std::int64_t(GetPosition()) - minimum));
     const JxCPoint offset(std::int16_t(part.left - rect.left), std::int16_t(part.top - rect.top + scrolled));
     return DrawBitmapAt(*this, image_.get(), part, offset, slate, 0);
 }

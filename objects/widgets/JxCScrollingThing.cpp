@@ -9,20 +9,24 @@
 
 namespace {
 
-std::int32_t narrow(std::int64_t value)
+// (span × value × 2 / over + 1) >> 1: the nearest whole number. A span of 2^32
+// times a value of as much passes 64 bits, so the product is taken wider.
+std::int64_t scale(std::int64_t value, std::int64_t span, std::int64_t over)
 {
-    return std::int32_t(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                                  std::numeric_limits<std::int32_t>::max()));
-}
-
-// (span × value × 2 / over + 1) >> 1: the nearest whole number.
-std::int32_t scale(std::int32_t value, std::int32_t span, std::int32_t over)
-{
-    const std::int64_t doubled = std::int64_t(span) * value * 2 / (over ? over : 1);
-    return narrow((doubled + 1) >> 1);
+    __extension__ using Wide = __int128;
+    const Wide doubled = Wide(span) * value * 2 / (over ? over : 1);
+    const Wide rounded = (doubled + 1) >> 1;
+    return std::int64_t(std::clamp<Wide>(rounded, std::numeric_limits<std::int64_t>::min(),
+                                         std::numeric_limits<std::int64_t>::max()));
 }
 
 }  // namespace
+
+std::int32_t JxCScrollingThing::Saturate(std::int64_t v)
+{
+    return std::int32_t(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                              std::numeric_limits<std::int32_t>::max()));
+}
 
 JxCScrollingThing::~JxCScrollingThing()
 {
@@ -100,10 +104,10 @@ void JxCScrollingThing::SetRange(std::int32_t minimum, std::int32_t maximum)
 {
     SetRangeWords(minimum, maximum);
     const std::int64_t span = std::int64_t(maximum_) - minimum_;
-    valueSpan_ = span > 0 ? narrow(span) : 1;
+    valueSpan_ = span > 0 ? span : 1;
 }
 
-void JxCScrollingThing::SetSpans(std::int32_t valueSpan, std::int32_t pixelSpan)
+void JxCScrollingThing::SetSpans(std::int64_t valueSpan, std::int32_t pixelSpan)
 {
     valueSpan_ = valueSpan;
     pixelSpan_ = pixelSpan;
@@ -122,12 +126,12 @@ void JxCScrollingThing::SetPosition(std::int32_t value)
     Redraw();
 }
 
-std::int32_t JxCScrollingThing::ValueToPixels(std::int32_t value) const
+std::int64_t JxCScrollingThing::ValueToPixels(std::int64_t value) const
 {
     return scale(value, pixelSpan_, valueSpan_);
 }
 
-std::int32_t JxCScrollingThing::PixelsToValue(std::int32_t pixels) const
+std::int64_t JxCScrollingThing::PixelsToValue(std::int64_t pixels) const
 {
     return scale(pixels, valueSpan_, pixelSpan_);
 }

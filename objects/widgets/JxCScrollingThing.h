@@ -9,6 +9,10 @@
 // the cursor name, the linked word, the partner's id, then the minimum, the
 // maximum and the start position (32-bit each). No option flags, handlers
 // or further display-object fields are stored; "ResetResources" is set.
+//
+// Ranges may take the whole 32-bit span: moves, offsets from the minimum
+// and conversions are worked out in 64 bits (or wider) and a move past
+// either end stops there.
 
 #include <cstdint>
 #include <vector>
@@ -41,10 +45,10 @@ public:
     virtual void ScrollTo(std::int32_t value) { SetPosition(value); }
     virtual void ScrollToStart() { SetPosition(minimum_); }
     virtual void ScrollToEnd() { SetPosition(maximum_); }
-    virtual void LineBack() { SetPosition(position_ - 1); }
-    virtual void LineForward() { SetPosition(position_ + 1); }
-    virtual void PageBack() { SetPosition(position_ - pageSize_); }
-    virtual void PageForward() { SetPosition(position_ + pageSize_); }
+    virtual void LineBack() { MoveBy(-1); }
+    virtual void LineForward() { MoveBy(1); }
+    virtual void PageBack() { MoveBy(-std::int64_t(pageSize_)); }
+    virtual void PageForward() { MoveBy(pageSize_); }
     virtual std::int16_t Redraw() { return 1; }
 
     void GetRange(std::int32_t& minimum, std::int32_t& maximum) const
@@ -55,23 +59,29 @@ public:
     std::int32_t GetPosition() const { return position_; }
     std::int32_t GetStartPosition() const { return startPosition_; }
     std::int32_t GetScrollPageSize() const { return pageSize_; }
-    std::int32_t GetValueSpan() const { return valueSpan_; }
+    // maximum - minimum (at least 1), which can pass 32 bits.
+    std::int64_t GetValueSpan() const { return valueSpan_; }
     std::int32_t GetPixelSpan() const { return pixelSpan_; }
     JxCScrollingThing* GetPartner() const { return partner_; }
     std::int16_t IsLinked() const { return linked_; }
 
     // Rounded to the nearest whole number (halves away from zero for
-    // positive values), in 64 bits so that no product overflows.
-    std::int32_t ValueToPixels(std::int32_t value) const;
-    std::int32_t PixelsToValue(std::int32_t pixels) const;
+    // positive values); values are offsets from the minimum, so they run
+    // to the value span. No product overflows.
+    std::int64_t ValueToPixels(std::int64_t value) const;
+    std::int64_t PixelsToValue(std::int64_t pixels) const;
     // Takes the partner's range, page size and position; null unlinks.
     void Link(JxCScrollingThing* partner);
 
 protected:
+    // The value nearest to v that 32 bits hold.
+    static std::int32_t Saturate(std::int64_t v);
+    // SetPosition(position + delta), stopping at the ends of the range.
+    void MoveBy(std::int64_t delta) { SetPosition(Saturate(std::int64_t(position_) + delta)); }
     void SetPositionWord(std::int32_t value) { position_ = value; }
-    void SetPageSizeWord(std::int32_t size) { pageSize_ = size; }
+    void SetPageSizeWord(std::int64_t size) { pageSize_ = Saturate(size); }
     // Both spans are kept at 1 or more: a span of 0 (or less) makes both 1.
-    void SetSpans(std::int32_t valueSpan, std::int32_t pixelSpan);
+    void SetSpans(std::int64_t valueSpan, std::int32_t pixelSpan);
     void SetRangeWords(std::int32_t minimum, std::int32_t maximum);
     std::int32_t Clamp(std::int32_t value) const;
 
@@ -84,7 +94,7 @@ private:
     std::int32_t startPosition_ = 0;
     std::int32_t position_ = 0;
     std::int32_t pageSize_ = 0;
-    std::int32_t valueSpan_ = 1;
+    std::int64_t valueSpan_ = 1;
     std::int32_t pixelSpan_ = 1;
     // The objects linked to this one, which forget it when it goes.
     std::vector<JxCScrollingThing*> linkers_;

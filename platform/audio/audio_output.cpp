@@ -20,7 +20,7 @@ std::unique_ptr<AudioOutput> makeForBackend()
 {
     if (std::strcmp(TheBackend().name(), "sdl") == 0)
         return std::make_unique<SdlAudio>(SdlAudio::DefaultMixerFormat(), [] { TheBackend().wake(); });
-    return std::make_unique<HeadlessAudio>();
+    return std::make_unique<HeadlessAudio>(HeadlessAudio::Keep::Nothing);
 }
 }  // namespace
 

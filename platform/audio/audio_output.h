@@ -46,6 +46,10 @@ public:
     // clock time by which that happens while the stream plays on, or none
     // when the output wakes the UI thread itself (or never gets there).
     virtual std::optional<std::uint64_t> wakeAt(StreamId stream, std::uint64_t frames) = 0;
+    // Whether it plays by the process clock (the headless output) rather
+    // than by the host's own time (a sound card): only then can a device
+    // that falls behind the clock be taken as stalled.
+    virtual bool playsByTheClock() const { return false; }
 };
 
 // The process's output: the one installed, else one made for the backend

@@ -24,10 +24,15 @@ void HeadlessAudio::reanchor(Stream& s)
     s.anchorTime = now;
 }
 
-void HeadlessAudio::keepPlayed(Stream& s)
+void HeadlessAudio::takePlayed(Stream& s)
 {
-    std::size_t count = std::min<std::size_t>(s.held.size(), playedAt(s, TheClock().now()) * s.format.channels);
-    s.heard.insert(s.heard.end(), s.held.begin(), s.held.begin() + std::ptrdiff_t(count));
+    const std::uint64_t played = playedAt(s, TheClock().now());
+    const std::size_t count =
+        std::min<std::size_t>(s.held.size(), std::size_t(played - std::min(played, s.gone)) * std::size_t(s.format.channels));
+    if (keep_ == Keep::Sounds)
+        s.heard.insert(s.heard.end(), s.held.begin(), s.held.begin() + std::ptrdiff_t(count));
+    s.held.erase(s.held.begin(), s.held.begin() + std::ptrdiff_t(count));
+    s.gone += count / std::size_t(s.format.channels);
 }
 
 AudioOutput::StreamId HeadlessAudio::openStream(const PcmFormat& format)
@@ -46,8 +51,9 @@ void HeadlessAudio::closeStream(StreamId stream)
     auto it = streams_.find(stream);
     if (it == streams_.end())
         return;
-    keepPlayed(it->second);
-    sounds_.push_back({it->second.format, std::move(it->second.heard)});
+    takePlayed(it->second);
+    if (keep_ == Keep::Sounds)
+        sounds_.push_back({it->second.format, std::move(it->second.heard)});
     streams_.erase(it);
 }
 
@@ -58,6 +64,7 @@ void HeadlessAudio::put(StreamId stream, std::span<const std::int16_t> samples)
         return;
     Stream& s = it->second;
     reanchor(s);
+    takePlayed(s);
     s.held.insert(s.held.end(), samples.begin(), samples.end());
     s.frames += samples.size() / std::size_t(s.format.channels);
 }
@@ -77,9 +84,10 @@ void HeadlessAudio::clear(StreamId stream)
     if (it == streams_.end())
         return;
     Stream& s = it->second;
-    keepPlayed(s);
+    takePlayed(s);
     s.held.clear();
     s.frames = 0;
+    s.gone = 0;
     s.anchorFrames = 0;
     s.anchorTime = TheClock().now();
 }
@@ -104,6 +112,16 @@ std::optional<std::uint64_t> HeadlessAudio::wakeAt(StreamId stream, std::uint64_
     std::uint64_t rate = std::uint64_t(s.format.rate);
     std::uint64_t wait = ((frames - s.anchorFrames) * 1000 + rate - 1) / rate;
     return std::max(now, s.anchorTime + wait);
+}
+
+std::size_t HeadlessAudio::HeldSamples() const
+{
+    std::size_t count = 0;
+    for (const auto& [id, s] : streams_)
+        count += s.held.size() + s.heard.size();
+    for (const Sound& sound : sounds_)
+        count += sound.samples.size();
+    return count;
 }
 
 std::vector<HeadlessAudio::Sound> HeadlessAudio::takeSounds()

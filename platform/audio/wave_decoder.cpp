@@ -1,14 +1,8 @@
 #include "platform/audio/wave_decoder.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavutil/channel_layout.h>
-#include <libavutil/frame.h>
-#include <libavutil/log.h>
-}
-
 #include <algorithm>
-#include <cstring>
+
+#include "platform/movie/ffmpeg_module.h"
 
 namespace plat {
 
@@ -31,79 +25,34 @@ private:
     }
 };
 
+// The codec comes from the FFmpeg library, loaded at the first block (not
+// when a device opens: the start-up probe opens one with an ADPCM format).
+// Without the library every block is silence of its length, so that what
+// the sound paces keeps its time.
 class AdpcmDecoder final : public WaveDecoder {
 public:
     explicit AdpcmDecoder(const WaveFormatInfo& info) : WaveDecoder(info) {}
-    ~AdpcmDecoder() override
-    {
-        av_frame_free(&frame_);
-        av_packet_free(&packet_);
-        avcodec_free_context(&context_);
-    }
-
-    bool open()
-    {
-        // A damaged block is the caller's to handle (it plays as silence);
-        // the codec's own complaints would only fill the terminal.
-        av_log_set_level(AV_LOG_QUIET);
-        AVCodecID id = info_.kind == WaveFormatInfo::Kind::MsAdpcm ? AV_CODEC_ID_ADPCM_MS : AV_CODEC_ID_ADPCM_IMA_WAV;
-        const AVCodec* codec = avcodec_find_decoder(id);
-        if (!codec)
-            return false;
-        context_ = avcodec_alloc_context3(codec);
-        packet_ = av_packet_alloc();
-        frame_ = av_frame_alloc();
-        if (!context_ || !packet_ || !frame_)
-            return false;
-        av_channel_layout_default(&context_->ch_layout, info_.channels);
-        context_->sample_rate = info_.rate;
-        context_->block_align = info_.blockAlign;
-        context_->bits_per_coded_sample = 4;
-        return avcodec_open2(context_, codec, nullptr) == 0;
-    }
 
 private:
     void decodeBlocks(std::span<const std::uint8_t> blocks, std::vector<std::int16_t>& out) override
     {
+        if (!tried_) {
+            tried_ = true;
+            if (const FfmpegModule* module = LoadFfmpegModule())
+                codec_ = module->openAdpcm(info_);
+        }
         const std::size_t size = std::size_t(info_.blockAlign);
-        for (std::size_t at = 0; at + size <= blocks.size(); at += size)
-            decodeOne(blocks.subspan(at, size), out);
-    }
-
-    void decodeOne(std::span<const std::uint8_t> block, std::vector<std::int16_t>& out)
-    {
-        const std::size_t want = std::size_t(info_.samplesPerBlock) * std::size_t(info_.channels);
-        const std::size_t start = out.size();
-        if (av_new_packet(packet_, int(block.size())) == 0) {
-            std::memcpy(packet_->data, block.data(), block.size());
-            if (avcodec_send_packet(context_, packet_) == 0)
-                while (avcodec_receive_frame(context_, frame_) == 0) {
-                    append(out, want - std::min(want, out.size() - start));
-                    av_frame_unref(frame_);
-                }
-            av_packet_unref(packet_);
-        }
-        out.resize(start + want, 0);  // a refused block, or one cut short, is silence
-    }
-
-    void append(std::vector<std::int16_t>& out, std::size_t room) const
-    {
-        const int channels = info_.channels;
-        const std::size_t frames = std::min<std::size_t>(std::size_t(frame_->nb_samples), room / std::size_t(channels));
-        const auto format = AVSampleFormat(frame_->format);
-        if (format == AV_SAMPLE_FMT_S16) {
-            auto* s = reinterpret_cast<const std::int16_t*>(frame_->extended_data[0]);
-            out.insert(out.end(), s, s + frames * std::size_t(channels));
-        } else if (format == AV_SAMPLE_FMT_S16P) {
-            for (std::size_t f = 0; f < frames; ++f)
-                for (int c = 0; c < channels; ++c)
-                    out.push_back(reinterpret_cast<const std::int16_t*>(frame_->extended_data[c])[f]);
+        const std::size_t frames = std::size_t(info_.samplesPerBlock) * std::size_t(info_.channels);
+        for (std::size_t at = 0; at + size <= blocks.size(); at += size) {
+            if (codec_)
+                codec_->decodeBlock(blocks.subspan(at, size), out);
+            else
+                out.resize(out.size() + frames, 0);
         }
     }
 
-    AVCodecContext* context_ = nullptr;
-    AVPacket* packet_ = nullptr;
-    AVFrame* frame_ = nullptr;
+    bool tried_ = false;
+    std::unique_ptr<AdpcmBlockDecoder> codec_;
 };
 
 }  // namespace
@@ -147,10 +96,7 @@ std::unique_ptr<WaveDecoder> WaveDecoder::Create(const WaveFormatInfo& info)
 {
     if (info.kind == WaveFormatInfo::Kind::Pcm8 || info.kind == WaveFormatInfo::Kind::Pcm16)
         return std::make_unique<PcmDecoder>(info);
-    auto adpcm = std::make_unique<AdpcmDecoder>(info);
-    if (!adpcm->open())
-        return nullptr;
-    return adpcm;
+    return std::make_unique<AdpcmDecoder>(info);
 }
 
 void WaveDecoder::decode(std::span<const std::uint8_t> bytes, std::vector<std::int16_t>& out)

@@ -2,8 +2,10 @@
 // Turns the bytes of a wave-output format into 16-bit samples, a whole
 // block at a time: a PCM block is one frame, an ADPCM block is the format's
 // block align. A block split over two buffers is kept until its rest comes.
-// ADPCM is decoded by libavcodec; a block it refuses plays as silence of
-// the block's length, so that timing never depends on damaged data.
+// ADPCM is decoded by libavcodec, in the FFmpeg library that loads when the
+// first block comes (movie/ffmpeg_module.h); a block it refuses plays as
+// silence of the block's length, so that timing never depends on damaged
+// data, and so does every block when the library is missing.
 
 #include <cstdint>
 #include <memory>
@@ -34,7 +36,7 @@ std::optional<WaveFormatInfo> DescribeWaveFormat(const WAVEFORMATEX& format);
 class WaveDecoder {
 public:
     virtual ~WaveDecoder() = default;
-    // Null when the format is not playable or its codec is missing.
+    // Null when the format is not playable.
     static std::unique_ptr<WaveDecoder> Create(const WaveFormatInfo& info);
 
     // Appends the samples of every block that the bytes complete.

@@ -9,6 +9,7 @@
 
 #include "platform/audio/audio_output.h"
 #include "platform/audio/wave_decoder.h"
+#include "platform/clock/clock.h"
 #include "platform/window/messages.h"
 #include "platform/window/window.h"
 
@@ -17,7 +18,9 @@ namespace plat {
 struct WaveOutDevice {
     struct Queued {
         WAVEHDR* header;
-        std::uint64_t end;  // the frame count at which the buffer has played
+        std::uint64_t end;     // the frame count at which the buffer has played
+        std::uint64_t dueAt;   // the clock time by which it would have played
+        std::uint64_t slack;   // how long past that, with no progress, it counts as played anyway
     };
 
     WaveFormatInfo info;
@@ -26,9 +29,33 @@ struct WaveOutDevice {
     HWND window = nullptr;  // the callback window, if any
     std::deque<Queued> queued;
     std::uint64_t written = 0;  // frames written since open or reset
+    // When what was written would have played at the device's rate; a
+    // pause moves it on by the time paused.
+    std::uint64_t dueEnd = 0;
+    std::optional<std::uint64_t> pausedSince;
+    // The last time the output played any of the device's samples.
+    std::uint64_t playedSeen = 0;
+    std::uint64_t progressAt = 0;
+
+    std::uint64_t stalledAt(const Queued& q) const { return std::max(q.dueAt, progressAt) + q.slack; }
 };
 
 namespace {
+
+// A device that stops taking samples (a stalled host device, a driver gone)
+// must not hold its buffers for ever: the sound's owner waits for each
+// completion, and an animation paced by them would freeze. A buffer this
+// many of its own lengths late (and at least the floor), with the output
+// playing nothing of the device's meanwhile, counts as played; a device
+// that is only slow keeps its pace. A sound card's lag counts only against
+// the real clock (a test may drive one from the virtual clock).
+constexpr std::uint64_t kLateLengths = 3;
+constexpr std::uint64_t kLateFloorMs = 500;
+
+bool mayStall(const AudioOutput& output)
+{
+    return output.playsByTheClock() || !TheClock().isVirtual();
+}
 
 struct WaveOutState {
     std::vector<std::unique_ptr<WaveOutDevice>> devices;
@@ -181,8 +208,14 @@ MMRESULT waveOutWrite(HWAVEOUT device, WAVEHDR* header, UINT size)
     std::vector<std::int16_t> samples;
     d->decoder->decode({reinterpret_cast<const std::uint8_t*>(header->lpData), header->dwBufferLength}, samples);
     TheAudioOutput().put(d->stream, samples);
-    d->written += samples.size() / std::size_t(d->info.channels);
-    d->queued.push_back({header, d->written});
+    const std::uint64_t frames = samples.size() / std::size_t(d->info.channels);
+    d->written += frames;
+    const std::uint64_t now = TheClock().now();
+    const std::uint64_t length = (frames * 1000 + std::uint64_t(d->info.rate) - 1) / std::uint64_t(d->info.rate);
+    if (d->queued.empty())
+        d->progressAt = now;
+    d->dueEnd = std::max(d->dueEnd, now) + length;
+    d->queued.push_back({header, d->written, d->dueEnd, std::max(kLateLengths * length, kLateFloorMs)});
     return MMSYSERR_NOERROR;
 }
 
@@ -195,6 +228,18 @@ MMRESULT setPaused(HWAVEOUT device, WaveOutCall call, bool paused)
     if (!d)
         return MMSYSERR_INVALHANDLE;
     TheAudioOutput().setPaused(d->stream, paused);
+    const std::uint64_t now = TheClock().now();
+    if (paused && !d->pausedSince) {
+        d->pausedSince = now;
+    } else if (!paused && d->pausedSince) {
+        // Time paused is no time late.
+        const std::uint64_t stood = now - std::min(now, *d->pausedSince);
+        d->pausedSince.reset();
+        d->dueEnd += stood;
+        d->progressAt = now;
+        for (auto& q : d->queued)
+            q.dueAt += stood;
+    }
     return MMSYSERR_NOERROR;
 }
 }  // namespace
@@ -219,6 +264,8 @@ MMRESULT waveOutReset(HWAVEOUT device)
     TheAudioOutput().clear(d->stream);
     d->decoder->reset();
     d->written = 0;
+    d->dueEnd = 0;
+    d->playedSeen = 0;
     auto queued = std::exchange(d->queued, {});
     for (const auto& q : queued)
         complete(*d, q.header);
@@ -256,11 +303,20 @@ void ServiceWaveOut()
     if (devices.empty())
         return;
     AudioOutput& output = TheAudioOutput();
+    const std::uint64_t now = TheClock().now();
+    const bool stalls = mayStall(output);
     for (auto& d : devices) {
         if (d->queued.empty())
             continue;
         std::uint64_t played = output.played(d->stream);
-        while (!d->queued.empty() && d->queued.front().end <= played) {
+        if (played != d->playedSeen) {
+            d->playedSeen = played;
+            d->progressAt = now;
+        }
+        auto done = [&](const WaveOutDevice::Queued& q) {
+            return q.end <= played || (stalls && !d->pausedSince && d->stalledAt(q) <= now);
+        };
+        while (!d->queued.empty() && done(d->queued.front())) {
             WAVEHDR* header = d->queued.front().header;
             d->queued.pop_front();
             complete(*d, header);
@@ -275,12 +331,17 @@ std::optional<std::uint64_t> NextWaveOutDue()
     if (devices.empty())
         return due;
     AudioOutput& output = TheAudioOutput();
+    auto sooner = [&due](std::uint64_t t) {
+        if (!due || t < *due)
+            due = t;
+    };
     for (auto& d : devices) {
         if (d->queued.empty())
             continue;
         if (auto t = output.wakeAt(d->stream, d->queued.front().end))
-            if (!due || *t < *due)
-                due = t;
+            sooner(*t);
+        if (mayStall(output) && !d->pausedSince)
+            sooner(d->stalledAt(d->queued.front()));
     }
     return due;
 }

@@ -2,9 +2,11 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "platform/audio/audio_output.h"
 #include "platform/audio/wave_out.h"
@@ -78,6 +80,28 @@ std::unique_ptr<Backend> CreateDefaultBackend()
     // clock, so that the program's timers wait as they would on screen.
     SetResponder([](const UiRequest& request) -> std::optional<int> { ExitOnUnansweredBox(request); });
     return std::make_unique<HeadlessBackend>(false);
+}
+
+namespace {
+SessionRescue& rescueSlot()
+{
+    static SessionRescue rescue;
+    return rescue;
+}
+}  // namespace
+
+SessionRescue SetSessionRescue(SessionRescue rescue)
+{
+    return std::exchange(rescueSlot(), std::move(rescue));
+}
+
+void RescueSessionAndExit(int code)
+{
+    static std::atomic<bool> rescued{false};
+    if (!rescued.exchange(true) && rescueSlot())
+        rescueSlot()();
+    std::fflush(nullptr);
+    std::_Exit(code);
 }
 
 void ExitOnUnansweredBox(const UiRequest& request)

@@ -5,6 +5,7 @@
 // clock, test harness, no display) and `sdl` (one host window).
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -69,6 +70,17 @@ void RequireMainThreadToCreate(const char* what);
 // program meets and that no script step answers ends the program: see
 // ExitOnUnansweredBox.
 std::unique_ptr<Backend> CreateDefaultBackend();
+
+// The program's last word when the host ends it from outside its own loop
+// (the display it shows on went away): a function that keeps the user's
+// work, showing nothing and never waiting for the display. Returns the
+// previous one; an empty function removes it.
+using SessionRescue = std::function<void()>;
+SessionRescue SetSessionRescue(SessionRescue rescue);
+// Runs the rescue (once, however often this is reached), then ends the
+// process at once with the code: no exit handlers and no static
+// destructors, since the program is still in the middle of its work.
+[[noreturn]] void RescueSessionAndExit(int code);
 
 struct UiRequest;
 // For a program that nobody can answer: names the box or dialog (its

@@ -15,13 +15,15 @@
 #endif
 
 #include <dlfcn.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <optional>
 
+#include "platform/backend/backend.h"
 #include "platform/fs/paths.h"
 #include "platform/screen/screen.h"
 #include "platform/window/cursor.h"
@@ -33,16 +35,43 @@ namespace plat {
 
 namespace {
 
-// Set when the X server went away under us. The X library then ends the
-// program with exit(); SDL's teardown would wait inside the library for
-// replies that can never come and spin there for ever, so it is skipped.
-std::atomic<bool> hostDisplayLost{false};
+// The exit code of a program whose display went away.
+constexpr int kDisplayLostExitCode = 1;
 
+// The X server went away under us (a log-out). Were this to return, the X
+// library would end the program with exit(): static destructors would run
+// while the program is still in the middle of its work, and SDL's teardown
+// would wait for replies that never come. The user's work is kept through
+// the session rescue instead, and the process ends at once.
 int onHostDisplayLost(void*)
 {
-    hostDisplayLost = true;
     std::fputs("kelbo32: the connection to the display was lost\n", stderr);
-    return 0;  // the X library exits once this returns
+    RescueSessionAndExit(kDisplayLostExitCode);
+}
+
+// A closed terminal (SIGHUP) ends the program as SIGTERM does: SDL turns
+// SIGTERM into its quit event, which closes the program's window, so what
+// the user did is saved on the way out. The hang-up is passed on as a
+// SIGTERM. A hang-up that is ignored (nohup) or handled already, or a
+// SIGTERM that SDL does not handle, is left as it is.
+void onHangUp(int)
+{
+    ::kill(::getpid(), SIGTERM);  // safe in a signal handler
+}
+
+void endHangUpsAsTerminate()
+{
+    struct sigaction term {};
+    struct sigaction hangUp {};
+    if (::sigaction(SIGTERM, nullptr, &term) != 0 || term.sa_handler == SIG_DFL || term.sa_handler == SIG_IGN)
+        return;
+    if (::sigaction(SIGHUP, nullptr, &hangUp) != 0 || hangUp.sa_handler != SIG_DFL)
+        return;
+    struct sigaction passOn {};
+    passOn.sa_handler = onHangUp;
+    sigemptyset(&passOn.sa_mask);
+    passOn.sa_flags = SA_RESTART;
+    ::sigaction(SIGHUP, &passOn, nullptr);
 }
 
 // SDL loads the X library itself; its IO error handler is reached through
@@ -185,8 +214,6 @@ private:
 
 SdlBackend::~SdlBackend()
 {
-    if (hostDisplayLost)
-        return;
     if (cursor_)
         SDL_FreeCursor(cursor_);
     if (texture_)
@@ -207,6 +234,7 @@ bool SdlBackend::open(std::string* error)
         return false;
     }
     watchForLostDisplay();
+    endHangUpsAsTerminate();
     // The largest whole factor that fits the host's display.
     const Screen& s = TheScreen();
     SDL_Rect usable;

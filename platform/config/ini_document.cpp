@@ -178,8 +178,8 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
 
     std::size_t header = findSection(section);
     if (header == npos) {
-        if (!lines_.empty() && !trim(lines_.back().raw).empty())
-            insertLine(lines_.size(), Line{});
+        // Right after the last line, as Windows writes it: no blank line
+        // between sections.
         Line head;
         head.kind = Kind::Section;
         head.name = std::string(trim(section));

@@ -34,7 +34,8 @@ public:
     std::vector<std::string> Keys(std::string_view section) const;
 
     // Replaces the first matching key's value, or adds the key at the end
-    // of the first matching section, or adds the section at the end.
+    // of the first matching section, or adds the section at the end (with
+    // no blank line before it).
     void Set(std::string_view section, std::string_view key, std::string_view value);
     // Removes every line of the key in the first matching section; false
     // when there was none.

@@ -81,7 +81,10 @@ DWORD copyValue(const std::string& value, char* buffer, DWORD size)
     return static_cast<DWORD>(n);
 }
 
-DWORD copyList(const std::vector<std::string>& names, char* buffer, DWORD size)
+// A list of NUL-ended names and a closing NUL. With `roomToSpare` (the
+// section names) only a list with room left over is whole: one that its
+// closing NUL would exactly fill is cut, as Windows cuts it.
+DWORD copyList(const std::vector<std::string>& names, char* buffer, DWORD size, bool roomToSpare)
 {
     if (!buffer || size == 0)
         return 0;
@@ -94,7 +97,7 @@ DWORD copyList(const std::vector<std::string>& names, char* buffer, DWORD size)
         list += n;
         list += '\0';
     }
-    if (list.size() + 1 <= size) {
+    if (list.size() + 1 < size || (!roomToSpare && list.size() + 1 == size)) {
         std::memcpy(buffer, list.data(), list.size());
         buffer[list.size()] = '\0';
         return static_cast<DWORD>(list.size());
@@ -119,22 +122,36 @@ std::string trimmedDefault(const char* value)
 DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
                                char* buffer, DWORD size, const char* fileName)
 {
+    return GetProfileStringOf(ReadPrivateProfile(fileName), section, key, defaultValue, buffer, size);
+}
+
+IniDocument ReadPrivateProfile(const char* fileName)
+{
     std::lock_guard lock(profileMutex());
-    IniDocument ini = readProfile(profileHostPath(fileName));
+    return readProfile(profileHostPath(fileName));
+}
+
+DWORD GetProfileStringOf(const IniDocument& ini, const char* section, const char* key, const char* defaultValue,
+                         char* buffer, DWORD size)
+{
     if (!section)
-        return copyList(ini.Sections(), buffer, size);
+        return copyList(ini.Sections(), buffer, size, true);
     if (!key)
-        return copyList(ini.Keys(section), buffer, size);
+        return copyList(ini.Keys(section), buffer, size, false);
     std::optional<std::string> value = ini.Find(section, key);
     return copyValue(value ? *value : trimmedDefault(defaultValue), buffer, size);
 }
 
 UINT GetPrivateProfileIntA(const char* section, const char* key, int defaultValue, const char* fileName)
 {
-    if (!section || !key)
-        return static_cast<UINT>(defaultValue);
     std::optional<std::string> value;
-    {
+    if (!section || !key) {
+        // The number is read from what the string call gives: the first
+        // name of the list of sections or keys.
+        char list[256];
+        if (GetPrivateProfileStringA(section, key, "", list, sizeof list, fileName) > 0)
+            value = std::string(list);
+    } else {
         std::lock_guard lock(profileMutex());
         value = readProfile(profileHostPath(fileName)).Find(section, key);
     }
@@ -155,15 +172,22 @@ UINT GetPrivateProfileIntA(const char* section, const char* key, int defaultValu
 BOOL WritePrivateProfileStringA(const char* section, const char* key, const char* value,
                                 const char* fileName)
 {
-    if (!section) {
-        // All three null is a flush, and nothing is cached; a key or value
-        // without its section is an error.
-        if (!key && !value)
-            return 1;
-        SetLastError(ERROR_INVALID_PARAMETER);
+    if (!section && !key && !value)
+        return 1;  // a flush, and nothing is cached
+    if (fileName && !*fileName) {
+        SetLastError(ERROR_ACCESS_DENIED);
         return 0;
     }
     std::lock_guard lock(profileMutex());
+    if (!section) {
+        // A key or value without its section: an absent or empty file is
+        // not found, any other refuses the call.
+        std::string text;
+        const std::string host = profileHostPath(fileName);
+        const bool empty = host.empty() || !ReadWholeFile(host, text, kMaxProfileBytes) || text.empty();
+        SetLastError(empty ? ERROR_FILE_NOT_FOUND : ERROR_INVALID_PARAMETER);
+        return 0;
+    }
     SetLastError(ERROR_SUCCESS);
     std::string host = profileHostPath(fileName, true);
     if (host.empty()) {
@@ -206,6 +230,11 @@ BOOL WritePrivateProfileStringA(const char* section, const char* key, const char
         return 0;
     }
     return 1;
+}
+
+DWORD GetPrivateProfileSectionNamesA(char* buffer, DWORD size, const char* fileName)
+{
+    return GetPrivateProfileStringA(nullptr, nullptr, nullptr, buffer, size, fileName);
 }
 
 DWORD GetProfileStringA(const char* section, const char* key, const char* defaultValue, char* buffer,

@@ -1,6 +1,7 @@
 #include "platform/draw/rgnobject.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/draw/dc.h"
 #include "platform/draw/raster.h"
@@ -76,6 +77,14 @@ int OffsetRgn(HRGN rgn, int dx, int dy)
     RegionObject* r = live(rgn);
     if (!r)
         return ERROR;
+    // GDI keeps coordinates within 27 bits: a move that would take the
+    // region past them fails and leaves it where it was.
+    constexpr std::int64_t kLimit = std::int64_t(1) << 27;
+    auto within = [&](std::int64_t v) { return v >= -kLimit && v < kLimit; };
+    const RECT b = r->region.box();
+    if (!r->region.empty() && !(within(std::int64_t(b.left) + dx) && within(std::int64_t(b.right) + dx) &&
+                                within(std::int64_t(b.top) + dy) && within(std::int64_t(b.bottom) + dy)))
+        return ERROR;
     r->region.offset(dx, dy);
     return RegionType(r->region);
 }
@@ -145,8 +154,10 @@ int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode)
     if (!rgn) {
         if (mode != RGN_COPY)
             return ERROR;
+        // No clip region: the whole surface, one rectangle, whatever covers
+        // parts of a window.
         dc->clip.reset();
-        return clipType(dc);
+        return SIMPLEREGION;
     }
     RegionObject* r = live(rgn);
     if (!r)

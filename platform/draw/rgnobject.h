@@ -26,6 +26,8 @@ BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom);
 // dest := src1 op src2 (src2 unused for RGN_COPY); dest may be either
 // source. Returns the type of the result, ERROR for a stale handle.
 int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode);
+// ERROR, and the region left in place, when the move would take it past
+// the 27-bit coordinates GDI keeps.
 int OffsetRgn(HRGN rgn, int dx, int dy);
 int GetRgnBox(HRGN rgn, RECT* box);
 BOOL PtInRegion(HRGN rgn, int x, int y);
@@ -36,7 +38,8 @@ int RegionType(const Region& region);
 const Region* RegionOf(HRGN rgn);
 
 // The clip region of a DC, in device coordinates: a copy of rgn, or none
-// when rgn is null. Returns the type of the new clipping.
+// when rgn is null. Returns the type of the new clipping; none is the
+// whole surface, SIMPLEREGION.
 int SelectClipRgn(HDC hdc, HRGN rgn);
 int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode);
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);

@@ -1,6 +1,7 @@
 #include "platform/fs/atomic_file.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -105,6 +106,47 @@ int CheckWriteFault(const std::string& hostPath, std::size_t written)
     return hook ? hook(hostPath, written) : 0;
 }
 
+namespace {
+
+// The process that writes a temporary file of TemporaryPathFor's
+// (".NAME.tmpPID-N"); 0 for any other name.
+pid_t writerOf(const std::string& name)
+{
+    const std::size_t tmp = name.rfind(".tmp");
+    const std::size_t dash = name.rfind('-');
+    if (name.empty() || name[0] != '.' || tmp == std::string::npos || tmp == 0 || dash == std::string::npos ||
+        dash < tmp + 5 || dash + 1 == name.size())
+        return 0;
+    auto digits = [&](std::size_t from, std::size_t to) {
+        return std::all_of(name.begin() + std::ptrdiff_t(from), name.begin() + std::ptrdiff_t(to),
+                           [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (!digits(tmp + 4, dash) || !digits(dash + 1, name.size()) || dash - (tmp + 4) > 9)
+        return 0;
+    return static_cast<pid_t>(std::stol(name.substr(tmp + 4, dash - (tmp + 4))));
+}
+
+bool processIsGone(pid_t pid)
+{
+    return ::kill(pid, 0) != 0 && errno == ESRCH;
+}
+
+}  // namespace
+
+std::size_t RemoveAbandonedTemporaryFiles(const std::string& hostFolder)
+{
+    std::error_code ec;
+    std::size_t removed = 0;
+    for (std::filesystem::directory_iterator it(hostFolder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        const pid_t pid = writerOf(name);
+        if (pid <= 0 || pid == ::getpid() || !processIsGone(pid) || !it->is_regular_file(ec))
+            continue;
+        removed += ::unlink(it->path().c_str()) == 0 ? 1 : 0;
+    }
+    return removed;
+}
+
 std::string TemporaryPathFor(const std::string& hostPath)
 {
     static std::atomic<unsigned> counter{0};
@@ -114,9 +156,12 @@ std::string TemporaryPathFor(const std::string& hostPath)
     return (p.parent_path() / name).string();
 }
 
-int CommitTemporaryFile(int fd, const std::string& tempPath, const std::string& hostPath)
+namespace {
+
+// Renames the flushed temporary file over its target unless flushing it
+// failed (err); 0 or an errno value, the temporary file removed on failure.
+int renameIntoPlace(int err, const std::string& tempPath, const std::string& hostPath)
 {
-    int err = flushAndClose(fd);
     if (err == 0 && ::rename(tempPath.c_str(), hostPath.c_str()) != 0)
         err = errno;
     if (err != 0) {
@@ -125,6 +170,19 @@ int CommitTemporaryFile(int fd, const std::string& tempPath, const std::string& 
     }
     syncFolderOf(hostPath);
     return 0;
+}
+
+}  // namespace
+
+int CommitTemporaryFile(int fd, const std::string& tempPath, const std::string& hostPath)
+{
+    return renameIntoPlace(flushAndClose(fd), tempPath, hostPath);
+}
+
+int CommitTemporaryFileKeepingOpen(int fd, const std::string& tempPath, const std::string& hostPath)
+{
+    const int err = ::fsync(fd) != 0 && errno != EINVAL ? errno : 0;
+    return renameIntoPlace(err, tempPath, hostPath);
 }
 
 int CommitNewFile(int fd, const std::string& tempPath, const std::string& hostPath)

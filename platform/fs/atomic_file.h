@@ -18,9 +18,17 @@ int WriteFileAtomically(const std::string& hostPath, std::string_view data);
 // The temporary file that WriteFileAtomically and the files opened with
 // OF_CREATE write into, named after the target in the same folder.
 std::string TemporaryPathFor(const std::string& hostPath);
+// Removes from a host folder the temporary files that writers ended half-way
+// left behind: those named by TemporaryPathFor whose process is gone. Those
+// of this process and of any running one stay. Returns how many went.
+std::size_t RemoveAbandonedTemporaryFiles(const std::string& hostFolder);
 // Renames a finished temporary file over its target (after flushing it).
 // Returns 0 or an errno value; the temporary file is removed on failure.
 int CommitTemporaryFile(int fd, const std::string& tempPath, const std::string& hostPath);
+// The same, but the descriptor stays open (and so do its locks): it then
+// names the target. On failure the temporary file is removed and the
+// descriptor is still the caller's to close.
+int CommitTemporaryFileKeepingOpen(int fd, const std::string& tempPath, const std::string& hostPath);
 
 // Like CommitTemporaryFile, but the temporary file takes the name only where
 // no file of that name exists; EEXIST (and the temporary file removed) when

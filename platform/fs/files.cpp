@@ -33,6 +33,14 @@ struct OpenEntry {
     bool failed = false;  // a write failed: the created file is not put in place
     bool newOnly = false;  // a created file that takes its name only where none exists
     int markFd = -1;      // a second descriptor that holds the share marks of a write-only open
+    // For a created file that replaces a held one (CreateReplacement): the
+    // held handle and the file it had open then.
+    struct Held {
+        HFILE handle = HFILE_ERROR;
+        dev_t dev = 0;
+        ino_t ino = 0;
+    };
+    std::optional<Held> replaces;
 };
 
 void closeEntryFds(const OpenEntry& e)
@@ -157,6 +165,57 @@ bool sharedElsewhereForbids(const std::string& host, UINT access, UINT share)
     return !allowed;
 }
 
+// How often an open starts again when each time the name was given to a
+// new file before its marks were in place: each new start means another
+// copy saved the file just then, so a handful is far beyond what happens.
+constexpr int kReopenAttempts = 8;
+
+// Opens an existing file into entry with its share marks; 0 or the error.
+DWORD openExistingLocked(const HostPath& where, UINT access, UINT share, OpenEntry& entry)
+{
+    const int flags = access == OF_READ ? O_RDONLY : access == OF_WRITE ? O_WRONLY : O_RDWR;
+    for (int attempt = 0; attempt < kReopenAttempts; ++attempt) {
+        int fd = ::open(where.host.c_str(), flags | O_CLOEXEC);
+        if (fd < 0)
+            return openErrno(errno, where);
+        struct stat st {};
+        ::fstat(fd, &st);
+        if (S_ISDIR(st.st_mode)) {
+            ::close(fd);
+            return ERROR_ACCESS_DENIED;
+        }
+        if (sharingConflictLocked(where.host, st.st_dev, st.st_ino, true, access, share)) {
+            ::close(fd);
+            return ERROR_SHARING;
+        }
+        // The marks that other running copies see; a write-only descriptor
+        // cannot hold them, so a second one for reading does.
+        int markFd = reads(access) ? fd : ::open(where.host.c_str(), O_RDONLY | O_CLOEXEC);
+        if (markFd >= 0 && !TakeShareMarks(markFd, wishOf(access, share))) {
+            if (markFd != fd)
+                ::close(markFd);
+            ::close(fd);
+            return ERROR_SHARING;
+        }
+        entry.markFd = markFd != fd ? markFd : -1;
+        entry.fd = fd;
+        entry.dev = st.st_dev;
+        entry.ino = st.st_ino;
+        // Another copy that held the file may have put a new one in its
+        // place between the open and the marks: the old one, read and
+        // written back later, would undo what that copy saved.
+        struct stat now {};
+        const bool gone = ::stat(where.host.c_str(), &now) != 0;
+        if (!gone && now.st_dev == st.st_dev && now.st_ino == st.st_ino)
+            return 0;
+        closeEntryFds(entry);
+        entry.fd = entry.markFd = -1;
+        if (gone)
+            return ERROR_FILE_NOT_FOUND;
+    }
+    return ERROR_SHARING;
+}
+
 HFILE openResolved(const HostPath& where, OFSTRUCT* info, UINT style, bool newOnly)
 {
     UINT access = style & 0x3;
@@ -198,33 +257,8 @@ HFILE openResolved(const HostPath& where, OFSTRUCT* info, UINT style, bool newOn
     } else {
         if (writes(access) && IsReadOnlyHostFile(where.host))
             return failOpen(info, ERROR_ACCESS_DENIED);
-        int flags = access == OF_READ ? O_RDONLY : access == OF_WRITE ? O_WRONLY : O_RDWR;
-        int fd = ::open(where.host.c_str(), flags | O_CLOEXEC);
-        if (fd < 0)
-            return failOpen(info, openErrno(errno, where));
-        struct stat st {};
-        ::fstat(fd, &st);
-        if (S_ISDIR(st.st_mode)) {
-            ::close(fd);
-            return failOpen(info, ERROR_ACCESS_DENIED);
-        }
-        if (sharingConflictLocked(where.host, st.st_dev, st.st_ino, true, access, share)) {
-            ::close(fd);
-            return failOpen(info, ERROR_SHARING);
-        }
-        // The marks that other running copies see; a write-only descriptor
-        // cannot hold them, so a second one for reading does.
-        int markFd = reads(access) ? fd : ::open(where.host.c_str(), O_RDONLY | O_CLOEXEC);
-        if (markFd >= 0 && !TakeShareMarks(markFd, wishOf(access, share))) {
-            if (markFd != fd)
-                ::close(markFd);
-            ::close(fd);
-            return failOpen(info, ERROR_SHARING);
-        }
-        entry.markFd = markFd != fd ? markFd : -1;
-        entry.fd = fd;
-        entry.dev = st.st_dev;
-        entry.ino = st.st_ino;
+        if (DWORD err = openExistingLocked(where, access, share, entry))
+            return failOpen(info, err);
     }
     if (info) {
         info->nErrCode = 0;
@@ -232,6 +266,39 @@ HFILE openResolved(const HostPath& where, OFSTRUCT* info, UINT style, bool newOn
     }
     SetLastError(ERROR_SUCCESS);
     return addLocked(std::move(entry));
+}
+
+// Puts a finished replacement in place of its held file and moves the held
+// handle onto it (see CreateReplacement).
+HFILE commitReplacement(OpenEntry& r)
+{
+    std::lock_guard lock(handles().mutex);
+    OpenEntry* held = entryLocked(r.replaces->handle);
+    const bool same = held && held->temp.empty() && held->host == r.host && held->dev == r.replaces->dev &&
+                      held->ino == r.replaces->ino;
+    // Nobody else knows the new file yet: its marks cannot conflict.
+    if (!same || !TakeShareMarks(r.fd, wishOf(held->access, held->share))) {
+        ::close(r.fd);
+        ::unlink(r.temp.c_str());
+        SetLastError(ERROR_INVALID_HANDLE);
+        return HFILE_ERROR;
+    }
+    if (int err = CommitTemporaryFileKeepingOpen(r.fd, r.temp, r.host)) {
+        ::close(r.fd);
+        SetLastError(ErrorFromErrno(err));
+        return HFILE_ERROR;
+    }
+    const off_t at = ::lseek(held->fd, 0, SEEK_CUR);
+    closeEntryFds(*held);
+    struct stat st {};
+    ::fstat(r.fd, &st);
+    held->fd = r.fd;
+    held->markFd = -1;  // the new descriptor reads and writes: it holds the marks itself
+    held->dev = st.st_dev;
+    held->ino = st.st_ino;
+    ::lseek(held->fd, at > 0 ? at : 0, SEEK_SET);
+    SetLastError(ERROR_SUCCESS);
+    return 0;
 }
 
 // Runs fn on the open entry, with the table locked; an unknown handle
@@ -509,6 +576,35 @@ HFILE CreateNewFile(const char* path)
     return openResolved(where, &info, OF_CREATE | OF_READWRITE, true);
 }
 
+HFILE CreateReplacement(HFILE held)
+{
+    std::lock_guard lock(handles().mutex);
+    OpenEntry* e = entryLocked(held);
+    if (!e || !e->temp.empty()) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return HFILE_ERROR;
+    }
+    if (openFaultHook())
+        if (int fault = openFaultHook()(e->host)) {
+            SetLastError(ErrorFromErrno(fault));
+            return HFILE_ERROR;
+        }
+    struct stat st {};
+    const mode_t mode = ::fstat(e->fd, &st) == 0 ? (st.st_mode & 07777) : 0644;
+    OpenEntry r;
+    r.host = e->host;
+    r.temp = TemporaryPathFor(e->host);
+    r.access = OF_READWRITE;
+    r.replaces = OpenEntry::Held{held, e->dev, e->ino};
+    r.fd = ::open(r.temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (r.fd < 0) {
+        SetLastError(ErrorFromErrno(errno));
+        return HFILE_ERROR;
+    }
+    SetLastError(ERROR_SUCCESS);
+    return addLocked(std::move(r));
+}
+
 HFILE _lclose(HFILE file)
 {
     std::optional<OpenEntry> entry;
@@ -531,6 +627,8 @@ HFILE _lclose(HFILE file)
         SetLastError(ERROR_WRITE_FAULT);
         return HFILE_ERROR;
     }
+    if (entry->replaces)
+        return commitReplacement(*entry);
     const int err = entry->newOnly ? CommitNewFile(entry->fd, entry->temp, entry->host)
                                    : CommitTemporaryFile(entry->fd, entry->temp, entry->host);
     if (err) {
@@ -672,6 +770,14 @@ BOOL DeleteFileA(const char* path)
     return 1;
 }
 
+std::size_t RemoveAbandonedTemporaryFilesIn(const char* folder)
+{
+    HostPath where = resolveForChange(folder);
+    if (where.error || !where.isFolder)
+        return 0;
+    return RemoveAbandonedTemporaryFiles(where.host);
+}
+
 BOOL CopyFileA(const char* existing, const char* target, BOOL failIfExists)
 {
     HostPath from = existing ? ResolveHostPath(existing) : badArgument();
@@ -713,6 +819,9 @@ BOOL MoveFileA(const char* existing, const char* target)
 
 BOOL CreateDirectoryA(const char* path, const void* /*security*/)
 {
+    // An empty name names no folder (not the current one, which exists).
+    if (path && !*path)
+        return fail(ERROR_PATH_NOT_FOUND);
     // A typed folder name reaches here (the installer's target): the host
     // would take wildcards and the like, Windows refuses them.
     for (const char* p = path; p && *p; ++p)

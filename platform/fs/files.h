@@ -7,7 +7,10 @@
 // Files opened for writing without OF_CREATE are changed in place.
 // Share modes hold between handles of this process and between running
 // copies of the program (through advisory marks on the host file), and a
-// file that is open anywhere cannot be deleted (ERROR_SHARING).
+// file that is open anywhere cannot be deleted (ERROR_SHARING). An open
+// that finds, once its marks are in place, that the name has been given to
+// a new file meanwhile (another copy saved it) lets go and opens the new
+// one: what it holds is always the file of that name.
 
 #include <functional>
 #include <string>
@@ -57,6 +60,15 @@ HFILE _lcreat(const char* path, int attribute);
 // file: ERROR_FILE_EXISTS from the open when the file is there already, and
 // from _lclose when another writer put one there meanwhile.
 HFILE CreateNewFile(const char* path);
+// A created file that takes the place of the file `held` has open: closed
+// whole, it replaces that file at its path and `held` moves onto it, with
+// the same access and share mode. The new file carries held's share marks
+// before it takes the name and the old one keeps them until then, so no
+// other open, here or in another running copy, can take the file in
+// between. A failed write or DiscardFile leaves `held` on the old file, as
+// it was; so does closing after `held` was closed. HFILE_ERROR
+// (ERROR_INVALID_HANDLE) when `held` is unknown or a created file itself.
+HFILE CreateReplacement(HFILE held);
 // Closes; for a created file this is when it replaces the target. HFILE_ERROR
 // when the handle is unknown or the file could not be put in place.
 HFILE _lclose(HFILE file);
@@ -109,6 +121,9 @@ BOOL SetFileAttributesA(const char* path, DWORD attributes);
 bool IsReadOnlyHostFile(const std::string& hostPath);
 
 BOOL DeleteFileA(const char* path);
+// Removes what writers ended half-way left in a folder (see
+// RemoveAbandonedTemporaryFiles); the number removed.
+std::size_t RemoveAbandonedTemporaryFilesIn(const char* folder);
 // Copies atomically; with failIfExists an existing target is an error.
 BOOL CopyFileA(const char* existing, const char* target, BOOL failIfExists);
 BOOL MoveFileA(const char* existing, const char* target);

@@ -324,6 +324,8 @@ std::string GetFullWindowsPath(std::string_view path, DWORD* error)
         std::string out = "\\\\" + parts[0] + "\\" + parts[1];
         for (const std::string& p : rest)
             out += "\\" + p;
+        if (!rest.empty() && FindLastSeparator(path) == path.size() - 1)
+            out += '\\';
         return out;
     }
     char drive;
@@ -343,7 +345,11 @@ std::string GetFullWindowsPath(std::string_view path, DWORD* error)
             appendComponents(parts, splitComponents(current().folders[drive - 'A']));
     }
     appendComponents(parts, splitComponents(rest));
-    return joinWindows(drive, parts);
+    std::string full = joinWindows(drive, parts);
+    // A folder named with its closing backslash keeps it, as Windows keeps it.
+    if (!parts.empty() && !rest.empty() && FindLastSeparator(rest) == rest.size() - 1)
+        full += '\\';
+    return full;
 }
 
 HostPath ResolveHostPath(std::string_view windowsPath)
@@ -490,7 +496,10 @@ BOOL SetCurrentDirectoryA(const char* path)
     std::lock_guard lock(current().mutex);
     initialiseLocked();
     current().drive = full[0];
-    current().folders[full[0] - 'A'] = full.substr(2);
+    std::string folder = full.substr(2);
+    if (folder.size() > 1 && folder.back() == '\\')
+        folder.pop_back();  // the current folder is kept without it
+    current().folders[full[0] - 'A'] = folder;
     return 1;
 }
 

@@ -15,8 +15,9 @@
 namespace plat {
 
 // The absolute, normalised form "X:\DIR\NAME" ("." and ".." folded,
-// separators made backslashes, no trailing backslash except on a root), or
-// empty for a path without a usable drive (error in *error when given).
+// separators made backslashes; a path given with a closing separator keeps
+// one backslash, as does a root), or empty for a path without a usable
+// drive (error in *error when given).
 std::string GetFullWindowsPath(std::string_view path, DWORD* error = nullptr);
 
 struct HostPath {

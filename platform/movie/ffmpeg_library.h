@@ -1,12 +1,13 @@
 #pragma once
-// The movie library over FFmpeg: movies from the drives the engine sees,
-// or from bytes in memory.
+// The movie library over FFmpeg, loaded when the first movie opens
+// (movie/ffmpeg_module.h): movies from the drives the engine sees, or from
+// bytes in memory.
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-#include "platform/movie/ffmpeg_input.h"
+#include "platform/movie/movie_bytes.h"
 #include "platform/movie/movie_source.h"
 
 namespace plat {
@@ -17,7 +18,8 @@ public:
 };
 
 // A movie from its bytes; the sound gets a sink of its own when the
-// platform makes one (movie/sound_sink.h).
+// platform makes one (movie/sound_sink.h). kMovieLibraryMissing when FFmpeg
+// cannot be loaded.
 OpenedSource OpenFfmpegMovie(std::unique_ptr<MovieBytes> bytes);
 
 }  // namespace plat

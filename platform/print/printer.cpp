@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/draw/brush.h"
@@ -13,6 +14,7 @@
 #include "platform/draw/paint.h"
 #include "platform/draw/surface.h"
 #include "platform/fs/atomic_file.h"
+#include "platform/fs/user_dirs.h"
 
 namespace plat {
 
@@ -24,6 +26,7 @@ struct PrintJob {
     bool inPage = false;
     std::string document;
     std::vector<std::string> pages;  // encoded PNG files
+    std::vector<std::string> written;  // the host files of the last EndDoc
 };
 
 int& jobCounter()
@@ -107,6 +110,8 @@ std::string DocumentsFolderHost()
         return documentsOverride();
     if (const char* xdg = std::getenv("XDG_DOCUMENTS_DIR"); xdg && *xdg)
         return xdg;
+    if (std::optional<std::string> named = UserDir("XDG_DOCUMENTS_DIR"))
+        return *named;
     const char* home = std::getenv("HOME");
     return std::string(home && *home ? home : ".") + "/Documents";
 }
@@ -169,6 +174,7 @@ int StartDocA(HDC hdc, const DOCINFOA* info)
         return SP_ERROR;
     job->inDocument = true;
     job->pages.clear();
+    job->written.clear();
     job->document = info && info->lpszDocName ? info->lpszDocName : "";
     return ++jobCounter();
 }
@@ -219,11 +225,22 @@ int EndDoc(HDC hdc)
     for (int n = 2; std::filesystem::exists(stem + " - page 1.png", ignored); ++n)
         stem = base + " (" + std::to_string(n) + ")";
     int result = 1;
-    for (std::size_t i = 0; i < job->pages.size() && result > 0; ++i)
-        if (WriteFileAtomically(stem + " - page " + std::to_string(i + 1) + ".png", job->pages[i]) != 0)
+    job->written.clear();
+    for (std::size_t i = 0; i < job->pages.size() && result > 0; ++i) {
+        const std::string file = stem + " - page " + std::to_string(i + 1) + ".png";
+        if (WriteFileAtomically(file, job->pages[i]) != 0)
             result = SP_ERROR;
+        else
+            job->written.push_back(file);
+    }
     job->pages.clear();
     return result;
+}
+
+std::vector<std::string> PrintedFiles(HDC hdc)
+{
+    PrintJob* job = jobOf(hdc);
+    return job ? job->written : std::vector<std::string>();
 }
 
 int AbortDoc(HDC hdc)

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/core/types.h"
 #include "platform/ui/common_dialogs.h"
@@ -53,8 +54,13 @@ int EndDoc(HDC hdc);
 // Drops the job's pages.
 int AbortDoc(HDC hdc);
 
-// The folder printed pages go to: the override, else $XDG_DOCUMENTS_DIR,
-// else $HOME/Documents (made when missing).
+// The host files the last EndDoc of the DC wrote, in page
+// order, so that the user can be told where the pages went.
+std::vector<std::string> PrintedFiles(HDC hdc);
+
+// The folder printed pages go to: the override, else $XDG_DOCUMENTS_DIR
+// from the environment, else the documents folder of the user's
+// user-dirs file, else $HOME/Documents (made when missing).
 std::string DocumentsFolderHost();
 void SetDocumentsFolderHost(const std::string& hostPath);
 

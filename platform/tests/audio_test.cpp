@@ -3,6 +3,7 @@
 // MM_WOM_DONE; pause, reset and close as the engine relies on them; the
 // decoding of ADPCM blocks split over buffers; the RIFF chunk walk.
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "platform/audio/wave_decoder.h"
 #include "platform/audio/wave_out.h"
 #include "platform/clock/clock.h"
+#include "platform/movie/ffmpeg_module.h"
 #include "platform/tests/window_fixture.h"
 #include "platform/window/messages.h"
 
@@ -137,6 +139,82 @@ TEST_F(WaveOut, BuffersFinishWhenTheClockPassesTheirSamplesInWriteOrder)
     ASSERT_EQ(sounds[0].samples.size(), 300u);
     for (int i = 0; i < 300; ++i)
         ASSERT_EQ(sounds[0].samples[std::size_t(i)], i);
+}
+
+// An output whose device has stopped taking samples: nothing ever plays,
+// though it should play by the clock.
+class StalledOutput final : public AudioOutput {
+public:
+    const char* name() const override { return "stalled"; }
+    bool playsByTheClock() const override { return true; }
+    StreamId openStream(const PcmFormat&) override { return next_++; }
+    void closeStream(StreamId) override {}
+    void put(StreamId, std::span<const std::int16_t>) override {}
+    void setPaused(StreamId, bool) override {}
+    void clear(StreamId) override {}
+    std::uint64_t played(StreamId) const override { return 0; }
+    std::optional<std::uint64_t> wakeAt(StreamId, std::uint64_t) override { return std::nullopt; }
+
+private:
+    StreamId next_ = 1;
+};
+
+TEST_F(WaveOut, AStalledDeviceGivesEachBufferBackOnceItIsSeveralLengthsLateAndNotWhilePaused)
+{
+    InstallAudioOutput(std::make_unique<StalledOutput>());
+    HWAVEOUT d = open(pcm16(1000));
+    std::vector<std::vector<std::int16_t>> data(2);
+    std::vector<WAVEHDR> h(2);
+    fill(data, h, 400);  // 400 ms each
+    harness.runUntilIdle();
+    seen.clear();
+    for (auto& header : h) {
+        waveOutPrepareHeader(d, &header, sizeof header);
+        waveOutWrite(d, &header, sizeof header);
+    }
+    // The first is due at 400 ms and three lengths late at 1600, the
+    // second at 800 and 2000. Time paused does not count, nor does the
+    // time before the restart: both count as played 1200 ms after it (the
+    // wait blocks until then, needing no other wake), in order.
+    harness.runFor(1000);
+    waveOutPause(d);
+    harness.runFor(5000);
+    EXPECT_TRUE(completions().empty());
+    waveOutRestart(d);
+    harness.runFor(1199);
+    EXPECT_TRUE(completions().empty());
+    harness.runFor(1);
+    EXPECT_EQ(completions(), (std::vector<LPARAM>{LPARAM(&h[0]), LPARAM(&h[1])}));
+    EXPECT_TRUE(h[1].dwFlags & WHDR_DONE);
+}
+
+// Without a test that asks, the headless output keeps nothing of what it
+// played: an unscripted run does not grow with every sound.
+TEST_F(WaveOut, TheProgramsHeadlessOutputLetsGoOfWhatItPlayed)
+{
+    for (auto keep : {HeadlessAudio::Keep::Nothing, HeadlessAudio::Keep::Sounds}) {
+        auto made = std::make_unique<HeadlessAudio>(keep);
+        HeadlessAudio* out = made.get();
+        InstallAudioOutput(std::move(made));
+        const AudioOutput::StreamId stream = out->openStream({1000, 1});
+        const std::vector<std::int16_t> second(1000, 7);
+        for (int i = 0; i < 30; ++i) {
+            out->put(stream, second);
+            harness.advance(1000);
+        }
+        out->put(stream, second);
+        EXPECT_EQ(out->played(stream), 30000u);
+        EXPECT_EQ(out->HeldSamples(), keep == HeadlessAudio::Keep::Sounds ? 31000u : 1000u);
+        out->closeStream(stream);
+        const auto sounds = out->takeSounds();
+        if (keep == HeadlessAudio::Keep::Sounds) {
+            ASSERT_EQ(sounds.size(), 1u);
+            EXPECT_EQ(sounds[0].samples.size(), 30000u);
+        } else {
+            EXPECT_TRUE(sounds.empty());
+            EXPECT_EQ(out->HeldSamples(), 0u);
+        }
+    }
 }
 
 TEST_F(WaveOut, APausedDeviceHoldsItsBuffersAndARestartPlaysOn)
@@ -292,6 +370,31 @@ TEST(WaveDecoder, AnAdpcmBlockSplitOverTwoBuffersDecodesAsAWholeOne)
     std::vector<std::int16_t> c;
     whole->decode(bad, c);
     EXPECT_EQ(c.size(), 65u);
+}
+
+// ADPCM comes from the FFmpeg library, loaded at the first block; on a
+// machine without it each block is silence of its length.
+TEST(WaveDecoder, WithoutTheFfmpegLibraryAdpcmPlaysAsSilenceOfItsLength)
+{
+    auto info = DescribeWaveFormat(ima(36));
+    ASSERT_TRUE(info);
+    std::vector<std::uint8_t> blocks(72);
+    for (std::size_t i = 0; i < blocks.size(); ++i)
+        blocks[i] = std::uint8_t(i * 37 + 11);
+    blocks[2] = blocks[38] = 20;  // step indexes
+    blocks[3] = blocks[39] = 0;
+    auto silent = [](const std::vector<std::int16_t>& v) {
+        return std::all_of(v.begin(), v.end(), [](std::int16_t s) { return s == 0; });
+    };
+    std::vector<std::int16_t> heard, missing;
+    WaveDecoder::Create(*info)->decode(blocks, heard);
+    SetFfmpegModulePath(std::string());
+    WaveDecoder::Create(*info)->decode(blocks, missing);
+    SetFfmpegModulePath(std::nullopt);
+    EXPECT_EQ(heard.size(), 130u);
+    EXPECT_FALSE(silent(heard)) << "decoded by the loaded library";
+    EXPECT_EQ(missing.size(), 130u);
+    EXPECT_TRUE(silent(missing));
 }
 
 // A RIFF file in memory: "RIFF" size "WAVE", then the given chunks.

@@ -43,6 +43,20 @@ TEST_F(ScreenDCTest, DrawsAtItsOriginAndNeverOutsideItsVisibleRegion)
     DeleteDC(dc);
 }
 
+TEST_F(ScreenDCTest, NoClipRegionIsTheWholeSurfaceEvenForACoveredWindow)
+{
+    // An L of a window whose corner another window covers.
+    Region visible(RECT{100, 100, 200, 150});
+    visible.unite(RECT{100, 150, 150, 200});
+    HDC dc = CreateScreenSurfaceDC({100, 100}, visible);
+    EXPECT_EQ(SelectClipRgn(dc, nullptr), SIMPLEREGION);
+    EXPECT_EQ(ExtSelectClipRgn(dc, nullptr, RGN_COPY), SIMPLEREGION);
+    RECT box;
+    EXPECT_EQ(GetClipBox(dc, &box), COMPLEXREGION) << "where it can draw is the L";
+    EXPECT_EQ(box, (RECT{0, 0, 100, 100}));
+    DeleteDC(dc);
+}
+
 TEST_F(ScreenDCTest, ASelectedClipRegionNarrowsTheVisibleRegion)
 {
     HDC dc = CreateScreenSurfaceDC({100, 100}, Region(RECT{100, 100, 200, 200}));

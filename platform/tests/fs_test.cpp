@@ -150,6 +150,22 @@ TEST_F(FsTest, CurrentDriveAndFolderServeRelativePaths)
     // "D:" forms keep drive D's own current folder.
     EXPECT_EQ(GetFullWindowsPath("D:page1.bmp"), "D:\\data\\page1.bmp");
     EXPECT_EQ(GetFullWindowsPath("D:..\\..\\README"), "D:\\README");
+    // A folder named with its closing backslash keeps it; the current
+    // folder is kept without it.
+    const struct {
+        const char* path;
+        const char* full;
+    } folders[] = {
+        {"D:\\data\\", "D:\\data\\"}, {"d:/data/sub/", "D:\\data\\sub\\"}, {"D:\\data\\sub\\..\\", "D:\\data\\"},
+        {"D:\\data\\.", "D:\\data"},   {"D:\\data\\..\\", "D:\\"},      {"\\\\srv\\share\\dir\\", "\\\\srv\\share\\dir\\"},
+        {"D:\\", "D:\\"},
+    };
+    for (const auto& f : folders)
+        EXPECT_EQ(GetFullWindowsPath(f.path), f.full) << f.path;
+    ASSERT_TRUE(SetCurrentDirectoryA("D:\\data\\"));
+    GetCurrentDirectoryA(sizeof cwd, cwd);
+    EXPECT_STREQ(cwd, "D:\\data");
+    EXPECT_EQ(GetFullWindowsPath("x"), "D:\\data\\x");
     EXPECT_FALSE(SetCurrentDirectoryA("D:\\nothere"));
     EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
 }
@@ -429,6 +445,8 @@ TEST_F(FsTest, WholeFileOperations)
         EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME) << bad;
     }
     EXPECT_FALSE(fs::exists(t.root() + "/hd/Tar?et"));
+    EXPECT_FALSE(CreateDirectoryA("", nullptr));
+    EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
     ASSERT_TRUE(CopyFileA("D:\\README", "E:\\TARGET\\readme.txt", 0));
     EXPECT_EQ(TempConfig::readFile(t.root() + "/hd/Target/readme.txt"), "readme");
     EXPECT_FALSE(CopyFileA("D:\\README", "E:\\target\\README.TXT", 1));

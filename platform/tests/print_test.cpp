@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/clipboard/clipboard.h"
 #include "platform/draw/draw.h"
+#include "platform/fs/user_dirs.h"
 #include "platform/print/printer.h"
 #include "platform/tests/png_file.h"
 #include "platform/tests/temp_config.h"
@@ -89,6 +93,78 @@ TEST_F(PrinterTest, AJobWritesEveryPageAsAPngWhenItEnds)
     EndDoc(dc);
     EXPECT_TRUE(std::filesystem::exists(pageFile("My_Title (2)", 1)));
     DeleteObject(red);
+    DeleteDC(dc);
+}
+
+// Sets (or, with null, removes) an environment variable for one test.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name)
+    {
+        if (const char* old = std::getenv(name))
+            old_ = old;
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
+    }
+    ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(UserDirs, TheDocumentsFolderIsReadAsTheShellReadsTheFile)
+{
+    const struct {
+        const char* text;
+        std::optional<std::string> folder;
+    } cases[] = {
+        {"XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n", "/home/u/Dokumente"},
+        {"# a comment\nXDG_DESKTOP_DIR=\"$HOME/Desk\"\r\n  XDG_DOCUMENTS_DIR = \"/srv/docs\"  \r\n", "/srv/docs"},
+        {"XDG_DOCUMENTS_DIR=\"$HOME/a\"\nXDG_DOCUMENTS_DIR=\"$HOME/b\"", "/home/u/b"},
+        {"XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\"\"\n", "/home/u/My \"Docs\""},
+        {"XDG_DOCUMENTS_DIR=\"$HOME\"\n", "/home/u"},
+        {"XDG_DOCUMENTS_DIR=\"Dokumente\"\n", std::nullopt},    // neither absolute nor under $HOME
+        {"XDG_DOCUMENTS_DIR=$HOME/Dokumente\n", std::nullopt},    // not quoted
+        {"XDG_DOCUMENTS_DIR=\"$HOMEX/d\"\n", std::nullopt},
+        {"#XDG_DOCUMENTS_DIR=\"/x\"\nXDG_DOCUMENTS_DIRS=\"/y\"\n", std::nullopt},
+        {"XDG_DOCUMENTS_DIR=\"", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseUserDir(c.text, "XDG_DOCUMENTS_DIR", "/home/u"), c.folder) << c.text;
+}
+
+TEST_F(PrinterTest, PagesGoToTheDocumentsFolderOfTheUsersDesktopAndTheJobNamesThem)
+{
+    const std::string home = config.root() + "/home";
+    ScopedEnv homeVar("HOME", home.c_str());
+    ScopedEnv configVar("XDG_CONFIG_HOME", nullptr);
+    ScopedEnv documentsVar("XDG_DOCUMENTS_DIR", nullptr);
+    SetDocumentsFolderHost("");
+    EXPECT_EQ(DocumentsFolderHost(), home + "/Documents") << "without a user-dirs file";
+    testing::TempConfig::writeFile(home + "/.config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
+    EXPECT_EQ(DocumentsFolderHost(), home + "/Dokumente");
+    {
+        ScopedEnv elsewhere("XDG_CONFIG_HOME", (config.root() + "/other").c_str());
+        testing::TempConfig::writeFile(config.root() + "/other/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Papiers\"\n");
+        EXPECT_EQ(DocumentsFolderHost(), home + "/Papiers");
+    }
+
+    HDC dc = printer();
+    DOCINFOA info;
+    info.lpszDocName = "Title";
+    ASSERT_GT(StartDocA(dc, &info), 0);
+    StartPage(dc);
+    EndPage(dc);
+    EXPECT_TRUE(PrintedFiles(dc).empty());
+    ASSERT_EQ(EndDoc(dc), 1);
+    const std::string page = home + "/Dokumente/Title - page 1.png";
+    EXPECT_EQ(PrintedFiles(dc), std::vector<std::string>{page});
+    EXPECT_EQ(readPng(page).width, kA4WidthPixels);
+    ASSERT_GT(StartDocA(dc, &info), 0);
+    EXPECT_TRUE(PrintedFiles(dc).empty()) << "a new job has written nothing yet";
+    AbortDoc(dc);
     DeleteDC(dc);
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -107,7 +109,7 @@ TEST_F(ProfileTest, WritesKeepCommentsAndChangeOnlyWhatChanged)
     ASSERT_TRUE(WritePrivateProfileStringA("Directory", "User", "C:\\USERS\\", "test.ini"));
     ASSERT_TRUE(WritePrivateProfileStringA("New", "k", "v", "test.ini"));
     EXPECT_EQ(TempConfig::readFile(ini()),
-              "; keep me\n[Directory]\nData=D:\nUser=C:\\USERS\\\n\n; between\n[Other]\nx=1\n\n[New]\nk=v\n");
+              "; keep me\n[Directory]\nData=D:\nUser=C:\\USERS\\\n\n; between\n[Other]\nx=1\n[New]\nk=v\n");
 
     ASSERT_TRUE(WritePrivateProfileStringA("Directory", "Data", nullptr, "test.ini"));
     ASSERT_TRUE(WritePrivateProfileStringA("other", nullptr, nullptr, "test.ini"));
@@ -117,6 +119,79 @@ TEST_F(ProfileTest, WritesKeepCommentsAndChangeOnlyWhatChanged)
     // A value cannot smuggle in lines of its own.
     ASSERT_TRUE(WritePrivateProfileStringA("New", "k", "a\r\n[Evil]\r\nx=1", "test.ini"));
     EXPECT_EQ(get(nullptr, nullptr), std::string("Directory\0New\0", 14));
+}
+
+TEST_F(ProfileTest, AFileBuiltKeyByKeyHasWindowsBytesAndLosesASectionWhole)
+{
+    for (const char* app : {"App1", "App2", "App3"})
+        ASSERT_TRUE(WritePrivateProfileStringA(app, (std::string("key") + app[3]).c_str(), "string", "test.ini"));
+    EXPECT_EQ(TempConfig::readFile(ini()), "[App1]\r\nkey1=string\r\n[App2]\r\nkey2=string\r\n[App3]\r\nkey3=string\r\n");
+    ASSERT_TRUE(WritePrivateProfileStringA("App2", nullptr, nullptr, "test.ini"));
+    EXPECT_EQ(TempConfig::readFile(ini()), "[App1]\r\nkey1=string\r\n[App3]\r\nkey3=string\r\n");
+    ASSERT_TRUE(WritePrivateProfileStringA("App3", nullptr, nullptr, "test.ini"));
+    EXPECT_EQ(TempConfig::readFile(ini()), "[App1]\r\nkey1=string\r\n");
+
+    // The text before the first section, NULs and all, stays as it was.
+    const std::string before("junk\0\0 before\r\nstray=1\r\n", 24);
+    writeIni(before + "[A]\r\nk=1\r\n");
+    ASSERT_TRUE(WritePrivateProfileStringA("A", "j", "2", "test.ini"));
+    ASSERT_TRUE(WritePrivateProfileStringA("B", "k", "3", "test.ini"));
+    EXPECT_EQ(TempConfig::readFile(ini()), before + "[A]\r\nk=1\r\nj=2\r\n[B]\r\nk=3\r\n");
+}
+
+TEST_F(ProfileTest, NullSectionsAndEmptyFileNamesAnswerAsWindowsDoes)
+{
+    struct Case {
+        const char* file;  // nullptr: absent
+        const char* fileName;
+        DWORD error;
+    } cases[] = {
+        {nullptr, "test.ini", ERROR_FILE_NOT_FOUND},
+        {"", "test.ini", ERROR_FILE_NOT_FOUND},
+        {"[App]\r\nkey=string\r\n", "test.ini", ERROR_INVALID_PARAMETER},
+        {nullptr, "", ERROR_ACCESS_DENIED},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(ini());
+        if (c.file)
+            writeIni(c.file);
+        SetLastError(0xdeadbeef);
+        EXPECT_FALSE(WritePrivateProfileStringA(nullptr, "key", "string", c.fileName)) << c.fileName;
+        EXPECT_EQ(GetLastError(), c.error) << (c.file ? c.file : "(absent)");
+        EXPECT_EQ(std::filesystem::exists(ini()), c.file != nullptr) << "nothing is created";
+    }
+    SetLastError(0xdeadbeef);
+    EXPECT_FALSE(WritePrivateProfileStringA("App", "key", "string", ""));
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+
+    // The number of a null section or key is read from the list of names.
+    writeIni("[App]\r\nkey=5\r\n[12]\r\n");
+    EXPECT_EQ(GetPrivateProfileIntA(nullptr, nullptr, 9, "test.ini"), 0u);
+    EXPECT_EQ(GetPrivateProfileIntA("App", nullptr, 9, "test.ini"), 0u);
+    EXPECT_EQ(GetPrivateProfileIntA(nullptr, nullptr, 9, "none.ini"), 9u);
+}
+
+TEST_F(ProfileTest, SectionNamesThatExactlyFillTheBufferAreCut)
+{
+    writeIni("[section1]\r\nname1=val1\r\n[section2]\r\nname2=val2\r\n");
+    const std::string whole("section1\0section2\0", 18);
+    struct Case {
+        DWORD size;
+        DWORD length;
+        std::string bytes;  // the buffer up to length + 2
+    } cases[] = {
+        {20, 18, whole + std::string("\0x", 2)},           // room to spare: whole
+        {19, 17, whole + std::string(1, '\0')},             // the list and its NUL fill it: cut
+        {16, 14, std::string("section1\0secti\0\0", 16)},
+        {2, 0, std::string(2, '\0')},
+    };
+    for (const Case& c : cases) {
+        char buffer[32];
+        std::memset(buffer, 'x', sizeof buffer);
+        EXPECT_EQ(GetPrivateProfileSectionNamesA(buffer, c.size, "test.ini"), c.length) << c.size;
+        EXPECT_EQ(std::string(buffer, c.length + 2), c.bytes) << c.size;
+        EXPECT_EQ(buffer[c.size], 'x') << "nothing past the buffer";
+    }
 }
 
 TEST_F(ProfileTest, NamesWithBlanksAroundThemAreFoundAgainAndWrittenOnce)

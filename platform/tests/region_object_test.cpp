@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "platform/tests/draw_fixture.h"
 
 namespace plat {
@@ -88,6 +90,59 @@ TEST(RegionObjectTest, ReversedRectanglesAreSortedFirst)
     Rgn clip(0, 0, 0, 0);
     EXPECT_EQ(GetClipRgn(one.dc(), clip), 1);
     EXPECT_EQ(GetRgnBox(clip, &box), NULLREGION);
+}
+
+TEST(RegionObjectTest, OffsetsPastTheCoordinateLimitFailAndLeaveTheRegion)
+{
+    constexpr int kLimit = 1 << 27;  // GDI coordinates are 27-bit
+    const struct {
+        int dx, dy;
+        int type;
+    } cases[] = {
+        {kLimit - 20, 0, SIMPLEREGION},  {0, -kLimit, SIMPLEREGION}, {kLimit, 0, ERROR},
+        {0, -kLimit - 1, ERROR},         {INT_MAX, 0, ERROR},        {INT_MIN, INT_MIN, ERROR},
+    };
+    for (const auto& c : cases) {
+        Rgn r(0, 0, 10, 10);
+        EXPECT_EQ(OffsetRgn(r, c.dx, c.dy), c.type) << c.dx << "," << c.dy;
+        const RECT moved = c.type == ERROR ? RECT{0, 0, 10, 10} : RECT{c.dx, c.dy, c.dx + 10, c.dy + 10};
+        EXPECT_EQ(r.box(), moved) << c.dx << "," << c.dy;
+    }
+    Rgn empty(0, 0, 0, 0);
+    EXPECT_EQ(OffsetRgn(empty, INT_MAX, INT_MAX), NULLREGION);
+}
+
+TEST(RegionObjectTest, ClipRegionsAnswerWithTheirTypeAndBox)
+{
+    SurfaceDC s(100, 100, 8);
+    EXPECT_EQ(ExtSelectClipRgn(s.dc(), nullptr, RGN_COPY), SIMPLEREGION);
+    EXPECT_EQ(SelectClipRgn(s.dc(), nullptr), SIMPLEREGION);
+    Rgn got(1, 2, 3, 4);
+    EXPECT_EQ(GetClipRgn(s.dc(), got), 0);
+    EXPECT_EQ(got.box(), (RECT{1, 2, 3, 4})) << "left as it was";
+
+    Rgn two(10, 10, 20, 20);
+    Rgn other(30, 30, 40, 40);
+    CombineRgn(two, two, other, RGN_OR);
+    Rgn overhanging(50, 50, 150, 150);
+    Rgn outside(200, 200, 300, 300);
+    const struct {
+        HRGN clip;
+        int type;
+        RECT box;
+    } cases[] = {
+        {two, COMPLEXREGION, {10, 10, 40, 40}},
+        {overhanging, SIMPLEREGION, {50, 50, 100, 100}},  // cut to the surface
+        {outside, NULLREGION, {0, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SelectClipRgn(s.dc(), c.clip), c.type);
+        RECT box{-1, -1, -1, -1};
+        EXPECT_EQ(GetClipBox(s.dc(), &box), c.type);
+        EXPECT_EQ(box, c.box);
+        EXPECT_EQ(GetClipRgn(s.dc(), got), 1);
+    }
+    EXPECT_EQ(ExtSelectClipRgn(s.dc(), nullptr, RGN_AND), ERROR);
 }
 
 TEST(RegionObjectTest, ADCWithoutAClipCombinesFromItsSurface)

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 
@@ -142,6 +145,72 @@ TEST_F(ShareTest, ANewFileFailedHalfWayLeavesNothing)
     EXPECT_EQ(_lclose(h), HFILE_ERROR);
     EXPECT_FALSE(fs::exists(host("big.bin")));
     EXPECT_EQ(leftovers(), 0u);
+}
+
+TEST_F(ShareTest, AReplacementTakesTheHeldFilesPlaceWithoutItEverBeingFree)
+{
+    const HFILE held = open("E:\\held.txt", OF_READWRITE | OF_SHARE_DENY_WRITE);
+    ASSERT_NE(held, HFILE_ERROR);
+    auto otherCopyCanTakeIt = [] {
+        OtherProcess other([] { return open("E:\\held.txt", OF_READWRITE | OF_SHARE_DENY_WRITE) != HFILE_ERROR; });
+        return other.Started();
+    };
+
+    // Written whole: the new file has the name, and the handle holds it.
+    HFILE replacement = CreateReplacement(held);
+    ASSERT_NE(replacement, HFILE_ERROR);
+    EXPECT_EQ(_lwrite(replacement, "renewed", 7), 7u);
+    EXPECT_FALSE(otherCopyCanTakeIt()) << "while the new file is written";
+    EXPECT_EQ(_lclose(replacement), 0);
+    EXPECT_EQ(TempConfig::readFile(host("held.txt")), "renewed");
+    EXPECT_FALSE(otherCopyCanTakeIt()) << "once the new file is in place";
+    char bytes[8] = {};
+    EXPECT_EQ(_llseek(held, 0, FILE_BEGIN), 0);
+    EXPECT_EQ(_lread(held, bytes, 7), 7u);
+    EXPECT_STREQ(bytes, "renewed");
+
+    // Failed half-way: the old file stays, held as before.
+    SetWriteFaultHook([](const std::string&, std::size_t) { return ENOSPC; });
+    replacement = CreateReplacement(held);
+    ASSERT_NE(replacement, HFILE_ERROR);
+    EXPECT_EQ(_lwrite(replacement, "lost bytes", 10), UINT(HFILE_ERROR));
+    EXPECT_EQ(_lclose(replacement), HFILE_ERROR);
+    SetWriteFaultHook({});
+    EXPECT_EQ(TempConfig::readFile(host("held.txt")), "renewed");
+    EXPECT_FALSE(otherCopyCanTakeIt());
+    EXPECT_EQ(leftovers(), 0u);
+
+    // A replacement outlived by its handle puts nothing in place.
+    replacement = CreateReplacement(held);
+    ASSERT_NE(replacement, HFILE_ERROR);
+    _lwrite(replacement, "orphan", 6);
+    _lclose(held);
+    EXPECT_EQ(_lclose(replacement), HFILE_ERROR);
+    EXPECT_EQ(TempConfig::readFile(host("held.txt")), "renewed");
+    EXPECT_TRUE(otherCopyCanTakeIt());
+    EXPECT_EQ(leftovers(), 0u);
+    EXPECT_EQ(CreateReplacement(held), HFILE_ERROR);
+}
+
+TEST_F(ShareTest, OnlyTheTemporaryFilesOfEndedWritersAreRemoved)
+{
+    // A writer that has ended, and one that still runs (this process's
+    // parent, and this process itself).
+    const pid_t ended = ::fork();
+    if (ended == 0)
+        ::_exit(0);
+    ::waitpid(ended, nullptr, 0);
+    const std::string endedName = ".jx0.Gv3.tmp" + std::to_string(ended) + "-3";
+    const std::string runningName = ".jx1.Gv3.tmp" + std::to_string(::getppid()) + "-0";
+    const std::string ownName = ".jx2.Gv3.tmp" + std::to_string(::getpid()) + "-1";
+    for (const std::string& name : {endedName, runningName, ownName, std::string(".jx3.Gv3.tmpX-1"),
+                                    std::string("jx4.Gv3.tmp1-1")})
+        TempConfig::writeFile(host(name), "half");
+    EXPECT_EQ(RemoveAbandonedTemporaryFilesIn("E:\\"), 1u);
+    EXPECT_FALSE(fs::exists(host(endedName)));
+    for (const std::string& name : {runningName, ownName, std::string(".jx3.Gv3.tmpX-1"), std::string("jx4.Gv3.tmp1-1")})
+        EXPECT_TRUE(fs::exists(host(name))) << name;
+    EXPECT_TRUE(fs::exists(host("held.txt")));
 }
 
 }  // namespace

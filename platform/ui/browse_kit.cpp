@@ -24,6 +24,14 @@ std::string JoinPath(const std::string& folder, const std::string& name)
     return GetFullWindowsPath(joined);
 }
 
+std::string FullFolderPath(const std::string& path)
+{
+    std::string full = GetFullWindowsPath(path);
+    if (full.size() > 3 && full.back() == '\\')
+        full.pop_back();
+    return full;
+}
+
 bool IsFolder(const std::string& path)
 {
     HostPath h = ResolveHostPath(path);

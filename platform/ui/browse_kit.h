@@ -12,6 +12,9 @@ namespace plat::ui {
 // "X:\DIR" joined with a name (absolute names stay), normalised; empty for a
 // path that cannot be.
 std::string JoinPath(const std::string& folder, const std::string& name);
+// The full path of a folder as the dialogs keep it: without a closing
+// backslash except on a root.
+std::string FullFolderPath(const std::string& path);
 bool IsFolder(const std::string& windowsPath);
 bool Exists(const std::string& windowsPath);
 bool HasWildcard(const std::string& s);

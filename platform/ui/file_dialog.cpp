@@ -248,7 +248,7 @@ BOOL run(OPENFILENAMEA* ofn, bool save)
     job.filters = parseFilter(ofn->lpstrFilter);
     char cwd[260] = {};
     GetCurrentDirectoryA(sizeof cwd, cwd);
-    job.folder = ofn->lpstrInitialDir && *ofn->lpstrInitialDir ? GetFullWindowsPath(ofn->lpstrInitialDir) : cwd;
+    job.folder = ofn->lpstrInitialDir && *ofn->lpstrInitialDir ? FullFolderPath(ofn->lpstrInitialDir) : cwd;
     if (job.folder.empty() || !IsFolder(job.folder))
         job.folder = cwd;
     HWND dialog = CreateFromTemplate(nullptr, fileTemplate(job), ofn->hwndOwner, &CALLBACK_FileProc, LPARAM(&job), true);

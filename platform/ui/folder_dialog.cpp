@@ -89,7 +89,7 @@ bool BrowseForFolder(HWND owner, const char* title, const char* cancelText, cons
     job.cancel = cancelText && *cancelText ? cancelText : "Cancel";
     char cwd[260] = {};
     GetCurrentDirectoryA(sizeof cwd, cwd);
-    job.folder = start.empty() ? cwd : GetFullWindowsPath(start);
+    job.folder = start.empty() ? cwd : ui::FullFolderPath(start);
     // A start that does not exist yet opens at the nearest folder above it.
     while (!job.folder.empty() && job.folder.size() > 3 && !ui::IsFolder(job.folder)) {
         size_t sep = job.folder.find_last_of('\\');

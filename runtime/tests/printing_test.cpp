@@ -80,6 +80,31 @@ LRESULT CALLBACK_CancelProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l)
     return DefWindowProcA(hwnd, msg, w, l);
 }
 
+// Asks for a second print and a copy from inside the print job, as two
+// quick clicks on a print button would while the printer works.
+struct SecondRequest {
+    JxCPageObject* page = nullptr;
+    std::optional<std::int16_t> printed, copied;
+    int progressBoxes = 0;
+};
+SecondRequest& secondRequest()
+{
+    static SecondRequest request;
+    return request;
+}
+
+LRESULT CALLBACK_SecondPrintProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l)
+{
+    if (msg == WM_USER + 8) {
+        SecondRequest& r = secondRequest();
+        r.progressBoxes = FindWindowA(nullptr, "Printing") ? 1 : 0;
+        r.printed = PrintPage(r.page, "");
+        r.copied = CopyPageToClipboard(r.page);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, w, l);
+}
+
 class PrintingTest : public ProductTest {
 protected:
     void SetUp() override
@@ -274,6 +299,33 @@ TEST_F(PrintingTest, TheProgressBoxCancelsTheJob)
     DestroyWindow(canceller);
 
     EXPECT_EQ(PrintPage(&page, ""), 1) << "the next job starts uncancelled";
+}
+
+TEST_F(PrintingTest, APrintOrCopyAskedForDuringAJobIsRefusedAndLeavesNoBox)
+{
+    WNDCLASSA wc;
+    wc.lpfnWndProc = &CALLBACK_SecondPrintProc;
+    wc.lpszClassName = "SecondPrint";
+    RegisterClassA(wc);
+    HWND asker = CreateWindowExA(0, "SecondPrint", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    secondRequest() = SecondRequest{};
+    secondRequest().page = &page;
+    PostMessageA(asker, WM_USER + 8, 0, 0);
+    EXPECT_EQ(PrintPage(&page, ""), 1);
+    const SecondRequest& r = secondRequest();
+    EXPECT_EQ(r.progressBoxes, 1) << "asked while the job ran";
+    EXPECT_EQ(r.printed, std::optional<std::int16_t>(0));
+    EXPECT_EQ(r.copied, std::optional<std::int16_t>(0));
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_DIB));
+    EXPECT_EQ(FindWindowA(nullptr, "Printing"), nullptr) << "no progress box is left";
+    const auto files = printed();
+    ASSERT_EQ(files.size(), 1u);
+    // The one box said where the page went.
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find(files[0].string()), std::string::npos) << boxes[0];
+    EXPECT_FALSE(IsPrintOrCopyRunning());
+    EXPECT_EQ(CopyPageToClipboard(&page), 1) << "after the job, a copy goes through";
+    DestroyWindow(asker);
 }
 
 TEST_F(PrintingTest, ThePrinterChosenInTheSetUpIsUsedWithoutADialog)

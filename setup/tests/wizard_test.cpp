@@ -430,4 +430,21 @@ TEST_F(StatusWindowTest, ARangeOfZeroCountsAsOne)
     plat::DestroyWindow(status);
 }
 
+// The script is parsed once for all the values asked of it (a list of
+// many files would otherwise read the whole file again for each), and
+// again only when the current script becomes another file.
+TEST_F(SetupTest, TheScriptIsParsedOnceUntilAnotherBecomesCurrent)
+{
+    writeScript("[kelbo]\nexe=FIRST.EXE\n");
+    config.writeFile(medium() + "/copy.inf", "[kelbo]\nexe=COPY.EXE\n");
+    ::Setup().scriptPath = "D:\\setup.inf";
+    EXPECT_EQ(ScriptValue(kProductSection, "exe"), "FIRST.EXE");
+    writeScript("[kelbo]\nexe=CHANGED.EXE\n");
+    EXPECT_EQ(ScriptValue(kProductSection, "exe"), "FIRST.EXE");
+    EXPECT_EQ(ScriptValue(kProductSection, "missing", "fallback  "), "fallback");
+    EXPECT_EQ(ScriptValue(kProductSection, "exe", "", 4), "FIR");
+    ::Setup().scriptPath = "D:\\copy.inf";
+    EXPECT_EQ(ScriptValue(kProductSection, "exe"), "COPY.EXE");
+}
+
 }  // namespace

@@ -56,10 +56,21 @@ TEST_F(AnswerMatcherTest, TheProgramsSeparatorsNeverSplitAlternativesOrTheirPart
     ASSERT_NE(words, nullptr);
     EXPECT_TRUE(words->IsSeparator(' '));
     EXPECT_TRUE(words->IsSeparator('.'));
-    EXPECT_FALSE(words->IsSeparator(','));
+    EXPECT_TRUE(words->IsSeparator(','));
     EXPECT_FALSE(words->IsSeparator('+'));
     EXPECT_FALSE(words->IsSeparator('\0'));
     EXPECT_FALSE(words->GetToleratedWord().IsEmpty());
+}
+
+TEST_F(AnswerMatcherTest, ACommaTypedBetweenOrAfterTheWordsKeepsARightAnswerRight)
+{
+    for (const char* typed : {"wheel, axle", "axle,wheel", "wheel and axle,"}) {
+        const Result r = check("gear,wheel+axle", typed);
+        EXPECT_EQ(r.result, 1) << typed;
+        EXPECT_EQ(r.value, 1) << typed;
+    }
+    EXPECT_EQ(check("lever", "lever,").result, 1);
+    EXPECT_EQ(check("lever", "Lever.").result, 1);
 }
 
 TEST_F(AnswerMatcherTest, WordSetsAndPhrasesOverTheWordFile)

@@ -170,6 +170,7 @@ protected:
     const std::string noBrowser = "Web links cannot be opened:\nno web browser has been chosen.\n\n"
                                   "Choose a browser from the title's options to open them.";
     const std::string linkFailed = "The online service could not be started.";
+    const std::string browserFailed = "The link could not be opened in the web browser.";
 };
 
 // --- The browser -----------------------------------------------------------
@@ -303,7 +304,16 @@ TEST_F(OnlineLinksTest, OnlyWebAddressesAndExistingFilesReachTheBrowser)
     ASSERT_EQ(launches.size(), 1u);
     EXPECT_EQ(launches[0].arguments, std::vector<std::string>{config.program() + "/page.htm"})
         << "a file is given as its host path";
-    EXPECT_EQ(texts(), std::vector<std::string>(5, linkFailed));
+    EXPECT_EQ(texts(), std::vector<std::string>(5, browserFailed));
+}
+
+TEST_F(OnlineLinksTest, ABrowserThatDoesNotStartIsToldAsTheBrowsersFailure)
+{
+    program("browser");
+    ASSERT_TRUE(WriteBrowserPath("P:\\browser"));
+    SetProgramLauncher([](const ProgramLaunch&) { return false; });
+    go("https://example.com/");
+    EXPECT_EQ(texts(), std::vector<std::string>{browserFailed});
 }
 
 TEST_F(OnlineLinksTest, AShortcutFileOpensTheAddressItHolds)
@@ -319,7 +329,7 @@ TEST_F(OnlineLinksTest, AShortcutFileOpensTheAddressItHolds)
     go("P:\\none.url");
     ASSERT_EQ(launches.size(), 1u);
     EXPECT_EQ(launches[0].arguments, std::vector<std::string>{"http://second.example/x"});
-    EXPECT_EQ(texts(), std::vector<std::string>{linkFailed});
+    EXPECT_EQ(texts(), std::vector<std::string>{browserFailed});
 }
 
 TEST_F(OnlineLinksTest, AnAddressWithShellCharactersReachesARealProgramAsOneArgument)

@@ -28,6 +28,11 @@ protected:
         TitleDataTest::SetUp();
         documents = std::filesystem::path(config.root()) / "documents";
         plat::SetDocumentsFolderHost(documents.string());
+        // Each print tells where its page went.
+        plat::SetResponder([this](const plat::UiRequest& r) -> std::optional<int> {
+            boxes.push_back(r.text);
+            return 1;
+        });
         plat::ResetClipboard();
         file.templateDef(kRedTemplate, "BASE_PAGE").size(640, 480).panel(1, "Display").size(640, 480).colour(255, 0, 0);
         file.templateDef(kPopupTemplate, "POPUP_PAGE").size(200, 100)
@@ -44,6 +49,7 @@ protected:
     }
     void TearDown() override
     {
+        plat::SetResponder(nullptr);
         plat::SetDocumentsFolderHost("");
         plat::ResetClipboard();
         TitleDataTest::TearDown();
@@ -74,7 +80,17 @@ protected:
         return files;
     }
 
+    // The box that names the one printed file, and nothing else, was shown.
+    void expectToldWherePrinted()
+    {
+        const auto files = printed();
+        ASSERT_EQ(files.size(), 1u);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_NE(boxes[0].find(files[0].string()), std::string::npos) << boxes[0];
+    }
+
     std::filesystem::path documents;
+    std::vector<std::string> boxes;
 };
 
 TEST_F(OutputActionsTest, CopyTakesThePageTheOptionsWereOpenedOverElseTheCurrentPage)
@@ -110,6 +126,7 @@ TEST_F(OutputActionsTest, PrintTakesThePageTheOptionsWereOpenedOver)
     const plat::COLORREF middle = png.at(png.width / 2, png.width * 3 / 8);
     EXPECT_GT(plat::GetRValue(middle), 200) << std::hex << middle;
     EXPECT_LT(plat::GetBValue(middle), 64) << std::hex << middle;
+    expectToldWherePrinted();
 }
 
 TEST_F(OutputActionsTest, APrintFileActionPrintsItsPicture)
@@ -122,7 +139,7 @@ TEST_F(OutputActionsTest, APrintFileActionPrintsItsPicture)
     print.SetOwner(page(kRedPage)->GetPanelList()->GetFirst());
     print.SetFileName(JxCString("sheet.dib"));
     EXPECT_EQ(print.Execute(), 1);
-    EXPECT_EQ(printed().size(), 1u);
+    expectToldWherePrinted();
 }
 
 }  // namespace

@@ -7,7 +7,10 @@
 
 #include <algorithm>
 
+#include "graphics/JxCAnimationTransition.h"
+#include "media/JxCPlaySoundAction.h"
 #include "media/JxCResourcePlayer.h"
+#include "media/JxTransitionMedia.h"
 #include "media/JxPicsActions.h"
 #include "platform/config/profile.h"
 #include "runtime/JxCKeyParams.h"
@@ -186,6 +189,13 @@ TEST_F(ProductDataTest, APagesRandomSoundReachesTheWaveDeviceAtTheSeedsTick)
     harness.runFor(1000);
     EXPECT_EQ(plat::OpenWaveOutCount(), 1u);
     EXPECT_EQ(IsAnyResourcePlaying(), 1);
+    // A play-sound action run by the processor, for the current page, like
+    // any sound of the title: it waits behind a sound already playing.
+    auto* player = dynamic_cast<JxCResourcePlayer*>(product().GetMediaOwner());
+    ASSERT_NE(player, nullptr);
+    auto* chime = dynamic_cast<JxCPlaySoundAction*>(player->GetAction());
+    ASSERT_NE(chime, nullptr);
+    EXPECT_EQ(chime->GetOwner(), product().GetCurrentPage());
     EXPECT_EQ(data().GetEffectCount(), 0);
     expected.Next(1);  // the pick of the one sound
     EXPECT_EQ(data().GetEffectDue(), expected.Next(15) + 15);
@@ -253,6 +263,28 @@ TEST_F(ProductDataTest, AfterTwoIdleMinutesThePageAtTheLoggedPositionOpens)
     EXPECT_EQ(watcher.opened.front(), title.idlePages[std::size_t(position)]);
     EXPECT_EQ(data().GetIdleCount(), 0);
     EXPECT_EQ(plat::OpenWaveOutCount(), 0u);
+}
+
+TEST_F(ProductDataTest, TheIdleTickWaitsWhileAnAnimationTransitionPlays)
+{
+    // A silent animation of 30 frames: its own frame timer plays it, for
+    // three seconds of the title's one-second ticks.
+    writeAnimation("nav.ani", 30);
+    readTitle();
+    changeTo(2);
+    ConnectTransitionMedia();
+    JxCAnimationTransition transition;
+    ASSERT_EQ(transition.Read(JxCString("nav.ani"), product().GetCurrentPage()->FindPanelById(1)), 1);
+    const std::int32_t ticks = data().GetIdleCount();
+    const std::uint64_t start = harness.now();
+    EXPECT_EQ(transition.Run(), 1);
+    EXPECT_GE(harness.now() - start, 2500u);
+    EXPECT_LT(harness.now() - start, 5000u) << "played through, not ended by the safety limit";
+    EXPECT_EQ(data().GetIdleCount(), ticks) << "no tick in the middle of the transition";
+    harness.runFor(1000);
+    EXPECT_GT(data().GetIdleCount(), ticks);
+    EXPECT_TRUE(reports->ids.empty());
+    DisconnectTransitionMedia();
 }
 
 TEST_F(ProductDataTest, AnInactiveApplicationHoldsTheIdlePageAndTheSoundsOff)

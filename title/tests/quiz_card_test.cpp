@@ -139,6 +139,21 @@ TEST_F(QuizCardTest, ARightAnswerIsRecordedWithTheAlternativeItMatched)
     EXPECT_EQ(record().GetAnswer(2, 3, 2), -1);
 }
 
+TEST_F(QuizCardTest, AQuestionMarkedAnsweredIsAnsweredWhateverValueItKeeps)
+{
+    // A file may keep any value with an answer; one past 16 bits reads back
+    // negative.
+    readQuizTitle();
+    logInAt(1, {{1, 3, 4, -1}, {1, 3, 3, -25536}});
+    data().GetQuizInf()->SetTopic(3);
+    changeTo(kCardsPage);
+    harness.runUntilIdle();
+    EXPECT_TRUE(card(0).IsAnswered());  // card c asks question 4 - c
+    EXPECT_TRUE(card(1).IsAnswered());
+    EXPECT_FALSE(card(2).IsAnswered());
+    EXPECT_EQ(record().CountAnsweredOfTopic(1, 3), 2);
+}
+
 TEST_F(QuizCardTest, TheActiveCardOnceAnsweredGivesWayToTheNextUnansweredOne)
 {
     openCards(0);

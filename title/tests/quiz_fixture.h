@@ -45,7 +45,7 @@ protected:
     // The program's word separators and tolerated word.
     std::string moreProgramStrings() const override
     {
-        return "195\t \\t.;:!?\"()-/\n196\tand\n";
+        return "195\t \\t.,;:!?\"()-/\n196\tand\n";
     }
     static testkit::BmpPicture block(int w, int h, std::uint8_t colour)
     {

@@ -17,6 +17,7 @@
 #include "title/JxCQTopicsPanel.h"
 #include "title/JxCQuizCard.h"
 #include "title/JxCGvStickyButton.h"
+#include "title/JxCGv2GeneralPurposeAction.h"
 #include "title/JxCNavPanel.h"
 #include "title/JxCQuizPage.h"
 #include "title/JxCQuizPageAction.h"
@@ -69,11 +70,10 @@ protected:
         writePicture("blank.dib", block(40, 30, kQuizPaper));
         writePicture("done.dib", block(12, 12, kOverlayColour));
         writePicture("button.dib", block(40, 16, 20));
-        // "\quiz\fanfare" lies at the root of the program's drive.
-        std::filesystem::create_directories(config.program() + "/quiz");
+        // "\quiz\fanfare" lies at the root of the title's data.
         const std::vector<std::uint8_t> wave =
             testkit::EncodeWave(testkit::Pcm16Sound(testkit::RampSamples(kFanfareSamples)));
-        plat::testing::TempConfig::writeFile(config.program() + "/quiz/fanfare.wav",
+        plat::testing::TempConfig::writeFile(config.program() + "/Data/quiz/fanfare.wav",
                                              std::string(wave.begin(), wave.end()));
         // Every question's answer is found on the research page; topic 0's
         // first question at level 0 also takes a near answer.
@@ -322,6 +322,22 @@ TEST_F(QuizPageTest, ResearchMinimisesTheQuizWhichComesBackAsItWas)
     plat::GetWindowRect(quizPage_()->GetWindow(), &r);
     EXPECT_EQ(r.left, 0);
     EXPECT_EQ(r.bottom, plat::GetSystemMetrics(plat::SM_CYSCREEN));
+}
+
+TEST_F(QuizPageTest, TheNavigationsResetStartsTheOpenQuizAgainToo)
+{
+    start(1, {{1, 3, 0, 0}});
+    post(JxCQuizPageAction::kSetTopic, 3);
+    QuizSavedState().topic = 3;
+    QuizSavedState().frontCardId = 22;
+    JxCGv2GeneralPurposeAction reset;
+    reset.SetCode(24);
+    EXPECT_EQ(reset.Execute(), 1);
+    EXPECT_FALSE(record().HasStartedQuiz());
+    EXPECT_EQ(record().GetLevel(), 0);
+    EXPECT_EQ(QuizInformation()->GetTopic(), -1) << "the open quiz page has no topic";
+    EXPECT_EQ(QuizSavedState().topic, -1);
+    EXPECT_EQ(QuizSavedState().frontCardId, -1);
 }
 
 TEST_F(QuizPageTest, ATopicAlreadyDoneOpensTheResultsAndQuestionPages)

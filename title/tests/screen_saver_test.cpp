@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "foundation/tests/reporting_fixture.h"
 #include "platform/config/profile.h"
 #include "platform/fs/files.h"
+#include "platform/fs/paths.h"
 #include "runtime/JxCBaseProduct.h"
 #include "testkit/title_folder.h"
 #include "title/JxScreenSaver.h"
@@ -155,6 +157,26 @@ TEST_F(ScreenSaverTest, AnUnwritableDestinationFailsAndLeavesTheTitleIdle)
     answers = {kAnswerOk};
     EXPECT_EQ(InstallScreenSaver(3), 1);
     EXPECT_EQ(installed().size(), 700u);
+    EXPECT_EQ(GetProduct()->GetBusyBits(), 0);
+}
+
+TEST_F(ScreenSaverTest, WithoutAWindowsFolderNothingIsCopiedOrWrittenAnywhere)
+{
+    placeSaver(saverBytes(100));
+    // Drive C: is elsewhere, so the Windows folder has no path the title
+    // can name; a name built on nothing would land at the root of P:.
+    std::filesystem::create_directories(config.root() + "/elsewhere");
+    config.writeDriveTable("[Drive C]\nPath=" + config.root() + "/elsewhere\nType=fixed\n");
+    char folder[80] = {};
+    ASSERT_EQ(plat::GetWindowsDirectoryA(folder, sizeof folder), 0u);
+    answers = {kAnswerOk};
+    EXPECT_EQ(InstallScreenSaver(2), 0);
+    EXPECT_TRUE(shownContaining("The screen saver could not be copied."));
+    EXPECT_FALSE(shownContaining("The screen saver has been installed."));
+    for (const char* name : {"tundrel.scr", "Control.ini", "CONTROL.INI"}) {
+        EXPECT_FALSE(std::filesystem::exists(config.program() + "/" + name)) << name;
+        EXPECT_FALSE(std::filesystem::exists(config.root() + "/elsewhere/" + name)) << name;
+    }
     EXPECT_EQ(GetProduct()->GetBusyBits(), 0);
 }
 

@@ -22,7 +22,9 @@ protected:
     void SetUp() override
     {
         ReportingTest::SetUp();
-        programStrings("1\tkelbo32.ini\n4\tKelbo\n190\t.\n191\tHello, \n3013\tmmapp\n" + moreProgramStrings());
+        programStrings("1\tkelbo32.ini\n4\tKelbo\n190\t.\n191\tHello, \n3013\tmmapp\n"
+                       "8300\tThe user folder %s cannot be written.\n8301\tYour progress could not be saved in %s.\n" +
+                       moreProgramStrings());
         iniFile("[Directory]\nUser=" + std::string(userFolderSetting()) + "\n");
         ReadSettings();
         std::filesystem::create_directories(userHost());

@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "foundation/JxLanguage.h"
 #include "platform/fs/atomic_file.h"
 #include "platform/tests/other_process.h"
 #include "title/JxCProductData.h"
@@ -163,12 +169,82 @@ TEST_F(UserListTest, AUserLoggedInInAnotherRunningCopyIsNotListed)
         EXPECT_EQ(user.LoadList(), 1);
         EXPECT_EQ(names(user), std::vector<std::string>{"Ann"});
         EXPECT_EQ(user.Login("Bob"), 0);
+        // Her name is still taken: a second "Bob" would be a second user.
+        EXPECT_TRUE(user.IsNameTaken(JxCString("bob")));
+        EXPECT_FALSE(user.IsNameTaken(JxCString("Cy")));
         // Nor can her file be deleted from under the other copy.
         ASSERT_EQ(user.Login("Ann"), 1);
         EXPECT_EQ(user.DeleteUser("Bob"), 0);
     }
     JxCUser user;
     EXPECT_EQ(user.LoadList(), 2);
+}
+
+TEST_F(UserListTest, NamesFoldTheCapitalsOfTheCodePage)
+{
+    // "Zoë" in code page 1252 (e with diaeresis 0xEB, its capital 0xCB).
+    ResetLanguage();
+    JxCUser user;
+    ASSERT_EQ(text(user.CreateUser(JxCString("Zo\xEB"))), "jx0.Gv3");
+    user.LoadList();
+    for (const char* other : {"ZO\xCB", "zo\xEB", "ZO\xEB"})
+        EXPECT_TRUE(user.IsNameTaken(JxCString(other))) << other;
+    EXPECT_FALSE(user.IsNameTaken(JxCString("Zoe")));
+    ASSERT_EQ(user.Login(JxCString("ZO\xCB")), 1);
+    EXPECT_TRUE(user.IsCurrentName(JxCString("zo\xEB")));
+}
+
+// Two running copies logging the same user in and out around each other,
+// each answering a question of its own every time it holds her: whatever
+// the timing, no answer is lost.
+TEST_F(UserListTest, TwoCopiesTakingTurnsWithOneUserLoseNoAnswer)
+{
+    writeUser("jx0.Gv3", "Ann");
+    constexpr int kTurns = 40;
+    // Each copy answers the questions of its own topics.
+    auto play = [](int firstTopic) {
+        for (int turn = 0; turn < kTurns; ++turn) {
+            JxCUserRecord record;
+            int tries = 0;
+            while (!record.Load("jx0.Gv3")) {
+                if (++tries > 20000)
+                    return false;
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
+            }
+            record.SetAnswer(0, firstTopic + turn / 5, turn % 5, turn);
+        }
+        return true;
+    };
+    const pid_t other = ::fork();
+    ASSERT_GE(other, 0);
+    if (other == 0)
+        ::_exit(play(11) ? 0 : 1);
+    EXPECT_TRUE(play(0));
+    int status = 0;
+    ASSERT_EQ(::waitpid(other, &status, 0), other);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the other copy could not take its turns";
+    JxCUserRecord ann;
+    ASSERT_EQ(ann.Load("jx0.Gv3"), 1);
+    int lost = 0;
+    for (int turn = 0; turn < kTurns; ++turn)
+        for (int firstTopic : {0, 11})
+            lost += ann.GetAnswer(0, firstTopic + turn / 5, turn % 5) == turn ? 0 : 1;
+    EXPECT_EQ(lost, 0);
+    EXPECT_EQ(leftovers(), 0u);
+}
+
+TEST_F(UserListTest, TheStartClearsWhatSavesEndedByForceLeftBehind)
+{
+    writeUser("jx0.Gv3", "Ann");
+    const pid_t gone = ::fork();
+    if (gone == 0)
+        ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    plat::testing::TempConfig::writeFile(userHost(".jx0.Gv3.tmp" + std::to_string(gone) + "-0"), "half a file");
+    JxCProductData data;
+    ASSERT_EQ(data.Initialise(), 1);
+    EXPECT_EQ(leftovers(), 0u);
+    EXPECT_TRUE(std::filesystem::exists(userHost("jx0.Gv3")));
 }
 
 TEST_F(UserListTest, TheProductDataSavesTheLoggedInUserWhenItGoes)

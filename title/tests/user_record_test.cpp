@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/fs/atomic_file.h"
@@ -227,26 +228,132 @@ TEST_F(UserRecordTest, AFileThatCannotBeOpenedIsNotLoadedAndNeverWritten)
     EXPECT_TRUE(reports->ids.empty());
 }
 
-TEST_F(UserRecordTest, ASaveFailedHalfWayKeepsTheOldFileAndIsReported)
+TEST_F(UserRecordTest, EachAnswerLevelAndNewlyVisitedPageIsInTheFileAtOnce)
 {
+    writeUser("jx0.Gv3", "Ann");
+    auto record = loaded("jx0.Gv3");
     testkit::UserFile ann;
     ann.name = "Ann";
-    ann.answer(0, 1, 1, 5);
-    writeUser("jx0.Gv3", ann);
-    const auto before = bytesOf("jx0.Gv3");
+    record->SetAnswer(0, 2, 2, 6);
+    EXPECT_EQ(bytesOf("jx0.Gv3"), ann.answer(0, 2, 2, 6).Bytes()) << "after an answer";
+    record->AdvanceLevel();
+    ann.level = 1;
+    EXPECT_EQ(bytesOf("jx0.Gv3"), ann.Bytes()) << "after a level";
+    record->SetVisited(7);
+    ann.visited[7] = 1;
+    EXPECT_EQ(bytesOf("jx0.Gv3"), ann.Bytes()) << "after a new page";
+    EXPECT_FALSE(record->HasUnsavedProgress());
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(leftovers(), 0u);
+}
+
+// A disc that fills as the user plays, and is freed again.
+class FullDiscTest : public UserFilesTest {
+protected:
+    void TearDown() override
     {
-        auto record = loaded("jx0.Gv3");
-        record->SetAnswer(0, 2, 2, 6);
+        plat::SetWriteFaultHook({});
+        UserFilesTest::TearDown();
+    }
+    void fillDisc()
+    {
         plat::SetWriteFaultHook([](const std::string& host, std::size_t written) {
             return host.ends_with("jx0.Gv3") && written >= 4096 ? ENOSPC : 0;
         });
     }
+    std::size_t savesShown() const
+    {
+        std::size_t n = 0;
+        for (const plat::UiRequest& box : boxes)
+            n += box.text.find("Your progress could not be saved in P:\\Users\\jx0.Gv3") != std::string::npos;
+        return n;
+    }
+};
+
+TEST_F(FullDiscTest, AFailedSaveIsShownAndRetryOnceTheDiscHasRoomSavesTheAnswer)
+{
+    testkit::UserFile ann;
+    ann.name = "Ann";
+    writeUser("jx0.Gv3", ann);
+    auto record = loaded("jx0.Gv3");
+    fillDisc();
+    int shown = 0;
+    plat::SetResponder([&](const plat::UiRequest& r) -> std::optional<int> {
+        boxes.push_back(r);
+        // The user makes room after the first box.
+        if (++shown == 2)
+            plat::SetWriteFaultHook({});
+        return kAnswerRetry;
+    });
+    record->SetAnswer(0, 1, 1, 5);
+    EXPECT_EQ(savesShown(), 2u);
+    EXPECT_EQ(boxes.back().style & 0xF, unsigned(kStyleRetryCancel));
+    EXPECT_EQ(bytesOf("jx0.Gv3"), ann.answer(0, 1, 1, 5).Bytes());
+    EXPECT_FALSE(record->HasUnsavedProgress());
+    EXPECT_EQ(leftovers(), 0u);
+}
+
+TEST_F(FullDiscTest, AfterCancelTheProgressIsKeptTriedQuietlyAndAskedForOnceMoreAtTheEnd)
+{
+    testkit::UserFile ann;
+    ann.name = "Ann";
+    writeUser("jx0.Gv3", ann);
+    const auto before = bytesOf("jx0.Gv3");
+    auto record = loaded("jx0.Gv3");
+    fillDisc();
+    answers = {kAnswerCancel};
+    record->SetAnswer(0, 1, 1, 5);
+    record->SetVisited(3);
+    record->AdvanceLevel();
+    EXPECT_EQ(savesShown(), 1u) << "only the first failure asks";
+    EXPECT_EQ(bytesOf("jx0.Gv3"), before);
+    EXPECT_TRUE(record->HasUnsavedProgress());
+
+    // Going, it asks again; the disc has room by then.
+    plat::SetResponder([&](const plat::UiRequest& r) -> std::optional<int> {
+        boxes.push_back(r);
+        plat::SetWriteFaultHook({});
+        return kAnswerRetry;
+    });
+    record.reset();
+    EXPECT_EQ(savesShown(), 2u);
+    ann.answer(0, 1, 1, 5).visited[3] = 1;
+    ann.level = 1;
+    EXPECT_EQ(bytesOf("jx0.Gv3"), ann.Bytes());
+    EXPECT_EQ(leftovers(), 0u);
+}
+
+TEST_F(FullDiscTest, TheRescueSavesQuietlyWhatTheDiscRefusedBefore)
+{
+    writeUser("jx0.Gv3", "Ann");
+    auto record = loaded("jx0.Gv3");
+    fillDisc();
+    answers = {kAnswerCancel};
+    record->SetAnswer(0, 4, 0, 2);
+    ASSERT_TRUE(record->HasUnsavedProgress());
+    EXPECT_FALSE(record->SaveQuietly());
+    plat::SetWriteFaultHook({});
+    const std::size_t shown = boxes.size();
+    EXPECT_TRUE(record->SaveQuietly());
+    EXPECT_EQ(boxes.size(), shown);
+    JxCUserRecord reread;
+    record.reset();
+    ASSERT_EQ(reread.Load("jx0.Gv3"), 1);
+    EXPECT_EQ(reread.GetAnswer(0, 4, 0), 2);
+}
+
+TEST_F(UserRecordTest, AnUnchangedRecordThatCannotBeWrittenAtTheEndAsksNothing)
+{
+    writeUser("jx0.Gv3", "Ann");
+    const auto before = bytesOf("jx0.Gv3");
+    {
+        auto record = loaded("jx0.Gv3");
+        plat::SetWriteFaultHook([](const std::string&, std::size_t) { return ENOSPC; });
+    }
     plat::SetWriteFaultHook({});
     EXPECT_EQ(bytesOf("jx0.Gv3"), before);
+    EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(leftovers(), 0u);
-    ASSERT_EQ(reports->ids.size(), 1u);
-    EXPECT_EQ(reports->ids[0], JxCUserRecord::kSaveFailedId);
-    EXPECT_EQ(reports->firstArgs[0], "P:\\Users\\jx0.Gv3");
 }
 
 TEST_F(UserRecordTest, ANewUsersFileNeverReplacesAnother)
@@ -290,10 +397,12 @@ TEST_F(BlockedUserFolderTest, AFolderThatCannotBeMadeIsReportedByName)
 {
     JxCUserRecord record;
     record.SetFileName("jx0.Gv3");
+    answers = {kAnswerRetry, kAnswerCancel};
     EXPECT_EQ(record.Create("Ann"), JxCUserRecord::Creation::kFailed);
-    ASSERT_EQ(reports->ids.size(), 1u);
-    EXPECT_EQ(reports->ids[0], JxCUserRecord::kFolderNotWritableId);
-    EXPECT_EQ(reports->firstArgs[0], "P:\\plain\\Users");
+    ASSERT_EQ(boxes.size(), 2u) << "asked again after Retry";
+    EXPECT_NE(boxes[0].text.find("The user folder P:\\plain\\Users cannot be written."), std::string::npos)
+        << boxes[0].text;
+    EXPECT_EQ(boxes[0].style & 0xF, unsigned(kStyleRetryCancel));
 }
 
 }  // namespace
