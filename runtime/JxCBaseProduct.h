@@ -16,7 +16,6 @@
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "events/JxCActionProcessor.h"
@@ -186,9 +185,9 @@ public:
     // open-page action (the parameter is its window transition), posted.
     // Nothing when the page cannot be loaded.
     void GoToPage(std::int32_t id, std::int32_t parameter);
-    // Whether the page of the id is of the base page type; none when its
-    // definition cannot be loaded.
-    std::optional<bool> IsBasePageId(std::int32_t id);
+    // Whether the page of the id is of the base page type, read from its
+    // record without building it; false when there is no such page.
+    bool IsBasePageId(std::int32_t id);
     // Builds one panel of a page definition and appends it to the list.
     std::int16_t ReadPagePanels(JxCPanelDef& panelDef, JxCPanelObjectList& panels, JxCPageDef* pageDef);
     // Closes the page through the page list.

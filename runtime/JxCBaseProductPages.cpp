@@ -164,22 +164,27 @@ void putBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes
 
 }  // namespace
 
-std::optional<bool> JxCBaseProduct::IsBasePageId(std::int32_t id)
+bool JxCBaseProduct::IsBasePageId(std::int32_t id)
 {
-    std::unique_ptr<JxCPageDef> def(NewPageDef());
-    if (!def || !def->Load(id))
-        return std::nullopt;
-    return def->GetPageType() == PageTypeId(JxPageKeyword::BASE_PAGE);
+    // Only the head of the page's record is read: building the page would
+    // make its panels (and count an access) just to ask its kind.
+    JxCInStrStream* in = GetPageRecordStream(id);
+    JxCPageTypeId recordType;
+    std::uint16_t templateId = 0;
+    if (!in || !productDef_ || !in->ReadPageTypeId(recordType).ReadBigEndian16(templateId))
+        return false;
+    return productDef_->GetTemplatePageType(std::int16_t(templateId)) == PageTypeId(JxPageKeyword::BASE_PAGE);
 }
 
 void JxCBaseProduct::GoToPage(std::int32_t id, std::int32_t parameter)
 {
-    const std::optional<bool> isBase = IsBasePageId(id);
-    if (!isBase) {
+    std::unique_ptr<JxCPageDef> def(NewPageDef());
+    if (!def || !def->Load(id)) {
         MarkIdle();
         return;
     }
-    const bool base = *isBase;
+    const bool base = def->GetPageType() == PageTypeId(JxPageKeyword::BASE_PAGE);
+    def.reset();
     std::vector<std::uint8_t> record;
     putBigEndian(record, std::uint32_t(id), 4);
     std::unique_ptr<JxCAction> action;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -22,7 +23,7 @@ namespace {
 // Counts the actions started, by their type id.
 class ActionStarts : public JxCNotifyRoot {
 public:
-    void Notify(JxCNotify* registration, JxCObject*) override { ++started[registration->GetTypeId()]; }
+    void PreNotify(JxCNotify* registration, JxCObject*) override { ++started[registration->GetTypeId()]; }
     std::map<std::int16_t, int> started;
 };
 
@@ -105,28 +106,37 @@ TEST_F(PageLifeTest, APageChangeToAPageWithoutItsPictureKeepsTheProgramOnThePage
 
 TEST_F(PageLifeTest, TheGalleryPlaysItsMovieOnceAsItOpens)
 {
+    // The movie's own fate (a file or library this machine lacks) is not
+    // the point: its boxes are answered.
+    plat::SetResponder([](const plat::UiRequest& r) -> std::optional<int> {
+        const bool ignore = std::find(r.buttons.begin(), r.buttons.end(), kAnswerIgnore) != r.buttons.end();
+        return ignore ? kAnswerIgnore : kAnswerOk;
+    });
     ActionStarts starts;
-    const auto playVideo = std::int16_t(ActionTypeId(JxActionKeyword::PLAYVIDEO));
-    starts.AddObjectNotifyOnActionStart(playVideo, 0, nullptr);
-    std::uint64_t started = 0;
-    run(
-        [&](plat::HWND main) {
-            JxCPageObject* page = firstPage();
-            if (!started) {
-                if (!page || page->GetPageId() != kGalleryPage)
-                    return false;
-                started = harness->now();
+    std::int16_t playVideo = 0;
+    std::uint64_t shownAt = 0;
+    run([&](plat::HWND main) {
+        JxCPageObject* page = firstPage();
+        if (!playVideo) {
+            // Heard once the program has its type ids; then the gallery.
+            if (!welcomeShown())
                 return false;
-            }
-            if (harness->now() - started < 3000) {
-                harness->advance(100);
-                return true;
-            }
-            plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
+            playVideo = std::int16_t(ActionTypeId(JxActionKeyword::PLAYVIDEO));
+            starts.AddObjectNotifyOnActionStart(playVideo, 0, nullptr);
+            GetProduct()->GoToPage(kGalleryPage, 0);
             return true;
-        },
-        "/start=3");
-    ASSERT_NE(started, 0u) << "the gallery never opened";
+        }
+        if (!shownAt && page && page->GetPageId() == kGalleryPage)
+            shownAt = harness->now();
+        // The gallery has a few seconds to play.
+        if (harness->now() < (shownAt ? shownAt + 3000 : 20000)) {
+            harness->advance(100);
+            return true;
+        }
+        plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
+        return true;
+    });
+    ASSERT_NE(shownAt, 0u) << "the gallery never opened";
     EXPECT_EQ(starts.started[playVideo], 1);
 }
 

@@ -54,7 +54,7 @@ bool changesMainPage(JxCBaseProduct& product, std::int32_t id)
     bool baseShown = false;
     for (JxCPageObject* page = pages.GetFirst(); page && !baseShown; page = pages.GetNext(page))
         baseShown = isBasePage(*page);
-    return baseShown && product.IsBasePageId(id).value_or(false);
+    return baseShown && product.IsBasePageId(id);
 }
 
 }  // namespace

@@ -51,9 +51,13 @@ JxCBasePage::~JxCBasePage()
     // A base page opened over another in the main window goes alone: the
     // page beneath shows again and the program goes on. Only the last page
     // of the window ends the program.
-    JxCPageObject* beneath = product && window && plat::IsWindow(window) ? FindPageByWindow(window) : nullptr;
-    if (beneath && beneath != this) {
+    // The page is out of the page list by now; its member pages go first,
+    // as they may be what else the window shows.
+    const bool shown = product && window && plat::IsWindow(window);
+    if (shown && FindPageByWindow(window))
         CloseMemberPages(1);
+    JxCPageObject* beneath = shown ? FindPageByWindow(window) : nullptr;
+    if (beneath && beneath != this) {
         if (product->GetCurrentPage() == this)
             product->SetCurrentPage(beneath);
         if (product->GetFocusPage() == this && beneath->CanActivate())
