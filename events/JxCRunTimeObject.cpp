@@ -17,35 +17,6 @@ JxBitmapRefReleaser& bitmapRefReleaser()
     return releaser;
 }
 
-// A watch on one run-time object for as long as a dispatch needs it: the
-// object's destructor marks every watch on it, so the dispatch knows not to
-// touch the object (or the lists it owned) any more.
-struct DeathWatch {
-    explicit DeathWatch(const JxCRunTimeObject* o) : object(o), below(top())
-    {
-        top() = this;
-    }
-    ~DeathWatch() { top() = below; }
-    DeathWatch(const DeathWatch&) = delete;
-    DeathWatch& operator=(const DeathWatch&) = delete;
-
-    static DeathWatch*& top()
-    {
-        static DeathWatch* t = nullptr;
-        return t;
-    }
-    static void markDead(const JxCRunTimeObject* dying)
-    {
-        for (DeathWatch* w = top(); w; w = w->below)
-            if (w->object == dying)
-                w->dead = true;
-    }
-
-    const JxCRunTimeObject* object;
-    DeathWatch* below;
-    bool dead = false;
-};
-
 // One action a handler walk is about to post, and the handler that holds it.
 struct PendingPost {
     JxCEventHandler* handler;
@@ -73,15 +44,26 @@ bool runHandlers(const JxCRunTimeObject* listOwner, JxCEventHandlerList* list, s
         for (JxCAction* a = actions->GetFirst(); a; a = actions->GetNext(a))
             pending.push_back({h, a});
     }
-    DeathWatch owner(listOwner);
+    JxCLifeWatch owner(listOwner);
     bool failed = false;
     for (const PendingPost& p : pending) {
-        if (owner.dead)
+        if (owner.IsDead())
             break;
         if (stillHeld(*list, p) && !p.action->Post())
             failed = true;
     }
     return failed;
+}
+
+// The page whose handlers hear an event of the raiser (of that kind): the
+// raiser itself when it is an open page, else the current page while it is
+// open. The raiser is only compared: it may have died under its handlers.
+JxCRunTimeObject* scopePage(JxCRunTimeObject* raiser, std::int32_t kind)
+{
+    const JxEventLink* link = GetEventLink();
+    if (kind == kPageKind)
+        return link && link->isOpenPage && link->isOpenPage(raiser) ? raiser : nullptr;
+    return link && link->currentOpenPage ? link->currentOpenPage() : nullptr;
 }
 
 // A failed post ends the product's busy state: the caller marked it busy
@@ -103,11 +85,34 @@ JxBitmapRefReleaser SetBitmapRefReleaser(JxBitmapRefReleaser releaser)
     return std::exchange(bitmapRefReleaser(), releaser);
 }
 
+JxCLifeWatch::JxCLifeWatch(const JxCRunTimeObject* object) : object_(object), below_(top())
+{
+    top() = this;
+}
+
+JxCLifeWatch::~JxCLifeWatch()
+{
+    top() = below_;
+}
+
+JxCLifeWatch*& JxCLifeWatch::top()
+{
+    static JxCLifeWatch* watches = nullptr;
+    return watches;
+}
+
+void JxCLifeWatch::MarkDead(const JxCRunTimeObject* dying)
+{
+    for (JxCLifeWatch* w = top(); w; w = w->below_)
+        if (w->object_ == dying)
+            w->dead_ = true;
+}
+
 JxCRunTimeObject::JxCRunTimeObject() = default;
 
 JxCRunTimeObject::~JxCRunTimeObject()
 {
-    DeathWatch::markDead(this);
+    JxCLifeWatch::MarkDead(this);
     ForgetInActionProcessors(this);
     JxCRunTimeObject::ReleaseResources();
 }
@@ -240,27 +245,34 @@ std::int16_t JxCRunTimeObject::CheckPropertyKind(std::int16_t index, JxPropertyK
 
 void JxCRunTimeObject::DispatchEvent(std::int16_t eventId, std::int16_t key)
 {
-    DeathWatch self(this);
+    // Asked first: the object may die under its own handlers.
+    const std::int32_t kind = GetKind();
+    JxCLifeWatch self(this);
     NotifyBeforeEvent(eventId, key, this);
-    if (!self.dead)
+    if (!self.IsDead())
         runAndSettle(this, &handlers_, eventId);
 
+    // A panel's event (its "on_open" as it starts) is its own: the page
+    // and the definitions around it hear their own events, which the page
+    // raises once, and would run their handlers again for every panel.
+    const bool panel = kind == kPanelKind;
+    JxCRunTimeObject* page = panel ? nullptr : scopePage(this, kind);
     const JxEventLink* link = GetEventLink();
-    JxCRunTimeObject* page = link && link->currentOpenPage ? link->currentOpenPage() : nullptr;
     if (page) {
-        DeathWatch pageWatch(page);
-        runAndSettle(page, &page->GetEventHandlers(), eventId);
+        JxCLifeWatch pageWatch(page);
+        if (page != this)
+            runAndSettle(page, &page->GetEventHandlers(), eventId);
         link = GetEventLink();
-        if (!pageWatch.dead && link && link->pageDefHandlers)
+        if (!pageWatch.IsDead() && link && link->pageDefHandlers)
             runAndSettle(page, link->pageDefHandlers(page), eventId);
         link = GetEventLink();
-        if (!pageWatch.dead && link && link->templateHandlers) {
+        if (!pageWatch.IsDead() && link && link->templateHandlers) {
             JxCRunTimeObject* def = link->productDef ? link->productDef() : nullptr;
             runAndSettle(def, link->templateHandlers(page), eventId);
         }
     }
     link = GetEventLink();
-    if (JxCRunTimeObject* def = link && link->productDef ? link->productDef() : nullptr)
+    if (JxCRunTimeObject* def = !panel && link && link->productDef ? link->productDef() : nullptr)
         runAndSettle(def, &def->GetEventHandlers(), eventId);
 
     // The sender is only compared by the receivers, so the notifications

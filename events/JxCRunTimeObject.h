@@ -9,10 +9,13 @@
 //
 // Raising an event (DispatchEvent) runs, in order and without stopping
 // early: the before-event notifications, the object's own handlers, the
-// current page's, its definition's and its template's handlers while that
-// page is still open, the product definition's handlers and the after-event
-// notifications. The stages above the object are reached through the event
-// link that the product installs (events/JxEventLink.h).
+// handlers of the page around the event (for a page's own event the page
+// itself, else the current page), of its definition and of its template
+// while that page is still open, the product definition's handlers and the
+// after-event notifications. A panel's event reaches only the panel's own
+// handlers and the notifications: the page raises its own. The stages
+// above the object are reached through the event link that the product
+// installs (events/JxEventLink.h).
 
 #include <cstdint>
 
@@ -113,4 +116,27 @@ private:
     void* scope_ = nullptr;  // stays null: no scope objects exist
     JxCBitmapRefList bitmapRefs_;
     JxCRunTimeObject* container_ = nullptr;
+};
+
+// A watch on one run-time object for as long as a caller needs it (an event
+// raised, a handler walk): the object's destructor marks every watch on it,
+// so the caller knows not to touch the object, or what it owned, any more.
+// Watches live on the stack and nest.
+class JxCLifeWatch {
+public:
+    explicit JxCLifeWatch(const JxCRunTimeObject* object);
+    ~JxCLifeWatch();
+    JxCLifeWatch(const JxCLifeWatch&) = delete;
+    JxCLifeWatch& operator=(const JxCLifeWatch&) = delete;
+
+    bool IsDead() const { return dead_; }
+    // Called by the object's destructor.
+    static void MarkDead(const JxCRunTimeObject* dying);
+
+private:
+    static JxCLifeWatch*& top();
+
+    const JxCRunTimeObject* object_;
+    JxCLifeWatch* below_;
+    bool dead_ = false;
 };

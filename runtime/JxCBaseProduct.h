@@ -185,6 +185,9 @@ public:
     // open-page action (the parameter is its window transition), posted.
     // Nothing when the page cannot be loaded.
     void GoToPage(std::int32_t id, std::int32_t parameter);
+    // Whether the page of the id is of the base page type, read from its
+    // record without building it; false when there is no such page.
+    bool IsBasePageId(std::int32_t id);
     // Builds one panel of a page definition and appends it to the list.
     std::int16_t ReadPagePanels(JxCPanelDef& panelDef, JxCPanelObjectList& panels, JxCPageDef* pageDef);
     // Closes the page through the page list.
@@ -234,6 +237,8 @@ public:
     // Stops the client's timer in the slot, or with slot -1 the first slot
     // it holds; 0 when the client holds no such timer.
     std::int16_t KillTimer(const JxCNotifyRoot* client, std::int16_t slot);
+    // Whether the client holds a timer of the table.
+    bool HasTimer(const JxCNotifyRoot* client) const;
     // Stops one entry's window timer and frees it; 0 (message 1025, entry
     // kept) when the platform cannot kill it.
     std::int16_t KillTimerSlot(std::int16_t slot);
@@ -265,10 +270,12 @@ public:
     std::int32_t CountPendingActions() const;
     void PurgeQueuedActions(std::int16_t mode);
     // Serves at most one waiting first-paint message, then posts one for
-    // the page to the main window.
-    void PostFirstPaint(JxCPageObject* page);
-    // The arrival of that message: the page starts when it is still open.
-    void OnFirstPaint(JxCPageObject* page);
+    // the open page to the main window, numbered; 0 when the page is not
+    // open (any more) or the post is refused.
+    std::int16_t PostFirstPaint(JxCPageObject* page);
+    // The arrival of that message: the page starts when it is still open
+    // and the number is that of its last post.
+    void OnFirstPaint(JxCPageObject* page, plat::WPARAM serial);
 
     // --- Busy state ---------------------------------------------------------
     void ShowWaitCursor();
@@ -356,6 +363,7 @@ private:
     std::int16_t closingPanels_ = 0;
     std::int16_t closingPopup_ = 0;
     std::int16_t changingPage_ = 0;
+    std::uint32_t firstPaintSerial_ = 0;
     std::unique_ptr<JxCInStrStream> dataStream_;
     plat::DWORD idleStamp_ = 0;
     plat::DWORD busyStamp_ = 0;

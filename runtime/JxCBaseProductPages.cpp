@@ -164,6 +164,18 @@ void putBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes
 
 }  // namespace
 
+bool JxCBaseProduct::IsBasePageId(std::int32_t id)
+{
+    // Only the head of the page's record is read: building the page would
+    // make its panels (and count an access) just to ask its kind.
+    JxCInStrStream* in = GetPageRecordStream(id);
+    JxCPageTypeId recordType;
+    std::uint16_t templateId = 0;
+    if (!in || !productDef_ || !in->ReadPageTypeId(recordType).ReadBigEndian16(templateId))
+        return false;
+    return productDef_->GetTemplatePageType(std::int16_t(templateId)) == PageTypeId(JxPageKeyword::BASE_PAGE);
+}
+
 void JxCBaseProduct::GoToPage(std::int32_t id, std::int32_t parameter)
 {
     std::unique_ptr<JxCPageDef> def(NewPageDef());

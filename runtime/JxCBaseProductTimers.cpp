@@ -9,6 +9,7 @@
 #include "platform/window/window.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxMainWindowProc.h"
+#include "runtime/JxPageWindows.h"
 
 namespace {
 
@@ -60,6 +61,14 @@ std::int16_t JxCBaseProduct::KillTimer(const JxCNotifyRoot* client, std::int16_t
     if (!validSlot(slot) || !holds(slot))
         return 0;
     return KillTimerSlot(slot);
+}
+
+bool JxCBaseProduct::HasTimer(const JxCNotifyRoot* client) const
+{
+    for (const JxCTimerInfo& timer : timers_)
+        if (client && timer.owner == client && timer.active)
+            return true;
+    return false;
 }
 
 std::int16_t JxCBaseProduct::KillTimerSlot(std::int16_t slot)
@@ -186,25 +195,37 @@ void JxCBaseProduct::PurgeQueuedActions(std::int16_t mode)
         processor_->CancelQueue(mode);
 }
 
-void JxCBaseProduct::PostFirstPaint(JxCPageObject* page)
+std::int16_t JxCBaseProduct::PostFirstPaint(JxCPageObject* page)
 {
     plat::MSG msg;
     if (plat::PeekMessageA(&msg, nullptr, kFirstPaintMessage, kFirstPaintMessage, plat::PM_REMOVE)) {
         plat::TranslateMessage(&msg);
         plat::DispatchMessageA(&msg);
     }
-    plat::PostMessageA(window_, kFirstPaintMessage, 0, reinterpret_cast<plat::LPARAM>(page));
+    // Serving the waiting message may have closed the page.
+    if (!page || !HasPage(page))
+        return 0;
+    // Each post has a number of its own: a page opened at the address of
+    // one that closed before its message came is not started by that one.
+    if (++firstPaintSerial_ == 0)
+        ++firstPaintSerial_;
+    page->SetFirstPaintSerial(firstPaintSerial_);
+    return plat::PostMessageA(window_, kFirstPaintMessage, plat::WPARAM(firstPaintSerial_),
+                              reinterpret_cast<plat::LPARAM>(page))
+               ? 1
+               : 0;
 }
 
-void JxCBaseProduct::OnFirstPaint(JxCPageObject* page)
+void JxCBaseProduct::OnFirstPaint(JxCPageObject* page, plat::WPARAM serial)
 {
     // Clicks made before the page could see them are not delivered.
     plat::MSG msg;
     while (plat::PeekMessageA(&msg, nullptr, plat::WM_MOUSEFIRST, plat::WM_MOUSELAST, plat::PM_REMOVE)) {
     }
     MarkIdle();
-    // Only the address is compared: the page may have closed meanwhile.
-    if (HasPage(page))
+    // The address is compared before the page is touched: the page may
+    // have closed meanwhile, and another opened at its address.
+    if (HasPage(page) && page->GetFirstPaintSerial() == serial)
         page->Start();
 }
 
@@ -264,14 +285,9 @@ void JxCBaseProduct::RefreshMouseOver()
     plat::POINT point{};
     plat::GetCursorPos(&point);
     plat::HWND window = plat::WindowFromPoint(point);
-    if (!window)
-        return;
-    for (JxCPageObject* page = pages_.GetFirst(); page; page = pages_.GetNext(page)) {
-        if (page->GetWindow() != window)
-            continue;
+    if (JxCPageObject* page = FindPageByWindow(window)) {
         plat::ScreenToClient(window, &point);
         page->MouseMove(JxCPoint(std::int16_t(point.x), std::int16_t(point.y)));
-        return;
     }
 }
 

@@ -154,6 +154,21 @@ void JxCCaret::Detach(plat::HWND window)
     window_ = nullptr;
 }
 
+void JxCCaret::MoveToWindow(plat::HWND from, plat::HWND to)
+{
+    if (!from || from != window_ || !to || to == from)
+        return;
+    const std::int16_t wasVisible = visible_;
+    Hide(owner_);
+    Destroy(from);
+    window_ = to;
+    // Showing it gives the new window the focus, whose message builds the
+    // system caret there; while another page has the focus it waits for
+    // the window to get it.
+    if (wasVisible && !Show(owner_))
+        visible_ = 1;
+}
+
 void JxCCaret::Place(JxCNotifyRoot* owner, plat::HWND window, JxCPoint position, JxCPoint origin,
                      std::int32_t height, std::int16_t visible)
 {

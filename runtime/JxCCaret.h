@@ -65,6 +65,10 @@ public:
     // The window is being destroyed: when it is the caret's, the caret is
     // hidden, destroyed and forgets its owner and window.
     void Detach(plat::HWND window);
+    // The page of the caret's window moves to another window (a popup page
+    // over a new opener): when the caret is in the first, it goes to the
+    // second with its owner, where it was and as visible as it was.
+    void MoveToWindow(plat::HWND from, plat::HWND to);
 
     plat::HWND GetWindow() const { return window_; }
     JxCNotifyRoot* GetOwner() const { return owner_; }

@@ -358,12 +358,14 @@ bool GetRectangleProperty(const JxCRect& rect, std::int16_t index, std::int32_t&
 bool SetRectangleProperty(JxCRect& rect, std::int16_t index, std::int32_t value, const JxCSize& bound)
 {
     const bool horizontal = index == kPropLeft || index == kPropWidth;
-    std::int32_t farEdge = 0;
+    // Wide: a value near the end of the 32-bit range must not wrap below
+    // the bound.
+    std::int64_t farEdge = 0;
     switch (index) {
-    case kPropLeft: farEdge = value + rect.Width(); break;
-    case kPropTop: farEdge = value + rect.Height(); break;
-    case kPropWidth: farEdge = rect.left + value; break;
-    case kPropHeight: farEdge = rect.top + value; break;
+    case kPropLeft: farEdge = std::int64_t(value) + rect.Width(); break;
+    case kPropTop: farEdge = std::int64_t(value) + rect.Height(); break;
+    case kPropWidth: farEdge = std::int64_t(rect.left) + value; break;
+    case kPropHeight: farEdge = std::int64_t(rect.top) + value; break;
     default: return false;
     }
     if (value < 0 || farEdge > (horizontal ? bound.cx : bound.cy))

@@ -250,8 +250,9 @@ void JxCPageObject::MouseMove(const JxCPoint& point)
         panel->MouseMove(point);
         return;
     }
+    // Over no panel the cursor is the default one, not the last object's.
     if (JxCBaseProduct* product = GetProduct())
-        product->SetCursor(JxCTableString());
+        product->SetCursor(DefaultCursorName());
 }
 
 void JxCPageObject::MouseLeave()

@@ -166,6 +166,9 @@ public:
     }
     void SetOpenMode(std::int16_t mode) { openMode_ = mode; }
     void MarkClosing() { closing_ = 1; }
+    // The number of the page's last first-paint message (0: none posted).
+    std::uint32_t GetFirstPaintSerial() const { return firstPaintSerial_; }
+    void SetFirstPaintSerial(std::uint32_t serial) { firstPaintSerial_ = serial; }
     std::int16_t IsClosing() const { return closing_; }
     // A popup that stays above its opener follows it to the opener's own
     // opener when the opener closes; the other pages have nothing to move.
@@ -228,6 +231,7 @@ private:
     std::int16_t templateParam2_ = 0;
     std::int16_t openMode_ = 0;
     std::int16_t closing_ = 0;
+    std::uint32_t firstPaintSerial_ = 0;
 
 protected:
     // Set until the first paint has been announced to the product.

@@ -122,9 +122,15 @@ LRESULT onClose(HWND window)
             return 1;
         }
     }
-    if (JxCPanelObjectList* panels = page->GetPanelList())
-        panels->CloseAll();
-    product->GetPageList().ClosePage(page);
+    // The main window closes with every page it shows (a base page opened
+    // over another shares it); the last one ends the program.
+    const bool main = IsProductWindow(window);
+    while (page) {
+        if (JxCPanelObjectList* panels = page->GetPanelList())
+            panels->CloseAll();
+        product->GetPageList().ClosePage(page);
+        page = main ? FindPageByWindow(window) : nullptr;
+    }
     return 1;
 }
 
@@ -314,7 +320,7 @@ LRESULT toProduct(UINT message, WPARAM wParam, LPARAM lParam)
         product->StepActionProcessor();
         break;
     default:
-        product->OnFirstPaint(reinterpret_cast<JxCPageObject*>(lParam));
+        product->OnFirstPaint(reinterpret_cast<JxCPageObject*>(lParam), wParam);
         break;
     }
     return 1;

@@ -9,7 +9,7 @@ JxCPageObject* FindPageByWindow(plat::HWND window)
     if (!product || !window)
         return nullptr;
     JxCPageObjectList& pages = product->GetPageList();
-    for (JxCPageObject* page = pages.GetFirst(); page; page = pages.GetNext(page))
+    for (JxCPageObject* page = pages.GetLast(); page; page = pages.GetPrev(page))
         if (page->GetWindow() == window)
             return page;
     return nullptr;

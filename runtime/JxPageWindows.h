@@ -5,8 +5,9 @@
 
 class JxCPageObject;
 
-// The first open page whose window is the given one, or null (also for a
-// null window or without a product).
+// The page that shows in the window: the last opened of the open pages whose
+// window it is (a base page opened over another in the main window stands
+// in front of it), or null (also for a null window or without a product).
 JxCPageObject* FindPageByWindow(plat::HWND window);
 
 // Moves the window, without repainting and without changing its size, so

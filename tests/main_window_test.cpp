@@ -70,6 +70,14 @@ plat::POINT closeBox(plat::HWND main)
 class MainWindowTest : public ProgramTest {
 protected:
     // The ids of the open pages, in the order of the product's page list.
+    // Two child pages of the sample's child template (that of its notes).
+    static constexpr std::int32_t kChildA = 41, kChildB = 42;
+    static void addChildPages(testkit::TitleFolder& title)
+    {
+        title.data.page(std::uint32_t(kChildA), 3).name("Child A");
+        title.data.page(std::uint32_t(kChildB), 3).name("Child B");
+    }
+
     static std::vector<std::int32_t> openPageIds()
     {
         std::vector<std::int32_t> ids;
@@ -218,12 +226,15 @@ public:
 TEST_F(MainWindowTest, ReactivatingRunsTheProductsActivationHandlerAfterTheActivation)
 {
     // The sample title, its product definition binding "on_activateapp" to
-    // opening pages 2 and 3.
+    // opening two child pages beside the first (a base page would take the
+    // main window's place instead).
     {
         ProgramClasses classes;
         RegisterTypeIds();
         testkit::TitleFolder title = testkit::SampleTitle();
-        title.data.product().on("on_activateapp", {testkit::OpenPageAction(2), testkit::OpenPageAction(3)});
+        addChildPages(title);
+        title.data.product().on("on_activateapp",
+                                {testkit::OpenPageAction(kChildA), testkit::OpenPageAction(kChildB)});
         install(title);
         ReleaseTypeRegistries();
     }
@@ -254,18 +265,19 @@ TEST_F(MainWindowTest, ReactivatingRunsTheProductsActivationHandlerAfterTheActiv
     // pages opened from the processor's message once it had returned.
     EXPECT_EQ(ear.pagesWhenActivated, 1);
     EXPECT_EQ(ear.pendingWhenActivated, 2);
-    EXPECT_EQ(opened, (std::vector<std::int32_t>{1, 2, 3}));
+    EXPECT_EQ(opened, (std::vector<std::int32_t>{1, kChildA, kChildB}));
 }
 
 TEST_F(MainWindowTest, ATitleWithHandlersInEveryDefinitionStartsAndRunsThem)
 {
-    // Once page 1 is shown, its own record opens page 3 and then its
-    // template opens page 2; the product's handler waits for a click.
+    // Once page 1 is shown, its own record opens child page B and then its
+    // template opens child page A; the product's handler waits for a click.
     RegisterTypeIds();
     testkit::TitleFolder title = testkit::SampleTitle();
-    title.data.product().on("on_click", {testkit::OpenPageAction(3)});
-    title.data.existingTemplate(1).on("on_open", {testkit::OpenPageAction(2)});
-    title.data.existingPage(1).on("on_open", {testkit::OpenPageAction(3)});
+    addChildPages(title);
+    title.data.product().on("on_click", {testkit::OpenPageAction(kChildB)});
+    title.data.existingTemplate(1).on("on_open", {testkit::OpenPageAction(kChildA)});
+    title.data.existingPage(1).on("on_open", {testkit::OpenPageAction(kChildB)});
     install(title);
     ReleaseTypeRegistries();
 
@@ -279,7 +291,7 @@ TEST_F(MainWindowTest, ATitleWithHandlersInEveryDefinitionStartsAndRunsThem)
         plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
         return true;
     });
-    EXPECT_EQ(opened, (std::vector<std::int32_t>{1, 3, 2}));
+    EXPECT_EQ(opened, (std::vector<std::int32_t>{1, kChildB, kChildA}));
 }
 
 double threadCpuMs(pthread_t thread)

@@ -324,7 +324,10 @@ void JxCProductData::GoToRandomPage()
     if (menuList_.empty())
         return;
     const std::int32_t position = TitleRandom().Next(std::int32_t(menuList_.size())) - 1;
-    postOpenPage(menuList_[std::size_t(position)]);
+    // The menu's pages are base pages: they take the main window's place
+    // through a page change.
+    if (JxCBaseProduct* product = GetProduct())
+        product->GoToPage(menuList_[std::size_t(position)], 0);
 }
 
 void JxCProductData::OnKey(const JxCKeyParams& key)

@@ -1,5 +1,6 @@
 #include "objects/actions/JxCChangePageAction.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -85,6 +86,11 @@ void closeMembers(JxCPanelObject& panel, std::int16_t mode)
 // One run of the change: the target page, the old and new definitions and
 // templates, the panels the new page adds and the old panels kept for a
 // wipe.
+//
+// The new panels are built and make their resources while the old page is
+// still whole: a panel that cannot (a missing picture) leaves the page as it
+// was, on the screen, and only what was new goes. Only then do the old
+// panels and the old definition go.
 class PageChange {
 public:
     PageChange(JxCBaseProduct& product, JxCPageObject& target, JxCTemplateDef& oldTemplate,
@@ -101,11 +107,13 @@ public:
     std::int16_t Run(std::uint32_t pageKey);
 
 private:
+    bool isReplaced(const JxCPanelObject* old) const;
+    JxCPanelObject* findKept(std::int32_t id) const;
     void matchDefinitionPanels();
     void matchTemplatePanels();
-    void rebuild(JxCPanelDef& panelDef);
-    void swapDefinitions();
     std::int16_t createResources();
+    void dropReplacedPanels();
+    void swapDefinitions();
     void fitWindow(const JxCSize& oldSize);
     void redrawUncovered(const plat::RECT& old);
     std::int16_t drawNewPanels();
@@ -116,11 +124,21 @@ private:
     JxCPageObject& target_;
     JxCTemplateDef& oldTemplate_;
     JxCTemplateDef& newTemplate_;
+    // Owns every new panel until the page takes the definition over, so
+    // that a change that fails deletes them with it.
     std::unique_ptr<JxCPageDef> newDef_;
     // The definition the page shows; the page owns it.
     JxCPageDef* def_ = nullptr;
     std::int32_t type_;
     HeldPanels newList_{0};
+    // Old panels the new page replaces or drops, in the order found, each
+    // with the panel of the new definition that takes its place (none for
+    // the template's).
+    struct Replaced {
+        JxCPanelObject* old;
+        const JxCPanelObject* by;
+    };
+    std::vector<Replaced> replaced_;
     // Old panels kept only as the first picture of a wipe; what is left
     // goes with the list.
     HeldPanels keepList_{1};
@@ -132,48 +150,63 @@ std::int16_t PageChange::Run(std::uint32_t pageKey)
     JxCPageDef* oldDef = target_.GetPageDef();
     newDef_->SetPageId(std::int32_t(pageKey));
     newDef_->SetOpenParameters(oldDef->GetOpenParameter1(), oldDef->GetOpenParameter2());
-    target_.CloseChildMembers(1);
     matchDefinitionPanels();
     pump();
     if (oldTemplate_.GetTemplateId() != newTemplate_.GetTemplateId())
         matchTemplatePanels();
-    swapDefinitions();
     if (!createResources())
         return 0;
+    target_.CloseChildMembers(1);
+    dropReplacedPanels();
+    swapDefinitions();
     product_.SetCurrentPage(&target_);
     const JxCSize newSize = target_.GetPageSize();
     if (newSize.cx != oldSize.cx || newSize.cy != oldSize.cy ||
         oldTemplate_.GetTemplateId() != newTemplate_.GetTemplateId())
         fitWindow(oldSize);
     std::int16_t result = drawNewPanels();
+    // A panel that could not draw leaves the page to the window's next
+    // paint: it keeps its panels and stays on the screen.
+    if (!result)
+        if (plat::HWND window = target_.GetWindow(); window && plat::IsWindow(window))
+            plat::InvalidateRect(window, nullptr, 0);
     carryPopups();
     pump();
     if (result)
         result = startNewPanels();
     letGo(newList_);
-    if (!result)
-        def_->GetPanelList().CloseAll();
+    // The page shows a new page: its own "on_open" (its definition's and
+    // template's handlers) is raised once, as a page's first paint raises
+    // it, and not by each of its panels.
+    if (result) {
+        const std::int16_t key = target_.GetPageDef() ? std::int16_t(target_.GetPageDef()->GetPageType()) : 0;
+        target_.DispatchEvent(std::int16_t(EventId(JxEventKeyword::on_open)), key);
+    }
     return result;
 }
 
-// Pass 1: the panels the new definition builds replace the old panels of
-// their ids; with a wipe an old panel of the same rectangle stays as the
-// wipe's first picture.
-void PageChange::matchDefinitionPanels()
+bool PageChange::isReplaced(const JxCPanelObject* old) const
+{
+    return std::any_of(replaced_.begin(), replaced_.end(), [old](const Replaced& r) { return r.old == old; });
+}
+
+// The first old panel of the id that the new page does not replace.
+JxCPanelObject* PageChange::findKept(std::int32_t id) const
 {
     JxCPanelObjectList& oldList = target_.GetPageDef()->GetPanelList();
+    for (JxCPanelObject* old = oldList.GetFirst(); old; old = oldList.GetNext(old))
+        if (old->GetId() == id && !isReplaced(old))
+            return old;
+    return nullptr;
+}
+
+// Pass 1: the panels the new definition builds replace the old panels of
+// their ids.
+void PageChange::matchDefinitionPanels()
+{
     for (JxCPanelObject* panel : snapshot(newDef_->GetPanelList())) {
-        JxCPanelObject* old = oldList.GetFirst() ? oldList.FindById(panel->GetId()) : nullptr;
-        if (old) {
-            closeMembers(*old, 1);
-            if (!product_.IsClosingPopup() && isWipe(type_) && sameRect(old->GetRect(), panel->GetRect())) {
-                movePanel(oldList, keepList_, old);
-                // The old definition goes before the wipe is drawn.
-                old->SetPage(newDef_.get());
-            } else {
-                oldList.Remove(old);
-            }
-        }
+        if (JxCPanelObject* old = findKept(panel->GetId()))
+            replaced_.push_back({old, panel});
         newList_.Add(panel);
     }
 }
@@ -184,41 +217,81 @@ void PageChange::matchDefinitionPanels()
 void PageChange::matchTemplatePanels()
 {
     JxCPanelObjectList& oldList = target_.GetPageDef()->GetPanelList();
-    JxCPanelDefList& newDefs = newTemplate_.GetPanelDefs();
-    for (JxCPanelObject* old : snapshot(oldList)) {
-        if (oldList.IsEmpty())
-            break;
-        if (!newTemplate_.FindPanelDef(std::int16_t(old->GetId()))) {
-            closeMembers(*old, 1);
-            oldList.Remove(old);
-        }
-    }
+    for (JxCPanelObject* old : snapshot(oldList))
+        if (!isReplaced(old) && !newTemplate_.FindPanelDef(std::int16_t(old->GetId())))
+            replaced_.push_back({old, nullptr});
     pump();
+    JxCPanelDefList& newDefs = newTemplate_.GetPanelDefs();
     for (std::int32_t i = 0; i < newDefs.GetCount(); ++i) {
         JxCPanelDef* panelDef = newDefs.GetAt(i);
         if (newDef_->GetPanelList().FindById(panelDef->GetPanelId()))
             continue;
-        JxCPanelObject* old = oldList.FindById(panelDef->GetPanelId());
-        if (!old) {
-            rebuild(*panelDef);
-            continue;
+        if (JxCPanelObject* old = findKept(panelDef->GetPanelId())) {
+            JxCProductDef* productDef = product_.GetProductDef();
+            const JxCPanelDef* oldDef =
+                productDef
+                    ? productDef->FindPanelDef(oldTemplate_.GetTemplateId(), std::int16_t(panelDef->GetPanelId()), 1)
+                    : nullptr;
+            // An old definition that is missing counts as different.
+            if (oldDef && *oldDef == *panelDef)
+                continue;
+            replaced_.push_back({old, nullptr});
         }
-        JxCProductDef* productDef = product_.GetProductDef();
-        const JxCPanelDef* oldDef =
-            productDef ? productDef->FindPanelDef(oldTemplate_.GetTemplateId(), std::int16_t(panelDef->GetPanelId()), 1)
-                       : nullptr;
-        // An old definition that is missing counts as different.
-        if (oldDef && *oldDef == *panelDef)
-            continue;
-        closeMembers(*old, 1);
-        oldList.Remove(old);
-        rebuild(*panelDef);
+        // Built into the new definition, which owns it until the page does.
+        JxCPanelObjectList& built = newDef_->GetPanelList();
+        JxCPanelObject* last = built.GetLast();
+        if (product_.ReadPagePanels(*panelDef, built, newDef_.get()) && built.GetLast() != last)
+            newList_.Add(built.GetLast());
     }
 }
 
-void PageChange::rebuild(JxCPanelDef& panelDef)
+// Every new panel makes its resources, all of them even after one has
+// failed (each reports what it lacks). On a failure the new panels go with
+// the new definition and the page stays as it was.
+std::int16_t PageChange::createResources()
 {
-    product_.ReadPagePanels(panelDef, newList_, newDef_.get());
+    std::int16_t made = 1;
+    for (JxCPanelObject* panel : snapshot(newList_)) {
+        // The page is the panel's owner, the new definition its own.
+        panel->SetOwnerPage(&target_);
+        panel->SetPage(newDef_.get());
+        if (!panel->CreateResources())
+            made = 0;
+    }
+    if (made)
+        return 1;
+    // Panels that go without an owner leave the page's member pages alone.
+    for (JxCPanelObject* panel : snapshot(newList_))
+        panel->SetOwnerPage(nullptr);
+    letGo(newList_);
+    newDef_.reset();
+    // The old page is shown again as it was (a box may have covered it).
+    if (plat::HWND window = target_.GetWindow(); window && plat::IsWindow(window))
+        plat::InvalidateRect(window, nullptr, 0);
+    return 0;
+}
+
+// The old panels the new page replaces go: their member pages close, and
+// with a wipe an old panel of the new one's rectangle stays as the wipe's
+// first picture.
+void PageChange::dropReplacedPanels()
+{
+    JxCPanelObjectList& oldList = target_.GetPageDef()->GetPanelList();
+    for (const auto& [old, by] : replaced_) {
+        if (!oldList.FindNode(old))
+            continue;
+        closeMembers(*old, 1);
+        if (!oldList.FindNode(old))
+            continue;
+        if (by && !product_.IsClosingPopup() && isWipe(type_) && sameRect(old->GetRect(), by->GetRect())) {
+            movePanel(oldList, keepList_, old);
+            // The old definition goes before the wipe is drawn.
+            old->SetPage(newDef_.get());
+        } else {
+            oldList.Remove(old);
+        }
+    }
+    replaced_.clear();
 }
 
 // The page takes the new definition with the old panels left and the new
@@ -242,22 +315,6 @@ void PageChange::swapDefinitions()
         def_->GetPanelList().Add(panel);
     }
     pump();
-}
-
-std::int16_t PageChange::createResources()
-{
-    std::int16_t made = 1;
-    for (JxCPanelObject* panel : snapshot(newList_))
-        if (!panel->CreateResources())
-            made = 0;
-    if (made)
-        return 1;
-    letGo(newList_);
-    // The wipe's pictures go before the page does.
-    keepList_.CloseAll();
-    def_->GetPanelList().CloseAll();
-    product_.RemovePage(&target_);
-    return 0;
 }
 
 void PageChange::fitWindow(const JxCSize& oldSize)
@@ -417,8 +474,11 @@ JxCChangePageAction::JxCChangePageAction(const JxCChangePageAction& other) : JxC
     CopyTarget(other);
 }
 
-std::int16_t JxCChangePageAction::Read(JxCInStrStream& in, JxCRunTimeObject*)
+std::int16_t JxCChangePageAction::Read(JxCInStrStream& in, JxCRunTimeObject* owner)
 {
+    // The object whose handler holds the action (a hotspot's highlight
+    // lasts while the change waits).
+    SetOwner(owner);
     std::uint32_t key = 0;
     std::int32_t row = 0;
     if (!in.ReadBigEndian32(key).ReadBigEndian16To32(row))
@@ -497,6 +557,7 @@ std::int16_t JxCChangePageAction::Execute()
     }
     PageChange change(*product, *target, *oldTemplate, *newTemplate, std::move(def), type);
     const std::int16_t result = change.Run(pageName_);
+    product->GetCursorList().RestoreCursor();
     if (product->HasPage(target))
         target->EndCapture();
     product->MarkIdle();

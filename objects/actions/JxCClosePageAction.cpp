@@ -19,8 +19,11 @@ JxCClosePageAction::JxCClosePageAction(const JxCClosePageAction& other)
 {
 }
 
-std::int16_t JxCClosePageAction::Read(JxCInStrStream& in, JxCRunTimeObject*)
+std::int16_t JxCClosePageAction::Read(JxCInStrStream& in, JxCRunTimeObject* owner)
 {
+    // The object whose handler holds the action (a hotspot's highlight
+    // lasts while the close waits).
+    SetOwner(owner);
     return in.ReadBigEndian32(pageKey_) ? 1 : 0;
 }
 
@@ -52,6 +55,9 @@ std::int16_t JxCClosePageAction::Post()
         return 0;
     action->SetTarget(pageKey_, value_);
     action->CopySubscriptions(*this);
+    // The clone plays for whoever posted it (a hotspot's highlight lasts
+    // until it has run).
+    action->SetOwner(GetOwner());
     product->QueueAction(made.release());
     product->ProcessActions();
     return 1;

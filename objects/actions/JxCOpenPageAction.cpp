@@ -6,6 +6,7 @@
 #include "events/JxProperties.h"
 #include "foundation/JxCErrorObject.h"
 #include "foundation/JxCInStrStream.h"
+#include "objects/actions/JxCChangePageAction.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxKeywordTables.h"
 
@@ -20,8 +21,11 @@ JxCOpenPageAction::JxCOpenPageAction(const JxCOpenPageAction& other) : JxCAction
     CopyTarget(other);
 }
 
-std::int16_t JxCOpenPageAction::Read(JxCInStrStream& in, JxCRunTimeObject*)
+std::int16_t JxCOpenPageAction::Read(JxCInStrStream& in, JxCRunTimeObject* owner)
 {
+    // The object whose handler holds the action: a hotspot's highlight
+    // lasts while the page opening it asked for waits.
+    SetOwner(owner);
     std::uint32_t key = 0;
     std::int32_t transition = 0;
     std::int32_t parameter = 0;
@@ -30,11 +34,43 @@ std::int16_t JxCOpenPageAction::Read(JxCInStrStream& in, JxCRunTimeObject*)
     return SetTarget(key, transition, parameter);
 }
 
+namespace {
+
+bool isBasePage(const JxCPageObject& page)
+{
+    const JxCPageDef* def = page.GetPageDef();
+    return def && def->GetPageType() == PageTypeId(JxPageKeyword::BASE_PAGE);
+}
+
+// A base page that is not open yet goes where base pages live, into the
+// main window in place of the page shown there, as a page change takes it
+// (a second page in the main window would stand in front of everything
+// and end the program as it closed).
+bool changesMainPage(JxCBaseProduct& product, std::int32_t id)
+{
+    if (product.FindPageById(id))
+        return false;
+    JxCPageObjectList& pages = product.GetPageList();
+    bool baseShown = false;
+    for (JxCPageObject* page = pages.GetFirst(); page && !baseShown; page = pages.GetNext(page))
+        baseShown = isBasePage(*page);
+    return baseShown && product.IsBasePageId(id);
+}
+
+}  // namespace
+
 std::int16_t JxCOpenPageAction::Execute()
 {
     JxCBaseProduct* product = GetProduct();
     if (!product)
         return 0;
+    if (changesMainPage(*product, std::int32_t(pageKey_))) {
+        JxCChangePageAction change;
+        change.SetTarget(pageKey_, 0);
+        change.SetOwner(GetOwner());
+        // Run tells those who follow page changes, as a queued change does.
+        return change.Run();
+    }
     product->MarkBusy();
     JxCPageObject* quiz = product->FindQuizPage();
     if (quiz && std::int32_t(pageKey_) != GetTitleHooks().GetTestPageId()) {
@@ -64,6 +100,9 @@ std::int16_t JxCOpenPageAction::Post()
     if (!result)
         return 0;
     action->CopySubscriptions(*this);
+    // The clone plays for whoever posted it: a hotspot keeps its highlight
+    // until the page has opened.
+    action->SetOwner(GetOwner());
     product->QueueAction(made.release());
     product->ProcessActions();
     return result;

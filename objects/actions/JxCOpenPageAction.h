@@ -14,9 +14,11 @@ public:
     ~JxCOpenPageAction() override = default;
 
     std::int16_t Read(JxCInStrStream& in, JxCRunTimeObject* owner) override;
-    // Opens the target. While the quiz page is open and the target is not
-    // its test page, the page below the quiz becomes current first. A
-    // failed opening drops the errors it queued and still succeeds.
+    // Opens the target. A base page that is not open yet changes the page
+    // of the main window instead (a change-page action run here). While
+    // the quiz page is open and the target is not its test page, the page
+    // below the quiz becomes current first. A failed opening drops the
+    // errors it queued and still succeeds.
     std::int16_t Execute() override;
     // Queues a new open-page action with this target and subscriptions.
     std::int16_t Post() override;

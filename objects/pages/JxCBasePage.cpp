@@ -5,6 +5,7 @@
 #include "runtime/JxCProductDef.h"
 #include "runtime/JxCWindowClass.h"
 #include "runtime/JxKeywordTables.h"
+#include "runtime/JxPageWindows.h"
 
 void JxCFirstPaintPage::Refresh()
 {
@@ -12,8 +13,9 @@ void JxCFirstPaintPage::Refresh()
         JxCBaseProduct* product = GetProduct();
         if (!product || !product->GetProductWindow())
             return;
-        product->PostFirstPaint(this);
-        firstPaint_ = 0;
+        // A refused post leaves the word set: the next refresh tries again.
+        if (product->PostFirstPaint(this))
+            firstPaint_ = 0;
     }
     JxCPageObject::Refresh();
 }
@@ -42,22 +44,27 @@ std::int16_t JxCFirstPaintPage::makePanelResources()
     return made;
 }
 
-namespace {
-
-bool sharesWindow(JxCBaseProduct& product, plat::HWND window)
-{
-    JxCPageObjectList& pages = product.GetPageList();
-    for (JxCPageObject* page = pages.GetFirst(); page; page = pages.GetNext(page))
-        if (page->GetWindow() == window)
-            return true;
-    return false;
-}
-
-}  // namespace
-
 JxCBasePage::~JxCBasePage()
 {
     JxCBaseProduct* product = GetProduct();
+    plat::HWND window = GetWindow();
+    // A base page opened over another in the main window goes alone: the
+    // page beneath shows again and the program goes on. Only the last page
+    // of the window ends the program.
+    // The page is out of the page list by now; its member pages go first,
+    // as they may be what else the window shows.
+    const bool shown = product && window && plat::IsWindow(window);
+    if (shown && FindPageByWindow(window))
+        CloseMemberPages(1);
+    JxCPageObject* beneath = shown ? FindPageByWindow(window) : nullptr;
+    if (beneath && beneath != this) {
+        if (product->GetCurrentPage() == this)
+            product->SetCurrentPage(beneath);
+        if (product->GetFocusPage() == this && beneath->CanActivate())
+            product->SetFocusPage(beneath);
+        plat::InvalidateRect(window, nullptr, 1);
+        return;
+    }
     if (product) {
         product->StopAllTimers();
         // Pages kept open for later go with the base page, as its members.
@@ -73,15 +80,8 @@ JxCBasePage::~JxCBasePage()
         for (JxCPageObject* page = pages.GetFirst(); page; page = pages.GetNext(page))
             page->SetLink(0);
     }
-    if (plat::HWND window = GetWindow(); window && plat::IsWindow(window)) {
-        // A base page opened over the first one (an open-page rather than a
-        // page change) shares the main window: closing it shows the page
-        // beneath again; only the last page in the window ends the program.
-        if (product && sharesWindow(*product, window))
-            plat::InvalidateRect(window, nullptr, 1);
-        else
-            plat::DestroyWindow(window);
-    }
+    if (window && plat::IsWindow(window))
+        plat::DestroyWindow(window);
     if (product)
         StopPlayingResources();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "events/JxCTitleHooks.h"
 #include "graphics/JxZoomBox.h"
 #include "platform/draw/dc.h"
 #include "platform/ui/syscolor.h"
@@ -73,6 +74,10 @@ JxCPopupPageEx::~JxCPopupPageEx()
     if (openerOpen)
         product->SetCurrentPage(opener);
     windowTransition_.reset();
+    // The quiz's research button depends on the pages open beneath it.
+    if (product)
+        if (JxCPageObject* quiz = product->FindQuizPage(); quiz && quiz != this)
+            GetTitleHooks().UpdateResearchButton(quiz);
 }
 
 std::int16_t JxCPopupPageEx::Init(JxCPageDef* def)
@@ -376,6 +381,9 @@ std::int16_t JxCPopupPageEx::MoveToOpener(JxCPageObject* opener)
         plat::MoveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top, 1);
     }
     plat::ShowWindow(window, plat::SW_SHOW);
+    // The focused edit box keeps its caret in the new window.
+    if (JxCCaret* caret = product->GetCaret())
+        caret->MoveToWindow(old, window);
     if (old && plat::IsWindow(old))
         plat::DestroyWindow(old);
     return 1;

@@ -33,7 +33,7 @@ void JxCViewingPanel::releaseToCaptured(JxCDisplayObject& object, const JxCPoint
     // showed when it came. The object drew its pressed look on the screen
     // when the mouse went down; it is drawn again so that look goes too.
     if (membersClosed && !closingClick) {
-        Draw(nullptr, &object.GetDrawRect(), 1);
+        Draw(nullptr, &object.GetRect(), 1);
         return;
     }
     if (object.TestOptionFlags(JxCDisplayObject::kOptionOwnCapture) || object.HitTest(at))

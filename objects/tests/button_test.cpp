@@ -135,6 +135,20 @@ TEST_F(ButtonTest, AMissingPictureFailsTheResourcesAndThePicturesAreSharedNotDel
     EXPECT_EQ(boxes.size(), reported);
     EXPECT_EQ(clicks(), Log{"click"});
 
+    // Without its normal picture the button is not loaded again by every
+    // draw and mouse move, until its resources are released.
+    answers = {kAnswerIgnore, kAnswerIgnore};
+    JxCButton* blank = openButton({"nothing", "down", ""});
+    const std::size_t once = boxes.size();
+    EXPECT_GT(once, reported);
+    blank->Draw(nullptr, nullptr);
+    blank->MouseMove(JxCPoint(35, 15));
+    blank->MouseDown(JxCPoint(35, 15));
+    EXPECT_EQ(boxes.size(), once);
+    blank->ReleaseResources();
+    blank->Draw(nullptr, nullptr);
+    EXPECT_GT(boxes.size(), once);
+
     JxCButton* button = openButton();
     ASSERT_TRUE(button->HasImages());
     // A second button of the same pictures shares them.

@@ -6,7 +6,9 @@
 
 #include "foundation/JxCInStrStream.h"
 #include "objects/actions/JxCChangePageAction.h"
+#include "objects/actions/JxCOpenPageAction.h"
 #include "objects/tests/page_change_fixture.h"
+#include "runtime/JxPageWindows.h"
 #include "testkit/event_records.h"
 
 namespace {
@@ -137,6 +139,110 @@ TEST_F(ChangePageTest, ABasePageChangeToAnotherTemplateKeepsTheMainWindowAndItsS
     EXPECT_NE(base->FindPanelById(5), nullptr);
     const std::vector<std::string> log = drawnAndGone(take());
     EXPECT_EQ(std::count(log.begin(), log.end(), "draw 1 3"), 0);  // not redrawn
+}
+
+// The new page's panels cannot make their resources (a missing picture):
+// the first page stays in the main window as it was, only the new panels go,
+// and the next change works.
+TEST_F(ChangePageTest, ANewPageWhosePanelsFailLeavesTheOldPageShown)
+{
+    page(3, 1, {2});
+    readAll();
+    failures = {"make 2"};
+    JxCPageObject* base = open(1);
+    ASSERT_NE(base, nullptr);
+    JxCPanelObject* shown = base->FindPanelById(2);
+    JxCPanelObject* kept = base->FindPanelById(3);
+    take();
+    EXPECT_EQ(change(2, kWipeLeftRow), 0);
+    EXPECT_EQ(drawnAndGone(take()), (std::vector<std::string>{"gone 2 2"}));
+    ASSERT_EQ(GetProduct()->GetFirstPage(), base);
+    EXPECT_EQ(base->GetPageId(), 1);
+    EXPECT_EQ(base->FindPanelById(2), shown);
+    EXPECT_EQ(base->FindPanelById(3), kept);
+    EXPECT_TRUE(plat::IsWindow(main));
+    EXPECT_EQ(GetProduct()->GetBusyBits(), 0);
+    EXPECT_EQ(change(3, 0), 1);
+    EXPECT_EQ(base->GetPageId(), 3);
+}
+
+// A panel of the new page that cannot draw leaves the page with its panels,
+// to be painted again.
+TEST_F(ChangePageTest, ANewPanelThatCannotDrawKeepsThePageAndItsPanels)
+{
+    readAll();
+    JxCPageObject* base = open(1);
+    failures = {"draw 2"};
+    ASSERT_TRUE(plat::ValidateRect(main, nullptr));
+    EXPECT_EQ(change(2, 0), 0);
+    EXPECT_EQ(base->GetPageId(), 2);
+    EXPECT_NE(base->FindPanelById(2), nullptr);
+    EXPECT_NE(base->FindPanelById(3), nullptr);
+    plat::RECT dirty{};
+    EXPECT_TRUE(plat::GetUpdateRect(main, &dirty, 0));
+}
+
+// A base page opened over the first one shares the main window: it paints
+// there, hears its first paint and takes the clicks; closing it is no end
+// of the program (timers, links, the queue and the sounds stay).
+TEST_F(ChangePageTest, ABasePageOverTheFirstPaintsTakesClicksAndClosesAlone)
+{
+    readAll();
+    GetProduct()->SetActionProcessor(std::make_unique<JxCActionProcessor>());
+    JxCPageObject* first = open(1);
+    JxCNotifyRoot ticking;
+    ASSERT_EQ(GetProduct()->SetTimer(&ticking, nullptr, 0), 1);
+    first->SetLink(1);
+    static int stops = 0;
+    stops = 0;
+    JxMediaListHooks hooks;
+    hooks.stopPlaying = []() -> std::int16_t {
+        ++stops;
+        return 1;
+    };
+    const JxMediaListHooks previous = SetMediaListHooks(hooks);
+    JxCPageObject* over = open(2);
+    ASSERT_NE(over, nullptr);
+    ASSERT_NE(over, first);
+    EXPECT_EQ(over->GetWindow(), main);
+    EXPECT_EQ(FindPageByWindow(main), over);
+    take();
+    plat::InvalidateRect(main, nullptr, 0);
+    harness.runUntilIdle();
+    const std::vector<std::string> painted = take();
+    EXPECT_NE(std::find(painted.begin(), painted.end(), "draw 2 2"), painted.end());
+    EXPECT_EQ(std::find(painted.begin(), painted.end(), "draw 1 2"), painted.end());
+    EXPECT_NE(std::find(painted.begin(), painted.end(), "start 2 2"), painted.end()) << "its first paint was heard";
+    const plat::POINT origin = mainClientOrigin();
+    harness.advance(1000);
+    harness.click(plat::POINT{origin.x + 20, origin.y + 20});
+    harness.runUntilIdle();
+    EXPECT_EQ(take(), (std::vector<std::string>{"down 2 2"}));
+
+    JxCAction queued;
+    GetProduct()->QueueAction(&queued);
+    GetProduct()->GetPageList().ClosePage(over);
+    EXPECT_TRUE(plat::IsWindow(main));
+    EXPECT_EQ(FindPageByWindow(main), first);
+    EXPECT_TRUE(GetProduct()->HasTimer(&ticking));
+    EXPECT_EQ(first->IsUnlinked(), 0);
+    EXPECT_EQ(GetProduct()->CountPendingActions(), 1);
+    EXPECT_EQ(stops, 0);
+    SetMediaListHooks(previous);
+    GetProduct()->KillTimer(&ticking, -1);
+    GetProduct()->SetActionProcessor(nullptr);
+}
+
+// An open-page action naming a base page changes the main window's page.
+TEST_F(ChangePageTest, OpeningABasePageChangesThePageOfTheMainWindow)
+{
+    readAll();
+    JxCPageObject* base = open(1);
+    JxCOpenPageAction action;
+    action.SetTarget(2, 0, 0);
+    EXPECT_EQ(action.Execute(), 1);
+    EXPECT_EQ(GetProduct()->GetPageCount(), 1);
+    EXPECT_EQ(GetProduct()->FindPageById(2), base);
 }
 
 TEST_F(ChangePageTest, APopupShownOverThePageGetsANewWindowAtTheSameRectangle)

@@ -5,7 +5,13 @@
 // click's actions have finished, with one timer however often it is
 // clicked; its properties stay inside the panel.
 
+#include <climits>
+
 #include "events/JxCEventHandler.h"
+#include "events/JxCNotify.h"
+#include "events/JxCNotifyRoot.h"
+#include "objects/actions/JxCOpenPageAction.h"
+#include "runtime/JxClassFactories.h"
 #include "objects/tests/widget_fixture.h"
 #include "testkit/playing_action.h"
 
@@ -146,6 +152,69 @@ TEST_F(HotspotTest, ModeThreeGreysTheAreaUntilTheClicksActionsFinishThenThePictu
     EXPECT_EQ(hotspot->IsHighlightTimerRunning(), 0);
 }
 
+TEST_F(HotspotTest, AHighlightWhoseTimerWasStoppedEndsAfterTheNextClick)
+{
+    JxCHotspot* hotspot = openHotspot(3);
+    ASSERT_NE(hotspot, nullptr);
+    press(45, 20);
+    release(45, 20);
+    const std::uint8_t grey = pixel(45, 20);
+    ASSERT_NE(grey, kCorner);
+    // Every timer stops (a base page closing): the area stays grey, and the
+    // hotspot knows its timer has gone.
+    GetProduct()->StopAllTimers();
+    EXPECT_EQ(hotspot->IsHighlightTimerRunning(), 0);
+    harness.runFor(250);
+    EXPECT_EQ(pixel(45, 20), grey);
+    press(45, 20);
+    release(45, 20);
+    EXPECT_EQ(activeTimers(), 1);
+    harness.runFor(250);
+    EXPECT_EQ(pixel(45, 20), kCorner);
+    EXPECT_EQ(activeTimers(), 0);
+}
+
+TEST_F(HotspotTest, TheHighlightLastsUntilTheClicksPageActionHasRun)
+{
+    RegisterActionClass(JxActionKeyword::OPENPAGE, MakeInstance<JxCAction, JxCOpenPageAction>,
+                        CopyInstance<JxCAction, JxCOpenPageAction>);
+    auto* hotspot = open<JxCHotspot>({testkit::HotspotRecord(3).rect(40, 15, 60, 35).on("on_click", {testkit::OpenPageAction(9)})});
+    ASSERT_NE(hotspot, nullptr);
+    press(45, 20);
+    release(45, 20);
+    const std::uint8_t grey = pixel(45, 20);
+    // A tick while the page action waits in the queue: it is the hotspot's.
+    hotspot->OnSystemEvent(nullptr);
+    EXPECT_EQ(hotspot->IsHighlightTimerRunning(), 1);
+    EXPECT_EQ(pixel(45, 20), grey);
+    GetProduct()->PurgeQueuedActions(0);
+    hotspot->OnSystemEvent(nullptr);
+    EXPECT_EQ(hotspot->IsHighlightTimerRunning(), 0);
+    EXPECT_EQ(pixel(45, 20), kCorner);
+}
+
+// Deletes the panel as soon as the hotspot raises "on_click".
+class PanelCloser : public JxCNotifyRoot {
+public:
+    explicit PanelCloser(std::unique_ptr<JxCPanelObject>& panel) : panel_(panel) {}
+    void PreNotify(JxCNotify*, JxCObject*) override { panel_.reset(); }
+
+private:
+    std::unique_ptr<JxCPanelObject>& panel_;
+};
+
+TEST_F(HotspotTest, AHotspotDeletedByItsClickIsNotTouchedAfterIt)
+{
+    JxCHotspot* hotspot = openHotspot(3);
+    ASSERT_NE(hotspot, nullptr);
+    PanelCloser closer(panel);
+    closer.AddObjectNotifyBeforeEvent(std::int16_t(EventId(JxEventKeyword::on_click)), 0, hotspot);
+    JxCMessageRecord message{0, 0};
+    EXPECT_EQ(hotspot->HandleMessage(&message), 1);
+    EXPECT_EQ(panel, nullptr);
+    EXPECT_EQ(activeTimers(), 0);
+}
+
 TEST_F(HotspotTest, WithoutABitmapTheClickWorksAndNothingIsDrawn)
 {
     JxCHotspot* hotspot = openHotspot(3, 0, false);
@@ -186,6 +255,10 @@ TEST_F(HotspotTest, PropertiesKeepTheModeInRangeAndTheHotspotInsideItsPanel)
     EXPECT_EQ(hotspot->GetRect(), JxCRect(80, 15, 100, 35));
     EXPECT_EQ(hotspot->SetNumberProperty(kPropHeight, 36), kPropertyDoesNotFit);
     EXPECT_EQ(hotspot->SetNumberProperty(kPropHeight, -2), kPropertyDoesNotFit);
+    // Far past the edge, where the far edge would not fit 32 bits.
+    EXPECT_EQ(hotspot->SetNumberProperty(kPropLeft, INT32_MAX), kPropertyDoesNotFit);
+    EXPECT_EQ(hotspot->SetNumberProperty(kPropWidth, INT32_MAX), kPropertyDoesNotFit);
+    EXPECT_EQ(hotspot->GetRect(), JxCRect(80, 15, 100, 35));
 
     std::int32_t nameId = 0;
     EXPECT_EQ(hotspot->GetPropertyInfo(kPropOnClick, &nameId), JxPropertyKind::Event);

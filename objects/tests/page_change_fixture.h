@@ -5,6 +5,7 @@
 
 #include <iostream>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,10 +19,12 @@
 
 namespace page_change_test {
 
-// A panel that notes its draws, starts and end as "<verb> <page> <id>".
+// A panel that notes its draws, starts, presses and end as "<verb> <page>
+// <id>"; the panels of a page named in the failures ("make <page>" or
+// "draw <page>") fail to make their resources or to draw.
 class LogPanel : public JxCPanelObject {
 public:
-    explicit LogPanel(std::vector<std::string>& log) : log_(log) {}
+    LogPanel(std::vector<std::string>& log, const std::set<std::string>& failures) : log_(log), failures_(failures) {}
     ~LogPanel() override { note("gone"); }
     std::int16_t Read(JxCInStrStream& in, JxCPageDef* pageDef) override
     {
@@ -33,10 +36,19 @@ public:
         page_ = pageDef ? pageDef->GetPageId() : 0;
         return JxCPanelObject::Init(def, pageDef);
     }
+    std::int16_t CreateResources() override
+    {
+        return fails("make") ? 0 : JxCPanelObject::CreateResources();
+    }
     std::int16_t Draw(JxCSlate* slate, const JxCRect* clip, std::int16_t transition) override
     {
         note("draw");
-        return JxCPanelObject::Draw(slate, clip, transition);
+        return fails("draw") ? 0 : JxCPanelObject::Draw(slate, clip, transition);
+    }
+    std::int16_t MouseDown(const JxCPoint& point) override
+    {
+        note("down");
+        return JxCPanelObject::MouseDown(point);
     }
     std::int16_t Start() override
     {
@@ -46,24 +58,27 @@ public:
 
 private:
     void note(const char* verb) { log_.push_back(std::string(verb) + " " + std::to_string(page_) + " " + std::to_string(GetId())); }
+    bool fails(const char* verb) const { return failures_.count(std::string(verb) + " " + std::to_string(page_)) != 0; }
 
     std::vector<std::string>& log_;
+    const std::set<std::string>& failures_;
     std::int32_t page_ = 0;
 };
 
 class PageProduct : public JxCBaseProduct {
 public:
-    explicit PageProduct(std::vector<std::string>& log) : log_(log) {}
+    PageProduct(std::vector<std::string>& log, const std::set<std::string>& failures) : log_(log), failures_(failures) {}
     JxCPageObject* NewPageForDef(const JxCPageDef& def) override
     {
         if (def.GetPageType() == PageTypeId(JxPageKeyword::BASE_PAGE))
             return new JxCBasePage;
         return new JxCPopupPageEx;
     }
-    JxCPanelObject* NewPanelById(JxCPanelTypeId) override { return new LogPanel(log_); }
+    JxCPanelObject* NewPanelById(JxCPanelTypeId) override { return new LogPanel(log_, failures_); }
 
 private:
     std::vector<std::string>& log_;
+    const std::set<std::string>& failures_;
 };
 
 class PageChangeTest : public panel_test::PanelTest {
@@ -73,7 +88,7 @@ protected:
         PanelTest::SetUp();
         // The product before goes first: its end disconnects the links.
         DeleteProduct();
-        SetProduct(std::make_unique<PageProduct>(log));
+        SetProduct(std::make_unique<PageProduct>(log, failures));
         const std::vector<std::uint8_t> stored = testkit::EncodeLogPalette(colours);
         SetProductPalette(plat::CreatePalette(reinterpret_cast<const plat::LOGPALETTE*>(stored.data())), 1);
         ASSERT_TRUE(RegisterWindowClasses(JxCStartupInfo{}));
@@ -139,6 +154,7 @@ protected:
     plat::Harness harness;
     plat::HWND main = nullptr;
     std::vector<std::string> log;
+    std::set<std::string> failures;
     std::vector<std::uint8_t> bytes;
 };
 

@@ -100,6 +100,18 @@ TEST_F(PageKindTest, TheBasePageTakesTheMainWindowAndAnnouncesItsFirstPaintOnce)
                                              std::to_string(PageTypeId(JxPageKeyword::BASE_PAGE))}));
 }
 
+TEST_F(PageKindTest, ARefusedFirstPaintMessageIsPostedAgainByTheNextRefresh)
+{
+    JxCBasePage* page = openBase();
+    harness.refusePosts(1);
+    page->Refresh();
+    EXPECT_EQ(firstPaintsQueued(), 0);
+    page->Refresh();
+    EXPECT_EQ(firstPaintsQueued(), 1);
+    page->Refresh();
+    EXPECT_EQ(firstPaintsQueued(), 0);
+}
+
 TEST_F(PageKindTest, AChildPageWithoutACurrentPageFails)
 {
     JxCChildPage child;

@@ -1,8 +1,14 @@
 // Popup pages: where the template places them, the caption bar and its hit
-// codes, the dependant count and focus given back on closing, and the new
-// window a popup gets over a new opener at the same place on the screen.
+// codes, the dependant count and focus given back on closing (and the quiz
+// told), and the new window a popup gets over a new opener at the same
+// place on the screen, with the caret of its edit box.
 
+#include "events/JxCTitleHooks.h"
+#include "objects/actions/JxCChangePageAction.h"
 #include "objects/tests/page_change_fixture.h"
+#include "platform/window/caret.h"
+#include "runtime/JxCCaret.h"
+#include "testkit/test_objects.h"
 
 namespace {
 
@@ -139,6 +145,55 @@ TEST_F(PopupPageTest, ClosingGivesTheFocusAndTheCurrentPageBackAndCountsDown)
     EXPECT_EQ(base->GetDependantCount(), 0);
     EXPECT_EQ(GetProduct()->GetFocusPage(), base);
     EXPECT_EQ(GetProduct()->GetCurrentPage(), base);
+}
+
+// The title's quiz page, as the hooks find it, and its research button.
+class QuizHooks : public JxCTitleHooks {
+public:
+    JxCRunTimeObject* FindQuizPage() override { return quiz; }
+    void UpdateResearchButton(JxCRunTimeObject* page) override { updated += page == quiz ? 1 : 100; }
+    JxCRunTimeObject* quiz = nullptr;
+    int updated = 0;
+};
+
+TEST_F(PopupPageTest, ClosingAPopupTellsTheQuizPageToUpdateItsResearchButton)
+{
+    popupTemplate(5);
+    JxCPopupPageEx* popup = openPopup(5);
+    ASSERT_NE(popup, nullptr);
+    QuizHooks hooks;
+    hooks.quiz = GetProduct()->FindPageById(1);
+    JxCTitleHooks* previous = SetTitleHooks(&hooks);
+    popup->SetWindowTransition(nullptr);
+    GetProduct()->GetPageList().ClosePage(popup);
+    SetTitleHooks(previous);
+    EXPECT_EQ(hooks.updated, 1);
+}
+
+TEST_F(PopupPageTest, APopupCarriedOverAPageChangeKeepsTheCaretOfItsFocusedObject)
+{
+    popupTemplate(5).pageWords[3] = 1;  // stays above the others
+    page(2, 1, {2});
+    JxCPopupPageEx* popup = openPopup(5);
+    ASSERT_NE(popup, nullptr);
+    GetProduct()->SetCaret(std::make_unique<JxCCaret>());
+    JxCCaret* caret = GetProduct()->GetCaret();
+    JxCPanelObject* panel = popup->FindPanelById(7);
+    ASSERT_NE(panel, nullptr);
+    auto* box = new testkit::RecordingObject("box", log, JxCRect(10, 10, 100, 30));
+    box->Attach(panel, JxCTypeKey());
+    panel->GetDisplayObjects().InsertByZOrder(box);
+    ASSERT_EQ(caret->Create(box, JxCPoint(12, 12), 14), 1);
+    plat::HWND before = popup->GetWindow();
+    JxCChangePageAction change;
+    change.SetTarget(2, 0);
+    ASSERT_EQ(change.Execute(), 1);
+    ASSERT_NE(popup->GetWindow(), before);
+    EXPECT_EQ(caret->GetWindow(), popup->GetWindow());
+    EXPECT_EQ(caret->GetOwner(), box);
+    EXPECT_EQ(caret->IsVisible(), 1);
+    EXPECT_EQ(plat::GetCaretWindow(), popup->GetWindow());
+    GetProduct()->SetCaret(nullptr);
 }
 
 TEST_F(PopupPageTest, APopupOpeningTakesOverTheShownPopupsOnce)

@@ -1,8 +1,11 @@
 // The viewing panel: a release closes the page's unlinked member pages and
-// is then spent on them; without members the object under it reacts.
+// is then spent on them; without members the object under it reacts. Its
+// "on_open" is its own: the page's handlers run once for the page.
 
+#include "events/JxCEventHandler.h"
 #include "objects/panels/JxCViewingPanel.h"
 #include "objects/tests/panel_fixture.h"
+#include "runtime/JxKeywordTables.h"
 
 namespace {
 
@@ -74,6 +77,42 @@ TEST_F(ViewingPanelTest, ALinkedMemberStaysAndTheObjectGetsTheRelease)
     page->MouseDown(JxCPoint(15, 25));
     page->MouseUp(JxCPoint(100, 60));
     EXPECT_EQ(log, (Log{"a down 5,5"}));
+}
+
+// An action that counts its posts.
+class CountedAction : public JxCAction {
+public:
+    explicit CountedAction(int& posts) : posts_(posts) {}
+    std::int16_t Post() override
+    {
+        ++posts_;
+        return 1;
+    }
+
+private:
+    int& posts_;
+};
+
+TEST_F(ViewingPanelTest, APageWithTwoViewingPanelsRunsItsOnOpenOnce)
+{
+    auto* second = new JxCViewingPanel;
+    ASSERT_EQ(second->Init(2, page->GetPageDef()), 1);
+    page->GetPageDef()->GetPanelList().Add(second);
+    second->SetOwnerPage(page);
+    int posts = 0;
+    auto actions = std::make_unique<JxCActionList>();
+    actions->Add(new CountedAction(posts));
+    auto* handler = new JxCEventHandler;
+    const auto onOpen = std::int16_t(EventId(JxEventKeyword::on_open));
+    handler->SetEvent(onOpen);
+    handler->SetActions(std::move(actions));
+    page->GetPageDef()->GetEventHandlers().Add(handler);
+    GetProduct()->SetCurrentPage(page);
+    // What the page's start raises, then each panel's.
+    page->DispatchEvent(onOpen, 0);
+    EXPECT_EQ(panel->Start(), 1);
+    EXPECT_EQ(second->Start(), 1);
+    EXPECT_EQ(posts, 1);
 }
 
 }  // namespace

@@ -61,6 +61,7 @@ void JxCButton::dropImages()
 std::int16_t JxCButton::ReleaseResources()
 {
     dropImages();
+    loadFailed_ = false;
     JxCDisplayObject::ReleaseResources();
     return 1;
 }
@@ -76,12 +77,14 @@ std::int16_t JxCButton::CreateResources()
     ReleaseResources();
     if (normalName_.IsEmpty() || pressedName_.IsEmpty())
         return 1;
-    // What did load stays: a normal picture in place keeps the drawing and
-    // the mouse from trying (and reporting) the load again and again.
-    if (!loadImage(normalName_, normal_) || !loadImage(pressedName_, pressed_))
+    // What did load stays, and a failure is remembered until the resources
+    // are released: the drawing and the mouse do not try (and report) the
+    // load again and again.
+    if (!loadImage(normalName_, normal_) || !loadImage(pressedName_, pressed_) ||
+        (!disabledName_.IsEmpty() && !loadImage(disabledName_, disabled_))) {
+        loadFailed_ = true;
         return 0;
-    if (!disabledName_.IsEmpty() && !loadImage(disabledName_, disabled_))
-        return 0;
+    }
     if (startsDisabled_ == 1)
         Disable(0);
     return 1;
@@ -91,7 +94,7 @@ bool JxCButton::prepare()
 {
     if (!IsVisible())
         return false;
-    if (!normal_)
+    if (!normal_ && !loadFailed_)
         CreateResources();
     return true;
 }

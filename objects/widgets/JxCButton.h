@@ -93,4 +93,6 @@ private:
     JxCString disabledName_;
     std::int16_t startsDisabled_ = 0;
     std::int16_t transparent_ = 0;
+    // A load failed since the resources were last released.
+    bool loadFailed_ = false;
 };

@@ -65,7 +65,12 @@ void JxCHotspot::stopTimer()
 {
     if (JxCBaseProduct* product = GetProduct())
         product->KillTimer(this, -1);
-    timerRunning_ = 0;
+}
+
+std::int16_t JxCHotspot::IsHighlightTimerRunning() const
+{
+    JxCBaseProduct* product = GetProduct();
+    return product && product->HasTimer(this) ? 1 : 0;
 }
 
 std::int16_t JxCHotspot::ResetFlags()
@@ -123,14 +128,19 @@ std::int16_t JxCHotspot::HandleMessage(JxCMessageRecord*)
 void JxCHotspot::Click()
 {
     Highlight(1);
+    // The click's handlers may close the hotspot's page (a refused post
+    // serves the queue at once): nothing of the hotspot is used after them
+    // unless it is still there.
+    JxCLifeWatch self(this);
     DispatchEvent(std::int16_t(EventId(JxEventKeyword::on_click)), std::int16_t(GetTypeKey().GetId()));
+    if (self.IsDead())
+        return;
     // A click while the highlight lasts keeps the one timer: a second
     // would outlive the hotspot.
-    if (mode_ == 0 || timerRunning_)
+    if (mode_ == 0 || IsHighlightTimerRunning())
         return;
-    JxCBaseProduct* product = GetProduct();
-    if (product && product->SetTimer(this, nullptr, 0))
-        timerRunning_ = 1;
+    if (JxCBaseProduct* product = GetProduct())
+        product->SetTimer(this, nullptr, 0);
 }
 
 bool JxCHotspot::ClickActionsFinished()

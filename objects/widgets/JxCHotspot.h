@@ -56,7 +56,8 @@ public:
 
     std::int32_t GetHighlightMode() const { return mode_; }
     std::int32_t GetKeptValue() const { return keptValue_; }
-    std::int16_t IsHighlightTimerRunning() const { return timerRunning_; }
+    // Whether the product's timer table holds the hotspot's timer.
+    std::int16_t IsHighlightTimerRunning() const;
 
 protected:
     // Highlight, "on_click" and the timer, as a click inside does.
@@ -71,5 +72,4 @@ private:
 
     std::int32_t mode_ = 0;
     std::int32_t keptValue_ = 0;
-    std::int16_t timerRunning_ = 0;
 };

@@ -360,6 +360,24 @@ TEST_F(ProductTimersTest, APageClosedBeforeItsFirstPaintIsNotStarted)
     EXPECT_EQ(log, (Log{"close 0"}));
 }
 
+TEST_F(ProductTimersTest, TheFirstPaintMessageOfAClosedPageStartsNoPageAtItsAddress)
+{
+    auto* gone = new TestPage(PageTraits{}, log);
+    product().GetPageList().Add(gone);
+    ASSERT_EQ(product().PostFirstPaint(gone), 1);
+    const std::uint32_t goneSerial = gone->GetFirstPaintSerial();
+    product().RemovePage(gone);
+    auto* page = new TestPage(PageTraits{}, log);
+    product().GetPageList().Add(page);
+    // The message the closed page left, as it reads when the new page has
+    // the old one's address; then the new page's own.
+    plat::PostMessageA(window, JxCBaseProduct::kFirstPaintMessage, plat::WPARAM(goneSerial),
+                       reinterpret_cast<plat::LPARAM>(page));
+    ASSERT_EQ(product().PostFirstPaint(page), 1);
+    harness.runUntilIdle();
+    EXPECT_EQ(log, (Log{"close 0", "start 0"}));
+}
+
 TEST_F(ProductTimersTest, ClicksWaitingAtTheFirstPaintAreDroppedAndOtherMessagesKept)
 {
     auto* page = new TestPage(PageTraits{}, log);
@@ -367,7 +385,7 @@ TEST_F(ProductTimersTest, ClicksWaitingAtTheFirstPaintAreDroppedAndOtherMessages
     plat::PostMessageA(window, plat::WM_LBUTTONDOWN, 0, 0);
     plat::PostMessageA(window, plat::WM_USER + 5, 0, 0);
     plat::PostMessageA(window, plat::WM_LBUTTONUP, 0, 0);
-    product().OnFirstPaint(page);
+    product().OnFirstPaint(page, page->GetFirstPaintSerial());
     EXPECT_EQ(log, (Log{"start 0"}));
     plat::MSG msg;
     EXPECT_FALSE(plat::PeekMessageA(&msg, nullptr, plat::WM_MOUSEFIRST, plat::WM_MOUSELAST, plat::PM_NOREMOVE));

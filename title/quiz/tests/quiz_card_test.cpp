@@ -65,6 +65,9 @@ protected:
         harness.click({cardLeft(c) + 30, kCardTop + 20});
         harness.runUntilIdle();
     }
+    // Opens the cards at the level with the topic and clicks one that has no
+    // question to show.
+    void expectNoQuestion(std::int32_t topic);
     void openCards(std::int16_t level, std::int32_t topic = 3)
     {
         readQuizTitle();
@@ -178,21 +181,31 @@ TEST_F(QuizCardTest, TheActiveCardOnceAnsweredGivesWayToTheNextUnansweredOne)
         EXPECT_FALSE(card(c).IsCardActive());
 }
 
-TEST_F(QuizCardTest, PastTheLastLevelOrWithoutATopicACardShowsNoQuestionAndNothingFails)
+// Each case reads the title into a product of its own: a second reading
+// would leave the first case's page, the one the main window shows, drawing
+// with styles that went with the first title.
+void QuizCardTest::expectNoQuestion(std::int32_t topic)
 {
-    for (std::int32_t topic : {3, -1}) {
-        SCOPED_TRACE(topic);
-        openCards(topic < 0 ? 1 : 3, topic);
-        clickCard(2);
-        EXPECT_EQ(shownQuestion(), "");
-        EXPECT_TRUE(card(2).IsCardActive());
-        EXPECT_FALSE(card(2).LoadQuestion());
-        EXPECT_EQ(data().GetQuizInf()->GetCurrentQuestion(), nullptr);
-        EXPECT_FALSE(card(2).IsAnswered());
-        card(2).RecordAnswer(0);  // nowhere to go
-        EXPECT_EQ(record().CountAnswered(0) + record().CountAnswered(1) + record().CountAnswered(2), 0);
-        EXPECT_TRUE(reports->ids.empty());
-    }
+    openCards(topic < 0 ? 1 : 3, topic);
+    clickCard(2);
+    EXPECT_EQ(shownQuestion(), "");
+    EXPECT_TRUE(card(2).IsCardActive());
+    EXPECT_FALSE(card(2).LoadQuestion());
+    EXPECT_EQ(data().GetQuizInf()->GetCurrentQuestion(), nullptr);
+    EXPECT_FALSE(card(2).IsAnswered());
+    card(2).RecordAnswer(0);  // nowhere to go
+    EXPECT_EQ(record().CountAnswered(0) + record().CountAnswered(1) + record().CountAnswered(2), 0);
+    EXPECT_TRUE(reports->ids.empty());
+}
+
+TEST_F(QuizCardTest, PastTheLastLevelACardShowsNoQuestionAndNothingFails)
+{
+    expectNoQuestion(3);
+}
+
+TEST_F(QuizCardTest, WithoutATopicACardShowsNoQuestionAndNothingFails)
+{
+    expectNoQuestion(-1);
 }
 
 TEST_F(QuizCardTest, TheSharedWordsLiveWhileAnyCardDoesAndACardOutsideAPanelStillClicks)

@@ -227,7 +227,7 @@ TEST_F(ListBoxDataTest, ChoosingAnIndexEntryRemembersItAndTheGroupReturnsToIt)
     changeTo(1);
     changeTo(kIndexPage);
     harness.runUntilIdle();
-    product().OnFirstPaint(product().GetCurrentPage());
+    product().OnFirstPaint(product().GetCurrentPage(), product().GetCurrentPage()->GetFirstPaintSerial());
     JxCCollage* collage = list(1);
     EXPECT_EQ(collage->GetSelectedIndex(), 7);
     EXPECT_LE(collage->GetFirstVisible(), 7);
