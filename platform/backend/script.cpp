@@ -1,5 +1,6 @@
 #include "platform/backend/script.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -243,6 +244,12 @@ std::optional<int> Script::respond(const UiRequest&)
         if (next_ >= steps_.size())
             return std::nullopt;
         const Step& st = steps_[next_];
+        // A box that comes up where the script lets the program run (a
+        // click, then `run`, then `answer`) waits through that time.
+        if (st.command == "run" || st.command == "idle") {
+            ++next_;
+            continue;
+        }
         const bool typing = st.command == "text" || st.command == "key";
         if (st.command != "answer" && st.command != "png" && !typing)
             return std::nullopt;
@@ -278,8 +285,13 @@ void Script::attach(HeadlessBackend& backend)
     runUntil_.reset();
     answers_.clear();
     SetResponder([this](const UiRequest& request) -> std::optional<int> {
-        if (std::optional<int> answer = respond(request))
+        std::optional<int> answer = respond(request);
+        // A message box takes only the ids of its buttons.
+        if (answer && (*answer == kAnswerByInput || request.kind != "MessageBox" ||
+                       std::find(request.buttons.begin(), request.buttons.end(), *answer) != request.buttons.end()))
             return answer;
+        if (answer)
+            std::fprintf(stderr, "%s: the answer %d is not a button of the box below\n", name_.c_str(), *answer);
         ExitOnUnansweredBox(request);
     });
     backend.setIdleHook([this, &backend](std::optional<std::uint64_t> deadline) {

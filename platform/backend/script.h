@@ -13,9 +13,10 @@
 // Blank lines and lines starting with '#' are skipped.
 //
 // While a box or dialog waits, the script's next steps go to it: `answer`
-// ends it, `png` photographs it, `text` and `key` type into it. Any other
-// step means the script did not expect the box: the program run by a
-// script then names the box on stderr and ends with exit code 3.
+// ends it, `png` photographs it, `text` and `key` type into it, and the box
+// waits through `run` and `idle`. Any other step means the script did not
+// expect the box: the program run by a script then names the box on stderr
+// and ends with exit code 3.
 
 #include <deque>
 #include <optional>

@@ -82,8 +82,9 @@ TEST_F(ScriptRun, AttachedToTheProgramsOwnLoopItEndsTheRun)
 }
 
 // A box met while a script runs takes its answer from the script: the step
-// right after the input that raised it, or one met earlier while no box was
-// up. `text` and `key` type into it on the way.
+// right after the input that raised it (past the time the script lets the
+// program run), or one met earlier while no box was up. `text` and `key`
+// type into it on the way.
 TEST_F(ScriptRun, AnswerStepsAnswerTheBoxesTheProgramShows)
 {
     top(100, 100, 300, 200, WS_POPUP, "RecNoDbl");
@@ -95,11 +96,11 @@ TEST_F(ScriptRun, AnswerStepsAnswerTheBoxesTheProgramShows)
     harness.runUntilIdle();
     std::string png = ::testing::TempDir() + "script_box.png", error;
     auto s = Script::parse("answer 2\nclick 150 150\nidle\nclick 150 150\nidle\npng " + png +
-                               "\nanswer 4\nclick 150 150\nidle\nkey RETURN\n",
+                               "\nanswer 4\nclick 150 150\nidle\nkey RETURN\nclick 150 150\nrun 300\nanswer 2\n",
                            "s.txt", &error);
     ASSERT_TRUE(s) << error;
     ASSERT_TRUE(s->run(harness, &error)) << error;
-    EXPECT_EQ(answers, (std::vector<int>{IDCANCEL, IDRETRY, IDRETRY}));
+    EXPECT_EQ(answers, (std::vector<int>{IDCANCEL, IDRETRY, IDRETRY, IDCANCEL}));
     FILE* f = std::fopen(png.c_str(), "rb");
     EXPECT_NE(f, nullptr) << "the box was photographed";
     if (f)
@@ -130,6 +131,8 @@ TEST_F(ScriptRun, ABoxTheScriptDoesNotAnswerEndsTheProgramWithCode3)
     EXPECT_EXIT(unanswered("click 150 150\nrun 500\n"), ::testing::ExitedWithCode(3),
                 "No one can answer the message box \"Kelbo\"");
     EXPECT_EXIT(unanswered("click 150 150\n"), ::testing::ExitedWithCode(3), "GREETING.DIB could not be found");
+    EXPECT_EXIT(unanswered("click 150 150\nanswer 4\n"), ::testing::ExitedWithCode(3),
+                "the answer 4 is not a button");
 }
 
 // The host's request to close (its close box, a log-out, SIGTERM) cannot
