@@ -4,6 +4,7 @@
 #include "media/JxCPicsResource.h"
 #include "media/JxPicsActions.h"
 #include "objects/pages/JxCBasePage.h"
+#include "objects/pages/JxCChildPage.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxCPageDef.h"
 #include "runtime/JxCPanelObject.h"

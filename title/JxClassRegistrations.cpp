@@ -16,6 +16,7 @@
 #include "objects/actions/JxCOpenPageAction.h"
 #include "objects/actions/JxSmallPageActions.h"
 #include "objects/pages/JxCBasePage.h"
+#include "objects/pages/JxCChildPage.h"
 #include "objects/pages/JxCPopupPageEx.h"
 #include "objects/panels/JxCTransparentPanel.h"
 #include "objects/widgets/JxCBitmap.h"

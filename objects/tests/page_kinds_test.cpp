@@ -5,6 +5,7 @@
 
 #include "objects/actions/JxCClosePageAction.h"
 #include "objects/pages/JxCBasePage.h"
+#include "objects/pages/JxCChildPage.h"
 #include "objects/tests/panel_fixture.h"
 #include "platform/backend/harness.h"
 #include "platform/window/window.h"
