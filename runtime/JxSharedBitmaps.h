@@ -24,6 +24,9 @@
 
 class JxCSlate;
 
+// A picture file that is not there, where looking again cannot find it.
+constexpr unsigned kPictureNotFoundId = 1097;
+
 // A shared picture of a bitmap record, deleted with its last share; null
 // for an empty record.
 JxSharedImage MakeSharedImage(const JxObjectRef& bitmap);

@@ -44,14 +44,35 @@ protected:
     }
 };
 
-TEST_F(PageLifeTest, APageChangeToAPageWithoutItsPictureKeepsTheProgramOnThePageItCameFrom)
+// Where the title's data lies decides the box a missing picture is named
+// in: on a disc, Retry may find it once the disc is back; elsewhere (a
+// folder of a fixed drive, taken as it lists, as the program's own folder
+// is) an OK box only says so.
+struct MissingPictureRoad {
+    const char* driveKind;
+    int answer;
+};
+
+class MissingPictureTest : public PageLifeTest, public ::testing::WithParamInterface<MissingPictureRoad> {};
+
+TEST_P(MissingPictureTest, APageChangeToAPageWithoutItsPictureKeepsTheProgramOnThePageItCameFrom)
 {
+    if (std::string(GetParam().driveKind) != "cdrom") {
+        testkit::InstalledSettings settings;
+        settings.volumeLabel.clear();
+        settings.network = true;
+        plat::testing::TempConfig::writeFile(config.program() + "/kelbo32.ini", testkit::InstalledIni(settings));
+        plat::testing::TempConfig::writeFile(config.config() + "/platform.ini",
+                                             testkit::DriveSection('C', config.root(), "fixed") +
+                                                 testkit::DriveSection('D', discFolder(), GetParam().driveKind));
+        plat::ReloadDriveTable();
+    }
     std::filesystem::remove(discFolder() + "/contents.dib");
-    std::vector<std::string> missing;
+    std::vector<plat::UiRequest> missing;
     plat::SetResponder([&](const plat::UiRequest& r) -> std::optional<int> {
         if (r.text.find("contents") != std::string::npos) {
-            missing.push_back(r.text);
-            return plat::IDIGNORE;
+            missing.push_back(r);
+            return GetParam().answer;
         }
         unexpected.push_back(r.text);
         return kAnswerOk;
@@ -100,9 +121,17 @@ TEST_F(PageLifeTest, APageChangeToAPageWithoutItsPictureKeepsTheProgramOnThePage
     });
     EXPECT_EQ(step, 4) << "the program ended before the script did";
     ASSERT_EQ(missing.size(), 1u) << "one box names the missing picture";
-    EXPECT_NE(missing[0].find("contents.dib"), std::string::npos) << missing[0];
+    EXPECT_NE(missing[0].text.find("D:\\contents.dib"), std::string::npos) << missing[0].text;
+    EXPECT_NE(std::find(missing[0].buttons.begin(), missing[0].buttons.end(), GetParam().answer),
+              missing[0].buttons.end())
+        << missing[0].text;
     EXPECT_TRUE(notesOpened) << "the click after the failed change";
 }
+
+INSTANTIATE_TEST_SUITE_P(DataOn, MissingPictureTest,
+                         ::testing::Values(MissingPictureRoad{"cdrom", plat::IDIGNORE},
+                                           MissingPictureRoad{"fixed", plat::IDOK}),
+                         [](const auto& info) { return std::string(info.param.driveKind); });
 
 TEST_F(PageLifeTest, TheGalleryPlaysItsMovieOnceAsItOpens)
 {

@@ -130,14 +130,14 @@ TEST_F(BitmapPanelTest, AMissingPictureKeepsNoRecordAndNoReference)
     record.add(testkit::BitmapRecord("pic").at(0, 0), file);
     readDefinitions();
     SlatePage page(200, 100);
-    answers = {kAnswerIgnore, kAnswerIgnore};
+    answers = {kAnswerOk, kAnswerOk};
     auto panel = readPanel(record.Bytes(), page);
     EXPECT_EQ(panel->CreateResources(), 0);
     EXPECT_EQ(GetBitmapCache().GetCount(), 0);
     EXPECT_EQ(GetBitmapRefs().GetCount(), 0);
     // Missing, and said so by name: not taken for a lack of memory.
     ASSERT_FALSE(boxes.empty());
-    EXPECT_NE(boxes[0].text.find("Not on the disc: "), std::string::npos) << boxes[0].text;
+    EXPECT_NE(boxes[0].text.find("Picture missing: "), std::string::npos) << boxes[0].text;
     EXPECT_NE(boxes[0].text.find("absent.dib"), std::string::npos) << boxes[0].text;
     EXPECT_EQ(bitmaps(*panel)[0]->GetImageSize().cx, 0);
 }

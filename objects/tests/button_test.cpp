@@ -122,7 +122,7 @@ TEST_F(ButtonTest, AButtonWithoutPicturesStillClicks)
 
 TEST_F(ButtonTest, AMissingPictureFailsTheResourcesAndThePicturesAreSharedNotDeleted)
 {
-    answers = {kAnswerIgnore, kAnswerIgnore};
+    answers = {kAnswerOk, kAnswerOk};
     JxCButton* missing = openButton({"up", "nothing", ""});
     EXPECT_EQ(missing->CreateResources(), 0);
     // The mouse does not try the load (and report it) again.
@@ -137,7 +137,7 @@ TEST_F(ButtonTest, AMissingPictureFailsTheResourcesAndThePicturesAreSharedNotDel
 
     // Without its normal picture the button is not loaded again by every
     // draw and mouse move, until its resources are released.
-    answers = {kAnswerIgnore, kAnswerIgnore};
+    answers = {kAnswerOk, kAnswerOk};
     JxCButton* blank = openButton({"nothing", "down", ""});
     const std::size_t once = boxes.size();
     EXPECT_GT(once, reported);

@@ -100,7 +100,7 @@ protected:
     void SetUp() override
     {
         ReportingTest::SetUp();
-        programStrings("1\tkelbo32.ini\n1001\tNot on the disc: %s\n1003\tDamaged picture %s\n"
+        programStrings("1\tkelbo32.ini\n1001\tNot on the disc: %s\n1003\tDamaged picture %s\n1097\tPicture missing: %s\n"
                        "1012\tCouldn't find panel definition '%s' in template definition '%s'\n"
                        "1013\tCouldn't find template definition '%s'\n"
                        "1030\tCouldn't find Display Object %d \n1068\tTemporary Error %s\n"

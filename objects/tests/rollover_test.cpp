@@ -156,7 +156,7 @@ TEST_F(RollOverTest, ARollOverHotspotWithoutAPictureStillRaisesItsEventsAndAMiss
     move(90, 45);
     EXPECT_EQ(events(), (Log{"on", "off"}));
 
-    answers = {kAnswerIgnore, kAnswerIgnore};
+    answers = {kAnswerOk, kAnswerOk};
     auto* missing = open<JxCRollOverHotspot>({testkit::RollOverHotspotRecord(file, 0, "gone", 0, 0).rect(40, 15, 60, 35)});
     ASSERT_NE(missing, nullptr);
     EXPECT_EQ(missing->CreateResources(), 0);

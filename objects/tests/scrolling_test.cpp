@@ -137,7 +137,7 @@ TEST_F(ScrollBitmapTest, APictureAsHighAsTheWindowScrollsNowhereAndAMissingOneDr
     EXPECT_EQ(exact->GetPixelSpan(), 1);
     EXPECT_EQ(exact->GetScrollPageSize(), 100);
 
-    answers = {kAnswerIgnore, kAnswerIgnore, kAnswerIgnore};
+    answers = {kAnswerOk, kAnswerOk, kAnswerOk};
     testkit::PanelRecord missing(2);
     missing.add(testkit::ScrollBitmapRecord("nothing").id(1).rect(0, 0, 100, 100).Bytes(file));
     panel = readStored(missing);
