@@ -74,9 +74,13 @@ PicsFile rollAnimation()
     return ani;
 }
 
+// The twinkle's panel lies beside the content panel, at (kContentWidth, 60)
+// of the page, in the same sand.
+constexpr std::int16_t kContentWidth = 400, kPanelsHeight = 360;
+
 // A silent twinkle beside the stage: a cross that grows and shrinks on the
-// panel's sand.
-constexpr std::int16_t kTwinkleX = 420, kTwinkleY = 60, kTwinkleSize = 48;
+// sand of its panel.
+constexpr std::int16_t kTwinkleX = 20, kTwinkleY = 60, kTwinkleSize = 48;
 
 PicsFile twinkleAnimation()
 {
@@ -126,14 +130,19 @@ void addPictures(TitleFolder& title)
     title.files[kSampleTwinkleAnimation] = twinkleAnimation().Bytes();
 }
 
-std::vector<std::uint8_t> contentPanel(ProductData& data)
+// The idle tick's animation plays for the first object of its panel, and
+// the panel is drawn again once the animation has played.
+std::vector<std::uint8_t> twinklePanel(ProductData& data)
 {
     PanelRecord panel(kSampleIdleAnimationPanel);
-    // The idle tick's animation plays for the panel's first object, which
-    // it draws again once it has played: a place of its own beside the
-    // stage, so that the stage keeps the ball where the ball stopped.
-    panel.add(HotspotRecord(0).id(4).rect(kTwinkleX, kTwinkleY, kTwinkleX + kTwinkleSize, kTwinkleY + kTwinkleSize).z(-1),
+    panel.add(HotspotRecord(0).id(1).rect(kTwinkleX, kTwinkleY, kTwinkleX + kTwinkleSize, kTwinkleY + kTwinkleSize).z(-1),
               data);
+    return TitlePanelBytes(panel);
+}
+
+std::vector<std::uint8_t> contentPanel(ProductData& data)
+{
+    PanelRecord panel(kSampleAnimationContentPanel);
     // The stage is the first picture: a hotspot's highlight shows it.
     panel.add(BitmapRecord("animstage").id(1).at(kSampleStageX, kSampleStageY), data);
     ControllerFields bar;
@@ -166,11 +175,15 @@ void AddSampleAnimation(TitleFolder& title)
     ProductData& data = title.data;
     TemplateBuilder& t = data.templateDef(kTemplate, "BASE_PAGE");
     t.panel(1, "Display").at(0, 0).size(640, 60).colour(24, 40, 96);
-    t.panel(kSampleIdleAnimationPanel, "Display").at(0, 60).size(640, 360).colour(232, 216, 176);
+    t.panel(kSampleAnimationContentPanel, "Display").at(0, 60).size(kContentWidth, kPanelsHeight).colour(232, 216, 176);
     t.panel(3, "NavPanel").at(0, 420).size(640, 60).colour(32, 128, 128);
+    t.panel(kSampleIdleAnimationPanel, "Display")
+        .at(kContentWidth, 60)
+        .size(640 - kContentWidth, kPanelsHeight)
+        .colour(232, 216, 176);
     data.templateDef(kEncoreTemplate, "CHILD_PAGE")
         .size(200, 120)
-        .anchor(kTemplate, kSampleIdleAnimationPanel)
+        .anchor(kTemplate, kSampleAnimationContentPanel)
         .offset(360, 150)
         .panel(1, "Display")
         .size(200, 120)
@@ -178,7 +191,8 @@ void AddSampleAnimation(TitleFolder& title)
     data.page(kSampleAnimationPage, kTemplate)
         .name("Animation")
         .randomAnimations({kSampleTwinkleAnimation})
-        .storedPanel("Display", contentPanel(data));
+        .storedPanel("Display", contentPanel(data))
+        .storedPanel("Display", twinklePanel(data));
     data.page(kSampleAnimationEncorePage, kEncoreTemplate).name("Encore").storedPanel("Display", encorePanel(data));
     data.product().pages.push_back(kSampleAnimationPage);
     addPictures(title);

@@ -21,9 +21,12 @@ namespace testkit {
 constexpr std::uint32_t kSampleAnimationPage = 10;
 // The small page the "go on" picture opens after the animation.
 constexpr std::uint32_t kSampleAnimationEncorePage = 11;
-// The content panel, which the title names as the idle tick's
-// animation panel: the page's stage is its first object.
-constexpr std::uint16_t kSampleIdleAnimationPanel = 2;
+// The content panel, with the stage, the bar and the "go on" arrow.
+constexpr std::uint16_t kSampleAnimationContentPanel = 2;
+// The panel beside it, which the title names as the idle tick's animation
+// panel: the twinkle plays there, and the panel drawn again at the
+// twinkle's end is that one alone, so the stage keeps what the ball left.
+constexpr std::uint16_t kSampleIdleAnimationPanel = 4;
 
 // The places on the animation page's content panel (panel coordinates;
 // the panel lies at (0, 60) of the page).
