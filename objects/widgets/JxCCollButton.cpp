@@ -1,8 +1,9 @@
-#include "objects/widgets/JxCCollage.h"
+#include "objects/widgets/JxCCollButton.h"
 
 #include <utility>
 
 #include "foundation/JxCInStrStream.h"
+#include "objects/widgets/JxCCollage.h"
 #include "runtime/JxCCollDataManager.h"
 #include "runtime/JxKeywordTables.h"
 

@@ -1,5 +1,6 @@
 #pragma once
-// The collage display objects.
+// The collage display objects: the collage (here), the collage button
+// (JxCCollButton.h) and the group collage (JxCGroupCollage.h).
 //
 // The collage (object type "Collage") shows a sequence of items: its data
 // manager supplies them and draws each one, its arrangement manager places
@@ -27,13 +28,11 @@
 
 #include "foundation/JxCRGB.h"
 #include "foundation/JxCString.h"
-#include "objects/widgets/JxCButton.h"
+#include "objects/widgets/JxCCollButton.h"
+#include "objects/widgets/JxCGroupCollage.h"
 #include "runtime/JxCCollageBase.h"
 
-class JxCEditBox;
-class JxCGroupCollage;
 class JxCPanelObject;
-class JxCScrollBar;
 
 // Commands between a collage's members and their group.
 enum JxCollageCommand : std::int32_t {
@@ -143,96 +142,4 @@ private:
     JxCString dataName_;
     JxCString arrangementName_;
     JxCDisplayObject* linked_ = nullptr;
-};
-
-class JxCCollButton : public JxCButton {
-public:
-    JxCCollButton() = default;
-    // Tells its group that it goes.
-    ~JxCCollButton() override;
-
-    // The button's record, the visible flag and the activation value.
-    std::int16_t Read(JxCInStrStream& in, JxCRunTimeObject* container, const JxCTypeKey& type) override;
-    // The button's drawing only while the visible flag is set.
-    std::int16_t Draw(JxCSlate* slate, const JxCRect* clip) override;
-    // Raises "on_click" when released inside, then chooses the group's
-    // selected item with the activation value.
-    std::int16_t MouseUp(const JxCPoint& point, std::int16_t flag) override;
-
-    // The selection copy becomes the collage's selected index.
-    void TakeSelection();
-    // Returns the previous group.
-    JxCGroupCollage* SetGroup(JxCGroupCollage* group);
-    JxCGroupCollage* GetGroup() const { return group_; }
-    std::int32_t GetSelectionCopy() const { return selection_; }
-    std::int32_t GetActivationValue() const { return activation_; }
-    std::int16_t GetVisibleFlag() const { return visibleFlag_; }
-
-protected:
-    void SetActivationValue(std::int32_t value) { activation_ = value; }
-    void SetVisibleFlag(std::int16_t flag) { visibleFlag_ = flag; }
-
-private:
-    JxCGroupCollage* group_ = nullptr;
-    std::int32_t selection_ = -1;
-    std::int16_t visibleFlag_ = 1;
-    std::int32_t activation_ = 0;
-};
-
-class JxCGroupCollage : public JxCDisplayObject {
-public:
-    JxCGroupCollage() = default;
-    // Lets go of every member.
-    ~JxCGroupCollage() override;
-
-    // Finds its members on the panel and links them.
-    std::int16_t CreateResources() override;
-    // The display-object record, then the member ids, each behind a flag,
-    // and the buttons' ids behind their count.
-    std::int16_t Read(JxCInStrStream& in, JxCRunTimeObject* container, const JxCTypeKey& type) override;
-    // The group itself draws nothing.
-    std::int16_t Draw(JxCSlate*, const JxCRect*) override { return 1; }
-    std::int16_t MouseDown(const JxCPoint& point) override;
-    std::int16_t MouseUp(const JxCPoint& point, std::int16_t flag) override;
-    std::int16_t MouseDoubleClick(const JxCPoint& point) override;
-    std::int16_t MouseMove(const JxCPoint& point) override;
-    // Enter, the arrows, Home, End and the page keys: 1; other keys 0.
-    std::int16_t HandleKey(JxCKeyParams& key) override;
-    std::int32_t SetFocus() override;
-    std::int32_t KillFocus() override;
-    std::int32_t HandleCommand(std::int32_t code, std::int32_t a, std::int32_t b, std::int32_t c) override;
-
-    virtual void Disable(std::int16_t redraw);
-    virtual void Enable(std::int16_t redraw);
-    virtual JxCCollage* GetCollage() const { return collage_; }
-    JxCEditBox* GetEditBox() const { return editBox_; }
-    JxCScrollBar* GetScrollBar() const { return scrollBar_; }
-    const std::vector<JxCCollButton*>& GetButtons() const { return buttons_; }
-    // A member another group has taken: this group lets it be and forgets it.
-    void Forget(const JxCDisplayObject* member);
-
-private:
-    JxCPanelObject* panel() const;
-    void unlinkAll();
-    // The member was linked to `previous` before this group took it.
-    void takenFrom(JxCDisplayObject* previous, const JxCDisplayObject* member);
-    void buttonsTakeSelection();
-    // The range of the bar for the collage's contents.
-    void configureBar();
-    void selectByKey(std::int32_t index, std::int32_t cause);
-    std::int32_t pageUpTarget() const;
-    std::int32_t pageDownTarget() const;
-    // The panel's other objects under the point, topmost first, without the
-    // groups and the types it passes over.
-    std::vector<JxCDisplayObject*> objectsAt(const JxCPoint& point) const;
-
-    JxCCollage* collage_ = nullptr;
-    std::vector<JxCCollButton*> buttons_;
-    JxCEditBox* editBox_ = nullptr;
-    JxCScrollBar* scrollBar_ = nullptr;
-    std::int32_t collageId_ = -1;
-    std::int32_t editBoxId_ = -1;
-    std::int32_t scrollBarId_ = -1;
-    std::vector<std::int32_t> buttonIds_;
-    std::int32_t controlId_ = -1;
 };

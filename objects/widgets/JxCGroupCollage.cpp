@@ -1,8 +1,9 @@
-#include "objects/widgets/JxCCollage.h"
+#include "objects/widgets/JxCGroupCollage.h"
 
 #include <algorithm>
 
 #include "foundation/JxCInStrStream.h"
+#include "objects/widgets/JxCCollage.h"
 #include "objects/widgets/JxCEditBox.h"
 #include "objects/widgets/JxCScrollBar.h"
 #include "platform/window/messages.h"

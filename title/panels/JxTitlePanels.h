@@ -2,7 +2,8 @@
 // The title's panels, made by panel type; each has a file of its own.
 
 #include "title/panels/JxCDialogPanel.h"
-#include "title/panels/JxCGavoPanel.h"  // with the schoolhouse panel
+#include "title/panels/JxCGavoPanel.h"
+#include "title/panels/JxCSchoolhousePanel.h"
 #include "title/users/JxCLoginPanel.h"
 #include "title/panels/JxCNavPanel.h"
 #include "title/quiz/JxCQTopicsPanel.h"

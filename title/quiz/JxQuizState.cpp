@@ -2,8 +2,8 @@
 
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxCPageObject.h"
-#include "title/panels/JxCGavoPanel.h"
 #include "title/panels/JxCNavPanel.h"
+#include "title/panels/JxCSchoolhousePanel.h"
 #include "title/JxCProductData.h"
 #include "title/quiz/JxCQuizPage.h"
 #include "title/users/JxCUserRecord.h"

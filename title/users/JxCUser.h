@@ -16,25 +16,13 @@
 
 #include "foundation/JxCObject.h"
 #include "foundation/JxCString.h"
+#include "title/users/JxCLoginWidgets.h"
 #include "title/users/JxCUserRecord.h"
 
 // One registered user: the user's name and file name.
 struct JxCUserEntry {
     JxCString userName;
     JxCString fileName;
-};
-
-class JxCLoginButton;
-class JxCLoginField;
-class JxCNewUserButton;
-class JxCNewUserField;
-
-// The login page's widgets while it is open; null where there is none.
-struct JxCLoginWidgets {
-    JxCLoginField* loginField = nullptr;
-    JxCNewUserField* newUserField = nullptr;
-    JxCLoginButton* loginButton = nullptr;
-    JxCNewUserButton* newUserButton = nullptr;
 };
 
 class JxCUser : public JxCObject {

@@ -7,6 +7,7 @@
 #include "objects/widgets/JxCBitmap.h"
 #include "testkit/title_panels.h"
 #include "title/panels/JxCGavoPanel.h"
+#include "title/panels/JxCSchoolhousePanel.h"
 #include "title/JxLogBook.h"
 #include "title/quiz/JxQuizState.h"
 #include "title/actions/JxTitleOutputActions.h"
