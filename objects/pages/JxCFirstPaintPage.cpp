@@ -1,5 +1,6 @@
 #include "objects/pages/JxCFirstPaintPage.h"
 
+#include "events/JxCRunTimeObject.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxCProductDef.h"
 #include "runtime/JxKeywordTables.h"
@@ -10,8 +11,13 @@ void JxCFirstPaintPage::Refresh()
         JxCBaseProduct* product = GetProduct();
         if (!product || !product->GetProductWindow())
             return;
+        // The first paint it serves before posting may close this page.
+        JxCLifeWatch self(this);
         // A refused post leaves the word set: the next refresh tries again.
-        if (product->PostFirstPaint(this))
+        const std::int16_t posted = product->PostFirstPaint(this);
+        if (self.IsDead())
+            return;
+        if (posted)
             firstPaint_ = 0;
     }
     JxCPageObject::Refresh();

@@ -3,6 +3,8 @@
 // child window placed at the anchor panel plus the offsets, and the parent
 // made current again when the child closes.
 
+#include <utility>
+
 #include "objects/actions/JxCClosePageAction.h"
 #include "objects/pages/JxCBasePage.h"
 #include "objects/pages/JxCChildPage.h"
@@ -110,6 +112,37 @@ TEST_F(PageKindTest, ARefusedFirstPaintMessageIsPostedAgainByTheNextRefresh)
     page->Refresh();
     EXPECT_EQ(firstPaintsQueued(), 1);
     page->Refresh();
+    EXPECT_EQ(firstPaintsQueued(), 0);
+}
+
+// A page whose "on_open" closes another page (a refused post serves the
+// queue at once).
+class ClosesOnOpen : public JxCBasePage {
+public:
+    explicit ClosesOnOpen(JxCPageObject*& victim) : victim_(victim) {}
+    void DispatchEvent(std::int16_t, std::int16_t) override
+    {
+        GetProduct()->GetPageList().ClosePage(std::exchange(victim_, nullptr));
+    }
+
+private:
+    JxCPageObject*& victim_;
+};
+
+// The first paint that a refresh serves before it posts its own may close
+// the refreshing page: nothing of it is touched after that.
+TEST_F(PageKindTest, ARefreshWhoseServedFirstPaintClosesThePageTouchesItNoMore)
+{
+    JxCPageObject* victim = nullptr;
+    auto* closer = new ClosesOnOpen(victim);
+    ASSERT_EQ(closer->Init(pageDef(1, 1, JxPageKeyword::BASE_PAGE)), 1);
+    GetProduct()->GetPageList().Add(closer);
+    JxCBasePage* page = openBase();
+    victim = page;
+    closer->Refresh();
+    page->Refresh();
+    EXPECT_EQ(victim, nullptr) << "the served message closed the page";
+    EXPECT_FALSE(GetProduct()->HasPage(page));
     EXPECT_EQ(firstPaintsQueued(), 0);
 }
 
