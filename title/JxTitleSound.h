@@ -1,6 +1,7 @@
 #pragma once
-// The title's own sounds (the logbook's page click, the quiz's fanfare), played by name through the wave player. The sound playing is one
-// media object of the sound kind in the process's media list, so that the
+// The title's own sounds (the logbook's page click, the quiz's fanfare),
+// played by name through the wave player. The sound playing is one media
+// object of the sound kind in the process's media list, so that the
 // stops (StopActiveObjects and the rest) stop it and IsAnyResourcePlaying
 // sees it; the completions of its buffers come back to it whoever holds
 // the product's media owner. A new sound replaces the one playing.

@@ -15,7 +15,6 @@
 
 namespace {
 
-
 // The level of the question panel the object sits on, or the user's level
 // on any other panel.
 std::int32_t levelOfPanel(const JxCDisplayObject& object, const JxCUserRecord& record)
