@@ -483,3 +483,24 @@ TEST_F(InstallationTest, WithThreeProgramFilesTheProgressGoesTo2Then3Then4)
 }
 
 }  // namespace
+
+// The registry cannot be written (its disk is full) and a shared file is
+// missing: the run fails and takes back what it made; what it never
+// changed (keys it could not create, a count it could not raise) is not
+// named as left behind.
+TEST_F(InstallationTest, WhatAFailedRunNeverChangedIsNotNamedAsLeftBehind)
+{
+    disc.set("kelbo", "diskettes", "1").exe("A.TXT", "a").dll("SHARED.DLL", "new bytes").listOnly("DLLS", "MISSING.DLL");
+    mapDisc();
+    TempConfig::writeFile(systemFolder() + "/SHARED.DLL", "old bytes");
+    ASSERT_TRUE(WriteRegistryDword(kSharedDllsKey, "C:\\WINDOWS\\SYSTEM\\SHARED.DLL", 2));
+    auto before = userFiles(config);
+    plat::SetWriteFaultHook(
+        [](const std::string& host, std::size_t) { return host.find("/registry/") != std::string::npos ? ENOSPC : 0; });
+    EXPECT_EQ(install(), 0);
+    plat::SetWriteFaultHook(nullptr);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back(), "Η εγκατάσταση δεν ολοκληρώθηκε");
+    EXPECT_EQ(userFiles(config), before);
+    EXPECT_EQ(ReadRegistryDword(kSharedDllsKey, "C:\\WINDOWS\\SYSTEM\\SHARED.DLL"), 2u);
+}
