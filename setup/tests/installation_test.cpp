@@ -504,3 +504,15 @@ TEST_F(InstallationTest, WhatAFailedRunNeverChangedIsNotNamedAsLeftBehind)
     EXPECT_EQ(userFiles(config), before);
     EXPECT_EQ(ReadRegistryDword(kSharedDllsKey, "C:\\WINDOWS\\SYSTEM\\SHARED.DLL"), 2u);
 }
+
+// A fresh emulated Windows folder has no system folder yet: the shared
+// files go there all the same, as into the one every Windows has.
+TEST_F(InstallationTest, SharedFilesReachAFreshSystemFolder)
+{
+    disc.set("kelbo", "diskettes", "1").exe("A.TXT", "a").dll("CODEC.ACM", "codec");
+    mapDisc();
+    ASSERT_FALSE(fs::exists(systemFolder()));
+    EXPECT_EQ(install(), 0);
+    EXPECT_EQ(boxes.back(), "Η εγκατάσταση έγινε κανονικά");
+    EXPECT_EQ(TempConfig::readFile(systemFolder() + "/CODEC.ACM"), "codec");
+}
