@@ -53,16 +53,10 @@ bool restoreValue(const std::string& subKey, const std::string& name, const std:
     return r == 0 || (!before && r == 2);
 }
 
-constexpr const char* kMissing = "\x01";
-
-// An INI entry's value, or nothing when it is missing.
+// An INI entry's whole value, or nothing when it is missing.
 std::optional<std::string> iniValue(const std::string& file, const std::string& section, const std::string& key)
 {
-    char value[1024] = {};
-    plat::GetPrivateProfileStringA(section.c_str(), key.c_str(), kMissing, value, sizeof value, file.c_str());
-    if (std::string(value) == kMissing)
-        return std::nullopt;
-    return std::string(value);
+    return plat::ReadPrivateProfile(file.c_str()).Find(section, key);
 }
 
 }  // namespace

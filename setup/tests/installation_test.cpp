@@ -516,3 +516,17 @@ TEST_F(InstallationTest, SharedFilesReachAFreshSystemFolder)
     EXPECT_EQ(boxes.back(), "Η εγκατάσταση έγινε κανονικά");
     EXPECT_EQ(TempConfig::readFile(systemFolder() + "/CODEC.ACM"), "codec");
 }
+
+// A driver entry the run replaced comes back whole when the run fails,
+// however long the user's value was.
+TEST_F(InstallationTest, AFailedRunPutsBackALongDriverEntryWhole)
+{
+    disc.set("kelbo", "diskettes", "1").exe("A.TXT", "a").dll("CODEC.ACM", "codec").listOnly("DLLS", "MISSING.DLL");
+    disc.set("NAMES", "CODEC.ACM", "codec");
+    mapDisc();
+    const std::string users(3000, 'u');
+    ASSERT_TRUE(plat::WritePrivateProfileStringA("drivers32", "MSACM.codec", users.c_str(), "system.ini"));
+    EXPECT_EQ(install(), 0);
+    EXPECT_EQ(boxes.back(), "Η εγκατάσταση δεν ολοκληρώθηκε");
+    EXPECT_EQ(plat::ReadPrivateProfile("system.ini").Find("drivers32", "MSACM.codec").value_or("").size(), users.size());
+}
