@@ -530,3 +530,16 @@ TEST_F(InstallationTest, AFailedRunPutsBackALongDriverEntryWhole)
     EXPECT_EQ(boxes.back(), "Η εγκατάσταση δεν ολοκληρώθηκε");
     EXPECT_EQ(plat::ReadPrivateProfile("system.ini").Find("drivers32", "MSACM.codec").value_or("").size(), users.size());
 }
+
+// A name inside the target whose folder is not there cannot be written:
+// it is named as the file that could not be put in place, not as one that
+// would leave the target.
+TEST_F(InstallationTest, ANameInAFolderTheTargetLacksFailsAsItsFile)
+{
+    disc.exe("A.TXT", "a").listOnly("EXES", "SUB\\A.TXT");
+    mapDisc();
+    EXPECT_EQ(install(), 0);
+    ASSERT_GE(boxes.size(), 3u);
+    EXPECT_EQ(boxes[1], "Πρόβλημα κατά την αποσυμπίεση του αρχείου: \nC:\\Jx\\Jx Multimedia\\KELBO\\Temp\\SUB\\A.TXT");
+    EXPECT_EQ(boxes[2], "Δεν μπορώ να κάνω σωστά την εγκατάσταση\nstatus=29");
+}
