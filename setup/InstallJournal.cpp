@@ -38,6 +38,10 @@ std::optional<std::string> readValue(const std::string& subKey, const std::strin
 bool restoreValue(const std::string& subKey, const std::string& name, const std::optional<std::string>& before,
                   plat::DWORD type)
 {
+    // A value that still stands as it was (its write failed) needs nothing.
+    plat::DWORD typeNow = 0;
+    if (readValue(subKey, name, &typeNow) == before && (!before || typeNow == type))
+        return true;
     plat::HKEY key = nullptr;
     if (plat::RegOpenKeyExA(plat::HKEY_LOCAL_MACHINE, subKey.c_str(), 0, plat::KEY_SET_VALUE, &key) != 0)
         return !before;  // a value the run added went with its key
@@ -49,7 +53,11 @@ bool restoreValue(const std::string& subKey, const std::string& name, const std:
     return r == 0 || (!before && r == 2);
 }
 
-constexpr const char* kMissing = "\x01";
+// An INI entry's whole value, or nothing when it is missing.
+std::optional<std::string> iniValue(const std::string& file, const std::string& section, const std::string& key)
+{
+    return plat::ReadPrivateProfile(file.c_str()).Find(section, key);
+}
 
 }  // namespace
 
@@ -80,12 +88,7 @@ void InstallJournal::BeforeRegistryValue(const std::string& subKey, const std::s
 
 void InstallJournal::BeforeIniValue(const std::string& file, const std::string& section, const std::string& key)
 {
-    char value[1024] = {};
-    plat::GetPrivateProfileStringA(section.c_str(), key.c_str(), kMissing, value, sizeof value, file.c_str());
-    Step step{Kind::Ini, file, section, key, {}, 0};
-    if (std::string(value) != kMissing)
-        step.before = value;
-    steps_.push_back(step);
+    steps_.push_back({Kind::Ini, file, section, key, iniValue(file, section, key), 0});
 }
 
 bool InstallJournal::takeBack(const Step& step) const
@@ -96,10 +99,13 @@ bool InstallJournal::takeBack(const Step& step) const
         return plat::DeleteFileA(step.where.c_str()) != 0 ||
                plat::GetFileAttributesA(step.where.c_str()) == plat::INVALID_FILE_ATTRIBUTES;
     case Kind::ReplacedFile: return false;
-    case Kind::Key: return plat::RegDeleteKeyA(plat::HKEY_LOCAL_MACHINE, step.where.c_str()) == 0;
+    // A key the run could not create is not there to delete.
+    case Kind::Key:
+        return !keyExists(step.where) || plat::RegDeleteKeyA(plat::HKEY_LOCAL_MACHINE, step.where.c_str()) == 0;
     case Kind::Value: return restoreValue(step.where, step.name, step.before, step.type);
     case Kind::Ini:
-        return plat::WritePrivateProfileStringA(step.name.c_str(), step.key.c_str(),
+        return iniValue(step.where, step.name, step.key) == step.before ||
+               plat::WritePrivateProfileStringA(step.name.c_str(), step.key.c_str(),
                                                 step.before ? step.before->c_str() : nullptr,
                                                 step.where.c_str()) != 0;
     }

@@ -30,6 +30,10 @@ std::string CanonicalHostPath(const std::string& windowsPath)
 
 bool MayWriteTo(const std::string& windowsPath)
 {
+    // A path that leads nowhere (a folder of it is missing) is written
+    // nowhere either: the write fails with its own reason, naming the file.
+    if (plat::ResolveHostPath(windowsPath).error)
+        return true;
     std::string host = CanonicalHostPath(windowsPath);
     const SetupState& s = Setup();
     std::vector<std::string> folders{s.targetFolder};

@@ -10,6 +10,7 @@
 // cannot be resolved.
 std::string CanonicalHostPath(const std::string& windowsPath);
 // True when a write to the Windows path lands strictly inside the target or
-// a system folder; otherwise the refusal is logged, naming where it would
-// have landed.
+// a system folder, or cannot land anywhere (its write then fails by
+// itself); otherwise the refusal is logged, naming where it would have
+// landed.
 bool MayWriteTo(const std::string& windowsPath);

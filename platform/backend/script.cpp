@@ -283,6 +283,7 @@ void Script::attach(HeadlessBackend& backend)
 {
     next_ = 0;
     runUntil_.reset();
+    quitPosted_ = false;
     answers_.clear();
     SetResponder([this](const UiRequest& request) -> std::optional<int> {
         std::optional<int> answer = respond(request);
@@ -313,6 +314,7 @@ void Script::attach(HeadlessBackend& backend)
             }
             if (st.command == "quit") {
                 PostQuitMessage(st.args.empty() ? 0 : std::atoi(st.args[0].c_str()));
+                quitPosted_ = true;
                 return true;
             }
             if (st.command == "answer") {
@@ -325,7 +327,13 @@ void Script::attach(HeadlessBackend& backend)
             if (st.command != "png")
                 return true;  // input made: let the program take it
         }
-        PostQuitMessage(0);  // the script is done: so is the run
+        // The script is done: so is the run, once. A loop that waits for
+        // something else meanwhile (a transition's time) has its time pass
+        // as any wait does, and the quit keeps the code it was given.
+        if (quitPosted_)
+            return false;
+        PostQuitMessage(0);
+        quitPosted_ = true;
         return true;
     });
 }

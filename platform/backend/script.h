@@ -62,6 +62,8 @@ private:
     std::vector<Step> steps_;
     size_t next_ = 0;
     std::optional<std::uint64_t> runUntil_;
+    // The run's quit has been posted (by a step, or as the script ended).
+    bool quitPosted_ = false;
     // Answers met while no box was up, for the boxes still to come.
     std::deque<int> answers_;
 };

@@ -537,7 +537,14 @@ UINT copyFolderPath(const std::string& host, char* buffer, UINT size)
 }
 }  // namespace
 
-UINT GetWindowsDirectoryA(char* buffer, UINT size) { return copyFolderPath(WindowsFolderHost(), buffer, size); }
+UINT GetWindowsDirectoryA(char* buffer, UINT size)
+{
+    // Every Windows folder holds its system folder: a program that puts
+    // shared files there finds it before anything asked for it by name.
+    std::error_code ec;
+    std::filesystem::create_directories(WindowsFolderHost() + "/system", ec);
+    return copyFolderPath(WindowsFolderHost(), buffer, size);
+}
 UINT GetSystemDirectoryA(char* buffer, UINT size)
 {
     return copyFolderPath(WindowsFolderHost() + "/system", buffer, size);

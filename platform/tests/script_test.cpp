@@ -5,6 +5,8 @@
 #include <memory>
 #include <utility>
 
+#include <unistd.h>
+
 #include "platform/backend/backend.h"
 #include "platform/backend/headless.h"
 #include "platform/backend/script.h"
@@ -157,6 +159,31 @@ TEST_F(ScriptRun, TheHostClosingWhileABoxIsUpEndsTheBoxAndTheProgram)
     EXPECT_NE(answer, IDYES);
     EXPECT_TRUE(IsWindowEnabled(w)) << "the box gave the window back";
     EXPECT_TRUE(of(WM_CLOSE).empty());
+}
+
+// The script's quit comes while the program waits in a loop of its own for
+// a time (a transition between pages): that time still passes, the loop
+// ends, and the quit reaches the program's loop with the script's code.
+TEST_F(ScriptRun, AQuitMetInATimedWaitLetsTheTimePassAndKeepsItsCode)
+{
+    top(100, 100, 300, 200, WS_POPUP);
+    harness.runUntilIdle();
+    std::string error;
+    auto s = Script::parse("quit 4\n", "s.txt", &error);
+    ASSERT_TRUE(s) << error;
+    s->attach(harness.backend());
+    // A wait that never ends would spin: the alarm ends it as a failure.
+    EXPECT_EXIT(
+        {
+            alarm(5);
+            const std::uint64_t start = harness.now();
+            WaitMessageTimeout(MM_WOM_DONE, MM_WOM_DONE, 500);
+            MSG m;
+            const bool quit = GetMessageA(&m, nullptr, 0, 0) == 0;
+            _exit(harness.now() - start >= 500 && quit && m.wParam == 4 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    harness.backend().setIdleHook(nullptr);
 }
 
 // KELBO_SCRIPT makes the program's backend a scripted headless one, even

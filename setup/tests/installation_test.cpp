@@ -483,3 +483,63 @@ TEST_F(InstallationTest, WithThreeProgramFilesTheProgressGoesTo2Then3Then4)
 }
 
 }  // namespace
+
+// The registry cannot be written (its disk is full) and a shared file is
+// missing: the run fails and takes back what it made; what it never
+// changed (keys it could not create, a count it could not raise) is not
+// named as left behind.
+TEST_F(InstallationTest, WhatAFailedRunNeverChangedIsNotNamedAsLeftBehind)
+{
+    disc.set("kelbo", "diskettes", "1").exe("A.TXT", "a").dll("SHARED.DLL", "new bytes").listOnly("DLLS", "MISSING.DLL");
+    mapDisc();
+    TempConfig::writeFile(systemFolder() + "/SHARED.DLL", "old bytes");
+    ASSERT_TRUE(WriteRegistryDword(kSharedDllsKey, "C:\\WINDOWS\\SYSTEM\\SHARED.DLL", 2));
+    auto before = userFiles(config);
+    plat::SetWriteFaultHook(
+        [](const std::string& host, std::size_t) { return host.find("/registry/") != std::string::npos ? ENOSPC : 0; });
+    EXPECT_EQ(install(), 0);
+    plat::SetWriteFaultHook(nullptr);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back(), "Η εγκατάσταση δεν ολοκληρώθηκε");
+    EXPECT_EQ(userFiles(config), before);
+    EXPECT_EQ(ReadRegistryDword(kSharedDllsKey, "C:\\WINDOWS\\SYSTEM\\SHARED.DLL"), 2u);
+}
+
+// A fresh emulated Windows folder has no system folder yet: the shared
+// files go there all the same, as into the one every Windows has.
+TEST_F(InstallationTest, SharedFilesReachAFreshSystemFolder)
+{
+    disc.set("kelbo", "diskettes", "1").exe("A.TXT", "a").dll("CODEC.ACM", "codec");
+    mapDisc();
+    ASSERT_FALSE(fs::exists(systemFolder()));
+    EXPECT_EQ(install(), 0);
+    EXPECT_EQ(boxes.back(), "Η εγκατάσταση έγινε κανονικά");
+    EXPECT_EQ(TempConfig::readFile(systemFolder() + "/CODEC.ACM"), "codec");
+}
+
+// A driver entry the run replaced comes back whole when the run fails,
+// however long the user's value was.
+TEST_F(InstallationTest, AFailedRunPutsBackALongDriverEntryWhole)
+{
+    disc.set("kelbo", "diskettes", "1").exe("A.TXT", "a").dll("CODEC.ACM", "codec").listOnly("DLLS", "MISSING.DLL");
+    disc.set("NAMES", "CODEC.ACM", "codec");
+    mapDisc();
+    const std::string users(3000, 'u');
+    ASSERT_TRUE(plat::WritePrivateProfileStringA("drivers32", "MSACM.codec", users.c_str(), "system.ini"));
+    EXPECT_EQ(install(), 0);
+    EXPECT_EQ(boxes.back(), "Η εγκατάσταση δεν ολοκληρώθηκε");
+    EXPECT_EQ(plat::ReadPrivateProfile("system.ini").Find("drivers32", "MSACM.codec").value_or("").size(), users.size());
+}
+
+// A name inside the target whose folder is not there cannot be written:
+// it is named as the file that could not be put in place, not as one that
+// would leave the target.
+TEST_F(InstallationTest, ANameInAFolderTheTargetLacksFailsAsItsFile)
+{
+    disc.exe("A.TXT", "a").listOnly("EXES", "SUB\\A.TXT");
+    mapDisc();
+    EXPECT_EQ(install(), 0);
+    ASSERT_GE(boxes.size(), 3u);
+    EXPECT_EQ(boxes[1], "Πρόβλημα κατά την αποσυμπίεση του αρχείου: \nC:\\Jx\\Jx Multimedia\\KELBO\\Temp\\SUB\\A.TXT");
+    EXPECT_EQ(boxes[2], "Δεν μπορώ να κάνω σωστά την εγκατάσταση\nstatus=29");
+}
