@@ -4,7 +4,6 @@
 #include <string>
 
 #include "platform/core/codepage.h"
-#include "platform/draw/freetype_module.h"
 #include "platform/tests/draw_fixture.h"
 #include "platform/tests/golden.h"
 
@@ -201,29 +200,6 @@ TEST(TextTest, FaceSubstitutionsAndTheSymbolFace)
     DeleteObject(courier);
     DeleteObject(symbol);
     DeleteObject(plain);
-}
-
-// Without the font library the installed faces are out of reach: text is
-// measured and drawn in the built-in face, and the faces come back with it.
-TEST(TextTest, WithoutTheFontLibraryTextTakesTheBuiltinFace)
-{
-    LOGFONT lf;
-    lf.lfHeight = -20;
-    std::strcpy(lf.lfFaceName, "Arial");
-    SetFreetypeModulePath(std::string());
-    EXPECT_EQ(LoadFreetypeModule(), nullptr);
-    EXPECT_EQ(MatchFontFile("Liberation Sans", 400, false), "");
-    HFONT arial = CreateFontIndirect(&lf);
-    FontInstance* fallback = FontInstanceOf(arial);
-    ASSERT_NE(fallback, nullptr);
-    EXPECT_EQ(fallback->sourceFile(), "");
-    EXPECT_GT(fallback->metrics().tmHeight, 0);
-    EXPECT_GT(fallback->glyph(U'A').width, 0);
-    DeleteObject(arial);
-    SetFreetypeModulePath(std::nullopt);
-    arial = CreateFontIndirect(&lf);
-    EXPECT_NE(FontInstanceOf(arial)->sourceFile().find("LiberationSans"), std::string::npos);
-    DeleteObject(arial);
 }
 
 TEST(TextTest, GlyphsAreOneBitSoEightBitPicturesStayExact)
