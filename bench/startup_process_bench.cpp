@@ -16,10 +16,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "bench/side_by_side.h"
@@ -44,7 +48,9 @@ public:
     InstalledSample()
     {
         std::string pattern = (fs::temp_directory_path() / "kelbo-startup-XXXXXX").string();
-        root_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot make a temporary folder for the installed sample");
+        root_ = pattern;
         const fs::path built = fs::path(KELBO_PROGRAM).parent_path();
         fs::create_directories(program());
         fs::create_directories(root_ + "/cfg/kelbo");
@@ -92,10 +98,19 @@ Run runProcess(const std::vector<std::string>& args, const std::vector<std::stri
     for (const std::string& a : args)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
-    for (char** e = environ; *e; ++e)
-        envp.push_back(*e);
+    // The settings given replace the caller's of the same names: the first
+    // of a name is the one a program reads.
+    const auto given = [&env](const char* entry) {
+        const std::string_view name(entry, std::strcspn(entry, "="));
+        return std::any_of(env.begin(), env.end(), [name](const std::string& e) {
+            return e.size() > name.size() && e[name.size()] == '=' && e.compare(0, name.size(), name) == 0;
+        });
+    };
     for (const std::string& e : env)
         envp.push_back(const_cast<char*>(e.c_str()));
+    for (char** e = environ; *e; ++e)
+        if (!given(*e))
+            envp.push_back(*e);
     envp.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);

@@ -12,6 +12,20 @@ set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG")
 set(CMAKE_C_FLAGS_RELEASE "-O2 -DNDEBUG")
 add_compile_options(-Wall -Wextra)
 
+# Start-up pays for every shared library a program names and for each of its
+# relocations: name only the libraries that are used (--as-needed), keep the
+# relative relocations in their packed form, which the loader applies a word
+# at a time (-z pack-relative-relocs), and let the linker optimise the
+# tables it writes (-O1).
+include(CheckLinkerFlag)
+foreach(flag -Wl,-O1 -Wl,--as-needed -Wl,-z,pack-relative-relocs)
+  string(MAKE_C_IDENTIFIER "KELBO_LINKER${flag}" have)
+  check_linker_flag(CXX ${flag} ${have})
+  if(${have})
+    add_link_options(${flag})
+  endif()
+endforeach()
+
 if(KELBO_SANITIZE)
   set(KELBO_SAN_FLAGS -O1 -g -fno-omit-frame-pointer
       -fsanitize=address,undefined -fno-sanitize-recover=all)

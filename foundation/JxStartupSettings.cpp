@@ -51,14 +51,18 @@ std::string section()
 
 class IniReader {
 public:
-    explicit IniReader(std::string file) : file_(std::move(file)), section_(section()) {}
+    // The file is read once for all the values asked of it.
+    explicit IniReader(std::string file)
+        : file_(std::move(file)), section_(section()),
+          ini_(file_.empty() ? plat::IniDocument() : plat::ReadPrivateProfile(file_.c_str()))
+    {
+    }
 
     std::int32_t integer(const std::string& key, std::int32_t def) const
     {
         if (file_.empty())
             return def;
-        return static_cast<std::int32_t>(
-            plat::GetPrivateProfileIntA(section_.c_str(), key.c_str(), def, file_.c_str()));
+        return static_cast<std::int32_t>(plat::GetProfileIntOf(ini_, section_.c_str(), key.c_str(), def));
     }
     std::int16_t flag(const std::string& key, std::int16_t def) const
     {
@@ -69,14 +73,14 @@ public:
         if (file_.empty())
             return JxCString(def);
         char buffer[kValueBufferSize];
-        plat::GetPrivateProfileStringA(section_.c_str(), key.c_str(), def, buffer, sizeof buffer,
-                                       file_.c_str());
+        plat::GetProfileStringOf(ini_, section_.c_str(), key.c_str(), def, buffer, sizeof buffer);
         return JxCString(buffer);
     }
 
 private:
     std::string file_;
     std::string section_;
+    plat::IniDocument ini_;
 };
 
 std::string textOf(const JxCString& s)

@@ -117,6 +117,24 @@ std::string trimmedDefault(const char* value)
     return d;
 }
 
+// The number at the start of a value (blanks, a sign, digits), as Windows
+// reads it; the default for a missing or empty value.
+UINT numberOf(const std::optional<std::string>& value, int defaultValue)
+{
+    if (!value || value->empty())
+        return static_cast<UINT>(defaultValue);
+    const char* p = value->c_str();
+    while (*p == ' ' || *p == '\t')
+        ++p;
+    bool negative = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    std::uint32_t n = 0;
+    while (*p >= '0' && *p <= '9')
+        n = n * 10u + static_cast<std::uint32_t>(*p++ - '0');  // wraps as 32-bit arithmetic does
+    return negative ? 0u - n : n;
+}
+
 }  // namespace
 
 DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
@@ -144,30 +162,22 @@ DWORD GetProfileStringOf(const IniDocument& ini, const char* section, const char
 
 UINT GetPrivateProfileIntA(const char* section, const char* key, int defaultValue, const char* fileName)
 {
+    if (section && key)
+        return GetProfileIntOf(ReadPrivateProfile(fileName), section, key, defaultValue);
+    // The number is read from what the string call gives: the first name of
+    // the list of sections or keys.
     std::optional<std::string> value;
-    if (!section || !key) {
-        // The number is read from what the string call gives: the first
-        // name of the list of sections or keys.
-        char list[256];
-        if (GetPrivateProfileStringA(section, key, "", list, sizeof list, fileName) > 0)
-            value = std::string(list);
-    } else {
-        std::lock_guard lock(profileMutex());
-        value = readProfile(profileHostPath(fileName)).Find(section, key);
-    }
-    if (!value || value->empty())
-        return static_cast<UINT>(defaultValue);
-    const char* p = value->c_str();
-    while (*p == ' ' || *p == '\t')
-        ++p;
-    bool negative = *p == '-';
-    if (*p == '-' || *p == '+')
-        ++p;
-    std::uint32_t n = 0;
-    while (*p >= '0' && *p <= '9')
-        n = n * 10u + static_cast<std::uint32_t>(*p++ - '0');  // wraps as 32-bit arithmetic does
-    return negative ? 0u - n : n;
+    char list[256];
+    if (GetPrivateProfileStringA(section, key, "", list, sizeof list, fileName) > 0)
+        value = std::string(list);
+    return numberOf(value, defaultValue);
 }
+
+UINT GetProfileIntOf(const IniDocument& ini, const char* section, const char* key, int defaultValue)
+{
+    return numberOf(ini.Find(section, key), defaultValue);
+}
+
 
 BOOL WritePrivateProfileStringA(const char* section, const char* key, const char* value,
                                 const char* fileName)

@@ -41,6 +41,9 @@ IniDocument ReadPrivateProfile(const char* fileName);
 // A value of such a document, as GetPrivateProfileStringA gives it.
 DWORD GetProfileStringOf(const IniDocument& ini, const char* section, const char* key, const char* defaultValue,
                          char* buffer, DWORD size);
+// A number of such a document, as GetPrivateProfileIntA gives it (section
+// and key both named).
+UINT GetProfileIntOf(const IniDocument& ini, const char* section, const char* key, int defaultValue);
 
 DWORD GetProfileStringA(const char* section, const char* key, const char* defaultValue,
                         char* buffer, DWORD size);

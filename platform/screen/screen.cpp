@@ -1,5 +1,7 @@
 #include "platform/screen/screen.h"
 
+#include <algorithm>
+
 namespace plat {
 
 namespace {
@@ -16,7 +18,9 @@ void Screen::reset(int width, int height, int bitsPerPixel)
     width_ = width > 0 ? width : kDefaultWidth;
     height_ = height > 0 ? height : kDefaultHeight;
     bitsPerPixel_ = bitsPerPixel;
-    pixels_.assign(static_cast<size_t>(width_) * height_, kDesktopColour);
+    const size_t count = static_cast<size_t>(width_) * static_cast<size_t>(height_);
+    memory_ = ZeroedPages(count * sizeof(std::uint32_t));
+    std::fill_n(pixels(), count, kDesktopColour);
     markDirty(bounds());
 }
 

@@ -6,10 +6,10 @@
 
 #include <cstdint>
 #include <mutex>
-#include <vector>
 
 #include "platform/core/region.h"
 #include "platform/core/types.h"
+#include "platform/core/zeroed_pages.h"
 
 namespace plat {
 
@@ -26,8 +26,8 @@ public:
     // itself is always 32-bit.
     int bitsPerPixel() const { return bitsPerPixel_; }
     // Pixels are 0x00RRGGBB, rows top-down, stride in pixels.
-    std::uint32_t* pixels() { return pixels_.data(); }
-    const std::uint32_t* pixels() const { return pixels_.data(); }
+    std::uint32_t* pixels() { return static_cast<std::uint32_t*>(memory_.data()); }
+    const std::uint32_t* pixels() const { return static_cast<const std::uint32_t*>(memory_.data()); }
     int stride() const { return width_; }
     RECT bounds() const { return {0, 0, width_, height_}; }
 
@@ -42,7 +42,7 @@ private:
     int width_ = kDefaultWidth;
     int height_ = kDefaultHeight;
     int bitsPerPixel_ = 32;
-    std::vector<std::uint32_t> pixels_;
+    ZeroedPages memory_;
     std::mutex dirtyMutex_;
     Region dirty_;
 };
