@@ -260,12 +260,9 @@ std::int16_t PageChange::createResources()
     }
     if (made)
         return 1;
-    // Panels that go without an owner leave the page's member pages alone;
-    // the page forgets any of them that became its focus, hover or capture.
-    for (JxCPanelObject* panel : snapshot(newList_)) {
-        target_.ForgetPanel(panel);
+    // Panels that go without an owner leave the page's member pages alone.
+    for (JxCPanelObject* panel : snapshot(newList_))
         panel->SetOwnerPage(nullptr);
-    }
     letGo(newList_);
     newDef_.reset();
     // The old page is shown again as it was (a box may have covered it).
