@@ -40,20 +40,7 @@ protected:
     // The script's run from a start page (see SampleRunTest::runScript).
     void runScriptFrom(const char* start)
     {
-        bool closing = false;
-        run(
-            [&](plat::HWND main) {
-                this->main = main;
-                if (script.step())
-                    return true;
-                if (closing || !(script.done() || script.failed()))
-                    return false;
-                closing = true;
-                pagesAtTheEnd = openPages();
-                plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
-                return true;
-            },
-            start);
+        runScript(start);
         ASSERT_FALSE(script.failed()) << script.failure() << " (after " << script.taken() << " steps; " << pagesAtTheEnd
                                       << ")";
     }

@@ -53,22 +53,25 @@ protected:
         return plat::testing::TempConfig::readFile(config.root() + "/Users/" + name);
     }
 
-    // The script's run: the steps taken one at a time, the main window
-    // closed once they are done or one failed.
-    void runScript()
+    // The script's run (from the command line's start page): the steps
+    // taken one at a time, the main window closed once they are done or one
+    // failed.
+    void runScript(const char* commandLine = "")
     {
         bool closing = false;
-        run([&](plat::HWND main) {
-            this->main = main;
-            if (script.step())
+        run(
+            [&](plat::HWND main) {
+                this->main = main;
+                if (script.step())
+                    return true;
+                if (closing || !(script.done() || script.failed()))
+                    return false;
+                closing = true;
+                pagesAtTheEnd = openPages();
+                plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
                 return true;
-            if (closing || !(script.done() || script.failed()))
-                return false;
-            closing = true;
-            pagesAtTheEnd = openPages();
-            plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);
-            return true;
-        });
+            },
+            commandLine);
     }
 
     // The open pages, first to last, and the current one: what the script
