@@ -251,7 +251,7 @@ std::map<std::string, std::string> userFiles(const TempConfig& config)
     return snapshot(config.root(), {"config/windows", "config/registry"});
 }
 
-TEST_F(InstallationTest, ACutCompressedFileFailsWithStatus29AndTakesBackWhatTheRunMade)
+TEST_F(InstallationTest, ACutCompressedFileOrOneOfTheWrongLengthFailsWithStatus29AndIsTakenBack)
 {
     // A program-files folder with a Greek name: the boxes show paths as
     // they are and convert only their own texts.
@@ -260,20 +260,37 @@ TEST_F(InstallationTest, ACutCompressedFileFailsWithStatus29AndTakesBackWhatTheR
     disc.exe("A.TXT", "a").exe("KELBO32.$", programBytes());
     mapDisc();
     compressOnDisc(disc.installerFileHost("KELBO32.$"));
-    std::string host = disc.installerFileHost("KELBO32.$");
-    std::string packed = TempConfig::readFile(host);
-    fs::remove(host);
-    TempConfig::writeFile(host, packed.substr(0, packed.size() - 40));
-    auto before = userFiles(config);
+    const std::string host = disc.installerFileHost("KELBO32.$");
+    const std::string packed = TempConfig::readFile(host);
+    // The header's length (bytes 10 to 13) one short or one long.
+    auto withLength = [&packed](std::size_t length) {
+        std::string bytes = packed;
+        for (int i = 0; i < 4; ++i)
+            bytes[std::size_t(10 + i)] = char((length >> (8 * i)) & 0xFF);
+        return bytes;
+    };
+    const std::pair<const char*, std::string> damages[] = {
+        {"cut", packed.substr(0, packed.size() - 40)},
+        {"header one byte short", withLength(programBytes().size() - 1)},
+        {"header one byte long", withLength(programBytes().size() + 1)},
+    };
+    for (const auto& [what, bytes] : damages) {
+        SCOPED_TRACE(what);
+        ResetSetup();
+        boxes.clear();
+        fs::remove(host);
+        TempConfig::writeFile(host, bytes);
+        auto before = userFiles(config);
 
-    EXPECT_EQ(install(), 0);
-    ASSERT_EQ(boxes.size(), 5u);
-    EXPECT_EQ(boxes[0], "LZERROR_READ");
-    EXPECT_EQ(boxes[1], "Πρόβλημα κατά την αποσυμπίεση του αρχείου: \nC:\\Προγράμματα\\Jx Multimedia\\KELBO\\Temp\\KELBO32.$");
-    EXPECT_EQ(boxes[2], "Δεν μπορώ να κάνω σωστά την εγκατάσταση\nstatus=29");
-    EXPECT_EQ(boxes[3], "Υπάρχει πρόβλημα με την εγκατάσταση\nstatus=15");
-    EXPECT_EQ(boxes[4], "Η εγκατάσταση δεν ολοκληρώθηκε");
-    EXPECT_EQ(userFiles(config), before) << "the target tree, A.TXT and the temporary folder are gone";
+        EXPECT_EQ(install(), 0);
+        ASSERT_EQ(boxes.size(), 5u);
+        EXPECT_EQ(boxes[0], "LZERROR_READ");
+        EXPECT_EQ(boxes[1], "Πρόβλημα κατά την αποσυμπίεση του αρχείου: \nC:\\Προγράμματα\\Jx Multimedia\\KELBO\\Temp\\KELBO32.$");
+        EXPECT_EQ(boxes[2], "Δεν μπορώ να κάνω σωστά την εγκατάσταση\nstatus=29");
+        EXPECT_EQ(boxes[3], "Υπάρχει πρόβλημα με την εγκατάσταση\nstatus=15");
+        EXPECT_EQ(boxes[4], "Η εγκατάσταση δεν ολοκληρώθηκε");
+        EXPECT_EQ(userFiles(config), before) << "the target tree, A.TXT and the temporary folder are gone";
+    }
 }
 
 TEST_F(InstallationTest, NamesThatLeaveTheirFolderAreRefusedAsThePlatformReadsThem)
