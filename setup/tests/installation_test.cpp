@@ -340,6 +340,71 @@ TEST_F(InstallationTest, AUsersTempInTheTargetIsNeverWrittenIntoNorEmptied)
     }
 }
 
+TEST_F(InstallationTest, ALinkPlantedInTheTargetDuringTheCopyLeadsNoWriteNorRemovalOutside)
+{
+    // The user's own folder, which the link will point at, holds a file of
+    // the name the run gave one of its own.
+    const std::string outside = config.root() + "/outside", moved = config.root() + "/moved";
+    TempConfig::writeFile(outside + "/bitmap/1908.bmp", "the user's picture");
+    disc.listOnly("EXES", "title.resources")
+        .file("SETUP/title.resources/bitmap/1908.bmp", "BM picture")
+        .exe("A.TXT", "a")
+        .listOnly("EXES", "title.resources\\B.TXT");
+    mapDisc();
+    // As A.TXT is written, another process of the user's moves the library
+    // the run made out of the target and puts a link to its folder there.
+    plat::SetWriteFaultHook([&](const std::string& host, std::size_t) {
+        const std::string library = target() + "/title.resources";
+        if (host.size() > 11 && host.compare(host.size() - 11, 11, "KELBO/A.TXT") == 0 && !fs::is_symlink(library)) {
+            fs::rename(library, moved);
+            fs::create_directory_symlink(outside, library);
+        }
+        return 0;
+    });
+    const auto outsideBefore = snapshot(outside, {});
+
+    EXPECT_EQ(install(), 0);
+    plat::SetWriteFaultHook(nullptr);
+    ASSERT_GE(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0], "Το αρχείο θα γραφόταν έξω από τον κατάλογο προορισμού:\ntitle.resources\\B.TXT");
+    EXPECT_EQ(boxes.back().substr(0, boxes.back().find('\n')), "Η εγκατάσταση δεν ολοκληρώθηκε");
+    EXPECT_EQ(snapshot(outside, {}), outsideBefore) << "nothing written or removed through the link";
+    EXPECT_EQ(snapshot(moved, {}),
+              (std::map<std::string, std::string>{{"bitmap", "<folder>"}, {"bitmap/1908.bmp", "BM picture"}}))
+        << "what the run made, once out of the target, is no longer the run's to remove";
+    EXPECT_FALSE(fs::exists(target() + "/A.TXT"));
+}
+
+TEST_F(InstallationTest, AResourceLibraryOnTheMediumIsTakenOnlyFromTheMedium)
+{
+    const std::string outside = config.root() + "/private";
+    TempConfig::writeFile(outside + "/secret.txt", "the user's own");
+    disc.exe("A.TXT", "a").file("LIBS/title.resources/module.ini", "[Module]\r\n");
+    mapDisc();
+    const std::string link = disc.installerFileHost("title.resources");
+    for (bool offTheMedium : {true, false}) {
+        SCOPED_TRACE(offTheMedium ? "a link off the medium" : "a link to another folder of the medium");
+        ResetSetup();
+        boxes.clear();
+        fs::remove(link);
+        fs::create_directory_symlink(offTheMedium ? outside : disc.hostRoot() + "/LIBS/title.resources", link);
+        const auto before = userFiles(config);
+
+        EXPECT_EQ(install(), 0);
+        if (offTheMedium) {
+            EXPECT_EQ(boxes, (std::vector<std::string>{"Υπάρχει πρόβλημα με το αρχείο\nE:\\SETUP\\title.resources",
+                                                       "Δεν μπορώ να κάνω σωστά την εγκατάσταση\nstatus=135",
+                                                       "Υπάρχει πρόβλημα με την εγκατάσταση\nstatus=15",
+                                                       "Η εγκατάσταση δεν ολοκληρώθηκε"}));
+            EXPECT_EQ(userFiles(config), before) << "nothing of the user's folder reached the target";
+            EXPECT_TRUE(noteMentions("refused to read \"E:\\SETUP\\title.resources\""));
+        } else {
+            EXPECT_EQ(boxes, std::vector<std::string>{"Η εγκατάσταση έγινε κανονικά"});
+            EXPECT_EQ(TempConfig::readFile(target() + "/title.resources/module.ini"), "[Module]\r\n");
+        }
+    }
+}
+
 TEST_F(InstallationTest, AFailedDataWriteFailsTheInstallationAndTakesBackTheRegistry)
 {
     threeProgramFiles();
