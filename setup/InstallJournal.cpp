@@ -4,7 +4,6 @@
 
 #include "platform/config/profile.h"
 #include "platform/config/registry.h"
-#include "platform/fs/files.h"
 
 namespace {
 
@@ -61,11 +60,17 @@ std::optional<std::string> iniValue(const std::string& file, const std::string& 
 
 }  // namespace
 
-void InstallJournal::FolderMade(const std::string& path) { steps_.push_back({Kind::Folder, path, {}, {}, {}, 0}); }
+void InstallJournal::FolderMade(const std::string& path)
+{
+    steps_.push_back({Kind::Folder, path, {}, {}, {}, 0, MadeEntry::Find(path)});
+}
 
 void InstallJournal::FileWritten(const std::string& path, bool existedBefore)
 {
-    steps_.push_back({existedBefore ? Kind::ReplacedFile : Kind::File, path, {}, {}, {}, 0});
+    if (existedBefore)
+        steps_.push_back({Kind::ReplacedFile, path, {}, {}, {}, 0, {}});
+    else
+        steps_.push_back({Kind::File, path, {}, {}, {}, 0, MadeEntry::Find(path)});
 }
 
 void InstallJournal::BeforeRegistryKey(const std::string& subKey)
@@ -73,7 +78,7 @@ void InstallJournal::BeforeRegistryKey(const std::string& subKey)
     for (std::size_t at = subKey.find('\\');; at = subKey.find('\\', at + 1)) {
         std::string level = subKey.substr(0, at);
         if (!keyExists(level))
-            steps_.push_back({Kind::Key, level, {}, {}, {}, 0});
+            steps_.push_back({Kind::Key, level, {}, {}, {}, 0, {}});
         if (at == std::string::npos)
             return;
     }
@@ -81,23 +86,22 @@ void InstallJournal::BeforeRegistryKey(const std::string& subKey)
 
 void InstallJournal::BeforeRegistryValue(const std::string& subKey, const std::string& name)
 {
-    Step step{Kind::Value, subKey, name, {}, {}, 0};
+    Step step{Kind::Value, subKey, name, {}, {}, 0, {}};
     step.before = readValue(subKey, name, &step.type);
     steps_.push_back(step);
 }
 
 void InstallJournal::BeforeIniValue(const std::string& file, const std::string& section, const std::string& key)
 {
-    steps_.push_back({Kind::Ini, file, section, key, iniValue(file, section, key), 0});
+    steps_.push_back({Kind::Ini, file, section, key, iniValue(file, section, key), 0, {}});
 }
 
 bool InstallJournal::takeBack(const Step& step) const
 {
     switch (step.kind) {
-    case Kind::Folder: return plat::RemoveDirectoryA(step.where.c_str()) != 0;
-    case Kind::File:
-        return plat::DeleteFileA(step.where.c_str()) != 0 ||
-               plat::GetFileAttributesA(step.where.c_str()) == plat::INVALID_FILE_ATTRIBUTES;
+    // Only what the run made, never through a link.
+    case Kind::Folder:
+    case Kind::File: return step.made && step.made->Remove();
     case Kind::ReplacedFile: return false;
     // A key the run could not create is not there to delete.
     case Kind::Key:

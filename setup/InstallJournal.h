@@ -3,19 +3,23 @@
 // back: the folders it created, the files it wrote, the registry keys it
 // created and the values and INI entries it set, each with what stood
 // there before. Taking back runs in reverse order; what cannot be taken
-// back (a file that replaced one of the user's, a removal that fails) is
-// named for the final box.
+// back (a file that replaced one of the user's, a removal that fails, a
+// file or folder that is no longer the one the run made) is named for the
+// final box.
 
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/core/types.h"
+#include "setup/MadeEntry.h"
 
 class InstallJournal {
 public:
-    // Windows paths. A file counts only when it was not there before the
-    // run: one it replaced cannot be brought back and is named instead.
+    // Windows paths, noted once the folder or file stands as the run leaves
+    // it, so that it is known by its identity (MadeEntry). A file counts
+    // only when it was not there before the run: one it replaced cannot be
+    // brought back and is named instead.
     void FolderMade(const std::string& path);
     void FileWritten(const std::string& path, bool existedBefore);
     // A key of HKEY_LOCAL_MACHINE, before it is created or opened: the
@@ -48,6 +52,7 @@ private:
         std::string key;    // INI key
         std::optional<std::string> before;  // value or entry that stood there (bytes)
         plat::DWORD type = 0;               // registry type of `before`
+        std::optional<MadeEntry> made;      // the folder or file made
     };
     bool takeBack(const Step& step) const;
 

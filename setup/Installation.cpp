@@ -287,6 +287,9 @@ int CopyFolderFiles(const std::string& from, const std::string& to)
     }
     Progress progress(Setup().mainWindow, int(entries.size()), LoadText(119));
     TreeCopy intoTemp{[](const std::string& source, const std::string& target, plat::DWORD* error) {
+                          *error = 0;
+                          if (!MayReadFrom(source))
+                              return false;
                           bool done = plat::CopyFileA(source.c_str(), target.c_str(), 1) != 0;
                           *error = done ? 0 : plat::GetLastError();
                           if (done)
@@ -299,6 +302,12 @@ int CopyFolderFiles(const std::string& from, const std::string& to)
         const std::string& name = entries[i].name;
         std::string source = join(from, name), target = join(to, name);
         progress.setText(ConvertGreekText(LoadText(119)) + " " + source + " --> " + target);
+        // A link on the medium that leads off it brings nothing of the
+        // user's into the target.
+        if (!MayReadFrom(source)) {
+            ShowErrorBox(Setup().mainWindow, LoadText(133), source);
+            return 0;
+        }
         if (entries[i].folder) {
             std::string failed;
             plat::DWORD error = 0;

@@ -148,19 +148,20 @@ int WriteDataDirectory()
     std::string ini = s.targetFolder + "\\kelbo32.ini";
     if (!MayWriteTo(ini))
         return 0;
-    // A file the run makes goes again with it; in one that was there, the
-    // entries are put back as they were.
-    if (plat::GetFileAttributesA(ini.c_str()) == plat::INVALID_FILE_ATTRIBUTES)
-        Journal().FileWritten(ini, false);
-    if (!writeDirectoryEntry(ini, "Data", s.dataDriveRoot))
-        return 0;
+    const bool fresh = plat::GetFileAttributesA(ini.c_str()) == plat::INVALID_FILE_ATTRIBUTES;
     // The title checks that the disc in the drive is its own by this label.
     char label[64] = {};
-    if (plat::GetVolumeInformationA(s.dataDriveRoot.c_str(), label, sizeof label, nullptr, nullptr, nullptr, nullptr,
-                                    0) &&
-        label[0] && !writeDirectoryEntry(ini, "VolumeLabel", label))
-        return 0;
-    return 1;
+    const bool done =
+        writeDirectoryEntry(ini, "Data", s.dataDriveRoot) &&
+        (!plat::GetVolumeInformationA(s.dataDriveRoot.c_str(), label, sizeof label, nullptr, nullptr, nullptr,
+                                      nullptr, 0) ||
+         !label[0] || writeDirectoryEntry(ini, "VolumeLabel", label));
+    // A file the run made goes again with it, known as its last write left
+    // it (each write puts a new file in place); in one that was there, the
+    // entries are put back as they were.
+    if (fresh && plat::GetFileAttributesA(ini.c_str()) != plat::INVALID_FILE_ATTRIBUTES)
+        Journal().FileWritten(ini, false);
+    return done ? 1 : 0;
 }
 
 namespace {

@@ -24,25 +24,44 @@ std::string CanonicalHostPath(const std::string& windowsPath)
     if (where.error || where.host.empty())
         return {};
     std::error_code error;
-    std::filesystem::path canonical = std::filesystem::weakly_canonical(where.host, error);
-    return error ? std::string() : canonical.string();
+    std::string canonical = std::filesystem::weakly_canonical(where.host, error).string();
+    // A drive's root is a folder like any other, without its final slash.
+    if (canonical.size() > 1 && canonical.back() == '/')
+        canonical.pop_back();
+    return error ? std::string() : canonical;
 }
 
-bool MayWriteTo(const std::string& windowsPath)
+namespace {
+
+// True when the path leads nowhere (a folder of it is missing: the read or
+// write fails by itself, naming the file) or lands strictly inside one of
+// the folders; otherwise the refusal is logged.
+bool landsInside(const std::string& windowsPath, const std::vector<std::string>& folders, const char* refusal,
+                 const char* outside)
 {
-    // A path that leads nowhere (a folder of it is missing) is written
-    // nowhere either: the write fails with its own reason, naming the file.
     if (plat::ResolveHostPath(windowsPath).error)
         return true;
     std::string host = CanonicalHostPath(windowsPath);
+    for (const std::string& folder : folders)
+        if (!host.empty() && !folder.empty() && strictlyInside(host, CanonicalHostPath(folder)))
+            return true;
+    LogSetupNote("refused to " + std::string(refusal) + " \"" + windowsPath + "\": it lands at \"" +
+                 (host.empty() ? "?" : host) + "\", outside " + outside);
+    return false;
+}
+
+}  // namespace
+
+bool MayWriteTo(const std::string& windowsPath)
+{
     const SetupState& s = Setup();
     std::vector<std::string> folders{s.targetFolder};
     if (!s.windowsFolder.empty())
         folders.insert(folders.end(), {s.windowsFolder + "\\SYSTEM", s.windowsFolder + "\\SYSTEM32"});
-    for (const std::string& folder : folders)
-        if (!host.empty() && !folder.empty() && strictlyInside(host, CanonicalHostPath(folder)))
-            return true;
-    LogSetupNote("refused to write \"" + windowsPath + "\": it lands at \"" + (host.empty() ? "?" : host) +
-                 "\", outside the target and system folders");
-    return false;
+    return landsInside(windowsPath, folders, "write", "the target and system folders");
+}
+
+bool MayReadFrom(const std::string& windowsPath)
+{
+    return landsInside(windowsPath, {Setup().dataDriveRoot}, "read", "the medium");
 }

@@ -1,8 +1,9 @@
 #pragma once
 // Where the installation may write: inside the target folder and the
-// emulated Windows system folders. Each write is judged on the host path
-// it resolves to, symbolic links followed, so that neither a name of the
-// script nor a link in the user's folders sends a write anywhere else.
+// emulated Windows system folders; and where it may read: on its medium.
+// Each write and read is judged on the host path it resolves to, symbolic
+// links followed, so that neither a name of the script nor a link in the
+// user's folders or on the medium sends it anywhere else.
 
 #include <string>
 
@@ -14,3 +15,7 @@ std::string CanonicalHostPath(const std::string& windowsPath);
 // itself); otherwise the refusal is logged, naming where it would have
 // landed.
 bool MayWriteTo(const std::string& windowsPath);
+// The same for a read from the medium: true when the path lands strictly
+// inside the medium the installer runs from, so that a link on it never
+// brings a folder of the user's into the target.
+bool MayReadFrom(const std::string& windowsPath);

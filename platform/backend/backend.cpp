@@ -14,6 +14,8 @@
 #include "platform/backend/headless.h"
 #include "platform/backend/script.h"
 #include "platform/backend/sdl.h"
+#include "platform/core/codepage.h"
+#include "platform/fs/paths.h"
 #include "platform/window/cursor.h"
 #include "platform/window/desktop.h"
 
@@ -124,9 +126,10 @@ void RescueSessionAndExit(int code)
 
 void ExitOnUnansweredBox(const UiRequest& request)
 {
+    // The box speaks the program's code page; the terminal reads UTF-8.
     std::fprintf(stderr, "No one can answer the %s \"%s\" (nothing in the script answers it):\n%s\n",
-                 request.kind == "MessageBox" ? "message box" : "dialog", request.caption.c_str(),
-                 request.text.c_str());
+                 request.kind == "MessageBox" ? "message box" : "dialog",
+                 CodePageToUtf8(request.caption, GetACP()).c_str(), CodePageToUtf8(request.text, GetACP()).c_str());
     std::fflush(stderr);
     std::_Exit(3);
 }

@@ -40,8 +40,8 @@ public:
     virtual void showCursor(HCURSOR cursor) { (void)cursor; }
     // All host mouse input goes to us while the platform holds a capture.
     virtual void setHostCapture(bool on) { (void)on; }
-    // The host window's title, where there is one.
-    virtual void setTitle(const std::string& title) { (void)title; }
+    // The host window's title, where there is one, in UTF-8.
+    virtual void setTitle(const std::string& utf8) { (void)utf8; }
     // Minimises the host window (our last shown top-level window was
     // minimised) or brings it back (one of ours was restored). The host
     // answers through HostMinimized and HostRestored (window/input.h).

@@ -1,6 +1,7 @@
 #include "platform/backend/sdl.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -208,10 +209,10 @@ public:
     void present() override;
     void showCursor(HCURSOR cursor) override;
     void setHostCapture(bool on) override { SDL_CaptureMouse(on ? SDL_TRUE : SDL_FALSE); }
-    void setTitle(const std::string& title) override
+    void setTitle(const std::string& utf8) override
     {
         if (window_)
-            SDL_SetWindowTitle(window_, title.c_str());
+            SDL_SetWindowTitle(window_, utf8.c_str());
     }
     void setHostMinimized(bool minimized) override;
     void setHostClipboardText(const std::string& utf8) override { SDL_SetClipboardText(utf8.c_str()); }
@@ -220,6 +221,14 @@ public:
     bool hostToDesktop(POINT host, POINT* desktop);
     bool desktopToHost(POINT desktop, POINT* host);
     bool presentsThroughSurface() const { return !renderer_ && surface_; }
+    unsigned long x11Window() const
+    {
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        return window_ && SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11
+                   ? info.info.x11.window
+                   : 0;
+    }
 
 private:
     void handle(const SDL_Event& e);
@@ -651,6 +660,12 @@ bool SdlPresentsThroughWindowSurface(Backend& backend)
 {
     auto* sdl = dynamic_cast<SdlBackend*>(&backend);
     return sdl && sdl->presentsThroughSurface();
+}
+
+unsigned long SdlHostX11Window(Backend& backend)
+{
+    auto* sdl = dynamic_cast<SdlBackend*>(&backend);
+    return sdl ? sdl->x11Window() : 0;
 }
 
 bool SdlHostToDesktop(Backend& backend, POINT host, POINT* desktop)

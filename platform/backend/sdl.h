@@ -21,5 +21,7 @@ bool SdlDesktopToHost(Backend& backend, POINT desktop, POINT* host);
 // For tests: whether the backend shows the desktop through the window's own
 // surface (no hardware renderer) rather than a renderer.
 bool SdlPresentsThroughWindowSurface(Backend& backend);
+// For tests: the host window's X window id, 0 when the display is no X one.
+unsigned long SdlHostX11Window(Backend& backend);
 
 }  // namespace plat

@@ -21,8 +21,9 @@ constexpr std::array<unsigned char, 8> kOldSignature = {'S', 'Z', ' ', 0x88, 0xF
 // decompressor is given the address of one of these as its "file name".
 struct Stream {
     HFILE file = HFILE_ERROR;
-    long long limit = -1;      // bytes that may still be written (-1: any)
+    long long limit = -1;      // the bytes the file holds (-1: any number)
     long long written = 0;
+    bool overrun = false;      // the expansion ran past the limit
     bool opened = false;
 };
 
@@ -52,14 +53,15 @@ int writeStream(mspack_file* f, void* buffer, int bytes)
     Stream* s = streamOf(f);
     if (bytes < 0)
         return -1;
-    // Bytes past the length the header gives are not part of the file.
-    long long keep = s->limit < 0 ? bytes : std::min<long long>(bytes, s->limit - s->written);
-    if (keep > 0) {
-        UINT n = _lwrite(s->file, static_cast<const char*>(buffer), UINT(keep));
-        if (n != UINT(keep))
-            return -1;
-        s->written += keep;
+    // More bytes than the header gives: the header or the data is damaged,
+    // and the expansion stops here.
+    if (s->limit >= 0 && bytes > s->limit - s->written) {
+        s->overrun = true;
+        return -1;
     }
+    if (bytes > 0 && _lwrite(s->file, static_cast<const char*>(buffer), UINT(bytes)) != UINT(bytes))
+        return -1;
+    s->written += bytes;
     return bytes;
 }
 
@@ -152,6 +154,8 @@ LONG expand(LzFile& lz, HFILE dest)
     out.file = dest;
     out.limit = lz.header->length;
     int err = lz.decompressor->extract(lz.decompressor.get(), lz.header, reinterpret_cast<const char*>(&out));
+    if (out.overrun)
+        return LZERROR_READ;
     switch (err) {
     case MSPACK_ERR_OK:
         break;
@@ -163,7 +167,8 @@ LONG expand(LzFile& lz, HFILE dest)
         return LZERROR_READ;
     }
     // An expansion that stops short of the length its header gives is a
-    // damaged or cut file, never a shorter copy.
+    // damaged or cut file, never a shorter copy; one that runs past it was
+    // stopped above.
     if (out.written < lz.header->length || out.written > 0x7FFFFFFF)
         return LZERROR_READ;
     return LONG(out.written);

@@ -34,9 +34,9 @@ int LZOpenFileA(const char* fileName, OFSTRUCT* info, WORD style);
 // Copies source (an LZ handle expands, a plain handle copies from its current
 // position) to the plain handle dest. The bytes written, or an LZERROR code:
 // BADINHANDLE / BADOUTHANDLE for unknown handles, READ for a source that
-// cannot be read or whose expansion is shorter than its header says, WRITE
-// when dest takes fewer bytes than given, GLOBALLOC when memory runs out.
-// Expansion past the length in the header is not written.
+// cannot be read or whose expansion is shorter or longer than its header
+// says, WRITE when dest takes fewer bytes than given, GLOBALLOC when memory
+// runs out. On an error dest may hold part of the expansion.
 LONG LZCopy(int source, int dest);
 // Closes an LZ handle or a plain file handle.
 void LZClose(int file);

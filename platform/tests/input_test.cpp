@@ -1,6 +1,7 @@
 // Mouse and keyboard routing: capture, focus, double clicks, activation, the
 // key messages, and the caption drag loop.
 
+#include "platform/core/codepage.h"
 #include "platform/tests/window_fixture.h"
 
 namespace plat::testing {
@@ -262,16 +263,36 @@ TEST_F(Input, ActivationTellsClickFromKeyboardAndTheApplicationHearsOfIt)
     EXPECT_EQ(of(WM_ACTIVATEAPP).size(), 2u);
 }
 
-TEST_F(Input, TheHostWindowIsNamedAfterTheActiveWindow)
+TEST_F(Input, TheHostWindowIsNamedAfterTheActiveWindowInUtf8)
 {
+    const int acp = GetACP();
+    SetACP(1253);
     HWND w = top(0, 0, 200, 200);
-    SetWindowTextA(w, "Title");
-    EXPECT_EQ(harness.backend().title(), "Title");
+    SetWindowTextA(w, "Kelbo");
+    EXPECT_EQ(harness.backend().title(), "Kelbo");
     // A nameless pop-up made active leaves the host its name.
     HWND popup = CreateWindowExA(0, "Rec", "", WS_POPUP | WS_VISIBLE, 50, 50, 100, 100, w, nullptr, nullptr, nullptr);
     SetActiveWindow(popup);
     ASSERT_EQ(GetActiveWindow(), popup);
-    EXPECT_EQ(harness.backend().title(), "Title");
+    EXPECT_EQ(harness.backend().title(), "Kelbo");
+    // A box with a Greek caption names the host as the desktop spells it.
+    HWND box = top(60, 60, 80, 80, WS_POPUP | WS_CAPTION);
+    SetWindowTextA(box, "\xD0\xF1\xEF\xF3\xEF\xF7\xDE");
+    ASSERT_EQ(GetActiveWindow(), box);
+    EXPECT_EQ(harness.backend().title(), "Προσοχή");
+    // Once it has gone, the nameless pop-up that is active again names the
+    // host after its owner, not after the box.
+    DestroyWindow(box);
+    ASSERT_EQ(GetActiveWindow(), popup);
+    EXPECT_EQ(harness.backend().title(), "Kelbo");
+    SetWindowTextA(w, "Kelbo 2");
+    EXPECT_EQ(harness.backend().title(), "Kelbo 2") << "the owner renamed";
+    // A nameless window of no owner: the topmost window that has a name.
+    HWND loose = CreateWindowExA(0, "Rec", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    SetActiveWindow(loose);
+    SetWindowTextA(w, "Kelbo 3");
+    EXPECT_EQ(harness.backend().title(), "Kelbo 3");
+    SetACP(acp);
 }
 
 TEST_F(Input, DestroyingTheActiveWindowActivatesItsOwner)

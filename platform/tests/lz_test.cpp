@@ -1,6 +1,6 @@
 // Expansion of LZ-compressed files: files compressed by the Debian tool
 // expand byte for byte, plain files pass unchanged, and damaged or cut files
-// fail with the LZ error codes instead of giving a shorter copy.
+// fail with the LZ error codes instead of giving a shorter or longer copy.
 
 #include <gtest/gtest.h>
 
@@ -90,12 +90,16 @@ TEST_F(LzTest, ACutOrDamagedFileFailsInsteadOfGivingAShorterCopy)
     OFSTRUCT info;
     EXPECT_EQ(LZOpenFileA("E:\\HEADER", &info, OF_READ), LZERROR_READ);
 
-    // A header that claims fewer bytes than the data holds: only those.
-    std::string shorter = packed;
-    shorter[10] = 5, shorter[11] = shorter[12] = shorter[13] = 0;
-    TempConfig::writeFile(host("SHORTER"), shorter);
-    EXPECT_EQ(copy("SHORTER", "OUT"), 5);
-    EXPECT_EQ(TempConfig::readFile(host("OUT")), sample().substr(0, 5));
+    // A header whose length is not the data's, by a little or a lot.
+    const long long length = static_cast<long long>(sample().size());
+    for (long long claimed : {length - 1, length + 1, 5LL}) {
+        SCOPED_TRACE(claimed);
+        std::string wrong = packed;
+        for (int i = 0; i < 4; ++i)
+            wrong[std::size_t(10 + i)] = char((claimed >> (8 * i)) & 0xFF);
+        TempConfig::writeFile(host("WRONG"), wrong);
+        EXPECT_EQ(copy("WRONG", "OUT"), LZERROR_READ);
+    }
 }
 
 TEST_F(LzTest, UnknownHandlesAndMissingFilesAreRefused)

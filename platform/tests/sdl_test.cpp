@@ -216,6 +216,25 @@ std::string pasted(const std::string& target)
     return out;
 }
 
+TEST_F(SdlBackend, TheDesktopReadsAGreekWindowNameInUtf8)
+{
+    const unsigned long x = SdlHostX11Window(*backend);
+    if (!x || std::system("command -v xprop >/dev/null") != 0)
+        GTEST_SKIP() << "no X window, or xprop is not installed (scripts/dev installs it)";
+    const int acp = GetACP();
+    SetACP(1253);
+    CreateWindowExA(0, "SdlPlain", "\xD0\xF1\xEF\xF3\xEF\xF7\xDE", WS_CAPTION | WS_VISIBLE, 0, 0, 300, 200,
+                    nullptr, nullptr, nullptr, nullptr);
+    SetACP(acp);
+    FILE* p = ::popen(("xprop -id " + std::to_string(x) + " _NET_WM_NAME").c_str(), "r");
+    ASSERT_NE(p, nullptr);
+    char line[256] = {};
+    const bool read = std::fgets(line, sizeof line, p) != nullptr;
+    ::pclose(p);
+    ASSERT_TRUE(read);
+    EXPECT_STREQ(line, "_NET_WM_NAME(UTF8_STRING) = \"Προσοχή\"\n");
+}
+
 TEST_F(SdlBackend, WhatIsCopiedReachesTheDisplaysClipboardTextAsTextAndAPictureAsPng)
 {
     if (std::system("command -v xclip >/dev/null") != 0)

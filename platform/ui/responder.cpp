@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "platform/backend/backend.h"
+#include "platform/core/codepage.h"
+#include "platform/fs/paths.h"
 
 namespace plat::ui {
 
@@ -18,9 +20,9 @@ std::string Describe(const UiRequest& r)
         s += " \"" + r.templateName + "\"";
     else if (r.templateId)
         s += " " + std::to_string(r.templateId);
-    s += " captioned \"" + r.caption + "\"";
+    s += " captioned \"" + CodePageToUtf8(r.caption, GetACP()) + "\"";
     if (!r.text.empty())
-        s += " saying \"" + r.text + "\"";
+        s += " saying \"" + CodePageToUtf8(r.text, GetACP()) + "\"";
     return s;
 }
 

@@ -26,7 +26,8 @@ namespace ui {
 
 // True when no person can answer: the headless backend is running.
 bool Headless();
-// A short description of a request for messages: kind, caption and text.
+// A short description of a request for messages: kind, caption and text,
+// in UTF-8.
 std::string Describe(const UiRequest& request);
 
 }  // namespace ui

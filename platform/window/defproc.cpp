@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/backend/backend.h"
 #include "platform/draw/draw.h"
 #include "platform/screen/screen.h"
 #include "platform/ui/icons.h"
@@ -488,8 +487,8 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_SETTEXT:
         w->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
-        if (d.active == hwnd)
-            TheBackend().setTitle(w->text);
+        if (w->parent == d.desktop())
+            NameHostAfterActiveWindow();
         if (hasCaption(w))
             DrawFrame(w);
         return 1;

@@ -174,6 +174,8 @@ bool TakeTimerMessage(MSG* out, HWND filter, bool remove);
 bool TakePaintMessage(MSG* out, HWND filter);
 bool TakeInputMessage(MSG* out, HWND filter, UINT first, UINT last, bool remove);
 void Activate(Window* w, WORD state);
+// Names the host window after the active window (see input.cpp), in UTF-8.
+void NameHostAfterActiveWindow();
 // After one of our top-level windows was minimised: the host window is
 // minimised once none of ours shows any more. After one was restored (or
 // maximised from its icon): the host window comes back with it. Each only

@@ -10,6 +10,7 @@
 #include "platform/backend/backend.h"
 #include "platform/clock/clock.h"
 #include "platform/core/codepage.h"
+#include "platform/fs/paths.h"
 #include "platform/screen/screen.h"
 #include "platform/window/desktop.h"
 #include "platform/window/input.h"
@@ -519,6 +520,25 @@ Window* RememberedFocus(Window* top)
     return f;
 }
 
+void NameHostAfterActiveWindow()
+{
+    // A nameless pop-up takes the name of the nearest owner that has one,
+    // else of the topmost named window: never a blank in the desktop's task
+    // list, nor the name of a box that has gone.
+    Desktop& d = TheDesktop();
+    const Window* named = d.fromHandle(d.active);
+    while (named && named->text.empty())
+        named = named->owner;
+    if (!named) {
+        const std::vector<Window*>& tops = d.desktop()->children;
+        auto it = std::find_if(tops.begin(), tops.end(),
+                               [](const Window* top) { return top->alive && IsShown(top) && !top->text.empty(); });
+        named = it == tops.end() ? nullptr : *it;
+    }
+    if (named)
+        TheBackend().setTitle(CodePageToUtf8(named->text, GetACP()));
+}
+
 void Activate(Window* w, WORD state)
 {
     Desktop& d = TheDesktop();
@@ -545,10 +565,7 @@ void Activate(Window* w, WORD state)
         return;
     }
     d.lastActive = H(w);
-    // The host window is named after the active one; a nameless pop-up
-    // leaves it the name it had, not a blank in the desktop's task list.
-    if (!w->text.empty())
-        TheBackend().setTitle(w->text);
+    NameHostAfterActiveWindow();
     SetWindowPos(H(w), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Send(w, WM_NCACTIVATE, 1, 0);
     if (w->alive)

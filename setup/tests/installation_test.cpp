@@ -251,7 +251,7 @@ std::map<std::string, std::string> userFiles(const TempConfig& config)
     return snapshot(config.root(), {"config/windows", "config/registry"});
 }
 
-TEST_F(InstallationTest, ACutCompressedFileFailsWithStatus29AndTakesBackWhatTheRunMade)
+TEST_F(InstallationTest, ACutCompressedFileOrOneOfTheWrongLengthFailsWithStatus29AndIsTakenBack)
 {
     // A program-files folder with a Greek name: the boxes show paths as
     // they are and convert only their own texts.
@@ -260,20 +260,37 @@ TEST_F(InstallationTest, ACutCompressedFileFailsWithStatus29AndTakesBackWhatTheR
     disc.exe("A.TXT", "a").exe("KELBO32.$", programBytes());
     mapDisc();
     compressOnDisc(disc.installerFileHost("KELBO32.$"));
-    std::string host = disc.installerFileHost("KELBO32.$");
-    std::string packed = TempConfig::readFile(host);
-    fs::remove(host);
-    TempConfig::writeFile(host, packed.substr(0, packed.size() - 40));
-    auto before = userFiles(config);
+    const std::string host = disc.installerFileHost("KELBO32.$");
+    const std::string packed = TempConfig::readFile(host);
+    // The header's length (bytes 10 to 13) one short or one long.
+    auto withLength = [&packed](std::size_t length) {
+        std::string bytes = packed;
+        for (int i = 0; i < 4; ++i)
+            bytes[std::size_t(10 + i)] = char((length >> (8 * i)) & 0xFF);
+        return bytes;
+    };
+    const std::pair<const char*, std::string> damages[] = {
+        {"cut", packed.substr(0, packed.size() - 40)},
+        {"header one byte short", withLength(programBytes().size() - 1)},
+        {"header one byte long", withLength(programBytes().size() + 1)},
+    };
+    for (const auto& [what, bytes] : damages) {
+        SCOPED_TRACE(what);
+        ResetSetup();
+        boxes.clear();
+        fs::remove(host);
+        TempConfig::writeFile(host, bytes);
+        auto before = userFiles(config);
 
-    EXPECT_EQ(install(), 0);
-    ASSERT_EQ(boxes.size(), 5u);
-    EXPECT_EQ(boxes[0], "LZERROR_READ");
-    EXPECT_EQ(boxes[1], "Πρόβλημα κατά την αποσυμπίεση του αρχείου: \nC:\\Προγράμματα\\Jx Multimedia\\KELBO\\Temp\\KELBO32.$");
-    EXPECT_EQ(boxes[2], "Δεν μπορώ να κάνω σωστά την εγκατάσταση\nstatus=29");
-    EXPECT_EQ(boxes[3], "Υπάρχει πρόβλημα με την εγκατάσταση\nstatus=15");
-    EXPECT_EQ(boxes[4], "Η εγκατάσταση δεν ολοκληρώθηκε");
-    EXPECT_EQ(userFiles(config), before) << "the target tree, A.TXT and the temporary folder are gone";
+        EXPECT_EQ(install(), 0);
+        ASSERT_EQ(boxes.size(), 5u);
+        EXPECT_EQ(boxes[0], "LZERROR_READ");
+        EXPECT_EQ(boxes[1], "Πρόβλημα κατά την αποσυμπίεση του αρχείου: \nC:\\Προγράμματα\\Jx Multimedia\\KELBO\\Temp\\KELBO32.$");
+        EXPECT_EQ(boxes[2], "Δεν μπορώ να κάνω σωστά την εγκατάσταση\nstatus=29");
+        EXPECT_EQ(boxes[3], "Υπάρχει πρόβλημα με την εγκατάσταση\nstatus=15");
+        EXPECT_EQ(boxes[4], "Η εγκατάσταση δεν ολοκληρώθηκε");
+        EXPECT_EQ(userFiles(config), before) << "the target tree, A.TXT and the temporary folder are gone";
+    }
 }
 
 TEST_F(InstallationTest, NamesThatLeaveTheirFolderAreRefusedAsThePlatformReadsThem)
@@ -320,6 +337,71 @@ TEST_F(InstallationTest, AUsersTempInTheTargetIsNeverWrittenIntoNorEmptied)
         EXPECT_EQ(snapshot(target() + "/Temp/", {}), (std::map<std::string, std::string>{{"README.TXT", "the user's own"}}));
         EXPECT_EQ(snapshot(elsewhere, {}), (std::map<std::string, std::string>{{"README.TXT", "the user's own"}}));
         EXPECT_FALSE(fs::exists(target() + "/Temp1"));
+    }
+}
+
+TEST_F(InstallationTest, ALinkPlantedInTheTargetDuringTheCopyLeadsNoWriteNorRemovalOutside)
+{
+    // The user's own folder, which the link will point at, holds a file of
+    // the name the run gave one of its own.
+    const std::string outside = config.root() + "/outside", moved = config.root() + "/moved";
+    TempConfig::writeFile(outside + "/bitmap/1908.bmp", "the user's picture");
+    disc.listOnly("EXES", "title.resources")
+        .file("SETUP/title.resources/bitmap/1908.bmp", "BM picture")
+        .exe("A.TXT", "a")
+        .listOnly("EXES", "title.resources\\B.TXT");
+    mapDisc();
+    // As A.TXT is written, another process of the user's moves the library
+    // the run made out of the target and puts a link to its folder there.
+    plat::SetWriteFaultHook([&](const std::string& host, std::size_t) {
+        const std::string library = target() + "/title.resources";
+        if (host.size() > 11 && host.compare(host.size() - 11, 11, "KELBO/A.TXT") == 0 && !fs::is_symlink(library)) {
+            fs::rename(library, moved);
+            fs::create_directory_symlink(outside, library);
+        }
+        return 0;
+    });
+    const auto outsideBefore = snapshot(outside, {});
+
+    EXPECT_EQ(install(), 0);
+    plat::SetWriteFaultHook(nullptr);
+    ASSERT_GE(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0], "Το αρχείο θα γραφόταν έξω από τον κατάλογο προορισμού:\ntitle.resources\\B.TXT");
+    EXPECT_EQ(boxes.back().substr(0, boxes.back().find('\n')), "Η εγκατάσταση δεν ολοκληρώθηκε");
+    EXPECT_EQ(snapshot(outside, {}), outsideBefore) << "nothing written or removed through the link";
+    EXPECT_EQ(snapshot(moved, {}),
+              (std::map<std::string, std::string>{{"bitmap", "<folder>"}, {"bitmap/1908.bmp", "BM picture"}}))
+        << "what the run made, once out of the target, is no longer the run's to remove";
+    EXPECT_FALSE(fs::exists(target() + "/A.TXT"));
+}
+
+TEST_F(InstallationTest, AResourceLibraryOnTheMediumIsTakenOnlyFromTheMedium)
+{
+    const std::string outside = config.root() + "/private";
+    TempConfig::writeFile(outside + "/secret.txt", "the user's own");
+    disc.exe("A.TXT", "a").file("LIBS/title.resources/module.ini", "[Module]\r\n");
+    mapDisc();
+    const std::string link = disc.installerFileHost("title.resources");
+    for (bool offTheMedium : {true, false}) {
+        SCOPED_TRACE(offTheMedium ? "a link off the medium" : "a link to another folder of the medium");
+        ResetSetup();
+        boxes.clear();
+        fs::remove(link);
+        fs::create_directory_symlink(offTheMedium ? outside : disc.hostRoot() + "/LIBS/title.resources", link);
+        const auto before = userFiles(config);
+
+        EXPECT_EQ(install(), 0);
+        if (offTheMedium) {
+            EXPECT_EQ(boxes, (std::vector<std::string>{"Υπάρχει πρόβλημα με το αρχείο\nE:\\SETUP\\title.resources",
+                                                       "Δεν μπορώ να κάνω σωστά την εγκατάσταση\nstatus=135",
+                                                       "Υπάρχει πρόβλημα με την εγκατάσταση\nstatus=15",
+                                                       "Η εγκατάσταση δεν ολοκληρώθηκε"}));
+            EXPECT_EQ(userFiles(config), before) << "nothing of the user's folder reached the target";
+            EXPECT_TRUE(noteMentions("refused to read \"E:\\SETUP\\title.resources\""));
+        } else {
+            EXPECT_EQ(boxes, std::vector<std::string>{"Η εγκατάσταση έγινε κανονικά"});
+            EXPECT_EQ(TempConfig::readFile(target() + "/title.resources/module.ini"), "[Module]\r\n");
+        }
     }
 }
 

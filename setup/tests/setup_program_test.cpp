@@ -63,6 +63,13 @@ TEST_F(SetupProgramTest, AScriptAnswersItsPagesAndBoxes)
     EXPECT_EQ(runSetup("KELBO_SCRIPT='" + script + "'", &said), 0) << said;
     EXPECT_EQ(TempConfig::readFile(config.root() + "/xdg/kelbo/Jx/Jx Multimedia/KELBO/README.TXT"),
               "Read me first.\r\n");
+
+    // Again, with nothing to answer whether to go on in the folder that is
+    // there now: the box is named on stderr as a terminal spells it.
+    TempConfig::writeFile(script, "answer 1\nanswer 1\nanswer 1\nanswer 1\n");
+    EXPECT_EQ(runSetup("KELBO_SCRIPT='" + script + "'", &said), 3) << said;
+    EXPECT_NE(said.find("\"Προσοχή\""), std::string::npos) << said;
+    EXPECT_NE(said.find("Το directory του προγράμματος υπάρχει."), std::string::npos) << said;
 }
 
 }  // namespace
