@@ -16,6 +16,7 @@
 #include "platform/audio/wave_out.h"
 #include "platform/clock/clock.h"
 #include "platform/movie/ffmpeg_module.h"
+#include "platform/tests/built_ffmpeg_module.h"
 #include "platform/tests/window_fixture.h"
 #include "platform/ui/message_box.h"
 #include "platform/window/messages.h"
@@ -392,7 +393,7 @@ TEST(WaveDecoder, WithoutTheFfmpegLibraryAdpcmPlaysAsSilenceOfItsLength)
     WaveDecoder::Create(*info)->decode(blocks, heard);
     SetFfmpegModulePath(std::string());
     WaveDecoder::Create(*info)->decode(blocks, missing);
-    SetFfmpegModulePath(std::nullopt);
+    UseBuiltFfmpegModule();
     EXPECT_EQ(heard.size(), 130u);
     EXPECT_FALSE(silent(heard)) << "decoded by the loaded library";
     EXPECT_EQ(missing.size(), 130u);
