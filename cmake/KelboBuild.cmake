@@ -99,6 +99,20 @@ function(kelbo_layer name)
   endif()
 endfunction()
 
+# kelbo_use_built_ffmpeg_module(target)
+# Test programs and fuzz targets run from the build, away from the program's
+# folder: they load the FFmpeg library from where the build put it, a path
+# that no program a user runs holds.
+function(kelbo_use_built_ffmpeg_module target)
+  get_target_property(srcs ${target} SOURCES)
+  set(support ${PROJECT_SOURCE_DIR}/platform/tests/built_ffmpeg_module.cpp)
+  if(NOT support IN_LIST srcs)
+    target_sources(${target} PRIVATE ${support})
+  endif()
+  target_compile_definitions(${target} PRIVATE KELBO_FFMPEG_MODULE_BUILT="$<TARGET_FILE:kelbo_ffmpeg>")
+  add_dependencies(${target} kelbo_ffmpeg)
+endfunction()
+
 # kelbo_layer_tests(name [DEPS lib ...] [RECURSE])
 # One test program per layer from tests/*.cpp, each test known to CTest; with
 # RECURSE also from the tests/ folder of each subfolder, so that a layer split
@@ -120,6 +134,7 @@ function(kelbo_layer_tests name)
     return()
   endif()
   add_executable(${name}_tests ${srcs})
+  kelbo_use_built_ffmpeg_module(${name}_tests)
   target_link_libraries(${name}_tests PRIVATE ${name} ${T_DEPS} GTest::gtest_main)
   kelbo_check_layer_includes(${name}_tests ${name} PART tests USES ${T_DEPS} ${recurse})
   target_compile_definitions(${name}_tests PRIVATE

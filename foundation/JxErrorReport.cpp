@@ -201,11 +201,10 @@ std::int32_t ErrorMessageBox(const char* text, unsigned style)
     }
 }
 
-void ReportStringIdChoice(unsigned id, unsigned style)
+std::int32_t ReportStringIdChoice(unsigned id, unsigned style)
 {
     std::string text;
-    if (LoadStringText(id, text))
-        ShowErrorBox(style, text.c_str());
+    return LoadStringText(id, text) ? ShowErrorBox(style, text.c_str()) : 0;
 }
 
 std::int32_t ReportStandardError(unsigned id)

@@ -87,9 +87,9 @@ std::int32_t ShowErrorBox(unsigned style, const char* text);
 // The box with its quit question: Abort asks whether to quit; No shows the
 // box again. Returns the box's answer.
 std::int32_t ErrorMessageBox(const char* text, unsigned style);
-// The text of id, unformatted, through ShowErrorBox; nothing when the id
-// has no text.
-void ReportStringIdChoice(unsigned id, unsigned style);
+// The text of id, unformatted, through ShowErrorBox; the box's answer, or
+// nothing shown and 0 when the id has no text.
+std::int32_t ReportStringIdChoice(unsigned id, unsigned style);
 // The wave-device probe's reports: 1058, 1087, 1088 and 1089 as themselves,
 // anything else as 1090.
 std::int32_t ReportStandardError(unsigned id);

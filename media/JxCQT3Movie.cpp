@@ -165,18 +165,20 @@ std::int16_t JxCQT3Movie::Open(const JxCString& fileName)
 {
     Close();
     playing_ = 0;
-    plat::OpenedMovie opened = plat::OpenMovie(fileName.View());
-    lastError_ = opened.error;
-    if (!opened.movie) {
+    for (;;) {
+        plat::OpenedMovie opened = plat::OpenMovie(fileName.View());
+        lastError_ = opened.error;
+        if (opened.movie) {
+            SetMovie(std::move(opened.movie), fileName);
+            return 1;
+        }
         if (lastError_ == plat::kMovieNoError)
             lastError_ = plat::kMovieNotAMovie;
+        // The box's Retry looks for the library again.
         JxCQT3Overseer* overseer = GetQT3Overseer();
-        if (lastError_ == plat::kMovieLibraryMissing && overseer)
-            overseer->ReportLibraryMissing();
-        return 0;
+        if (lastError_ != plat::kMovieLibraryMissing || !overseer || !overseer->ReportLibraryMissing())
+            return 0;
     }
-    SetMovie(std::move(opened.movie), fileName);
-    return 1;
 }
 
 std::int32_t JxCQT3Movie::PlayRange(plat::HWND window, std::int32_t start, std::int32_t end)

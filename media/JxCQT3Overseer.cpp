@@ -4,6 +4,7 @@
 
 #include "foundation/JxErrorReport.h"
 #include "media/JxCQT3Movie.h"
+#include "platform/audio/wave_decoder.h"
 #include "platform/movie/movie.h"
 #include "platform/window/messages.h"
 
@@ -124,12 +125,39 @@ plat::LRESULT JxCQT3Overseer::WindowProc(plat::HWND hwnd, plat::UINT msg, plat::
     return result;
 }
 
-void JxCQT3Overseer::ReportLibraryMissing()
+namespace {
+
+// Once per run: a box whose Retry asks the caller to look again, and whose
+// other answers mean that the title goes on without.
+bool reportOnce(bool& reported, unsigned id)
 {
-    if (libraryReported_)
-        return;
-    libraryReported_ = true;
-    ReportStringIdChoice(kCannotStartId, kAbortRetryIgnore | kQuestionIcon);
+    if (reported)
+        return false;
+    const bool retry = ReportStringIdChoice(id, kAbortRetryIgnore | kQuestionIcon) == kAnswerRetry;
+    reported = !retry;
+    return retry;
+}
+
+}  // namespace
+
+bool JxCQT3Overseer::ReportLibraryMissing()
+{
+    return reportOnce(libraryReported_, kCannotStartId);
+}
+
+bool JxCQT3Overseer::ReportSoundDecoderMissing()
+{
+    return reportOnce(soundDecoderReported_, kNoSoundDecoderId);
+}
+
+void CheckSoundDecoder(const plat::WAVEFORMATEX* format)
+{
+    for (;;) {
+        JxCQT3Overseer* overseer = GetQT3Overseer();
+        if (!format || !overseer || overseer->SoundDecoderReported() || !plat::WaveDecoderMissing(*format) ||
+            !overseer->ReportSoundDecoderMissing())
+            return;
+    }
 }
 
 // --- Start and end --------------------------------------------------------------

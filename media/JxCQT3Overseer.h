@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "events/JxCNotifyRoot.h"
+#include "platform/audio/wave_out.h"
 #include "platform/core/types.h"
 #include "platform/window/window.h"
 
@@ -55,6 +56,8 @@ class JxCQT3Overseer : public JxCNotifyRoot {
 public:
     // Message shown when the movie library cannot start.
     static constexpr unsigned kCannotStartId = 2804;
+    // Message shown when a sound's decoder cannot be had.
+    static constexpr unsigned kNoSoundDecoderId = 2805;
 
     JxCQT3Overseer() = default;
     ~JxCQT3Overseer() override;
@@ -75,8 +78,13 @@ public:
 
     // The movie library is loaded when the first movie opens: when it
     // cannot be, message 2804 says so, once, and the title goes on
-    // without movies.
-    void ReportLibraryMissing();
+    // without movies. True when the user chose Retry: the caller looks for
+    // the library again (and may report again).
+    bool ReportLibraryMissing();
+    // The same for the decoder of an ADPCM sound (message 2805): without
+    // it the title's sounds of that kind play as silence.
+    bool ReportSoundDecoderMissing();
+    bool SoundDecoderReported() const { return soundDecoderReported_; }
 
     // The layer's window procedure.
     static plat::LRESULT WindowProc(plat::HWND hwnd, plat::UINT msg, plat::WPARAM wParam, plat::LPARAM lParam);
@@ -88,7 +96,14 @@ private:
     std::vector<std::unique_ptr<JxCQTWindowPort>> ports_;
     std::vector<JxCQT3AbstractMovie*> shown_;  // not owned
     bool libraryReported_ = false;
+    bool soundDecoderReported_ = false;
 };
+
+// Reports once, through the overseer while the movie layer runs, that the
+// sound of the format cannot be decoded (an ADPCM sound without its
+// decoder); Retry looks again. The sound then plays as silence of its
+// length, so that what it paces keeps its time.
+void CheckSoundDecoder(const plat::WAVEFORMATEX* format);
 
 // Starts the movie library and makes the overseer; when the library cannot
 // start, message 2804 is shown and the program goes on without movies.

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "media/JxCQT3Overseer.h"
 #include "media/JxWaveMessages.h"
 
 JxCWaveQueue::JxCWaveQueue(std::int32_t bufferCount) : count_(bufferCount > 0 ? bufferCount : 0)
@@ -107,6 +108,7 @@ std::int32_t JxCWaveQueue::Open(plat::HWND window, const plat::WAVEFORMATEX* for
         Close();
     if (!format)
         return 6;
+    CheckSoundDecoder(format);
     if (plat::waveOutOpen(&device_, plat::WAVE_MAPPER, format, plat::DWORD_PTR(window), 0, plat::CALLBACK_WINDOW) != 0) {
         device_ = nullptr;
         return 13;

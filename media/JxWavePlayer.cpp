@@ -4,6 +4,7 @@
 #include <memory>
 #include <new>
 
+#include "media/JxCQT3Overseer.h"
 #include "media/JxWaveMessages.h"
 #include "platform/fs/errors.h"
 #include "platform/window/messages.h"
@@ -306,6 +307,7 @@ std::int16_t PlayWave(JxWaveRecord* r, plat::HWND window, std::int16_t* status)
     *status = kWaveBadFormat;
     if (!r || r->device)
         return 0;
+    CheckSoundDecoder(r->Format());
     auto callback = plat::DWORD_PTR(window);
     plat::MMRESULT result =
         plat::waveOutOpen(&r->device, plat::WAVE_MAPPER, r->Format(), callback, 0, plat::CALLBACK_WINDOW);

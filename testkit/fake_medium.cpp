@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 namespace testkit {
 
@@ -91,7 +92,9 @@ void FakeMedium::write() const
     fs::create_directories(installerHost());
     auto put = [](const std::string& path, const std::string& bytes) {
         fs::create_directories(fs::path(path).parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
+        fs::remove(path);  // a read-only file of an earlier write
+        if (!(std::ofstream(path, std::ios::binary) << bytes))
+            throw std::runtime_error("cannot write " + path);
         fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                         fs::perm_options::remove);
     };

@@ -37,7 +37,8 @@ public:
     FakeMedium& file(const std::string& path, const std::string& bytes);
 
     // Writes every file and the script; the disc's files are made
-    // read-only, as on a pressed disc.
+    // read-only, as on a pressed disc. Throws std::runtime_error when a
+    // file cannot be written.
     void write() const;
 
     std::string hostRoot() const { return root_; }

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/movie/ffmpeg_module.h"
+
 namespace testkit {
 
 namespace {
@@ -25,8 +27,8 @@ bool endsWith(const std::string& s, const std::string& tail)
 bool IsInstalledFile(const std::string& name, const std::string& dataFileName)
 {
     const std::string n = lower(name);
-    return n == "kelbo32" || endsWith(n, ".resources") || n == "kelbo32.ini" || n == lower(dataFileName) ||
-           n == "worddata.dat" || (n.rfind("jx", 0) == 0 && endsWith(n, ".gv3"));
+    return n == "kelbo32" || endsWith(n, ".resources") || n == plat::kFfmpegModuleFile || n == "kelbo32.ini" ||
+           n == lower(dataFileName) || n == "worddata.dat" || (n.rfind("jx", 0) == 0 && endsWith(n, ".gv3"));
 }
 
 void MoveDataToDisc(const std::string& programFolder, const std::string& discFolder, const std::string& dataFileName)

@@ -1,7 +1,8 @@
 #pragma once
 // A title laid out as its users have it: the installer's part in the
 // program's folder on the hard disk (the program, its resource libraries,
-// the title's INI file, the product data file and the quiz's word file),
+// the movie library, the title's INI file, the product data file and the
+// quiz's word file),
 // and everything else (the data store, pictures, sounds, animations,
 // movies) on the title's disc, a CD-ROM drive with its volume label.
 //

@@ -8,6 +8,7 @@
 
 #include "media/JxCQT3Movie.h"
 #include "platform/movie/ffmpeg_module.h"
+#include "platform/tests/built_ffmpeg_module.h"
 #include "platform/tests/colour_movies.h"
 #include "runtime/JxTypeRegistry.h"
 #include "tests/program_fixture.h"
@@ -47,7 +48,7 @@ protected:
     {
         if (IsSkipped())
             return;
-        plat::SetFfmpegModulePath(std::nullopt);
+        plat::testing::UseBuiltFfmpegModule();
         ProgramTest::TearDown();
     }
     int count(const std::string& words) const

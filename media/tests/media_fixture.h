@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/JxStringLoader.h"
 #include "platform/audio/audio_output.h"
 #include "platform/audio/headless_audio.h"
 #include "platform/audio/wave_out.h"
@@ -14,6 +15,21 @@
 #include "runtime/tests/product_fixture.h"
 
 namespace media_test {
+
+// Each message's text is "text N" (N its id) while this lives.
+struct NumberedTexts {
+    NumberedTexts()
+        : previous(SetStringLoader([](unsigned id, std::string& text) {
+              text = "text " + std::to_string(id);
+              return true;
+          }))
+    {
+    }
+    ~NumberedTexts() { SetStringLoader(previous); }
+    NumberedTexts(const NumberedTexts&) = delete;
+    NumberedTexts& operator=(const NumberedTexts&) = delete;
+    JxStringLoader previous;
+};
 
 class MediaTest : public product_test::ProductTest {
 protected:

@@ -7,7 +7,9 @@
 #include "media/JxCQT3Overseer.h"
 #include "media/JxCQT3Resource.h"
 #include "media/tests/media_fixture.h"
+#include "platform/movie/ffmpeg_module.h"
 #include "platform/screen/screen.h"
+#include "platform/tests/built_ffmpeg_module.h"
 #include "platform/tests/colour_movies.h"
 
 namespace media_test {
@@ -36,6 +38,7 @@ protected:
     void TearDown() override
     {
         EndMovieLayer();
+        plat::testing::UseBuiltFfmpegModule();
         if (!IsSkipped())
             MediaTest::TearDown();
     }
@@ -97,6 +100,23 @@ TEST_F(MovieFfmpegTest, H264WithAacSoundPlaysEachFrameAtItsTimeBothWaysWithItsSo
     EXPECT_GT(forwards.loudest, 1000);
     EXPECT_GE(forwards.seconds10, 11u);
     EXPECT_EQ(playAndCheck(kH264, false).loudest, 0);
+}
+
+// The box that says movies cannot be played: its Retry, once the library
+// is in place, opens the movie.
+TEST_F(MovieFfmpegTest, RetryOnTheMissingLibraryBoxOpensTheMovieOnceTheLibraryIsThere)
+{
+    NumberedTexts texts;
+    plat::SetFfmpegModulePath(std::string());
+    plat::SetResponder([&](const plat::UiRequest& r) -> std::optional<int> {
+        boxes.push_back(r.text);
+        plat::testing::UseBuiltFfmpegModule();
+        return kAnswerRetry;
+    });
+    JxCQT3Movie movie;
+    EXPECT_TRUE(movie.Open(JxCString("E:\\CINEPAK.mov")));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("text 2804"), std::string::npos) << boxes[0];
 }
 
 }  // namespace

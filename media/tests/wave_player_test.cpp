@@ -11,11 +11,15 @@
 #include "foundation/JxErrorReport.h"
 #include "foundation/JxResourceLibraries.h"
 #include "foundation/JxStringLoader.h"
+#include "media/JxCQT3Overseer.h"
 #include "media/JxCWaveQueue.h"
 #include "platform/fs/folders.h"
 #include "media/JxWaveDevice.h"
 #include "media/JxWavePlayer.h"
 #include "media/tests/media_fixture.h"
+#include "platform/movie/ffmpeg_module.h"
+#include "platform/tests/built_ffmpeg_module.h"
+#include "platform/tests/ima_sound.h"
 #include "testkit/wave.h"
 
 namespace media_test {
@@ -48,6 +52,8 @@ protected:
     {
         FreeWave(owner.sound, 1);
         owner.sound = nullptr;
+        EndMovieLayer();
+        plat::testing::UseBuiltFfmpegModule();
         MediaTest::TearDown();
     }
 
@@ -510,6 +516,56 @@ TEST_F(WavePlayerTest, TheQueueRingRefusesABusyBufferAndClosesOnePastTheWriteInd
     EXPECT_EQ(queue.Open(window, nullptr), 6);
     plat::InjectWaveOutResult(plat::WaveOutCall::Open, plat::MMSYSERR_ALLOCATED);
     EXPECT_EQ(queue.Open(window, &f), 13);
+}
+
+// Without the FFmpeg library an ADPCM sound plays as silence of its length,
+// and the user is told once however many such sounds play; the box's Retry
+// looks for the library again, which a sound then plays through.
+TEST_F(WavePlayerTest, AnAdpcmSoundWithoutItsDecoderIsReportedOnceAndRetryFindsIt)
+{
+    testkit::WaveSound ima;
+    ima.formatTag = plat::WAVE_FORMAT_IMA_ADPCM;
+    ima.rate = 8000;
+    ima.bitsPerSample = 4;
+    ima.blockAlign = 36;
+    ima.avgBytesPerSec = 4000;
+    ima.formatExtra = {65, 0};  // samples per block
+    ima.factSamples = 65 * 20;
+    ima.data = plat::testing::NoisyImaBlocks(20);
+    const std::vector<std::uint8_t> bytes = testkit::EncodeWave(ima);
+    NumberedTexts texts;
+    int answer = kAnswerIgnore;
+    plat::SetResponder([&](const plat::UiRequest& r) -> std::optional<int> {
+        boxes.push_back(r.text);
+        if (answer == kAnswerRetry)
+            plat::testing::UseBuiltFfmpegModule();  // put in place meanwhile
+        return answer;
+    });
+    auto loudest = [&] {
+        JxWaveRecord* r = loadBytes(bytes, nullptr);
+        EXPECT_NE(r, nullptr);
+        playThrough(r);
+        FreeWave(r, 1);
+        owner.sound = nullptr;
+        int most = 0;
+        for (const auto& sound : audio->takeSounds())
+            if (sound.format.rate == 8000)  // not the box's beep
+                for (std::int16_t s : sound.samples)
+                    most = std::max(most, std::abs(int(s)));
+        return most;
+    };
+    ASSERT_TRUE(StartMovieLayer());
+    plat::SetFfmpegModulePath(std::string());
+    EXPECT_EQ(loudest(), 0);
+    EXPECT_EQ(loudest(), 0);
+    ASSERT_EQ(boxes.size(), 1u) << "once";
+    EXPECT_NE(boxes[0].find("text 2805"), std::string::npos) << boxes[0];
+
+    EndMovieLayer();  // a new run
+    ASSERT_TRUE(StartMovieLayer());
+    answer = kAnswerRetry;
+    EXPECT_GT(loudest(), 1000);
+    EXPECT_EQ(boxes.size(), 2u);
 }
 
 }  // namespace

@@ -92,6 +92,15 @@ std::optional<WaveFormatInfo> DescribeWaveFormat(const WAVEFORMATEX& f)
     }
 }
 
+bool WaveDecoderMissing(const WAVEFORMATEX& format)
+{
+    const std::optional<WaveFormatInfo> info = DescribeWaveFormat(format);
+    if (!info || info->kind == WaveFormatInfo::Kind::Pcm8 || info->kind == WaveFormatInfo::Kind::Pcm16)
+        return false;
+    const FfmpegModule* module = LoadFfmpegModule();
+    return !module || !module->openAdpcm(*info);
+}
+
 std::unique_ptr<WaveDecoder> WaveDecoder::Create(const WaveFormatInfo& info)
 {
     if (info.kind == WaveFormatInfo::Kind::Pcm8 || info.kind == WaveFormatInfo::Kind::Pcm16)

@@ -32,6 +32,10 @@ struct WaveFormatInfo {
 // or 16 bits with the block align they imply; ADPCM of 4 bits with room
 // for the block's header and whole sample groups).
 std::optional<WaveFormatInfo> DescribeWaveFormat(const WAVEFORMATEX& format);
+// True when a device opens for the format but would play its sound as
+// silence: ADPCM while the FFmpeg library (looked for now) is missing or
+// its codec refuses the format.
+bool WaveDecoderMissing(const WAVEFORMATEX& format);
 
 class WaveDecoder {
 public:

@@ -1,18 +1,16 @@
 #include "platform/movie/ffmpeg_module.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
 
-#include <climits>
+#include <vector>
+
+#include "platform/fs/folders.h"
 
 namespace plat {
 
 namespace {
 
-constexpr const char* kModuleFile = "libkelbo_ffmpeg.so";
-
 struct ModuleState {
-    bool tried = false;
     const FfmpegModule* module = nullptr;
     std::optional<std::string> path;  // a test's, instead of the usual places
 };
@@ -23,15 +21,10 @@ ModuleState& state()
     return s;
 }
 
-std::string besideProgram()
+std::string folderOf(const std::string& file)
 {
-    char exe[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (n <= 0)
-        return {};
-    const std::string path(exe, std::size_t(n));
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1) + kModuleFile;
+    const std::size_t slash = file.rfind('/');
+    return slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
 }
 
 // The library stays loaded for the rest of the run: what it made (movies,
@@ -53,30 +46,39 @@ const FfmpegModule* load(const std::string& path)
     return module;
 }
 
+// Where the library is looked for, in order.
+std::vector<std::string> places()
+{
+    if (state().path)
+        return {*state().path};
+    // Beside the program's file: an installed title's folder, where its
+    // installer put the library; then beside our executable, which is the
+    // same folder unless it stands in for an installed program file.
+    std::vector<std::string> found;
+    for (const std::string& folder : {folderOf(ProgramFileHost()), folderOf(ExecutableFileHost())})
+        if (!folder.empty() && (found.empty() || found.front() != folder + kFfmpegModuleFile))
+            found.push_back(folder + kFfmpegModuleFile);
+    return found;
+}
+
 }  // namespace
 
 const FfmpegModule* LoadFfmpegModule()
 {
     ModuleState& s = state();
-    if (s.tried)
-        return s.module;
-    s.tried = true;
-    if (s.path) {
-        s.module = load(*s.path);
-        return s.module;
-    }
-    s.module = load(besideProgram());
-#ifdef KELBO_FFMPEG_MODULE_BUILT
+    // A failure is not remembered: a library put in place meanwhile is
+    // found by the next call (the box that says movies cannot play offers
+    // Retry for that).
     if (!s.module)
-        s.module = load(KELBO_FFMPEG_MODULE_BUILT);  // a program or test run from the build
-#endif
+        for (const std::string& place : places())
+            if ((s.module = load(place)))
+                break;
     return s.module;
 }
 
 void SetFfmpegModulePath(std::optional<std::string> path)
 {
     ModuleState& s = state();
-    s.tried = false;
     s.module = nullptr;
     s.path = std::move(path);
 }

@@ -47,15 +47,19 @@ struct FfmpegModule {
 };
 
 constexpr int kFfmpegModuleVersion = 1;
+// The library's file name, beside the program.
+constexpr const char* kFfmpegModuleFile = "libkelbo_ffmpeg.so";
 // The library's one exported function: `const FfmpegModule* NAME()`.
 constexpr const char* kFfmpegModuleEntry = "kelbo_ffmpeg_module";
 
-// The library, loaded at the first call (beside the program, else where
-// the build put it); null when it or FFmpeg is missing, and then for the
-// rest of the run.
+// The library, loaded at the first call that finds it: beside the
+// program's file (an installed title's folder, where its installer put it),
+// else beside our executable. Null while it or FFmpeg is missing; each call
+// then looks again, so a library put in place meanwhile is found.
 const FfmpegModule* LoadFfmpegModule();
-// Tests: the file to load instead (an empty one is missing); nullopt puts
-// the usual places back. The next LoadFfmpegModule looks again.
+// Programs run from the build (tests, fuzz targets): the file to load
+// instead (an empty one is missing); nullopt puts the usual places back.
+// The next LoadFfmpegModule looks again.
 void SetFfmpegModulePath(std::optional<std::string> path);
 
 }  // namespace plat

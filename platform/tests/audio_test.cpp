@@ -16,6 +16,8 @@
 #include "platform/audio/wave_out.h"
 #include "platform/clock/clock.h"
 #include "platform/movie/ffmpeg_module.h"
+#include "platform/tests/built_ffmpeg_module.h"
+#include "platform/tests/ima_sound.h"
 #include "platform/tests/window_fixture.h"
 #include "platform/ui/message_box.h"
 #include "platform/window/messages.h"
@@ -32,18 +34,6 @@ WAVEFORMATEX pcm16(DWORD rate = 1000, WORD channels = 1)
     f.nBlockAlign = WORD(2 * channels);
     f.nAvgBytesPerSec = rate * f.nBlockAlign;
     f.wBitsPerSample = 16;
-    return f;
-}
-
-WAVEFORMATEX ima(WORD blockAlign = 36)
-{
-    WAVEFORMATEX f;
-    f.wFormatTag = WAVE_FORMAT_IMA_ADPCM;
-    f.nChannels = 1;
-    f.nSamplesPerSec = 8000;
-    f.nBlockAlign = blockAlign;
-    f.nAvgBytesPerSec = 4000;
-    f.wBitsPerSample = 4;
     return f;
 }
 
@@ -302,8 +292,8 @@ TEST_F(WaveOut, FormatsTheDevicePlaysAndThoseItRefuses)
 {
     auto query = [](WAVEFORMATEX f) { return waveOutOpen(nullptr, WAVE_MAPPER, &f, 0, 0, WAVE_FORMAT_QUERY); };
     EXPECT_EQ(query(pcm16(22050, 2)), MMSYSERR_NOERROR);
-    EXPECT_EQ(query(ima()), MMSYSERR_NOERROR);
-    WAVEFORMATEX ms = ima(512);
+    EXPECT_EQ(query(ImaFormat()), MMSYSERR_NOERROR);
+    WAVEFORMATEX ms = ImaFormat(512);
     ms.wFormatTag = WAVE_FORMAT_ADPCM;
     EXPECT_EQ(query(ms), MMSYSERR_NOERROR);
     WAVEFORMATEX f = pcm16();
@@ -314,7 +304,7 @@ TEST_F(WaveOut, FormatsTheDevicePlaysAndThoseItRefuses)
     EXPECT_EQ(query(f), WAVERR_BADFORMAT);
     f = pcm16(22050, 3);
     EXPECT_EQ(query(f), WAVERR_BADFORMAT);
-    EXPECT_EQ(query(ima(4)), WAVERR_BADFORMAT);  // no room beyond the block header
+    EXPECT_EQ(query(ImaFormat(4)), WAVERR_BADFORMAT);  // no room beyond the block header
     f = pcm16();
     f.wFormatTag = 0x55;
     EXPECT_EQ(query(f), WAVERR_BADFORMAT);
@@ -345,7 +335,7 @@ TEST_F(WaveOut, InjectedResultsAnswerTheNextCallsOfTheirKind)
 
 TEST(WaveDecoder, AnAdpcmBlockSplitOverTwoBuffersDecodesAsAWholeOne)
 {
-    auto info = DescribeWaveFormat(ima(36));
+    auto info = DescribeWaveFormat(ImaFormat(36));
     ASSERT_TRUE(info);
     EXPECT_EQ(info->samplesPerBlock, 65);
     std::vector<std::uint8_t> blocks(72);
@@ -378,13 +368,9 @@ TEST(WaveDecoder, AnAdpcmBlockSplitOverTwoBuffersDecodesAsAWholeOne)
 // machine without it each block is silence of its length.
 TEST(WaveDecoder, WithoutTheFfmpegLibraryAdpcmPlaysAsSilenceOfItsLength)
 {
-    auto info = DescribeWaveFormat(ima(36));
+    auto info = DescribeWaveFormat(ImaFormat(36));
     ASSERT_TRUE(info);
-    std::vector<std::uint8_t> blocks(72);
-    for (std::size_t i = 0; i < blocks.size(); ++i)
-        blocks[i] = std::uint8_t(i * 37 + 11);
-    blocks[2] = blocks[38] = 20;  // step indexes
-    blocks[3] = blocks[39] = 0;
+    const std::vector<std::uint8_t> blocks = NoisyImaBlocks(2);
     auto silent = [](const std::vector<std::int16_t>& v) {
         return std::all_of(v.begin(), v.end(), [](std::int16_t s) { return s == 0; });
     };
@@ -392,7 +378,11 @@ TEST(WaveDecoder, WithoutTheFfmpegLibraryAdpcmPlaysAsSilenceOfItsLength)
     WaveDecoder::Create(*info)->decode(blocks, heard);
     SetFfmpegModulePath(std::string());
     WaveDecoder::Create(*info)->decode(blocks, missing);
-    SetFfmpegModulePath(std::nullopt);
+    const bool missingReported = WaveDecoderMissing(ImaFormat(36));
+    UseBuiltFfmpegModule();
+    EXPECT_TRUE(missingReported);
+    EXPECT_FALSE(WaveDecoderMissing(ImaFormat(36)));
+    EXPECT_FALSE(WaveDecoderMissing(pcm16())) << "PCM needs no decoder";
     EXPECT_EQ(heard.size(), 130u);
     EXPECT_FALSE(silent(heard)) << "decoded by the loaded library";
     EXPECT_EQ(missing.size(), 130u);
