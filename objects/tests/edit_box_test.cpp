@@ -329,6 +329,25 @@ TEST_F(EditBoxPageTest, ADragSelectsAndASecondBoxTakingTheCaretMakesTheFirstMeas
     EXPECT_EQ(text(first), "abXgh");
 }
 
+TEST_F(EditBoxPageTest, AClickOnTheFocusedBoxTakesBackTheKeyboardThatWentElsewhere)
+{
+    click(20, 15);
+    type("ab");
+    // Moved while another page had the focus, the caret hid; then the
+    // keyboard went with a window that closed.
+    GetProduct()->SetFocusPage(nullptr);
+    tap(plat::VK_LEFT);
+    ASSERT_EQ(GetProduct()->GetCaret()->IsVisible(), 0);
+    plat::SetFocus(nullptr);
+    type("x");
+    EXPECT_EQ(text(first), "ab");
+    click(60, 15);
+    EXPECT_EQ(plat::GetFocus(), main);
+    EXPECT_EQ(GetProduct()->GetCaret()->IsVisible(), 1);
+    type("c");
+    EXPECT_EQ(text(first), "abc");
+}
+
 // --- Double-byte text ----------------------------------------------------------
 
 // Three double-byte characters of a code page, as the user types them; the

@@ -75,7 +75,9 @@ public:
     // The edit a key makes; whether the text or the caret changed.
     virtual std::int16_t ProcessKey(JxCKeyParams& key);
 
-    // The box takes the focus; the previous focus object (null for none).
+    // The box takes the focus, and its page becomes the focus page with the
+    // keyboard; the previous focus object (null for none). A box that has
+    // the focus takes the keyboard back, with its caret.
     JxCDisplayObject* TakeFocus();
     // -1 leaves an end as it is. 1 when something changed.
     std::int16_t SetSelection(std::int32_t caret, std::int32_t anchor, std::int16_t force);
@@ -95,6 +97,10 @@ private:
     enum Picture { kFocused, kNormal, kDisabled, kPictureCount };
 
     JxCPageObject* page() const;
+    void becomeFocusPage(JxCPageObject& owner);
+    // The box has the focus: its page becomes the focus page and takes the
+    // keyboard, with the box's caret.
+    void takeKeyboard(JxCPageObject& owner);
     bool disabled() const { return TestStateFlags(kStateDisabled) != 0; }
     // The limit flag: set while the text is wider than the box.
     void measureLimit();
