@@ -258,10 +258,13 @@ TEST_F(EditBoxPageTest, TypingEditingAndSelectingWithTheKeys)
     tap(plat::VK_DELETE);
     EXPECT_EQ(text(first), "");
 
-    // Tab, Enter and Escape are taken and change nothing.
+    // Tab, Enter, Escape and the control characters typed with Ctrl are
+    // taken and change nothing.
     type("ab");
     for (int vk : {plat::VK_TAB, plat::VK_RETURN, plat::VK_ESCAPE})
         tap(vk);
+    for (int vk : {int('A'), int('Z'), plat::VK_BACK, plat::VK_RETURN})
+        chord({plat::VK_CONTROL}, vk);
     EXPECT_EQ(text(first), "ab");
     JxCKeyParams enter(plat::WM_CHAR, 13, 0);
     EXPECT_EQ(first->HandleKey(enter), 1);

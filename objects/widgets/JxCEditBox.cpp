@@ -377,6 +377,10 @@ std::int16_t JxCEditBox::ProcessKey(JxCKeyParams& key)
     }
     if (ch == 9 || ch == 10 || ch == 13 || ch == 27)
         return 0;
+    // Nor are the other control characters text (Ctrl+A types 1, Ctrl+
+    // Backspace 127): as in any edit field, they would show as boxes.
+    if (ch < 0x20 || ch == 0x7F)
+        return 0;
     // The character, one byte or the two of a double-byte character.
     char typed[3] = {0, 0, 0};
     if (code > 0xFF) {
