@@ -5,7 +5,9 @@
 // the program's caret and a selection made with the keyboard or the mouse.
 // Typing stops once the text is wider than the box; replacing a selection
 // by no more text, and deleting, stay possible. A double-byte character,
-// which arrives as two character messages, goes in whole or not at all.
+// which arrives as two character messages, goes in whole or not at all;
+// control characters (Tab, Enter, Escape, those typed with Ctrl) never go
+// in.
 //
 // A linked object (a group collage) gets every key first and is told of
 // each change of the text or the caret with command 1 (arguments 0, 0 and
