@@ -354,7 +354,7 @@ TEST_F(FullDiscTest, ANewUsersFileThatCannotBeWrittenClaimsNothingKept)
     record.SetFileName("jx0.Gv3");
     EXPECT_EQ(record.Create("Ann"), JxCUserRecord::Creation::kFailed);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].text.find("The new user's file P:\\Users\\jx0.Gv3 could not be written."), std::string::npos)
+    EXPECT_NE(boxes[0].text.find("The new user could not be saved in P:\\Users\\jx0.Gv3."), std::string::npos)
         << boxes[0].text;
     EXPECT_FALSE(std::filesystem::exists(userHost("jx0.Gv3")));
 }
