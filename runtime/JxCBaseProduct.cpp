@@ -375,6 +375,32 @@ void JxCBaseProduct::RestoreFocusPage()
         savedFocusPage_ = nullptr;
 }
 
+JxCPageObject* JxCBaseProduct::pageHoldingFocusedField()
+{
+    auto holds = [this](JxCPageObject* page) {
+        return HasPage(page) && !page->IsClosing() && page->GetWindow() && page->GetFocusObject();
+    };
+    if (holds(focusPage_))
+        return focusPage_;
+    for (JxCPageObject* page = pages_.GetLast(); page; page = pages_.GetPrev(page))
+        if (holds(page) && page->CanActivate())
+            return page;
+    return nullptr;
+}
+
+void JxCBaseProduct::ReturnKeyboard()
+{
+    if (plat::GetFocus())
+        return;
+    JxCPageObject* page = pageHoldingFocusedField();
+    if (page)
+        SetFocusPage(page);
+    else if (HasPage(focusPage_) && !focusPage_->IsClosing())
+        page = focusPage_;
+    if (page && page->GetWindow())
+        plat::SetFocus(page->GetWindow());
+}
+
 void JxCBaseProduct::ReleaseMouseCapture()
 {
     plat::ReleaseCapture();

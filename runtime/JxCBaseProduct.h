@@ -164,6 +164,11 @@ public:
     JxCPageObject* GetSavedFocusPage() const { return savedFocusPage_; }
     JxCPageObject* SetSavedFocusPage(JxCPageObject* page);
     void RestoreFocusPage();
+    // The keyboard, gone with a window that closed (it is nowhere now),
+    // goes back to the page holding the focused field: the focus page when
+    // it holds one, else the frontmost page that does, which becomes the
+    // focus page; without such a page, to the focus page.
+    void ReturnKeyboard();
     // The current page as it was at the last mouse button message.
     JxCPageObject* GetMousePage() const { return mousePage_; }
     void SetMousePage(JxCPageObject* page) { mousePage_ = page; }
@@ -318,6 +323,9 @@ private:
     // The colour effect of the shadow's table: a dimmed grey.
     static constexpr std::int16_t kShadowEffect = 10;
     JxCPageObject* previousPageFor(JxCPageObject* page);
+    // The open page, not closing, whose window holds a focus object: the
+    // focus page first, then from the frontmost page that can be it.
+    JxCPageObject* pageHoldingFocusedField();
     void undoChangePage(JxCPageObject* page, JxCPageObject* previous);
     bool templateInUse(std::int16_t templateId);
     void closeAllPages();

@@ -21,14 +21,29 @@ JxCPoint JxCCaret::ownerOrigin(const JxCDisplayObject& owner)
     return JxCPoint(std::int16_t(rect.left - scroll.x), std::int16_t(rect.top - scroll.y + caption));
 }
 
+plat::HWND JxCCaret::ownerWindow(const JxCDisplayObject& owner)
+{
+    auto* panel = dynamic_cast<JxCPanelObject*>(owner.GetContainer());
+    const JxCPageObject* page = panel ? panel->GetParent() : nullptr;
+    return page ? page->GetWindow() : nullptr;
+}
+
 std::int16_t JxCCaret::Create(JxCDisplayObject* owner, JxCPoint position, std::int32_t height)
 {
-    if (owner_ && owner_ != owner && window_) {
-        if (auto* client = dynamic_cast<JxCCaretClient*>(ownerObject_))
+    // The caret stands in the window of the owner's own page, which need
+    // not be the current page: a field given the focus by an action that a
+    // click on another page started would otherwise take the keyboard to
+    // that page each time its caret is shown.
+    const plat::HWND own = owner ? ownerWindow(*owner) : nullptr;
+    const bool otherOwner = owner_ && owner_ != owner;
+    if (window_ && (otherOwner || (own && own != window_))) {
+        if (auto* client = dynamic_cast<JxCCaretClient*>(ownerObject_); client && otherOwner)
             client->ForgetTextMeasure();
         Destroy(window_);
         window_ = nullptr;
     }
+    if (!window_)
+        window_ = own;
     if (!window_) {
         JxCBaseProduct* product = GetProduct();
         JxCPageObject* page = product ? product->GetCurrentPage() : nullptr;
@@ -65,7 +80,10 @@ std::int16_t JxCCaret::Show(const JxCNotifyRoot* owner)
         return 0;
     JxCBaseProduct* product = GetProduct();
     JxCPageObject* focus = product ? product->GetFocusPage() : nullptr;
-    if (!focus || !window_ || focus->GetWindow() != window_)
+    // A child page never becomes the focus page: its window is the focus
+    // page's own as far as the caret goes.
+    const plat::HWND focusWindow = focus ? focus->GetWindow() : nullptr;
+    if (!focusWindow || !window_ || (focusWindow != window_ && !plat::IsChild(focusWindow, window_)))
         return 0;
     visible_ = 1;
     // Taking the focus away and back makes the window's focus message

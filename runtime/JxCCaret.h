@@ -35,15 +35,17 @@ public:
     ~JxCCaret() override = default;
 
     // Gives the caret to the owner at the position (owner coordinates) with
-    // the height, in the window of the product's current page when none is
-    // set. A former owner is told to measure itself again and its system
-    // caret goes. 1 for a null owner; otherwise what showing it answers (0
-    // when the window is not the focus page's).
+    // the height, in the window of the owner's page (of the product's
+    // current page for an owner on none, when no window is set). A former
+    // owner is told to measure itself again; the system caret goes from a
+    // window that is not the new one. 1 for a null owner; otherwise what
+    // showing it answers (0 when the window is not the focus page's).
     std::int16_t Create(JxCDisplayObject* owner, JxCPoint position, std::int32_t height);
     // Moves the caret of the owner, visible again when it was; 0 when the
     // object is not the owner.
     std::int16_t MoveTo(const JxCNotifyRoot* owner, JxCPoint position);
-    // Shows the caret of the owner when its window is the focus page's.
+    // Shows the caret of the owner when its window is the focus page's (or
+    // a child window of it, a child page's).
     std::int16_t Show(const JxCNotifyRoot* owner);
     // Hides the caret of the owner; 0 when no window is set or the object
     // is not the owner.
@@ -83,6 +85,8 @@ protected:
 
 private:
     static JxCPoint ownerOrigin(const JxCDisplayObject& owner);
+    // The window of the page the owner lies on; null when there is none.
+    static plat::HWND ownerWindow(const JxCDisplayObject& owner);
     bool ownerMeets(const JxCRect& area) const;
 
     plat::HWND window_ = nullptr;

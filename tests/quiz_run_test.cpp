@@ -36,6 +36,8 @@ constexpr int kLevels = 3;
 constexpr int kPerColumn = 8;
 // The quiz page's answer field, in its window.
 constexpr plat::POINT kAnswerField{140, 91};
+// The quiz page's question text, in its window.
+constexpr plat::POINT kQuestionText{150, 45};
 // The quiz page's minimise button, in its window, and the topics page's
 // button that brings a minimised quiz page back, in the content panel.
 constexpr plat::POINT kMinimiseButton{270, 12};
@@ -185,9 +187,75 @@ protected:
         closeNotice(lastOfLevel ? kResultsPage : kTopicDonePage, lastOfLevel ? "the level's results" : "the topic's end");
     }
 
+    // The answer field's text area on the screen, pixel by pixel.
+    static std::vector<std::uint32_t> answerFieldPixels()
+    {
+        const plat::RECT r = screenRect(quizPage());
+        std::vector<std::uint32_t> pixels;
+        const plat::Screen& screen = plat::TheScreen();
+        for (int y = r.top + 80; y < r.top + 102; ++y)
+            for (int x = r.left + 12; x < r.left + 268; ++x)
+                pixels.push_back(screen.pixels()[y * screen.stride() + x] & 0xFFFFFFu);
+        return pixels;
+    }
+
     int drags = 0;
     int reopened = 0;
 };
+
+// A wrong answer typed as soon as the topic is picked, its notice closed
+// not by a click on it but by one on the quiz page (on the question, or
+// straight into the answer field), as most people do: the answer field
+// still hears the keyboard, shows what is typed, and Return judges it.
+class NoticeClosedElsewhereTest : public QuizRunTest, public ::testing::WithParamInterface<plat::POINT> {};
+
+TEST_P(NoticeClosedElsewhereTest, TheAnswerFieldStillTakesTheTypingAndReturn)
+{
+    const plat::POINT where = GetParam();
+    std::vector<std::uint32_t> empty, wrong, retyped;
+    std::string typed;
+    logInAsNewUser("Quinn");
+    script.then("the welcome page's quiz link", [this] { return showsLink(testkit::kSampleQuizLink); },
+                [this] { clickContent(testkit::kSampleQuizLink); });
+    script.then("the topics page under the quiz page", [] { return quizPage() && page(testkit::kSampleTopicsPage); },
+                [this] {
+                    uncover(topicPoint(0));
+                    script.first("the first topic", [] { return true; },
+                                 [this] { harness->click(onScreen(main, topicPoint(0).x, topicPoint(0).y)); });
+                });
+    script.then("the first question", [] { return questionShown() == 0; }, [&] {
+        empty = answerFieldPixels();
+        harness->typeText("gear");
+        harness->tap(plat::VK_RETURN);
+    });
+    script.then("the wrong answer's page", [] { return page(kWrongPage) && quietly(); }, [&] {
+        wrong = answerFieldPixels();
+        const plat::RECT r = screenRect(quizPage());
+        harness->click({r.left + where.x, r.top + where.y});
+    });
+    script.then("the wrong answer's page closed", [] { return !page(kWrongPage); }, [this] {
+        harness->tap(plat::VK_END);
+        for (int i = 0; i < 4; ++i)
+            harness->tap(plat::VK_BACK);
+        harness->typeText(testkit::SampleQuizAnswer(0));
+    });
+    script.pause(kLook);
+    script.then("the answer typed", [] { return true; }, [&] {
+        retyped = answerFieldPixels();
+        typed = quizPanel()->GetAnswerText().View();
+        harness->tap(plat::VK_RETURN);
+    });
+    script.waitFor("the right answer's page", [] { return page(kRightPage) != nullptr; });
+    runScript();
+
+    ASSERT_FALSE(script.failed()) << script.failure() << " (after " << script.taken() << " steps; " << pagesAtTheEnd << ")";
+    EXPECT_NE(wrong, empty) << "the wrong answer never showed";
+    EXPECT_EQ(typed, testkit::SampleQuizAnswer(0));
+    EXPECT_NE(retyped, wrong) << "the field still shows the wrong answer";
+    EXPECT_NE(retyped, empty);
+}
+
+INSTANTIATE_TEST_SUITE_P(ByAClickOnTheQuizPage, NoticeClosedElsewhereTest, ::testing::Values(kQuestionText, kAnswerField));
 
 TEST_F(QuizRunTest, ANewUserPlaysTheWholeQuizFromTheLoginAndKeepsItAfterTheEnd)
 {

@@ -45,6 +45,7 @@ JxCPopupPageEx::~JxCPopupPageEx()
 {
     JxCBaseProduct* product = GetProduct();
     plat::HWND window = GetWindow();
+    const bool hadKeyboard = window && plat::GetFocus() == window;
     if (window && plat::IsWindow(window) && closingTransition() != 0) {
         plat::RECT r{};
         plat::GetClientRect(window, &r);
@@ -73,6 +74,10 @@ JxCPopupPageEx::~JxCPopupPageEx()
     SetWindow(nullptr);
     if (openerOpen)
         product->SetCurrentPage(opener);
+    // Closed while another page was active (a click there closed it), the
+    // window took the keyboard with it to nowhere.
+    if (hadKeyboard && product)
+        product->ReturnKeyboard();
     windowTransition_.reset();
     // The quiz's research button depends on the pages open beneath it.
     if (product)

@@ -258,10 +258,13 @@ TEST_F(EditBoxPageTest, TypingEditingAndSelectingWithTheKeys)
     tap(plat::VK_DELETE);
     EXPECT_EQ(text(first), "");
 
-    // Tab, Enter and Escape are taken and change nothing.
+    // Tab, Enter, Escape and the control characters typed with Ctrl are
+    // taken and change nothing.
     type("ab");
     for (int vk : {plat::VK_TAB, plat::VK_RETURN, plat::VK_ESCAPE})
         tap(vk);
+    for (int vk : {int('A'), int('Z'), plat::VK_BACK, plat::VK_RETURN})
+        chord({plat::VK_CONTROL}, vk);
     EXPECT_EQ(text(first), "ab");
     JxCKeyParams enter(plat::WM_CHAR, 13, 0);
     EXPECT_EQ(first->HandleKey(enter), 1);
@@ -327,6 +330,25 @@ TEST_F(EditBoxPageTest, ADragSelectsAndASecondBoxTakingTheCaretMakesTheFirstMeas
     type("z");
     EXPECT_EQ(text(second), "z");
     EXPECT_EQ(text(first), "abXgh");
+}
+
+TEST_F(EditBoxPageTest, AClickOnTheFocusedBoxTakesBackTheKeyboardThatWentElsewhere)
+{
+    click(20, 15);
+    type("ab");
+    // Moved while another page had the focus, the caret hid; then the
+    // keyboard went with a window that closed.
+    GetProduct()->SetFocusPage(nullptr);
+    tap(plat::VK_LEFT);
+    ASSERT_EQ(GetProduct()->GetCaret()->IsVisible(), 0);
+    plat::SetFocus(nullptr);
+    type("x");
+    EXPECT_EQ(text(first), "ab");
+    click(60, 15);
+    EXPECT_EQ(plat::GetFocus(), main);
+    EXPECT_EQ(GetProduct()->GetCaret()->IsVisible(), 1);
+    type("c");
+    EXPECT_EQ(text(first), "abc");
 }
 
 // --- Double-byte text ----------------------------------------------------------

@@ -254,11 +254,44 @@ void JxCEditBox::moveCaret()
 
 // --- Focus ---------------------------------------------------------------------------
 
+void JxCEditBox::becomeFocusPage(JxCPageObject& owner)
+{
+    // Keys go to the page holding the focused field, and only while it is
+    // the focus page does the field's caret show.
+    JxCBaseProduct* product = GetProduct();
+    if (product && product->HasPage(&owner) && owner.CanActivate())
+        product->SetFocusPage(&owner);
+}
+
+void JxCEditBox::takeKeyboard(JxCPageObject& owner)
+{
+    becomeFocusPage(owner);
+    // Showing the caret gives the window the keyboard (its focus message
+    // builds the system caret there).
+    if (JxCCaret* caret = disabled() ? nullptr : productCaret()) {
+        if (caret->GetOwner() != this && lineHeight_ >= 0) {
+            caret->Create(this, JxCPoint(GetRect().left, GetRect().top), lineHeight_);
+            moveCaret();
+        } else if (caret->GetOwner() == this && !caret->IsVisible()) {
+            caret->Show(this);
+        }
+    }
+    if (const plat::HWND window = owner.GetWindow(); window && plat::GetFocus() != window)
+        plat::SetFocus(window);
+}
+
 JxCDisplayObject* JxCEditBox::TakeFocus()
 {
     JxCPageObject* owner = page();
-    if (!owner || owner->GetFocusObject() == this)
+    if (!owner)
         return nullptr;
+    if (owner->GetFocusObject() == this) {
+        // The keyboard may have gone meanwhile (a window that closed took
+        // it along): it comes back.
+        takeKeyboard(*owner);
+        return nullptr;
+    }
+    becomeFocusPage(*owner);
     JxCDisplayObject* previous = owner->SetFocusObject(this);
     text_.SetCaret(text_.GetLength());
     text_.SetAnchor(text_.GetLength());
@@ -344,6 +377,10 @@ std::int16_t JxCEditBox::ProcessKey(JxCKeyParams& key)
     }
     if (ch == 9 || ch == 10 || ch == 13 || ch == 27)
         return 0;
+    // Nor are the other control characters text (Ctrl+A types 1, Ctrl+
+    // Backspace 127): as in any edit field, they would show as boxes.
+    if (ch < 0x20 || ch == 0x7F)
+        return 0;
     // The character, one byte or the two of a double-byte character.
     char typed[3] = {0, 0, 0};
     if (code > 0xFF) {
@@ -408,12 +445,16 @@ std::int16_t JxCEditBox::MouseUp(const JxCPoint& point, std::int16_t)
     drag_ = 0;
     if (disabled())
         return 1;
+    const bool inside = JxCDisplayObject::HitTest(point) != 0;
     if (!HasFocus()) {
-        if (JxCDisplayObject::HitTest(point))
+        if (inside)
             TakeFocus();
-    } else {
-        SetSelection(positionAt(point), -1, 0);
+        return 1;
     }
+    // A click on the focused field takes the keyboard back too.
+    if (inside)
+        TakeFocus();
+    SetSelection(positionAt(point), -1, 0);
     return 1;
 }
 

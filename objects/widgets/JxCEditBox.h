@@ -5,7 +5,9 @@
 // the program's caret and a selection made with the keyboard or the mouse.
 // Typing stops once the text is wider than the box; replacing a selection
 // by no more text, and deleting, stay possible. A double-byte character,
-// which arrives as two character messages, goes in whole or not at all.
+// which arrives as two character messages, goes in whole or not at all;
+// control characters (Tab, Enter, Escape, those typed with Ctrl) never go
+// in.
 //
 // A linked object (a group collage) gets every key first and is told of
 // each change of the text or the caret with command 1 (arguments 0, 0 and
@@ -75,7 +77,9 @@ public:
     // The edit a key makes; whether the text or the caret changed.
     virtual std::int16_t ProcessKey(JxCKeyParams& key);
 
-    // The box takes the focus; the previous focus object (null for none).
+    // The box takes the focus, and its page becomes the focus page with the
+    // keyboard; the previous focus object (null for none). A box that has
+    // the focus takes the keyboard back, with its caret.
     JxCDisplayObject* TakeFocus();
     // -1 leaves an end as it is. 1 when something changed.
     std::int16_t SetSelection(std::int32_t caret, std::int32_t anchor, std::int16_t force);
@@ -95,6 +99,10 @@ private:
     enum Picture { kFocused, kNormal, kDisabled, kPictureCount };
 
     JxCPageObject* page() const;
+    void becomeFocusPage(JxCPageObject& owner);
+    // The box has the focus: its page becomes the focus page and takes the
+    // keyboard, with the box's caret.
+    void takeKeyboard(JxCPageObject& owner);
     bool disabled() const { return TestStateFlags(kStateDisabled) != 0; }
     // The limit flag: set while the text is wider than the box.
     void measureLimit();

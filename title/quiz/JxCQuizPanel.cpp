@@ -8,7 +8,6 @@
 #include "objects/widgets/JxCButton.h"
 #include "objects/widgets/JxCEditBox.h"
 #include "objects/widgets/JxCParaText.h"
-#include "platform/window/window.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxCKeyParams.h"
 #include "runtime/JxCPageObject.h"
@@ -314,10 +313,8 @@ void JxCQuizPanel::UpdateAnswerField()
     if (!answerField_)
         return;
     setEnabled(answerField_, QuizCurrentTopic() >= 0);
+    // With the focus the quiz page takes the keyboard.
     answerField_->TakeFocus();
-    // The typing goes to the quiz page's window.
-    if (QuizCurrentTopic() >= 0 && GetParent() && GetParent()->GetWindow())
-        plat::SetFocus(GetParent()->GetWindow());
 }
 
 std::int16_t JxCQuizPanel::HandleKey(JxCKeyParams& key)

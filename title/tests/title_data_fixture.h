@@ -153,7 +153,7 @@ protected:
         writeUser("jx_" + name + ".Gv3", user);
         JxCUser& users = *data().GetUser();
         users.LoadList();
-        ASSERT_TRUE(users.Login(JxCString(name.c_str())));
+        ASSERT_TRUE(users.Login(users.FindFile(JxCString(("jx_" + name + ".Gv3").c_str()))));
     }
 
     testkit::ProductData file;

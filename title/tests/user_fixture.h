@@ -23,7 +23,8 @@ protected:
     {
         ReportingTest::SetUp();
         programStrings("1\tkelbo32.ini\n4\tKelbo\n190\t.\n191\tHello, \n3013\tmmapp\n"
-                       "8300\tThe user folder %s cannot be written.\n8301\tYour progress could not be saved in %s.\n" +
+                       "8300\tThe user folder %s cannot be written.\n8301\tYour progress could not be saved in %s.\n"
+                       "8302\tThe new user could not be saved in %s.\n8303\t%s cannot be written: no log-in.\n" +
                        moreProgramStrings());
         iniFile("[Directory]\nUser=" + std::string(userFolderSetting()) + "\n");
         ReadSettings();

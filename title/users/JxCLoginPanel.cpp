@@ -31,13 +31,17 @@ void JxCLoginPanel::deletePickedUser()
     JxCLoginField* field = user ? user->GetLoginWidgets().loginField : nullptr;
     if (!field)
         return;
-    const JxCString name = field->GetText();
-    if (user->IsCurrentName(name) || RunDialogPage(confirmationPage_, 0) != kDeleteAnswer)
+    // The user picked, by the file of the row: never found again by name.
+    const std::int32_t picked = PickedUser(*field);
+    const JxCUserEntry* entry = user->GetEntry(picked);
+    if (!entry || user->IsCurrentEntry(picked))
         return;
-    if (!user->DeleteUser(name))
+    const JxCString fileName = entry->fileName;
+    if (RunDialogPage(confirmationPage_, 0) != kDeleteAnswer || !user->DeleteUser(user->FindFile(fileName)))
         return;
     // The confirmation may have closed the login page meanwhile.
     field = user->GetLoginWidgets().loginField;
+    const JxCUserRecord* current = user->GetRecord();
     if (JxCLoginCollage* list = field ? FindLoginCollage(*field) : nullptr)
-        list->Reload(user->GetCurrentName());
+        list->Reload(current ? current->GetFileName() : JxCString());
 }

@@ -3,8 +3,8 @@
 // which the Delete key asks to delete the user picked in the login field.
 // The logged-in user cannot be deleted; for anyone else the confirmation
 // page is asked (through RunDialogPage) and its first button deletes the
-// user's file, after which the list is read again with the current user
-// picked. Every other key, a typed "." among them, goes on as usual.
+// file of the row picked, after which the list is read again with the
+// current user picked. Every other key, a typed "." among them, goes on as usual.
 //
 // Record: the panel's, then the confirmation page's id (u32).
 

@@ -90,20 +90,24 @@ JxCString JxCUser::MakeFileName() const
     return {};
 }
 
-std::int16_t JxCUser::Login(const JxCString& name)
+std::int16_t JxCUser::Login(std::int32_t entry)
 {
-    currentName_ = name;
-    const std::int32_t index = FindName(name);
-    if (index < 0)
+    const JxCUserEntry* picked = GetEntry(entry);
+    if (!picked)
         return 0;
-    // The entry's file may be the current record's own: it is saved and let
-    // go before it is read again.
-    const JxCString fileName = entries_[std::size_t(index)].fileName;
-    record_.reset();
+    const JxCUserEntry chosen = *picked;
+    if (record_ && record_->IsFileName(chosen.fileName)) {
+        currentName_ = chosen.userName;
+        return 1;
+    }
     auto record = std::make_unique<JxCUserRecord>();
-    if (!record->Load(fileName))
+    if (!record->Load(chosen.fileName)) {
+        if (record->IsUnwritable())
+            ReportErrorOk(JxCUserRecord::kCannotLogInId, UserFilePath(chosen.fileName));
         return 0;
+    }
     record_ = std::move(record);
+    currentName_ = chosen.userName;
     return 1;
 }
 
@@ -130,17 +134,15 @@ JxCString JxCUser::CreateUser(const JxCString& name)
     return {};
 }
 
-std::int16_t JxCUser::DeleteUser(const JxCString& name)
+std::int16_t JxCUser::DeleteUser(std::int32_t entry)
 {
-    if (IsCurrentName(name))
-        return 0;
     // The login lists its users before anyone has logged in; a user picked
     // there can be deleted then too, or the question it asks would lead to
     // nothing.
-    const std::int32_t index = FindName(name);
-    if (index < 0)
+    const JxCUserEntry* picked = GetEntry(entry);
+    if (!picked || IsCurrentEntry(entry))
         return 0;
-    return plat::DeleteFileA(UserFilePath(entries_[std::size_t(index)].fileName).GetText()) ? 1 : 0;
+    return plat::DeleteFileA(UserFilePath(picked->fileName).GetText()) ? 1 : 0;
 }
 
 bool JxCUser::IsNameTaken(const JxCTableString& name) const
@@ -162,20 +164,30 @@ bool JxCUser::IsNameTaken(const JxCTableString& name) const
 
 std::int32_t JxCUser::GetCurrentIndex() const
 {
-    if (!record_)
-        return 0;
-    return std::max(FindName(currentName_), 0);
+    return record_ ? std::max(FindFile(record_->GetFileName()), 0) : 0;
 }
 
-std::int32_t JxCUser::FindLoginName(const JxCTableString& name) const
+bool JxCUser::IsCurrentEntry(std::int32_t entry) const
 {
-    return record_ ? FindName(name) : -1;
+    const JxCUserEntry* e = GetEntry(entry);
+    return e && record_ && record_->IsFileName(e->fileName);
 }
 
 std::int32_t JxCUser::FindName(const JxCTableString& name) const
 {
     for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (entries_[i].userName.View() == name.View())
+            return static_cast<std::int32_t>(i);
+    for (std::size_t i = 0; i < entries_.size(); ++i)
         if (entries_[i].userName.EqualsTextNoCase(name))
+            return static_cast<std::int32_t>(i);
+    return -1;
+}
+
+std::int32_t JxCUser::FindFile(const JxCTableString& fileName) const
+{
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (entries_[i].fileName.EqualsNoCase(fileName))
             return static_cast<std::int32_t>(i);
     return -1;
 }

@@ -59,32 +59,38 @@ public:
     // killed half-way) left beside the users' files. For the start.
     static void RemoveAbandonedSaves();
 
-    // Logs the user of that name in (the first entry equal to it without
-    // regard to case); the previous record is saved first. The name becomes
-    // the current name even when the login fails. 0 when no entry has the
-    // name (the current record stays) or its file cannot be loaded (nobody
-    // is logged in then).
-    std::int16_t Login(const JxCString& name);
+    // Logs in the user of entry i, the row picked in the login list (never
+    // found again by its name: two entries may differ only in case, or not
+    // at all). The entry's file is loaded first; only then does its record
+    // become the current one, and its name the current name, while the
+    // previous record is saved as it goes. Logging in again as the current
+    // user keeps the record. 0, with everything as it was, when there is no
+    // such entry or its file cannot be loaded; a file that is there but
+    // cannot be written is named in a box (8303).
+    std::int16_t Login(std::int32_t entry);
     // Writes a new user's file under the first free file name (the next one
     // when another copy took it meanwhile). The file name, or empty when
     // the file could not be written (reported) or the name is empty or too
     // long. The list is not read again here.
     JxCString CreateUser(const JxCString& name);
-    // Deletes the file of the entry with that name (FindName), whether or
-    // not anyone is logged in, but never the current user's. 0 when there
-    // is none or the file system refuses; the list is not read again.
-    std::int16_t DeleteUser(const JxCString& name);
+    // Deletes the file of entry i, whether or not anyone is logged in, but
+    // never the current user's. 0 when there is no such entry or the file
+    // system refuses; the list is not read again.
+    std::int16_t DeleteUser(std::int32_t entry);
 
     // Names compare without regard to case in the title's code page.
     // Whether a user of that name exists: listed, or with a file that
     // another running copy holds.
     bool IsNameTaken(const JxCTableString& name) const;
-    // The entry of the current name; 0 when none or nobody is logged in.
+    // The entry of the logged-in user (its file is the current record's);
+    // 0 when nobody is logged in.
     std::int32_t GetCurrentIndex() const;
-    // The entry of the name; -1 when none or nobody is logged in.
-    std::int32_t FindLoginName(const JxCTableString& name) const;
-    // The entry of the name, -1 when none.
+    bool IsCurrentEntry(std::int32_t entry) const;
+    // The entry of the name: the first of exactly that name, else the first
+    // equal to it without regard to case; -1 when none.
     std::int32_t FindName(const JxCTableString& name) const;
+    // The entry of the file (named without regard to case); -1 when none.
+    std::int32_t FindFile(const JxCTableString& fileName) const;
 
     JxCLoginWidgets& GetLoginWidgets() { return widgets_; }
 

@@ -1,6 +1,7 @@
 #include "title/users/JxCUserRecord.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,7 @@
 #include "foundation/JxErrorHook.h"
 #include "foundation/JxErrorReport.h"
 #include "foundation/JxFileUtils.h"
+#include "foundation/JxMessageText.h"
 #include "foundation/JxStartupSettings.h"
 #include "platform/fs/errors.h"
 #include "platform/fs/files.h"
@@ -42,25 +44,38 @@ bool ensureUserFolder()
 
 // A failed write of a user file: the folder that takes no new file at all
 // (8300, with the folder's name), else the file that could not be written
-// (8301, a full disc).
+// (a full disc; fileId names it).
 struct WriteFailure {
     std::int32_t id;
     JxCString name;
 };
 
-WriteFailure failureOf(std::uint32_t error, const JxCString& fileName)
+WriteFailure failureOf(std::uint32_t error, const JxCString& fileName, std::int32_t fileId)
 {
     const bool folder = error == plat::ERROR_ACCESS_DENIED || error == plat::ERROR_PATH_NOT_FOUND ||
                         error == plat::ERROR_WRITE_PROTECTED;
     if (folder)
         return {JxCUserRecord::kFolderNotWritableId, GetUserFolderName()};
-    return {JxCUserRecord::kSaveFailedId, UserFilePath(fileName)};
+    return {fileId, UserFilePath(fileName)};
 }
 
 // Shows the failure; true for Retry.
 bool askRetry(const WriteFailure& failure)
 {
     return ReportErrorRetryCancel(unsigned(failure.id), failure.name) == kAnswerRetry;
+}
+
+// A failure nobody is asked about is never lost: it goes to the program's
+// standard error (one line), and to the error log while errors are logged.
+void logQuietly(const WriteFailure& failure)
+{
+    ReportError(failure.id, failure.name);
+    JxCString text;
+    if (!text.LoadString(unsigned(failure.id)))
+        text = "%s";
+    std::string line(FormatMessageArgs(text.GetText(), failure.name).Text().View());
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    std::fprintf(stderr, "kelbo32: %s\n", line.c_str());
 }
 
 }  // namespace
@@ -89,13 +104,22 @@ std::int16_t JxCUserRecord::Load(const JxCString& fileName)
 {
     fileName_ = fileName;
     closeFile();
-    if (!file_.Open(UserFilePath(fileName).GetText(), plat::OF_READWRITE, plat::OF_SHARE_DENY_WRITE))
+    if (!file_.Open(UserFilePath(fileName).GetText(), plat::OF_READWRITE, plat::OF_SHARE_DENY_WRITE)) {
+        loadError_ = plat::GetLastError();
         return 0;
+    }
+    loadError_ = 0;
     loaded_ = true;
     unsaved_ = false;
     declined_ = false;
     read(file_);
     return 1;
+}
+
+bool JxCUserRecord::IsUnwritable() const
+{
+    return loadError_ == plat::ERROR_ACCESS_DENIED || loadError_ == plat::ERROR_WRITE_PROTECTED ||
+           loadError_ == plat::ERROR_SHARING;
 }
 
 bool JxCUserRecord::ReadName(JxCInStrStream& in, JxCString& name)
@@ -178,9 +202,9 @@ bool JxCUserRecord::save(Asking asking)
             declined_ = false;
             return true;
         }
-        const WriteFailure failure = failureOf(out.GetError(), fileName_);
+        const WriteFailure failure = failureOf(out.GetError(), fileName_, kSaveFailedId);
         if (asking == Asking::kQuiet) {
-            ReportError(failure.id, failure.name);
+            logQuietly(failure);
             return false;
         }
         if (!askRetry(failure)) {
@@ -208,7 +232,7 @@ JxCUserRecord::Creation JxCUserRecord::Create(const JxCString& userName)
                 return Creation::kNameTaken;
             error = out.GetError();
         }
-        if (!askRetry(failureOf(error, fileName_)))
+        if (!askRetry(failureOf(error, fileName_, kNewFileFailedId)))
             return Creation::kFailed;
     }
 }

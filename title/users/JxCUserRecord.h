@@ -21,10 +21,13 @@
 // failed save keeps what the file held before and another copy never gets
 // in between.
 //
-// A failed save is shown with Retry and Cancel (messages 8300 and 8301).
-// After a Cancel the record keeps its progress in memory and tries again at
-// each change, quietly, until a save succeeds; the save as it goes asks
-// again, since the progress is given up when that one fails too.
+// A failed save is shown with Retry and Cancel (messages 8300 and 8301;
+// 8302 for a new user's file, which holds nothing yet). After a Cancel the
+// record keeps its progress in memory and tries again at each change,
+// quietly, until a save succeeds; the save as it goes asks again, since the
+// progress is given up when that one fails too. A save that fails quietly
+// is written to the program's standard error, and to the error log while
+// errors are logged.
 
 #include <array>
 #include <cstdint>
@@ -48,6 +51,9 @@ public:
     // Messages of the record's own (the texts are the resource library's).
     static constexpr std::int32_t kFolderNotWritableId = 8300;
     static constexpr std::int32_t kSaveFailedId = 8301;
+    static constexpr std::int32_t kNewFileFailedId = 8302;
+    // A user whose file cannot be opened for writing cannot log in.
+    static constexpr std::int32_t kCannotLogInId = 8303;
 
     // What Create did.
     enum class Creation { kWritten, kNameTaken, kFailed };
@@ -61,13 +67,20 @@ public:
 
     // Opens the file (user folder + file name) and reads it; a file that
     // ends early leaves the fields past its end as a new record has them.
-    // 0 when the file cannot be opened (also when another copy holds it).
+    // 0 when the file cannot be opened (also when another copy holds it);
+    // GetLoadError tells why.
     std::int16_t Load(const JxCString& fileName);
+    // The platform's error code of the last Load that failed; 0 after one
+    // that succeeded.
+    std::uint32_t GetLoadError() const { return loadError_; }
+    // Whether that error means the file is there but cannot be written
+    // (read-only, on a medium that is, or held by another running copy).
+    bool IsUnwritable() const;
     // Writes a new user's file (the file name set before) with this name,
     // making the user folder when it is missing. The file is put in place
     // only where no file of its name exists (kNameTaken, nothing written,
     // when another copy took it). A folder that cannot be made or written,
-    // or a full disc, is shown with Retry (8300, 8301); kFailed after Cancel.
+    // or a full disc, is shown with Retry (8300, 8302); kFailed after Cancel.
     Creation Create(const JxCString& userName);
     // Reads the name at the start of a user file into name (empty for a
     // length below 1); false, with name untouched, when the stream ends
@@ -83,8 +96,8 @@ public:
     // Whether the record holds progress that its file does not.
     bool HasUnsavedProgress() const { return unsaved_; }
     // Saves a loaded record now without asking anything, for a program
-    // that is being ended and can show nothing: a failure is only logged.
-    // False when it failed or nothing is loaded.
+    // that is being ended and can show nothing: a failure is only logged
+    // (see above). False when it failed or nothing is loaded.
     bool SaveQuietly();
 
     // The quiz. Slots exist for levels 0 to 2, topics 0 to 21 and questions
@@ -140,6 +153,7 @@ private:
     std::int32_t level_ = 0;
     JxCExclStream file_;
     bool loaded_ = false;
+    std::uint32_t loadError_ = 0;
     bool unsaved_ = false;   // progress the file does not hold yet
     bool declined_ = false;  // Cancel to a failed save, and none has succeeded since
     std::array<Answer, kSlots> answers_{};

@@ -112,6 +112,19 @@ JxCUser* TitleUser()
     return data ? data->GetUser() : nullptr;
 }
 
+std::int32_t PickedUser(const JxCLoginField& field)
+{
+    JxCUser* user = TitleUser();
+    if (!user)
+        return -1;
+    const JxCString name = field.GetText();
+    const JxCLoginCollage* list = FindLoginCollage(field);
+    const std::int32_t row = list ? list->GetSelectedIndex() : -1;
+    if (const JxCUserEntry* entry = user->GetEntry(row); entry && entry->userName.View() == name.View())
+        return row;
+    return name.IsEmpty() ? -1 : user->FindName(name);
+}
+
 JxCLoginCollage* FindLoginCollage(const JxCDisplayObject& object)
 {
     JxCPanelObject* panel = panelOf(object);
@@ -221,10 +234,10 @@ std::int16_t JxCLoginButton::MouseUp(const JxCPoint& point, std::int16_t flag)
     resetIdle();
     JxCUser* user = TitleUser();
     JxCLoginWidgets* w = widgets();
-    const JxCString name = textOf(w ? w->loginField : nullptr);
-    if (!user || name.IsEmpty())
+    JxCLoginField* field = w ? w->loginField : nullptr;
+    if (!user || textOf(field).IsEmpty())
         return 1;
-    if (!user->Login(name)) {
+    if (!user->Login(PickedUser(*field))) {
         RunDialogPage(failurePage_, 0);
         return 1;
     }
@@ -315,24 +328,24 @@ std::int16_t JxCNewUserButton::MouseUp(const JxCPoint& point, std::int16_t flag)
     const std::int16_t result = JxCButton::MouseUp(point, flag);
     // The click's actions may have closed the page: the list is found
     // again through the login field that is still there.
-    user->CreateUser(name);
+    const JxCString fileName = user->CreateUser(name);
     w = widgets();
     JxCLoginCollage* list = w && w->loginField ? FindLoginCollage(*w->loginField) : nullptr;
     if (list)
-        list->Reload(name);
+        list->Reload(fileName);
     return result;
 }
 
 // --- The list -------------------------------------------------------------------------------
 
-void JxCLoginCollage::Reload(const JxCString& name)
+void JxCLoginCollage::Reload(const JxCString& fileName)
 {
-    JxCCollDataManager* data = GetDataManager();
-    if (!data)
+    JxCUser* user = TitleUser();
+    if (!GetDataManager() || !user)
         return;
     Select(-1, kCauseRefresh, Scroll::None, 0);
     Refresh(-1);
-    Select(data->FindItemByText(name), kCauseRefresh, Scroll::IntoView, 0);
+    Select(fileName.IsEmpty() ? -1 : user->FindFile(fileName), kCauseRefresh, Scroll::IntoView, 0);
     Redraw();
 }
 

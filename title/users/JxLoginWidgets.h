@@ -9,9 +9,10 @@
 // buttons enter themselves in the user object while they have their
 // resources, so that each reaches the others.
 //
-// Logging in saves the previous user's record, loads the picked user's and
-// shows the new name on the page beneath the login page; a name no file
-// answers for shows the failure page instead. A new user's name is refused
+// Logging in loads the file of the row picked (names may differ only in
+// case), only then lets the previous user's record go (saved), and shows
+// the new name on the page beneath the login page; a file that cannot be
+// loaded shows the failure page instead, and the previous user stays. A new user's name is refused
 // when it is empty or already listed (in any case), each with its page;
 // otherwise the user's file is written and the list read again with the
 // new name picked. The pages are asked through RunDialogPage.
@@ -109,9 +110,9 @@ public:
     JxCLoginCollage() = default;
     ~JxCLoginCollage() override = default;
 
-    // Reads the users again and picks the name (none when it is not
-    // listed), drawn again.
-    void Reload(const JxCString& name);
+    // Reads the users again and picks the user of the file (none when it
+    // is not listed, or for an empty name), drawn again.
+    void Reload(const JxCString& fileName);
 };
 
 // Object type "loginGroupCollage": picks the logged-in user's row (the
@@ -140,3 +141,7 @@ public:
 JxCUser* TitleUser();
 // The login collage of the panel the object lies on, or null.
 JxCLoginCollage* FindLoginCollage(const JxCDisplayObject& object);
+// The entry of the user picked in the login field: the list's picked row
+// while it shows the field's name, else the entry of that name; -1 when
+// none is.
+std::int32_t PickedUser(const JxCLoginField& field);

@@ -316,7 +316,7 @@ TEST_F(LoginTest, APickedUserIsDeletedBeforeAnyoneHasLoggedIn)
     EXPECT_EQ(loginText(), "");  // nobody is picked now
 }
 
-TEST_F(LoginTest, TheListNamesItsRowsFindsNamesInAnyCaseAndNamesNothingPastItsEnd)
+TEST_F(LoginTest, TheListNamesItsRowsFindsNamesInAnyCaseAndPicksUsersByFile)
 {
     writeUser("jx0.Gv3", "Ann");
     writeUser("jx1.Gv3", "Bob");
@@ -334,11 +334,94 @@ TEST_F(LoginTest, TheListNamesItsRowsFindsNamesInAnyCaseAndNamesNothingPastItsEn
     }
     // A file that appears meanwhile is listed at the next reading.
     writeUser("jx2.Gv3", "Al");
-    list().Reload(JxCString("bob"));
+    list().Reload(JxCString("JX1.gv3"));
     EXPECT_EQ(users().GetEntryCount(), 3);
     EXPECT_EQ(list().GetSelectedIndex(), 2);
     EXPECT_EQ(loginText(), "Bob");
 }
+
+TEST_F(LoginTest, AUserFileThatCannotBeWrittenIsNamedAndThePreviousUserStays)
+{
+    writeUser("jx0.Gv3", "Ann");
+    writeUser("jx1.Gv3", "Bob");
+    openLogin();
+    clickLoginButton();  // Ann
+    ASSERT_NE(data().GetUserRecord(), nullptr);
+    std::filesystem::permissions(userHost("jx1.Gv3"), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    std::vector<std::string> boxes;
+    const plat::Responder previous = plat::SetResponder([&](const plat::UiRequest& r) -> std::optional<int> {
+        boxes.push_back(r.text);
+        return kAnswerOk;
+    });
+    clickRow(1);
+    press(plat::VK_RETURN);
+    plat::SetResponder(previous);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("8303"), std::string::npos) << boxes[0];
+    EXPECT_NE(boxes[0].find("P:\\Users\\jx1.Gv3"), std::string::npos) << boxes[0];
+    EXPECT_EQ(asked, (std::vector<std::int32_t>{kFailurePage}));
+    ASSERT_NE(data().GetUserRecord(), nullptr);
+    EXPECT_EQ(std::string(data().GetUserRecord()->GetName().View()), "Ann");
+    EXPECT_EQ(nameShown(), "Hello, Ann.");
+}
+
+// Two listed users whose names differ only in case (files merged from two
+// machines): each is logged into, and deleted, by picking its own row, and
+// only that row's file changes.
+struct CaseTwins {
+    const char* first;   // in jx0.Gv3
+    const char* second;  // in jx1.Gv3
+    int picked;          // the file of the row picked: 0 or 1
+};
+
+void PrintTo(const CaseTwins& t, std::ostream* out)
+{
+    *out << t.first << "/" << t.second << ", row of jx" << t.picked;
+}
+
+class CaseTwinsLoginTest : public LoginTest, public ::testing::WithParamInterface<CaseTwins> {
+protected:
+    int rowOf(int file) { return users().FindFile(JxCString(fileName(file).c_str())); }
+    std::string fileName(int file) const { return "jx" + std::to_string(file) + ".Gv3"; }
+};
+
+TEST_P(CaseTwinsLoginTest, EachIsLoggedIntoAndDeletedByItsOwnRow)
+{
+    ResetLanguage();  // code page 1252, where 0xEB and 0xCB are one letter's two cases
+    const CaseTwins twins = GetParam();
+    writeUser("jx0.Gv3", twins.first);
+    writeUser("jx1.Gv3", twins.second);
+    const int picked = twins.picked, other = 1 - picked;
+    openLogin();
+    const auto otherBytes = bytesOf(fileName(other));
+
+    clickRow(rowOf(picked));
+    clickLoginButton();
+    ASSERT_NE(data().GetUserRecord(), nullptr);
+    EXPECT_TRUE(data().GetUserRecord()->IsFileName(JxCString(fileName(picked).c_str())));
+    data().GetUserRecord()->SetVisited(9);
+    testkit::UserFile expected;
+    expected.name = picked == 0 ? twins.first : twins.second;
+    expected.visited[9] = 1;
+    EXPECT_EQ(bytesOf(fileName(picked)), expected.Bytes());
+    EXPECT_EQ(bytesOf(fileName(other)), otherBytes);
+
+    // Logged in as the other, the picked one is deleted by its row.
+    clickRow(rowOf(other));
+    clickLoginButton();
+    ASSERT_TRUE(data().GetUserRecord()->IsFileName(JxCString(fileName(other).c_str())));
+    clickRow(rowOf(picked));
+    answer = JxCLoginPanel::kDeleteAnswer;
+    press(plat::VK_DELETE);
+    EXPECT_FALSE(userFile(fileName(picked)));
+    EXPECT_EQ(bytesOf(fileName(other)), otherBytes);
+    EXPECT_EQ(list().GetSelectedIndex(), rowOf(other));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, CaseTwinsLoginTest,
+                         ::testing::Values(CaseTwins{"Zo\xEB", "ZO\xCB", 0}, CaseTwins{"Zo\xEB", "ZO\xCB", 1},
+                                           CaseTwins{"Ann", "ANN", 0}, CaseTwins{"Ann", "ANN", 1}));
 
 TEST_F(LoginTest, TheLoginButtonActsOnlyOnTheFrontmostPage)
 {

@@ -56,11 +56,12 @@ TEST_F(UserListTest, TheListLeavesOutEmptyNamesAndSortsCaseTogether)
     EXPECT_EQ(user.GetEntry(4), nullptr);
     EXPECT_EQ(user.GetEntry(-1), nullptr);
 
-    // The login takes the first of the two.
-    ASSERT_EQ(user.Login("ann"), 1);
-    EXPECT_TRUE(user.GetRecord()->IsFileName(user.GetEntry(1)->fileName));
-    EXPECT_EQ(text(user.GetRecord()->GetName()), listed[1]);
-    EXPECT_EQ(user.GetCurrentIndex(), 1);
+    // A name in another case finds the first of the two; an exact one its own.
+    EXPECT_EQ(user.FindName(JxCString("ann")), 1);
+    EXPECT_EQ(user.FindName(JxCString(listed[2].c_str())), 2);
+    ASSERT_EQ(user.Login(2), 1);
+    EXPECT_TRUE(user.GetRecord()->IsFileName(user.GetEntry(2)->fileName));
+    EXPECT_EQ(user.GetCurrentIndex(), 2);
     EXPECT_TRUE(user.IsNameTaken(JxCString("AMY")));
     EXPECT_FALSE(user.IsNameTaken(JxCString("Zed")));
 }
@@ -103,36 +104,36 @@ TEST_F(UserListTest, ANumberTakenMeanwhileByAnotherCopyGivesTheNext)
     EXPECT_TRUE(reports->ids.empty());
 }
 
-TEST_F(UserListTest, ALoginSavesThePreviousRecordFirst)
+TEST_F(UserListTest, ALoginReplacesThePreviousRecordOnlyOnceTheNewOneHasLoaded)
 {
     writeUser("jx0.Gv3", "Ann");
     writeUser("jx1.Gv3", "Bob");
     JxCUser user;
     user.LoadList();
     EXPECT_EQ(user.GetCurrentIndex(), 0);
-    EXPECT_EQ(user.FindLoginName(JxCString("Bob")), -1);  // nobody logged in
-    ASSERT_EQ(user.Login("Ann"), 1);
+    ASSERT_EQ(user.Login(0), 1);
     user.SetVisited(12);
     user.SetVisited(2000);  // no such page
-    // The same name again: her file is written, then read again.
-    ASSERT_EQ(user.Login("ANN"), 1);
+    // Again: her record stays, and her own file is listed while she holds it.
+    ASSERT_EQ(user.Login(0), 1);
     EXPECT_EQ(user.GetRecord()->IsVisited(12), 1);
-    EXPECT_EQ(text(user.GetCurrentName()), "ANN");
-    EXPECT_TRUE(user.IsCurrentName(JxCString("ann")));
-    // Her own file is listed while she holds it.
     EXPECT_EQ(user.LoadList(), 2);
 
-    // A name nobody has: the login fails and Ann stays.
-    EXPECT_EQ(user.Login("Cy"), 0);
-    ASSERT_NE(user.GetRecord(), nullptr);
-    EXPECT_EQ(text(user.GetRecord()->GetName()), "Ann");
-    EXPECT_EQ(text(user.GetCurrentName()), "Cy");
-    EXPECT_EQ(user.GetCurrentIndex(), 0);
-
-    // A listed user whose file went: nobody is logged in, Ann was saved.
+    // No such entry, or one whose file went: the login fails and Ann stays.
     std::filesystem::remove(userHost("jx1.Gv3"));
-    EXPECT_EQ(user.Login("Bob"), 0);
-    EXPECT_EQ(user.GetRecord(), nullptr);
+    for (std::int32_t entry : {2, -1, 1}) {
+        EXPECT_EQ(user.Login(entry), 0);
+        ASSERT_NE(user.GetRecord(), nullptr);
+        EXPECT_EQ(text(user.GetRecord()->GetName()), "Ann");
+        EXPECT_EQ(text(user.GetCurrentName()), "Ann");
+    }
+    EXPECT_TRUE(reports->ids.empty());
+    EXPECT_TRUE(boxes.empty());
+
+    // Bob again: Ann's record goes, saved.
+    writeUser("jx1.Gv3", "Bob");
+    ASSERT_EQ(user.Login(1), 1);
+    EXPECT_EQ(text(user.GetCurrentName()), "Bob");
     JxCUserRecord ann;
     ASSERT_EQ(ann.Load("jx0.Gv3"), 1);
     EXPECT_EQ(ann.IsVisited(12), 1);
@@ -145,12 +146,12 @@ TEST_F(UserListTest, DeletingNeverTouchesTheLoggedInUser)
     JxCUser user;
     user.LoadList();
     // Before anyone has logged in, as the login page offers it.
-    EXPECT_EQ(user.DeleteUser("BOB"), 1);
+    EXPECT_EQ(user.DeleteUser(1), 1);
     EXPECT_FALSE(std::filesystem::exists(userHost("jx1.Gv3")));
-    ASSERT_EQ(user.Login("Ann"), 1);
-    EXPECT_EQ(user.DeleteUser("ann"), 0);
+    ASSERT_EQ(user.Login(0), 1);
+    EXPECT_EQ(user.DeleteUser(0), 0);
     EXPECT_TRUE(std::filesystem::exists(userHost("jx0.Gv3")));
-    EXPECT_EQ(user.DeleteUser("Nobody"), 0);
+    EXPECT_EQ(user.DeleteUser(1), 0);  // no such entry now
     EXPECT_EQ(user.LoadList(), 1);
 }
 
@@ -162,19 +163,16 @@ TEST_F(UserListTest, AUserLoggedInInAnotherRunningCopyIsNotListed)
         plat::testing::OtherProcess other([] {
             // Kept until the process ends, as a running copy keeps it.
             auto* there = new JxCUser;
-            return there->LoadList() == 2 && there->Login("Bob") == 1;
+            return there->LoadList() == 2 && there->Login(1) == 1;
         });
         ASSERT_TRUE(other.Started());
         JxCUser user;
         EXPECT_EQ(user.LoadList(), 1);
         EXPECT_EQ(names(user), std::vector<std::string>{"Ann"});
-        EXPECT_EQ(user.Login("Bob"), 0);
+        EXPECT_EQ(user.FindName(JxCString("Bob")), -1);
         // Her name is still taken: a second "Bob" would be a second user.
         EXPECT_TRUE(user.IsNameTaken(JxCString("bob")));
         EXPECT_FALSE(user.IsNameTaken(JxCString("Cy")));
-        // Nor can her file be deleted from under the other copy.
-        ASSERT_EQ(user.Login("Ann"), 1);
-        EXPECT_EQ(user.DeleteUser("Bob"), 0);
     }
     JxCUser user;
     EXPECT_EQ(user.LoadList(), 2);
@@ -190,7 +188,8 @@ TEST_F(UserListTest, NamesFoldTheCapitalsOfTheCodePage)
     for (const char* other : {"ZO\xCB", "zo\xEB", "ZO\xEB"})
         EXPECT_TRUE(user.IsNameTaken(JxCString(other))) << other;
     EXPECT_FALSE(user.IsNameTaken(JxCString("Zoe")));
-    ASSERT_EQ(user.Login(JxCString("ZO\xCB")), 1);
+    EXPECT_EQ(user.FindName(JxCString("ZO\xCB")), 0);
+    ASSERT_EQ(user.Login(0), 1);
     EXPECT_TRUE(user.IsCurrentName(JxCString("zo\xEB")));
 }
 
@@ -256,7 +255,7 @@ TEST_F(UserListTest, TheProductDataSavesTheLoggedInUserWhenItGoes)
     JxCUser* user = data->GetUser();
     ASSERT_NE(user, nullptr);
     user->LoadList();
-    ASSERT_EQ(user->Login("Ann"), 1);
+    ASSERT_EQ(user->Login(0), 1);
     user->GetRecord()->SetAnswer(2, 5, 3, 77);
     data.reset();
     JxCUserRecord ann;

@@ -331,7 +331,11 @@ TEST_F(FullDiscTest, TheRescueSavesQuietlyWhatTheDiscRefusedBefore)
     answers = {kAnswerCancel};
     record->SetAnswer(0, 4, 0, 2);
     ASSERT_TRUE(record->HasUnsavedProgress());
+    // Logged or not, the failure is on the program's standard error.
+    testing::internal::CaptureStderr();
     EXPECT_FALSE(record->SaveQuietly());
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Your progress could not be saved in P:\\Users\\jx0.Gv3."),
+              std::string::npos);
     plat::SetWriteFaultHook({});
     const std::size_t shown = boxes.size();
     EXPECT_TRUE(record->SaveQuietly());
@@ -340,6 +344,19 @@ TEST_F(FullDiscTest, TheRescueSavesQuietlyWhatTheDiscRefusedBefore)
     record.reset();
     ASSERT_EQ(reread.Load("jx0.Gv3"), 1);
     EXPECT_EQ(reread.GetAnswer(0, 4, 0), 2);
+}
+
+TEST_F(FullDiscTest, ANewUsersFileThatCannotBeWrittenClaimsNothingKept)
+{
+    fillDisc();
+    answers = {kAnswerCancel};
+    JxCUserRecord record;
+    record.SetFileName("jx0.Gv3");
+    EXPECT_EQ(record.Create("Ann"), JxCUserRecord::Creation::kFailed);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find("The new user could not be saved in P:\\Users\\jx0.Gv3."), std::string::npos)
+        << boxes[0].text;
+    EXPECT_FALSE(std::filesystem::exists(userHost("jx0.Gv3")));
 }
 
 TEST_F(UserRecordTest, AnUnchangedRecordThatCannotBeWrittenAtTheEndAsksNothing)
