@@ -1,6 +1,7 @@
 #include "testkit/sample_navigation.h"
 
 #include "testkit/display_objects.h"
+#include "testkit/sample_links.h"
 #include "testkit/sample_title.h"
 #include "testkit/title_panels.h"
 
@@ -143,7 +144,8 @@ std::vector<std::uint8_t> barRecord(TitleFolder& title)
     return NavPanelBytes(bar, ids);
 }
 
-// A content picture: a frame with a band of colour.
+// The content of a page of the bar: a picture, a frame with a band of
+// colour, and the way to the title's welcome page.
 std::vector<std::uint8_t> contentRecord(TitleFolder& title, const std::string& name, std::uint8_t band)
 {
     BmpPicture p = canvas(400, 240, kSampleNavy);
@@ -152,6 +154,7 @@ std::vector<std::uint8_t> contentRecord(TitleFolder& title, const std::string& n
     title.files[name + ".dib"] = EncodeBmp(p);
     PanelRecord content(1);
     content.add(BitmapRecord(name).at(120, 80), title.data);
+    AddSampleHomeLink(title, content);
     return TitlePanelBytes(content);
 }
 

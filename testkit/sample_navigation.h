@@ -6,7 +6,9 @@
 // up) and greys the back button while there is nowhere to go back to. The
 // pop-up installs the title's screen saver (a small file of ours, which
 // nothing runs), opens a dialog page whose three buttons answer it, and
-// prints the page under it or copies it to the clipboard.
+// prints the page under it or copies it to the clipboard. Each page's
+// content also holds the home link to the title's welcome page
+// (testkit/sample_links.h).
 
 #include "testkit/title_folder.h"
 #include "testkit/title_record.h"
