@@ -145,8 +145,13 @@ std::vector<std::uint8_t> barRecord(TitleFolder& title)
 }
 
 // The content of a page of the bar: a picture, a frame with a band of
-// colour, and the way to the title's welcome page.
-std::vector<std::uint8_t> contentRecord(TitleFolder& title, const std::string& name, std::uint8_t band)
+// colour, and the way to the title's welcome page. As it opens it asks for
+// its own page, which is open already, so nothing opens; but the bar hears
+// the open-page action stop and marks the page, also when it is the first
+// page the title shows (the bar marks only what an action opened or
+// changed to).
+std::vector<std::uint8_t> contentRecord(TitleFolder& title, std::uint32_t page, const std::string& name,
+                                        std::uint8_t band)
 {
     BmpPicture p = canvas(400, 240, kSampleNavy);
     fill(p, 6, 6, 388, 228, kSampleWhite);
@@ -155,6 +160,7 @@ std::vector<std::uint8_t> contentRecord(TitleFolder& title, const std::string& n
     PanelRecord content(1);
     content.add(BitmapRecord(name).at(120, 80), title.data);
     AddSampleHomeLink(title, content);
+    content.on("on_open", {OpenPageAction(page)});
     return TitlePanelBytes(content);
 }
 
@@ -166,11 +172,11 @@ void addBarPages(TitleFolder& title)
     t.panel(2, "NavPanel").at(0, kContentHeight).size(640, kBarHeight).colour(24, 40, 96);
     data.page(kSampleNavigationHome, kBarTemplate)
         .name("Navigation")
-        .storedPanel("Display", contentRecord(title, "navfirst", kSampleTeal))
+        .storedPanel("Display", contentRecord(title, kSampleNavigationHome, "navfirst", kSampleTeal))
         .storedPanel("NavPanel", barRecord(title));
     data.page(kSampleNavigationSecond, kBarTemplate)
         .name("Navigation two")
-        .storedPanel("Display", contentRecord(title, "navsecondpage", kSampleRust))
+        .storedPanel("Display", contentRecord(title, kSampleNavigationSecond, "navsecondpage", kSampleRust))
         .storedPanel("NavPanel", barRecord(title));
 }
 
