@@ -55,17 +55,6 @@ bool runHandlers(const JxCRunTimeObject* listOwner, JxCEventHandlerList* list, s
     return failed;
 }
 
-// The page whose handlers hear an event of the raiser (of that kind): the
-// raiser itself when it is an open page, else the current page while it is
-// open. The raiser is only compared: it may have died under its handlers.
-JxCRunTimeObject* scopePage(JxCRunTimeObject* raiser, std::int32_t kind)
-{
-    const JxEventLink* link = GetEventLink();
-    if (kind == kPageKind)
-        return link && link->isOpenPage && link->isOpenPage(raiser) ? raiser : nullptr;
-    return link && link->currentOpenPage ? link->currentOpenPage() : nullptr;
-}
-
 // A failed post ends the product's busy state: the caller marked it busy
 // before raising the event, and the actions that would have ended it will
 // not run.
@@ -245,19 +234,16 @@ std::int16_t JxCRunTimeObject::CheckPropertyKind(std::int16_t index, JxPropertyK
 
 void JxCRunTimeObject::DispatchEvent(std::int16_t eventId, std::int16_t key)
 {
-    // Asked first: the object may die under its own handlers.
-    const std::int32_t kind = GetKind();
     JxCLifeWatch self(this);
     NotifyBeforeEvent(eventId, key, this);
     if (!self.IsDead())
         runAndSettle(this, &handlers_, eventId);
 
-    // A panel's event (its "on_open" as it starts) is its own: the page
-    // and the definitions around it hear their own events, which the page
-    // raises once, and would run their handlers again for every panel.
-    const bool panel = kind == kPanelKind;
-    JxCRunTimeObject* page = panel ? nullptr : scopePage(this, kind);
+    // The current page hears every object's event, a panel's and a page's
+    // included, while it is open; a page raising its own event has run its
+    // list already.
     const JxEventLink* link = GetEventLink();
+    JxCRunTimeObject* page = link && link->currentOpenPage ? link->currentOpenPage() : nullptr;
     if (page) {
         JxCLifeWatch pageWatch(page);
         if (page != this)
@@ -272,7 +258,7 @@ void JxCRunTimeObject::DispatchEvent(std::int16_t eventId, std::int16_t key)
         }
     }
     link = GetEventLink();
-    if (JxCRunTimeObject* def = !panel && link && link->productDef ? link->productDef() : nullptr)
+    if (JxCRunTimeObject* def = link && link->productDef ? link->productDef() : nullptr)
         runAndSettle(def, &def->GetEventHandlers(), eventId);
 
     // The sender is only compared by the receivers, so the notifications

@@ -9,13 +9,13 @@
 //
 // Raising an event (DispatchEvent) runs, in order and without stopping
 // early: the before-event notifications, the object's own handlers, the
-// handlers of the page around the event (for a page's own event the page
-// itself, else the current page), of its definition and of its template
-// while that page is still open, the product definition's handlers and the
-// after-event notifications. A panel's event reaches only the panel's own
-// handlers and the notifications: the page raises its own. The stages
-// above the object are reached through the event link that the product
-// installs (events/JxEventLink.h).
+// handlers of the current page, of its definition and of its template while
+// that page is still open, the product definition's handlers and the
+// after-event notifications. The current page hears every object's event,
+// wherever the object lies: a panel's "on_open" as it starts reaches the
+// page's definition as the page's own does, and titles bind their handlers
+// knowing so. The stages above the object are reached through the event
+// link that the product installs (events/JxEventLink.h).
 
 #include <cstdint>
 

@@ -18,9 +18,6 @@ class JxCRunTimeObject;
 struct JxEventLink {
     // The current page while it is one of the open pages; null otherwise.
     std::function<JxCRunTimeObject*()> currentOpenPage;
-    // Whether the object is one of the open pages (compared by address
-    // only: it may be dead).
-    std::function<bool(const JxCRunTimeObject*)> isOpenPage;
     // The handlers of a page's definition and of the template that
     // definition names; null when there are none.
     std::function<JxCEventHandlerList*(JxCRunTimeObject* page)> pageDefHandlers;

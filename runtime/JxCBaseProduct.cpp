@@ -140,12 +140,6 @@ void JxCBaseProduct::connectEvents()
     events.currentOpenPage = [this]() -> JxCRunTimeObject* {
         return IsPageOpen(currentPage_) ? currentPage_ : nullptr;
     };
-    events.isOpenPage = [this](const JxCRunTimeObject* object) {
-        for (JxCPageObject* page = pages_.GetFirst(); page; page = pages_.GetNext(page))
-            if (static_cast<const JxCRunTimeObject*>(page) == object)
-                return true;
-        return false;
-    };
     events.pageDefHandlers = [](JxCRunTimeObject* page) -> JxCEventHandlerList* {
         JxCPageDef* def = static_cast<JxCPageObject*>(page)->GetPageDef();
         return def ? &def->GetEventHandlers() : nullptr;

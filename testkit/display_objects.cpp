@@ -119,7 +119,8 @@ std::vector<std::uint8_t> PanelRecord::Bytes() const
     PutBigEndian16(out, std::uint16_t(countClaim.value_or(std::int16_t(objects.size()))));
     for (const auto& object : objects)
         out.insert(out.end(), object.begin(), object.end());
-    PutBigEndian16(out, 0);  // no handlers
+    const std::vector<std::uint8_t> handlerBytes = HandlerListBytes(handlers);
+    out.insert(out.end(), handlerBytes.begin(), handlerBytes.end());
     PutBigEndian16(out, 0);  // scope word
     return out;
 }

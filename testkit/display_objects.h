@@ -105,7 +105,7 @@ struct ButtonPictures {
 // the record's tail).
 DisplayObjectRecord ButtonRecord(const ButtonPictures& pictures, std::string type = "Button");
 
-// A panel's stored record: its id, its objects, no handlers, scope word 0.
+// A panel's stored record: its id, its objects, its handlers, scope word 0.
 class PanelRecord {
 public:
     explicit PanelRecord(std::uint16_t id) : panelId(id) {}
@@ -118,11 +118,18 @@ public:
     }
     // The object count written instead of the real one.
     PanelRecord& claimCount(std::int16_t count) { countClaim = count; return *this; }
+    // A handler of the panel: the event's actions.
+    PanelRecord& on(std::string event, std::vector<ActionRecord> actions)
+    {
+        handlers.push_back({std::move(event), std::move(actions)});
+        return *this;
+    }
     std::vector<std::uint8_t> Bytes() const;
 
     std::uint16_t panelId;
     std::vector<std::vector<std::uint8_t>> objects;
     std::optional<std::int16_t> countClaim;
+    std::vector<HandlerRecord> handlers;
 };
 
 }  // namespace testkit

@@ -6,6 +6,7 @@
 #include "testkit/display_objects.h"
 #include "testkit/pics.h"
 #include "testkit/pics_records.h"
+#include "testkit/sample_links.h"
 #include "testkit/sample_title.h"
 #include "testkit/title_panels.h"
 
@@ -140,8 +141,9 @@ std::vector<std::uint8_t> twinklePanel(ProductData& data)
     return TitlePanelBytes(panel);
 }
 
-std::vector<std::uint8_t> contentPanel(ProductData& data)
+std::vector<std::uint8_t> contentPanel(TitleFolder& title)
 {
+    ProductData& data = title.data;
     PanelRecord panel(kSampleAnimationContentPanel);
     // The stage is the first picture: a hotspot's highlight shows it.
     panel.add(BitmapRecord("animstage").id(1).at(kSampleStageX, kSampleStageY), data);
@@ -156,6 +158,7 @@ std::vector<std::uint8_t> contentPanel(ProductData& data)
                   .rect(kSampleGoX, kSampleGoY, kSampleGoX + 100, kSampleGoY + 30)
                   .on("on_click", {play.Action(), OpenPageAction(kSampleAnimationEncorePage)}),
               data);
+    AddSampleHomeLink(title, panel);
     return TitlePanelBytes(panel);
 }
 
@@ -191,7 +194,7 @@ void AddSampleAnimation(TitleFolder& title)
     data.page(kSampleAnimationPage, kTemplate)
         .name("Animation")
         .randomAnimations({kSampleTwinkleAnimation})
-        .storedPanel("Display", contentPanel(data))
+        .storedPanel("Display", contentPanel(title))
         .storedPanel("Display", twinklePanel(data));
     data.page(kSampleAnimationEncorePage, kEncoreTemplate).name("Encore").storedPanel("Display", encorePanel(data));
     data.product().pages.push_back(kSampleAnimationPage);

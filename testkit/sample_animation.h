@@ -3,7 +3,8 @@
 // rolling ball plays with its sound, the animation's controller bar (play
 // and pause, rewind, the meter) below it, and a "go on" arrow whose click
 // plays the animation through to its end and only then opens a small page
-// beside the stage, which a click closes again. Once the idle tick runs
+// beside the stage, which a click closes again; the home link leads back to
+// the welcome page (testkit/sample_links.h). Once the idle tick runs
 // (it starts with the first page an action opens or changes to), the page
 // left alone plays a short twinkle beside the stage now and then (its
 // random animation, played on the idle-animation panel).

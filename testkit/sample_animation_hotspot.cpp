@@ -2,6 +2,7 @@
 
 #include "testkit/display_objects.h"
 #include "testkit/pics.h"
+#include "testkit/sample_links.h"
 #include "testkit/sample_title.h"
 #include "testkit/small_records.h"
 #include "testkit/title_panels.h"
@@ -71,6 +72,7 @@ void AddSampleAnimationHotspot(TitleFolder& title)
                     .cursor("hand")
                     .z(1),
                 data);
+    AddSampleHomeLink(title, content);
     data.page(30, 30).name("Animation").storedPanel("Display", TitlePanelBytes(content));
     data.product().pages.push_back(30);
 }

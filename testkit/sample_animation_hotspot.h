@@ -1,7 +1,8 @@
 #pragma once
 // The sample title's animation page (page 30 on template 30): a picture
 // frame in which an animated hotspot plays a small animation of a block
-// crossing a field, once as the page starts and again at each click.
+// crossing a field, once as the page starts and again at each click, and
+// the home link (testkit/sample_links.h).
 
 #include "testkit/title_folder.h"
 

@@ -2,6 +2,7 @@
 
 #include "testkit/big_endian.h"
 #include "testkit/display_objects.h"
+#include "testkit/sample_links.h"
 #include "testkit/sample_title.h"
 #include "testkit/title_panels.h"
 
@@ -57,6 +58,7 @@ std::vector<std::uint8_t> linkContent(TitleFolder& title)
                           kSampleLinkTop + kSampleLinkHeight)
                     .on("on_click", {goUrlAction(kSampleLinkAddress)}),
                 data);
+    AddSampleHomeLink(title, content);
     return TitlePanelBytes(content);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The sample title's web link: page 8, on a template of its own, shows a
 // line of text over a picture whose hotspot opens a web address in the
-// user's browser ("GO_URL").
+// user's browser ("GO_URL"), and the home link (testkit/sample_links.h).
 
 #include "testkit/title_folder.h"
 

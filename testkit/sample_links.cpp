@@ -88,12 +88,20 @@ std::string linkPicture(TitleFolder& title, const std::string& name, std::int16_
     return name;
 }
 
-// The picture, and a hotspot over it that changes to the page.
+// The picture, and a hotspot over it that changes to the page. The click
+// stops whatever plays (the gallery's movie, the welcome page's chime) and
+// goes at once: "ResetResources" and "AlwaysActive".
 void addLink(TitleFolder& title, PanelRecord& content, const std::string& picture, const SampleRect& r, std::uint32_t page,
              std::int16_t wipe)
 {
+    constexpr std::uint16_t kStopsPlayingAndGoes = 0x4 | 0x1;
     content.add(BitmapRecord(picture).at(r[0], r[1]), title.data);
-    content.add(HotspotRecord(3).rect(r[0], r[1], r[2], r[3]).z(2).on("on_click", {ChangePageAction(page, wipe)}), title.data);
+    content.add(HotspotRecord(3)
+                    .options(kStopsPlayingAndGoes)
+                    .rect(r[0], r[1], r[2], r[3])
+                    .z(2)
+                    .on("on_click", {ChangePageAction(page, wipe)}),
+                title.data);
 }
 
 }  // namespace

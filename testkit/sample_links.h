@@ -2,9 +2,8 @@
 // The sample title's links between its parts, so that one run from the
 // login can reach them all: the welcome page's row of link buttons (the
 // quiz's topics page, the index and, when the title has it, the logbook),
-// and the
-// home button that the topics page and the logbook carry back to the
-// welcome page. Each link is a picture of our own under a hotspot: a
+// and the home button back to the welcome page that every page of the main
+// window without another way there carries. Each link is a picture of our own under a hotspot: a
 // question mark for the quiz, a list for the index, an open book for the
 // logbook, a house for home.
 //

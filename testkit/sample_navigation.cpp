@@ -1,6 +1,7 @@
 #include "testkit/sample_navigation.h"
 
 #include "testkit/display_objects.h"
+#include "testkit/sample_links.h"
 #include "testkit/sample_title.h"
 #include "testkit/title_panels.h"
 
@@ -143,8 +144,14 @@ std::vector<std::uint8_t> barRecord(TitleFolder& title)
     return NavPanelBytes(bar, ids);
 }
 
-// A content picture: a frame with a band of colour.
-std::vector<std::uint8_t> contentRecord(TitleFolder& title, const std::string& name, std::uint8_t band)
+// The content of a page of the bar: a picture, a frame with a band of
+// colour, and the way to the title's welcome page. As it opens it asks for
+// its own page, which is open already, so nothing opens; but the bar hears
+// the open-page action stop and marks the page, also when it is the first
+// page the title shows (the bar marks only what an action opened or
+// changed to).
+std::vector<std::uint8_t> contentRecord(TitleFolder& title, std::uint32_t page, const std::string& name,
+                                        std::uint8_t band)
 {
     BmpPicture p = canvas(400, 240, kSampleNavy);
     fill(p, 6, 6, 388, 228, kSampleWhite);
@@ -152,6 +159,8 @@ std::vector<std::uint8_t> contentRecord(TitleFolder& title, const std::string& n
     title.files[name + ".dib"] = EncodeBmp(p);
     PanelRecord content(1);
     content.add(BitmapRecord(name).at(120, 80), title.data);
+    AddSampleHomeLink(title, content);
+    content.on("on_open", {OpenPageAction(page)});
     return TitlePanelBytes(content);
 }
 
@@ -163,11 +172,11 @@ void addBarPages(TitleFolder& title)
     t.panel(2, "NavPanel").at(0, kContentHeight).size(640, kBarHeight).colour(24, 40, 96);
     data.page(kSampleNavigationHome, kBarTemplate)
         .name("Navigation")
-        .storedPanel("Display", contentRecord(title, "navfirst", kSampleTeal))
+        .storedPanel("Display", contentRecord(title, kSampleNavigationHome, "navfirst", kSampleTeal))
         .storedPanel("NavPanel", barRecord(title));
     data.page(kSampleNavigationSecond, kBarTemplate)
         .name("Navigation two")
-        .storedPanel("Display", contentRecord(title, "navsecondpage", kSampleRust))
+        .storedPanel("Display", contentRecord(title, kSampleNavigationSecond, "navsecondpage", kSampleRust))
         .storedPanel("NavPanel", barRecord(title));
 }
 

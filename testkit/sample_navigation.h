@@ -2,11 +2,14 @@
 // The sample title's navigation pages (pages and templates 80 to 89): two
 // pages with the title's navigation bar, whose buttons go home, go to the
 // second page, go back and show the options pop-up; the bar underlines the
-// button of the page shown (and the options button while the pop-up is
-// up) and greys the back button while there is nowhere to go back to. The
+// button of the page shown, the first one included (and the options button
+// while the pop-up is up), and greys the back button while there is
+// nowhere to go back to. The
 // pop-up installs the title's screen saver (a small file of ours, which
 // nothing runs), opens a dialog page whose three buttons answer it, and
-// prints the page under it or copies it to the clipboard.
+// prints the page under it or copies it to the clipboard. Each page's
+// content also holds the home link to the title's welcome page
+// (testkit/sample_links.h).
 
 #include "testkit/title_folder.h"
 #include "testkit/title_record.h"

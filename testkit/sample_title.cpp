@@ -80,9 +80,13 @@ StyleDefs sampleStyles()
     return defs;
 }
 
-// Page 3's content panel: a paragraph above an edit box for a name.
-std::vector<std::uint8_t> nameEntryPanel(ProductData& data)
+// Page 3's content panel: a paragraph above an edit box for a name, the
+// way home, and the title's movie, with its sound, which the panel plays as
+// it opens. The panel's own "on_open" is heard once; the page's definition
+// would hear the banner's too.
+std::vector<std::uint8_t> galleryContent(TitleFolder& title)
 {
+    ProductData& data = title.data;
     ParaText para;
     para.styleId = 2;
     para.text = "Type your name in the box below. A click gives it the caret; Shift with the arrow keys "
@@ -91,6 +95,13 @@ std::vector<std::uint8_t> nameEntryPanel(ProductData& data)
     PanelRecord panel(2);
     panel.add(ParaTextRecord(para).id(1).rect(40, 30, 600, 90), data);
     panel.add(EditBoxRecord("EDITFOC", "EDITBOX", "", 1).id(2).rect(40, 110, 300, 140), data);
+    AddSampleHomeLink(title, panel);
+    PlayVideo video;
+    video.movie = "SAMPLE";
+    video.x = 380;
+    video.y = 200;
+    video.stopOnDestroy = 1;
+    panel.on("on_open", {PlayVideoAction(video, data.Intern(video.movie))});
     return TitlePanelBytes(panel);
 }
 
@@ -292,16 +303,10 @@ TitleFolder SampleTitle()
         welcome.storedPanel("Display", welcomeContent(title, false));
         contents.storedPanel("Display", contentsContent(title));
     }
-    // The gallery plays the title's movie, with its sound, as it opens.
-    PlayVideo video;
-    video.movie = "SAMPLE";
-    video.x = 380;
-    video.y = 200;
-    video.stopOnDestroy = 1;
-    PageBuilder& gallery =
-        data.page(3, 2).name("Gallery").visit(2).on("on_open", {PlayVideoAction(video, data.Intern(video.movie))});
-    if (IsDisplayObjectTypeRegistered("EditBox") && IsDisplayObjectTypeRegistered("ParaText"))
-        gallery.storedPanel("Display", nameEntryPanel(data));
+    PageBuilder& gallery = data.page(3, 2).name("Gallery").visit(2);
+    if (IsDisplayObjectTypeRegistered("EditBox") && IsDisplayObjectTypeRegistered("ParaText") &&
+        IsDisplayObjectTypeRegistered("Bitmap") && IsDisplayObjectTypeRegistered("Hotspot"))
+        gallery.storedPanel("Display", galleryContent(title));
     // The later parts' pages, each a start page in this order.
     if (IsDisplayObjectTypeRegistered("AnimationControl") && IsDisplayObjectTypeRegistered("Hotspot"))
         AddSampleAnimation(title);

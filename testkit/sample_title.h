@@ -19,7 +19,8 @@
 // second page shows its own picture, which changes back with a wipe to the
 // right, and a tall picture in a window with a linked scroll bar; the third
 // a paragraph above an edit box for a name, in the title's styles (which
-// the title record carries), and it plays the title's movie as it opens.
+// the title record carries), and the home link; its content panel plays the
+// title's movie as it opens.
 //
 // The welcome page plays a chime now and then, and a page left alone for
 // two minutes asks whether anyone is still there; its links lead to the quiz's topics

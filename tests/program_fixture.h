@@ -74,7 +74,8 @@ protected:
     // The program's run, with `user` called each time it waits for input.
     int run(std::function<bool(plat::HWND main)> user, const char* commandLine = "")
     {
-        harness->backend().setIdleHook([this, user](std::optional<std::uint64_t>) {
+        harness->backend().setIdleHook([this, user](std::optional<std::uint64_t> deadline) {
+            waitDeadline = deadline;
             JxCBaseProduct* product = GetProduct();
             plat::HWND main = product ? product->GetProductWindow() : nullptr;
             mainSeen = mainSeen ? mainSeen : main;
@@ -92,4 +93,7 @@ protected:
     JxCTovelApp app{0};
     std::vector<std::string> unexpected;
     plat::HWND mainSeen = nullptr;
+    // When the program, about to wait, has a timer due: then; none while
+    // no timer runs (a headless wait then lasts until input comes).
+    std::optional<std::uint64_t> waitDeadline;
 };

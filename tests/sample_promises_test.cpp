@@ -1,6 +1,6 @@
 // What the README promises of the sample title, run whole and headless as
-// the sample-title tool writes it: the navigation bar's back button goes
-// back, its options pop-up prints the page into the documents folder and
+// the sample-title tool writes it: the navigation bar marks its first page
+// and its back button goes back, its options pop-up prints the page into the documents folder and
 // copies it to the desktop's clipboard, the index opens the entry typed
 // with Enter and is reached from the welcome page after a login (so the
 // visits list ticks it), the greeting names nobody before a login, and
@@ -60,9 +60,16 @@ protected:
 
 TEST_F(SamplePromisesTest, TheBarsBackButtonGoesBackToThePageBefore)
 {
-    // The pages the bar's buttons opened make the history back goes through.
-    script.then("the bar's first page", [] { return firstPageIs(kSampleNavigationHome); },
+    // The bar marks the first page from the start: home underlined, back
+    // greyed, as there is nowhere to go back to yet.
+    script.then("the bar's first page marked",
+                [this] {
+                    return firstPageIs(kSampleNavigationHome) &&
+                           colourAt(main, kHomeButton + 20, kBarTop + 51) == paletteColour(kSampleWhite) &&
+                           colourAt(main, kBackButton + 2, kBarTop + 8) == paletteColour(248);
+                },
                 [this] { clickBar(kSecondButton); });
+    // The pages the bar's buttons opened make the history back goes through.
     script.then("its second page", [] { return firstPageIs(kSampleNavigationSecond); }, [this] { clickBar(kHomeButton); });
     script.then("home again", [] { return firstPageIs(kSampleNavigationHome); }, [this] { clickBar(kBackButton); });
     script.waitFor("back on the second page", [] { return firstPageIs(kSampleNavigationSecond); });

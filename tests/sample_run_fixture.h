@@ -25,6 +25,8 @@ protected:
     // Clicks made before a new page has started are not delivered: the
     // user looks this long at a new page before clicking.
     static constexpr std::uint64_t kLook = 500;
+    // How far the clock moves each time a waiting step looks again.
+    static constexpr std::uint64_t kWaitTickMs = 10;
 
     void SetUp() override
     {
@@ -64,8 +66,18 @@ protected:
                 this->main = main;
                 if (script.step())
                     return true;
-                if (closing || !(script.done() || script.failed()))
+                if (closing)
                     return false;
+                if (!(script.done() || script.failed())) {
+                    // A step waits. While the program runs no timer the
+                    // clock would stand still: it moves on, so that a wait
+                    // for what never comes runs out of patience instead of
+                    // hanging.
+                    if (waitDeadline)
+                        return false;
+                    harness->advance(kWaitTickMs);
+                    return true;
+                }
                 closing = true;
                 pagesAtTheEnd = openPages();
                 plat::PostMessageA(main, plat::WM_CLOSE, 0, 0);

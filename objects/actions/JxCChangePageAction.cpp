@@ -175,13 +175,6 @@ std::int16_t PageChange::Run(std::uint32_t pageKey)
     if (result)
         result = startNewPanels();
     letGo(newList_);
-    // The page shows a new page: its own "on_open" (its definition's and
-    // template's handlers) is raised once, as a page's first paint raises
-    // it, and not by each of its panels.
-    if (result) {
-        const std::int16_t key = target_.GetPageDef() ? std::int16_t(target_.GetPageDef()->GetPageType()) : 0;
-        target_.DispatchEvent(std::int16_t(EventId(JxEventKeyword::on_open)), key);
-    }
     return result;
 }
 

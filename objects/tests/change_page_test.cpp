@@ -77,13 +77,25 @@ protected:
     }
 };
 
+// Counts the events it hears raised.
+class EventEar : public JxCNotifyRoot {
+public:
+    void PreNotify(JxCNotify*, JxCObject*) override { ++heard; }
+    int heard = 0;
+};
+
 TEST_F(ChangePageTest, AWipeKeepsTheOldPanelOfAnEqualRectangleUntilTheNewOneIsDrawn)
 {
     readAll();
     JxCPageObject* base = open(1);
     ASSERT_NE(base, nullptr);
     take();
+    // The change raises no "on_open" of its own: a new viewing panel
+    // raises its own as it starts (these panels raise none).
+    EventEar ear;
+    ear.AddObjectNotifyBeforeEvent(std::int16_t(EventId(JxEventKeyword::on_open)), 0, nullptr);
     EXPECT_EQ(change(2, kWipeLeftRow), 1);
+    EXPECT_EQ(ear.heard, 0);
     // The old panel is the wipe's first picture, then goes.
     EXPECT_EQ(drawnAndGone(take()), (std::vector<std::string>{"draw 2 2", "draw 1 2", "gone 1 2", "start 2 2"}));
     EXPECT_EQ(GetProduct()->FindPageById(2), base);

@@ -1,10 +1,12 @@
 // The viewing panel: a release closes the page's unlinked member pages and
 // is then spent on them; without members the object under it reacts. Its
-// "on_open" is its own: the page's handlers run once for the page.
+// "on_open" and its other events reach the current page and the
+// definitions around it, as every object's do.
 
 #include "events/JxCEventHandler.h"
 #include "objects/panels/JxCViewingPanel.h"
 #include "objects/tests/panel_fixture.h"
+#include "runtime/JxCProductDef.h"
 #include "runtime/JxKeywordTables.h"
 
 namespace {
@@ -79,40 +81,65 @@ TEST_F(ViewingPanelTest, ALinkedMemberStaysAndTheObjectGetsTheRelease)
     EXPECT_EQ(log, (Log{"a down 5,5"}));
 }
 
-// An action that counts its posts.
-class CountedAction : public JxCAction {
+// An action that logs its name when it is posted.
+class NamedAction : public JxCAction {
 public:
-    explicit CountedAction(int& posts) : posts_(posts) {}
+    NamedAction(std::string name, Log& posts) : name_(std::move(name)), posts_(posts) {}
     std::int16_t Post() override
     {
-        ++posts_;
+        posts_.push_back(name_);
         return 1;
     }
 
 private:
-    int& posts_;
+    std::string name_;
+    Log& posts_;
 };
 
-TEST_F(ViewingPanelTest, APageWithTwoViewingPanelsRunsItsOnOpenOnce)
+TEST_F(ViewingPanelTest, ADisplayPanelsEventsReachThePageItsDefinitionItsTemplateAndTheProduct)
 {
     auto* second = new JxCViewingPanel;
     ASSERT_EQ(second->Init(2, page->GetPageDef()), 1);
     page->GetPageDef()->GetPanelList().Add(second);
     second->SetOwnerPage(page);
-    int posts = 0;
-    auto actions = std::make_unique<JxCActionList>();
-    actions->Add(new CountedAction(posts));
-    auto* handler = new JxCEventHandler;
-    const auto onOpen = std::int16_t(EventId(JxEventKeyword::on_open));
-    handler->SetEvent(onOpen);
-    handler->SetActions(std::move(actions));
-    page->GetPageDef()->GetEventHandlers().Add(handler);
     GetProduct()->SetCurrentPage(page);
-    // What the page's start raises, then each panel's.
-    page->DispatchEvent(onOpen, 0);
+    JxCProductDef* productDef = GetProduct()->GetProductDef();
+    ASSERT_NE(productDef->GetTemplateHandlers(1), nullptr);
+    const auto onOpen = std::int16_t(EventId(JxEventKeyword::on_open));
+    const auto onClick = std::int16_t(EventId(JxEventKeyword::on_click));
+    Log posts;
+    const std::pair<JxCEventHandlerList*, const char*> scopes[] = {
+        {&panel->GetEventHandlers(), "panel"},
+        {&page->GetEventHandlers(), "page"},
+        {&page->GetPageDef()->GetEventHandlers(), "page definition"},
+        {productDef->GetTemplateHandlers(1), "template"},
+        {&productDef->GetEventHandlers(), "product"},
+    };
+    for (const auto& [list, name] : scopes)
+        for (const auto& [event, word] : {std::pair{onOpen, " open"}, std::pair{onClick, " click"}}) {
+            auto actions = std::make_unique<JxCActionList>();
+            actions->Add(new NamedAction(name + std::string(word), posts));
+            auto* handler = new JxCEventHandler;
+            handler->SetEvent(event);
+            handler->SetActions(std::move(actions));
+            list->Add(handler);
+        }
+    const Log around = {"page", "page definition", "template", "product"};
+    const auto heard = [&](const char* word, bool own) {
+        Log expected = own ? Log{std::string("panel") + word} : Log{};
+        for (const std::string& scope : around)
+            expected.push_back(scope + word);
+        return expected;
+    };
+    // Each panel's "on_open" as it starts, and a click the panel raises.
     EXPECT_EQ(panel->Start(), 1);
+    EXPECT_EQ(posts, heard(" open", true));
+    posts.clear();
     EXPECT_EQ(second->Start(), 1);
-    EXPECT_EQ(posts, 1);
+    EXPECT_EQ(posts, heard(" open", false));
+    posts.clear();
+    panel->DispatchEvent(onClick, 0);
+    EXPECT_EQ(posts, heard(" click", true));
 }
 
 }  // namespace
