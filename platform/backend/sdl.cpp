@@ -590,7 +590,7 @@ void SdlBackend::showCursor(HCURSOR cursor)
         return;
     }
     SDL_ShowCursor(SDL_ENABLE);
-    if (cursor == cursorSource_ && cursor_ && cursor->shared) {
+    if (cursor == cursorSource_ && cursor_) {
         SDL_SetCursor(cursor_);
         return;
     }
@@ -625,7 +625,9 @@ void SdlBackend::showCursor(HCURSOR cursor)
     if (cursor_)
         SDL_FreeCursor(cursor_);
     cursor_ = made;
-    cursorSource_ = cursor;
+    // Only a shared cursor lives as long as the program: another freed may
+    // leave its address to a new one, which must not show the old picture.
+    cursorSource_ = c.shared ? cursor : nullptr;
 }
 
 }  // namespace
