@@ -196,8 +196,13 @@ std::int32_t ErrorMessageBox(const char* text, unsigned style)
         } else {
             question = textOf(quitText());
         }
-        if (messageBox(question, caption, kQuitQuestionStyle) != kAnswerNo)
+        const std::int32_t confirmed = messageBox(question, caption, kQuitQuestionStyle);
+        if (confirmed == kAnswerYes)
             return answer;
+        // The program is being ended, and the question gave way unanswered:
+        // no Yes to end the process at once, which would skip the end's save.
+        if (confirmed != kAnswerNo)
+            return 0;
     }
 }
 

@@ -85,7 +85,8 @@ std::int32_t ReportErrorRetryCancel(unsigned id, const Args&... args)
 // quits on Abort (after Yes to the quit question).
 std::int32_t ShowErrorBox(unsigned style, const char* text);
 // The box with its quit question: Abort asks whether to quit; No shows the
-// box again. Returns the box's answer.
+// box again. Returns the box's answer: Abort once the quit is confirmed,
+// 0 when a box gave way unanswered to the program's end.
 std::int32_t ErrorMessageBox(const char* text, unsigned style);
 // The text of id, unformatted, through ShowErrorBox; the box's answer, or
 // nothing shown and 0 when the id has no text.

@@ -190,6 +190,15 @@ void JxCPicsResource::RemoveAction(JxCAction* action)
     JxCResourceObject::RemoveAction(action);
 }
 
+void JxCPicsResource::ForgetWaveOwner(const JxCNotifyRoot* dying)
+{
+    if (dying && timerOwner_ == dying) {
+        timerOwner_ = nullptr;
+        timerSlot_ = -1;
+    }
+    JxCResourceObject::ForgetWaveOwner(dying);
+}
+
 void JxCPicsResource::updateFrameTimer()
 {
     JxCBaseProduct* product = GetProduct();

@@ -57,6 +57,9 @@ public:
 
     // The play action that leaves the media is forgotten with it.
     void RemoveAction(JxCAction* action) override;
+    // So is a dying owner's frame timer, which the product killed with it:
+    // a new object may take both its address and its timer.
+    void ForgetWaveOwner(const JxCNotifyRoot* dying) override;
 
 private:
     // The container that shows the action's frames; null without one.

@@ -72,7 +72,8 @@ public:
     }
     void OnWaveDone(JxCTimerParams& params);
     JxCNotifyRoot* GetWaveOwner() const { return waveOwner_; }
-    void ForgetWaveOwner(const JxCNotifyRoot* dying);
+    // The owner is unregistered or dying: nothing of it is kept.
+    virtual void ForgetWaveOwner(const JxCNotifyRoot* dying);
 
 protected:
     void SetCurrentAction(JxCAction* action) { current_ = action; }

@@ -6,6 +6,9 @@
 #include "foundation/JxCErrorObject.h"
 #include "foundation/JxErrorLog.h"
 #include "foundation/tests/reporting_fixture.h"
+#include "platform/ui/responder.h"
+#include "platform/window/messages.h"
+#include "platform/window/window.h"
 
 namespace {
 
@@ -120,6 +123,24 @@ TEST_F(ErrorReportTest, AbortThenNoShowsTheBoxAgainAndAbortThenYesEndsTheProcess
     EXPECT_EQ(boxes[1].style, 0x2034u);
     EXPECT_EQ(boxes[2].text, boxes[0].text);
     EXPECT_EQ(boxes[3].text, "Are you sure you want to quit?");
+}
+
+// The quit question ended unanswered by the program's end (the host closed
+// it meanwhile): that is no Yes, which would end the process at once
+// without the end's save; the quit goes on to the program's loop.
+TEST_F(ErrorReportTest, AQuitQuestionThatGaveWayUnansweredEndsNothingAtOnce)
+{
+    plat::SetResponder([this](const plat::UiRequest& r) -> std::optional<int> {
+        boxes.push_back(r);
+        if (boxes.size() == 1)
+            return kAnswerAbort;
+        plat::PostQuitMessage(0);
+        return plat::kAnswerByInput;
+    });
+    EXPECT_EQ(ReportErrorAbortRetryIgnore(2000, "a.bmp"), 0);
+    EXPECT_EQ(boxes.size(), 2u);
+    plat::MSG quit;
+    EXPECT_TRUE(plat::PeekMessageA(&quit, nullptr, plat::WM_QUIT, plat::WM_QUIT, plat::PM_REMOVE));
 }
 
 TEST_F(ErrorReportTest, TheLibrarysQuitQuestionStaysOnceLoaded)

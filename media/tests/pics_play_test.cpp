@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "media/JxPicsActions.h"
 #include "media/tests/pics_play_fixture.h"
 #include "platform/tests/golden.h"
@@ -132,6 +134,29 @@ TEST_F(PicsPlayThroughTest, ASilentAnimationIsPacedByTheFrameTimerAndEnds)
     const std::size_t steps = driver.steps.size();
     harness.runFor(1000);
     EXPECT_EQ(driver.steps.size(), steps);
+}
+
+// The frame timer's owner goes while the animation plays, and a new object
+// takes its place in memory and a timer of its own: pausing the animation
+// later leaves the new object's timer alone.
+TEST_F(PicsPlayThroughTest, AFrameTimerWhoseOwnerWentIsNotTakenForTheTimerOfANewObjectAtItsAddress)
+{
+    struct Ticker : JxCRunTimeObject {
+        void OnSystemEvent(JxCTimerParams*) override { ++ticks; }
+        int ticks = 0;
+    };
+    static_assert(sizeof(Ticker) <= sizeof(Driver));
+    prepare(TenFrames(false).Bytes());
+    ASSERT_EQ(play.Execute(), 1);
+    harness.runFor(250);
+    driver.~Driver();
+    Ticker* ticker = new (&driver) Ticker();
+    ASSERT_TRUE(GetProduct()->SetTimer(ticker, nullptr, 100));
+    play.GetMedia()->Pause();
+    harness.runFor(1000);
+    EXPECT_GE(ticker->ticks, 9);
+    ticker->~Ticker();
+    new (&driver) Driver(play);
 }
 
 TEST_F(PicsPlayThroughTest, AFileCutShortMidChunkEndsAndReportsOnce)

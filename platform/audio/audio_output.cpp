@@ -1,5 +1,6 @@
 #include "platform/audio/audio_output.h"
 
+#include <atomic>
 #include <cstring>
 #include <utility>
 
@@ -23,6 +24,16 @@ std::unique_ptr<AudioOutput> makeForBackend()
     return std::make_unique<HeadlessAudio>(HeadlessAudio::Keep::Nothing);
 }
 }  // namespace
+
+namespace {
+std::uint64_t nextSerial()
+{
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
+}  // namespace
+
+AudioOutput::AudioOutput() : serial_(nextSerial()) {}
 
 std::unique_ptr<AudioOutput> MakeHostAudioOutput(std::function<void()> wake)
 {

@@ -29,8 +29,15 @@ class AudioOutput {
 public:
     using StreamId = int;
 
+    AudioOutput();
     virtual ~AudioOutput() = default;
+    AudioOutput(const AudioOutput&) = delete;
+    AudioOutput& operator=(const AudioOutput&) = delete;
     virtual const char* name() const = 0;
+    // Which output this is, never the same for two outputs of one run: one
+    // made after another has gone may take its address, and a stream opened
+    // on the old one must not be taken for the new one's.
+    std::uint64_t serial() const { return serial_; }
 
     // -1 when the stream cannot be made.
     virtual StreamId openStream(const PcmFormat& format) = 0;
@@ -51,6 +58,9 @@ public:
     // than by the host's own time (a sound card): only then can a device
     // that falls behind the clock be taken as stalled.
     virtual bool playsByTheClock() const { return false; }
+
+private:
+    const std::uint64_t serial_;
 };
 
 // The host's sound device through SDL; without one, a silent output that

@@ -39,13 +39,13 @@ public:
     bool play(std::vector<std::int16_t> samples)
     {
         AudioOutput& output = TheAudioOutput();
-        if (output_ != &output)
+        if (output_ != output.serial())
             forget();
         if (stream_ < 0) {
             stream_ = output.openStream({kSystemBeepRate, 1});
             if (stream_ < 0)
                 return false;
-            output_ = &output;
+            output_ = output.serial();
         } else {
             output.clear(stream_);
         }
@@ -57,17 +57,19 @@ public:
 
     std::optional<std::uint64_t> nextDue() const override
     {
-        if (stream_ < 0 || output_ != &TheAudioOutput())
+        if (stream_ < 0 || output_ != TheAudioOutput().serial())
             return std::uint64_t(0);  // forgotten at once
-        return output_->wakeAt(stream_, end_);
+        return TheAudioOutput().wakeAt(stream_, end_);
     }
 
     void serviceDue(std::uint64_t) override
     {
-        if (stream_ >= 0 && output_ == &TheAudioOutput() && output_->played(stream_) < end_)
+        AudioOutput& output = TheAudioOutput();
+        const bool ours = stream_ >= 0 && output_ == output.serial();
+        if (ours && output.played(stream_) < end_)
             return;
-        if (stream_ >= 0 && output_ == &TheAudioOutput())
-            output_->closeStream(stream_);
+        if (ours)
+            output.closeStream(stream_);
         forget();
     }
 
@@ -77,11 +79,11 @@ private:
     void forget()
     {
         stream_ = -1;
-        output_ = nullptr;
+        output_ = 0;
         RemoveLoopService(this);
     }
 
-    AudioOutput* output_ = nullptr;
+    std::uint64_t output_ = 0;  // the serial of the output the stream is on
     AudioOutput::StreamId stream_ = -1;
     std::uint64_t end_ = 0;
 };

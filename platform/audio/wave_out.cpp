@@ -23,6 +23,9 @@ struct WaveOutDevice {
         std::uint64_t slack;   // how long past that, with no progress, it counts as played anyway
     };
 
+    // What the engine holds: a number never given to another device, so
+    // that a handle kept past its device's close names no later device.
+    HWAVEOUT handle = nullptr;
     WaveFormatInfo info;
     std::unique_ptr<WaveDecoder> decoder;
     AudioOutput::StreamId stream = -1;
@@ -81,15 +84,23 @@ std::optional<MMRESULT> injected(WaveOutCall call)
 WaveOutDevice* live(HWAVEOUT device)
 {
     for (auto& d : state().devices)
-        if (d.get() == device)
+        if (d->handle == device)
             return d.get();
     return nullptr;
+}
+
+HWAVEOUT newHandle()
+{
+    // Never a small number, as the system's handles never are.
+    static std::uintptr_t last = 0x1000;
+    last += 0x10;
+    return reinterpret_cast<HWAVEOUT>(last);
 }
 
 void notify(WaveOutDevice& d, UINT message, WAVEHDR* header)
 {
     if (d.window)
-        PostMessageA(d.window, message, WPARAM(&d), LPARAM(header));
+        PostMessageA(d.window, message, WPARAM(d.handle), LPARAM(header));
 }
 
 void complete(WaveOutDevice& d, WAVEHDR* header)
@@ -147,9 +158,10 @@ MMRESULT waveOutOpen(HWAVEOUT* device, UINT deviceId, const WAVEFORMATEX* format
     if (d->stream < 0)
         return MMSYSERR_NODRIVER;
     d->window = window;
-    *device = d.get();
+    d->handle = newHandle();
+    *device = d->handle;
+    notify(*d, MM_WOM_OPEN, nullptr);
     state().devices.push_back(std::move(d));
-    notify(**device, MM_WOM_OPEN, nullptr);
     return MMSYSERR_NOERROR;
 }
 

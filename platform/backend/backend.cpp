@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <utility>
 
 #include "platform/audio/audio_output.h"
@@ -117,9 +118,18 @@ SessionRescue SetSessionRescue(SessionRescue rescue)
 
 void RescueSessionAndExit(int code)
 {
-    static std::atomic<bool> rescued{false};
-    if (!rescued.exchange(true) && rescueSlot())
-        rescueSlot()();
+    // One rescue, whichever thread comes first; another thread that comes
+    // meanwhile waits here until the first has saved and ended the process
+    // (the lock is never given back). Reached again from inside the rescue,
+    // on the rescuing thread, it ends the process at once.
+    static std::mutex rescuing;
+    static std::atomic<pid_t> rescuer{0};
+    if (rescuer.load() != ::gettid()) {
+        rescuing.lock();
+        rescuer = ::gettid();
+        if (rescueSlot())
+            rescueSlot()();
+    }
     std::fflush(nullptr);
     std::_Exit(code);
 }

@@ -85,7 +85,8 @@ std::unique_ptr<Backend> CreateDefaultBackend();
 // previous one; an empty function removes it.
 using SessionRescue = std::function<void()>;
 SessionRescue SetSessionRescue(SessionRescue rescue);
-// Runs the rescue (once, however often this is reached), then ends the
+// Runs the rescue (once, however often this is reached: a second thread
+// waits for the first's rescue, which ends the process), then ends the
 // process at once with the code: no exit handlers and no static
 // destructors, since the program is still in the middle of its work.
 [[noreturn]] void RescueSessionAndExit(int code);

@@ -15,18 +15,17 @@
 #define KELBO_HOST_LIBRARIES_END() ((void)0)
 #endif
 
-#include <dlfcn.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/backend/backend.h"
+#include "platform/backend/x_errors.h"
 #include "platform/backend/x_picture_selection.h"
 #include "platform/fs/paths.h"
 #include "platform/screen/screen.h"
@@ -38,20 +37,6 @@
 namespace plat {
 
 namespace {
-
-// The exit code of a program whose display went away.
-constexpr int kDisplayLostExitCode = 1;
-
-// The X server went away under us (a log-out). Were this to return, the X
-// library would end the program with exit(): static destructors would run
-// while the program is still in the middle of its work, and SDL's teardown
-// would wait for replies that never come. The user's work is kept through
-// the session rescue instead, and the process ends at once.
-int onHostDisplayLost(void*)
-{
-    std::fputs("kelbo32: the connection to the display was lost\n", stderr);
-    RescueSessionAndExit(kDisplayLostExitCode);
-}
 
 // A closed terminal (SIGHUP) ends the program as SIGTERM does: SDL turns
 // SIGTERM into its quit event, which closes the program's window, so what
@@ -78,21 +63,13 @@ void endHangUpsAsTerminate()
     ::sigaction(SIGHUP, &passOn, nullptr);
 }
 
-// SDL loads the X library itself; its IO error handler is reached through
-// the already-loaded library, so the program needs no X headers of its own.
-void watchForLostDisplay()
+// On X, the errors of SDL's connection and of the clipboard's are the
+// program's to meet (x_errors.h), a lost display among them.
+void watchXErrors()
 {
     const char* driver = SDL_GetCurrentVideoDriver();
-    if (!driver || std::strcmp(driver, "x11") != 0)
-        return;
-    void* x11 = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);
-    if (!x11)
-        return;
-    using IoErrorHandler = int (*)(void*);
-    using SetIoErrorHandler = IoErrorHandler (*)(IoErrorHandler);
-    if (auto set = reinterpret_cast<SetIoErrorHandler>(dlsym(x11, "XSetIOErrorHandler")))
-        set(onHostDisplayLost);
-    dlclose(x11);  // only drops the reference this lookup took
+    if (driver && std::strcmp(driver, "x11") == 0)
+        InstallXErrorHandlers();
 }
 
 // Virtual-key code and keyboard scan code (set 1, with the extended flag)
@@ -280,7 +257,7 @@ bool SdlBackend::open(std::string* error)
         *error = SDL_GetError();
         return false;
     }
-    watchForLostDisplay();
+    watchXErrors();
     endHangUpsAsTerminate();
     // The largest whole factor that fits the host's display.
     const Screen& s = TheScreen();
@@ -599,7 +576,7 @@ void SdlBackend::showCursor(HCURSOR cursor)
         return;
     }
     SDL_ShowCursor(SDL_ENABLE);
-    if (cursor == cursorSource_ && cursor_ && cursor->shared) {
+    if (cursor == cursorSource_ && cursor_) {
         SDL_SetCursor(cursor_);
         return;
     }
@@ -634,7 +611,9 @@ void SdlBackend::showCursor(HCURSOR cursor)
     if (cursor_)
         SDL_FreeCursor(cursor_);
     cursor_ = made;
-    cursorSource_ = cursor;
+    // Only a shared cursor lives as long as the program: another freed may
+    // leave its address to a new one, which must not show the old picture.
+    cursorSource_ = c.shared ? cursor : nullptr;
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/backend/x_errors.h"
+
 namespace plat {
 
 namespace {
@@ -17,6 +19,8 @@ class Selection final : public XPictureSelection {
 public:
     explicit Selection(Display* display) : display_(display)
     {
+        // Its errors and its loss end nothing (x_errors.h).
+        AddSideConnection(display_, &dead_);
         window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 1, 1, 0, 0, 0);
         clipboard_ = XInternAtom(display_, "CLIPBOARD", False);
         targets_ = XInternAtom(display_, "TARGETS", False);
@@ -42,6 +46,7 @@ public:
             ::close(wake_[0]);
             ::close(wake_[1]);
         }
+        RemoveSideConnection(display_);
         // A connection that went away is not spoken to again.
         if (dead_)
             return;
@@ -80,7 +85,7 @@ private:
                     XSetSelectionOwner(display_, clipboard_, window_, CurrentTime);
                 }
             }
-            while (XPending(display_)) {
+            while (!dead_ && XPending(display_)) {
                 XEvent e;
                 XNextEvent(display_, &e);
                 if (e.type == SelectionRequest)
@@ -89,6 +94,8 @@ private:
                     picture_.clear();  // another program has the clipboard now
             }
             XFlush(display_);
+            if (dead_)
+                return;  // the display went away: the program ends with it
             pollfd fds[2] = {{ConnectionNumber(display_), POLLIN, 0}, {wake_[0], POLLIN, 0}};
             if (::poll(fds, 2, -1) < 0)
                 continue;

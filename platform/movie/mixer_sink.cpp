@@ -10,7 +10,7 @@ namespace {
 
 class MixerSink final : public MovieSoundSink {
 public:
-    MixerSink(AudioOutput& output, AudioOutput::StreamId stream) : output_(&output), stream_(stream) {}
+    MixerSink(AudioOutput& output, AudioOutput::StreamId stream) : output_(output.serial()), stream_(stream) {}
     ~MixerSink() override
     {
         if (AudioOutput* o = output())
@@ -30,9 +30,9 @@ public:
 private:
     // A stream belongs to the output it was opened on; once the backend
     // changed the output, the old stream is gone with it.
-    AudioOutput* output() const { return &TheAudioOutput() == output_ ? output_ : nullptr; }
+    AudioOutput* output() const { return TheAudioOutput().serial() == output_ ? &TheAudioOutput() : nullptr; }
 
-    AudioOutput* output_;
+    std::uint64_t output_;  // the serial of the output the stream is on
     AudioOutput::StreamId stream_;
 };
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "platform/audio/wave_out.h"
 #include "platform/clock/clock.h"
 #include "platform/movie/ffmpeg_module.h"
+#include "platform/movie/sound_sink.h"
 #include "platform/tests/built_ffmpeg_module.h"
 #include "platform/tests/ima_sound.h"
 #include "platform/tests/window_fixture.h"
@@ -479,6 +481,60 @@ TEST_F(WaveOut, MessageBeepsPlayTheirOwnSoundsOnTheOutputAndTheNextTakesThePlace
     const std::vector<std::int16_t> plain = SystemBeepSamples(0xFFFFFFFF);
     ASSERT_GT(heard[0].samples.size(), plain.size());
     EXPECT_TRUE(std::equal(plain.begin(), plain.end(), heard[0].samples.end() - std::ptrdiff_t(plain.size())));
+}
+
+// An output made after another has gone may take its address. The streams
+// of the old one (a movie's, the last beep's) went with it, and their
+// numbers may name the new one's: the movie's sink then closes nothing, and
+// a new beep opens a stream of its own rather than emptying one of them.
+TEST_F(WaveOut, TheStreamsOfAnOutputThatWentAreNotTakenForThoseOfTheNextAtItsAddress)
+{
+    std::unique_ptr<MovieSoundSink> movie = MakeMixerSoundSink();
+    ASSERT_TRUE(movie);
+    ASSERT_TRUE(MessageBeep(MB_OK));
+    AudioOutput* place = InstallAudioOutput(nullptr).release();
+    place->~AudioOutput();
+    audio = new (place) HeadlessAudio();
+    InstallAudioOutput(std::unique_ptr<AudioOutput>(audio));
+
+    // Two sounds on the new output, with the numbers of the old streams.
+    std::vector<std::vector<std::int16_t>> data(2);
+    std::vector<WAVEHDR> h(2);
+    fill(data, h, 500);
+    HWAVEOUT d[2] = {open(pcm16(1000)), open(pcm16(1000))};
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(waveOutPrepareHeader(d[i], &h[i], sizeof h[i]), MMSYSERR_NOERROR);
+        ASSERT_EQ(waveOutWrite(d[i], &h[i], sizeof h[i]), MMSYSERR_NOERROR);
+    }
+    harness.runFor(100);
+    movie.reset();
+    ASSERT_TRUE(MessageBeep(MB_OK));
+    harness.runFor(1000);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(waveOutUnprepareHeader(d[i], &h[i], sizeof h[i]), MMSYSERR_NOERROR);
+        EXPECT_EQ(waveOutClose(d[i]), MMSYSERR_NOERROR);
+    }
+    std::vector<HeadlessAudio::Sound> heard = audio->takeSounds();
+    ASSERT_EQ(heard.size(), 3u) << "the two sounds and the new beep";
+    auto wasHeard = [&heard](const std::vector<std::int16_t>& samples) {
+        return std::any_of(heard.begin(), heard.end(), [&](const auto& sound) { return sound.samples == samples; });
+    };
+    EXPECT_TRUE(wasHeard(data[0]));
+    EXPECT_TRUE(wasHeard(data[1]));
+    EXPECT_TRUE(wasHeard(SystemBeepSamples(MB_OK)));
+}
+
+// A device closed and another opened (in a Release build, very likely at
+// the first one's address): the first one's handle names nothing.
+TEST_F(WaveOut, AHandleKeptPastItsDevicesCloseNamesNoLaterDevice)
+{
+    HWAVEOUT first = open(pcm16(1000));
+    ASSERT_EQ(waveOutClose(first), MMSYSERR_NOERROR);
+    HWAVEOUT second = open(pcm16(1000));
+    EXPECT_NE(first, second);
+    EXPECT_EQ(waveOutReset(first), MMSYSERR_INVALHANDLE);
+    EXPECT_EQ(waveOutClose(first), MMSYSERR_INVALHANDLE);
+    EXPECT_EQ(waveOutClose(second), MMSYSERR_NOERROR);
 }
 
 }  // namespace

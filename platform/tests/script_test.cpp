@@ -137,28 +137,54 @@ TEST_F(ScriptRun, ABoxTheScriptDoesNotAnswerEndsTheProgramWithCode3)
                 "the answer 4 is not a button");
 }
 
-// The host's request to close (its close box, a log-out, SIGTERM) cannot
-// wait for a box that keeps the program's window disabled: it ends the
-// box's loop and then the program's.
-TEST_F(ScriptRun, TheHostClosingWhileABoxIsUpEndsTheBoxAndTheProgram)
+// The host's request to close (its close box, a log-out, SIGTERM) while a
+// box is up, owned or not, whatever its buttons: the box gives way
+// unanswered and the program's window gets the close, as without a box.
+// With no window of the program's behind it (a box of the start-up), the
+// box gives way to the quit.
+TEST_F(ScriptRun, TheHostClosingWhileABoxIsUpEndsTheBoxUnansweredAndClosesTheProgram)
 {
-    HWND w = top(100, 100, 300, 200);
-    int answer = -1;
-    handlers[WM_LBUTTONDOWN] = [&answer](HWND h, WPARAM, LPARAM) {
-        answer = MessageBoxA(h, "Are you sure?", "Kelbo", MB_YESNO);
-        return LRESULT(0);
+    struct Case {
+        const char* box;
+        UINT style;
+        bool owned;
     };
-    harness.runUntilIdle();
+    for (const Case& c : {Case{"an owned Yes/No box", MB_YESNO, true},
+                          Case{"an Abort/Retry/Ignore box of the whole task", MB_ABORTRETRYIGNORE | MB_TASKMODAL, false},
+                          Case{"a Retry/Cancel box of the whole task", MB_RETRYCANCEL | MB_TASKMODAL, false}}) {
+        SCOPED_TRACE(c.box);
+        seen.clear();
+        HWND w = top(100, 100, 300, 200);
+        int answer = -1;
+        handlers[WM_LBUTTONDOWN] = [&answer, c](HWND h, WPARAM, LPARAM) {
+            answer = MessageBoxA(c.owned ? h : nullptr, "Are you sure?", "Kelbo", c.style);
+            return LRESULT(0);
+        };
+        harness.runUntilIdle();
+        int asked = 0;
+        SetResponder([&asked](const UiRequest&) -> std::optional<int> {
+            if (asked++ == 0)
+                HostCloseRequested();
+            return kAnswerByInput;
+        });
+        harness.click({150, 150});
+        harness.runUntilIdle();
+        EXPECT_EQ(answer, 0) << "not a button's answer";
+        EXPECT_EQ(asked, 1);
+        ASSERT_EQ(of(WM_CLOSE).size(), 1u) << "the window closed as its close box would";
+        EXPECT_EQ(of(WM_CLOSE)[0].hwnd, w);
+        EXPECT_FALSE(IsWindow(w));
+        EXPECT_FALSE(harness.quitSeen());
+        handlers.clear();
+    }
     SetResponder([](const UiRequest&) -> std::optional<int> {
         HostCloseRequested();
         return kAnswerByInput;
     });
-    harness.click({150, 150});
+    const int answer = MessageBoxA(nullptr, "There is no disc in the drive.", "Kelbo", MB_ABORTRETRYIGNORE | MB_TASKMODAL);
+    EXPECT_EQ(answer, 0);
     harness.runUntilIdle();
-    EXPECT_TRUE(harness.quitSeen()) << "the quit went on to the program's loop";
-    EXPECT_NE(answer, IDYES);
-    EXPECT_TRUE(IsWindowEnabled(w)) << "the box gave the window back";
-    EXPECT_TRUE(of(WM_CLOSE).empty());
+    EXPECT_TRUE(harness.quitSeen()) << "a box of the start-up gives way to the quit";
 }
 
 // The script's quit comes while the program waits in a loop of its own for

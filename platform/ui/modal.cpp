@@ -7,6 +7,7 @@
 #include "platform/ui/control_kit.h"
 #include "platform/ui/dialog_state.h"
 #include "platform/ui/responder.h"
+#include "platform/window/modal_loop.h"
 
 namespace plat::ui {
 
@@ -121,6 +122,7 @@ LRESULT RunModal(HWND dialog, HWND owner, const ModalRequest& request)
     if (s->ended)
         return s->result;
     {
+        ModalLoopScope waiting(dialog);
         Disabler disabler(dialog, owner, request.taskModal);
         ShowWindow(dialog, SW_SHOW);
         SetActiveWindow(dialog);
@@ -140,6 +142,13 @@ LRESULT RunModal(HWND dialog, HWND owner, const ModalRequest& request)
                     // The program is ending: the dialog gives way and the
                     // quit goes on to the loop outside.
                     PostQuitMessage(int(m.wParam));
+                    break;
+                }
+                if (IsHostClose(m)) {
+                    // The host closes the program behind the dialog: it
+                    // gives way unanswered, and the close goes on to the
+                    // loop outside (see window/modal_loop.h).
+                    PostMessageA(m.hwnd, m.message, m.wParam, m.lParam);
                     break;
                 }
                 if (!IsDialogMessageA(dialog, &m)) {

@@ -132,6 +132,9 @@ public:
     std::deque<RawInput> rawInput;
     std::deque<MSG> cookedInput;
 
+    // The boxes and dialogs waiting in their modal loops, innermost last.
+    std::vector<HWND> modalLoops;
+
     // Timers.
     std::vector<Timer> timers;
     std::uintptr_t nextThreadTimerId = 1;

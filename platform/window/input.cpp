@@ -14,6 +14,7 @@
 #include "platform/screen/screen.h"
 #include "platform/window/desktop.h"
 #include "platform/window/input.h"
+#include "platform/window/modal_loop.h"
 
 namespace plat {
 
@@ -418,15 +419,39 @@ void HostDeactivated()
     DeactivateApp();
 }
 
+namespace {
+// While boxes wait for answers: the program's own window, closed as its
+// close box would close it, is the front one of its top-level windows
+// that shows a caption and is not itself a box or dialog waiting for its
+// answer (a splash, or a window not yet shown, has no close to offer).
+HWND ownWindowBehindBoxes()
+{
+    for (Window* t : TheDesktop().desktop()->children)
+        if (t->alive && !t->owner && (t->style & WS_VISIBLE) && (t->style & WS_CAPTION) == WS_CAPTION &&
+            !RunsModalLoop(H(t)))
+            return H(t);
+    return nullptr;
+}
+}  // namespace
+
 void HostCloseRequested()
 {
+    if (AnyModalLoopRuns()) {
+        // Every box gives way to the close (see modal_loop.h); without a
+        // window to close, the quit ends them and the program.
+        if (HWND own = ownWindowBehindBoxes())
+            PostMessageA(own, WM_SYSCOMMAND, SC_CLOSE, kHostCloseParam);
+        else
+            PostQuitMessage(0);
+        return;
+    }
     HWND w = GetActiveWindow() ? GetActiveWindow() : GetTopWindow(nullptr);
     while (w && GetWindow(w, GW_OWNER))
         w = GetWindow(w, GW_OWNER);
     if (!w)
         return;
     if (IsWindowEnabled(w))
-        PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+        PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, kHostCloseParam);
     else
         PostQuitMessage(0);
 }

@@ -23,9 +23,13 @@ void HostActivated(bool byClick);
 void HostDeactivated();
 // The host asks the program to end (its window's close box, a log-out, a
 // SIGTERM): the program's own top-level window is asked to close, as its
-// close box would. While a box or dialog keeps that window disabled, the
-// request cannot wait for it: the program is told to quit, which ends
-// every nested loop on its way out.
+// close box would. While boxes or dialogs wait for answers, the close
+// goes past them to the program's window behind them, and each box gives
+// way to it unanswered (modal_loop.h), so that the program closes as it
+// does without a box; when no such window is there to close (the boxes of
+// a start-up), or nothing waits for boxes but the program's window is
+// disabled, the program is told to quit, which ends every nested loop on
+// its way out.
 void HostCloseRequested();
 // The host window was minimised: so are our top-level windows that have a
 // minimise box (as their own box would). It was restored: every top-level

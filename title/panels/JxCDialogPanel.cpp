@@ -163,9 +163,9 @@ bool pageIsOpen(std::int32_t pageId)
     return product && product->FindPageById(pageId);
 }
 
-// A close request queued for the main window would take the dialog's
-// caller down with the program while it waits: it is dropped, as the
-// program's other nested loops drop it.
+// A close request for the main window would take the dialog's caller down
+// with the program were it handled while the caller waits: the dialog
+// gives way to it instead, as the platform's boxes do.
 bool isMainWindowClose(const plat::MSG& msg)
 {
     if (!msg.hwnd || msg.hwnd != GetProductWindow())
@@ -225,8 +225,12 @@ std::int32_t RunDialogPageModally(std::int32_t pageId, std::int32_t parameter)
             result = JxCDialogPanel::kClosedAnswer;
             break;
         }
-        if (isMainWindowClose(msg))
-            continue;
+        if (isMainWindowClose(msg)) {
+            // Closed, not answered: the close goes on to the main loop.
+            plat::PostMessageA(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+            result = JxCDialogPanel::kClosedAnswer;
+            break;
+        }
         plat::TranslateMessage(&msg);
         plat::DispatchMessageA(&msg);
     }

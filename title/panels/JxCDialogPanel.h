@@ -68,6 +68,7 @@ std::int32_t& DialogResult();
 // pages with an append-page action and handles messages, blocking between
 // them, until the page answers. The answer is 1 at once when the page
 // cannot be opened (no such page, every page kept open, nothing to post
-// the action to), and 1 when the program is asked to quit meanwhile (the
-// quit is posted again for the main loop).
+// the action to), and 1 when the program is asked to quit or its main
+// window to close meanwhile (the quit or the close is posted again for the
+// main loop).
 std::int32_t RunDialogPageModally(std::int32_t pageId, std::int32_t parameter);

@@ -1,7 +1,7 @@
 // Dialog pages run modally: the answer of the close box, of a button and of
 // Enter; Enter with a default id that names no button; pages that cannot
-// open, which answer at once and let the queue go on; a quit while the
-// dialog waits; and a wait that sleeps.
+// open, which answer at once and let the queue go on; a quit or the host's
+// close while the dialog waits; and a wait that sleeps.
 
 #include <time.h>
 
@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "platform/ui/dialog.h"
+#include "platform/window/input.h"
 #include "runtime/JxCKeyParams.h"
 #include "testkit/title_panels.h"
 #include "title/panels/JxCDialogPanel.h"
@@ -236,6 +237,21 @@ TEST_F(DialogPageTest, AQuitWhileWaitingAnswersOneAndReachesTheMainLoop)
     harness.runUntilIdle();
     EXPECT_TRUE(harness.quitSeen());
     EXPECT_EQ(harness.exitCode(), 4);
+}
+
+// The host's close (its window's close box, a log-out) while the dialog
+// waits is no answer: the dialog gives way as it does to a quit, and the
+// main loop closes the program as it would without a dialog.
+TEST_F(DialogPageTest, TheHostsCloseWhileWaitingAnswersOneAndClosesTheProgramFromTheMainLoop)
+{
+    start();
+    Later close([] { plat::HostCloseRequested(); }, 2000);
+    Later answer([this] { clickButton(kDialog, 0); }, 4000);  // only were the close lost
+    EXPECT_EQ(RunDialogPage(kDialog, 0), 1);
+    EXPECT_FALSE(harness.quitSeen());
+    harness.runUntilIdle();
+    EXPECT_TRUE(harness.quitSeen()) << "the main window was closed";
+    EXPECT_EQ(harness.exitCode(), 0);
 }
 
 TEST_F(DialogPageTest, TheWaitSleeps)
