@@ -40,6 +40,10 @@ std::unique_ptr<FfmpegPictures> FfmpegPictures::open(std::unique_ptr<Demuxer> de
     p->stream_ = stream;
     const AVStream* s = format->streams[stream];
     const AVCodecParameters* par = s->codecpar;
+    // Pictures in another codec are not looked into, not even for their size.
+    *error = kMovieNoDecoder;
+    if (!DecoderAllowed(*s))
+        return nullptr;
     *error = kMovieNotAMovie;
     if (par->width <= 0 || par->height <= 0 || par->width > kLargestSide || par->height > kLargestSide)
         return nullptr;
@@ -55,15 +59,8 @@ std::unique_ptr<FfmpegPictures> FfmpegPictures::open(std::unique_ptr<Demuxer> de
     p->paletteChanges_ = std::strcmp(format->iformat->name, "avi") == 0;
 
     *error = kMovieNoDecoder;
-    const AVCodec* decoder = avcodec_find_decoder(par->codec_id);
-    if (!decoder)
-        return nullptr;
-    p->codec_ = avcodec_alloc_context3(decoder);
-    if (!p->codec_ || avcodec_parameters_to_context(p->codec_, par) < 0)
-        return nullptr;
-    p->codec_->thread_count = 1;  // decoding runs in the loop's pass, on the UI thread
-    p->codec_->pkt_timebase = s->time_base;
-    if (avcodec_open2(p->codec_, decoder, nullptr) < 0)
+    p->codec_ = OpenAllowedDecoder(*s);
+    if (!p->codec_)
         return nullptr;
     p->packet_ = av_packet_alloc();
     p->frame_ = av_frame_alloc();
