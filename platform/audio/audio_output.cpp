@@ -10,10 +10,15 @@
 namespace plat {
 
 namespace {
-std::unique_ptr<AudioOutput>& slot()
+struct OutputSlot {
+    std::unique_ptr<AudioOutput> output;
+    std::uint64_t generation = 0;
+};
+
+OutputSlot& slot()
 {
-    static std::unique_ptr<AudioOutput> output;
-    return output;
+    static OutputSlot s;
+    return s;
 }
 
 std::unique_ptr<AudioOutput> makeForBackend()
@@ -35,15 +40,24 @@ std::unique_ptr<AudioOutput> MakeHostAudioOutput(std::function<void()> wake)
 
 AudioOutput& TheAudioOutput()
 {
-    auto& output = slot();
-    if (!output)
-        output = makeForBackend();
-    return *output;
+    OutputSlot& s = slot();
+    if (!s.output) {
+        s.output = makeForBackend();
+        ++s.generation;
+    }
+    return *s.output;
 }
 
 std::unique_ptr<AudioOutput> InstallAudioOutput(std::unique_ptr<AudioOutput> output)
 {
-    return std::exchange(slot(), std::move(output));
+    OutputSlot& s = slot();
+    ++s.generation;
+    return std::exchange(s.output, std::move(output));
+}
+
+std::uint64_t AudioOutputGeneration()
+{
+    return slot().generation;
 }
 
 }  // namespace plat

@@ -64,5 +64,9 @@ AudioOutput& TheAudioOutput();
 // Installs an output (null: the next use makes one); the previous one is
 // returned. Only while no stream is open.
 std::unique_ptr<AudioOutput> InstallAudioOutput(std::unique_ptr<AudioOutput> output);
+// Which output TheAudioOutput() gives: a number that changes whenever the
+// output is replaced, so that the holder of a stream can tell that the
+// output it was opened on went, even when a new one took its memory.
+std::uint64_t AudioOutputGeneration();
 
 }  // namespace plat

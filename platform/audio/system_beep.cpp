@@ -38,14 +38,14 @@ class BeepPlayer final : public LoopService {
 public:
     bool play(std::vector<std::int16_t> samples)
     {
-        AudioOutput& output = TheAudioOutput();
-        if (output_ != &output)
+        if (!output())
             forget();
+        AudioOutput& output = TheAudioOutput();
         if (stream_ < 0) {
             stream_ = output.openStream({kSystemBeepRate, 1});
             if (stream_ < 0)
                 return false;
-            output_ = &output;
+            generation_ = AudioOutputGeneration();
         } else {
             output.clear(stream_);
         }
@@ -54,35 +54,38 @@ public:
         AddLoopService(this);
         return true;
     }
-
     std::optional<std::uint64_t> nextDue() const override
     {
-        if (stream_ < 0 || output_ != &TheAudioOutput())
-            return std::uint64_t(0);  // forgotten at once
-        return output_->wakeAt(stream_, end_);
+        if (AudioOutput* o = output())
+            return o->wakeAt(stream_, end_);
+        return std::uint64_t(0);  // forgotten at once
     }
-
     void serviceDue(std::uint64_t) override
     {
-        if (stream_ >= 0 && output_ == &TheAudioOutput() && output_->played(stream_) < end_)
-            return;
-        if (stream_ >= 0 && output_ == &TheAudioOutput())
-            output_->closeStream(stream_);
+        if (AudioOutput* o = output()) {
+            if (o->played(stream_) < end_)
+                return;
+            o->closeStream(stream_);
+        }
         forget();
     }
 
 private:
     // A stream belongs to the output it was opened on; once the backend
-    // changed the output, the old stream is gone with it.
+    // changed the output (even for one that took the old one's memory), the
+    // old stream is gone with it.
+    AudioOutput* output() const
+    {
+        return stream_ >= 0 && generation_ == AudioOutputGeneration() ? &TheAudioOutput() : nullptr;
+    }
     void forget()
     {
         stream_ = -1;
-        output_ = nullptr;
         RemoveLoopService(this);
     }
 
-    AudioOutput* output_ = nullptr;
     AudioOutput::StreamId stream_ = -1;
+    std::uint64_t generation_ = 0;
     std::uint64_t end_ = 0;
 };
 

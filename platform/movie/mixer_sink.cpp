@@ -10,7 +10,7 @@ namespace {
 
 class MixerSink final : public MovieSoundSink {
 public:
-    MixerSink(AudioOutput& output, AudioOutput::StreamId stream) : output_(&output), stream_(stream) {}
+    explicit MixerSink(AudioOutput::StreamId stream) : stream_(stream), generation_(AudioOutputGeneration()) {}
     ~MixerSink() override
     {
         if (AudioOutput* o = output())
@@ -30,10 +30,10 @@ public:
 private:
     // A stream belongs to the output it was opened on; once the backend
     // changed the output, the old stream is gone with it.
-    AudioOutput* output() const { return &TheAudioOutput() == output_ ? output_ : nullptr; }
+    AudioOutput* output() const { return generation_ == AudioOutputGeneration() ? &TheAudioOutput() : nullptr; }
 
-    AudioOutput* output_;
     AudioOutput::StreamId stream_;
+    std::uint64_t generation_;
 };
 
 }  // namespace
@@ -44,7 +44,7 @@ std::unique_ptr<MovieSoundSink> MakeMixerSoundSink()
     const AudioOutput::StreamId stream = output.openStream({kMovieSoundRate, kMovieSoundChannels});
     if (stream < 0)
         return nullptr;
-    return std::make_unique<MixerSink>(output, stream);
+    return std::make_unique<MixerSink>(stream);
 }
 
 }  // namespace plat
