@@ -13,6 +13,7 @@
 #include "foundation/JxErrorReport.h"
 #include "foundation/JxFileUtils.h"
 #include "foundation/JxResourceLibraries.h"
+#include "fuzz_support.h"
 #include "platform/backend/harness.h"
 #include "platform/fs/files.h"
 #include "platform/tests/temp_config.h"
@@ -25,6 +26,10 @@ struct World {
     World()
     {
         plat::testing::TempConfig::writeFile(config.program() + "/kelbo32", "");
+        // A store whose index is damaged but still serves is reported as the
+        // program reports it: with its text, in the error log if it keeps
+        // one, never in a box.
+        fuzz::WriteProgramTexts(config.program());
         ConnectErrorReporting();
         SetProgramStarted();
         // Nothing should ask; were it to, OK answers.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -80,6 +81,17 @@ inline std::string ProgramFile(const std::string& name, std::span<const std::uin
 {
     plat::testing::TempConfig::writeFile(Scratch().program() + "/" + name, std::string(bytes.begin(), bytes.end()));
     return "P:\\" + name;
+}
+
+// The program's own texts beside its program file, where the program has
+// them: a report whose text is there costs what it costs the program (a line
+// in the error log at most), where a missing text would put up a box.
+inline void WriteProgramTexts(const std::string& programFolder)
+{
+    const std::string folder = programFolder + "/kelbo32.resources";
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(KELBO_SOURCE_DIR "/resources/kelbo32.resources/strings.txt", folder + "/strings.txt",
+                               std::filesystem::copy_options::overwrite_existing);
 }
 
 }  // namespace fuzz

@@ -10,26 +10,21 @@
 #include <fstream>
 #include <string>
 
+#include "fuzz_support.h"
 #include "platform/backend/harness.h"
-#include "platform/fs/drives.h"
-#include "platform/fs/folders.h"
 #include "setup/Decompress.h"
 
 namespace {
 
+// The target's hard disk E: in the scratch folders, which go at exit.
 struct Medium {
-    std::string root;
+    std::string root = fuzz::Scratch().root();
     plat::Harness harness;
 
     Medium()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kelbo-lz-fuzz-XXXXXX").string();
-        root = ::mkdtemp(pattern.data()) ? pattern : std::string("/tmp");
-        std::filesystem::create_directories(root + "/config");
         std::filesystem::create_directories(root + "/hd");
-        plat::SetConfigFolder(root + "/config");
-        std::ofstream(root + "/config/platform.ini") << "[Drive E]\nPath=" << root << "/hd\nType=fixed\n";
-        plat::ReloadDriveTable();
+        fuzz::Scratch().writeDriveTable("[Drive E]\nPath=" + root + "/hd\nType=fixed\n");
         // The boxes that name a failure are answered at once.
         plat::SetResponder([](const plat::UiRequest&) -> std::optional<int> { return 1; });
     }

@@ -1,9 +1,10 @@
 // The product data file's reader on arbitrary files: the header, string
 // table, definitions (the title's record included) and record table are read
-// or refused; a file that reads has every page record it lists loaded as the
-// title's page definition, never outside its bytes, its panels made by the
-// program's factories and their display objects by the program's registered
-// classes (the seeds are written with the same registrations).
+// or refused; a file that reads has every page record it lists among the
+// first 64 pages (and the first it does not list) loaded as the title's page
+// definition, never outside its bytes, its panels made by the program's
+// factories and their display objects by the program's registered classes
+// (the seeds are written with the same registrations).
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -83,15 +84,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::uint8_t* pages = data + product->GetPageDataOffset();
         product->SetDataStream(std::make_unique<JxCInStrStream>(
             JxMemoryBlock{pages, std::uint32_t(size - product->GetPageDataOffset())}));
-        // Every page the record table lists, and one past it: a page the
-        // table does not have is reported in a message box, whose dialog
-        // costs more than the whole read, so the road is taken once.
+        // Every page the record table lists, wherever the gaps between
+        // them, and the first it does not: a page the table does not have is
+        // reported in a message box, whose dialog costs more than the whole
+        // read, so that road is taken once.
+        bool unlistedLoaded = false;
         for (std::int32_t page = 0; page < 64; ++page) {
-            const bool listed = product->GetRecordOffset(page) != JxCBaseProduct::kNoRecord;
+            if (product->GetRecordOffset(page) == JxCBaseProduct::kNoRecord) {
+                if (unlistedLoaded)
+                    continue;
+                unlistedLoaded = true;
+            }
             JxCGavoPageDef def;
             def.Load(page);
-            if (!listed)
-                break;
         }
         JxCProductDef* def = product->GetProductDef();
         def->SetStartIndex(std::int32_t(size % 5));

@@ -8,6 +8,7 @@
 // folders, and the target is emptied after each input.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -16,6 +17,7 @@
 #include "platform/backend/harness.h"
 #include "platform/fs/drives.h"
 #include "platform/config/registry.h"
+#include "setup/DesktopEntries.h"
 #include "setup/Installation.h"
 #include "setup/SetupRegistry.h"
 #include "setup/SetupStartup.h"
@@ -25,12 +27,17 @@ namespace {
 
 struct World {
     plat::Harness harness;
-    std::string medium, target;
+    std::string medium, target, menus;
     World()
     {
         plat::testing::TempConfig& scratch = fuzz::Scratch();
         medium = scratch.root() + "/medium";
         target = scratch.config() + "/TARGET";
+        // The desktop's menu and the engine its entries start, in the
+        // scratch folders.
+        menus = scratch.root() + "/data";
+        ::setenv("XDG_DATA_HOME", menus.c_str(), 1);
+        SetEngineProgramHost(scratch.program() + "/kelbo32");
         // The medium on D:, with a program, a plain and a driver file.
         for (const char* name : {"KELBO32.EXE", "README.TXT", "CODEC.ACM", "DVA.386"})
             plat::testing::TempConfig::writeFile(medium + "/SETUP/" + name, std::string(name) + " bytes");
@@ -56,11 +63,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CopyListedDlls(nullptr, "DLLS", "D:\\SETUP", "C:\\TARGET\\SYSTEM", 121);
         int dataWritten = 0;
         WriteProductRegistry(nullptr, &dataWritten);
+        CreateShortcuts();
     }
     // What the input wrote goes, so that no input finds another's files,
     // driver entries or shared-file counts.
     std::error_code ignored;
     std::filesystem::remove_all(world.target, ignored);
+    std::filesystem::remove_all(world.menus, ignored);
     std::filesystem::remove(fuzz::Scratch().config() + "/windows/system.ini", ignored);
     std::filesystem::remove_all(fuzz::Scratch().config() + "/registry", ignored);
     plat::ReloadRegistry();

@@ -32,11 +32,11 @@ std::mutex& profileMutex()
 
 constexpr std::size_t kMaxProfileBytes = 16u << 20;
 
-// The host file of a profile name, or empty when its folder does not exist
-// (or, for a change, when it lies on a disc).
+// The host file of a profile name (WIN.INI for none), or empty when its
+// folder does not exist (or, for a change, when it lies on a disc).
 std::string profileHostPath(const char* fileName, bool forWriting = false)
 {
-    std::string name = fileName ? fileName : "";
+    std::string name = fileName ? fileName : "WIN.INI";
     if (name.empty())
         return {};
     if (FindLastSeparator(name) == std::string::npos && name.find(':') == std::string::npos) {

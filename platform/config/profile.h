@@ -2,7 +2,7 @@
 // The INI profile calls with Windows rules (see IniDocument for the rules of
 // the file itself). A file name without a folder means the emulated Windows
 // folder; other names are Windows paths. The WIN.INI forms use "WIN.INI"
-// there. Every change rewrites the whole file atomically; a change that
+// there, and so does every call given a null file name. Every change rewrites the whole file atomically; a change that
 // cannot be written returns false and leaves the file as it was.
 
 #include "platform/config/ini_document.h"

@@ -1,12 +1,12 @@
 #include "platform/draw/blit.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 #include <vector>
 
 #include "platform/draw/brushpaint.h"
 #include "platform/draw/dc.h"
+#include "platform/draw/index_expander.h"
 #include "platform/draw/nearest.h"
 #include "platform/draw/palette.h"
 #include "platform/draw/raster.h"
@@ -15,29 +15,6 @@
 namespace plat {
 
 namespace {
-
-// 8-bit indices through a colour table to 32-bit pixels: the blit of every
-// page picture to the screen. Four indices are read at a time; the table and
-// the rows never overlap. GCC would gather the four table reads into one
-// vector store, whose shuffles cost more than four plain stores.
-#if defined(__GNUC__) && !defined(__clang__)
-[[gnu::optimize("no-tree-slp-vectorize")]]
-#endif
-void expandIndices(const BYTE* __restrict src, std::uint32_t* __restrict dst, int n,
-                   const std::uint32_t* __restrict table)
-{
-    int i = 0;
-    for (; std::endian::native == std::endian::little && i + 4 <= n; i += 4) {
-        std::uint32_t four;
-        std::memcpy(&four, src + i, 4);
-        dst[i] = table[four & 0xFF];
-        dst[i + 1] = table[(four >> 8) & 0xFF];
-        dst[i + 2] = table[(four >> 16) & 0xFF];
-        dst[i + 3] = table[four >> 24];
-    }
-    for (; i < n; ++i)
-        dst[i] = table[src[i]];
-}
 
 // Turns rows of source pixels into pixel values of the destination.
 class SourceConverter {
@@ -77,7 +54,7 @@ public:
         if (to_.bitsPerPixel == 32) {
             auto* d = reinterpret_cast<std::uint32_t*>(dst) + dx;
             if (from_.bitsPerPixel == 8) {
-                expandIndices(src + sx, d, n, lut_);
+                expander_.expand(src + sx, d, n);
             } else {
                 for (int i = 0; i < n; ++i)
                     d[i] = value(src, sx + i);
@@ -145,6 +122,7 @@ private:
     const Raster& from_;
     bool sameTable_ = false;
     std::uint32_t lut_[256] = {};
+    IndexExpander expander_{lut_};
 };
 
 // Where a blit's destination rectangle reads from: the source origin of

@@ -202,11 +202,15 @@ int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom)
 int GetClipRgn(HDC hdc, HRGN rgn)
 {
     DeviceContext* dc = LiveDC(hdc);
-    RegionObject* r = live(rgn);
-    if (!dc || !r)
+    if (!dc)
         return -1;
+    // Without a clip there is nothing to copy: the region handle is not
+    // looked at, whatever it is.
     if (!dc->clip)
         return 0;
+    RegionObject* r = live(rgn);
+    if (!r)
+        return -1;
     r->region = *dc->clip;
     return 1;
 }

@@ -44,7 +44,9 @@ int SelectClipRgn(HDC hdc, HRGN rgn);
 int ExtSelectClipRgn(HDC hdc, HRGN rgn, int mode);
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
 int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom);
-// Copies the DC's own clip region into rgn: 1 when it has one, 0 when not.
+// Copies the DC's own clip region into rgn: 1 when it has one, 0 when not
+// (rgn untouched, even a null or stale one), -1 for a stale DC, or a stale
+// region when there is a clip to copy.
 int GetClipRgn(HDC hdc, HRGN rgn);
 // The bounding box of where the DC can draw, in logical coordinates.
 int GetClipBox(HDC hdc, RECT* box);

@@ -6,6 +6,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/avstring.h>
 #include <libavutil/mem.h>
 }
 
@@ -17,6 +18,14 @@ constexpr int kIoBufferSize = 32768;
 // The containers a movie may come in; the rest of FFmpeg's formats (and
 // its network and playlist readers) stay out of reach of a title's files.
 constexpr const char* kContainers = "mov,avi";
+// The decoders a title's movies and sounds need: the pictures of QuickTime
+// and AVI files (Cinepak, the graphics, animation, video and Photo-JPEG
+// codecs, raw frames, and H.264 for movies made again today) and their
+// sound (IMA ADPCM, raw PCM, mu-law and A-law, AAC). No other decoder of
+// FFmpeg is opened, not even to describe a stream.
+constexpr const char* kDecoders =
+    "cinepak,smc,qtrle,rpza,mjpeg,rawvideo,h264,"
+    "adpcm_ima_qt,pcm_u8,pcm_s8,pcm_s16be,pcm_s16le,pcm_mulaw,pcm_alaw,aac";
 
 int readPacket(void* opaque, std::uint8_t* buffer, int size)
 {
@@ -31,6 +40,12 @@ std::int64_t seekBytes(void* opaque, std::int64_t offset, int whence)
         return bytes->size();
     std::int64_t r = bytes->seek(offset, whence & ~AVSEEK_FORCE);
     return r >= 0 ? r : AVERROR(EINVAL);
+}
+
+const AVCodec* allowedDecoder(const AVStream& stream)
+{
+    const AVCodec* decoder = avcodec_find_decoder(stream.codecpar->codec_id);
+    return decoder && av_match_list(decoder->name, kDecoders, ',') > 0 ? decoder : nullptr;
 }
 
 }  // namespace
@@ -55,6 +70,7 @@ std::unique_ptr<Demuxer> Demuxer::open(std::unique_ptr<MovieBytes> bytes)
     format->pb = d->io_;
     format->flags |= AVFMT_FLAG_CUSTOM_IO;
     format->format_whitelist = av_strdup(kContainers);
+    format->codec_whitelist = av_strdup(kDecoders);
     // avformat_open_input frees the context when it fails.
     if (avformat_open_input(&format, nullptr, nullptr, nullptr) < 0)
         return nullptr;
@@ -82,6 +98,29 @@ bool FeedNextPacket(AVFormatContext* format, int stream, AVCodecContext* codec, 
         avcodec_send_packet(codec, packet);
     av_packet_unref(packet);
     return true;
+}
+
+bool DecoderAllowed(const AVStream& stream)
+{
+    return allowedDecoder(stream) != nullptr;
+}
+
+AVCodecContext* OpenAllowedDecoder(const AVStream& stream)
+{
+    const AVCodec* decoder = allowedDecoder(stream);
+    if (!decoder)
+        return nullptr;
+    AVCodecContext* codec = avcodec_alloc_context3(decoder);
+    if (!codec || avcodec_parameters_to_context(codec, stream.codecpar) < 0) {
+        avcodec_free_context(&codec);
+        return nullptr;
+    }
+    codec->codec_whitelist = av_strdup(kDecoders);
+    codec->thread_count = 1;  // decoding runs in the loop's pass, on the UI thread
+    codec->pkt_timebase = stream.time_base;
+    if (avcodec_open2(codec, decoder, nullptr) < 0)
+        avcodec_free_context(&codec);  // and null
+    return codec;
 }
 
 std::int64_t FrameTime(const AVFrame& frame)

@@ -15,6 +15,7 @@ struct AVFormatContext;
 struct AVFrame;
 struct AVIOContext;
 struct AVPacket;
+struct AVStream;
 
 namespace plat {
 
@@ -39,6 +40,15 @@ private:
 // belongs to `stream` (a damaged one is passed over); false once the
 // container has no more, after telling the decoder so.
 bool FeedNextPacket(AVFormatContext* format, int stream, AVCodecContext* codec, AVPacket* packet);
+
+// Whether the stream's codec is one that a title's movies and sounds use:
+// no other decoder of FFmpeg is opened, so that a hostile file cannot reach
+// them.
+bool DecoderAllowed(const AVStream& stream);
+// The stream's decoder, opened to run on the calling thread; null when it
+// is not allowed or cannot be opened. The caller frees it with
+// avcodec_free_context.
+AVCodecContext* OpenAllowedDecoder(const AVStream& stream);
 
 // A decoded frame's time on its stream's clock, or AV_NOPTS_VALUE.
 std::int64_t FrameTime(const AVFrame& frame);

@@ -1,6 +1,8 @@
 #include "platform/ffmpeg/ffmpeg_pictures.h"
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -24,6 +26,8 @@ constexpr std::size_t kMostCachedFrames = 64;
 constexpr std::size_t kForwardReach = 48;
 // Packets read at most for the first frame when the movie opens.
 constexpr std::size_t kFirstFramePackets = 256;
+// Colour tables of an 8-bit stream kept at most (a megabyte).
+constexpr std::size_t kMostPalettes = 1024;
 
 }  // namespace
 
@@ -36,6 +40,10 @@ std::unique_ptr<FfmpegPictures> FfmpegPictures::open(std::unique_ptr<Demuxer> de
     p->stream_ = stream;
     const AVStream* s = format->streams[stream];
     const AVCodecParameters* par = s->codecpar;
+    // Pictures in another codec are not looked into, not even for their size.
+    *error = kMovieNoDecoder;
+    if (!DecoderAllowed(*s))
+        return nullptr;
     *error = kMovieNotAMovie;
     if (par->width <= 0 || par->height <= 0 || par->width > kLargestSide || par->height > kLargestSide)
         return nullptr;
@@ -45,17 +53,14 @@ std::unique_ptr<FfmpegPictures> FfmpegPictures::open(std::unique_ptr<Demuxer> de
     p->height_ = par->height;
     p->timeBaseNum_ = s->time_base.num;
     p->timeBaseDen_ = s->time_base.den;
+    // Of the containers a movie may come in, only AVI changes a stream's
+    // colours in its middle (its palette-change chunks); a QuickTime file's
+    // come once, with the first frame.
+    p->paletteChanges_ = std::strcmp(format->iformat->name, "avi") == 0;
 
     *error = kMovieNoDecoder;
-    const AVCodec* decoder = avcodec_find_decoder(par->codec_id);
-    if (!decoder)
-        return nullptr;
-    p->codec_ = avcodec_alloc_context3(decoder);
-    if (!p->codec_ || avcodec_parameters_to_context(p->codec_, par) < 0)
-        return nullptr;
-    p->codec_->thread_count = 1;  // decoding runs in the loop's pass, on the UI thread
-    p->codec_->pkt_timebase = s->time_base;
-    if (avcodec_open2(p->codec_, decoder, nullptr) < 0)
+    p->codec_ = OpenAllowedDecoder(*s);
+    if (!p->codec_)
         return nullptr;
     p->packet_ = av_packet_alloc();
     p->frame_ = av_frame_alloc();
@@ -111,7 +116,8 @@ void FfmpegPictures::framesFromPackets(std::vector<std::pair<std::int64_t, std::
         const std::int64_t ts = pk.pts != AV_NOPTS_VALUE ? pk.pts : pk.dts;
         if (pk.stream_index == stream_ && ts != AV_NOPTS_VALUE && !(pk.flags & AV_PKT_FLAG_DISCARD))
             frames.emplace_back(ts, std::max<std::int64_t>(0, pk.duration));
-        keepPalette(*packet_);
+        if (pk.stream_index == stream_)
+            notePacket(pk);
         av_packet_unref(packet_);
     }
 }
@@ -129,7 +135,7 @@ std::optional<std::int64_t> FfmpegPictures::decodeFirstFrame(std::optional<std::
         if (av_seek_frame(format, stream_, *seekTo, AVSEEK_FLAG_BACKWARD) < 0)
             av_seek_frame(format, stream_, *seekTo, AVSEEK_FLAG_BACKWARD | AVSEEK_FLAG_ANY);
         avcodec_flush_buffers(codec_);
-        paletteDue_ = true;
+        seeked_ = true;
     }
     drained_ = false;
     for (std::size_t packets = 0; packets < kFirstFramePackets;) {
@@ -231,26 +237,66 @@ const FrameImage* FfmpegPictures::cached(std::size_t index) const
 
 void FfmpegPictures::seekBefore(std::size_t index)
 {
+    learnPalettesUpTo(pts_[index]);
     AVFormatContext* format = demuxer_->context();
     if (av_seek_frame(format, stream_, pts_[index], AVSEEK_FLAG_BACKWARD) < 0)
         av_seek_frame(format, stream_, pts_.front(), AVSEEK_FLAG_BACKWARD | AVSEEK_FLAG_ANY);
     avcodec_flush_buffers(codec_);
-    paletteDue_ = true;
+    seeked_ = true;
     lastDecoded_.reset();
     drained_ = false;
     cache_.clear();
 }
 
-// An 8-bit stream's colours come with the first packet only: they are
-// kept, and given again with the first packet after a seek.
-void FfmpegPictures::keepPalette(const AVPacket& packet)
+std::int64_t FfmpegPictures::notePacket(const AVPacket& packet)
 {
-    if (packet.stream_index != stream_)
-        return;
+    std::int64_t time = packet.pts != AV_NOPTS_VALUE ? packet.pts : packet.dts;
+    if (time == AV_NOPTS_VALUE)
+        time = lastPacketTime_;
+    lastPacketTime_ = time;
+    if (seeked_) {
+        // What a seek lands on follows what was read only when it was read.
+        readingOn_ = readThrough_ && time <= *readThrough_;
+        seeked_ = false;
+    }
     std::size_t size = 0;
     const std::uint8_t* colours = av_packet_get_side_data(&packet, AV_PKT_DATA_PALETTE, &size);
-    if (colours && size == AVPALETTE_SIZE)
-        palette_.assign(colours, colours + size);
+    if (colours && size == AVPALETTE_SIZE && palettes_.size() < kMostPalettes) {
+        const std::vector<std::uint8_t>* before = paletteAt(time);
+        if (!before || !std::equal(before->begin(), before->end(), colours))
+            palettes_[time].assign(colours, colours + size);
+    }
+    if (readingOn_ && (!readThrough_ || time > *readThrough_))
+        readThrough_ = time;
+    return time;
+}
+
+const std::vector<std::uint8_t>* FfmpegPictures::paletteAt(std::int64_t time) const
+{
+    if (palettes_.empty())
+        return nullptr;
+    auto after = palettes_.upper_bound(time);
+    return after == palettes_.begin() ? &after->second : &std::prev(after)->second;
+}
+
+// A seek passes over the colour changes before the frame it lands on: those
+// not yet known are read first, packet by packet from the last one read in
+// order up to the time, without decoding.
+void FfmpegPictures::learnPalettesUpTo(std::int64_t time)
+{
+    if (!paletteChanges_ || palettes_.empty() || (readThrough_ && *readThrough_ >= time))
+        return;
+    AVFormatContext* format = demuxer_->context();
+    if (av_seek_frame(format, stream_, readThrough_.value_or(pts_.front()), AVSEEK_FLAG_BACKWARD) < 0)
+        return;
+    seeked_ = true;
+    for (std::size_t n = 0; n < kMostPacketsScanned && av_read_frame(format, packet_) >= 0; ++n) {
+        const bool ours = packet_->stream_index == stream_;
+        const std::int64_t at = ours ? notePacket(*packet_) : 0;
+        av_packet_unref(packet_);
+        if (ours && at >= time)
+            break;
+    }
 }
 
 bool FfmpegPictures::feedPacket()
@@ -261,11 +307,14 @@ bool FfmpegPictures::feedPacket()
         return false;
     }
     if (packet_->stream_index == stream_) {
-        keepPalette(*packet_);
-        if (paletteDue_ && !palette_.empty() && !av_packet_get_side_data(packet_, AV_PKT_DATA_PALETTE, nullptr))
-            if (std::uint8_t* colours = av_packet_new_side_data(packet_, AV_PKT_DATA_PALETTE, palette_.size()))
-                std::copy(palette_.begin(), palette_.end(), colours);
-        paletteDue_ = false;
+        const bool first = seeked_;
+        const std::int64_t time = notePacket(*packet_);
+        // The decoder keeps the colours it was last given: after a seek,
+        // those in force where it landed.
+        const std::vector<std::uint8_t>* colours = first ? paletteAt(time) : nullptr;
+        if (colours && !av_packet_get_side_data(packet_, AV_PKT_DATA_PALETTE, nullptr))
+            if (std::uint8_t* side = av_packet_new_side_data(packet_, AV_PKT_DATA_PALETTE, colours->size()))
+                std::copy(colours->begin(), colours->end(), side);
         avcodec_send_packet(codec_, packet_);
     }
     av_packet_unref(packet_);

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -42,7 +43,10 @@ private:
     bool framesFromIndex(std::vector<std::pair<std::int64_t, std::int64_t>>& frames) const;
     void framesFromPackets(std::vector<std::pair<std::int64_t, std::int64_t>>& frames);
     std::optional<std::int64_t> decodeFirstFrame(std::optional<std::int64_t> seekTo);
-    void keepPalette(const AVPacket& packet);
+    // Keeps what the stream's packet tells of its colours; its time.
+    std::int64_t notePacket(const AVPacket& packet);
+    const std::vector<std::uint8_t>* paletteAt(std::int64_t time) const;
+    void learnPalettesUpTo(std::int64_t time);
     // The next packet to the decoder when it is the stream's; false at the
     // end, after telling the decoder.
     bool feedPacket();
@@ -65,8 +69,14 @@ private:
     std::vector<std::int64_t> pts_;  // each frame's stream time, ascending
     std::optional<std::size_t> lastDecoded_;
     bool drained_ = false;  // the decoder has been given the stream's end
-    std::vector<std::uint8_t> palette_;  // an 8-bit stream's colours
-    bool paletteDue_ = false;            // the next packet must carry them
+    // An 8-bit stream's colours from the time of the packet that brought
+    // them; every change up to `readThrough_` is known.
+    std::map<std::int64_t, std::vector<std::uint8_t>> palettes_;
+    std::optional<std::int64_t> readThrough_;
+    std::int64_t lastPacketTime_ = 0;
+    bool readingOn_ = true;    // the packets read follow one already read
+    bool seeked_ = false;      // the next packet is the first after a seek
+    bool paletteChanges_ = false;  // the container may change colours mid-stream
     std::size_t cacheFrames_ = 1;
     std::deque<std::pair<std::size_t, FrameImage>> cache_;
 };

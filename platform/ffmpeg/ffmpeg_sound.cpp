@@ -35,15 +35,8 @@ std::unique_ptr<FfmpegSound> FfmpegSound::open(std::unique_ptr<Demuxer> demuxer,
         par->ch_layout.nb_channels <= 0 || par->ch_layout.nb_channels > kMostChannels)
         return nullptr;
     s->timeBase_ = av_q2d(st->time_base);
-    const AVCodec* decoder = avcodec_find_decoder(par->codec_id);
-    if (!decoder)
-        return nullptr;
-    s->codec_ = avcodec_alloc_context3(decoder);
-    if (!s->codec_ || avcodec_parameters_to_context(s->codec_, par) < 0)
-        return nullptr;
-    s->codec_->thread_count = 1;
-    s->codec_->pkt_timebase = st->time_base;
-    if (avcodec_open2(s->codec_, decoder, nullptr) < 0)
+    s->codec_ = OpenAllowedDecoder(*st);
+    if (!s->codec_)
         return nullptr;
     s->packet_ = av_packet_alloc();
     s->frame_ = av_frame_alloc();

@@ -461,6 +461,23 @@ TEST(Mmio, AChunkReachingPastItsParentIsNotFound)
     EXPECT_EQ(info.wErrorRet, MMIOERR_FILENOTFOUND);
 }
 
+// The output replaced while a beep plays, before the loop passes again:
+// outside the sanitizers the new output usually takes the old one's memory,
+// and the next beep must still open a stream of its own on it.
+TEST_F(WaveOut, ABeepAfterItsOutputWasReplacedPlaysOnTheNewOne)
+{
+    ASSERT_TRUE(MessageBeep(MB_ICONQUESTION));
+    InstallAudioOutput(nullptr);
+    auto fresh = std::make_unique<HeadlessAudio>();
+    audio = fresh.get();
+    InstallAudioOutput(std::move(fresh));
+    ASSERT_TRUE(MessageBeep(MB_ICONHAND));
+    harness.runFor(1000);
+    std::vector<HeadlessAudio::Sound> heard = audio->takeSounds();
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_EQ(heard[0].samples, SystemBeepSamples(MB_ICONHAND));
+}
+
 TEST_F(WaveOut, MessageBeepsPlayTheirOwnSoundsOnTheOutputAndTheNextTakesThePlaceOfOneStillPlaying)
 {
     ASSERT_TRUE(MessageBeep(MB_ICONQUESTION));

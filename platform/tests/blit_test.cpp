@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/draw/index_expander.h"
 #include "platform/screen/screen.h"
 #include "platform/tests/draw_fixture.h"
 #include "platform/tests/golden.h"
@@ -21,6 +22,30 @@ TEST(BlitTest, EightBitReachesThirtyTwoBitThroughItsColourTable)
     EXPECT_EQ(dst.at32(0, 3), 0xFF0000u);
     EXPECT_EQ(dst.at32(1, 3), 0x4D4D4Du);
     EXPECT_EQ(dst.at32(0, 0), 0u);
+}
+
+// Rows of every length around the 64 pixels the wide road takes at a time,
+// from any start, each index through the table as it is: every entry, both
+// halves of the table and every byte of an entry.
+TEST(BlitTest, RowsOfIndicesExpandThroughTheWholeTable)
+{
+    std::uint32_t table[256];
+    for (std::uint32_t i = 0; i < 256; ++i)
+        table[i] = (i * 0x9E3779B1u) ^ (i << 24);
+    std::vector<std::uint8_t> indices(300);
+    for (std::size_t i = 0; i < indices.size(); ++i)
+        indices[i] = std::uint8_t(i * 167 + i / 256);
+    IndexExpander expander(table);
+    for (int start : {0, 1, 37}) {
+        for (int n : {0, 1, 3, 4, 63, 64, 65, 127, 128, 200, 256}) {
+            std::vector<std::uint32_t> out(std::size_t(n) + 1, 0xDEADBEEF);
+            expander.expand(indices.data() + start, out.data(), n);
+            for (int i = 0; i < n; ++i)
+                ASSERT_EQ(out[std::size_t(i)], table[indices[std::size_t(start + i)]])
+                    << n << " from " << start << ": " << i;
+            EXPECT_EQ(out[std::size_t(n)], 0xDEADBEEFu) << "nothing past the row";
+        }
+    }
 }
 
 TEST(BlitTest, ThirtyTwoBitTakesTheNearestEntryAndTheLowestIndexOnTies)

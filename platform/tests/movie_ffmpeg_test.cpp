@@ -2,7 +2,8 @@
 // sound, and H.264 with AAC, both in ".mov" files; one colour a frame,
 // a 440 Hz tone) played headless through the FFmpeg library: each frame's
 // colour at its virtual time forwards and backwards, random access, the
-// sound that reaches the sink, and files that are not movies.
+// sound that reaches the sink, the other codecs a title's movies use and
+// those refused, and files that are not movies.
 
 #include <gtest/gtest.h>
 
@@ -159,6 +160,51 @@ TEST_F(FfmpegMovie, CinepakPlaysBackwards) { playAndCheck(kCinepak, -1.0); }
 TEST_F(FfmpegMovie, H264PlaysForwards) { playAndCheck(kH264, 1.0); }
 TEST_F(FfmpegMovie, H264PlaysBackwards) { playAndCheck(kH264, -1.0); }
 
+// Sign changes of the left channel per second: twice the tone's frequency.
+double crossingsPerSecond(const std::vector<std::int16_t>& samples)
+{
+    int crossings = 0;
+    const std::size_t frames = samples.size() / 2;
+    for (std::size_t i = 1; i < frames; ++i)
+        crossings += (samples[2 * i - 2] < 0) != (samples[2 * i] < 0);
+    return double(crossings) * kMovieSoundRate / double(frames);
+}
+
+// The other codecs of a title's movies play their pictures and their sound;
+// a movie whose pictures are in a codec outside them is refused, and one
+// whose sound is plays without it: no other decoder is ever opened.
+TEST_F(FfmpegMovie, OnlyTheCodecsOfTitlesMoviesPlay)
+{
+    const struct {
+        Codec codec;
+        int error;
+        bool sound;
+    } cases[] = {
+        {{"qtrle-u8", "-c:v qtrle -c:a pcm_u8"}, kMovieNoError, true},
+        {{"rpza-s8", "-c:v rpza -c:a pcm_s8"}, kMovieNoError, true},
+        {{"mjpeg-s16be", "-c:v mjpeg -c:a pcm_s16be"}, kMovieNoError, true},
+        {{"raw-s16le", "-c:v rawvideo -pix_fmt rgb24 -c:a pcm_s16le"}, kMovieNoError, true},
+        {{"qtrle-mulaw", "-c:v qtrle -c:a pcm_mulaw"}, kMovieNoError, true},
+        {{"rpza-alaw", "-c:v rpza -c:a pcm_alaw"}, kMovieNoError, true},
+        {{"qtrle-mp2", "-c:v qtrle -c:a mp2"}, kMovieNoError, false},
+        {{"mpeg4", "-c:v mpeg4 -c:a pcm_s16be"}, kMovieNoDecoder, false},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(MakeColourMovie(folder + "/" + c.codec.name + ".mov", c.codec)) << c.codec.name;
+        OpenedSource opened = OpenFfmpegMovie(OpenHostFileBytes(folder + "/" + c.codec.name + ".mov"));
+        EXPECT_EQ(opened.error, c.error) << c.codec.name;
+        if (!opened.source)
+            continue;
+        EXPECT_EQ(opened.source->info().hasSound, c.sound) << c.codec.name;
+        heard.clear();
+        playAndCheck(c.codec, 1.0);
+        if (c.sound)
+            EXPECT_NEAR(crossingsPerSecond(heard), 880, 15) << c.codec.name;
+        else
+            EXPECT_TRUE(heard.empty()) << c.codec.name;
+    }
+}
+
 TEST_F(FfmpegMovie, GoingToAnyTimeShowsTheFrameThere)
 {
     for (const Codec& codec : {kCinepak, kH264}) {
@@ -175,16 +221,6 @@ TEST_F(FfmpegMovie, GoingToAnyTimeShowsTheFrameThere)
             EXPECT_TRUE(closeTo(centre(), kColours[frame])) << codec.name << " step to " << frame;
         }
     }
-}
-
-// Sign changes of the left channel per second: twice the tone's frequency.
-double crossingsPerSecond(const std::vector<std::int16_t>& samples)
-{
-    int crossings = 0;
-    const std::size_t frames = samples.size() / 2;
-    for (std::size_t i = 1; i < frames; ++i)
-        crossings += (samples[2 * i - 2] < 0) != (samples[2 * i] < 0);
-    return double(crossings) * kMovieSoundRate / double(frames);
 }
 
 TEST_F(FfmpegMovie, TheSoundOfTheRangePlayedReachesTheSink)

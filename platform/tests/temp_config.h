@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 
 #include "platform/fs/drives.h"
@@ -18,7 +19,11 @@ public:
     TempConfig()
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "kelbo-test-XXXXXX").string();
-        root_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+        // Without a folder of its own nothing may be written: the folders
+        // below would land in the file system's root.
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("no temporary folder could be made like " + pattern);
+        root_ = pattern;
         std::filesystem::create_directories(root_ + "/config");
         std::filesystem::create_directories(root_ + "/program");
         SetConfigFolder(root_ + "/config");

@@ -1,5 +1,7 @@
 #include "platform/window/caret.h"
 
+#include <atomic>
+#include <limits>
 #include <mutex>
 
 #include "platform/draw/draw.h"
@@ -24,6 +26,9 @@ struct CaretState {
     UINT blinkTime = kDefaultCaretBlinkTime;
     std::uint64_t nextBlink = 0;
     CaretHost host;
+    // nextBlink while it blinks, else never: read without the lock.
+    static constexpr std::uint64_t kNever = std::numeric_limits<std::uint64_t>::max();
+    std::atomic<std::uint64_t> due{kNever};
 };
 
 CaretState& caret()
@@ -112,6 +117,23 @@ void restartBlink(CaretState& s)
     s.nextBlink = now(s) + s.blinkTime;
 }
 
+// The caret locked; on the way out it says when it next blinks, so that
+// the loop, which asks on every pass, takes the lock only when it is due.
+class Locked {
+public:
+    explicit Locked(CaretState& s) : s_(s) { s_.mutex.lock(); }
+    ~Locked()
+    {
+        s_.due.store(blinking(s_) ? s_.nextBlink : CaretState::kNever, std::memory_order_release);
+        s_.mutex.unlock();
+    }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+
+private:
+    CaretState& s_;
+};
+
 bool mine(const CaretState& s, HWND hwnd)
 {
     return s.exists && (!hwnd || hwnd == s.window);
@@ -132,7 +154,7 @@ void forget(CaretState& s)
 BOOL CreateCaret(HWND hwnd, HBITMAP bitmap, int width, int height)
 {
     auto& s = caret();
-    std::lock_guard lock(s.mutex);
+    Locked lock(s);
     if (!hwnd || (s.host.isWindow && !s.host.isWindow(hwnd)))
         return 0;
     if (s.exists) {
@@ -166,7 +188,7 @@ BOOL CreateCaret(HWND hwnd, HBITMAP bitmap, int width, int height)
 BOOL DestroyCaret()
 {
     auto& s = caret();
-    std::lock_guard lock(s.mutex);
+    Locked lock(s);
     if (!s.exists)
         return 0;
     erase(s);
@@ -177,7 +199,7 @@ BOOL DestroyCaret()
 BOOL ShowCaret(HWND hwnd)
 {
     auto& s = caret();
-    std::lock_guard lock(s.mutex);
+    Locked lock(s);
     if (!mine(s, hwnd) || s.hides == 0)
         return 0;
     // A show never takes back the hide of a paint still in progress.
@@ -191,7 +213,7 @@ BOOL ShowCaret(HWND hwnd)
 BOOL HideCaret(HWND hwnd)
 {
     auto& s = caret();
-    std::lock_guard lock(s.mutex);
+    Locked lock(s);
     if (!mine(s, hwnd))
         return 0;
     ++s.hides;
@@ -202,7 +224,7 @@ BOOL HideCaret(HWND hwnd)
 BOOL SetCaretPos(int x, int y)
 {
     auto& s = caret();
-    std::lock_guard lock(s.mutex);
+    Locked lock(s);
     if (!s.exists)
         return 0;
     if (s.position == POINT{x, y})
@@ -216,7 +238,7 @@ BOOL SetCaretPos(int x, int y)
 BOOL GetCaretPos(POINT* out)
 {
     auto& s = caret();
-    std::lock_guard lock(s.mutex);
+    Locked lock(s);
     if (!out || !s.exists)
         return 0;
     *out = s.position;
@@ -226,14 +248,14 @@ BOOL GetCaretPos(POINT* out)
 UINT GetCaretBlinkTime()
 {
     auto& s = caret();
-    std::lock_guard lock(s.mutex);
+    Locked lock(s);
     return s.blinkTime;
 }
 
 BOOL SetCaretBlinkTime(UINT milliseconds)
 {
     auto& s = caret();
-    std::lock_guard lock(s.mutex);
+    Locked lock(s);
     if (milliseconds == 0)
         return 0;
     s.blinkTime = milliseconds;
@@ -247,14 +269,14 @@ BOOL SetCaretBlinkTime(UINT milliseconds)
 HWND GetCaretWindow()
 {
     auto& s = caret();
-    std::lock_guard lock(s.mutex);
+    Locked lock(s);
     return s.exists ? s.window : nullptr;
 }
 
 void HideCaretForPaint(HWND hwnd)
 {
     auto& s = caret();
-    std::lock_guard lock(s.mutex);
+    Locked lock(s);
     if (!s.exists || hwnd != s.window)
         return;
     ++s.hides;
@@ -265,7 +287,7 @@ void HideCaretForPaint(HWND hwnd)
 void ShowCaretAfterPaint(HWND hwnd)
 {
     auto& s = caret();
-    std::lock_guard lock(s.mutex);
+    Locked lock(s);
     if (!s.exists || hwnd != s.window || s.paintHides == 0)
         return;
     --s.paintHides;
@@ -276,7 +298,7 @@ void ShowCaretAfterPaint(HWND hwnd)
 void CaretWindowDestroyed(HWND hwnd)
 {
     auto& s = caret();
-    std::lock_guard lock(s.mutex);
+    Locked lock(s);
     if (s.exists && hwnd == s.window)
         forget(s);  // nothing to erase: the window's pixels are repainted
 }
@@ -284,7 +306,7 @@ void CaretWindowDestroyed(HWND hwnd)
 std::optional<std::uint64_t> NextCaretBlink()
 {
     auto& s = caret();
-    std::lock_guard lock(s.mutex);
+    Locked lock(s);
     if (!blinking(s))
         return std::nullopt;
     return s.nextBlink;
@@ -293,7 +315,9 @@ std::optional<std::uint64_t> NextCaretBlink()
 void BlinkCaretIfDue(std::uint64_t time)
 {
     auto& s = caret();
-    std::lock_guard lock(s.mutex);
+    if (time < s.due.load(std::memory_order_acquire))
+        return;
+    Locked lock(s);
     if (!blinking(s) || time < s.nextBlink)
         return;
     if (s.drawn)
@@ -306,7 +330,7 @@ void BlinkCaretIfDue(std::uint64_t time)
 void SetCaretHost(CaretHost host)
 {
     auto& s = caret();
-    std::lock_guard lock(s.mutex);
+    Locked lock(s);
     s.host = std::move(host);
 }
 

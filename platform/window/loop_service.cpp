@@ -49,6 +49,8 @@ std::optional<std::uint64_t> NextLoopServiceDue()
 
 void RunLoopServices(std::uint64_t now)
 {
+    if (services().empty())
+        return;  // the usual pass: nothing to copy
     forEachService([now](LoopService& s) {
         if (auto due = s.nextDue(); due && *due <= now)
             s.serviceDue(now);

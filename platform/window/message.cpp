@@ -43,9 +43,8 @@ struct Filter {
     }
 };
 
-void noteTaken(const MSG& m)
+void noteTaken(Desktop& d, const MSG& m)
 {
-    Desktop& d = TheDesktop();
     d.messageTime = m.time;
     d.messagePos = m.pt;
 }
@@ -74,33 +73,34 @@ bool peek(MSG* out, const Filter& f, bool remove)
 {
     Desktop& d = TheDesktop();
     TheBackend().poll();
-    BlinkCaretIfDue(TheClock().now());
+    const std::uint64_t now = TheClock().now();
+    BlinkCaretIfDue(now);
     ServiceWaveOut();
-    RunLoopServices(TheClock().now());
+    RunLoopServices(now);
     if (f.hwnd && f.hwnd != reinterpret_cast<HWND>(-1) && !d.fromHandle(f.hwnd))
         return false;
     auto matches = [&f](const MSG& m) { return f.admits(m.message) && f.admitsWindow(m.hwnd); };
     if (d.queue.take(out, matches, remove)) {
-        noteTaken(*out);
+        noteTaken(d, *out);
         return true;
     }
     if (TakeInputMessage(out, f.hwnd, f.first, f.last, remove)) {
-        noteTaken(*out);
+        noteTaken(d, *out);
         return true;
     }
     bool anyWindow = !f.hwnd || f.hwnd == reinterpret_cast<HWND>(-1);
     if (anyWindow && f.admits(WM_QUIT) && d.queue.takeQuit(out, remove)) {
         out->time = GetTickCount();
         out->pt = d.cursor();
-        noteTaken(*out);
+        noteTaken(d, *out);
         return true;
     }
     if (f.admits(WM_PAINT) && TakePaintMessage(out, f.hwnd)) {
-        noteTaken(*out);
+        noteTaken(d, *out);
         return true;
     }
     if (f.admits(WM_TIMER) && TakeTimerMessage(out, f.hwnd, remove)) {
-        noteTaken(*out);
+        noteTaken(d, *out);
         return true;
     }
     return false;
