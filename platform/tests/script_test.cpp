@@ -10,6 +10,7 @@
 #include "platform/backend/backend.h"
 #include "platform/backend/headless.h"
 #include "platform/backend/script.h"
+#include "platform/tests/temp_config.h"
 #include "platform/tests/window_fixture.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/responder.h"
@@ -42,7 +43,7 @@ TEST_F(ScriptRun, StepsDriveInputTimeAndTheScreen)
     SetTimer(w, 1, 100, nullptr);
     harness.runUntilIdle();
     seen.clear();
-    std::string png = ::testing::TempDir() + "script_screen.png";
+    std::string png = ProcessTempFile("script_screen.png");
     std::string error;
     auto s = Script::parse("click 150 150\nkey F4\ntext ok\nrun 250\npng " + png + "\nquit 2\n",
                            "s.txt", &error);
@@ -96,7 +97,7 @@ TEST_F(ScriptRun, AnswerStepsAnswerTheBoxesTheProgramShows)
         return LRESULT(0);
     };
     harness.runUntilIdle();
-    std::string png = ::testing::TempDir() + "script_box.png", error;
+    std::string png = ProcessTempFile("script_box.png"), error;
     auto s = Script::parse("answer 2\nclick 150 150\nidle\nclick 150 150\nidle\npng " + png +
                                "\nanswer 4\nclick 150 150\nidle\nkey RETURN\nclick 150 150\nrun 300\nanswer 2\n",
                            "s.txt", &error);
@@ -217,7 +218,7 @@ TEST_F(ScriptRun, AQuitMetInATimedWaitLetsTheTimePassAndKeepsItsCode)
 // run at once, naming the line.
 TEST(ScriptVariable, ChoosesAScriptedHeadlessBackendOrStopsOnABadScript)
 {
-    std::string good = ::testing::TempDir() + "good_script.txt", bad = ::testing::TempDir() + "bad_script.txt";
+    std::string good = ProcessTempFile("good_script.txt"), bad = ProcessTempFile("bad_script.txt");
     for (auto [path, text] : {std::pair{good, "idle\nquit 3\n"}, std::pair{bad, "idle\njump\n"}}) {
         FILE* f = std::fopen(path.c_str(), "w");
         ASSERT_NE(f, nullptr);

@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <string>
 
+#include <unistd.h>
+
 #include "platform/fs/drives.h"
 #include "platform/fs/folders.h"
 
@@ -66,5 +68,12 @@ public:
 private:
     std::string root_;
 };
+
+// A file of this name in the system's temporary folder, of this process
+// alone: two copies of a suite that run at once never share it.
+inline std::string ProcessTempFile(const std::string& name)
+{
+    return (std::filesystem::temp_directory_path() / ("kelbo-" + std::to_string(::getpid()) + "-" + name)).string();
+}
 
 }  // namespace plat::testing
