@@ -86,6 +86,21 @@ JxObjectRef loadFile(const JxCString& path)
     }
 }
 
+// The source of the picture a name and its composed path load now, when
+// that picture may be kept after its last use; nothing when it must be
+// read anew each time (a name the data store may answer, a file that is
+// missing or may change).
+std::optional<JxImageSource> retainableSource(const JxCTableString& name, const JxCString& path)
+{
+    const char first = name.GetText()[0];
+    if (first == '@')
+        return ResourceImageSource();
+    if (first == '~')
+        return std::nullopt;
+    const std::optional<JxCString> file = findFile(path);
+    return file ? FileImageSource(*file) : std::nullopt;
+}
+
 JxObjectRef loadByName(JxCRunTimeObject& owner, const JxCTableString& name, const JxCString& path,
                        plat::HPALETTE* palette)
 {
@@ -144,7 +159,7 @@ JxSharedImage LoadSharedBitmap(JxCRunTimeObject& owner, const JxCTableString& na
     if (!ref) {
         const JxCString path = ComposeBitmapPath(owner, name);
         // A picture shown before may be kept still, decoded.
-        std::optional<JxImageSource> source = RetainableImageSource(name, path);
+        std::optional<JxImageSource> source = retainableSource(name, path);
         JxSharedImage image = source ? GetRetainedImages().Take(name, path, *source) : nullptr;
         if (image)
             resourcePalette();
