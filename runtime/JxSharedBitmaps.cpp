@@ -12,7 +12,7 @@
 #include "graphics/JxCSlate.h"
 #include "graphics/JxDibUtils.h"
 #include "runtime/JxCBaseProduct.h"
-#include "runtime/JxDataPathCheck.h"
+#include "runtime/JxMissingFile.h"
 
 namespace {
 
@@ -51,21 +51,8 @@ JxCString missingName(const JxCString& path)
     return hasExtension ? path : withSuffix(path, ".dib");
 }
 
-// Whether Retry can bring a missing picture back: a picture of a disc (the
-// disc may have been taken out or swapped), or any picture for a developer,
-// who is offered to look for it.
-bool retryMayFind(const JxCString& path)
-{
-    const std::string_view text = path.View();
-    const bool onDisc = text.size() >= 2 && text[1] == ':' && IsCdRomDrive(text[0]);
-    return onDisc || IsTestingEnabled();
-}
-
-// A missing picture is reported by name. Where Retry can help, through the
-// file opener's road: Retry looks again, Ignore goes on without it.
-// Elsewhere the file will not come back by itself, so an OK box says which
-// it is. A picture whose file is there but cannot be read is reported as
-// damaged.
+// A missing picture is reported by name (runtime/JxMissingFile.h). A
+// picture whose file is there but cannot be read is reported as damaged.
 JxObjectRef loadFile(const JxCString& path)
 {
     bool discCheckedAgain = false;
@@ -76,12 +63,7 @@ JxObjectRef loadFile(const JxCString& path)
                 ReportErrorOk(kDibBadFileId, *found);
             return loaded;
         }
-        JxCString name = missingName(path);
-        if (!retryMayFind(path)) {
-            ReportErrorOk(kPictureNotFoundId, name);
-            return {};
-        }
-        if (HandleFileNotFound(name, &discCheckedAgain) != kAnswerRetry)
+        if (!AskAboutMissingFile(missingName(path), kPictureNotFoundId, discCheckedAgain))
             return {};
     }
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "media/JxMissingMedia.h"
 #include "platform/audio/audio_output.h"
 #include "platform/audio/headless_audio.h"
 #include "platform/audio/wave_out.h"
@@ -28,6 +29,7 @@ protected:
     }
     void TearDown() override
     {
+        ForgetMissingMedia();
         plat::CloseAllWaveOut();
         plat::InstallAudioOutput(nullptr);
         product_test::ProductTest::TearDown();
