@@ -11,6 +11,7 @@
 #include "graphics/JxBitmapLoaders.h"
 #include "graphics/JxCSlate.h"
 #include "graphics/JxDibUtils.h"
+#include "platform/fs/folder_listing.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxMissingFile.h"
 
@@ -77,7 +78,10 @@ std::optional<JxImageSource> retainableSource(const JxCTableString& name, const 
     const char first = name.GetText()[0];
     if (first == '@')
         return ResourceImageSource();
-    if (first == '~')
+    // Only a disc folder that stands as it stood holds files worth keeping
+    // pictures of; asking that first (one stat) spares looking the file up
+    // in a folder that is listed afresh at every look-up.
+    if (first == '~' || !plat::SettledDiscFolderStamp(path.View()))
         return std::nullopt;
     const std::optional<JxCString> file = findFile(path);
     return file ? FileImageSource(*file) : std::nullopt;
