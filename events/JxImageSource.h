@@ -9,7 +9,7 @@
 #include "platform/fs/folder_listing.h"
 
 struct JxImageSource {
-    std::optional<plat::FolderStamp> folder;  // the file's folder; none for a resource
+    std::optional<plat::HostStamp> file;  // the file itself; none for a resource
     plat::HPALETTE palette = nullptr;          // the product palette it was made under
     friend bool operator==(const JxImageSource&, const JxImageSource&) = default;
 };

@@ -4,6 +4,7 @@
 
 #include "foundation/JxProductLink.h"
 #include "platform/draw/draw.h"
+#include "platform/fs/folder_listing.h"
 
 namespace {
 
@@ -17,19 +18,31 @@ std::size_t imageBytes(const JxSharedImage& image)
 
 }  // namespace
 
-std::optional<JxImageSource> RetainableImageSource(const JxCTableString& name, const JxCString& path)
+JxImageSource ResourceImageSource()
 {
-    const char* text = name.GetText();
-    if (!text || !*text || *text == '~')
-        return std::nullopt;
     JxImageSource source;
     source.palette = ProductPalette();
-    if (*text == '@')
-        return source;
-    source.folder = plat::SettledDiscFolderStamp(path.View());
-    if (!source.folder)
+    return source;
+}
+
+std::optional<JxImageSource> FileImageSource(const JxCString& file)
+{
+    JxImageSource source = ResourceImageSource();
+    source.file = plat::SettledDiscFileStamp(file.View());
+    if (!source.file)
         return std::nullopt;
     return source;
+}
+
+JxRetainedImages::JxRetainedImages(std::size_t boundBytes) : bound_(boundBytes), discChanges_(plat::DiscChanges()) {}
+
+void JxRetainedImages::forgetOtherDiscs()
+{
+    const std::uint64_t now = plat::DiscChanges();
+    if (now == discChanges_)
+        return;
+    Clear();
+    discChanges_ = now;
 }
 
 std::list<JxRetainedImages::Entry>::iterator JxRetainedImages::find(const JxCTableString& name,
@@ -50,6 +63,7 @@ void JxRetainedImages::erase(std::list<Entry>::iterator it)
 void JxRetainedImages::Keep(const JxCString& name, const JxCString& path, const JxImageSource& source,
                             JxSharedImage image)
 {
+    forgetOtherDiscs();
     if (auto old = find(name, path); old != entries_.end())
         erase(old);
     const std::size_t bytes = imageBytes(image);
@@ -63,6 +77,7 @@ void JxRetainedImages::Keep(const JxCString& name, const JxCString& path, const 
 
 JxSharedImage JxRetainedImages::Take(const JxCTableString& name, const JxCString& path, const JxImageSource& source)
 {
+    forgetOtherDiscs();
     const auto it = find(name, path);
     if (it == entries_.end())
         return nullptr;

@@ -8,12 +8,15 @@
 // it back again when its own last user lets it go.
 //
 // What cannot have changed: a resource of the program or of its resource
-// libraries, and a file in a folder of a read-only disc that stands as it
-// stood when the picture was read (platform/fs/folder_listing.h). Pictures
-// of other folders, which the program or the user may change, and of the
-// data store's look-up names are read anew every time, as before.
+// libraries, and a file of a read-only disc that stands as it stood when
+// the picture was read: the same file (device and inode), of the same size
+// and times (platform/fs/folder_listing.h). A stat per picture tells that.
+// A disc taken out or put in lets every kept picture go. Pictures of other
+// folders, which the program or the user may change, and of the data
+// store's look-up names are read anew every time, as before.
 
 #include <cstddef>
+#include <cstdint>
 #include <list>
 #include <optional>
 
@@ -21,13 +24,15 @@
 #include "events/JxImageSource.h"
 #include "foundation/JxCString.h"
 
-// The source of the picture a name and its composed path load now, when
+// The source of a picture of the program or its resource libraries.
+JxImageSource ResourceImageSource();
+// The source of the picture read from the file at a Windows path now, when
 // that picture may be kept; nothing when it must be read anew each time.
-std::optional<JxImageSource> RetainableImageSource(const JxCTableString& name, const JxCString& path);
+std::optional<JxImageSource> FileImageSource(const JxCString& file);
 
 class JxRetainedImages {
 public:
-    explicit JxRetainedImages(std::size_t boundBytes) : bound_(boundBytes) {}
+    explicit JxRetainedImages(std::size_t boundBytes);
     JxRetainedImages(const JxRetainedImages&) = delete;
     JxRetainedImages& operator=(const JxRetainedImages&) = delete;
 
@@ -55,9 +60,12 @@ private:
     };
     std::list<Entry>::iterator find(const JxCTableString& name, const JxCTableString& path);
     void erase(std::list<Entry>::iterator it);
+    // Lets every kept picture go when a disc was taken out or put in since.
+    void forgetOtherDiscs();
 
     std::size_t bound_;
     std::size_t held_ = 0;
+    std::uint64_t discChanges_;
     std::list<Entry> entries_;  // the most recently kept first
 };
 

@@ -42,7 +42,7 @@ JxCMungeFile::JxCMungeFile(const char* name) : name_(name)
     }
     // What the damaged index still holds serves; the damage goes to the log.
     if (index_.IsDamaged())
-        OhNoItsAnError(kDamagedStoreId, name_);
+        OhNoItsAnError(kPartlyDamagedStoreId, name_);
     open_ = 1;
 }
 

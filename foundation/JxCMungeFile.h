@@ -21,8 +21,10 @@
 
 class JxCMungeFile {
 public:
-    // Message id of a damaged store.
+    // Message ids of a damaged store: one that cannot be used at all, and
+    // one whose index is damaged but still names what it can.
     static constexpr unsigned kDamagedStoreId = 1180;
+    static constexpr unsigned kPartlyDamagedStoreId = 1181;
 
     // Opens the store at its full path and reads its index.
     explicit JxCMungeFile(const char* name);

@@ -22,9 +22,9 @@ bool RelocateDataPathRoad(const JxCString& failedPath)
     return link() && link()->relocateDataPath && link()->relocateDataPath(failedPath);
 }
 
-bool IsDataDiscInDriveRoad()
+JxDataDiscState DataDiscStateRoad()
 {
-    return !(link() && link()->isDataDiscInDrive) || link()->isDataDiscInDrive();
+    return link() && link()->dataDiscState ? link()->dataDiscState() : JxDataDiscState::InDrive;
 }
 
 bool CheckDataDiscAgainRoad()

@@ -11,11 +11,20 @@
 
 #include "foundation/JxCString.h"
 
+// Where the data disc is, as the data checks find it when a file of the
+// data is missing.
+enum class JxDataDiscState {
+    InDrive,     // in its drive (or no label says which disc it is)
+    NotInDrive,  // another disc, or none, in the drive
+    Declined,    // no disc in the drive, and the user, asked for it, chose to go on without it
+};
+
 struct JxDataDiscLink {
     // Offers another data path cut from the path of a file that failed.
     std::function<bool(const JxCString& failedPath)> relocateDataPath;
-    // Whether the data disc is in its drive.
-    std::function<bool()> isDataDiscInDrive;
+    // Whether the data disc is in its drive; asks for it when the drive
+    // holds none.
+    std::function<JxDataDiscState()> dataDiscState;
     // The start-up data-disc check, run again: the user brings the disc or
     // chooses the data folder.
     std::function<bool()> checkDataDiscAgain;
@@ -29,8 +38,8 @@ struct JxDataDiscLink {
 std::optional<JxDataDiscLink> SetDataDiscLink(std::optional<JxDataDiscLink> link);
 
 bool RelocateDataPathRoad(const JxCString& failedPath);
-// True without a connected check (nothing says the disc is missing).
-bool IsDataDiscInDriveRoad();
+// In its drive without a connected check (nothing says the disc is missing).
+JxDataDiscState DataDiscStateRoad();
 bool CheckDataDiscAgainRoad();
 bool GetVolumeLabelRoad(char driveLetter, JxCString& label);
 bool RunLocateDialogRoad(int mode);

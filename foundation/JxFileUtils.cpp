@@ -102,12 +102,19 @@ std::int32_t HandleFileNotFound(JxCString& name, bool* discCheckedAgain)
         } while (answer == kAnswerRetry && !located);
         return located ? kAnswerRetry : 0;
     }
-    if (IsDataDiscInDriveRoad()) {
+    switch (DataDiscStateRoad()) {
+    case JxDataDiscState::InDrive:
         // The check may have asked for the disc: once it is back, so may be
         // the file.
         if (FileExists(name.GetText()))
             return kAnswerRetry;
         return ReportErrorAbortRetryIgnore(kFileNotOnDiscId, name);
+    case JxDataDiscState::Declined:
+        // Asked for the disc, the user goes on without it: the file is not
+        // asked about again, nor the disc.
+        return kAnswerIgnore;
+    case JxDataDiscState::NotInDrive:
+        break;
     }
     // A check that succeeds while the file stays missing (a network
     // install whose data path lists) must not send the open round again

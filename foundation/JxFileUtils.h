@@ -22,7 +22,8 @@ plat::HFILE OpenFileWithRetry(const char* name, plat::UINT style, std::uint32_t*
 // The answer of the missing-file report for name (Retry when the file may
 // now be opened, else 0); the name may be updated. The start-up data check
 // runs again at most once per open: discCheckedAgain (when given) tells
-// whether this open has already run it, and is set when it does.
+// whether this open has already run it, and is set when it does. A data
+// disc asked for and not brought ends the report with Ignore, unasked.
 std::int32_t HandleFileNotFound(JxCString& name, bool* discCheckedAgain = nullptr);
 
 void CloseFile(plat::HFILE file);

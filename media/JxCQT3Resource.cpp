@@ -5,6 +5,8 @@
 #include "events/JxCAction.h"
 #include "foundation/JxErrorReport.h"
 #include "media/JxMediaFileNames.h"
+#include "media/JxMissingMedia.h"
+#include "platform/movie/movie_source.h"
 #include "platform/window/window.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxCPageObject.h"
@@ -58,7 +60,12 @@ std::int16_t JxCQT3Resource::InitConverted(const JxCString& name, std::int32_t o
 std::int16_t JxCQT3Resource::Open(JxCAction* action)
 {
     const JxCString path = ResolveMovieName(movieName_, action);
-    if (!movie_.Open(path)) {
+    bool opened = movie_.Open(path);
+    // A file that is not there is named, and opened after all should the
+    // user bring it back.
+    if (!opened && movie_.GetLastError() == plat::kMovieFileNotFound && FindMediaFile(path))
+        opened = movie_.Open(path);
+    if (!opened) {
         OhNoItsAnError(kCannotLoadId, path, movie_.GetLastError());
         return 0;
     }

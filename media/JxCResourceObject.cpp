@@ -6,6 +6,7 @@
 #include "events/JxCNotifyRoot.h"
 #include "foundation/JxErrorHook.h"
 #include "foundation/JxErrorReport.h"
+#include "media/JxMissingMedia.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxClassFactories.h"
 #include "runtime/JxErrorContext.h"
@@ -128,6 +129,7 @@ bool IsResourceListed(const JxCResourceObject* media)
 void EmptyResourceList()
 {
     GetResourceList().RemoveAll();
+    ForgetMissingMedia();
 }
 
 JxCResourceObject* CreateResourceByType(std::int32_t kind, const JxCAction* action)

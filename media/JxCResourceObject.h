@@ -92,8 +92,9 @@ private:
 };
 
 // The process's media objects; it owns them. It is emptied on the
-// program's way out (EmptyResourceList), while the product still lives,
-// never by a static destructor.
+// program's way out (EmptyResourceList, which also forgets the missing
+// media files named, media/JxMissingMedia.h), while the product still
+// lives, never by a static destructor.
 class JxCResourceList : public JxCList {
 public:
     JxCResourceList() { SetOwnsItems(1); }

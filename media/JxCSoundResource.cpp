@@ -2,6 +2,7 @@
 
 #include "foundation/JxErrorReport.h"
 #include "media/JxMediaFileNames.h"
+#include "media/JxMissingMedia.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxCPageObject.h"
 #include "runtime/JxKeywordTables.h"
@@ -36,6 +37,10 @@ std::int16_t JxCSoundResource::Open(JxCAction* action)
         }
     } else {
         wave_ = LoadWaveFile(source.path.GetText(), &status, nullptr);
+        // A file that is not there is named, and read after all should the
+        // user bring it back.
+        if (!wave_ && status == kWaveCannotOpen && FindMediaFile(source.path))
+            wave_ = LoadWaveFile(source.path.GetText(), &status, nullptr);
     }
     if (!wave_) {
         memory_.reset();

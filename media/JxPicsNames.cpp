@@ -3,6 +3,7 @@
 #include "foundation/JxProductLink.h"
 #include "foundation/JxResourceLibraries.h"
 #include "foundation/JxStartupSettings.h"
+#include "media/JxMissingMedia.h"
 
 namespace {
 
@@ -27,6 +28,16 @@ JxPicsName ResolvePicsName(std::string_view name)
 std::unique_ptr<JxPicsPlayer> OpenPICSByName(std::string_view name, std::int16_t preload, std::int16_t* status)
 {
     const JxPicsName resolved = ResolvePicsName(name);
-    return OpenPICS(resolved.path.c_str(), ProductMainWindow(), ProductPalette(), status, preload,
-                    resolved.byResource ? 1 : 0, 0, 0);
+    const auto open = [&] {
+        return OpenPICS(resolved.path.c_str(), ProductMainWindow(), ProductPalette(), status, preload,
+                        resolved.byResource ? 1 : 0, 0, 0);
+    };
+    std::unique_ptr<JxPicsPlayer> player = open();
+    // A file of its own that is not there is named, and opened after all
+    // should the user bring it back.
+    if (!player && status && *status == kPicsCannotOpen &&
+        PicsSourceKind(resolved.path, resolved.byResource) == JxPicsSource::kLooseFile &&
+        FindMediaFile(JxCString(resolved.path.c_str())))
+        player = open();
+    return player;
 }

@@ -271,20 +271,26 @@ JxPicsPlayer::~JxPicsPlayer()
         sound->Close();
 }
 
+std::optional<JxPicsSource::Kind> PicsSourceKind(std::string_view name, bool byResource)
+{
+    if (byResource)
+        return JxPicsSource::kResource;
+    if (!EndsWithAni(name))
+        return std::nullopt;
+    return IsUsingMungeStore() ? JxPicsSource::kStoreItem : JxPicsSource::kLooseFile;
+}
+
 std::unique_ptr<JxPicsPlayer> OpenPICS(const char* name, plat::HWND window, plat::HPALETTE palette,
                                        std::int16_t* status, std::int16_t preload, std::int16_t byResource,
                                        std::int16_t x, std::int16_t y)
 {
     if (!name)
         return Fail(status, kPicsCannotOpen);
-    JxPicsSource::Kind kind = JxPicsSource::kResource;
-    if (!byResource) {
-        if (!EndsWithAni(name))
-            return Fail(status, kPicsNotAnimation);
-        kind = IsUsingMungeStore() ? JxPicsSource::kStoreItem : JxPicsSource::kLooseFile;
-    }
+    const std::optional<JxPicsSource::Kind> kind = PicsSourceKind(name, byResource != 0);
+    if (!kind)
+        return Fail(status, kPicsNotAnimation);
     auto source = std::make_unique<JxPicsSource>();
-    if (!source->Open(name, kind))
+    if (!source->Open(name, *kind))
         return Fail(status, kPicsCannotOpen);
     return OpenPICSSource(std::move(source), window, palette, status, preload, x, y);
 }

@@ -20,6 +20,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "foundation/JxCRect.h"
@@ -96,6 +98,10 @@ struct JxPicsPlayer {
     std::int16_t transparent = 0;
     std::int16_t firstPending = 0;
 };
+
+// Where OpenPICS reads the animation of that name from; nothing for a name
+// that is neither a resource nor ends in ".ani".
+std::optional<JxPicsSource::Kind> PicsSourceKind(std::string_view name, bool byResource);
 
 // Opens the animation: with byResource the "WINPICS" resource of that name,
 // else a name ending in ".ani", read from the data store when the setting

@@ -47,15 +47,6 @@ char driveOf(const JxCString& path)
     return p.size() >= 2 && p[1] == ':' ? p[0] : '\0';
 }
 
-// The label of the data path's drive; empty without a data path.
-JxCString dataDriveLabel()
-{
-    JxCString label;
-    if (char letter = driveOf(GetDataPathString()))
-        GetVolumeLabel(letter, label);
-    return label;
-}
-
 bool fitsMode(char letter, int mode)
 {
     switch (mode) {
@@ -82,6 +73,36 @@ bool readLabel(char letter, std::string& label)
         return false;
     label = buffer;
     return true;
+}
+
+enum class LabelRead { Read, Declined, Unreadable };
+
+// The volume label of a drive; while the drive cannot be read for a reason
+// the user can mend (no disc), asks with Retry. Declined when the user
+// answered otherwise.
+LabelRead readVolumeLabel(char letter, JxCString& label)
+{
+    for (;;) {
+        std::string read;
+        if (readLabel(letter, read)) {
+            label = read.c_str();
+            return LabelRead::Read;
+        }
+        const unsigned id = ErrorCodeToMessageId(plat::GetLastError());
+        if (!id)
+            return LabelRead::Unreadable;
+        if (ReportErrorAbortRetryIgnore(id, JxCString(root(letter).c_str())) != kAnswerRetry)
+            return LabelRead::Declined;
+    }
+}
+
+// The label of the data path's drive; empty without a data path.
+JxCString dataDriveLabel()
+{
+    JxCString label;
+    if (char letter = driveOf(GetDataPathString()))
+        readVolumeLabel(letter, label);
+    return label;
 }
 
 // Whether a data path should run the label check: one on a CD-ROM or
@@ -133,16 +154,7 @@ std::int32_t CountDataDrives(int mode, char& firstLetter)
 
 std::int16_t GetVolumeLabel(char letter, JxCString& label)
 {
-    for (;;) {
-        std::string read;
-        if (readLabel(letter, read)) {
-            label = read.c_str();
-            return 1;
-        }
-        const unsigned id = ErrorCodeToMessageId(plat::GetLastError());
-        if (!id || ReportErrorAbortRetryIgnore(id, JxCString(root(letter).c_str())) != kAnswerRetry)
-            return 0;
-    }
+    return readVolumeLabel(letter, label) == LabelRead::Read ? 1 : 0;
 }
 
 std::int16_t RunLocateDialog(int mode)
@@ -236,13 +248,22 @@ std::int16_t VerifyDataDiscVolume()
 
 std::int16_t IsDataDiscInDrive()
 {
+    return GetDataDiscState() == JxDataDiscState::InDrive ? 1 : 0;
+}
+
+JxDataDiscState GetDataDiscState()
+{
     const JxCString expected = GetExpectedVolumeLabel();
     if (expected.IsEmpty())
-        return 1;
-    std::string label(dataDriveLabel().View());
+        return JxDataDiscState::InDrive;
+    JxCString read;
+    if (char letter = driveOf(GetDataPathString()); letter && readVolumeLabel(letter, read) == LabelRead::Declined)
+        return JxDataDiscState::Declined;
+    std::string label(read.View());
     if (label.size() > kComparedLabelLength)
         label.resize(kComparedLabelLength);
-    return JxCTableString::CompareNoCase(label, expected.View()) == 0 ? 1 : 0;
+    return JxCTableString::CompareNoCase(label, expected.View()) == 0 ? JxDataDiscState::InDrive
+                                                                       : JxDataDiscState::NotInDrive;
 }
 
 std::int16_t RelocateDataPath(const JxCString& failedPath)
@@ -287,7 +308,7 @@ void ConnectDataDiscChecks()
 {
     JxDataDiscLink link;
     link.relocateDataPath = [](const JxCString& path) { return RelocateDataPath(path) != 0; };
-    link.isDataDiscInDrive = [] { return IsDataDiscInDrive() != 0; };
+    link.dataDiscState = [] { return GetDataDiscState(); };
     link.checkDataDiscAgain = [] { return CheckDataVersionsAlt() != 0; };
     link.getVolumeLabel = [](char letter, JxCString& label) { return GetVolumeLabel(letter, label) != 0; };
     link.runLocateDialog = [](int mode) { return RunLocateDialog(mode) != 0; };

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "foundation/JxCString.h"
+#include "foundation/JxDataDiscLink.h"
 
 // With the developer switch on: the data path lists, else the user picks a
 // folder.
@@ -28,6 +29,9 @@ std::int16_t FindDataDisc();
 std::int16_t VerifyDataDiscVolume();
 // Whether the data path's drive carries the expected label (8 characters).
 std::int16_t IsDataDiscInDrive();
+// The same, telling a drive without a disc whose disc the user, asked for
+// it, did not bring.
+JxDataDiscState GetDataDiscState();
 // Once per run: offers a data path cut from the path of a file that failed
 // before the current page's name, else the data-location dialog.
 std::int16_t RelocateDataPath(const JxCString& failedPath);

@@ -11,8 +11,9 @@
 #include "graphics/JxBitmapLoaders.h"
 #include "graphics/JxCSlate.h"
 #include "graphics/JxDibUtils.h"
+#include "platform/fs/folder_listing.h"
 #include "runtime/JxCBaseProduct.h"
-#include "runtime/JxDataPathCheck.h"
+#include "runtime/JxMissingFile.h"
 
 namespace {
 
@@ -51,21 +52,8 @@ JxCString missingName(const JxCString& path)
     return hasExtension ? path : withSuffix(path, ".dib");
 }
 
-// Whether Retry can bring a missing picture back: a picture of a disc (the
-// disc may have been taken out or swapped), or any picture for a developer,
-// who is offered to look for it.
-bool retryMayFind(const JxCString& path)
-{
-    const std::string_view text = path.View();
-    const bool onDisc = text.size() >= 2 && text[1] == ':' && IsCdRomDrive(text[0]);
-    return onDisc || IsTestingEnabled();
-}
-
-// A missing picture is reported by name. Where Retry can help, through the
-// file opener's road: Retry looks again, Ignore goes on without it.
-// Elsewhere the file will not come back by itself, so an OK box says which
-// it is. A picture whose file is there but cannot be read is reported as
-// damaged.
+// A missing picture is reported by name (runtime/JxMissingFile.h). A
+// picture whose file is there but cannot be read is reported as damaged.
 JxObjectRef loadFile(const JxCString& path)
 {
     bool discCheckedAgain = false;
@@ -76,14 +64,27 @@ JxObjectRef loadFile(const JxCString& path)
                 ReportErrorOk(kDibBadFileId, *found);
             return loaded;
         }
-        JxCString name = missingName(path);
-        if (!retryMayFind(path)) {
-            ReportErrorOk(kPictureNotFoundId, name);
-            return {};
-        }
-        if (HandleFileNotFound(name, &discCheckedAgain) != kAnswerRetry)
+        if (!AskAboutMissingFile(missingName(path), kPictureNotFoundId, discCheckedAgain))
             return {};
     }
+}
+
+// The source of the picture a name and its composed path load now, when
+// that picture may be kept after its last use; nothing when it must be
+// read anew each time (a name the data store may answer, a file that is
+// missing or may change).
+std::optional<JxImageSource> retainableSource(const JxCTableString& name, const JxCString& path)
+{
+    const char first = name.GetText()[0];
+    if (first == '@')
+        return ResourceImageSource();
+    // Only a disc folder that stands as it stood holds files worth keeping
+    // pictures of; asking that first (one stat) spares looking the file up
+    // in a folder that is listed afresh at every look-up.
+    if (first == '~' || !plat::SettledDiscFolderStamp(path.View()))
+        return std::nullopt;
+    const std::optional<JxCString> file = findFile(path);
+    return file ? FileImageSource(*file) : std::nullopt;
 }
 
 JxObjectRef loadByName(JxCRunTimeObject& owner, const JxCTableString& name, const JxCString& path,
@@ -144,7 +145,7 @@ JxSharedImage LoadSharedBitmap(JxCRunTimeObject& owner, const JxCTableString& na
     if (!ref) {
         const JxCString path = ComposeBitmapPath(owner, name);
         // A picture shown before may be kept still, decoded.
-        std::optional<JxImageSource> source = RetainableImageSource(name, path);
+        std::optional<JxImageSource> source = retainableSource(name, path);
         JxSharedImage image = source ? GetRetainedImages().Take(name, path, *source) : nullptr;
         if (image)
             resourcePalette();

@@ -142,6 +142,7 @@ TEST_F(MainWindowTest, TheTitleOpensItsFirstStartPageByDefault)
 
 TEST_F(MainWindowTest, TheTitleOpensTheStartPageOfItsCommandLine)
 {
+    missingFiles = {kSampleMovie};  // the gallery's
     EXPECT_EQ(firstPageShown("/start=3"), 3);
 }
 
@@ -643,6 +644,7 @@ protected:
 
 TEST_F(PageChangeRunTest, AWipeToTheSecondPageReplacesTheContentPanelAndKeepsTheTemplatesOthers)
 {
+    missingFiles = {kSampleMovie};  // the gallery's
     int step = 0;
     JxCPanelObject* banner = nullptr;
     JxCPanelObject* content = nullptr;

@@ -3,14 +3,10 @@
 // time it opens, while its pictures are read from the disc only the first
 // time and the disc's folder is listed once.
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
-#include <ctime>
-
 #include "events/JxCBitmapRef.h"
 #include "events/JxRetainedImages.h"
 #include "platform/fs/folder_listing.h"
+#include "platform/tests/quick_settle.h"
 #include "tests/program_fixture.h"
 
 namespace {
@@ -30,10 +26,10 @@ protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
-        // The disc was written an hour ago.
-        const timespec past[2] = {{std::time(nullptr) - 3600, 0}, {std::time(nullptr) - 3600, 0}};
-        ASSERT_EQ(::utimensat(AT_FDCWD, discFolder().c_str(), past, 0), 0);
+        // The disc was written a while ago.
+        plat::testing::QuickSettle::wait();
     }
+    plat::testing::QuickSettle quick;
 };
 
 TEST_F(PageReturnTest, APageOpenedAgainShowsItsPicturesWithoutReadingThemAgain)

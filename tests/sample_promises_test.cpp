@@ -37,6 +37,11 @@ constexpr int kHomeButton = 20, kSecondButton = 80, kBackButton = 140, kOptionsB
 
 class SamplePromisesTest : public SampleRunTest {
 protected:
+    void SetUp() override
+    {
+        SampleRunTest::SetUp();
+        missingFiles = {kSampleMovie};  // the gallery's
+    }
     // The script's run from a start page (see SampleRunTest::runScript).
     void runScriptFrom(const char* start)
     {

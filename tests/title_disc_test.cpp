@@ -73,6 +73,36 @@ TEST_F(TitleDiscTest, TheDiscTakenOutIsAskedForAndThePageChangeGoesOnOnceItIsBac
     EXPECT_EQ(boxes[0].rfind("[1075]: There is no disc in the drive of D:\\", 0), 0u) << boxes[0];
 }
 
+// The disc taken out and not brought back: the open of the next page's
+// picture asks for it once, and Ignore goes on without the picture (the
+// page, short of it, does not change).
+TEST_F(TitleDiscTest, TheDiscTakenOutIsAskedForOnceAndIgnoreGoesOnWithoutIt)
+{
+    const std::string away = config.root() + "/disc-out";
+    beforeTheClick = [&] { std::filesystem::rename(discFolder(), away); };
+    plat::SetResponder([this](const plat::UiRequest& r) -> std::optional<int> {
+        boxes.push_back(r.kind == "MessageBox" ? r.text : r.kind + " " + std::to_string(r.templateId) + ": " + r.text);
+        return r.kind == "MessageBox" ? kAnswerIgnore : kAnswerCancel;
+    });
+    logInAsNewUser("Ann");
+    script.waitFor("the welcome page", [this] { return showsLink(testkit::kSampleQuizLink); });
+    script.pause(kLook);
+    script.then("the rust block", [] { return true; }, [this] {
+        beforeTheClick();
+        clickContent(kRustBlock.x, kRustBlock.y);
+    });
+    script.waitFor("the welcome page again", [this] {
+        return !boxes.empty() && isCurrent(testkit::kSampleWelcomePage) && !GetProduct()->GetBusyBits();
+    });
+    runScript();
+    std::string all;
+    for (const std::string& box : boxes)
+        all += "\n  " + box;
+    ASSERT_FALSE(script.failed()) << script.failure() << " (" << pagesAtTheEnd << ")" << all;
+    ASSERT_EQ(boxes.size(), 1u) << all;
+    EXPECT_EQ(boxes[0].rfind("[1075]: There is no disc in the drive of D:\\", 0), 0u) << boxes[0];
+}
+
 // A network installation: the data lies in a folder of a network drive,
 // which is taken as it lists, and no disc is asked for.
 TEST_F(TitleDiscTest, TheTitleRunsFromANetworkDrive)

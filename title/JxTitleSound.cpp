@@ -6,6 +6,7 @@
 #include "foundation/JxStartupSettings.h"
 #include "media/JxCResource.h"
 #include "media/JxCResourceObject.h"
+#include "media/JxMissingMedia.h"
 #include "media/JxWavePlayer.h"
 #include "runtime/JxCBaseProduct.h"
 #include "runtime/JxKeywordTables.h"
@@ -50,6 +51,10 @@ public:
             wave_ = LoadWaveFile(nullptr, &status, &memory);
         } else {
             wave_ = LoadWaveFile(path.c_str(), &status, nullptr);
+            // A missing file is named as the media's sounds are, and read
+            // after all should the user bring it back.
+            if (!wave_ && status == kWaveCannotOpen && FindMediaFile(JxCString(path.c_str())))
+                wave_ = LoadWaveFile(path.c_str(), &status, nullptr);
         }
         // Its completions come back to it by their buffers: it needs no
         // media owner, and takes it from nobody.

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "events/JxRetainedImages.h"
 #include "platform/draw/draw.h"
+#include "platform/tests/temp_config.h"
 
 namespace {
 
@@ -22,7 +25,7 @@ JxSharedImage picture(int width, int height)
 JxImageSource disc(std::int64_t modified)
 {
     JxImageSource source;
-    source.folder = plat::FolderStamp{1, 2, modified, modified};
+    source.file = plat::HostStamp{1, 2, 100, modified, modified};
     return source;
 }
 
@@ -62,6 +65,31 @@ TEST(RetainedImages, TheBoundLetsTheLongestKeptGoFirst)
     store.Clear();
     EXPECT_EQ(store.HeldBytes(), 0u);
     EXPECT_EQ(store.Take("c", "c", disc(1)), nullptr);
+}
+
+// A disc taken out and put back may be another whose files have the same
+// names and times.
+TEST(RetainedImages, ADiscTakenOutAndPutBackLetsEveryPictureGo)
+{
+    plat::testing::TempConfig config;
+    const std::string folder = config.root() + "/disc", away = config.root() + "/away";
+    plat::testing::TempConfig::writeFile(folder + "/pic.dib", "a picture");
+    config.writeDriveTable("[Drive D]\nPath=" + folder + "\nType=cdrom\nLabel=KELBO\n");
+    const auto inDrive = [] {
+        return plat::GetVolumeInformationA("D:\\", nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) != 0;
+    };
+    ASSERT_TRUE(inDrive());
+    JxRetainedImages store(1000);
+    const JxSharedImage a = picture(10, 10), b = picture(10, 10);
+    store.Keep("a", "D:\\a", disc(5), a);
+    std::filesystem::rename(folder, away);
+    EXPECT_FALSE(inDrive());
+    std::filesystem::rename(away, folder);
+    ASSERT_TRUE(inDrive());
+    store.Keep("b", "D:\\b", disc(5), b);
+    EXPECT_EQ(store.HeldBytes(), 120u);
+    EXPECT_EQ(store.Take("a", "D:\\a", disc(5)), nullptr);
+    EXPECT_EQ(store.Take("b", "D:\\b", disc(5)), b);
 }
 
 }  // namespace

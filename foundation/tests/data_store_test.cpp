@@ -21,7 +21,7 @@ protected:
     void SetUp() override
     {
         ReportingTest::SetUp();
-        programStrings("1\tkelbo32.ini\n1001\tNot on the disc: %s\n1180\tDamaged: %s\n");
+        programStrings("1\tkelbo32.ini\n1001\tNot on the disc: %s\n1180\tDamaged: %s\n1181\tDamaged, in use: %s\n");
     }
     std::string write(const Bytes& bytes, const std::string& name = "DATA.MNG") const
     {
@@ -262,7 +262,7 @@ TEST_F(DataStoreTest, ADamagedIndexServesTheEntriesItStillHoldsAndIsLoggedOnce)
         EXPECT_EQ(readAll(first), "B") << c.what;
         EXPECT_EQ(store.OpenSubFile("BIG"), 0u) << c.what;
         EXPECT_TRUE(boxes.empty()) << c.what;
-        EXPECT_EQ(hostFile("error.log"), "Damaged: " + programFolder() + "DATA.MNG\r\n") << c.what;
+        EXPECT_EQ(hostFile("error.log"), "Damaged, in use: " + programFolder() + "DATA.MNG\r\n") << c.what;
     }
 }
 

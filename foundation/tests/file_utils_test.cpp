@@ -78,7 +78,7 @@ TEST_F(FileUtilsTest, WithoutTheDataDiscTheStartUpCheckRunsAgain)
 {
     int checks = 0;
     JxDataDiscLink link;
-    link.isDataDiscInDrive = [] { return false; };
+    link.dataDiscState = [] { return JxDataDiscState::NotInDrive; };
     link.checkDataDiscAgain = [&] {
         ++checks;
         hostWrite("disc.dat", "x");
@@ -132,7 +132,7 @@ TEST_F(FileUtilsTest, ADataCheckThatFindsNothingNewRunsOncePerOpen)
 {
     int checks = 0;
     JxDataDiscLink link;
-    link.isDataDiscInDrive = [] { return false; };
+    link.dataDiscState = [] { return JxDataDiscState::NotInDrive; };
     link.checkDataDiscAgain = [&] {
         ++checks;
         return true;  // a network install: the data path lists, the file stays missing

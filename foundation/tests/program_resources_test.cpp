@@ -26,7 +26,7 @@ TEST_F(ProgramResourcesTest, EveryMessageTheEngineReportsHasAText)
                         1088u, 1089u, 1090u, 1092u, 1093u, 1094u, 1098u, 1113u, 1116u, 1117u, 1118u, 1119u,
                         1120u, 1121u, 1122u, 1123u, 1124u, 1125u, 1126u, 1134u, 1135u, 1136u, 1156u, 1158u,
                         1161u, 1166u, 1167u, 1168u, 1172u, 1176u, 1177u, 1178u, 1251u, 1253u, 1266u, 1267u,
-                        1180u, 1272u, 2804u, 8106u})
+                        1180u, 1181u, 1182u, 1272u, 2804u, 8106u})
         EXPECT_NE(text(id), "<none>") << id;
 }
 

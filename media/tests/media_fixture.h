@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/JxStringLoader.h"
+#include "media/JxMissingMedia.h"
 #include "platform/audio/audio_output.h"
 #include "platform/audio/headless_audio.h"
 #include "platform/audio/wave_out.h"
@@ -44,6 +45,7 @@ protected:
     }
     void TearDown() override
     {
+        ForgetMissingMedia();
         plat::CloseAllWaveOut();
         plat::InstallAudioOutput(nullptr);
         product_test::ProductTest::TearDown();

@@ -159,8 +159,12 @@ TEST_F(MovieResourceTest, AMovieThatDoesNotOpenIsReportedWithItsPathAndTheLibrar
     JxCQT3Resource missing;
     ASSERT_TRUE(missing.Init("NONE", 0));
     EXPECT_FALSE(missing.Open(&action));
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].find("1177"), std::string::npos) << boxes[0];
+    // The file is named as missing once; the library's error each time.
+    EXPECT_FALSE(missing.Open(&action));
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_NE(boxes[0].find("1182"), std::string::npos) << boxes[0];
+    EXPECT_NE(boxes[1].find("1177"), std::string::npos) << boxes[1];
+    EXPECT_NE(boxes[2].find("1177"), std::string::npos) << boxes[2];
     EXPECT_FALSE(missing.IsOpen());
     EXPECT_FALSE(missing.IsAvailable());
 }
@@ -244,8 +248,12 @@ TEST_F(SoundResourceTest, AMissingSoundIsReportedButOpensSilent)
     JxCSoundResource sound;
     ASSERT_TRUE(sound.Init("GONE", 0));
     EXPECT_TRUE(sound.Open(&action));
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].find("1001"), std::string::npos) << boxes[0];
+    // The file is named as missing once; the failed load each time.
+    EXPECT_TRUE(sound.Open(&action));
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_NE(boxes[0].find("1182"), std::string::npos) << boxes[0];
+    EXPECT_NE(boxes[1].find("1001"), std::string::npos) << boxes[1];
+    EXPECT_NE(boxes[2].find("1001"), std::string::npos) << boxes[2];
     EXPECT_FALSE(sound.Play(&action));
     EXPECT_TRUE(sound.IsFinished());
     EXPECT_EQ(sound.GetLength(), 0);

@@ -60,9 +60,14 @@ TEST_F(PicsSourceTest, EachNamePrefixOpensItsOwnSource)
 
     // A plain name gets no extension, so it must end in ".ani" itself.
     EXPECT_EQ(Opened("PLAIN"), -kPicsNotAnimation);
+    // A missing file of its own is named.
+    answers = {kAnswerOk, kAnswerOk};
     EXPECT_EQ(Opened("@MISSING"), -kPicsCannotOpen);
     EXPECT_EQ(Opened("&MISSING"), -kPicsCannotOpen);
     EXPECT_EQ(Opened("MISSING.ani"), -kPicsCannotOpen);
+    ASSERT_EQ(boxes.size(), 2u);
+    for (const plat::UiRequest& box : boxes)
+        EXPECT_NE(box.text.find("(id = 1182)"), std::string::npos) << box.text;
     EXPECT_EQ(ResolvePicsName("&LOGO").path, programFolder() + "LOGO.ani");
     EXPECT_EQ(ResolvePicsName("SUB\\X.ani").path, programFolder() + "DATA\\SUB\\X.ani");
     EXPECT_TRUE(ResolvePicsName("@X").byResource);

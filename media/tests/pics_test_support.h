@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "graphics/tests/slate_fixture.h"
+#include "media/JxMissingMedia.h"
 #include "media/JxPicsPlayer.h"
 #include "platform/audio/wave_out.h"
 #include "testkit/pics.h"
@@ -29,6 +30,7 @@ protected:
     void TearDown() override
     {
         plat::ClearWaveOutInjections();
+        ForgetMissingMedia();
         SlateTest::TearDown();
     }
 

@@ -180,13 +180,13 @@ TEST_F(PlaySoundTest, ACutRecordKeepsNoActionAndAMissingSoundFailsItsRun)
     JxCActionList& damaged = read({cut}, 0);
     EXPECT_EQ(damaged.GetCount(), 0);
 
-    // A sound file that is not there: reported once, the run fails and
-    // nothing plays.
+    // A sound file that is not there: named, its load's failure reported,
+    // the run fails and nothing plays.
     JxCActionList& list = read({testkit::PlaySound{"&nothing", 0, 0, -1}.Action()});
     ASSERT_EQ(list.GetCount(), 1);
     EXPECT_EQ(play(list)->Execute(), 0);
     EXPECT_EQ(play(list)->IsPlaying(), 0);
-    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes.size(), 2u);
 }
 
 TEST_F(PlaySoundTest, AWaitingSoundHoldsTheListUntilTheDeviceHasPlayedItOut)

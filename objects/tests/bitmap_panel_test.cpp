@@ -8,6 +8,7 @@
 
 #include "events/JxRetainedImages.h"
 #include "objects/tests/panel_fixture.h"
+#include "platform/tests/quick_settle.h"
 #include "runtime/JxSharedBitmaps.h"
 #include "testkit/png.h"
 
@@ -160,11 +161,13 @@ TEST_F(BitmapPanelTest, AReferenceIsCountedOncePerObjectThatHoldsIt)
     EXPECT_EQ(GetBitmapWidth(*kept), 20);
 }
 
-// A picture of a disc folder that has stood unchanged is kept, decoded,
-// after its last use: the next use takes the same picture, until the
-// folder changes. Pictures of other folders are read again.
+// A picture of a disc that has stood unchanged is kept, decoded, after its
+// last use: the next use takes the same picture, until its file changes or
+// another file of its name takes its place. Pictures of other folders are
+// read again.
 TEST_F(BitmapPanelTest, PicturesOfAnUnchangedDiscAreTakenAgainAfterTheirLastUse)
 {
+    plat::testing::QuickSettle quick;
     readDefinitions();
     JxCDisplayObject user;
     // The picture a second use gets after the first let it go (the first
@@ -176,25 +179,34 @@ TEST_F(BitmapPanelTest, PicturesOfAnUnchangedDiscAreTakenAgainAfterTheirLastUse)
         user.ReleaseResources();
         return first && first == second;
     };
-    const auto settle = [this] {
+    const auto putTimesBack = [](const std::string& path) {
         const timespec past[2] = {{std::time(nullptr) - 3600, 0}, {std::time(nullptr) - 3600, 0}};
-        ASSERT_EQ(::utimensat(AT_FDCWD, config.program().c_str(), past, 0), 0);
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), past, 0), 0);
     };
-    settle();
+    const auto width = [&user] {
+        const JxSharedImage image = LoadSharedBitmap(user, JxCTableString("pic"));
+        user.ReleaseResources();
+        return image ? GetBitmapWidth(*image) : 0;
+    };
+    plat::testing::QuickSettle::wait();
     EXPECT_FALSE(again());  // the program's folder on a fixed drive
     config.writeDriveTable("[Drive D]\nPath=" + config.program() + "\nType=cdrom\nLabel=KELBO\n");
     GetProduct()->GetProductDef()->SetDataPath("D:");
-    writePicture("fresh.dib", {});
-    EXPECT_FALSE(again());  // the disc's folder changed a moment ago
-    settle();
+    writePicture("pic.dib", testkit::EncodeBmp(twoColourPicture(20, 10, 7, kSeeThrough)));
+    putTimesBack(config.program() + "/pic.dib");
+    EXPECT_FALSE(again());  // changed a moment ago, though its times say otherwise
+    plat::testing::QuickSettle::wait();
     EXPECT_TRUE(again());
     EXPECT_GT(GetRetainedImages().HeldBytes(), 0u);
-    // The folder changes while the picture waits.
-    const JxSharedImage before = LoadSharedBitmap(user, JxCTableString("pic"));
-    user.ReleaseResources();
-    writePicture("new.dib", {});
-    settle();
-    EXPECT_NE(LoadSharedBitmap(user, JxCTableString("pic")), before);
+    // Rewritten in place while it waits, larger, with its times put back.
+    writePicture("pic.dib", testkit::EncodeBmp(twoColourPicture(64, 10, 7, kSeeThrough)));
+    putTimesBack(config.program() + "/pic.dib");
+    plat::testing::QuickSettle::wait();
+    EXPECT_EQ(width(), 64);
+    // A picture of the name that is looked for first comes beside it.
+    writePicture("pic.png", testkit::EncodePalettePng(twoColourPicture(30, 30, 9, 9)));
+    plat::testing::QuickSettle::wait();
+    EXPECT_EQ(width(), 30);
     user.ReleaseResources();
     ClearBitmapRefs();
     EXPECT_EQ(GetRetainedImages().HeldBytes(), 0u);

@@ -1,17 +1,18 @@
 #include "platform/fs/atomic_file.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
+#include <optional>
 
 namespace plat {
 
@@ -108,7 +109,62 @@ int CheckWriteFault(const std::string& hostPath, std::size_t written)
 
 namespace {
 
-// The process that writes a temporary file of TemporaryPathFor's
+// The byte a writer locks in its temporary file for as long as it writes
+// there: far past any data, apart from the share marks
+// (platform/fs/share_marks.h). An open-file-description lock, so that
+// another descriptor of the same process closing the file never drops it.
+constexpr off_t kWriterByte = INT64_MAX - 32;
+
+struct flock writerLock(short type)
+{
+    struct flock l {};
+    l.l_type = type;
+    l.l_whence = SEEK_SET;
+    l.l_start = kWriterByte;
+    l.l_len = 1;
+    return l;
+}
+
+bool setWriterLock(int fd, short type)
+{
+    struct flock l = writerLock(type);
+    while (::fcntl(fd, F_OFD_SETLK, &l) != 0) {
+        if (errno != EINTR)
+            return false;
+    }
+    return true;
+}
+
+// Whether a writer holds the file: its lock would not be granted. Nothing
+// is known where the file system keeps no locks.
+std::optional<bool> heldByWriter(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
+        return std::nullopt;
+    struct flock l = writerLock(F_WRLCK);
+    const bool known = ::fcntl(fd, F_OFD_GETLK, &l) == 0;
+    ::close(fd);
+    if (!known)
+        return std::nullopt;
+    return l.l_type != F_UNLCK;
+}
+
+// How long a temporary file that no writer holds must have stood unchanged
+// before it counts as abandoned. Its writer may have made it a moment ago
+// and not yet taken its lock, or write on a share that keeps no locks;
+// either way a process id in its name tells nothing, since the writer may
+// run in another PID namespace or on another machine.
+constexpr std::chrono::minutes kAbandonedAfter{10};
+
+bool unchangedSince(const std::filesystem::directory_entry& entry, std::filesystem::file_time_type limit)
+{
+    std::error_code ec;
+    const auto modified = entry.last_write_time(ec);
+    return !ec && modified < limit;
+}
+
+// The process that wrote a temporary file of TemporaryPathFor's
 // (".NAME.tmpPID-N"); 0 for any other name.
 pid_t writerOf(const std::string& name)
 {
@@ -126,21 +182,19 @@ pid_t writerOf(const std::string& name)
     return static_cast<pid_t>(std::stol(name.substr(tmp + 4, dash - (tmp + 4))));
 }
 
-bool processIsGone(pid_t pid)
-{
-    return ::kill(pid, 0) != 0 && errno == ESRCH;
-}
-
 }  // namespace
 
 std::size_t RemoveAbandonedTemporaryFiles(const std::string& hostFolder)
 {
+    const auto limit = std::filesystem::file_time_type::clock::now() - kAbandonedAfter;
     std::error_code ec;
     std::size_t removed = 0;
     for (std::filesystem::directory_iterator it(hostFolder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
         const pid_t pid = writerOf(name);
-        if (pid <= 0 || pid == ::getpid() || !processIsGone(pid) || !it->is_regular_file(ec))
+        std::error_code kind;
+        if (pid <= 0 || pid == ::getpid() || !it->is_regular_file(kind) || !unchangedSince(*it, limit) ||
+            heldByWriter(it->path().string()).value_or(false))
             continue;
         removed += ::unlink(it->path().c_str()) == 0 ? 1 : 0;
     }
@@ -154,6 +208,17 @@ std::string TemporaryPathFor(const std::string& hostPath)
     std::string name = "." + p.filename().string() + ".tmp" + std::to_string(::getpid()) + "-" +
                        std::to_string(counter.fetch_add(1));
     return (p.parent_path() / name).string();
+}
+
+int CreateTemporaryFile(const std::string& hostPath, int access, mode_t mode, std::string& tempPath)
+{
+    tempPath = TemporaryPathFor(hostPath);
+    const int fd = ::open(tempPath.c_str(), access | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0)
+        return -1;
+    // Where the file system keeps no locks, the file's age alone keeps it.
+    setWriterLock(fd, F_WRLCK);
+    return fd;
 }
 
 namespace {
@@ -182,7 +247,10 @@ int CommitTemporaryFile(int fd, const std::string& tempPath, const std::string& 
 int CommitTemporaryFileKeepingOpen(int fd, const std::string& tempPath, const std::string& hostPath)
 {
     const int err = ::fsync(fd) != 0 && errno != EINVAL ? errno : 0;
-    return renameIntoPlace(err, tempPath, hostPath);
+    const int placed = renameIntoPlace(err, tempPath, hostPath);
+    if (placed == 0)
+        setWriterLock(fd, F_UNLCK);  // the file is the target now, no temporary one
+    return placed;
 }
 
 int CommitNewFile(int fd, const std::string& tempPath, const std::string& hostPath)
@@ -243,8 +311,8 @@ int WriteFileAtomically(const std::string& hostPath, std::string_view data)
     if (::stat(hostPath.c_str(), &st) == 0)
         mode = st.st_mode & 07777;
 
-    std::string temp = TemporaryPathFor(hostPath);
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    std::string temp;
+    const int fd = CreateTemporaryFile(hostPath, O_WRONLY, mode, temp);
     if (fd < 0)
         return errno;
     if (int err = writeAll(fd, hostPath, data)) {

@@ -3,6 +3,8 @@
 // new, never a half-written file: the bytes go to a temporary file beside
 // the target, which is flushed and then renamed over it.
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -18,9 +20,15 @@ int WriteFileAtomically(const std::string& hostPath, std::string_view data);
 // The temporary file that WriteFileAtomically and the files opened with
 // OF_CREATE write into, named after the target in the same folder.
 std::string TemporaryPathFor(const std::string& hostPath);
+// Creates that temporary file (open flags `access` plus O_CREAT, O_EXCL)
+// and takes its writer's lock, which the descriptor holds until it closes
+// or its file is committed: a descriptor, or -1 with errno.
+int CreateTemporaryFile(const std::string& hostPath, int access, mode_t mode, std::string& tempPath);
 // Removes from a host folder the temporary files that writers ended half-way
-// left behind: those named by TemporaryPathFor whose process is gone. Those
-// of this process and of any running one stay. Returns how many went.
+// left behind: those named by TemporaryPathFor that no writer holds (in
+// this or any other process, here or on another machine sharing the
+// folder) and that have stood unchanged for some minutes. Returns how many
+// went.
 std::size_t RemoveAbandonedTemporaryFiles(const std::string& hostFolder);
 // Renames a finished temporary file over its target (after flushing it).
 // Returns 0 or an errno value; the temporary file is removed on failure.

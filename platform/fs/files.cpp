@@ -247,9 +247,8 @@ HFILE openResolved(const HostPath& where, OFSTRUCT* info, UINT style, bool newOn
             (known && sharedElsewhereForbids(where.host, OF_READWRITE, share)))
             return failOpen(info, ERROR_SHARING);
         entry.newOnly = newOnly;
-        entry.temp = TemporaryPathFor(where.host);
         mode_t mode = known ? (st.st_mode & 07777) : 0644;
-        entry.fd = ::open(entry.temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        entry.fd = CreateTemporaryFile(where.host, O_RDWR, mode, entry.temp);
         if (entry.fd < 0)
             return failOpen(info, openErrno(errno, where));
         // Created files are readable and writable whatever the style asked.
@@ -425,8 +424,8 @@ DWORD copyAtomically(const std::string& from, const std::string& to)
     int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
         return ErrorFromErrno(errno);
-    std::string temp = TemporaryPathFor(to);
-    int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    std::string temp;
+    int out = CreateTemporaryFile(to, O_WRONLY, 0644, temp);
     if (out < 0) {
         DWORD err = ErrorFromErrno(errno);
         ::close(in);
@@ -593,10 +592,9 @@ HFILE CreateReplacement(HFILE held)
     const mode_t mode = ::fstat(e->fd, &st) == 0 ? (st.st_mode & 07777) : 0644;
     OpenEntry r;
     r.host = e->host;
-    r.temp = TemporaryPathFor(e->host);
     r.access = OF_READWRITE;
     r.replaces = OpenEntry::Held{held, e->dev, e->ino};
-    r.fd = ::open(r.temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    r.fd = CreateTemporaryFile(e->host, O_RDWR, mode, r.temp);
     if (r.fd < 0) {
         SetLastError(ErrorFromErrno(errno));
         return HFILE_ERROR;

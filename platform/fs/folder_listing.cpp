@@ -18,9 +18,9 @@ namespace plat {
 
 namespace {
 
-// How long a folder must have stood unchanged before its stamp is trusted:
-// longer than the coarsest step of file times (two seconds on FAT).
+// See SetSettlePeriod.
 constexpr std::int64_t kSettledNs = 2'000'000'000;
+std::atomic<std::int64_t> settlePeriodNs{kSettledNs};
 // The folders of discs kept at most; a title's disc has a handful.
 constexpr std::size_t kKeptFolders = 64;
 
@@ -29,23 +29,28 @@ std::int64_t nanoseconds(const timespec& t)
     return std::int64_t(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
 }
 
-std::optional<FolderStamp> stampOf(const std::string& folder)
+std::optional<HostStamp> stampOf(const std::string& path, bool folder)
 {
     struct stat st {};
-    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+    if (::stat(path.c_str(), &st) != 0 || (folder ? !S_ISDIR(st.st_mode) : !S_ISREG(st.st_mode)))
         return std::nullopt;
-    return FolderStamp{std::uint64_t(st.st_dev), std::uint64_t(st.st_ino), nanoseconds(st.st_mtim),
-                       nanoseconds(st.st_ctim)};
+    return HostStamp{std::uint64_t(st.st_dev), std::uint64_t(st.st_ino), std::int64_t(st.st_size),
+                     nanoseconds(st.st_mtim), nanoseconds(st.st_ctim)};
 }
 
-// Whether every later change of the folder will show in its stamp: a
-// change sets the modification time to the clock's time, which lies past
-// a time this old.
-bool settled(const FolderStamp& stamp)
+std::optional<HostStamp> stampOf(const std::string& folder)
+{
+    return stampOf(folder, true);
+}
+
+// Whether every later change will show in the stamp: a change sets the
+// times to the clock's time, which lies past times this old. The later of
+// the two counts: times put back by hand leave the change time new.
+bool settled(const HostStamp& stamp)
 {
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
-    return nanoseconds(now) - stamp.modified >= kSettledNs;
+    return nanoseconds(now) - std::max(stamp.modified, stamp.changed) >= settlePeriodNs.load();
 }
 
 std::atomic<std::uint64_t> listingsRead{0};
@@ -68,7 +73,7 @@ std::vector<std::string> readNames(const std::string& folder, bool& ok)
 
 struct KeptListing {
     std::string folder;
-    FolderStamp stamp;
+    HostStamp stamp;
     std::shared_ptr<const FolderListing> listing;
 };
 
@@ -76,8 +81,24 @@ struct KeptListing {
 struct KeptListings {
     std::mutex mutex;
     std::list<KeptListing> recent;
+    // Whether each disc folder held entries when last asked.
+    std::unordered_map<std::string, bool> discIn;
+    std::uint64_t discChanges = 0;
 
-    std::shared_ptr<const FolderListing> find(const std::string& folder, const FolderStamp& stamp)
+    // Notes whether a disc's folder holds entries; a change from what was
+    // seen before is a disc taken out or put in.
+    void noteDisc(const std::string& folder, bool in)
+    {
+        std::lock_guard lock(mutex);
+        const auto [it, first] = discIn.try_emplace(folder, in);
+        if (first || it->second == in)
+            return;
+        it->second = in;
+        ++discChanges;
+        recent.clear();
+    }
+
+    std::shared_ptr<const FolderListing> find(const std::string& folder, const HostStamp& stamp)
     {
         std::lock_guard lock(mutex);
         for (auto it = recent.begin(); it != recent.end(); ++it) {
@@ -93,7 +114,7 @@ struct KeptListings {
         return nullptr;
     }
 
-    void keep(const std::string& folder, const FolderStamp& stamp, std::shared_ptr<const FolderListing> listing)
+    void keep(const std::string& folder, const HostStamp& stamp, std::shared_ptr<const FolderListing> listing)
     {
         std::lock_guard lock(mutex);
         recent.push_front({folder, stamp, std::move(listing)});
@@ -134,7 +155,7 @@ const std::string* FolderListing::find(std::string_view name) const
 namespace {
 
 // The listing of a folder of a disc in the state `before`.
-std::shared_ptr<const FolderListing> listDiscFolder(const std::string& hostFolder, const FolderStamp& before)
+std::shared_ptr<const FolderListing> listDiscFolder(const std::string& hostFolder, const HostStamp& before)
 {
     if (std::shared_ptr<const FolderListing> listing = kept().find(hostFolder, before))
         return listing;
@@ -175,22 +196,47 @@ std::shared_ptr<const FolderListing> ListHostFolder(const std::string& hostFolde
         std::vector<std::string> names = readNames(hostFolder, ok);
         return ok ? std::make_shared<const FolderListing>(std::move(names), false) : nullptr;
     }
-    const std::optional<FolderStamp> before = stampOf(hostFolder);
+    const std::optional<HostStamp> before = stampOf(hostFolder);
     return before ? listDiscFolder(hostFolder, *before) : nullptr;
 }
 
 bool DiscFolderHasEntries(const std::string& hostFolder)
 {
-    const std::optional<FolderStamp> stamp = stampOf(hostFolder);
-    if (!stamp)
-        return false;
-    std::shared_ptr<const FolderListing> listing = kept().find(hostFolder, *stamp);
-    if (!listing && settled(*stamp))
-        listing = listDiscFolder(hostFolder, *stamp);
-    return listing ? !listing->names().empty() : firstEntryExists(hostFolder);
+    const std::optional<HostStamp> stamp = stampOf(hostFolder);
+    bool any = false;
+    if (stamp) {
+        std::shared_ptr<const FolderListing> listing = kept().find(hostFolder, *stamp);
+        if (!listing && settled(*stamp))
+            listing = listDiscFolder(hostFolder, *stamp);
+        any = listing ? !listing->names().empty() : firstEntryExists(hostFolder);
+    }
+    kept().noteDisc(hostFolder, any);
+    return any;
 }
 
-std::optional<FolderStamp> SettledDiscFolderStamp(std::string_view windowsPath)
+namespace {
+
+// The host path of a Windows path on a read-only disc, when it names an
+// existing entry (a folder or not, as asked).
+std::optional<std::string> discHostPath(const std::string& windowsPath, bool folder)
+{
+    const HostPath where = ResolveHostPath(windowsPath);
+    if (where.error || !where.exists || where.isFolder != folder || where.driveType != DRIVE_CDROM)
+        return std::nullopt;
+    return where.host;
+}
+
+std::optional<HostStamp> settledStampOf(const std::optional<std::string>& host, bool folder)
+{
+    std::optional<HostStamp> stamp = host ? stampOf(*host, folder) : std::nullopt;
+    if (!stamp || !settled(*stamp))
+        return std::nullopt;
+    return stamp;
+}
+
+}  // namespace
+
+std::optional<HostStamp> SettledDiscFolderStamp(std::string_view windowsPath)
 {
     const std::string full = GetFullWindowsPath(windowsPath);
     const std::size_t cut = FindLastSeparator(full);
@@ -199,13 +245,19 @@ std::optional<FolderStamp> SettledDiscFolderStamp(std::string_view windowsPath)
     std::string folder = full.substr(0, cut);
     if (folder.size() == 2 && folder[1] == ':')
         folder += '\\';
-    const HostPath where = ResolveHostPath(folder);
-    if (where.error || !where.isFolder || where.driveType != DRIVE_CDROM)
-        return std::nullopt;
-    std::optional<FolderStamp> stamp = stampOf(where.host);
-    if (!stamp || !settled(*stamp))
-        return std::nullopt;
-    return stamp;
+    return settledStampOf(discHostPath(folder, true), true);
+}
+
+std::optional<HostStamp> SettledDiscFileStamp(std::string_view windowsPath)
+{
+    const std::string full = GetFullWindowsPath(windowsPath);
+    return full.empty() ? std::nullopt : settledStampOf(discHostPath(full, false), false);
+}
+
+std::uint64_t DiscChanges()
+{
+    std::lock_guard lock(kept().mutex);
+    return kept().discChanges;
 }
 
 void ForgetFolderListings()
@@ -217,6 +269,11 @@ void ForgetFolderListings()
 std::uint64_t FolderListingsRead()
 {
     return listingsRead;
+}
+
+std::chrono::nanoseconds SetSettlePeriod(std::chrono::nanoseconds period)
+{
+    return std::chrono::nanoseconds(settlePeriodNs.exchange(period.count()));
 }
 
 }  // namespace plat

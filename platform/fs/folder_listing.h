@@ -5,9 +5,14 @@
 // of the cost of reading every name again (looking a picture up tries two
 // or three names, each a listing of its folder). A folder changed within
 // the last seconds is listed afresh every time: a second change within the
-// file system's time step would not show in its times. Other folders are
-// listed whenever asked, since the program may change them itself.
+// file system's time step would not show in its times. Its change time
+// counts as well as its modification time, so a folder whose times were
+// put back (a copy that keeps times, an unpacked archive) is not taken for
+// one that stood still. A disc taken out or put in drops every kept
+// listing. Other folders are listed whenever asked, since the program may
+// change them itself.
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -18,14 +23,15 @@
 
 namespace plat {
 
-// One state of a folder: which folder it is, and when its entries last
-// changed (a change of its times by hand changes the change time).
-struct FolderStamp {
+// One state of a host file or folder: which one it is, its size, and when
+// it last changed (a change of its times by hand changes the change time).
+struct HostStamp {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
+    std::int64_t size = 0;
     std::int64_t modified = 0;  // nanoseconds since 1970
     std::int64_t changed = 0;
-    friend bool operator==(const FolderStamp&, const FolderStamp&) = default;
+    friend bool operator==(const HostStamp&, const HostStamp&) = default;
 };
 
 class FolderListing {
@@ -59,10 +65,23 @@ bool DiscFolderHasEntries(const std::string& hostFolder);
 // that folder lies on a read-only disc and has stood unchanged long enough
 // for its stamp to tell every later change; nothing otherwise. Whoever
 // keeps what it read from there keeps it while the stamp stays the same.
-std::optional<FolderStamp> SettledDiscFolderStamp(std::string_view windowsPath);
+std::optional<HostStamp> SettledDiscFolderStamp(std::string_view windowsPath);
+// The same for the file a Windows path names: a file rewritten in place
+// leaves its folder's stamp as it was, but not its own.
+std::optional<HostStamp> SettledDiscFileStamp(std::string_view windowsPath);
+
+// How many times a disc was seen taken out of its drive or put in so far.
+// Whoever keeps what it read from a disc lets it go when this moves: the
+// disc put back may be another whose files have the same names and times.
+std::uint64_t DiscChanges();
 
 // Drops every kept listing (the drive table was read again).
 void ForgetFolderListings();
+
+// How long a folder or file must have stood unchanged before its stamp is
+// trusted; two seconds, longer than the coarsest step of file times (FAT).
+// Tests shorten it so as not to wait that long. Gives the period before.
+std::chrono::nanoseconds SetSettlePeriod(std::chrono::nanoseconds period);
 
 // How many listings were read from the host so far.
 std::uint64_t FolderListingsRead();

@@ -19,11 +19,13 @@
 #include "platform/fs/folder_listing.h"
 #include "platform/fs/paths.h"
 #include "platform/fs/system_info.h"
+#include "platform/tests/quick_settle.h"
 #include "platform/tests/temp_config.h"
 
 namespace plat {
 namespace {
 
+using testing::QuickSettle;
 using testing::TempConfig;
 namespace fs = std::filesystem;
 
@@ -50,6 +52,7 @@ protected:
     }
 
     TempConfig t;
+    QuickSettle quick;
 };
 
 TEST_F(FsTest, DriveTableGivesTypesLabelsAndNetworkNames)
@@ -440,12 +443,19 @@ TEST_F(FsTest, FindListsMatchesWithSizeAndAttributes)
     FindClose(f);
 }
 
-// Sets a folder's modification time back by an hour: a disc written long
-// before the program runs.
-void settle(const std::string& folder)
+// Waits until what changed so far on the disc has stood long enough to
+// count as settled.
+void settle()
+{
+    QuickSettle::wait();
+}
+
+// Sets a file's or folder's times back by an hour, as a copy that keeps
+// times does.
+void putTimesBack(const std::string& path)
 {
     const timespec past[2] = {{std::time(nullptr) - 3600, 0}, {std::time(nullptr) - 3600, 0}};
-    ASSERT_EQ(::utimensat(AT_FDCWD, folder.c_str(), past, 0), 0) << folder;
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), past, 0), 0) << path;
 }
 
 // How many folder listings the lookups of the names took.
@@ -466,16 +476,17 @@ std::uint64_t listingsFor(const std::vector<const char*>& specs)
 TEST_F(FsTest, SettledDiscFoldersAreListedOnce)
 {
     TempConfig::writeFile(t.root() + "/hd/Work.txt", "");
-    settle(t.root() + "/disc");
+    settle();
     listingsFor({"D:\\README"});  // the disc's root is kept from now on
+    TempConfig::writeFile(t.root() + "/disc/Data/Page2.BMP", "bitmap");
     const std::vector<const char*> lookups = {"D:\\DATA\\PAGE1.PNG", "D:\\data\\page1.bmp", "D:\\Data\\Page1.dib",
                                               "D:\\DATA\\*.BMP"};
     EXPECT_EQ(listingsFor(lookups), lookups.size());  // its folder Data changed a moment ago
-    settle(t.root() + "/disc/Data");
+    settle();
     EXPECT_EQ(listingsFor(lookups), 1u);
     EXPECT_EQ(listingsFor(lookups), 0u);
     const std::vector<const char*> fixed = {"E:\\WORK.TXT", "E:\\work.png"};
-    settle(t.root() + "/hd");
+    settle();
     EXPECT_EQ(listingsFor(fixed), fixed.size());
     // Reading the drive table again forgets what was listed: the root and
     // the folder are listed again, once.
@@ -496,42 +507,80 @@ TEST_F(FsTest, KeptListingsFollowTheirFolder)
             FindClose(f);
         return f ? std::string(entry.cFileName) : std::string();
     };
-    settle(data);
+    settle();
     ASSERT_EQ(found("D:\\DATA\\PAGE1.BMP"), "Page1.BMP");
     EXPECT_EQ(found("D:\\DATA\\NEW.DIB"), "");
     TempConfig::writeFile(data + "/New.dib", "");
     EXPECT_EQ(found("D:\\DATA\\NEW.DIB"), "New.dib");
-    settle(data);
+    settle();
     ASSERT_EQ(found("D:\\DATA\\NEW.DIB"), "New.dib");
     fs::remove(data + "/New.dib");
     EXPECT_EQ(found("D:\\DATA\\NEW.DIB"), "");
     // Another disc whose folder has the same name and the same times.
-    settle(data);
+    settle();
     ASSERT_EQ(found("D:\\DATA\\PAGE1.BMP"), "Page1.BMP");
     fs::rename(data, t.root() + "/disc/Old");
     TempConfig::writeFile(data + "/Other.dib", "");
-    settle(data);
+    putTimesBack(data);
+    putTimesBack(t.root() + "/disc/Old");
+    settle();
     EXPECT_EQ(found("D:\\DATA\\PAGE1.BMP"), "");
     EXPECT_EQ(found("D:\\DATA\\OTHER.DIB"), "Other.dib");
 }
 
-// Whoever keeps what it read from a disc learns whether the folder is one
-// whose stamp tells every change.
-TEST_F(FsTest, SettledDiscFolderStampsTellChanges)
+// Whoever keeps what it read from a disc learns whether the folder, or the
+// file, is one whose stamp tells every change.
+TEST_F(FsTest, SettledDiscStampsTellChanges)
 {
     const std::string data = t.root() + "/disc/Data";
     EXPECT_FALSE(SettledDiscFolderStamp("D:\\DATA\\PAGE1"));  // changed a moment ago
-    settle(data);
-    const std::optional<FolderStamp> stamp = SettledDiscFolderStamp("d:\\data\\page1");
+    EXPECT_FALSE(SettledDiscFileStamp("D:\\DATA\\PAGE1.BMP"));
+    settle();
+    const std::optional<HostStamp> stamp = SettledDiscFolderStamp("d:\\data\\page1");
     ASSERT_TRUE(stamp);
     EXPECT_EQ(SettledDiscFolderStamp("D:\\DATA\\Other"), stamp);  // the same folder
-    settle(t.root() + "/hd");
-    EXPECT_FALSE(SettledDiscFolderStamp("E:\\WORK"));  // no disc
+    EXPECT_FALSE(SettledDiscFolderStamp("E:\\WORK"));               // no disc
+    const std::optional<HostStamp> file = SettledDiscFileStamp("d:\\data\\page1.bmp");
+    ASSERT_TRUE(file);
+    for (const char* none : {"D:\\DATA", "D:\\DATA\\NONE.BMP", "E:\\WORK"})
+        EXPECT_FALSE(SettledDiscFileStamp(none)) << none;
+    // The file rewritten in place with its times put back: its folder's
+    // stamp stays as it was, the file's own does not.
+    TempConfig::writeFile(data + "/Page1.BMP", "a larger bitmap");
+    putTimesBack(data + "/Page1.BMP");
+    EXPECT_FALSE(SettledDiscFileStamp("D:\\DATA\\PAGE1.BMP"));
+    settle();
+    EXPECT_EQ(SettledDiscFolderStamp("D:\\DATA\\PAGE1"), stamp);
+    const std::optional<HostStamp> rewritten = SettledDiscFileStamp("D:\\DATA\\PAGE1.BMP");
+    ASSERT_TRUE(rewritten);
+    EXPECT_NE(*rewritten, *file);
+    // A folder changed with its times put back is not settled at once.
     TempConfig::writeFile(data + "/New.dib", "");
-    settle(data);
-    const std::optional<FolderStamp> changed = SettledDiscFolderStamp("D:\\DATA\\PAGE1");
+    putTimesBack(data);
+    EXPECT_FALSE(SettledDiscFolderStamp("D:\\DATA\\PAGE1"));
+    settle();
+    const std::optional<HostStamp> changed = SettledDiscFolderStamp("D:\\DATA\\PAGE1");
     ASSERT_TRUE(changed);
     EXPECT_NE(*changed, *stamp);
+}
+
+// A disc taken out and put back may be another with the same names and
+// times: what was kept of the one before is let go.
+TEST_F(FsTest, ADiscTakenOutAndPutBackIsListedAgain)
+{
+    const std::vector<const char*> lookup = {"D:\\DATA\\PAGE1.BMP"};
+    settle();
+    listingsFor(lookup);
+    ASSERT_EQ(listingsFor(lookup), 0u);
+    const std::uint64_t changes = DiscChanges();
+    fs::rename(t.root() + "/disc", t.root() + "/away");
+    EXPECT_EQ(label("D:\\"), "<" + std::to_string(ERROR_NO_DISC) + ">");
+    fs::rename(t.root() + "/away", t.root() + "/disc");
+    settle();
+    EXPECT_EQ(label("D:\\"), "KELBO");
+    EXPECT_EQ(DiscChanges(), changes + 2);
+    EXPECT_EQ(listingsFor(lookup), 2u);  // the root and Data
+    EXPECT_EQ(listingsFor(lookup), 0u);
 }
 
 TEST_F(FsTest, WholeFileOperations)

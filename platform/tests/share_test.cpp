@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -192,25 +193,45 @@ TEST_F(ShareTest, AReplacementTakesTheHeldFilesPlaceWithoutItEverBeingFree)
     EXPECT_EQ(CreateReplacement(held), HFILE_ERROR);
 }
 
-TEST_F(ShareTest, OnlyTheTemporaryFilesOfEndedWritersAreRemoved)
+// The start-up clean-up removes a temporary file only when no writer holds
+// it and it has stood for some minutes: a process id in its name means
+// nothing when the writer runs in another PID namespace or on another
+// machine sharing the folder.
+TEST_F(ShareTest, OnlyTemporaryFilesNobodyHoldsAndLongUnchangedAreRemoved)
 {
-    // A writer that has ended, and one that still runs (this process's
-    // parent, and this process itself).
     const pid_t ended = ::fork();
     if (ended == 0)
         ::_exit(0);
     ::waitpid(ended, nullptr, 0);
-    const std::string endedName = ".jx0.Gv3.tmp" + std::to_string(ended) + "-3";
-    const std::string runningName = ".jx1.Gv3.tmp" + std::to_string(::getppid()) + "-0";
-    const std::string ownName = ".jx2.Gv3.tmp" + std::to_string(::getpid()) + "-1";
-    for (const std::string& name : {endedName, runningName, ownName, std::string(".jx3.Gv3.tmpX-1"),
-                                    std::string("jx4.Gv3.tmp1-1")})
-        TempConfig::writeFile(host(name), "half");
+    const auto tempName = [ended](int n) { return ".jx" + std::to_string(n) + ".Gv3.tmp" + std::to_string(ended) + "-0"; };
+    // Another copy writing a save: its process id, as this process sees
+    // it, is one that has ended.
+    OtherProcess writer([] { return open("E:\\jx0.Gv3", OF_CREATE | OF_READWRITE) != HFILE_ERROR; });
+    ASSERT_TRUE(writer.Started());
+    ASSERT_EQ(leftovers(), 1u);
+    for (const auto& e : fs::directory_iterator(t.root() + "/hd"))
+        if (e.path().filename().string().find(".tmp") != std::string::npos)
+            fs::rename(e.path(), host(tempName(0)));
+    for (int n : {1, 2})
+        TempConfig::writeFile(host(tempName(n)), "half");
+    for (const std::string& other : {std::string(".jx3.Gv3.tmpX-1"), std::string("jx4.Gv3.tmp1-1")})
+        TempConfig::writeFile(host(other), "half");
+    const auto age = [this](const std::string& name, std::chrono::minutes by) {
+        fs::last_write_time(host(name), fs::file_time_type::clock::now() - by);
+    };
+    age(tempName(0), std::chrono::minutes(180));  // held all the while
+    age(tempName(1), std::chrono::minutes(180));  // left behind
+    age(tempName(2), std::chrono::minutes(1));    // its writer may not have locked it yet
+    age(".jx3.Gv3.tmpX-1", std::chrono::minutes(180));
+    age("jx4.Gv3.tmp1-1", std::chrono::minutes(180));
     EXPECT_EQ(RemoveAbandonedTemporaryFilesIn("E:\\"), 1u);
-    EXPECT_FALSE(fs::exists(host(endedName)));
-    for (const std::string& name : {runningName, ownName, std::string(".jx3.Gv3.tmpX-1"), std::string("jx4.Gv3.tmp1-1")})
-        EXPECT_TRUE(fs::exists(host(name))) << name;
-    EXPECT_TRUE(fs::exists(host("held.txt")));
+    EXPECT_FALSE(fs::exists(host(tempName(1))));
+    for (const std::string& kept : {tempName(0), tempName(2), std::string(".jx3.Gv3.tmpX-1"), std::string("jx4.Gv3.tmp1-1")})
+        EXPECT_TRUE(fs::exists(host(kept))) << kept;
+    // Once its writer has gone, the held file is left behind too.
+    writer.Release();
+    EXPECT_EQ(RemoveAbandonedTemporaryFilesIn("E:\\"), 1u);
+    EXPECT_FALSE(fs::exists(host(tempName(0))));
 }
 
 }  // namespace

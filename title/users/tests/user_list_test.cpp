@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
@@ -239,7 +240,9 @@ TEST_F(UserListTest, TheStartClearsWhatSavesEndedByForceLeftBehind)
     if (gone == 0)
         ::_exit(0);
     ::waitpid(gone, nullptr, 0);
-    plat::testing::TempConfig::writeFile(userHost(".jx0.Gv3.tmp" + std::to_string(gone) + "-0"), "half a file");
+    const std::string left = userHost(".jx0.Gv3.tmp" + std::to_string(gone) + "-0");
+    plat::testing::TempConfig::writeFile(left, "half a file");
+    std::filesystem::last_write_time(left, std::filesystem::file_time_type::clock::now() - std::chrono::hours(3));
     JxCProductData data;
     ASSERT_EQ(data.Initialise(), 1);
     EXPECT_EQ(leftovers(), 0u);
