@@ -21,6 +21,7 @@
 #include "platform/core/codepage.h"
 #include "platform/draw/draw.h"
 #include "platform/screen/screen.h"
+#include "platform/tests/host_display_keeper.h"
 #include "platform/window/desktop.h"
 #include "platform/window/window.h"
 
@@ -64,6 +65,7 @@ protected:
         const char* display = std::getenv("DISPLAY");
         if (!display || !*display)
             GTEST_SKIP() << "no X display (the test suite runs under Xvfb)";
+        plat::testing::KeepHostDisplay();
         std::string error;
         auto sdl = CreateSdlBackend(&error);
         ASSERT_TRUE(sdl) << error;
