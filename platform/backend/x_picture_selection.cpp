@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
 
@@ -51,12 +52,14 @@ public:
 
     void offer(std::string png) override
     {
-        {
-            std::lock_guard lock(mutex_);
-            offered_ = std::move(png);
-            fresh_ = true;
-        }
+        if (!thread_.joinable())
+            return;
+        std::unique_lock lock(mutex_);
+        offered_ = std::move(png);
+        fresh_ = true;
         poke();
+        // A paste, or a claim on another connection, comes after this one.
+        taken_.wait(lock, [this] { return !fresh_ || dead_; });
     }
 
 private:
@@ -78,6 +81,8 @@ private:
                     fresh_ = false;
                     picture_ = std::move(offered_);
                     XSetSelectionOwner(display_, clipboard_, window_, CurrentTime);
+                    XSync(display_, False);
+                    taken_.notify_all();
                 }
             }
             while (XPending(display_)) {
@@ -85,7 +90,7 @@ private:
                 XNextEvent(display_, &e);
                 if (e.type == SelectionRequest)
                     answer(e.xselectionrequest);
-                else if (e.type == SelectionClear)
+                else if (e.type == SelectionClear && !ownsClipboard())
                     picture_.clear();  // another program has the clipboard now
             }
             XFlush(display_);
@@ -93,7 +98,9 @@ private:
             if (::poll(fds, 2, -1) < 0)
                 continue;
             if (fds[0].revents & (POLLHUP | POLLERR)) {
+                std::lock_guard lock(mutex_);
                 dead_ = true;  // the display went away: the program ends with it
+                taken_.notify_all();
                 return;
             }
             if (fds[1].revents & POLLIN) {
@@ -102,6 +109,10 @@ private:
             }
         }
     }
+
+    // A clear is stale when an offer of ours took the clipboard back after
+    // it was sent (a text copied, then a picture).
+    bool ownsClipboard() { return XGetSelectionOwner(display_, clipboard_) == window_; }
 
     void answer(const XSelectionRequestEvent& request)
     {
@@ -138,6 +149,7 @@ private:
     int wake_[2] = {-1, -1};
     std::thread thread_;
     std::mutex mutex_;
+    std::condition_variable taken_;  // an offer became the clipboard's owner
     bool stop_ = false;
     std::atomic<bool> dead_{false};
     bool fresh_ = false;

@@ -41,4 +41,10 @@ void KeepHostDisplay()
     keeper();
 }
 
+unsigned long HostClipboardOwner()
+{
+    Display* d = keeper().display();
+    return d ? XGetSelectionOwner(d, XInternAtom(d, "CLIPBOARD", False)) : 0;
+}
+
 }  // namespace plat::testing

@@ -11,4 +11,8 @@ namespace plat::testing {
 // it is closed at exit.
 void KeepHostDisplay();
 
+// The window that owns the display's clipboard as the server sees it now;
+// 0 for none or without a display.
+unsigned long HostClipboardOwner();
+
 }  // namespace plat::testing
