@@ -150,6 +150,7 @@ void ResetLanguage()
 {
     state().languageId = 0;
     state().codePage = 0;
+    plat::SetACP(1252);  // the platform's page until a language is chosen
     ResetCaseTables();
     SetSortWeights(DefaultSortWeights());
 }

@@ -38,6 +38,6 @@ std::int32_t CompareNoCaseN(const char* a, const char* b, std::int32_t bound);
 // character by character in lower case. Returns the previous one.
 JxIndexKeyComparison SetIndexKeyComparison(JxIndexKeyComparison comparison);
 
-// Test support: back to no language (LANGID 0, code page 0) and the
-// default tables.
+// Test support: back to no language (LANGID 0, code page 0), the default
+// tables and the platform's first ANSI code page, 1252.
 void ResetLanguage();

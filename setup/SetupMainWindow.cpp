@@ -171,6 +171,11 @@ int RunSetup(const std::string& commandLine)
     // Greek DOS page for its stored texts.
     plat::SetACP(1253);
     mainState() = MainWindowState{};
+    // However it ends, a later run, or a main window made on its own, finds
+    // nothing of this one.
+    struct Forget {
+        ~Forget() { mainState() = MainWindowState{}; }
+    } forget;
     mainState().installerFolder = FindInstallerFolder(commandLine);
     if (mainState().installerFolder.empty()) {
         std::fprintf(stderr,

@@ -31,6 +31,7 @@
 #include "objects/actions/JxCChangePageAction.h"
 #include "platform/backend/harness.h"
 #include "platform/screen/screen.h"
+#include "platform/tests/host_display_keeper.h"
 #include "platform/tests/temp_config.h"
 #include "platform/backend/sdl.h"
 #include "platform/window/desktop.h"
@@ -564,6 +565,7 @@ TEST_F(MainWindowTest, UnderTheSdlBackendTheWindowClosesFromItsCloseBoxAndFromAl
 {
     for (Closing way : {Closing::CloseBox, Closing::AltF4}) {
         SCOPED_TRACE(way == Closing::CloseBox ? "close box" : "Alt+F4");
+        plat::testing::KeepHostDisplay();
         std::string error;
         std::unique_ptr<plat::Backend> sdl = plat::CreateSdlBackend(&error);
         if (!sdl)

@@ -57,7 +57,6 @@ protected:
     void TearDown() override
     {
         ResetLanguage();
-        plat::SetACP(1252);
         ReportingTest::TearDown();
     }
     void country(const std::string& code)
@@ -166,6 +165,7 @@ TEST_F(LanguageTest, TurkishDotlessAndDottedI)
     EXPECT_EQ(GetCharWeight(253), 34);
     ResetLanguage();
     EXPECT_EQ(CharToLower('I'), 'i');
+    EXPECT_EQ(plat::GetACP(), 1252) << "the page of no language";
 }
 
 TEST_F(LanguageTest, RussianWeightsPutCyrillicBeforeLatin)

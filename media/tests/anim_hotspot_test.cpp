@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,8 @@
 #include "media/JxPicsActions.h"
 #include "media/tests/pics_play_fixture.h"
 #include "runtime/JxCPageDef.h"
-#include "runtime/JxCTypeKey.h"
 #include "runtime/JxTypeRegistry.h"
+#include "runtime/tests/scoped_object_type.h"
 #include "testkit/small_records.h"
 
 namespace {
@@ -51,8 +52,7 @@ protected:
         PicsPlayTest::SetUp();
         events().clear();
         ReleaseTypeRegistries();
-        RegisterDisplayObjectType(JxCTableString("AnimHotspot"),
-                                  [] { return static_cast<JxCDisplayObject*>(new NotedAnimHotspot); }, key_);
+        animHotspot_.emplace("AnimHotspot", [] { return static_cast<JxCDisplayObject*>(new NotedAnimHotspot); });
         RegisterResourceClass(JxResourceKind::Pics, MakeInstance<JxCResourceObject, JxCPicsResource>);
         RegisterTypeIds();
         writePicture("spin.ani", TenFrames(true).Bytes());
@@ -67,7 +67,7 @@ protected:
             GetProduct()->GetPageList().Remove(page.get());
         GetProduct()->SetCurrentPage(nullptr);
         page.reset();
-        UnregisterDisplayObjectType(JxCTableString("AnimHotspot"));
+        animHotspot_.reset();
         PicsPlayTest::TearDown();
     }
 
@@ -115,7 +115,7 @@ protected:
     std::unique_ptr<JxCPanelObject> child;
 
 private:
-    JxCTypeKey key_;
+    std::optional<ScopedObjectType> animHotspot_;
 };
 
 TEST_F(AnimHotspotTest, AClickPlaysTheAnimationOnThePanelAndItsEndRaisesOnFinish)

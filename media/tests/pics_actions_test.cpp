@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 #include "foundation/JxCInStrStream.h"
 #include "media/JxCAnimControl.h"
@@ -16,8 +17,8 @@
 #include "objects/actions/JxCOpenPageAction.h"
 #include "objects/pages/JxCBasePage.h"
 #include "platform/tests/golden.h"
-#include "runtime/JxCTypeKey.h"
 #include "runtime/JxTypeRegistry.h"
+#include "runtime/tests/scoped_object_type.h"
 #include "testkit/pics_records.h"
 
 namespace {
@@ -47,8 +48,7 @@ protected:
     {
         PicsPlayTest::SetUp();
         ReleaseTypeRegistries();
-        RegisterDisplayObjectType(JxCTableString("AnimationControl"),
-                                  [] { return static_cast<JxCDisplayObject*>(new JxCAnimControl); }, barKey_);
+        bar_.emplace("AnimationControl", [] { return static_cast<JxCDisplayObject*>(new JxCAnimControl); });
         using K = JxActionKeyword;
         RegisterActionClass(K::PLAYNONQPICS, MakeInstance<JxCAction, JxCPlayPicsAction>,
                             CopyInstance<JxCAction, JxCPlayPicsAction>);
@@ -78,7 +78,7 @@ protected:
         EmptyResourceList();
         panel.reset();
         page.reset();
-        UnregisterDisplayObjectType(JxCTableString("AnimationControl"));
+        bar_.reset();
         PicsPlayTest::TearDown();
     }
 
@@ -190,7 +190,7 @@ protected:
     JxCAction* played = nullptr;
 
 private:
-    JxCTypeKey barKey_;
+    std::optional<ScopedObjectType> bar_;
 };
 
 TEST_F(PicsActionsTest, RecordsReadBackBoundToOneSharedAnimation)

@@ -192,7 +192,7 @@ public:
             SDL_SetWindowTitle(window_, utf8.c_str());
     }
     void setHostMinimized(bool minimized) override;
-    void setHostClipboardText(const std::string& utf8) override { SDL_SetClipboardText(utf8.c_str()); }
+    void setHostClipboardText(const std::string& utf8) override;
     void setHostClipboardPicture(std::string png) override;
 
     bool hostToDesktop(POINT host, POINT* desktop);
@@ -481,6 +481,19 @@ void SdlBackend::wake()
     SDL_Event e{};
     e.type = wakeEvent_;
     SDL_PushEvent(&e);
+}
+
+void SdlBackend::setHostClipboardText(const std::string& utf8)
+{
+    SDL_SetClipboardText(utf8.c_str());
+    // SDL leaves its claim on the clipboard in its connection's buffer until
+    // the loop next reads events: a picture copied meanwhile through our own
+    // connection would be taken back by the text. The server has the claim
+    // before the copy returns.
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (window_ && SDL_GetWindowWMInfo(window_, &info) && info.subsystem == SDL_SYSWM_X11)
+        XSync(info.info.x11.display, False);
 }
 
 // Only an X display has the picture selection; elsewhere the picture stays

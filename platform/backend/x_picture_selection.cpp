@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
 
@@ -56,12 +57,15 @@ public:
 
     void offer(std::string png) override
     {
-        {
-            std::lock_guard lock(mutex_);
-            offered_ = std::move(png);
-            fresh_ = true;
-        }
+        if (!thread_.joinable())
+            return;
+        std::unique_lock lock(mutex_);
+        offered_ = std::move(png);
+        fresh_ = true;
         poke();
+        // A paste, or a claim on another connection, comes after this one;
+        // a serving that ended (the display went away) takes nothing more.
+        taken_.wait(lock, [this] { return !fresh_ || ended_; });
     }
 
 private:
@@ -71,8 +75,19 @@ private:
         [[maybe_unused]] ssize_t n = ::write(wake_[1], &byte, 1);
     }
 
-    // Blocks on the connection and the wake pipe; never spins.
+    // However the serving ends, an offer waiting for it is let go.
     void serve()
+    {
+        serveUntilDone();
+        {
+            std::lock_guard lock(mutex_);
+            ended_ = true;
+        }
+        taken_.notify_all();
+    }
+
+    // Blocks on the connection and the wake pipe; never spins.
+    void serveUntilDone()
     {
         for (;;) {
             {
@@ -83,6 +98,8 @@ private:
                     fresh_ = false;
                     picture_ = std::move(offered_);
                     XSetSelectionOwner(display_, clipboard_, window_, CurrentTime);
+                    XSync(display_, False);
+                    taken_.notify_all();
                 }
             }
             while (!dead_ && XPending(display_)) {
@@ -90,7 +107,7 @@ private:
                 XNextEvent(display_, &e);
                 if (e.type == SelectionRequest)
                     answer(e.xselectionrequest);
-                else if (e.type == SelectionClear)
+                else if (e.type == SelectionClear && !ownsClipboard())
                     picture_.clear();  // another program has the clipboard now
             }
             XFlush(display_);
@@ -109,6 +126,10 @@ private:
             }
         }
     }
+
+    // A clear is stale when an offer of ours took the clipboard back after
+    // it was sent (a text copied, then a picture).
+    bool ownsClipboard() { return XGetSelectionOwner(display_, clipboard_) == window_; }
 
     void answer(const XSelectionRequestEvent& request)
     {
@@ -145,7 +166,9 @@ private:
     int wake_[2] = {-1, -1};
     std::thread thread_;
     std::mutex mutex_;
+    std::condition_variable taken_;  // an offer became the clipboard's owner
     bool stop_ = false;
+    bool ended_ = false;  // the serving thread has returned
     std::atomic<bool> dead_{false};
     bool fresh_ = false;
     std::string offered_;  // handed over by offer(), under the mutex

@@ -17,7 +17,8 @@ public:
     static std::unique_ptr<XPictureSelection> Open();
     virtual ~XPictureSelection() = default;
 
-    // Takes the clipboard with these PNG bytes.
+    // Takes the clipboard with these PNG bytes; the server has the new
+    // owner when it returns.
     virtual void offer(std::string png) = 0;
 };
 

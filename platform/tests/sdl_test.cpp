@@ -21,6 +21,7 @@
 #include "platform/core/codepage.h"
 #include "platform/draw/draw.h"
 #include "platform/screen/screen.h"
+#include "platform/tests/host_display_keeper.h"
 #include "platform/window/desktop.h"
 #include "platform/window/window.h"
 // Last: the X library's names are macros.
@@ -80,6 +81,7 @@ protected:
         const char* display = std::getenv("DISPLAY");
         if (!display || !*display)
             GTEST_SKIP() << "no X display (the test suite runs under Xvfb)";
+        plat::testing::KeepHostDisplay();
         std::string error;
         auto sdl = CreateSdlBackend(&error);
         ASSERT_TRUE(sdl) << error;
@@ -272,11 +274,20 @@ TEST_F(SdlBackend, WhatIsCopiedReachesTheDisplaysClipboardTextAsTextAndAPictureA
         for (int i = 0; i < 20; ++i)
             AskForTheClipboardAndLeave(display);
     };
+    // Each copy has the display's clipboard when it returns, whichever
+    // connection it goes through.
+    auto copy = [main](auto put) {
+        const unsigned long before = plat::testing::HostClipboardOwner();
+        EXPECT_TRUE(OpenClipboard(main));
+        EmptyClipboard();
+        put();
+        CloseClipboard();
+        const unsigned long owner = plat::testing::HostClipboardOwner();
+        EXPECT_NE(owner, 0u);
+        EXPECT_NE(owner, before) << "the clipboard is taken only later";
+    };
     SetACP(1252);
-    ASSERT_TRUE(OpenClipboard(main));
-    EmptyClipboard();
-    SetClipboardText("Caf\xE9 au lait");
-    CloseClipboard();
+    copy([] { SetClipboardText("Caf\xE9 au lait"); });
     EXPECT_EQ(pastedWhileWaiting(main, "UTF8_STRING", askAndLeave), "Caf\u00e9 au lait");
 
     // A 2 by 2 picture of four colours, 8 bits through its colour table.
@@ -291,15 +302,18 @@ TEST_F(SdlBackend, WhatIsCopiedReachesTheDisplaysClipboardTextAsTextAndAPictureA
     std::memcpy(dib.data() + 40, colours, sizeof colours);
     const std::uint8_t rows[8] = {0, 1, 0, 0, 2, 3, 0, 0};  // bottom row first
     std::memcpy(dib.data() + 56, rows, sizeof rows);
-    ASSERT_TRUE(OpenClipboard(main));
-    EmptyClipboard();
-    SetClipboardDib(dib);
-    CloseClipboard();
+    copy([&] { SetClipboardDib(dib); });
     const std::string png = pastedWhileWaiting(main, "image/png", askAndLeave);
     ASSERT_GT(png.size(), 8u);
     EXPECT_EQ(png.substr(1, 3), "PNG");
     EXPECT_EQ(png, PackedDibToPng(dib));
     EXPECT_NE(pastedWhileWaiting(main, "TARGETS").find("image/png"), std::string::npos);
+
+    // A picture copied right after a text, before the loop runs, is what
+    // stays: the text's claim does not come back over it.
+    copy([] { SetClipboardText("tea"); });
+    copy([&] { SetClipboardDib(dib); });
+    EXPECT_EQ(pastedWhileWaiting(main, "image/png"), png);
 }
 
 TEST_F(SdlBackend, WithoutAHardwareRendererOnlyTheChangedRectangleIsPresented)

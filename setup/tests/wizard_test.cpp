@@ -411,6 +411,15 @@ protected:
     void SetUp() override
     {
         SetupTest::SetUp();
+        openOwner();
+    }
+    void TearDown() override
+    {
+        closeOwner();
+        SetupTest::TearDown();
+    }
+    void openOwner()
+    {
         ASSERT_TRUE(RegisterSetupClasses());
         // The main window, started with no medium folder, reads the script
         // at the root of the current drive: the medium's.
@@ -422,14 +431,13 @@ protected:
         while (plat::PeekMessageA(&m, owner, kRunWizardMessage, kRunWizardMessage, plat::PM_REMOVE)) {
         }
     }
-    void TearDown() override
+    void closeOwner()
     {
         plat::DestroyWindow(owner);
         plat::MSG m;
         while (plat::PeekMessageA(&m, nullptr, 0, 0, plat::PM_REMOVE)) {
         }
         UnregisterSetupClasses();
-        SetupTest::TearDown();
     }
     std::string strip(plat::HWND status)
     {
@@ -473,6 +481,18 @@ TEST_F(StatusWindowTest, ShowsThePercentageAndTextAndFoldsPositionsBeyondItsRang
     plat::SendMessageA(status, kStatusSetPosition, 1, 0);
     EXPECT_EQ(strip(status), atOne) << "a text of 260 characters or more is ignored";
     plat::DestroyWindow(status);
+}
+
+// A run of the installer keeps no medium folder for a main window made
+// after it.
+TEST_F(StatusWindowTest, AFinishedRunLeavesNoMediumFolderBehind)
+{
+    closeOwner();
+    plat::SetResponder([](const plat::UiRequest&) -> std::optional<int> { return plat::IDOK; });
+    EXPECT_EQ(RunSetup("E:\\SETUP"), 0);  // a medium without its script: refused at once
+    ResetSetup();
+    openOwner();
+    EXPECT_EQ(::Setup().scriptPath, "\\setup.inf");
 }
 
 TEST_F(StatusWindowTest, ARangeOfZeroCountsAsOne)

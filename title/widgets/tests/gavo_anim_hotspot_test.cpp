@@ -3,12 +3,13 @@
 // the cursor always comes back.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "media/JxPicsActions.h"
 #include "media/tests/pics_play_fixture.h"
-#include "runtime/JxCTypeKey.h"
 #include "runtime/JxTypeRegistry.h"
+#include "runtime/tests/scoped_object_type.h"
 #include "testkit/small_records.h"
 #include "title/widgets/JxCGavoAnimHotspot.h"
 
@@ -22,8 +23,7 @@ protected:
     {
         PicsPlayTest::SetUp();
         ReleaseTypeRegistries();
-        RegisterDisplayObjectType(JxCTableString("AnimHotspot"),
-                                  [] { return static_cast<JxCDisplayObject*>(new JxCGavoAnimHotspot); }, key_);
+        animHotspot_.emplace("AnimHotspot", [] { return static_cast<JxCDisplayObject*>(new JxCGavoAnimHotspot); });
         RegisterResourceClass(JxResourceKind::Pics, MakeInstance<JxCResourceObject, JxCPicsResource>);
         RegisterTypeIds();
         writePicture("spin.ani", TenFrames(false).Bytes());
@@ -35,7 +35,7 @@ protected:
             GetProduct()->GetPageList().Remove(page.get());
         GetProduct()->SetCurrentPage(nullptr);
         page.reset();
-        UnregisterDisplayObjectType(JxCTableString("AnimHotspot"));
+        animHotspot_.reset();
         PicsPlayTest::TearDown();
     }
     // The hotspot over (0, 0)-(60, 40) of panel 2, at (10, 20) on the page.
@@ -66,7 +66,7 @@ protected:
     }
 
 private:
-    JxCTypeKey key_;
+    std::optional<ScopedObjectType> animHotspot_;
 };
 
 TEST_F(GavoAnimHotspotTest, TheWaitLastsFromTheClickToTheEndOfTheAnimationOnce)
